@@ -1,0 +1,70 @@
+#pragma once
+#include "databaseerror.h"
+#include "jetquery.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+#include <memory>
+
+// An open archive. Copies share one connection; the last copy closes it.
+// Opening never creates a file. Several processes may open one archive: a writer waits for
+// another (busy timeout) instead of failing, and the rollback journal is kept (never WAL),
+// because a data folder may lie on a network share.
+class Database
+{
+public:
+    // connectString is the Jet form ";PWD=secret" (empty: an archive without password).
+    static Database open(const QString& path, const QString& connectString, bool readOnly = false);
+
+    // Creates a new, empty archive protected by the connect string's password (used by the
+    // template builder and by tests).
+    static Database create(const QString& path, const QString& connectString);
+
+    QString path() const;
+    QSqlDatabase& connection() const;
+
+    // Runs an action statement; returns the number of affected rows.
+    int execute(const JetQuery& query) const;
+    // Runs a selection, positioned before its first row.
+    QSqlQuery select(const JetQuery& query, bool forwardOnly = true) const;
+    // Prepares raw SQLite text (no values spliced: callers bind them).
+    QSqlQuery prepare(const QString& sqliteText) const;
+
+    // Read-then-write work runs in an immediate transaction so that two workstations cannot
+    // interleave between the read and the write.
+    void beginImmediate() const;
+    void commit() const;
+    void rollback() const;
+    bool inTransaction() const;
+
+    bool isValid() const { return bool(d); }
+
+    static QString passwordOf(const QString& connectString);
+
+    struct Connection;
+
+private:
+    std::shared_ptr<Connection> d;
+};
+
+// Runs a function inside an immediate transaction, committing on success and rolling back
+// when it throws.
+template <typename F>
+auto inImmediateTransaction(const Database& db, F&& work)
+{
+    db.beginImmediate();
+    try {
+        if constexpr (std::is_void_v<decltype(work())>) {
+            work();
+            db.commit();
+        } else {
+            auto result = work();
+            db.commit();
+            return result;
+        }
+    } catch (...) {
+        db.rollback();
+        throw;
+    }
+}

@@ -1,0 +1,127 @@
+#include "jetquery.h"
+#include "databaseerror.h"
+
+#include <QRegularExpression>
+
+JetQuery& JetQuery::operator<<(const Piece& piece)
+{
+    if (piece.kind == PieceKind::Fixed)
+        appendFixed(piece.fixed);
+    else
+        m_pieces.push_back(piece);
+    return *this;
+}
+
+JetQuery& JetQuery::operator<<(const JetQuery& other)
+{
+    for (const Piece& p : other.m_pieces)
+        *this << p;
+    return *this;
+}
+
+void JetQuery::appendFixed(const QString& sql)
+{
+    if (!m_pieces.empty() && m_pieces.back().kind == PieceKind::Fixed)
+        m_pieces.back().fixed += sql;
+    else
+        m_pieces.push_back({PieceKind::Fixed, sql, {}});
+}
+
+QString JetQuery::jetText() const
+{
+    QString out;
+    for (const Piece& p : m_pieces) {
+        switch (p.kind) {
+        case PieceKind::Fixed: out += p.fixed; break;
+        case PieceKind::Text: out += u'"' + p.value.toString() + u'"'; break;
+        case PieceKind::Date: out += u'#' + p.value.toDate().toString(QStringLiteral("MM/dd/yyyy")) + u'#'; break;
+        case PieceKind::Number: out += p.value.toString(); break;
+        case PieceKind::Null: out += QStringLiteral("Null"); break;
+        case PieceKind::Archive: out += u'[' + p.fixed + u']'; break;
+        }
+    }
+    return out;
+}
+
+namespace {
+
+// The few places where the original query language differs from SQLite's in fixed text.
+QString translateFixed(QString sql)
+{
+    static const QRegularExpression deleteStar(QStringLiteral("\\bDELETE\\s+\\*\\s+FROM\\b"),
+                                               QRegularExpression::CaseInsensitiveOption);
+    sql.replace(deleteStar, QStringLiteral("DELETE FROM"));
+    return sql;
+}
+
+} // namespace
+
+QString JetQuery::sqliteText() const
+{
+    QString out;
+    int archive = 0;
+    for (const Piece& p : m_pieces) {
+        switch (p.kind) {
+        case PieceKind::Fixed: out += p.fixed; break;
+        case PieceKind::Text:
+        case PieceKind::Date:
+        case PieceKind::Number: out += u'?'; break;
+        case PieceKind::Null: out += QStringLiteral("NULL"); break;
+        case PieceKind::Archive: out += QStringLiteral("ext%1").arg(archive++); break;
+        }
+    }
+    return translateFixed(out);
+}
+
+QVariantList JetQuery::bindings() const
+{
+    QVariantList values;
+    for (const Piece& p : m_pieces) {
+        if (p.kind == PieceKind::Text || p.kind == PieceKind::Number)
+            values << p.value;
+        else if (p.kind == PieceKind::Date)
+            values << p.value.toDate().toString(Qt::ISODate);
+    }
+    return values;
+}
+
+QStringList JetQuery::archives() const
+{
+    QStringList paths;
+    for (const Piece& p : m_pieces)
+        if (p.kind == PieceKind::Archive)
+            paths << p.fixed;
+    return paths;
+}
+
+namespace Jet {
+
+JetQuery::Piece text(const QString& value)
+{
+    return {JetQuery::PieceKind::Text, {}, value.isNull() ? QStringLiteral("") : value};
+}
+
+JetQuery::Piece date(const QDate& value)
+{
+    return {JetQuery::PieceKind::Date, {}, value};
+}
+
+JetQuery::Piece number(qint64 value) { return {JetQuery::PieceKind::Number, {}, value}; }
+JetQuery::Piece number(int value) { return {JetQuery::PieceKind::Number, {}, qint64(value)}; }
+JetQuery::Piece number(double value) { return {JetQuery::PieceKind::Number, {}, value}; }
+
+JetQuery::Piece identifier(const QString& name)
+{
+    static const QRegularExpression plain(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
+    if (!plain.match(name).hasMatch())
+        throw DatabaseError(DatabaseError::Kind::Statement,
+                            QStringLiteral("Nome di tabella o campo non valido: %1").arg(name));
+    return {JetQuery::PieceKind::Fixed, name, {}};
+}
+
+JetQuery::Piece archive(const QString& path)
+{
+    return {JetQuery::PieceKind::Archive, path, {}};
+}
+
+} // namespace Jet

@@ -1,0 +1,21 @@
+#pragma once
+#include <QChar>
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+// What each typing aid accepts (a null character means the key is dropped):
+//  - text: every printable character and backspace; other control characters are dropped.
+//    Quotes are allowed: values are never spliced into queries.
+//  - digit: the digits 0-9 and backspace.
+//  - decimal: digits, backspace, one minus sign at the start and one decimal separator; a
+//    typed '.' or ',' becomes the locale's decimal separator.
+QChar filterTextKey(QChar key);
+QChar filterDigitKey(QChar key);
+QChar filterDecimalKey(QChar key, const QString& textSoFar = QString(), int cursorPosition = -1);
+
+// Routes every key typed in a widget through a filter; the typed character is replaced by the
+// filter's result (or dropped).
+using KeyFilter = std::function<QChar(QChar key, const QString& textSoFar, int cursorPosition)>;
+void installKeyFilter(QWidget* widget, KeyFilter filter);

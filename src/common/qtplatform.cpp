@@ -1,0 +1,144 @@
+#include "qtplatform.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QStorageInfo>
+#include <QSysInfo>
+#include <QUrl>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+Platform* installed = nullptr;
+}
+
+Platform& Platform::instance()
+{
+    if (!installed)
+        installed = new QtPlatform;
+    return *installed;
+}
+
+void Platform::install(Platform* platform)
+{
+    installed = platform;
+}
+
+Platform::Answer QtPlatform::message(const QString& text, Icon icon, Buttons buttons, const QString& title)
+{
+    // A modal box is shown with the normal pointer, and the hourglass comes back after it.
+    const bool wasBusy = m_busy;
+    if (wasBusy)
+        setHourglass(false);
+    QMessageBox box;
+    box.setText(text);
+    box.setWindowTitle(title);
+    switch (icon) {
+    case Icon::None: box.setIcon(QMessageBox::NoIcon); break;
+    case Icon::Critical: box.setIcon(QMessageBox::Critical); break;
+    case Icon::Exclamation: box.setIcon(QMessageBox::Warning); break;
+    case Icon::Information: box.setIcon(QMessageBox::Information); break;
+    }
+    if (buttons == Buttons::YesNo) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.button(QMessageBox::Yes)->setText(QStringLiteral("&Sì"));
+        box.button(QMessageBox::No)->setText(QStringLiteral("&No"));
+        box.setDefaultButton(QMessageBox::Yes);
+    } else {
+        box.setStandardButtons(QMessageBox::Ok);
+    }
+    const int result = box.exec();
+    if (wasBusy)
+        setHourglass(true);
+    if (buttons == Buttons::Ok)
+        return Answer::Ok;
+    return result == QMessageBox::Yes ? Answer::Yes : Answer::No;
+}
+
+void QtPlatform::endProgram()
+{
+    std::fflush(nullptr);
+    std::_Exit(0);
+}
+
+void QtPlatform::setHourglass(bool busy)
+{
+    if (busy == m_busy || !qApp)
+        return;
+    m_busy = busy;
+    if (busy)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
+}
+
+QString QtPlatform::workstationName()
+{
+    return QSysInfo::machineHostName();
+}
+
+QString QtPlatform::qtFilter(const QString& filter)
+{
+    QStringList out;
+    const QStringList parts = filter.split(u'|');
+    for (int i = 0; i + 1 < parts.size(); i += 2)
+        out << parts[i] + QStringLiteral(" (") + QString(parts[i + 1]).replace(u';', u' ') + u')';
+    return out.join(QStringLiteral(";;"));
+}
+
+QString QtPlatform::chooseOpenFile(QWidget* parent, const QString& filter)
+{
+    return QFileDialog::getOpenFileName(parent, QString(), QString(), qtFilter(filter));
+}
+
+QString QtPlatform::chooseFolder(QWidget* parent, const QString& start)
+{
+    return QFileDialog::getExistingDirectory(parent, QString(), start);
+}
+
+bool QtPlatform::openUrl(const QString& url)
+{
+    return QDesktopServices::openUrl(QUrl(url));
+}
+
+bool QtPlatform::openFolder(const QString& folder)
+{
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
+}
+
+bool QtPlatform::showHelp(const QString& helpFile, int context)
+{
+    QUrl url = QUrl::fromLocalFile(helpFile);
+    url.setFragment(QStringLiteral("topic%1").arg(context));
+    return QDesktopServices::openUrl(url);
+}
+
+QDate QtPlatform::today()
+{
+    return QDate::currentDate();
+}
+
+QStringList QtPlatform::drives()
+{
+    QStringList roots;
+    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes())
+        if (volume.isValid() && volume.isReady())
+            roots << volume.rootPath();
+    roots.removeDuplicates();
+    roots.sort();
+    return roots;
+}
+
+bool QtPlatform::isLocalPath(const QString& path)
+{
+    if (path.startsWith(QLatin1String("//")) || path.startsWith(QLatin1String("\\\\")))
+        return false;
+    static const QStringList network = {"nfs", "nfs4", "cifs", "smb3", "smbfs", "fuse.sshfs", "sshfs", "9p", "afs", "ncpfs"};
+    const QString type = QString::fromLatin1(QStorageInfo(path).fileSystemType());
+    return !network.contains(type, Qt::CaseInsensitive);
+}

@@ -1,0 +1,26 @@
+#pragma once
+#include "platform.h"
+
+// The platform as a desktop user meets it: Qt message boxes, dialogs and desktop services.
+class QtPlatform : public Platform
+{
+public:
+    Answer message(const QString& text, Icon icon, Buttons buttons, const QString& title) override;
+    [[noreturn]] void endProgram() override;
+    void setHourglass(bool busy) override;
+    QString workstationName() override;
+    QString chooseOpenFile(QWidget* parent, const QString& filter) override;
+    QString chooseFolder(QWidget* parent, const QString& start) override;
+    bool openUrl(const QString& url) override;
+    bool openFolder(const QString& folder) override;
+    bool showHelp(const QString& helpFile, int context) override;
+    QDate today() override;
+    QStringList drives() override;
+    bool isLocalPath(const QString& path) override;
+
+    // "Pictures (*.bmp;*.jpg)|*.bmp;*.jpg" -> "Pictures (*.bmp;*.jpg) (*.bmp *.jpg)"
+    static QString qtFilter(const QString& filter);
+
+private:
+    bool m_busy = false;
+};

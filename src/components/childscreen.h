@@ -1,0 +1,53 @@
+#pragma once
+#include "basecomponent.h"
+
+#include <QPointer>
+#include <QWidget>
+
+// A child screen of the main window. Opening raises OpenScreenCount and asks CanOpenScreen
+// (false: the screen closes at once), then PrepareScreen (which places it in the main window)
+// and PrepareWindow; closing runs queryUnload() (which may refuse), then ScreenClosed and
+// lowers OpenScreenCount. A closed screen is deleted; its owner creates a new one next time.
+class ChildScreen : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit ChildScreen(BaseComponent* base, QWidget* parent = nullptr);
+    ~ChildScreen() override;
+
+    // Runs the opening sequence; false when the screen may not open (it is then closed).
+    bool openScreen(const QString& caption);
+    BaseComponent* base() const { return m_base; }
+    bool isOpened() const { return m_opened; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    // Asked before the screen closes; false keeps it open.
+    virtual bool queryUnload() { return true; }
+
+private:
+    void finishClosing();
+
+    BaseComponent* m_base;
+    bool m_opened = false;
+};
+
+// Brings up a screen of the main window, creating it on first use and reusing the one instance
+// while it is open.
+template <typename Screen, typename... Args>
+Screen* showScreen(QPointer<Screen>& instance, Args&&... args)
+{
+    if (!instance) {
+        instance = new Screen(std::forward<Args>(args)...);
+        if (!instance->openScreen())
+            return nullptr;
+    }
+    if (instance) {
+        QWidget* frame = instance->parentWidget() ? instance->parentWidget() : instance.data();
+        frame->show();
+        instance->show();
+        frame->raise();
+        frame->activateWindow();
+    }
+    return instance;
+}

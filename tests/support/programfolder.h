@@ -1,0 +1,35 @@
+#pragma once
+#include <QString>
+#include <QTemporaryDir>
+#include <memory>
+
+class BaseClass;
+
+// A program folder for one test: fresh archives copied from the templates the build made
+// (data folder = program folder, as on a server), optionally the plugins and pictures too.
+class ProgramFolder
+{
+public:
+    enum Content { ArchivesOnly, WholeProgram, TemplatesOnly };
+    explicit ProgramFolder(Content content = ArchivesOnly);
+
+    QString path() const;              // no final separator
+    QString dataFolder() const;        // with the final separator
+    QString file(const QString& name) const;
+    QString userDb() const { return file("user.mdb"); }
+    QString dataDb() const { return file("data.mdb"); }
+    QString localDb() const { return file("locdata.mdb"); }
+    static QString connectString();
+    static QString builtProgramDir();
+
+    // Writes the pointer file (data folder line, role line), with CR LF line ends.
+    void writePointerFile(const QString& dataFolderLine, int role = 0) const;
+
+    // A base component holding the run-wide values of a signed-in user of this folder.
+    std::unique_ptr<BaseClass> makeBase(const QString& user = QStringLiteral("admin"),
+                                        const QString& workstation = QStringLiteral("POSTAZIONE1"),
+                                        bool administrator = true) const;
+
+private:
+    QTemporaryDir m_dir;
+};

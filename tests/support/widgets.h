@@ -1,0 +1,42 @@
+#pragma once
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QString>
+#include <QTest>
+#include <QWidget>
+#include <functional>
+#include <stdexcept>
+
+// Finding and driving widgets by objectName, as a user would.
+namespace ui {
+
+template <typename T = QWidget>
+T* find(QObject* root, const QString& name)
+{
+    T* found = root->objectName() == name ? qobject_cast<T*>(root) : nullptr;
+    if (!found)
+        found = root->findChild<T*>(name);
+    if (!found)
+        throw std::runtime_error(("no widget named " + name).toStdString());
+    return found;
+}
+
+// Clicks a button or triggers a toolbar action named so.
+void click(QObject* root, const QString& name);
+// Types text into a field through its key handling (filters included), after clearing it.
+void type(QObject* root, const QString& name, const QString& text);
+// Presses one key in a widget.
+void key(QObject* root, const QString& name, Qt::Key key, const QString& text = QString());
+// Chooses a list entry by its text.
+void choose(QObject* root, const QString& name, const QString& entry);
+QString text(QObject* root, const QString& name);
+bool enabled(QObject* root, const QString& name);
+// Runs a function on the next modal dialog that opens (for look-ups and file dialogs).
+void onNextModal(std::function<void(QWidget*)> action);
+// Lets pending events run.
+void settle();
+
+} // namespace ui

@@ -1,0 +1,101 @@
+// Writes the template archives next to the executable from the schema and demo SQL files.
+// Usage: make_templates <program folder> <schema folder>
+#include "common/archivepassword.h"
+#include "common/database.h"
+
+#include <QCoreApplication>
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTextStream>
+
+#include <cstdio>
+
+namespace {
+
+QString readScript(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return {};
+    QString text = QString::fromUtf8(file.readAll());
+    // Demo documents are dated in the current month of the current year.
+    const QDate today = QDate::currentDate();
+    text.replace(QLatin1String("{{YEAR}}"), QString::number(today.year()));
+    text.replace(QLatin1String("{{PREVYEAR}}"), QString::number(today.year() - 1));
+    text.replace(QLatin1String("{{MONTH}}"), QStringLiteral("%1").arg(today.month(), 2, 10, QLatin1Char('0')));
+    return text;
+}
+
+// Statements end with ";" at the end of a line; "--" lines are comments.
+QStringList statements(const QString& script)
+{
+    QStringList out;
+    QString current;
+    for (const QString& line : script.split(u'\n')) {
+        if (line.trimmed().startsWith(QLatin1String("--")))
+            continue;
+        current += line + u'\n';
+        if (line.trimmed().endsWith(u';')) {
+            out << current.trimmed();
+            current.clear();
+        }
+    }
+    if (!current.trimmed().isEmpty())
+        out << current.trimmed();
+    return out;
+}
+
+bool build(const QString& target, const QStringList& scripts)
+{
+    QFile::remove(target);
+    Database db = Database::create(target, archiveConnectString());
+    QSqlQuery q(db.connection());
+    q.exec(QStringLiteral("BEGIN"));
+    for (const QString& script : scripts) {
+        const QString text = readScript(script);
+        if (text.isNull()) {
+            std::fprintf(stderr, "cannot read %s\n", qPrintable(script));
+            return false;
+        }
+        for (const QString& statement : statements(text)) {
+            if (!q.exec(statement)) {
+                std::fprintf(stderr, "%s: %s\n  in: %s\n", qPrintable(script), qPrintable(q.lastError().text()),
+                             qPrintable(statement.left(300)));
+                return false;
+            }
+        }
+    }
+    return q.exec(QStringLiteral("COMMIT"));
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: make_templates <program folder> <schema folder>\n");
+        return 2;
+    }
+    const QDir out(QString::fromLocal8Bit(argv[1]));
+    const QDir schema(QString::fromLocal8Bit(argv[2]));
+    for (const char* name : {"user", "data", "locdata"}) {
+        const QString archive = QString::fromLatin1(name);
+        QStringList scripts{schema.filePath(archive + ".sql")};
+        if (QFile::exists(schema.filePath("demo_" + archive + ".sql")))
+            scripts << schema.filePath("demo_" + archive + ".sql");
+        try {
+            if (!build(out.filePath(archive + "2.mdb"), scripts)) {
+                QFile::remove(out.filePath(archive + "2.mdb"));
+                return 1;
+            }
+        } catch (const DatabaseError& e) {
+            std::fprintf(stderr, "%s\n", e.what());
+            return 1;
+        }
+    }
+    return 0;
+}
