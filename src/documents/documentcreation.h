@@ -1,0 +1,37 @@
+#pragma once
+#include <QDate>
+#include <QString>
+
+class BaseComponent;
+
+// What the wizard asks for when "Fine" is confirmed: which document to start from, what to
+// create, the supplier of a purchase document and the warehouse movement to record.
+struct CreationRequest
+{
+    qint16 sourceType = 0;        // 1..5
+    qint16 targetType = 0;        // 1..10, no 6
+    QString sourceKindName;       // the text of the source list ("D.D.T."), passed to the movement
+    QDate sourceDataReg;          // the chosen row of the source list
+    qint32 sourceNumInt = 0;
+    QString sourceNumero;         // as text, passed to the movement
+    QString supplierCode;         // the supplier code typed in step 2
+    QString supplierKey;          // the hidden supplier key (text of the key field)
+    bool movementRequested = false;
+    QString movementDate;         // as typed, "dd/mm/yyyy"
+    QString movementReason;
+    QString reasonKind;
+};
+
+struct CreationResult
+{
+    enum class Status { Created, SourceMissing, SourceWithoutRows, Failed };
+    Status status = Status::Failed;
+    qint32 newNumber = 0;
+    QString createdSummary;       // "Data : " date " Numero : " number
+    qint32 movementNumber = 0;
+    QString error;                // the database's reason when Failed
+};
+
+// Creates the new document (header, rows, warehouse movement) through the base component's
+// numbering and movement operations. Callable without any window.
+CreationResult createDocument(BaseComponent& base, const CreationRequest& request);

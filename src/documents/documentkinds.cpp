@@ -1,0 +1,76 @@
+#include "documentkinds.h"
+
+const QVector<DocumentKind>& documentKinds()
+{
+    static const QVector<DocumentKind> kinds = {
+        {"FATVE", "FATVETes", "FATVERig", 5, false},
+        {"FATAC", "FATACTes", "FATACRig", 4, true},
+        {"FATNC", "FATNCTes", "FATNCRig", 8, false},
+        {"DDT", "DDTTes", "DDTRig", 0, false},
+        {"PREV", "PREVTes", "PREVRig", 3, false},
+        {"ORDVE", "ORDVETes", "ORDVERig", 11, false},
+        {"ORDAC", "ORDACTes", "ORDACRig", 10, true},
+        {"RESO", "RESOTes", "RESORig", 2, false},
+    };
+    return kinds;
+}
+
+const DocumentKind* documentKind(const QString& code)
+{
+    for (const DocumentKind& k : documentKinds())
+        if (k.code == code)
+            return &k;
+    return nullptr;
+}
+
+const QVector<TargetChoice>& targetChoices()
+{
+    static const QVector<TargetChoice> targets = {
+        {"Fattura Immediata", 1, "FATVE", {"D.D.T.", "Ordine Cliente", "Preventivo"}, false, true},
+        {"Fattura Accompagnatoria", 2, "FATVE", {"Ordine Cliente", "Preventivo"}, false, true},
+        {"Fattura di Acquisto", 3, "FATAC", {"Ordine Cliente"}, true, true},
+        {"Nota di Credito", 4, "FATNC", {"Fattura", "Bolla di Reso"}, false, true},
+        {"D.D.T.", 5, "DDT", {"Ordine Cliente", "Preventivo"}, false, true},
+        {"Preventivo", 7, "PREV", {"Ordine Cliente"}, false, false},
+        {"Ordine Cliente", 8, "ORDVE", {"Preventivo"}, false, false},
+        {"Ordine Fornitore", 9, "ORDAC", {"Ordine Cliente"}, true, true},
+        {"Bolla di Reso", 10, "RESO", {"D.D.T."}, false, false},
+    };
+    return targets;
+}
+
+const TargetChoice* targetChoice(qint16 targetType)
+{
+    for (const TargetChoice& t : targetChoices())
+        if (t.targetType == targetType)
+            return &t;
+    return nullptr;
+}
+
+const QVector<SourceChoice>& sourceChoices()
+{
+    static const QVector<SourceChoice> sources = {
+        {"D.D.T.", 1, "DDT", "Scelta del D.D.T. :", "AutoDDT"},
+        {"Ordine Cliente", 2, "ORDVE", "Scelta dell' Ordine Cliente :", "AutoORDVE"},
+        {"Preventivo", 3, "PREV", "Scelta del Preventivo :", "AutoPREV"},
+        {"Fattura", 4, "FATVE", "Scelta della Fattura :", "AutoFATT"},
+        {"Bolla di Reso", 5, "RESO", "Scelta della Bolla di Reso :", "AutoRESO"},
+    };
+    return sources;
+}
+
+const SourceChoice* sourceChoice(const QString& name)
+{
+    for (const SourceChoice& s : sourceChoices())
+        if (s.name == name)
+            return &s;
+    return nullptr;
+}
+
+const SourceChoice* sourceChoice(qint16 sourceType)
+{
+    for (const SourceChoice& s : sourceChoices())
+        if (s.sourceType == sourceType)
+            return &s;
+    return nullptr;
+}
