@@ -1,0 +1,7 @@
+#include "appglobals.h"
+
+AppGlobals& appGlobals()
+{
+    static AppGlobals globals;
+    return globals;
+}
