@@ -1,0 +1,85 @@
+#include "common/database.h"
+#include "common/recordset.h"
+#include "support/programfolder.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QSqlQuery>
+#include <gtest/gtest.h>
+
+namespace {
+
+QString worker(const QString& name)
+{
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/worker_") + name;
+}
+
+// Several workstations share one archive: a writer waits for another instead of failing.
+TEST(ArchiveSharing, SecondWriterWaitsForTheFirst)
+{
+    ProgramFolder folder;
+    QProcess holder;
+    holder.start(worker("dbholder"), {folder.dataDb(), "FIRST", "1500"});
+    ASSERT_TRUE(holder.waitForReadyRead(10000));
+    ASSERT_TRUE(holder.readAll().contains("HOLDING"));
+
+    Database db = Database::open(folder.dataDb(), ProgramFolder::connectString());
+    QElapsedTimer waited;
+    waited.start();
+    EXPECT_NO_THROW(db.execute(JetQuery("INSERT INTO Zone (Codice, [Desc]) VALUES ('SECOND', 'me')")));
+    EXPECT_GT(waited.elapsed(), 500);
+    ASSERT_TRUE(holder.waitForFinished(10000));
+    EXPECT_EQ(holder.exitCode(), 0);
+
+    // Both rows are there, the holder's first.
+    Recordset zones = Recordset::open(db, JetQuery("SELECT * FROM Zone WHERE Codice IN ('FIRST','SECOND')"),
+                                      Recordset::Type::Snapshot);
+    EXPECT_EQ(zones.RecordCount(), 2);
+}
+
+TEST(ArchiveSharing, ArchivesKeepTheRollbackJournalAndStayReadableByTheShell)
+{
+    ProgramFolder folder;
+    Database db = Database::open(folder.dataDb(), ProgramFolder::connectString());
+    db.execute(JetQuery("INSERT INTO UM (Codice, [Desc]) VALUES (") << Jet::text("Perché") << ", " << Jet::text("è") << ")");
+    QSqlQuery mode(db.connection());
+    ASSERT_TRUE(mode.exec("PRAGMA journal_mode") && mode.next());
+    EXPECT_EQ(mode.value(0).toString(), QStringLiteral("delete"));
+    db = Database();
+
+    // The stock shell reads the tables and finds its integrity intact after our writes.
+    QProcess shell;
+    shell.start("sqlite3", {folder.dataDb(), "PRAGMA integrity_check; SELECT [Desc] FROM UM WHERE Codice = 'Perché';"});
+    if (!shell.waitForStarted(5000))
+        GTEST_SKIP() << "sqlite3 shell not installed";
+    ASSERT_TRUE(shell.waitForFinished(10000));
+    const QString out = QString::fromUtf8(shell.readAllStandardOutput());
+    EXPECT_TRUE(out.startsWith("ok\n")) << out.toStdString();
+    EXPECT_TRUE(out.contains(QStringLiteral("è"))) << out.toStdString();
+}
+
+TEST(ArchiveSharing, ReadThenWriteRunsInAnImmediateTransaction)
+{
+    ProgramFolder folder;
+    Database db = Database::open(folder.dataDb(), ProgramFolder::connectString());
+    const int before = [&] {
+        QSqlQuery q = db.select(JetQuery("SELECT count(*) FROM Zone"));
+        q.next();
+        return q.value(0).toInt();
+    }();
+    EXPECT_THROW(inImmediateTransaction(db,
+                                        [&] {
+                                            EXPECT_TRUE(db.inTransaction());
+                                            db.execute(JetQuery("INSERT INTO Zone (Codice) VALUES ('T1')"));
+                                            db.execute(JetQuery("INSERT INTO Zone (Codice) VALUES ('T1')"));
+                                        }),
+                 DatabaseError);
+    EXPECT_FALSE(db.inTransaction());
+    QSqlQuery q = db.select(JetQuery("SELECT count(*) FROM Zone"));
+    q.next();
+    EXPECT_EQ(q.value(0).toInt(), before);
+}
+
+} // namespace
