@@ -31,11 +31,6 @@ void BaseClass::PostStockMovement(QWidget*, const QString&, const QString&, cons
     notYet("PostStockMovement");
 }
 
-// data-control binding
-void BaseClass::PrepareDataControl(DataControl*, QWidget*) { notYet("PrepareDataControl"); }
-void BaseClass::PreparePanel(QWidget*, QWidget*) { notYet("PreparePanel"); }
-void BaseClass::AttachRecordset(QWidget*, Recordset&) { notYet("AttachRecordset"); }
-
 // screens
 QWidget* BaseClass::TableForm() { notYet("TableForm"); }
 QWidget* BaseClass::CustomersForm() { notYet("CustomersForm"); }
