@@ -10,14 +10,6 @@ namespace {
 }
 } // namespace
 
-// record locks
-void BaseClass::RecordLock(qint16&, QString&, QString&, QString&, QString&, QString&, QString&, QString&,
-                           QString&, QString&, qint16&, qint16&, qint16&, QString&, bool&, bool& result)
-{
-    result = false;
-    notYet("RecordLock");
-}
-
 // numbering and stock movements
 qint32 BaseClass::NextDocumentNumber(const QString&, const QString&, const QString&, qint16, const QString&,
                                      const QString&, qint32, qint16)

@@ -1,0 +1,219 @@
+// Record locks: rows of table Accessi in the user archive of the shared data folder.
+//
+// How a row keeps the identity of its lock (the unique key of Accessi):
+//  - Tabella: the table name;
+//  - Chiave1..Chiave3: "field=value" for a key part in use, ":_:" for an empty slot; a numeric
+//    value (kind 0) is written as a number, so "01" and "1" name one record;
+//  - Archivio: ":_:" for the company archive, otherwise the archive's file name ("user.mdb"):
+//    each workstation reaches the data folder by a path of its own, the file name is the same
+//    for everyone.
+// Text compares without regard to case, as the archive compares the keys themselves.
+//
+// The modes:
+//  1 acquire: one INSERT; the unique key lets only one holder win. When the row is already
+//    there and belongs to this user at this workstation, the lock is granted again; otherwise
+//    the user is told who holds the record, where and since when.
+//  2 check before delete: true when no other user or workstation holds the record.
+//  0 query: true when the record exists in its table and no other user or workstation holds it
+//    (the lock-management screen asks it of a row of Accessi itself).
+//  3 release: deletes the caller's own row only; true when there was one.
+// Failures of the archive are shown here (critical box) and answer false.
+#include "baseclass.h"
+#include "common/database.h"
+#include "common/platform.h"
+
+#include <QDateTime>
+#include <QFileInfo>
+#include <QSqlDriver>
+#include <QSqlQuery>
+#include <QThread>
+#include <sqlite3.h>
+
+namespace {
+
+const QString StoredTimeFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss");
+
+struct KeyPart
+{
+    QString field;
+    QString value;
+    qint16 kind;
+    bool used() const { return field != EmptySlot; }
+};
+
+struct Identity
+{
+    QString table;
+    KeyPart parts[3];
+    QString archive;
+};
+
+QString storedKey(const KeyPart& part)
+{
+    if (!part.used())
+        return EmptySlot;
+    bool numeric = false;
+    const double number = part.value.trimmed().toDouble(&numeric);
+    return part.field + u'=' + (part.kind == 0 && numeric ? QString::number(number, 'g', 17) : part.value);
+}
+
+QString storedArchive(const QString& archive)
+{
+    return archive == EmptySlot ? EmptySlot : QFileInfo(archive).fileName();
+}
+
+JetQuery identityCriterion(const Identity& id)
+{
+    JetQuery q;
+    q << "Tabella = " << Jet::text(id.table) << " AND Chiave1 = " << Jet::text(storedKey(id.parts[0]))
+      << " AND Chiave2 = " << Jet::text(storedKey(id.parts[1])) << " AND Chiave3 = "
+      << Jet::text(storedKey(id.parts[2])) << " AND Archivio = " << Jet::text(storedArchive(id.archive));
+    return q;
+}
+
+// Lock traffic is short: a busy archive is retried every fraction of a millisecond rather than
+// with the engine's default back-off, which sleeps up to 100 ms at a time.
+int retryBusy(void* deadline, int)
+{
+    if (QDateTime::currentMSecsSinceEpoch() > *static_cast<qint64*>(deadline))
+        return 0;
+    QThread::usleep(200);
+    return 1;
+}
+
+// The user archive, opened for one call.
+class LockArchive
+{
+public:
+    LockArchive(const QString& path, const QString& connectString, int busyTimeoutMs)
+        : m_db(Database::open(path, connectString)),
+          m_deadline(QDateTime::currentMSecsSinceEpoch() + busyTimeoutMs)
+    {
+        QVariant handle = m_db.connection().driver()->handle();
+        if (auto* sqlite = *static_cast<sqlite3**>(handle.data()))
+            sqlite3_busy_handler(sqlite, retryBusy, &m_deadline);
+    }
+    const Database& db() const { return m_db; }
+
+private:
+    Database m_db;
+    qint64 m_deadline;
+};
+
+constexpr int BusyTimeoutMs = 30000;
+
+JetQuery heldByAnother(const Identity& id, const QString& user, const QString& workstation)
+{
+    JetQuery q("SELECT [User], Postazione, Ore FROM Accessi WHERE ");
+    q << identityCriterion(id) << " AND ([User] = " << Jet::text(user) << " AND Postazione = "
+      << Jet::text(workstation) << ") IS NOT 1";
+    return q;
+}
+
+bool recordExists(const Database& db, const Identity& id)
+{
+    JetQuery q("SELECT 1 FROM ");
+    q << Jet::identifier(id.table) << " WHERE 1 = 1";
+    for (const KeyPart& part : id.parts) {
+        if (!part.used())
+            continue;
+        bool numeric = false;
+        const double number = part.value.toDouble(&numeric);
+        q << " AND " << Jet::identifier(part.field) << " = ";
+        if (part.kind == 0 && numeric)
+            q << Jet::number(number);
+        else
+            q << Jet::text(part.value);
+    }
+    return db.select(q).next();
+}
+
+QString heldMessage(const QSqlQuery& holder)
+{
+    const QDateTime since = QDateTime::fromString(holder.value(2).toString(), StoredTimeFormat);
+    return QStringLiteral("Dato in Modifica da Altro Utente.") + u'\r' + QStringLiteral("Utente: ") +
+           holder.value(0).toString() + u'\r' + QStringLiteral("Postazione: ") + holder.value(1).toString() +
+           u'\r' + QStringLiteral("Dalle Ore: ") + since.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"));
+}
+
+struct Holder
+{
+    QString user, workstation, appTitle;
+};
+
+// One INSERT takes the lock; the unique key refuses it when the row is already there.
+bool acquire(const Database& db, const QString& owner, const QString& screenTitle, const Identity& id,
+             const Holder& me)
+{
+    for (;;) {
+        JetQuery insert("INSERT INTO Accessi ([User], Postazione, Modulo, DescFrm, Ore, Tabella, Chiave1, Chiave2, "
+                        "Chiave3, Archivio) VALUES (");
+        insert << Jet::text(me.user) << ", " << Jet::text(me.workstation) << ", " << Jet::text(owner) << ", "
+               << Jet::text(screenTitle) << ", " << Jet::text(QDateTime::currentDateTime().toString(StoredTimeFormat))
+               << ", " << Jet::text(id.table) << ", " << Jet::text(storedKey(id.parts[0])) << ", "
+               << Jet::text(storedKey(id.parts[1])) << ", " << Jet::text(storedKey(id.parts[2])) << ", "
+               << Jet::text(storedArchive(id.archive)) << ")";
+        try {
+            db.execute(insert);
+            return true;
+        } catch (const DatabaseError& e) {
+            if (e.kind() != DatabaseError::Kind::Constraint)
+                throw;
+        }
+        JetQuery held("SELECT [User], Postazione, Ore, ([User] = ");
+        held << Jet::text(me.user) << " AND Postazione = " << Jet::text(me.workstation)
+             << ") IS 1 FROM Accessi WHERE " << identityCriterion(id);
+        QSqlQuery holder = db.select(held);
+        if (!holder.next())
+            continue;  // released in the meantime: try again
+        if (holder.value(3).toBool())
+            return true;  // this user at this workstation holds it already
+        Platform::instance().inform(heldMessage(holder), me.appTitle);
+        return false;
+    }
+}
+
+} // namespace
+
+void BaseClass::RecordLock(qint16& mode, QString& owner, QString& screenTitle, QString& table,
+                           QString& keyValue1, QString& keyValue2, QString& keyValue3,
+                           QString& keyField1, QString& keyField2, QString& keyField3,
+                           qint16& keyKind1, qint16& keyKind2, qint16& keyKind3,
+                           QString& archive, bool&, bool& result)
+{
+    result = false;
+    const Identity id{table,
+                      {{keyField1, keyValue1, keyKind1}, {keyField2, keyValue2, keyKind2}, {keyField3, keyValue3, keyKind3}},
+                      archive};
+    try {
+        LockArchive locks(UserDbPath, ConnectString, BusyTimeoutMs);
+        const Database& db = locks.db();
+        switch (LockMode(mode)) {
+        case LockMode::Acquire:
+            result = acquire(db, owner, screenTitle, id, {UserName, WorkstationName, AppTitle});
+            break;
+        case LockMode::CheckBeforeDelete:
+            result = !db.select(heldByAnother(id, UserName, WorkstationName)).next();
+            break;
+        case LockMode::Query: {
+            if (db.select(heldByAnother(id, UserName, WorkstationName)).next())
+                break;
+            if (id.archive == EmptySlot)
+                result = recordExists(Database::open(DataDbPath, ConnectString, true), id);
+            else
+                result = recordExists(Database::open(id.archive, ConnectString, true), id);
+            break;
+        }
+        case LockMode::Release: {
+            JetQuery q("DELETE FROM Accessi WHERE ");
+            q << identityCriterion(id) << " AND [User] = " << Jet::text(UserName) << " AND Postazione = "
+              << Jet::text(WorkstationName);
+            result = db.execute(q) > 0;
+            break;
+        }
+        }
+    } catch (const DatabaseError& e) {
+        result = false;
+        Platform::instance().refuse(e.description(), AppTitle);
+    }
+}
