@@ -1,0 +1,136 @@
+#include "autocomp.h"
+#include "errorbar.h"
+#include "common/datacontrol.h"
+#include "common/platform.h"
+#include "documents/documentkinds.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+AutoComp::AutoComp(BaseComponent* base, QWidget* parent) : ChildScreen(base, parent)
+{
+    setObjectName(QStringLiteral("AutoComp"));
+    buildPages();
+}
+
+bool AutoComp::openScreen()
+{
+    if (!ChildScreen::openScreen(base()->AppTitle + QStringLiteral(" : Autocomposizione Documenti")))
+        return false;
+    DataRicerche->DatabaseName = base()->DataDbPath;
+    DataRicerche->Connect = base()->ConnectString;
+    DataRicerche->RecordSource = JetQuery();
+    FirstShowDone = false;
+    CurrentPage = 1;
+    PB[0]->setVisible(true);
+    PB[0]->setEnabled(true);
+    return true;
+}
+
+void AutoComp::ShowPage(int shown, int hidden)
+{
+    CurrentPage = qint16(shown);
+    PB[shown - 1]->setVisible(true);
+    PB[shown - 1]->setEnabled(true);
+    PB[hidden - 1]->setVisible(false);
+    PB[hidden - 1]->setEnabled(false);
+}
+
+bool AutoComp::event(QEvent* e)
+{
+    if ((e->type() == QEvent::Show || e->type() == QEvent::WindowActivate) && !FirstShowDone && isOpened())
+        firstDisplay();
+    return ChildScreen::event(e);
+}
+
+void AutoComp::firstDisplay()
+{
+    CMD1->setFocus(Qt::OtherFocusReason);
+    CBLista1->setCurrentIndex(0);
+    FirstShowDone = true;
+}
+
+bool AutoComp::eventFilter(QObject* watched, QEvent* e)
+{
+    if (e->type() == QEvent::MouseButtonDblClick) {
+        if (watched == tRicCodFor || watched == tRicDescFor)
+            searchSupplier();
+        else if (watched == tCauMag)
+            searchReason();
+    }
+    return ChildScreen::eventFilter(watched, e);
+}
+
+bool AutoComp::queryUnload()
+{
+    if (CurrentPage <= 1)
+        return true;
+    WorkText = QStringLiteral("Si Desidera Interrompere l' Autocomposizione Guidata dei Documenti ?");
+    return Platform::instance().ask(WorkText, QStringLiteral("Uscita da Autocomposizione"));
+}
+
+void AutoComp::exitWizard()
+{
+    close();
+}
+
+void AutoComp::welcomeNext()
+{
+    ErrBar->setText(QString());
+    ShowPage(2, 1);
+}
+
+// Builds step 2 for the kind chosen in step 1. The supplier and the reason stay as typed; the
+// movement date is asked again for every document.
+void AutoComp::targetNext()
+{
+    CBLista2->clear();
+    TargetType = 0;
+    FRMDatiFor->setVisible(false);
+    tDtMag->clear();
+    FRMDatiMag->setVisible(false);
+    ErrBar2->setText(QString());
+
+    const int chosen = CBLista1->currentIndex();
+    if (chosen >= 0 && chosen < targetChoices().size()) {
+        const TargetChoice& target = targetChoices().at(chosen);
+        TargetType = target.targetType;
+        CBLista2->addItems(target.sources);
+        FRMDatiFor->setVisible(target.supplierFrame);
+        FRMDatiMag->setVisible(target.movementFrame);
+    }
+    CBLista2->setCurrentIndex(0);
+    ShowPage(3, 2);
+}
+
+// Checks step 2 and prepares the list of step 3.
+void AutoComp::sourceNext()
+{
+    ErrBar2->setText(QString());
+    if ((TargetType == 3 || TargetType == 9) && (tRicCodFor->text().isEmpty() || tRicDescFor->text().isEmpty())) {
+        ErrBar2->setText(QStringLiteral("Codice Fornitore Errato"));
+        base()->FocusAndSelectAll(tRicCodFor);
+        return;
+    }
+    MovementRequested = false;
+    if (!FRMDatiMag->isHidden() && !ValidateMovement())
+        return;
+    ErrBarRic->setText(QString());
+    const SourceChoice* source = sourceChoice(CBLista2->currentText());
+    if (!source)
+        return;
+    SourceType = source->sourceType;
+    Text4->setText(source->stepCaption);
+    GridLayoutName = source->gridLayoutName;
+    PrepareSourceStep();
+    ShowPage(4, 3);
+}
+
+Database AutoComp::dataArchive() const
+{
+    return Database::open(base()->DataDbPath, base()->ConnectString, true);
+}

@@ -1,0 +1,83 @@
+#include "autocomp.h"
+#include "errorbar.h"
+#include "common/datacontrol.h"
+#include "common/gridlayout.h"
+#include "common/jetdate.h"
+#include "common/platform.h"
+
+#include <QDir>
+#include <QLineEdit>
+#include <QTableView>
+
+// Step 3 opens on the documents from the first of this month to the end of the year.
+void AutoComp::PrepareSourceStep()
+{
+    const QDate today = Platform::instance().today();
+    RicDT1->setText(QStringLiteral("01/") + QStringLiteral("%1").arg(today.month(), 2, 10, QLatin1Char('0'))
+                    + QStringLiteral("/") + QString::number(today.year()));
+    RicDT2->setText(QStringLiteral("31/12/") + QString::number(today.year()));
+    RefreshSourceList();
+    applyGridLayout(GridRic, loadGridLayout(QDir(base()->AppPath).filePath(QStringLiteral("Layout.grx")), GridLayoutName));
+}
+
+// Reads the list again: with the range typed when it is accepted, else with the range of the
+// list on screen.
+void AutoComp::RefreshSourceList()
+{
+    BuildSourceQuery(SourceType);
+    if (m_listRange.sourceType == 0)
+        return;
+    DataRicerche->RecordSource = sourceListQuery(m_listRange);
+    try {
+        m_sourceList->open(dataArchive(), m_listRange);
+    } catch (const DatabaseError& e) {
+        Platform::instance().refuse(e.description(), base()->AppTitle);
+        return;
+    }
+    if (m_sourceList->rowCount() > 0)
+        GridRic->selectRow(0);
+}
+
+void AutoComp::BuildSourceQuery(qint16 sourceType)
+{
+    if (ValidateDateRange())
+        return;
+    m_listRange = {sourceType, *parseTypedDate(RicDT1->displayText()), *parseTypedDate(RicDT2->displayText())};
+    WorkText = sourceListQuery(m_listRange).jetText();
+}
+
+void AutoComp::refuseRange(const QString& message, QWidget* field)
+{
+    ErrBarRic->setText(message);
+    base()->FocusAndSelectAll(field);
+}
+
+// True when the range is refused. A range of one day is a range.
+bool AutoComp::ValidateDateRange()
+{
+    ErrBarRic->setText(QString());
+    const std::optional<QDate> from = parseTypedDate(RicDT1->displayText());
+    if (!from) {
+        refuseRange(QStringLiteral("Errore : Data Richiesta Errata"), RicDT1);
+        return true;
+    }
+    const std::optional<QDate> to = parseTypedDate(RicDT2->displayText());
+    if (!to) {
+        refuseRange(QStringLiteral("Errore : Data Richiesta Errata"), RicDT2);
+        return true;
+    }
+    if (*from > *to) {
+        refuseRange(QStringLiteral("Errore : Data Inizio Richiesta > Data Fine Richiesta"), RicDT1);
+        return true;
+    }
+    return false;
+}
+
+// The row chosen in the grid: the current one, the first while none is.
+int AutoComp::chosenRow() const
+{
+    if (m_sourceList->rowCount() == 0)
+        return -1;
+    const QModelIndex current = GridRic->currentIndex();
+    return current.isValid() ? current.row() : 0;
+}
