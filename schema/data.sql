@@ -1020,3 +1020,49 @@ CREATE TABLE RESORig (
     UNIQUE (DataReg, NumInt, Riga)
 );
 
+
+-- =====================================================================
+-- Master data of the base component's own screens
+-- =====================================================================
+
+-- Materials (idCategoria: catmat). Purchase prices in lire and in euro.
+CREATE TABLE Materiali (
+    id              INTEGER PRIMARY KEY,
+    Codice          TEXT COLLATE NOCASE NOT NULL UNIQUE,
+    Descrizione     TEXT COLLATE NOCASE,
+    UM              TEXT COLLATE NOCASE,
+    idCategoria     TEXT COLLATE NOCASE,
+    PrezzoAcq       REAL,
+    PrezzoAcqEuro   REAL,
+    Note            TEXT COLLATE NOCASE
+);
+
+-- Services (idCategoria: catser). Prices in lire and in euro.
+CREATE TABLE Servizi (
+    id              INTEGER PRIMARY KEY,
+    Codice          TEXT COLLATE NOCASE NOT NULL UNIQUE,
+    Descrizione     TEXT COLLATE NOCASE,
+    UM              TEXT COLLATE NOCASE,
+    CdIva           TEXT COLLATE NOCASE,
+    idCategoria     TEXT COLLATE NOCASE,
+    Prezzo          REAL,
+    PrezzoEuro      REAL,
+    Note            TEXT COLLATE NOCASE
+);
+
+-- Pictures kept by the image manager: Percorso is the full path of the file.
+CREATE TABLE Immagini (
+    Codice      TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
+    "Desc"      TEXT COLLATE NOCASE,
+    Percorso    TEXT COLLATE NOCASE
+);
+
+-- Bills of materials: each row says how much of a component (idComponente, an article code)
+-- goes into one unit of an article (idArticolo).
+CREATE TABLE DistintaBase (
+    Codice          TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
+    "Desc"          TEXT COLLATE NOCASE,
+    idArticolo      TEXT COLLATE NOCASE,
+    idComponente    TEXT COLLATE NOCASE,
+    Quantita        REAL
+);

@@ -375,3 +375,18 @@ INSERT INTO Numeratori (idTipo, idCodice, idEsercizio, Progressivo, "Desc", Tabe
 -- Warehouse movements of reason VEN ('M').
 INSERT INTO Numeratori (idTipo, idCodice, idEsercizio, Progressivo, "Desc", TabellaContr) VALUES
     ('M', 'VEN', '{{YEAR}}', 1, 'Movimenti di magazzino per vendita', 'MovMagTes');
+
+-- =====================================================================
+-- Materials, services and bills of materials
+-- =====================================================================
+
+INSERT INTO Materiali (id, Codice, Descrizione, UM, idCategoria, PrezzoAcq, PrezzoAcqEuro, Note) VALUES
+    (1, 'MAT01', 'Lamiera zincata 10/10', 'KG', 'MET', 2100, 1.08, NULL),
+    (2, 'MAT02', 'Granulo di polipropilene', 'KG', 'PLA', 1500, 0.77, NULL);
+
+INSERT INTO Servizi (id, Codice, Descrizione, UM, CdIva, idCategoria, Prezzo, PrezzoEuro, Note) VALUES
+    (1, 'SER01', 'Trasporto e consegna in zona', 'PZ', '20', 'TRA', 25000, 12.91, NULL),
+    (2, 'SER02', 'Manutenzione ordinaria (ora)', 'PZ', '20', 'MAN', 45000, 23.24, NULL);
+
+INSERT INTO DistintaBase (Codice, "Desc", idArticolo, idComponente, Quantita) VALUES
+    ('DB001', 'Kit fissaggio: viti', 'ART001', 'ART003', 1);

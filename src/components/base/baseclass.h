@@ -1,9 +1,11 @@
 #pragma once
 #include "components/basecomponent.h"
 
+#include <QHash>
 #include <QPointer>
 
 class QMainWindow;
+struct TableDefinition;
 
 // The base component as this suite ships it. Its operations are implemented by area:
 // bookkeeping and typing aids (baseclass.cpp), record locks (recordlock.cpp), numbering and
@@ -72,5 +74,10 @@ public:
     QWidget* ImageManagerForm() override;
 
 private:
+    // The base component's own table editors, one instance each while open.
+    QWidget* ownScreen(const QString& name, const QString& title, const TableDefinition& table);
+
     QPointer<QMainWindow> m_mainWindow;
+    QPointer<QWidget> m_tableForm;
+    QHash<QString, QPointer<QWidget>> m_screens;
 };

@@ -1,0 +1,72 @@
+#include "datagrid.h"
+#include "recordsetmodel.h"
+#include "common/datacontrol.h"
+
+#include <QHeaderView>
+#include <QItemSelectionModel>
+
+DataGrid::DataGrid(QWidget* parent) : QTableView(parent), m_rows(new RecordsetModel(this))
+{
+    setModel(m_rows);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setAlternatingRowColors(true);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    horizontalHeader()->setSectionsMovable(false);
+    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                if (!m_following && current.isValid())
+                    pickRow(current.row());
+            });
+}
+
+void DataGrid::setDataSource(DataControl* data)
+{
+    if (m_data)
+        disconnect(m_data, nullptr, this, nullptr);
+    m_data = data;
+    if (m_data)
+        connect(m_data, &DataControl::repositioned, this, &DataGrid::followPosition);
+}
+
+void DataGrid::LoadLayout()
+{
+    m_layout = loadGridLayout(m_layoutFile, m_layoutName);
+}
+
+void DataGrid::ReBind()
+{
+    m_following = true;
+    if (m_data && m_data->isOpen() && m_data->recordset().editMode() == Recordset::EditMode::None)
+        m_rows->load(m_data->recordset());
+    else if (!m_data || !m_data->isOpen())
+        m_rows->clear();
+    applyGridLayout(this, m_layout);
+    m_following = false;
+    followPosition();
+}
+
+void DataGrid::followPosition()
+{
+    if (!m_data || !m_data->isOpen())
+        return;
+    m_following = true;
+    const int row = m_data->recordset().AbsolutePosition();
+    if (row >= 0 && row < m_rows->rowCount()) {
+        const QModelIndex index = m_rows->index(row, 0);
+        selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        scrollTo(index);
+    } else {
+        selectionModel()->clearSelection();
+    }
+    m_following = false;
+}
+
+void DataGrid::pickRow(int row)
+{
+    if (!m_data || !m_data->isOpen() || m_data->recordset().editMode() != Recordset::EditMode::None)
+        return;
+    if (row != m_data->recordset().AbsolutePosition())
+        m_data->moveTo(row);
+}

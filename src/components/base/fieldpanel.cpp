@@ -1,0 +1,230 @@
+#include "fieldpanel.h"
+#include "components/basecomponent.h"
+#include "common/database.h"
+#include "common/jetdate.h"
+#include "common/recordset.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QRegularExpression>
+
+namespace {
+
+QLocale plainLocale()
+{
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    return locale;
+}
+
+QString shownText(const QVariant& value, FieldKind kind)
+{
+    if (value.isNull())
+        return {};
+    switch (kind) {
+    case FieldKind::Decimal: {
+        bool ok = false;
+        const double d = value.toDouble(&ok);
+        return ok ? plainLocale().toString(d, 'f', QLocale::FloatingPointShortest) : value.toString();
+    }
+    case FieldKind::Date: {
+        const QDate d = storedDate(value);
+        return d.isValid() ? typedDate(d) : QString();
+    }
+    default:
+        return value.toString();
+    }
+}
+
+bool isBlank(const QString& text, FieldKind kind)
+{
+    if (kind == FieldKind::Date)
+        return !text.contains(QRegularExpression(QStringLiteral("\\d")));
+    return text.trimmed().isEmpty();
+}
+
+} // namespace
+
+FieldPanel::FieldPanel(BaseComponent* base, const TableDefinition& table, QWidget* parent)
+    : QWidget(parent), m_base(base), m_table(table)
+{
+    auto* grid = new QGridLayout(this);
+    // Long definitions are laid out in two columns of label and field.
+    const int perColumn = m_table.fields.size() > 8 ? int((m_table.fields.size() + 1) / 2) : int(m_table.fields.size());
+    for (int i = 0; i < m_table.fields.size(); ++i) {
+        const FieldSpec& spec = m_table.fields[i];
+        QWidget* editor = nullptr;
+        if (spec.kind == FieldKind::Flag) {
+            auto* check = new QCheckBox(spec.label, this);
+            editor = check;
+        } else {
+            auto* edit = new QLineEdit(this);
+            switch (spec.kind) {
+            case FieldKind::Digits: m_base->useDigitKeys(edit); break;
+            case FieldKind::Decimal: m_base->useDecimalKeys(edit); break;
+            case FieldKind::Date: edit->setInputMask(DateInputMask); break;
+            case FieldKind::Secret:
+                edit->setEchoMode(QLineEdit::Password);
+                m_base->useTextKeys(edit);
+                break;
+            default: m_base->useTextKeys(edit); break;
+            }
+            editor = edit;
+        }
+        editor->setObjectName(spec.column);
+        const int row = i % perColumn, column = (i / perColumn) * 2;
+        if (spec.kind != FieldKind::Flag) {
+            auto* label = new QLabel(spec.label, this);
+            label->setBuddy(editor);
+            grid->addWidget(label, row, column);
+        }
+        grid->addWidget(editor, row, column + 1);
+        m_fields << editor;
+    }
+    if (!m_table.pictureColumn.isEmpty()) {
+        m_picture = new QLabel(this);
+        m_picture->setObjectName(QStringLiteral("Immagine"));
+        m_picture->setFixedSize(200, 150);
+        m_picture->setFrameShape(QFrame::StyledPanel);
+        m_picture->setAlignment(Qt::AlignCenter);
+        auto* browse = new QPushButton(QStringLiteral("&Sfoglia..."), this);
+        browse->setObjectName(QStringLiteral("BSfoglia"));
+        connect(browse, &QPushButton::clicked, this, &FieldPanel::choosePicture);
+        grid->addWidget(m_picture, 0, 2, perColumn, 1);
+        grid->addWidget(browse, perColumn, 2);
+    }
+    grid->setRowStretch(perColumn + 1, 1);
+}
+
+QWidget* FieldPanel::field(const QString& column) const
+{
+    for (QWidget* w : m_fields)
+        if (w->objectName().compare(column, Qt::CaseInsensitive) == 0)
+            return w;
+    return nullptr;
+}
+
+void FieldPanel::setKeyEditable(bool editable)
+{
+    if (QWidget* key = keyField())
+        key->setEnabled(editable);
+}
+
+void FieldPanel::showRow(const Recordset& rows)
+{
+    if (!rows.isOpen() || rows.isBOF() || rows.isEOF()) {
+        clearFields();
+        return;
+    }
+    for (int i = 0; i < m_fields.size(); ++i) {
+        const FieldSpec& spec = m_table.fields[i];
+        const QVariant value = rows.fieldIndex(spec.column) >= 0 ? rows.value(spec.column) : QVariant();
+        if (auto* check = qobject_cast<QCheckBox*>(m_fields[i]))
+            check->setChecked(!value.isNull() && value.toInt() != 0);
+        else
+            static_cast<QLineEdit*>(m_fields[i])->setText(shownText(value, spec.kind));
+    }
+    showPicture();
+}
+
+void FieldPanel::clearFields()
+{
+    for (QWidget* w : m_fields) {
+        if (auto* check = qobject_cast<QCheckBox*>(w))
+            check->setChecked(false);
+        else
+            static_cast<QLineEdit*>(w)->clear();
+    }
+    if (m_picture)
+        m_picture->clear();
+}
+
+QString FieldPanel::typedText(int index) const
+{
+    auto* edit = qobject_cast<QLineEdit*>(m_fields[index]);
+    return edit ? edit->text() : QString();
+}
+
+std::optional<FieldPanel::Refusal> FieldPanel::validate(bool adding, const Database& archive) const
+{
+    for (int i = 0; i < m_fields.size(); ++i) {
+        const FieldSpec& spec = m_table.fields[i];
+        if (spec.kind == FieldKind::Flag)
+            continue;
+        const QString text = typedText(i);
+        if (isBlank(text, spec.kind)) {
+            if (!spec.requiredMessage.isEmpty())
+                return Refusal{spec.requiredMessage, m_fields[i]};
+            continue;
+        }
+        if (i == 0 && adding) {
+            // The archive compares codes without regard to case.
+            JetQuery q;
+            q << "SELECT COUNT(*) FROM " << Jet::identifier(m_table.table) << " WHERE "
+              << Jet::identifier(spec.column) << " = " << Jet::text(text.trimmed());
+            QSqlQuery found = archive.select(q);
+            if (found.next() && found.value(0).toInt() > 0)
+                return Refusal{QStringLiteral("Codice già esistente"), m_fields[i]};
+        }
+        bool ok = true;
+        if (spec.kind == FieldKind::Digits)
+            text.trimmed().toLongLong(&ok);
+        else if (spec.kind == FieldKind::Decimal)
+            plainLocale().toDouble(text.trimmed(), &ok);
+        else if (spec.kind == FieldKind::Date)
+            ok = parseTypedDate(text).has_value();
+        if (!ok)
+            return Refusal{QStringLiteral("Valore non Valido: %1").arg(spec.label), m_fields[i]};
+    }
+    return std::nullopt;
+}
+
+void FieldPanel::store(Recordset& row, bool adding) const
+{
+    for (int i = adding ? 0 : 1; i < m_fields.size(); ++i) {
+        const FieldSpec& spec = m_table.fields[i];
+        if (auto* check = qobject_cast<QCheckBox*>(m_fields[i])) {
+            row.setValue(spec.column, check->isChecked());
+            continue;
+        }
+        const QString text = typedText(i);
+        QVariant value;
+        if (!isBlank(text, spec.kind)) {
+            switch (spec.kind) {
+            case FieldKind::Digits: value = text.trimmed().toLongLong(); break;
+            case FieldKind::Decimal: value = plainLocale().toDouble(text.trimmed()); break;
+            case FieldKind::Date: value = *parseTypedDate(text); break;
+            case FieldKind::Secret: value = text; break;  // passwords keep their blanks
+            default: value = text.trimmed(); break;
+            }
+        }
+        row.setValue(spec.column, value);
+    }
+}
+
+void FieldPanel::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    emit shown();
+}
+
+void FieldPanel::showPicture()
+{
+    if (!m_picture)
+        return;
+    auto* path = qobject_cast<QLineEdit*>(field(m_table.pictureColumn));
+    m_base->ShowCompanyPicture(m_picture, path, QStringLiteral("::"));
+}
+
+void FieldPanel::choosePicture()
+{
+    m_base->ShowPictureDialog();
+    if (m_base->DialogResult.isEmpty())
+        return;
+    auto* path = qobject_cast<QLineEdit*>(field(m_table.pictureColumn));
+    m_base->ShowCompanyPicture(m_picture, path, m_base->DialogResult);
+}

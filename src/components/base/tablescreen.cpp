@@ -1,0 +1,312 @@
+#include "tablescreen.h"
+#include "datagrid.h"
+#include "fieldpanel.h"
+#include "common/datacontrol.h"
+#include "common/platform.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QScrollArea>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace {
+
+// The toolbar keys and captions of the maintenance screens.
+const struct
+{
+    const char* key;
+    const char* caption;
+} ToolbarButtons[] = {
+    {"BNuovo", "Nuovo"},   {"BModifica", " Modifica "}, {"BAnnulla", "Annulla"}, {"BSalva", "Salva"},
+    {"BElimina", "Elimina"}, {"BPrimo", "Primo"},       {"BIndietro", "Prec."},  {"BAvanti", "Succ."},
+    {"BUltimo", "Ultimo"}, {"BEsci", "Esci"},
+};
+
+const QString AddingDiscarded = QStringLiteral("E' Stato Inserito un Nuovo Record.");
+const QString EditingDiscarded = QStringLiteral("I Dati Sono Stati Modificati.");
+
+} // namespace
+
+TableScreen::TableScreen(BaseComponent* base, const QString& name, const QVector<Panel>& panels, QWidget* parent)
+    : ChildScreen(base, parent), m_data(new DataControl(this))
+{
+    setObjectName(name);
+    m_data->setObjectName(QStringLiteral("DataTabelle"));
+    m_data->Connect = base->ConnectString;
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_toolbar = buildToolbar();
+    layout->addWidget(m_toolbar);
+
+    m_currency = new QLabel(this);
+    m_currency->setObjectName(QStringLiteral("lblValuta"));
+    m_currency->hide();
+    layout->addWidget(m_currency);
+
+    auto* splitter = new QSplitter(Qt::Vertical, this);
+    m_grid = new DataGrid(splitter);
+    m_grid->setObjectName(QStringLiteral("TDBGTabella"));
+    m_grid->setDataSource(m_data);
+    auto* scroller = new QScrollArea(splitter);
+    scroller->setWidgetResizable(true);
+    auto* holder = new QWidget;
+    auto* holderLayout = new QVBoxLayout(holder);
+    for (const Panel& p : panels) {
+        if (!p.table)
+            continue;
+        auto* panel = new FieldPanel(base, *p.table, holder);
+        panel->setObjectName(p.name);
+        panel->hide();
+        holderLayout->addWidget(panel);
+        connect(panel, &FieldPanel::shown, this, &TableScreen::showCurrent);
+        m_panels << panel;
+    }
+    holderLayout->addStretch();
+    scroller->setWidget(holder);
+    splitter->addWidget(m_grid);
+    splitter->addWidget(scroller);
+    splitter->setStretchFactor(0, 3);
+    splitter->setStretchFactor(1, 2);
+    layout->addWidget(splitter, 1);
+
+    auto* bar = new QStatusBar(this);
+    bar->setObjectName(QStringLiteral("ErrorBar"));
+    bar->setSizeGripEnabled(false);
+    m_message = new QLabel(bar);
+    m_message->setObjectName(QStringLiteral("ErrorBar_1"));
+    bar->addWidget(m_message, 1);
+    layout->addWidget(bar);
+
+    connect(m_data, &DataControl::repositioned, this, &TableScreen::onRepositioned);
+    resize(640, 520);
+    setEditMode(false);
+}
+
+TableScreen::~TableScreen()
+{
+    if (m_editing)
+        --base()->EditingScreenCount;
+}
+
+QToolBar* TableScreen::buildToolbar()
+{
+    auto* bar = new QToolBar(this);
+    bar->setObjectName(QStringLiteral("AnagToolbar"));
+    bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    for (const auto& b : ToolbarButtons) {
+        QAction* action = bar->addAction(QString::fromUtf8(b.caption));
+        action->setObjectName(QString::fromUtf8(b.key));
+    }
+    auto on = [bar](const char* key) { return bar->findChild<QAction*>(QString::fromUtf8(key)); };
+    connect(on("BNuovo"), &QAction::triggered, this, &TableScreen::addRow);
+    connect(on("BModifica"), &QAction::triggered, this, &TableScreen::editRow);
+    connect(on("BSalva"), &QAction::triggered, this, &TableScreen::saveRow);
+    connect(on("BAnnulla"), &QAction::triggered, this, &TableScreen::cancelEdit);
+    connect(on("BElimina"), &QAction::triggered, this, &TableScreen::deleteRow);
+    connect(on("BPrimo"), &QAction::triggered, this, [this] { say({}); m_data->moveFirst(); });
+    connect(on("BIndietro"), &QAction::triggered, this, [this] { say({}); m_data->movePrevious(); });
+    connect(on("BAvanti"), &QAction::triggered, this, [this] { say({}); m_data->moveNext(); });
+    connect(on("BUltimo"), &QAction::triggered, this, [this] { say({}); m_data->moveLast(); });
+    connect(on("BEsci"), &QAction::triggered, this, &QWidget::close);
+    return bar;
+}
+
+bool TableScreen::openOn(const QString& caption, const QString& archive, const TableDefinition& table)
+{
+    if (!openScreen(caption))
+        return false;
+    m_data->DatabaseName = archive;
+    JetQuery source;
+    source << "SELECT * FROM " << Jet::identifier(table.table) << " ORDER BY "
+           << Jet::identifier(table.fields.first().column);
+    m_data->RecordSource = source;
+    m_data->Refresh();
+    ArrangeControls();
+    if (!m_panels.isEmpty())
+        m_panels.first()->show();
+    m_grid->setProperty("LayoutName", table.layoutName);
+    m_grid->setProperty("LayoutFileName", base()->AppPath + QStringLiteral("/Layout.grx"));
+    m_grid->LoadLayout();
+    m_grid->ReBind();
+    return true;
+}
+
+void TableScreen::ArrangeControls()
+{
+    for (FieldPanel* p : m_panels)
+        p->hide();
+    m_currency->setVisible(base()->TableKind == 10);
+    say({});
+}
+
+FieldPanel* TableScreen::activePanel() const
+{
+    for (FieldPanel* p : m_panels)
+        if (!p->isHidden())
+            return p;
+    return nullptr;
+}
+
+void TableScreen::say(const QString& message)
+{
+    m_message->setText(message);
+}
+
+void TableScreen::setEditMode(bool editing)
+{
+    if (editing != m_editing) {
+        m_editing = editing;
+        editing ? ++base()->EditingScreenCount : --base()->EditingScreenCount;
+    }
+    const Recordset& rs = m_data->recordset();
+    const bool onRow = m_data->isOpen() && !rs.isBOF() && !rs.isEOF();
+    for (QAction* a : m_toolbar->actions()) {
+        const QString key = a->objectName();
+        if (key == QLatin1String("BSalva") || key == QLatin1String("BAnnulla"))
+            a->setEnabled(editing);
+        else if (key == QLatin1String("BModifica") || key == QLatin1String("BElimina"))
+            a->setEnabled(!editing && onRow);
+        else if (key == QLatin1String("BNuovo"))
+            a->setEnabled(!editing && m_data->isOpen());
+        else
+            a->setEnabled(!editing);
+    }
+    for (FieldPanel* p : m_panels)
+        p->setEnabled(editing);
+    m_grid->setEnabled(!editing);
+}
+
+void TableScreen::showCurrent()
+{
+    if (FieldPanel* panel = activePanel(); panel && !m_editing)
+        panel->showRow(m_data->recordset());
+}
+
+void TableScreen::onRepositioned()
+{
+    // A table loaded anew while a row was pending leaves the pending row behind.
+    if (m_editing && m_data->recordset().editMode() == Recordset::EditMode::None)
+        setEditMode(false);
+    Recordset& rs = m_data->recordset();
+    if (m_data->isOpen() && rs.RecordCount() > 0) {
+        if (rs.isBOF())
+            rs.MoveFirst();
+        else if (rs.isEOF())
+            rs.MoveLast();
+    }
+    showCurrent();
+    setEditMode(m_editing);
+}
+
+void TableScreen::addRow()
+{
+    FieldPanel* panel = activePanel();
+    if (!panel)
+        return;
+    say({});
+    try {
+        m_data->recordset().AddNew();
+    } catch (const DatabaseError& e) {
+        say(e.description());
+        return;
+    }
+    panel->clearFields();
+    setEditMode(true);
+    panel->setKeyEditable(true);
+    base()->FocusAndSelectAll(panel->keyField());
+}
+
+void TableScreen::editRow()
+{
+    FieldPanel* panel = activePanel();
+    if (!panel)
+        return;
+    say({});
+    try {
+        m_data->recordset().Edit();
+    } catch (const DatabaseError& e) {
+        say(e.description());
+        return;
+    }
+    setEditMode(true);
+    panel->setKeyEditable(false);
+    if (panel->definition().fields.size() > 1)
+        base()->FocusAndSelectAll(panel->field(panel->definition().fields[1].column));
+}
+
+void TableScreen::saveRow()
+{
+    FieldPanel* panel = activePanel();
+    if (!panel)
+        return;
+    say({});
+    Recordset& rs = m_data->recordset();
+    const bool adding = rs.editMode() == Recordset::EditMode::Adding;
+    try {
+        if (const auto refusal = panel->validate(adding, m_data->database())) {
+            say(refusal->message);
+            base()->FocusAndSelectAll(refusal->field);
+            return;
+        }
+        panel->store(rs, adding);
+        rs.Update();
+    } catch (const DatabaseError& e) {
+        // The row stays pending with everything typed: the user corrects it and saves again.
+        if (e.kind() == DatabaseError::Kind::Constraint && adding) {
+            say(QStringLiteral("Codice già esistente"));
+            base()->FocusAndSelectAll(panel->keyField());
+        } else {
+            say(e.description());
+        }
+        return;
+    }
+    const int position = adding && rs.RecordCount() == 1 ? 0 : rs.LastModified();
+    setEditMode(false);
+    panel->setKeyEditable(true);
+    m_grid->ReBind();
+    m_data->moveTo(position);
+}
+
+void TableScreen::cancelEdit()
+{
+    m_data->recordset().CancelUpdate();
+    say({});
+    setEditMode(false);
+    if (FieldPanel* panel = activePanel())
+        panel->setKeyEditable(true);
+    m_data->notifyReposition();
+}
+
+void TableScreen::deleteRow()
+{
+    say({});
+    if (!Platform::instance().ask(QStringLiteral("Si Desidera Cancellare il Record Corrente?"), base()->AppTitle))
+        return;
+    try {
+        m_data->recordset().Delete();
+        m_data->recordset().MoveFirst();
+    } catch (const DatabaseError& e) {
+        say(e.description());
+        return;
+    }
+    m_grid->ReBind();
+    m_data->notifyReposition();
+}
+
+bool TableScreen::queryUnload()
+{
+    if (!m_editing)
+        return true;
+    const bool adding = m_data->recordset().editMode() == Recordset::EditMode::Adding;
+    const QString question = (adding ? AddingDiscarded : EditingDiscarded)
+                             + QStringLiteral("\r\rSi Desidera Uscire Perdendo le Modifiche?");
+    if (!Platform::instance().ask(question, base()->AppTitle))
+        return false;
+    m_data->recordset().CancelUpdate();
+    setEditMode(false);
+    return true;
+}
