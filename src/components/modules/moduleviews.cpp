@@ -1,0 +1,120 @@
+#include "moduleviews.h"
+#include "common/datacontrol.h"
+#include "common/jetdate.h"
+#include "documents/documentkinds.h"
+
+#include <stdexcept>
+
+namespace {
+
+// Stock: loads add, unloads subtract, other reasons leave it.
+#define SIGNED_QUANTITY "SUM(CASE r.Segno WHEN '+' THEN r.Quantita WHEN '-' THEN -r.Quantita ELSE 0 END)"
+
+} // namespace
+
+BrowserSpec documentsView(const QString& kindCode, const QString& title)
+{
+    const DocumentKind* kind = documentKind(kindCode);
+    if (!kind)
+        throw std::invalid_argument("unknown document kind");
+    // Purchase documents hold their euro totals in columns ending in EURO, the others in LEURO.
+    const bool purchase = kind->code == QLatin1String("FATAC") || kind->code == QLatin1String("ORDAC");
+    const QString totalLire = QStringLiteral("Tot") + kind->code + QStringLiteral("Lire");
+    const QString totalEuro = QStringLiteral("Tot") + kind->code + (purchase ? QStringLiteral("EURO") : QStringLiteral("LEURO"));
+    BrowserSpec spec;
+    spec.title = title;
+    spec.rows << "SELECT DataReg, NumInt, Numero, idEsercizio, idCausaleDoc, DSCli, DSFor, "
+              << Jet::identifier(totalLire) << " AS TotaleLire, " << Jet::identifier(totalEuro)
+              << " AS TotaleEuro FROM " << Jet::identifier(kind->headerTable) << " ORDER BY DataReg, NumInt";
+    spec.rowsLayout = QStringLiteral("Documenti");
+    const QString rowsTable = kind->rowsTable;
+    spec.details = [rowsTable](const DataControl& picked) {
+        JetQuery q;
+        q << "SELECT * FROM " << Jet::identifier(rowsTable) << " WHERE DataReg = "
+          << Jet::date(storedDate(picked.recordset().value(QStringLiteral("DataReg")))) << " AND NumInt = "
+          << Jet::number(picked.recordset().value(QStringLiteral("NumInt")).toLongLong()) << " ORDER BY Riga";
+        return q;
+    };
+    spec.detailsLayout = QStringLiteral("RigheDocumento");
+    spec.detailsCaption = QStringLiteral("Righe del Documento");
+    return spec;
+}
+
+BrowserSpec movementsView(const QString& title)
+{
+    BrowserSpec spec;
+    spec.title = title;
+    spec.rows = JetQuery("SELECT * FROM MovMagTes ORDER BY DataReg, idCausale, NumInt");
+    spec.rowsLayout = QStringLiteral("MovimentiTestata");
+    spec.details = [](const DataControl& picked) {
+        const Recordset& m = picked.recordset();
+        JetQuery q;
+        q << "SELECT * FROM MovMagRig WHERE idEsercizio = " << Jet::text(m.value(QStringLiteral("idEsercizio")).toString())
+          << " AND idCausale = " << Jet::text(m.value(QStringLiteral("idCausale")).toString())
+          << " AND NumInt = " << Jet::number(m.value(QStringLiteral("NumInt")).toLongLong()) << " ORDER BY Riga";
+        return q;
+    };
+    spec.detailsLayout = QStringLiteral("MovimentiRighe");
+    spec.detailsCaption = QStringLiteral("Righe del Movimento");
+    return spec;
+}
+
+BrowserSpec stockView(const QString& title)
+{
+    BrowserSpec spec;
+    spec.title = title;
+    spec.rows = JetQuery("SELECT r.idArticolo AS Articolo, a.Descrizione AS Descrizione, r.Deposito AS Deposito, "
+                         SIGNED_QUANTITY " AS Giacenza FROM MovMagRig r LEFT JOIN Articoli a ON a.Codice = r.idArticolo "
+                         "GROUP BY r.idArticolo, r.Deposito ORDER BY r.idArticolo, r.Deposito");
+    spec.rowsLayout = QStringLiteral("Giacenze");
+    return spec;
+}
+
+BrowserSpec inventoryView(const QString& title)
+{
+    BrowserSpec spec;
+    spec.title = title;
+    spec.rows = JetQuery("SELECT r.idArticolo AS Articolo, a.Descrizione AS Descrizione, r.Deposito AS Deposito, "
+                         SIGNED_QUANTITY " AS Giacenza, "
+                         SIGNED_QUANTITY " * a.PrezzoAcq AS ValoreLire, "
+                         SIGNED_QUANTITY " * a.PrezzoAcqEuro AS ValoreEuro "
+                         "FROM MovMagRig r LEFT JOIN Articoli a ON a.Codice = r.idArticolo "
+                         "GROUP BY r.idArticolo, r.Deposito ORDER BY r.idArticolo, r.Deposito");
+    spec.rowsLayout = QStringLiteral("Inventario");
+    return spec;
+}
+
+BrowserSpec salesByCustomerView(const QString& title)
+{
+    BrowserSpec spec;
+    spec.title = title;
+    spec.rows = JetQuery("SELECT idCliente, DSCli, COUNT(*) AS Documenti, SUM(TotFATVELire) AS TotaleLire, "
+                         "SUM(TotFATVELEURO) AS TotaleEuro FROM FATVETes GROUP BY idCliente, DSCli ORDER BY DSCli");
+    spec.rowsLayout = QStringLiteral("Statistiche");
+    return spec;
+}
+
+BrowserSpec salesByAgentView(const QString& title)
+{
+    BrowserSpec spec;
+    spec.title = title;
+    spec.rows = JetQuery("SELECT t.idAgente AS Agente, a.Denominazione AS Denominazione, COUNT(*) AS Documenti, "
+                         "SUM(t.TotFATVELire) AS TotaleLire, SUM(t.TotFATVELEURO) AS TotaleEuro, "
+                         "SUM(t.TotFATVELire * a.ProvvAg / 100) AS ProvvigioneLire, "
+                         "SUM(t.TotFATVELEURO * a.ProvvAg / 100) AS ProvvigioneEuro "
+                         "FROM FATVETes t LEFT JOIN Agenti a ON a.Codice = t.idAgente "
+                         "GROUP BY t.idAgente ORDER BY t.idAgente");
+    spec.rowsLayout = QStringLiteral("RiepilogoAgenti");
+    return spec;
+}
+
+BrowserSpec dueDatesView(const QString& title)
+{
+    BrowserSpec spec;
+    spec.title = title;
+    spec.rows = JetQuery("SELECT t.DataReg AS DataReg, t.Numero AS Numero, t.DSCli AS DSCli, t.idModPag AS idModPag, "
+                         "m.\"Desc\" AS Pagamento, t.TotFATVELire AS TotaleLire, t.TotFATVELEURO AS TotaleEuro "
+                         "FROM FATVETes t LEFT JOIN ModPag m ON m.Codice = t.idModPag ORDER BY t.DataReg, t.NumInt");
+    spec.rowsLayout = QStringLiteral("Scadenziario");
+    return spec;
+}

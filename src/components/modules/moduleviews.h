@@ -1,0 +1,19 @@
+#pragma once
+#include "recordbrowser.h"
+
+// The read-only views of the module components.
+
+// The documents of a kind ("DDT", "FATVE", ...): headers with their totals in lire and euro,
+// and the rows of the header picked, amounts in lire and euro.
+BrowserSpec documentsView(const QString& kindCode, const QString& title);
+// The warehouse movements (MovMagTes) and the rows of the movement picked (MovMagRig).
+BrowserSpec movementsView(const QString& title);
+// The stock of each article in each warehouse, as its movements leave it.
+BrowserSpec stockView(const QString& title);
+// The stock valued at purchase prices, in lire and in euro.
+BrowserSpec inventoryView(const QString& title);
+// Sales invoices summed by customer, and by agent.
+BrowserSpec salesByCustomerView(const QString& title);
+BrowserSpec salesByAgentView(const QString& title);
+// Sales invoices with their payment terms and amounts, by date.
+BrowserSpec dueDatesView(const QString& title);

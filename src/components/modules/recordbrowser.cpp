@@ -1,0 +1,103 @@
+#include "recordbrowser.h"
+#include "components/base/datagrid.h"
+#include "components/basecomponent.h"
+#include "common/datacontrol.h"
+#include "common/platform.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QSplitter>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace {
+
+DataControl* readOnlyControl(BaseComponent* base, const QString& name, QObject* parent)
+{
+    auto* data = new DataControl(parent);
+    data->setObjectName(name);
+    data->DatabaseName = base->DataDbPath;
+    data->Connect = base->ConnectString;
+    data->RecordsetType = Recordset::Type::Snapshot;
+    data->ReadOnly = true;
+    return data;
+}
+
+DataGrid* gridFor(DataControl* data, const QString& name, const QString& layout, const QString& layoutFile,
+                  QWidget* parent)
+{
+    auto* grid = new DataGrid(parent);
+    grid->setObjectName(name);
+    grid->setDataSource(data);
+    grid->setProperty("LayoutName", layout);
+    grid->setProperty("LayoutFileName", layoutFile);
+    grid->LoadLayout();
+    return grid;
+}
+
+} // namespace
+
+RecordBrowser::RecordBrowser(BaseComponent* base, BrowserSpec spec, QWidget* parent)
+    : QWidget(parent), m_base(base), m_spec(std::move(spec))
+{
+    const QString layoutFile = base->AppPath + QStringLiteral("/Layout.grx");
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+
+    auto* toolbar = new QToolBar(this);
+    toolbar->setObjectName(QStringLiteral("Toolbar"));
+    toolbar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    QAction* refresh = toolbar->addAction(QStringLiteral("Aggiorna"));
+    refresh->setObjectName(QStringLiteral("BAggiorna"));
+    QAction* leave = toolbar->addAction(QStringLiteral("Esci"));
+    leave->setObjectName(QStringLiteral("BEsci"));
+    connect(refresh, &QAction::triggered, this, &RecordBrowser::load);
+    connect(leave, &QAction::triggered, this, &RecordBrowser::leaveRequested);
+    layout->addWidget(toolbar);
+
+    auto* splitter = new QSplitter(Qt::Vertical, this);
+    m_rows = readOnlyControl(base, QStringLiteral("DataTestate"), this);
+    m_rowsGrid = gridFor(m_rows, QStringLiteral("TDBGTestate"), m_spec.rowsLayout, layoutFile, splitter);
+    splitter->addWidget(m_rowsGrid);
+    if (m_spec.details) {
+        auto* lower = new QWidget(splitter);
+        auto* lowerLayout = new QVBoxLayout(lower);
+        lowerLayout->setContentsMargins(0, 0, 0, 0);
+        auto* caption = new QLabel(m_spec.detailsCaption, lower);
+        caption->setObjectName(QStringLiteral("LBLRighe"));
+        lowerLayout->addWidget(caption);
+        m_details = readOnlyControl(base, QStringLiteral("DataRighe"), this);
+        m_detailsGrid = gridFor(m_details, QStringLiteral("TDBGRighe"), m_spec.detailsLayout, layoutFile, lower);
+        lowerLayout->addWidget(m_detailsGrid);
+        splitter->addWidget(lower);
+        connect(m_rows, &DataControl::repositioned, this, &RecordBrowser::loadDetails);
+    }
+    layout->addWidget(splitter, 1);
+}
+
+void RecordBrowser::load()
+{
+    m_rows->RecordSource = m_spec.rows;
+    m_rows->Refresh();
+    m_rowsGrid->ReBind();
+    loadDetails();
+}
+
+void RecordBrowser::loadDetails()
+{
+    if (!m_details)
+        return;
+    const Recordset& picked = m_rows->recordset();
+    try {
+        if (!m_rows->isOpen() || picked.isBOF() || picked.isEOF()) {
+            m_details->close();
+        } else {
+            m_details->RecordSource = m_spec.details(*m_rows);
+            m_details->Refresh();
+        }
+    } catch (const DatabaseError& e) {
+        m_details->close();
+        Platform::instance().refuse(e.description(), m_base->AppTitle);
+    }
+    m_detailsGrid->ReBind();
+}

@@ -1,0 +1,50 @@
+#pragma once
+#include "common/jetquery.h"
+
+#include <QStringList>
+#include <QWidget>
+#include <functional>
+
+class BaseComponent;
+class DataControl;
+class DataGrid;
+
+// What a read-only view lists: the rows of a selection and, for the row picked there, the rows
+// of a second selection (a document's rows, a movement's rows).
+struct BrowserSpec
+{
+    QString title;                 // caption after the program title
+    JetQuery rows;                 // the selection listed first
+    QString rowsLayout;            // its grid layout in Layout.grx
+    // The selection of the details of a row (empty: no details); it reads the picked row.
+    std::function<JetQuery(const DataControl& picked)> details;
+    QString detailsLayout;
+    QString detailsCaption;
+};
+
+// A read-only view of the company archive: the grid `TDBGTestate` over the data control
+// `DataTestate` and, when the view has details, the grid `TDBGRighe` over `DataRighe`, which
+// follows the row picked in the first grid. `BAggiorna` reads both again.
+class RecordBrowser : public QWidget
+{
+    Q_OBJECT
+public:
+    RecordBrowser(BaseComponent* base, BrowserSpec spec, QWidget* parent = nullptr);
+
+    // Reads the rows from the archive (errors are the caller's).
+    void load();
+
+signals:
+    // `BEsci`: the window holding the view closes.
+    void leaveRequested();
+
+private:
+    void loadDetails();
+
+    BaseComponent* m_base;
+    BrowserSpec m_spec;
+    DataControl* m_rows;
+    DataGrid* m_rowsGrid;
+    DataControl* m_details = nullptr;
+    DataGrid* m_detailsGrid = nullptr;
+};
