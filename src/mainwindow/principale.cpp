@@ -1,12 +1,355 @@
 #include "principale.h"
+#include "commanddispatch.h"
+#include "commands.h"
+#include "menulayout.h"
+#include "menus.h"
+#include "workspace.h"
+#include "components/basecomponent.h"
+#include "common/database.h"
+#include "common/platform.h"
+#include "common/recordset.h"
 #include "startup/appglobals.h"
 
-#include <QMdiArea>
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
 
-Principale::Principale(AppGlobals& globals, QWidget* parent) : QMainWindow(parent), m_globals(globals)
+namespace {
+
+const QString LayoutFileName = QStringLiteral("/layout.tb");
+
+// Pictures of the band tools.
+QStyle::StandardPixmap toolPicture(const QString& tool)
+{
+    static const QHash<QString, QStyle::StandardPixmap> pictures = {
+        {"BAzienda", QStyle::SP_ComputerIcon},         {"BClienti", QStyle::SP_DirHomeIcon},
+        {"BFornitori", QStyle::SP_DriveNetIcon},       {"BArticoli", QStyle::SP_FileDialogDetailedView},
+        {"BListini", QStyle::SP_FileDialogListView},   {"BDDT", QStyle::SP_FileIcon},
+        {"BMovMaga", QStyle::SP_BrowserReload},        {"BDistinta", QStyle::SP_FileDialogContentsView},
+        {"BRESO", QStyle::SP_ArrowBack},               {"BInventa", QStyle::SP_DriveHDIcon},
+        {"BAperGiac", QStyle::SP_DialogOpenButton},    {"BORDAC", QStyle::SP_ArrowDown},
+        {"BORDVE", QStyle::SP_ArrowUp},                {"BPREV", QStyle::SP_FileDialogInfoView},
+        {"BSCAD", QStyle::SP_FileDialogStart},         {"BStat", QStyle::SP_FileDialogDetailedView},
+        {"BAgRiep", QStyle::SP_DirLinkIcon},           {"BCS", QStyle::SP_DriveNetIcon},
+        {"BAccessi", QStyle::SP_DialogYesButton},      {"BGestImm", QStyle::SP_DesktopIcon},
+        {"BInfo", QStyle::SP_MessageBoxInformation},   {"BEsci", QStyle::SP_DialogCloseButton},
+    };
+    return pictures.value(tool, QStyle::SP_FileIcon);
+}
+
+} // namespace
+
+Principale::Principale(AppGlobals& globals, QWidget* parent)
+    : QMainWindow(parent), m_globals(globals), m_dispatcher(std::make_unique<CommandDispatcher>(*this, globals))
 {
     setObjectName(QStringLiteral("Principale"));
-    m_workspace = new QMdiArea(this);
+    m_workspace = new Workspace(this);
     setCentralWidget(m_workspace);
+    buildMenus();
+    buildStatusBar();
+    resize(1024, 700);
+
+    loadLayout();
     setWindowTitle(m_globals.programTitle);
+    m_activated = false;
+    BaseComponent* base = m_globals.base;
+    m_panels[0]->setText(QStringLiteral("Utente Collegato : ") + base->UserName);
+    setFiscalYearPanel(base->FiscalYear.isEmpty() ? QStringLiteral("Non Definito   ") : base->FiscalYear + QStringLiteral("   "));
+    m_panels[2]->setText(QStringLiteral("Data : ") + Platform::instance().today().toString(QStringLiteral("dd/MM/yyyy"))
+                         + QStringLiteral("   "));
+    loadBackground();
+}
+
+Principale::~Principale() = default;
+
+QMdiArea* Principale::workspace() const
+{
+    return m_workspace;
+}
+
+void Principale::buildMenus()
+{
+    QHash<QString, QAction*> tools;
+    for (const ToolDefinition& t : toolDefinitions()) {
+        auto* action = new QAction(t.caption, this);
+        action->setObjectName(t.name);
+        action->setIcon(style()->standardIcon(toolPicture(t.name)));
+        action->setIconVisibleInMenu(false);
+        const QString name = t.name;
+        connect(action, &QAction::triggered, this, [this, name] { toolClicked(name); });
+        tools.insert(t.name, action);
+    }
+
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(MenuBarName);
+    for (const MenuDefinition& m : menuDefinitions()) {
+        QMenu* menu = bar->addMenu(m.caption);
+        menu->setObjectName(m.name + QStringLiteral("_menu"));
+        menu->menuAction()->setObjectName(m.name);
+        for (const QString& tool : m.tools)
+            menu->addAction(tools.value(tool));
+    }
+    auto* lock = new QAction(UnlockedCaption, this);
+    lock->setObjectName(LockTool);
+    lock->setCheckable(true);
+    connect(lock, &QAction::triggered, this, [this] { toolClicked(LockTool); });
+    bar->addAction(lock);
+    m_bandFlags.insert(MenuBarName, 0);
+
+    for (const BandDefinition& b : bandDefinitions()) {
+        QToolBar* band = addToolBar(b.name);
+        band->setObjectName(b.name);
+        band->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        band->setIconSize(QSize(16, 16));
+        for (const QString& tool : b.tools)
+            band->addAction(tools.value(tool));
+        m_bandFlags.insert(b.name, 0);
+    }
+}
+
+void Principale::buildStatusBar()
+{
+    auto* bar = new QStatusBar(this);
+    bar->setObjectName(QStringLiteral("StatusBar1"));
+    for (int i = 0; i < 3; ++i) {
+        m_panels[i] = new QLabel(bar);
+        m_panels[i]->setObjectName(QStringLiteral("StatusBar1_%1").arg(i + 1));
+        m_panels[i]->setFrameShape(QFrame::Panel);
+        m_panels[i]->setFrameShadow(QFrame::Sunken);
+        bar->addPermanentWidget(m_panels[i], i == 0 ? 1 : 0);
+    }
+    setStatusBar(bar);
+}
+
+QString Principale::layoutFile() const
+{
+    return m_globals.programFolder + LayoutFileName;
+}
+
+void Principale::loadLayout()
+{
+    const auto layout = loadMenuLayout(layoutFile());
+    if (!layout || !restoreState(layout->windowState))
+        return;
+    for (auto it = m_bandFlags.begin(); it != m_bandFlags.end(); ++it)
+        it.value() = layout->bandFlags.value(it.key(), it.value());
+    findChild<QAction*>(LockTool)->setChecked(layout->locked);
+    findChild<QAction*>(LockTool)->setText(layout->locked ? LockedCaption : UnlockedCaption);
+    applyLock();
+    ApplyModuleMenus();
+}
+
+void Principale::saveLayout(const QString& file) const
+{
+    MenuLayout layout;
+    layout.windowState = saveState();
+    layout.locked = menusLocked();
+    layout.bandFlags = m_bandFlags;
+    saveMenuLayout(file, layout);
+}
+
+bool Principale::menusLocked() const
+{
+    return findChild<QAction*>(LockTool)->isChecked();
+}
+
+void Principale::applyLock()
+{
+    for (QToolBar* band : findChildren<QToolBar*>(QString(), Qt::FindDirectChildrenOnly))
+        band->setMovable(!(m_bandFlags.value(band->objectName()) & 256));
+}
+
+void Principale::toggleLock()
+{
+    QAction* lock = findChild<QAction*>(LockTool);
+    const qint32 change = lock->isChecked() ? 256 : -256;
+    lock->setText(lock->isChecked() ? LockedCaption : UnlockedCaption);
+    for (const QString& band : {MenuBarName, QStringLiteral("BAnag"), QStringLiteral("BMaga"), QStringLiteral("BFatt"),
+                                QStringLiteral("BPaga"), QStringLiteral("BStandard")})
+        m_bandFlags[band] += change;
+    applyLock();
+}
+
+QStringList Principale::absentModuleBands() const
+{
+    const BaseComponent* base = m_globals.base;
+    QStringList absent;
+    if (!base->WarehouseModuleLoaded)
+        absent << QStringLiteral("BMaga");
+    if (!base->InvoicingModuleLoaded)
+        absent << QStringLiteral("BFatt");
+    if (!base->PaymentsModuleLoaded)
+        absent << QStringLiteral("BPaga");
+    return absent;
+}
+
+void Principale::ApplyModuleMenus()
+{
+    const BaseComponent* base = m_globals.base;
+    const struct
+    {
+        const char* menu;
+        const char* band;
+        bool loaded;
+    } modules[] = {
+        {"Magazzino", "BMaga", base->WarehouseModuleLoaded},
+        {"Fatturazione", "BFatt", base->InvoicingModuleLoaded},
+        {"Pagamenti", "BPaga", base->PaymentsModuleLoaded},
+    };
+    for (const auto& m : modules) {
+        findChild<QAction*>(QString::fromLatin1(m.menu))->setVisible(m.loaded);
+        findChild<QToolBar*>(QString::fromLatin1(m.band))->setVisible(m.loaded);
+    }
+    menuBar()->adjustSize();
+}
+
+QMenu* Principale::createPopupMenu()
+{
+    QMenu* menu = QMainWindow::createPopupMenu();
+    if (!menu)
+        return nullptr;
+    const QStringList absent = absentModuleBands();
+    for (QAction* a : menu->actions()) {
+        for (const QString& band : absent)
+            if (a == findChild<QToolBar*>(band)->toggleViewAction())
+                menu->removeAction(a);
+    }
+    return menu;
+}
+
+bool Principale::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate && !m_activated) {
+        ApplyModuleMenus();
+        m_activated = true;
+    }
+    return QMainWindow::event(event);
+}
+
+void Principale::setFiscalYearPanel(const QString& text)
+{
+    m_panels[1]->setText(QStringLiteral("Esercizio Azienda : ") + text);
+}
+
+void Principale::toolClicked(const QString& name)
+{
+    // A click is handled after the window events that came before it.
+    QCoreApplication::processEvents();
+    if (name == QLatin1String("BEsci"))
+        close();
+    else if (name == QLatin1String("BSfondo"))
+        ChooseBackground();
+    else if (name == LockTool)
+        toggleLock();
+    else if (const QString key = commandKeyOfTool(name); !key.isEmpty())
+        DispatchCommand(key);
+}
+
+void Principale::DispatchCommand(const QString& key)
+{
+    m_dispatcher->DispatchCommand(key);
+}
+
+void Principale::loadBackground()
+{
+    // A background that cannot be found or read leaves the workspace plain, without a word.
+    QString picture;
+    try {
+        Database db = Database::open(m_globals.base->LocalDbPath, m_globals.base->ConnectString);
+        Recordset options = Recordset::openTable(db, QStringLiteral("OpzUtente"));
+        const QVariant chosen = options.isEOF() ? QVariant() : options.value(QStringLiteral("Sfondo"));
+        if (chosen.isNull())
+            picture = m_globals.programFolder + QStringLiteral("/Sfondo.jpg");
+        else if (chosen.toString() != QLatin1String("Senza"))
+            picture = chosen.toString();
+    } catch (const std::exception&) {
+        return;
+    }
+    m_workspace->loadPicture(picture);
+}
+
+void Principale::storeBackground(const QString& value)
+{
+    Database db = Database::open(m_globals.base->LocalDbPath, m_globals.base->ConnectString);
+    Recordset options = Recordset::openTable(db, QStringLiteral("OpzUtente"));
+    if (options.isEOF()) {
+        options.AddNew();
+    } else {
+        options.MoveFirst();
+        options.Edit();
+    }
+    options.setValue(QStringLiteral("Sfondo"), value);
+    options.Update();
+}
+
+void Principale::ChooseBackground()
+{
+    Platform& platform = Platform::instance();
+    const QString title = m_globals.programTitle;
+    QString file;
+    try {
+        file = platform.chooseOpenFile(this, QStringLiteral("Pictures (*.bmp;*.ico;*.jpg;*.gif)|*.bmp;*.ico;*.jpg;*.gif"));
+    } catch (const std::exception&) {
+        platform.refuse(QStringLiteral("Errore Durante l' Apertura dell' Immagine..."), title);
+        return;
+    }
+    try {
+        if (file.isEmpty()) {
+            if (!platform.ask(QStringLiteral("Non è stato Selezionato uno Sfondo, si Desidera Cancellare quello Esistente?"), title))
+                return;
+            storeBackground(QStringLiteral("Senza"));
+            platform.message(QStringLiteral("Lo Sfondo è stato Eliminato. Le Modifiche Avranno Effetto dal Prossimo Riavvio"),
+                             Platform::Icon::None, Platform::Buttons::Ok, QString());
+        } else {
+            platform.message(QStringLiteral("Lo Sfondo è stato Modificato. Le Modifiche Avranno Effetto dal Prossimo Riavvio"),
+                             Platform::Icon::None, Platform::Buttons::Ok, title);
+            storeBackground(file);
+        }
+    } catch (const DatabaseError& e) {
+        platform.refuse(e.description(), title);
+    }
+}
+
+void Principale::closeEvent(QCloseEvent* event)
+{
+    Platform& platform = Platform::instance();
+    const QString title = m_globals.programTitle;
+    BaseComponent* base = m_globals.base;
+    if (!platform.ask(QStringLiteral("Si Desidera Terminare la Sessione di Lavoro?"), title)) {
+        event->ignore();
+        return;
+    }
+    if (base->EditingScreenCount >= 1) {
+        platform.refuse(QStringLiteral("Attenzione: Non è possibile Uscire se delle Maschere sono in Modifica!"), title);
+        event->ignore();
+        return;
+    }
+    try {
+        Database users = Database::open(base->UserDbPath, base->ConnectString);
+        JetQuery select;
+        select << "Select * From Password where Codice=" << Jet::text(base->UserName);
+        Recordset user = Recordset::open(users, select, Recordset::Type::Dynaset);
+        if (user.RecordCount() > 0) {
+            user.MoveFirst();
+            user.Edit();
+            user.setValue(QStringLiteral("esercizio"), base->FiscalYear);
+            user.Update();
+        }
+        JetQuery unlock;
+        unlock << "DELETE * FROM Accessi WHERE User=" << Jet::text(base->UserName)
+               << " and Postazione=" << Jet::text(base->WorkstationName);
+        users.execute(unlock);
+        saveLayout(base->AppPath + LayoutFileName);
+    } catch (const std::exception&) {
+        // A clean-up that fails lets the window close without a word.
+        event->accept();
+        return;
+    }
+    platform.endProgram();
 }

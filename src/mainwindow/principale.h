@@ -1,18 +1,70 @@
 #pragma once
+#include <QHash>
 #include <QMainWindow>
+#include <memory>
 
 struct AppGlobals;
+class CommandDispatcher;
+class QCloseEvent;
+class QLabel;
 class QMdiArea;
+class Workspace;
 
-// PENDING: the main window's menus, status bar, background and exit come with its own work.
+// The main window: the menu bar "Menù Generale" with its pull-down menus, the tool bands, the
+// status bar `StatusBar1` (panels `StatusBar1_1` user, `StatusBar1_2` fiscal year,
+// `StatusBar1_3` date) and the workspace where child screens open over the background
+// picture. Every tool click goes to the command dispatch. Closing asks, refuses while screens
+// are in edit mode, stores the fiscal year, drops this user's locks at this workstation, saves
+// the menu layout and ends the program.
+//
+// The bands' flag words: 256 is the lock flag; the lock item `MBlocca` adds it to every band
+// when checked and takes it away when unchecked, and a locked tool band cannot be moved. Bands
+// of absent modules are hidden on first activation and after a layout is loaded, and are left
+// out of the bands' context menu, so they cannot come back by hand.
 class Principale : public QMainWindow
 {
     Q_OBJECT
 public:
     explicit Principale(AppGlobals& globals, QWidget* parent = nullptr);
-    QMdiArea* workspace() const { return m_workspace; }
+    ~Principale() override;
+
+    QMdiArea* workspace() const;
+    Workspace* background() const { return m_workspace; }
+
+    // Shows the module menus and bands of the modules that were loaded, hides the others.
+    void ApplyModuleMenus();
+    // Asks for a new background picture; it applies from the next start.
+    void ChooseBackground();
+    // Carries out a command key of the menus.
+    void DispatchCommand(const QString& key);
+
+    qint32 bandFlags(const QString& band) const { return m_bandFlags.value(band); }
+    bool menusLocked() const;
+    // Panel 2 of the status bar.
+    void setFiscalYearPanel(const QString& text);
+    QString layoutFile() const;
+
+protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    QMenu* createPopupMenu() override;
 
 private:
+    void buildMenus();
+    void buildStatusBar();
+    void loadLayout();
+    void applyLock();
+    void toolClicked(const QString& name);
+    void toggleLock();
+    void loadBackground();
+    void storeBackground(const QString& value);
+    void saveLayout(const QString& file) const;
+    QStringList absentModuleBands() const;
+
     AppGlobals& m_globals;
-    QMdiArea* m_workspace;
+    Workspace* m_workspace;
+    QHash<QString, qint32> m_bandFlags;
+    QLabel* m_panels[3] = {};
+    bool m_activated = false;
+    std::unique_ptr<CommandDispatcher> m_dispatcher;
 };

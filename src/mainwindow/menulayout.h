@@ -1,0 +1,20 @@
+#pragma once
+#include <QByteArray>
+#include <QHash>
+#include <QString>
+#include <optional>
+
+// What the layout file "layout.tb" keeps of the menu bar: the bands' places and visibility
+// (QMainWindow::saveState), the lock item's check mark and each band's flag word (256: locked).
+// The file is JSON; a missing, unreadable or damaged file reads as nothing, and the window
+// keeps its default layout.
+struct MenuLayout
+{
+    QByteArray windowState;
+    bool locked = false;
+    QHash<QString, qint32> bandFlags;
+};
+
+std::optional<MenuLayout> loadMenuLayout(const QString& file);
+// Throws std::runtime_error when the file cannot be written.
+void saveMenuLayout(const QString& file, const MenuLayout& layout);
