@@ -5,7 +5,7 @@ packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev libqt6sql6-sqlite libsqlite3-dev
   libgtest-dev mdbtools-dev
-  sqlite3 xvfb xauth imagemagick xdotool x11-apps fonts-dejavu-core locales
+  ccache sqlite3 xvfb xauth imagemagick xdotool x11-apps fonts-dejavu-core locales
 )
 missing=()
 for p in "${packages[@]}"; do
