@@ -1,7 +1,9 @@
 #pragma once
 #include <QString>
 
-// PENDING: the start-up sequence (program title, pointer file, archives, components, splash).
+// The start-up sequence: program title, local archive path, connect string, pointer file,
+// archive check, business-module components, then the splash screen. Every failure on the way
+// ends the program; after the splash is shown the program is driven by its windows.
 class EntryProcedure
 {
 public:

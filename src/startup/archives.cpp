@@ -1,0 +1,138 @@
+#include "archives.h"
+#include "appglobals.h"
+
+#include "common/database.h"
+#include "common/platform.h"
+#include "common/recordset.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+const char* const Archives[] = {"user", "data", "locdata"};
+
+QString inProgramFolder(const AppGlobals& g, const QString& name)
+{
+    return g.programFolder + QDir::separator() + name;
+}
+
+// Shows a fatal message; the program ends as soon as it is confirmed.
+void stop(const QString& text, Platform::Icon icon, const AppGlobals& g)
+{
+    Platform::instance().message(text, icon, Platform::Buttons::Ok, g.programTitle);
+    Platform::instance().endProgram();
+}
+
+// A data folder read from the pointer file is absolute; anything else names no archive.
+bool archiveExists(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.isAbsolute() && info.isFile();
+}
+
+// The conversions of the settings: a Null or a value that does not fit fails, as the
+// original's typed reads did.
+struct ConversionError
+{
+};
+
+QString asText(const QVariant& v)
+{
+    if (v.isNull())
+        throw ConversionError();
+    return v.toString();
+}
+
+double asDouble(const QVariant& v)
+{
+    bool ok = false;
+    const double d = v.isNull() ? 0 : v.toDouble(&ok);
+    if (!ok)
+        throw ConversionError();
+    return d;
+}
+
+qint16 asInt16(const QVariant& v)
+{
+    // Halves round to even, as the original's integer conversion did.
+    const double rounded = std::nearbyint(asDouble(v));
+    if (rounded < std::numeric_limits<qint16>::min() || rounded > std::numeric_limits<qint16>::max())
+        throw ConversionError();
+    return qint16(rounded);
+}
+
+void readSettings(const AppGlobals& g, QString& baseCurrency, double& euroRate, qint16& euroDecimals,
+                  qint16& baseCurrencyDecimals, const QString& connectString)
+{
+    {
+        Database user = Database::open(g.dataFolder + QStringLiteral("user.mdb"), connectString);
+        Recordset azienda = Recordset::openTable(user, QStringLiteral("Azienda"), true);
+        if (azienda.isEOF())
+            throw ConversionError();
+        baseCurrency = asText(azienda.value(QStringLiteral("ValutaBase")));
+        baseCurrencyDecimals = asInt16(azienda.value(QStringLiteral("DecimaliBase")));
+        euroRate = asDouble(azienda.value(QStringLiteral("CambioEuro")));
+        euroDecimals = asInt16(azienda.value(QStringLiteral("DecimaliEuro")));
+    }
+    Database::open(g.dataDbPath, connectString);
+    Database::open(g.localDbPath, connectString);
+}
+
+} // namespace
+
+void OpenArchives(AppGlobals& g, QString& baseCurrency, double& euroRate, qint16& euroDecimals,
+                  qint16& baseCurrencyDecimals, const QString& connectString)
+{
+    Platform::instance().setHourglass(true);
+    const bool client = g.clientMode == 1;
+
+    // First run: the installer's templates become the archives.
+    for (const char* name : Archives) {
+        const QString archive = inProgramFolder(g, QString::fromLatin1(name) + QStringLiteral(".mdb"));
+        if (QFileInfo::exists(archive))
+            continue;
+        if (!QFile::rename(inProgramFolder(g, QString::fromLatin1(name) + QStringLiteral("2.mdb")), archive))
+            stop(QStringLiteral("Attenzione, Impossibile Eseguire il Programma senza Archivi."),
+                 Platform::Icon::Critical, g);
+    }
+
+    if (!archiveExists(g.dataFolder + QStringLiteral("user.mdb")) || !archiveExists(g.dataDbPath)
+        || !archiveExists(g.localDbPath)) {
+        if (client)
+            stop(QStringLiteral("E' stato riscontrato un errore durante il collegamento alla fonte di dati.\r"
+                                "Assicurarsi che il computer sia connesso correttamente alla rete."),
+                 Platform::Icon::Critical, g);
+        else
+            stop(QStringLiteral("Impossibile trovare fonte di dati: potrebbe essere necessario reinstallare il "
+                                "programma."),
+                 Platform::Icon::Critical, g);
+    }
+
+    try {
+        readSettings(g, baseCurrency, euroRate, euroDecimals, baseCurrencyDecimals, connectString);
+    } catch (...) {
+        // A wrong password, a busy or damaged archive, a missing company row or a Null setting.
+        if (client)
+            stop(QStringLiteral("E' stato riscontrato un errore durante il collegamento alla fonte di dati.\r"
+                                "Assicurarsi che non ci siano problemi di rete."),
+                 Platform::Icon::Exclamation, g);
+        else
+            stop(QStringLiteral("E' stato riscontrato un errore durante l'apertura della fonte di dati.\r"
+                                "Sarà necessario controllare l'integrità dei dati al prossimo avvio del programma.\r"
+                                "Assicurarsi che non ci siano Client connessi."),
+                 Platform::Icon::Exclamation, g);
+    }
+
+    // Updated templates are merged by the maintenance utility, never by this program.
+    for (const char* name : Archives)
+        if (QFileInfo::exists(inProgramFolder(g, QString::fromLatin1(name) + QStringLiteral("2.mdb"))))
+            stop(QStringLiteral("Sono stati rilevati degli Aggiornamenti.\r"
+                                "Eseguire l'Utility di Manutenzione ed aggiornare gli Archivi!"),
+                 Platform::Icon::Information, g);
+
+    Platform::instance().setHourglass(false);
+}

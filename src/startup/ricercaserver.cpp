@@ -1,0 +1,246 @@
+#include "ricercaserver.h"
+#include "appglobals.h"
+#include "pointerfile.h"
+
+#include "common/platform.h"
+#include "components/basecomponent.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QFileSystemModel>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QSignalBlocker>
+#include <QTreeView>
+#include <QVBoxLayout>
+#include <stdexcept>
+
+namespace {
+
+const QString NelProg = QStringLiteral("Nel Prog");
+
+bool endsWithSeparator(const QString& path)
+{
+    return path.endsWith(QDir::separator()) || path.endsWith(u'/');
+}
+
+// The drive of the list that holds a folder: the longest root that is a prefix of it.
+int driveOf(const QStringList& drives, const QString& folder)
+{
+    int best = -1;
+    for (int i = 0; i < drives.size(); ++i) {
+        const QString root = drives[i];
+        const bool contains = folder == root || folder.startsWith(endsWithSeparator(root) ? root : root + u'/');
+        if (contains && (best < 0 || root.size() > drives[best].size()))
+            best = i;
+    }
+    return best;
+}
+
+} // namespace
+
+RicercaServer::RicercaServer(AppGlobals& globals, QWidget* parent) : QDialog(parent), m_globals(globals)
+{
+    setObjectName(QStringLiteral("RicercaServer"));
+    setModal(true);
+
+    auto* label = new QLabel(QStringLiteral(
+        "Scegliere la fonte di dati a cui si deve collegare questa applicazione: Server, indica che i dati sono "
+        "presenti su questa stessa macchina, Client, indica che i dati sono presenti su una macchina Server "
+        "connessa in rete."), this);
+    label->setObjectName(QStringLiteral("Label1"));
+    label->setWordWrap(true);
+
+    m_server = new QRadioButton(QStringLiteral("Server"), this);
+    m_server->setObjectName(QStringLiteral("Option1_0"));
+    m_client = new QRadioButton(QStringLiteral("Client"), this);
+    m_client->setObjectName(QStringLiteral("Option1_1"));
+
+    m_clientFrame = new QGroupBox(QStringLiteral("Impostazioni Client"), this);
+    m_clientFrame->setObjectName(QStringLiteral("FRMClient"));
+    m_drives = new QComboBox(m_clientFrame);
+    m_drives->setObjectName(QStringLiteral("Drive1"));
+    m_drives->addItems(Platform::instance().drives());
+    m_folderModel = new QFileSystemModel(this);
+    m_folderModel->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
+    m_folderModel->setRootPath(QString());
+    m_folders = new QTreeView(m_clientFrame);
+    m_folders->setObjectName(QStringLiteral("Dir1"));
+    m_folders->setModel(m_folderModel);
+    m_folders->setHeaderHidden(true);
+    for (int column = 1; column < m_folderModel->columnCount(); ++column)
+        m_folders->hideColumn(column);
+    m_folders->setMinimumHeight(200);
+    auto* frameLayout = new QVBoxLayout(m_clientFrame);
+    frameLayout->addWidget(m_drives);
+    frameLayout->addWidget(m_folders);
+
+    m_path = new QLineEdit(this);
+    m_path->setObjectName(QStringLiteral("TPath"));
+    m_path->setReadOnly(true);
+    connect(m_path, &QLineEdit::textChanged, m_path, &QLineEdit::setToolTip);
+
+    m_ok = new QPushButton(QStringLiteral("OK"), this);
+    m_ok->setObjectName(QStringLiteral("BOK"));
+    auto* cancel = new QPushButton(QStringLiteral("Annulla"), this);
+    cancel->setObjectName(QStringLiteral("BAnnulla"));
+    for (QPushButton* button : {m_ok, cancel})
+        button->setAutoDefault(false);
+
+    auto* roles = new QHBoxLayout;
+    roles->addWidget(m_server);
+    roles->addWidget(m_client);
+    roles->addStretch();
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_ok);
+    buttons->addWidget(cancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(label);
+    layout->addLayout(roles);
+    layout->addWidget(m_clientFrame);
+    layout->addWidget(m_path);
+    layout->addLayout(buttons);
+    setMinimumWidth(460);
+
+    connect(m_server, &QRadioButton::toggled, this, [this](bool on) { if (on) chooseServer(); });
+    connect(m_client, &QRadioButton::toggled, this, [this](bool on) { if (on) chooseClient(); });
+    connect(m_drives, &QComboBox::currentIndexChanged, this, &RicercaServer::driveChosen);
+    connect(m_folders->selectionModel(), &QItemSelectionModel::currentChanged, this, &RicercaServer::folderChosen);
+    connect(m_ok, &QPushButton::clicked, this, &RicercaServer::confirm);
+    connect(cancel, &QPushButton::clicked, this, &RicercaServer::reject);
+
+    if (BaseComponent* base = globals.base) {
+        setWindowTitle(base->AppTitle + QStringLiteral(": Impostazioni Client/Server"));
+        if (!base->AppPath.isEmpty()) {
+            pointAt(base->AppPath);
+            (base->ClientMode == 1 ? m_client : m_server)->setChecked(true);
+        } else {
+            pointAt(globals.programFolder);
+        }
+    } else {
+        setWindowTitle(globals.programTitle + QStringLiteral(": Impostazioni Client/Server"));
+        m_server->setChecked(true);
+        pointAt(globals.programFolder);
+    }
+
+    adjustSize();
+    if (const QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+void RicercaServer::pointAt(const QString& folder)
+{
+    const int drive = driveOf(Platform::instance().drives(), folder);
+    {
+        const QSignalBlocker quiet(m_drives);
+        m_drives->setCurrentIndex(drive);
+    }
+    m_driveIndex = drive;
+    if (drive >= 0)
+        m_folders->setRootIndex(m_folderModel->index(m_drives->itemText(drive)));
+    const QModelIndex target = m_folderModel->index(folder);
+    for (QModelIndex above = target.parent(); above.isValid(); above = above.parent())
+        m_folders->expand(above);
+    m_folders->setCurrentIndex(target);
+    m_folders->scrollTo(target);
+    folderChosen();
+}
+
+void RicercaServer::chooseServer()
+{
+    pointAt(m_globals.programFolder);
+    m_clientFrame->setEnabled(false);
+    m_ok->setEnabled(true);
+}
+
+void RicercaServer::chooseClient()
+{
+    m_clientFrame->setEnabled(true);
+    folderChosen();
+}
+
+void RicercaServer::driveChosen(int index)
+{
+    const QString root = m_drives->itemText(index);
+    const QDir drive(root);
+    if (!drive.exists() || !drive.isReadable()) {
+        Platform::instance().inform(QStringLiteral("Il Drive non è al momento disponibile"),
+                                    QStringLiteral("Brevano V - Ricerca Server"));
+        const QSignalBlocker quiet(m_drives);
+        m_drives->setCurrentIndex(m_driveIndex);
+        return;
+    }
+    m_driveIndex = index;
+    const QModelIndex top = m_folderModel->index(root);
+    m_folders->setRootIndex(top);
+    m_folders->setCurrentIndex(top);
+    folderChosen();
+}
+
+QString RicercaServer::folderPath() const
+{
+    return QDir::toNativeSeparators(m_folderModel->filePath(m_folders->currentIndex()));
+}
+
+void RicercaServer::folderChosen()
+{
+    const QString path = folderPath();
+    m_path->setText(path);
+    // A server installation is recognised by its pointer file; a drive root already ends with
+    // the separator.
+    const QString pointer = endsWithSeparator(path) ? path + QStringLiteral("brevanov.dat")
+                                                    : path + QDir::separator() + QStringLiteral("brevanov.dat");
+    m_ok->setEnabled(m_server->isChecked() || (!path.isEmpty() && QFileInfo::exists(pointer)));
+}
+
+void RicercaServer::confirm()
+{
+    Platform& platform = Platform::instance();
+    qint32 role = 0;
+    if (m_server->isChecked()) {
+        if (!platform.isLocalPath(m_globals.programFolder)) {
+            platform.refuse(QStringLiteral("Il Server Deve Essere Installato e Configurato in Locale!"),
+                            m_globals.programTitle);
+            platform.endProgram();
+        }
+        m_globals.dataFolder = m_globals.programFolder + QDir::separator();
+    } else {
+        role = 1;
+        const QString folder = folderPath();
+        m_globals.dataFolder = endsWithSeparator(folder) ? folder : folder + QDir::separator();
+    }
+    try {
+        WritePointerFile(m_globals, role);
+    } catch (const std::runtime_error& error) {
+        platform.refuse(QString::fromStdString(error.what()), m_globals.programTitle);
+        platform.endProgram();
+    }
+    m_globals.dataDbPath = m_globals.dataFolder + QStringLiteral("data.mdb");
+    m_globals.clientMode = role;
+
+    if (Tag != NelProg) {
+        accept();
+        return;
+    }
+    platform.inform(QStringLiteral("Rilanciare il Programma per rendere Effettive le Impostazioni"),
+                    m_globals.programTitle);
+    platform.endProgram();
+}
+
+void RicercaServer::reject()
+{
+    if (m_globals.dataDbPath.isEmpty()) {
+        Platform::instance().inform(
+            QStringLiteral("Non è possibile iniziare a lavorare senza aver impostato una fonte di dati."),
+            m_globals.programTitle);
+        Platform::instance().endProgram();
+    }
+    QDialog::reject();
+}
