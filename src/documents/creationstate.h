@@ -1,0 +1,35 @@
+#pragma once
+#include "common/database.h"
+#include "common/recordset.h"
+#include "documentcreation.h"
+
+#include <QDate>
+#include <QString>
+
+class BaseComponent;
+
+// What one creation works on, from the chosen source document to the saved new one: the
+// source header and rows, the two views that receive the new document, its number and date,
+// and the summary and movement number reported back.
+struct CreationState
+{
+    CreationState(BaseComponent& base, const CreationRequest& request) : base(base), request(request) {}
+
+    BaseComponent& base;
+    const CreationRequest& request;
+    Database db;                    // the company archive
+
+    QString SourceHeaderTable, SourceRowsTable;
+    QString TargetHeaderTable, TargetRowsTable;
+    Recordset SourceHeader;         // read only, the one header of the source
+    Recordset SourceRows;           // read only, in Riga order; opened when rows are copied one by one
+    int SourceRowCount = 0;
+    Recordset TargetHeader;         // the empty view that receives the new header
+    Recordset TargetRows;           // the empty view that receives rows copied one by one
+
+    bool MovementRequested = false; // one validated movement serves one document
+    qint32 MovementNumber = 0;
+    qint32 NewNumber = 0;
+    QDate Today;                    // read once, the date of the new header and of every row
+    QString CreatedSummary;
+};

@@ -1,0 +1,130 @@
+#include "documentcreation.h"
+#include "components/basecomponent.h"
+#include "conversion.h"
+#include "creationdriver.h"
+#include "creationstate.h"
+#include "documentkinds.h"
+
+#include "common/platform.h"
+
+#include <QSqlQuery>
+
+namespace {
+
+// "SELECT * FROM T WHERE ((T.DataReg = #mm/dd/yyyy#) AND (T.NumInt = n))"
+JetQuery documentSelection(const QString& table, const QDate& dataReg, qint32 numInt)
+{
+    JetQuery q;
+    q << "SELECT * FROM " << Jet::identifier(table) << " WHERE ((" << Jet::identifier(table) << ".DataReg = "
+      << Jet::date(dataReg) << ") AND (" << Jet::identifier(table) << ".NumInt = " << Jet::number(numInt) << "))";
+    return q;
+}
+
+// No stored document has NumInt -1: the view is empty and serves only for adding.
+JetQuery emptyView(const QString& table)
+{
+    JetQuery q;
+    q << "SELECT * FROM " << Jet::identifier(table) << " WHERE (" << Jet::identifier(table) << ".NumInt = -1)";
+    return q;
+}
+
+int countRows(const Database& db, const QString& table, const QDate& dataReg, qint32 numInt)
+{
+    JetQuery q;
+    q << "SELECT Count(*) FROM " << Jet::identifier(table) << " WHERE ((" << Jet::identifier(table)
+      << ".DataReg = " << Jet::date(dataReg) << ") AND (" << Jet::identifier(table) << ".NumInt = "
+      << Jet::number(numInt) << "))";
+    QSqlQuery count = db.select(q);
+    return count.next() ? count.value(0).toInt() : 0;
+}
+
+const DocumentKind& kindOf(const QString& code)
+{
+    const DocumentKind* kind = documentKind(code);
+    if (!kind)
+        throw DatabaseError(DatabaseError::Kind::Statement, QStringLiteral("Tipo di documento sconosciuto: %1").arg(code));
+    return *kind;
+}
+
+const DocumentKind& sourceKindOf(const CreationRequest& request)
+{
+    const SourceChoice* source = sourceChoice(request.sourceType);
+    if (!source)
+        throw DatabaseError(DatabaseError::Kind::Statement,
+                            QStringLiteral("Tipo di documento di origine sconosciuto: %1").arg(request.sourceType));
+    return kindOf(source->kindCode);
+}
+
+const DocumentKind& targetKindOf(const CreationRequest& request)
+{
+    const TargetChoice* target = targetChoice(request.targetType);
+    if (!target)
+        throw DatabaseError(DatabaseError::Kind::Statement,
+                            QStringLiteral("Tipo di documento da creare sconosciuto: %1").arg(request.targetType));
+    return kindOf(target->kindCode);
+}
+
+} // namespace
+
+CreationResult::Status LoadSourceDocument(CreationState& state)
+{
+    Hourglass busy;
+    const CreationRequest& request = state.request;
+    const DocumentKind& source = sourceKindOf(request);
+    const DocumentKind& target = targetKindOf(request);
+    state.db = Database::open(state.base.DataDbPath, state.base.ConnectString);
+
+    state.SourceHeaderTable = source.headerTable;
+    state.SourceRowsTable = source.rowsTable;
+    state.SourceHeader = Recordset::open(
+        state.db, documentSelection(source.headerTable, request.sourceDataReg, request.sourceNumInt),
+        Recordset::Type::Dynaset, true);
+    if (state.SourceHeader.RecordCount() == 0)
+        return CreationResult::Status::SourceMissing;
+    // Rows are only counted here: a conversion copies them straight from the table.
+    state.SourceRowCount = countRows(state.db, source.rowsTable, request.sourceDataReg, request.sourceNumInt);
+    if (state.SourceRowCount == 0)
+        return CreationResult::Status::SourceWithoutRows;
+
+    state.TargetHeaderTable = target.headerTable;
+    state.TargetRowsTable = target.rowsTable;
+    state.TargetHeader = Recordset::open(state.db, emptyView(target.headerTable));
+    RunConversion(state);
+    return CreationResult::Status::Created;
+}
+
+void RunConversion(CreationState& state)
+{
+    AllocateDocumentNumber(state);
+    switch (state.request.sourceType) {
+    case 1: ConvertFromDeliveryNote(state); break;
+    case 2: ConvertFromCustomerOrder(state); break;
+    case 3: ConvertFromQuotation(state); break;
+    case 4: ConvertFromInvoice(state); break;
+    case 5: ConvertFromReturnNote(state); break;
+    }
+}
+
+void AllocateDocumentNumber(CreationState& state)
+{
+    const DocumentKind& target = targetKindOf(state.request);
+    state.NewNumber = state.base.NextDocumentNumber(QStringLiteral("*"), target.code, state.base.FiscalYear,
+                                                    target.kindNumber, QString(), target.headerTable, -1, 1);
+}
+
+CreationResult createDocument(BaseComponent& base, const CreationRequest& request)
+{
+    CreationState state(base, request);
+    state.MovementRequested = request.movementRequested;
+    CreationResult result;
+    try {
+        result.status = LoadSourceDocument(state);
+    } catch (const DatabaseError& e) {
+        result.status = CreationResult::Status::Failed;
+        result.error = e.description();
+    }
+    result.newNumber = state.NewNumber;
+    result.createdSummary = state.CreatedSummary;
+    result.movementNumber = state.MovementNumber;
+    return result;
+}

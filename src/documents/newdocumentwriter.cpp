@@ -1,0 +1,130 @@
+#include "newdocumentwriter.h"
+#include "creationstate.h"
+
+#include <QSqlQuery>
+
+namespace {
+
+struct ColumnCopy
+{
+    QString target;
+    QString source;
+};
+
+QVector<ColumnCopy> rowCopies(const std::vector<MappingEntry>& entries, int targetType)
+{
+    QVector<ColumnCopy> copies;
+    for (const MappingEntry& entry : entries)
+        if (entry.rule == MappingEntry::Rule::Copy && entry.targets.contains(targetType))
+            copies.push_back({QLatin1String(entry.target), QLatin1String(entry.source)});
+    return copies;
+}
+
+JetQuery sourceRowsCondition(const CreationState& state)
+{
+    JetQuery q;
+    q << "((" << Jet::identifier(state.SourceRowsTable) << ".DataReg = " << Jet::date(state.request.sourceDataReg)
+      << ") AND (" << Jet::identifier(state.SourceRowsTable) << ".NumInt = " << Jet::number(state.request.sourceNumInt)
+      << "))";
+    return q;
+}
+
+[[noreturn]] void rowCounterOverflow()
+{
+    throw DatabaseError(DatabaseError::Kind::Statement, QStringLiteral("Overflow"));
+}
+
+// Every row in one statement, numbered in Riga order; returns how many rows it wrote.
+int copyAllRows(CreationState& state, const QVector<ColumnCopy>& copies)
+{
+    const QString& source = state.SourceRowsTable;
+    JetQuery q;
+    q << "INSERT INTO " << Jet::identifier(state.TargetRowsTable) << " (DataReg, NumInt, Riga";
+    for (const ColumnCopy& c : copies)
+        q << ", " << Jet::identifier(c.target);
+    q << ") SELECT " << Jet::date(state.Today) << ", " << Jet::number(state.NewNumber)
+      << ", ROW_NUMBER() OVER (ORDER BY " << Jet::identifier(source) << ".Riga)";
+    for (const ColumnCopy& c : copies)
+        q << ", " << Jet::identifier(source) << "." << Jet::identifier(c.source);
+    q << " FROM " << Jet::identifier(source) << " WHERE " << sourceRowsCondition(state) << " ORDER BY "
+      << Jet::identifier(source) << ".Riga LIMIT " << Jet::number(MaxDocumentRows);
+    return state.db.execute(q);
+}
+
+bool moreRowsThanCounterHolds(const CreationState& state)
+{
+    JetQuery q;
+    q << "SELECT Count(*) FROM " << Jet::identifier(state.SourceRowsTable) << " WHERE " << sourceRowsCondition(state);
+    QSqlQuery count = state.db.select(q);
+    return count.next() && count.value(0).toInt() > MaxDocumentRows;
+}
+
+// The rows one at a time through the two views, so that a failing row is known and the rows
+// before it are kept.
+void copyRowsOneByOne(CreationState& state, const QVector<ColumnCopy>& copies)
+{
+    JetQuery rows;
+    rows << "SELECT * FROM " << Jet::identifier(state.SourceRowsTable) << " WHERE " << sourceRowsCondition(state)
+         << " ORDER BY " << Jet::identifier(state.SourceRowsTable) << ".Riga";
+    state.SourceRows = Recordset::open(state.db, rows, Recordset::Type::Dynaset, true);
+    JetQuery empty;
+    empty << "SELECT * FROM " << Jet::identifier(state.TargetRowsTable) << " WHERE ("
+          << Jet::identifier(state.TargetRowsTable) << ".NumInt = -1)";
+    state.TargetRows = Recordset::open(state.db, empty);
+
+    Recordset& source = state.SourceRows;
+    Recordset& target = state.TargetRows;
+    qint16 counter = 0;
+    for (source.MoveFirst(); !source.isEOF(); source.MoveNext()) {
+        if (counter == MaxDocumentRows)
+            rowCounterOverflow();
+        ++counter;
+        target.AddNew();
+        target.setValue(QStringLiteral("DataReg"), state.Today);
+        target.setValue(QStringLiteral("NumInt"), state.NewNumber);
+        target.setValue(QStringLiteral("Riga"), counter);
+        for (const ColumnCopy& c : copies)
+            target.setValue(c.target, source.value(c.source));
+        target.Update();
+    }
+}
+
+// Rows go over in one statement inside a savepoint. Should it fail, the savepoint is undone
+// and the rows are copied again one by one up to the failing one, which tells the reason.
+void copyRows(CreationState& state, const std::vector<MappingEntry>& rowEntries)
+{
+    const QVector<ColumnCopy> copies = rowCopies(rowEntries, state.request.targetType);
+    state.db.execute(JetQuery("SAVEPOINT NewDocumentRows"));
+    int written = 0;
+    try {
+        written = copyAllRows(state, copies);
+    } catch (const DatabaseError&) {
+        state.db.execute(JetQuery("ROLLBACK TO NewDocumentRows"));
+        state.db.execute(JetQuery("RELEASE NewDocumentRows"));
+        copyRowsOneByOne(state, copies);
+        return;
+    }
+    state.db.execute(JetQuery("RELEASE NewDocumentRows"));
+    if (written == MaxDocumentRows && moreRowsThanCounterHolds(state))
+        rowCounterOverflow();
+}
+
+} // namespace
+
+void saveNewDocument(CreationState& state, const std::vector<MappingEntry>& rowEntries)
+{
+    state.db.beginImmediate();
+    try {
+        state.TargetHeader.Update();
+        copyRows(state, rowEntries);
+    } catch (const DatabaseError&) {
+        // There is no undoing a creation: what was written before the failure is kept.
+        try {
+            state.db.commit();
+        } catch (const DatabaseError&) {
+            state.db.rollback();
+        }
+        throw;
+    }
+    state.db.commit();
+}
