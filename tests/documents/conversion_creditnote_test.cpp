@@ -1,0 +1,77 @@
+// Credit notes from a sales invoice or a return note take the amounts as they are.
+#include "creation_fixture.h"
+
+namespace {
+
+const ColumnPairs FromInvoiceHeader = sameNames({"idCausaleDoc", "idEsercizio", "idCliente", "DSCli", "Indirizzo",
+                                                 "Localita", "Stato", "PV", "CAP", "NoteDoc", "idPagamento", "idModPag",
+                                                 "idAgente"})
+                                      + totalsFrom("FATVE", "LEURO", "FATNC", "LEURO");
+const ColumnPairs FromInvoiceRows = sameNames({"Deposito", "TipoRiga", "idArticolo", "Descrizione", "UM", "CdIva",
+                                               "Quantita", "PUnitLit", "PUnitEuro", "ValoreLit", "ValoreEuro",
+                                               "ImpostaLit", "ImpostaEuro", "TotRigaLit", "TotRigaEuro"});
+const ColumnPairs FromReturnHeader = sameNames({"idCausaleDoc", "idEsercizio", "idCliente", "NoteDoc"})
+                                     + ColumnPairs{{"TotFATNCLire", "TotRESOLire"}, {"TotFATNCLEURO", "TotRESOLEURO"}};
+const ColumnPairs FromReturnRows = sameNames({"Deposito", "TipoRiga", "idArticolo", "Descrizione", "UM", "Quantita",
+                                              "PUnitLit", "PUnitEuro", "TotRigaLit", "TotRigaEuro"});
+
+using CreditNoteConversion = CreationTest;
+
+TEST_F(CreditNoteConversion, FromInvoiceKeepsPositiveAmounts)
+{
+    const CreationRequest r = request(4, 4, 1);
+    const CreationResult result = create(r);
+    expectDocument(result, "FATNC", r, FromInvoiceHeader, FromInvoiceRows);
+    const QSqlRecord note = header("FATNCTes", platform.todayDate, result.newNumber);
+    EXPECT_EQ(note.value("ImponFATNCLire").toDouble(), 385000.0);
+    EXPECT_EQ(note.value("TotFATNCLire").toDouble(), 462000.0);
+    EXPECT_EQ(note.value("ImponFATNCLEURO").toDouble(), 198.84);
+    EXPECT_EQ(note.value("TotFATNCLEURO").toDouble(), 238.6);
+    EXPECT_EQ(rows("FATNCRig", platform.todayDate, result.newNumber).first().value("TotRigaLit").toDouble(), 174000.0);
+}
+
+TEST_F(CreditNoteConversion, FromInvoiceWithEmptyNotesAndAgent)
+{
+    const CreationRequest r = request(4, 4, 2);
+    const CreationResult result = create(r);
+    expectDocument(result, "FATNC", r, FromInvoiceHeader, FromInvoiceRows);
+    const QSqlRecord note = header("FATNCTes", platform.todayDate, result.newNumber);
+    EXPECT_TRUE(note.value("NoteDoc").isNull());
+    EXPECT_TRUE(note.value("idAgente").isNull());
+}
+
+TEST_F(CreditNoteConversion, FromReturnNoteTakesTheTotalOnly)
+{
+    const CreationRequest r = request(5, 4, 1);
+    const CreationResult result = create(r);
+    expectDocument(result, "FATNC", r, FromReturnHeader, FromReturnRows);
+    const QSqlRecord note = header("FATNCTes", platform.todayDate, result.newNumber);
+    EXPECT_EQ(note.value("TotFATNCLire").toDouble(), 26600.0);
+    EXPECT_EQ(note.value("TotFATNCLEURO").toDouble(), 13.74);
+}
+
+TEST_F(CreditNoteConversion, SourceIsUnchangedAndCanBeConvertedAgain)
+{
+    const CreationRequest r = request(4, 4, 1);
+    const QSqlRecord before = header("FATVETes", r.sourceDataReg, 1);
+    const QVector<QSqlRecord> rowsBefore = rows("FATVERig", r.sourceDataReg, 1);
+
+    const CreationResult first = create(r);
+    const CreationResult second = create(r);
+    ASSERT_EQ(first.status, CreationResult::Status::Created);
+    ASSERT_EQ(second.status, CreationResult::Status::Created);
+    EXPECT_EQ(first.newNumber, 1);
+    EXPECT_EQ(second.newNumber, 2);
+    expectDocument(second, "FATNC", r, FromInvoiceHeader, FromInvoiceRows);
+
+    const QSqlRecord after = header("FATVETes", r.sourceDataReg, 1);
+    for (int i = 0; i < before.count(); ++i)
+        EXPECT_EQ(after.value(i), before.value(i)) << before.fieldName(i).toStdString();
+    const QVector<QSqlRecord> rowsAfter = rows("FATVERig", r.sourceDataReg, 1);
+    ASSERT_EQ(rowsAfter.size(), rowsBefore.size());
+    for (int k = 0; k < rowsBefore.size(); ++k)
+        for (int i = 0; i < rowsBefore[k].count(); ++i)
+            EXPECT_EQ(rowsAfter[k].value(i), rowsBefore[k].value(i));
+}
+
+} // namespace

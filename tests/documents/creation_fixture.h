@@ -1,0 +1,58 @@
+#pragma once
+#include "common/database.h"
+#include "components/base/baseclass.h"
+#include "documents/documentcreation.h"
+#include "support/programfolder.h"
+#include "support/scriptedplatform.h"
+
+#include <QSqlRecord>
+#include <QVariantMap>
+#include <QVector>
+#include <gtest/gtest.h>
+#include <memory>
+
+// Target column <- source column.
+using ColumnPairs = QVector<QPair<QString, QString>>;
+
+// Pairs copying each named column to the column of the same name.
+ColumnPairs sameNames(const QStringList& columns);
+// The six totals of a kind: Impon/Imposta/Tot + code + "Lire" and + euro suffix.
+QStringList totalColumns(const QString& code, const QString& euroSuffix);
+// Each target total receiving the source total of the same place.
+ColumnPairs totalsFrom(const QString& sourceCode, const QString& sourceEuro, const QString& targetCode,
+                       const QString& targetEuro);
+
+// A fresh company archive of the demo, a signed-in base component and a scripted platform, with
+// helpers to pick demo documents, create from them and read what was written.
+class CreationTest : public ::testing::Test
+{
+protected:
+    CreationTest();
+
+    ScriptedPlatform platform;
+    ProgramFolder folder;
+    std::unique_ptr<BaseClass> base;
+    Database db;
+
+    // The request for a demo document of the current fiscal year, found by its NumInt.
+    CreationRequest request(qint16 sourceType, qint16 targetType, qint32 sourceNumInt);
+    CreationResult create(const CreationRequest& request);
+
+    // The records of a document (header, or rows in Riga order).
+    QSqlRecord header(const QString& table, const QDate& dataReg, qint32 numInt);
+    QVector<QSqlRecord> rows(const QString& table, const QDate& dataReg, qint32 numInt);
+    int count(const QString& sqlWithoutValues);
+    QVariant scalar(const JetQuery& query);
+
+    // Every column of a created record: the rule values in fixed, the copies from source, and
+    // Null (what the archive gives a new record) everywhere else.
+    static void expectRecord(const QSqlRecord& created, const QSqlRecord& source, const ColumnPairs& copies,
+                             const QVariantMap& fixed, const std::string& what);
+    // A whole created document against its source: header columns, then row i against source row i.
+    void expectDocument(const CreationResult& result, const QString& targetCode, const CreationRequest& request,
+                        const ColumnPairs& headerCopies, const ColumnPairs& rowCopies,
+                        const QVariantMap& headerFixed = {});
+
+    static QString stored(const QDate& date) { return date.toString(Qt::ISODate); }
+    QString year() const { return base->FiscalYear; }
+};
