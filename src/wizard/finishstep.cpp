@@ -49,11 +49,7 @@ void AutoComp::finish()
     WorkText = QStringLiteral("Si Desidera Eseguire la Creazione del Documento ?");
     if (!Platform::instance().ask(WorkText, QString()))
         return;
-    CreationResult result;
-    {
-        Hourglass busy;
-        result = createDocument(*base(), creationRequest());
-    }
+    const CreationResult result = createDocument(*base(), creationRequest());
     NewNumber = result.newNumber;
     MovementNumber = result.movementNumber;
     // One checked movement serves one document: once posted it is not posted again.

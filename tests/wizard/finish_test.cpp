@@ -1,0 +1,131 @@
+#include "wizardfixture.h"
+
+#include <QComboBox>
+#include <QSqlQuery>
+#include <QTableView>
+
+namespace {
+
+class Finish : public WizardTest
+{
+protected:
+    void SetUp() override
+    {
+        WizardTest::SetUp();
+        addDdt({2041, 3, 10}, 1, 1);
+        for (int riga = 1; riga <= 2; ++riga)
+            addDdtRow({2041, 3, 10}, 1, riga);
+    }
+    // Steps 1 to 4 up to the summary of delivery note 1.
+    void toSummary(const QString& target)
+    {
+        toStep3(target, "D.D.T.");
+        ui::click(wizard, "CMD9");
+        ASSERT_EQ(wizard->CurrentPage, 5);
+    }
+};
+
+TEST_F(Finish, AnsweringNoToTheQuestionWritesNothing)
+{
+    open();
+    toSummary("Bolla di Reso");
+    platform.answers.enqueue(Platform::Answer::No);
+    ui::click(wizard, "CMD12");
+    ASSERT_EQ(platform.messages.size(), 1);
+    EXPECT_EQ(platform.last()->text, "Si Desidera Eseguire la Creazione del Documento ?");
+    EXPECT_TRUE(platform.last()->title.isNull());
+    EXPECT_EQ(platform.last()->buttons, Platform::Buttons::YesNo);
+    EXPECT_EQ(wizard->CurrentPage, 5);
+    EXPECT_EQ(count("RESOTes"), 2);
+    EXPECT_EQ(count("RESORig"), 4);
+}
+
+TEST_F(Finish, CreatedDocumentIsReportedAndAnotherOffered)
+{
+    open();
+    toSummary("Bolla di Reso");
+    const int before = count("RESOTes");
+    ui::click(wizard, "CMD12");
+    ASSERT_EQ(platform.messages.size(), 2) << platform.lastText().toStdString();
+    const ScriptedPlatform::Message& done = platform.messages[1];
+    EXPECT_EQ(done.title, "Documento Creato in Automatico");
+    EXPECT_EQ(done.buttons, Platform::Buttons::YesNo);
+    EXPECT_TRUE(done.text.startsWith("Bolla di Reso Creato in Automatico \r\r" + wizard->CreatedSummary + "\r\r"));
+    EXPECT_TRUE(done.text.endsWith("\r\rSi Desidera Creare altri Documenti ?"));
+    EXPECT_TRUE(wizard->CreatedSummary.startsWith("Data : "));
+    EXPECT_EQ(count("RESOTes"), before + 1);
+
+    // Yes: back to step 1 with the choices kept.
+    EXPECT_EQ(wizard->CurrentPage, 2);
+    EXPECT_EQ(shownPages(), QList<int>({1}));
+    EXPECT_EQ(ui::find<QComboBox>(wizard, "CBLista1")->currentText(), "Bolla di Reso");
+    EXPECT_EQ(status("ErrBar"), "");
+
+    // A second document from the same source; No closes without the exit question.
+    ui::click(wizard, "CMD4");
+    ui::click(wizard, "CMD7");
+    ui::click(wizard, "CMD9");
+    platform.clear();
+    platform.answers.enqueue(Platform::Answer::Yes);
+    platform.answers.enqueue(Platform::Answer::No);
+    ui::click(wizard, "CMD12");
+    ui::settle();
+    EXPECT_TRUE(wizard.isNull());
+    EXPECT_EQ(platform.messages.size(), 2);
+    EXPECT_EQ(count("RESOTes"), before + 2);
+    EXPECT_EQ(base->OpenScreenCount, 0);
+}
+
+TEST_F(Finish, ChosenMovementGoesWithTheDocument)
+{
+    open();
+    toStep2("Fattura Immediata");
+    ui::type(wizard, "tDtMag", "15042041");
+    ui::type(wizard, "tCauMag", "VEN");
+    ui::click(wizard, "CMD7");
+    ui::click(wizard, "CMD9");
+    ASSERT_EQ(wizard->CurrentPage, 5);
+    ui::click(wizard, "CMD12");
+    ASSERT_EQ(platform.messages.size(), 2) << platform.lastText().toStdString();
+    EXPECT_EQ(platform.messages[1].title, "Documento Creato in Automatico");
+    EXPECT_FALSE(wizard->MovementRequested);
+
+    QSqlQuery header = db.select(JetQuery("SELECT MMDataReg, MMidCausaleDoc, MMNumInt FROM FATVETes WHERE DataReg = ")
+                                 << Jet::date(platform.todayDate) << " AND NumInt = " << Jet::number(wizard->NewNumber));
+    ASSERT_TRUE(header.next());
+    EXPECT_EQ(header.value(0).toString(), "2041-04-15");
+    EXPECT_EQ(header.value(1).toString(), "VEN");
+    EXPECT_EQ(header.value(2).toInt(), wizard->MovementNumber);
+    EXPECT_NE(wizard->MovementNumber, 0);
+}
+
+TEST_F(Finish, SourceGoneOrWithoutRowsIsToldAndStepFourStays)
+{
+    addDdt({2041, 3, 11}, 2, 1);   // no rows
+    open();
+    toStep3("Bolla di Reso", "D.D.T.");
+    ui::find<QTableView>(wizard, "GridRic")->selectRow(1);
+    ui::click(wizard, "CMD9");
+    ui::click(wizard, "CMD12");
+    ASSERT_EQ(platform.messages.size(), 2);
+    EXPECT_EQ(platform.last()->icon, Platform::Icon::Information);
+    EXPECT_EQ(platform.last()->title, "Brevano V");
+    EXPECT_EQ(platform.last()->text, "Il Documento di Partenza non contiene righe.\rNessun Documento è stato Creato.");
+    EXPECT_EQ(wizard->CurrentPage, 5);
+
+    // Deleted by another workstation after the list was read.
+    ui::click(wizard, "CMD13");
+    ui::find<QTableView>(wizard, "GridRic")->selectRow(0);
+    ui::click(wizard, "CMD9");
+    db.execute(JetQuery("DELETE * FROM DDTTes WHERE NumInt = 1"));
+    platform.clear();
+    ui::click(wizard, "CMD12");
+    ASSERT_EQ(platform.messages.size(), 2);
+    EXPECT_EQ(platform.last()->icon, Platform::Icon::Information);
+    EXPECT_EQ(platform.last()->text,
+              "Il Documento di Partenza non è più presente in archivio.\rNessun Documento è stato Creato.");
+    EXPECT_EQ(wizard->CurrentPage, 5);
+    EXPECT_EQ(count("RESOTes"), 2);
+}
+
+} // namespace

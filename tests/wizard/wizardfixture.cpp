@@ -1,0 +1,86 @@
+#include "wizardfixture.h"
+
+#include <QFile>
+#include <QSqlQuery>
+
+void WizardTest::SetUp()
+{
+    platform.todayDate = QDate(2041, 3, 5);
+    ASSERT_TRUE(QFile::copy(ProgramFolder::builtProgramDir() + QStringLiteral("/Layout.grx"), folder.file("Layout.grx")));
+    base = folder.makeBase();
+    base->FiscalYear = QStringLiteral("2041");
+    db = Database::open(folder.dataDb(), ProgramFolder::connectString());
+    db.execute(JetQuery("INSERT INTO Esercizio (Codice, DTIn, DTFi) VALUES (")
+               << Jet::text("2041") << ", " << Jet::date(QDate(2041, 4, 1)) << ", " << Jet::date(QDate(2042, 3, 31)) << ")");
+}
+
+void WizardTest::TearDown()
+{
+    delete wizard.data();
+}
+
+AutoComp* WizardTest::open()
+{
+    wizard = new AutoComp(base.get());
+    EXPECT_TRUE(wizard->openScreen());
+    wizard->show();
+    ui::settle();
+    return wizard;
+}
+
+void WizardTest::toStep2(const QString& target)
+{
+    ui::click(wizard, "CMD1");
+    ui::choose(wizard, "CBLista1", target);
+    ui::click(wizard, "CMD4");
+}
+
+void WizardTest::toStep3(const QString& target, const QString& source)
+{
+    toStep2(target);
+    ui::choose(wizard, "CBLista2", source);
+    ui::click(wizard, "CMD7");
+}
+
+void WizardTest::addDdt(const QDate& date, int numInt, int customer)
+{
+    db.execute(JetQuery("INSERT INTO DDTTes (DataReg, NumInt, Numero, idCausaleDoc, idEsercizio, idCliente, "
+                        "TotDDTLire, TotDDTLEURO) VALUES (")
+               << Jet::date(date) << ", " << Jet::number(numInt) << ", " << Jet::number(numInt) << ", "
+               << Jet::text("VEN") << ", " << Jet::text("2041") << ", " << Jet::number(customer) << ", "
+               << Jet::number(193627.0) << ", " << Jet::number(100.0) << ")");
+}
+
+void WizardTest::addDdtRow(const QDate& date, int numInt, int riga)
+{
+    db.execute(JetQuery("INSERT INTO DDTRig (DataReg, NumInt, Riga, idArticolo, Quantita, TotRigaLit, TotRigaEuro) "
+                        "VALUES (")
+               << Jet::date(date) << ", " << Jet::number(numInt) << ", " << Jet::number(riga) << ", "
+               << Jet::text("ART001") << ", " << Jet::number(2.0) << ", " << Jet::number(36000.0) << ", "
+               << Jet::number(18.59) << ")");
+}
+
+int WizardTest::count(const char* table)
+{
+    QSqlQuery q = db.select(JetQuery("SELECT count(*) FROM ") << Jet::identifier(QString::fromLatin1(table)));
+    return q.next() ? q.value(0).toInt() : -1;
+}
+
+QString WizardTest::focused() const
+{
+    QWidget* w = wizard->focusWidget();
+    return w ? w->objectName() : QString();
+}
+
+QList<int> WizardTest::shownPages() const
+{
+    QList<int> shown;
+    for (int i = 0; i < 5; ++i) {
+        auto* page = ui::find(wizard, QStringLiteral("PB_%1").arg(i));
+        if (!page->isHidden() && page->isEnabled())
+            shown << i;
+        else
+            EXPECT_TRUE(page->isHidden() && !page->isEnabled()) << "PB_" << i << " half shown";
+    }
+    return shown;
+}
