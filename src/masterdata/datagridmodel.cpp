@@ -1,0 +1,175 @@
+#include "datagridmodel.h"
+#include "common/datacontrol.h"
+
+DataGridModel::DataGridModel(DataControl* data, QVector<Column> columns, bool editable, QObject* parent)
+    : QAbstractTableModel(parent), m_data(data), m_columns(std::move(columns)), m_editable(editable)
+{
+}
+
+void DataGridModel::reload()
+{
+    beginResetModel();
+    m_pendingRow = -1;
+    m_pending.clear();
+    m_rows.clear();
+    Recordset& rs = m_data->recordset();
+    m_open = m_data->isOpen();
+    m_fields = m_open ? rs.fieldNames() : QStringList();
+    if (m_open) {
+        // Reading the rows must not move the data control.
+        const bool atEnd = rs.isEOF();
+        const int position = rs.AbsolutePosition();
+        for (int r = 0; r < rs.RecordCount(); ++r) {
+            rs.setAbsolutePosition(r);
+            QVector<QVariant> values;
+            for (int f = 0; f < m_fields.size(); ++f)
+                values << rs.value(f);
+            m_rows << values;
+        }
+        rs.setAbsolutePosition(atEnd ? rs.RecordCount() : position);
+    }
+    endResetModel();
+}
+
+QVariant DataGridModel::stored(int row, const QString& field) const
+{
+    for (int f = 0; f < m_fields.size(); ++f)
+        if (m_fields[f].compare(field, Qt::CaseInsensitive) == 0)
+            return row < recordCount() ? m_rows[row][f] : QVariant();
+    return QVariant();
+}
+
+int DataGridModel::rowCount(const QModelIndex& parent) const
+{
+    if (parent.isValid() || !m_open)
+        return 0;
+    return recordCount() + (m_editable ? 1 : 0);
+}
+
+int DataGridModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(m_columns.size());
+}
+
+QVariant DataGridModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
+        return QVariant();
+    const Column& column = m_columns[index.column()];
+    QVariant value;
+    if (index.row() == m_pendingRow) {
+        for (auto it = m_pending.cbegin(); it != m_pending.cend(); ++it)
+            if (it.key().compare(column.field, Qt::CaseInsensitive) == 0)
+                value = it.value();
+    } else {
+        value = stored(index.row(), column.field);
+    }
+    if (role == Qt::DisplayRole && column.show)
+        return column.show(value);
+    return value.isNull() ? QVariant(QString()) : value;
+}
+
+bool DataGridModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    if (!m_editable || !index.isValid() || role != Qt::EditRole)
+        return false;
+    const int row = index.row();
+    if (m_pendingRow >= 0 && m_pendingRow != row)
+        return false;
+    // An editor closed without a change leaves the row as it was.
+    if (data(index, Qt::EditRole).toString() == value.toString())
+        return true;
+    if (m_pendingRow < 0) {
+        m_pendingRow = row;
+        m_pending.clear();
+        for (const QString& field : m_fields)
+            m_pending.insert(field, stored(row, field));
+    }
+    for (const QString& field : m_fields)
+        if (field.compare(m_columns[index.column()].field, Qt::CaseInsensitive) == 0)
+            m_pending[field] = value.toString();
+    emit dataChanged(this->index(row, 0), this->index(row, columnCount() - 1));
+    return true;
+}
+
+DataGridModel::WriteResult DataGridModel::writePendingRow()
+{
+    if (m_pendingRow < 0)
+        return WriteResult::Written;
+    RowValues values = m_pending;
+    if (beforeUpdate)
+        beforeUpdate(values);
+    for (auto it = values.begin(); it != values.end(); ++it)
+        if (it->typeId() == QMetaType::QString && it->toString().trimmed().isEmpty())
+            *it = QVariant();
+    for (const Column& column : m_columns)
+        for (auto it = values.cbegin(); it != values.cend(); ++it)
+            if (it.key().compare(column.field, Qt::CaseInsensitive) == 0 && it.value().isNull())
+                return WriteResult::EmptyColumn;
+
+    Recordset& rs = m_data->recordset();
+    const bool atEnd = rs.isEOF();
+    const int position = rs.AbsolutePosition();
+    const bool adding = isAddRow(m_pendingRow);
+    try {
+        if (adding) {
+            rs.AddNew();
+        } else {
+            rs.setAbsolutePosition(m_pendingRow);
+            rs.Edit();
+        }
+        for (auto it = values.cbegin(); it != values.cend(); ++it)
+            if (!adding || !it.value().isNull())
+                rs.setValue(it.key(), it.value());
+        rs.Update();
+    } catch (const DatabaseError&) {
+        rs.CancelUpdate();
+        rs.setAbsolutePosition(atEnd ? rs.RecordCount() : position);
+        return WriteResult::Refused;
+    }
+    rs.setAbsolutePosition(atEnd ? rs.RecordCount() : position);
+
+    QVector<QVariant> written;
+    for (const QString& field : m_fields)
+        written << values.value(field);
+    const int row = m_pendingRow;
+    m_pendingRow = -1;
+    m_pending.clear();
+    if (adding) {
+        // The adding row keeps the written values; a new adding row follows it.
+        beginInsertRows(QModelIndex(), row + 1, row + 1);
+        m_rows << written;
+        endInsertRows();
+    } else {
+        m_rows[row] = written;
+    }
+    emit dataChanged(index(row, 0), index(row, columnCount() - 1));
+    return WriteResult::Written;
+}
+
+void DataGridModel::cancelPendingRow()
+{
+    if (m_pendingRow < 0)
+        return;
+    const int row = m_pendingRow;
+    m_pendingRow = -1;
+    m_pending.clear();
+    emit dataChanged(index(row, 0), index(row, columnCount() - 1));
+}
+
+QVariant DataGridModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role != Qt::DisplayRole)
+        return QVariant();
+    if (orientation == Qt::Horizontal)
+        return section >= 0 && section < m_columns.size() ? m_columns[section].caption : QVariant();
+    return isAddRow(section) ? QStringLiteral("*") : QString();
+}
+
+Qt::ItemFlags DataGridModel::flags(const QModelIndex& index) const
+{
+    Qt::ItemFlags f = QAbstractTableModel::flags(index);
+    if (m_editable && index.isValid())
+        f |= Qt::ItemIsEditable;
+    return f;
+}

@@ -1,0 +1,66 @@
+#pragma once
+#include <QAbstractTableModel>
+#include <QHash>
+#include <QVariant>
+#include <QVector>
+#include <functional>
+
+class DataControl;
+
+// The rows of a data control shown in a grid, as a bound data grid shows them: one grid row per
+// row of the recordset, in its order. An editable grid ends with an empty row for adding.
+//
+// Typing changes one row at a time: the row becomes the pending row, and its values stay in the
+// grid (not in the archive) until writePendingRow() writes them or cancelPendingRow() drops
+// them. Every shown column must hold a value for the row to be written; empty texts are written
+// as Null. The grid reads its rows on reload(), after the data control was refreshed or closed
+// (a closed data control shows no rows at all, not even the adding row).
+class DataGridModel : public QAbstractTableModel
+{
+    Q_OBJECT
+public:
+    struct Column
+    {
+        QString field;
+        QString caption;
+        // How a stored value is shown; empty: as it is.
+        std::function<QString(const QVariant&)> show = {};
+    };
+    enum class WriteResult { Written, EmptyColumn, Refused };
+    using RowValues = QHash<QString, QVariant>;  // by the recordset's field names
+
+    DataGridModel(DataControl* data, QVector<Column> columns, bool editable, QObject* parent = nullptr);
+
+    void reload();
+    // Rows of the recordset (the adding row not counted).
+    int recordCount() const { return int(m_rows.size()); }
+    bool isAddRow(int row) const { return m_editable && row == recordCount(); }
+    const QVector<Column>& columns() const { return m_columns; }
+
+    bool hasPendingEdit() const { return m_pendingRow >= 0; }
+    int pendingRow() const { return m_pendingRow; }
+    // Runs on the pending row's values, every field of the recordset, just before they are written.
+    std::function<void(RowValues& row)> beforeUpdate;
+    // Writes the pending row. On failure nothing is written and the row stays pending.
+    WriteResult writePendingRow();
+    void cancelPendingRow();
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+private:
+    QVariant stored(int row, const QString& field) const;
+
+    DataControl* m_data;
+    QVector<Column> m_columns;
+    bool m_editable;
+    bool m_open = false;
+    QStringList m_fields;
+    QVector<QVector<QVariant>> m_rows;
+    int m_pendingRow = -1;
+    RowValues m_pending;
+};

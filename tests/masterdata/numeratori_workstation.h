@@ -1,0 +1,51 @@
+#pragma once
+// Another workstation on the same data folder: a real process running the numerators screen
+// (worker_numerworkstation), driven one command at a time.
+#include "support/programfolder.h"
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <stdexcept>
+
+class NumeratorWorkstation
+{
+public:
+    NumeratorWorkstation(const ProgramFolder& folder, const QString& user, const QString& workstation)
+    {
+        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_process.start(QCoreApplication::applicationDirPath() + QStringLiteral("/worker_numerworkstation"),
+                        {folder.path(), user, workstation});
+        if (!m_process.waitForStarted(10000))
+            throw std::runtime_error("worker_numerworkstation did not start");
+    }
+
+    ~NumeratorWorkstation()
+    {
+        if (m_process.state() == QProcess::Running) {
+            m_process.write("quit\n");
+            if (!m_process.waitForFinished(10000))
+                m_process.kill();
+        }
+    }
+
+    // Sends one command and returns the worker's answer line.
+    QString ask(const QString& command)
+    {
+        m_process.write(command.toUtf8() + '\n');
+        while (!m_process.canReadLine()) {
+            if (!m_process.waitForReadyRead(20000))
+                throw std::runtime_error(("no answer to " + command).toStdString());
+        }
+        return QString::fromUtf8(m_process.readLine()).trimmed();
+    }
+
+    // Ends the process at once, leaving whatever locks it holds behind.
+    void crash()
+    {
+        m_process.kill();
+        m_process.waitForFinished(10000);
+    }
+
+private:
+    QProcess m_process;
+};
