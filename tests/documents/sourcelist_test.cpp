@@ -1,0 +1,134 @@
+#include "documents/sourcelist.h"
+#include "support/programfolder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QDate From{2041, 3, 1};
+const QDate To{2041, 12, 31};
+
+TEST(SourceListQuery, TextOfEachSourceKind)
+{
+    EXPECT_EQ(sourceListQuery({1, From, To}).jetText(),
+              "SELECT DDTTes.DataReg,DDTTes.NumInt, DDTTes.Numero, DDTTes.idCausaleDoc, Clienti.Codice, "
+              "Clienti.Denominazione, DDTTes.TotDDTLire,DDTTes.TotDDTlEURO  FROM DDTTes LEFT JOIN Clienti ON "
+              "DDTTes.idCliente = Clienti.id Where DDTTes.DataReg >= #03/01/2041# AND DDTTes.DataReg <= #12/31/2041# "
+              "ORDER BY DDTTes.DataReg,DDTTes.NumInt");
+    EXPECT_EQ(sourceListQuery({2, From, From}).jetText(),
+              "SELECT ORDVETes.DataReg,ORDVETes.NumInt, ORDVETes.Numero, ORDVETes.idCausaleDoc, Clienti.Codice, "
+              "Clienti.Denominazione, ORDVETes.TotORDVELire,ORDVETes.TotORDVElEURO  FROM ORDVETes LEFT JOIN Clienti ON "
+              "ORDVETes.idCliente = Clienti.id Where ORDVETes.DataReg >= #03/01/2041# AND ORDVETes.DataReg <= "
+              "#03/01/2041# ORDER BY ORDVETes.DataReg,ORDVETes.NumInt");
+    EXPECT_EQ(sourceListQuery({3, From, To}).jetText(),
+              "SELECT PREVTes.DataReg,PREVTes.NumInt, PREVTes.Numero, PREVTes.idCausaleDoc, Clienti.Codice, "
+              "Clienti.Denominazione, PREVTes.TotPREVLire,PREVTes.TotPREVlEURO,PREVTes.ImponPREVLire,"
+              "PREVTes.ImponPREVlEURO,PREVTes.ImpostaPREVLire,PREVTes.ImpostaPREVlEURO  FROM PREVTes LEFT JOIN Clienti "
+              "ON PREVTes.idCliente = Clienti.id Where PREVTes.DataReg >= #03/01/2041# AND PREVTes.DataReg <= "
+              "#12/31/2041# ORDER BY PREVTes.DataReg,PREVTes.NumInt");
+    EXPECT_EQ(sourceListQuery({4, From, To}).jetText(),
+              "SELECT FATVETes.DataReg,FATVETes.NumInt, FATVETes.Numero, FATVETes.idCausaleDoc, Clienti.Codice, "
+              "Clienti.Denominazione, FATVETes.TotFATVELire,FATVETes.TotFATVElEURO  FROM FATVETes LEFT JOIN Clienti ON "
+              "FATVETes.idCliente = Clienti.id Where FATVETes.DataReg >= #03/01/2041# AND FATVETes.DataReg <= "
+              "#12/31/2041# ORDER BY FATVETes.DataReg,FATVETes.NumInt");
+    EXPECT_EQ(sourceListQuery({5, From, To}).jetText(),
+              "SELECT RESOTes.DataReg,RESOTes.NumInt, RESOTes.Numero, RESOTes.idCausaleDoc, Clienti.Codice, "
+              "Clienti.Denominazione, RESOTes.TotRESOLire,RESOTes.TotRESOlEURO  FROM RESOTes LEFT JOIN Clienti ON "
+              "RESOTes.idCliente = Clienti.id Where RESOTes.DataReg >= #03/01/2041# AND RESOTes.DataReg <= "
+              "#12/31/2041# ORDER BY RESOTes.DataReg,RESOTes.NumInt");
+    EXPECT_EQ(sourceListQuery({1, From, To}).bindings(), QVariantList({"2041-03-01", "2041-12-31"}));
+    EXPECT_THROW(sourceListQuery({6, From, To}), DatabaseError);
+}
+
+class SourceList : public ::testing::Test
+{
+protected:
+    void SetUp() override { db = Database::open(folder.dataDb(), ProgramFolder::connectString()); }
+
+    void addDdt(const QDate& date, int numInt, int customer, double lire = 0, double euro = 0)
+    {
+        db.execute(JetQuery("INSERT INTO DDTTes (DataReg, NumInt, Numero, idCausaleDoc, idCliente, TotDDTLire, "
+                            "TotDDTLEURO) VALUES (")
+                   << Jet::date(date) << ", " << Jet::number(numInt) << ", " << Jet::number(numInt) << ", "
+                   << Jet::text("VEN") << ", " << Jet::number(customer) << ", " << Jet::number(lire) << ", "
+                   << Jet::number(euro) << ")");
+    }
+    QList<int> listed(const SourceListModel& model) const
+    {
+        QList<int> numbers;
+        for (int r = 0; r < model.rowCount(); ++r)
+            numbers << model.value(r, "NumInt").toInt();
+        return numbers;
+    }
+
+    ProgramFolder folder;
+    Database db;
+};
+
+TEST_F(SourceList, DocumentsOfTheRangeByDateThenNumberWithTheirCustomer)
+{
+    addDdt({2041, 3, 10}, 12, 1, 383832, 198.23);
+    addDdt({2041, 3, 1}, 11, 99);     // its customer is missing
+    addDdt({2041, 3, 10}, 10, 2);
+    addDdt({2041, 12, 31}, 13, 3);
+    addDdt({2041, 2, 28}, 9, 1);      // before the range
+    addDdt({2042, 1, 1}, 14, 1);      // after it
+
+    SourceListModel model;
+    model.open(db, {1, From, To});
+    EXPECT_EQ(listed(model), QList<int>({11, 10, 12, 13}));
+    EXPECT_FALSE(model.canFetchMore());
+    EXPECT_TRUE(model.value(0, "Codice").isNull());
+    EXPECT_TRUE(model.value(0, "Denominazione").isNull());
+    EXPECT_EQ(model.value(2, "Codice").toString(), "C001");
+    EXPECT_EQ(model.value(2, "Denominazione").toString(), "Rossi Ferramenta S.n.c.");
+    EXPECT_EQ(model.value(2, "DataReg").toString(), "2041-03-10");
+    EXPECT_DOUBLE_EQ(model.value(2, "TotDDTLire").toDouble(), 383832);
+    EXPECT_DOUBLE_EQ(model.value(2, "TotDDTLEURO").toDouble(), 198.23);
+    EXPECT_EQ(model.fieldNames().size(), 8);
+
+    // One day lists that day only.
+    model.open(db, {1, QDate(2041, 3, 10), QDate(2041, 3, 10)});
+    EXPECT_EQ(listed(model), QList<int>({10, 12}));
+    // No documents: no rows, but the columns are known for the grid's layout.
+    model.open(db, {5, From, To});
+    EXPECT_EQ(model.rowCount(), 0);
+    EXPECT_EQ(model.columnCount(), 8);
+}
+
+TEST_F(SourceList, LongListIsReadPageByPageWithoutHoldingTheArchive)
+{
+    const int count = SourceListModel::PageSize * 2 + 17;
+    inImmediateTransaction(db, [&] {
+        // Many documents share a day, so pages continue inside one date.
+        for (int n = 1; n <= count; ++n)
+            addDdt(QDate(2041, 4, 1).addDays(n / 150), n, 1);
+    });
+    SourceListModel model;
+    model.open(db, {1, From, To});
+    EXPECT_EQ(model.rowCount(), SourceListModel::PageSize);
+    ASSERT_TRUE(model.canFetchMore());
+
+    // Another workstation writes while the list is on screen.
+    Database other = Database::open(folder.dataDb(), ProgramFolder::connectString());
+    EXPECT_NO_THROW(inImmediateTransaction(other, [&] {
+        other.execute(JetQuery("INSERT INTO DDTTes (DataReg, NumInt, Numero) VALUES (")
+                      << Jet::date(QDate(2041, 3, 2)) << ", 9000, 9000)");
+    }));
+
+    while (model.canFetchMore())
+        model.fetchMore();
+    const QList<int> numbers = listed(model);
+    ASSERT_EQ(numbers.size(), count);
+    for (int n = 1; n <= count; ++n)
+        ASSERT_EQ(numbers[n - 1], n);
+
+    // Headings given by a grid layout stay across a new reading of the same columns.
+    model.setHeaderData(0, Qt::Horizontal, "Data Reg.", Qt::DisplayRole);
+    model.open(db, {1, From, To});
+    EXPECT_EQ(model.headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), "Data Reg.");
+    EXPECT_EQ(model.headerData(0, Qt::Horizontal, Qt::EditRole).toString(), "DataReg");
+    EXPECT_EQ(model.value(0, "NumInt").toInt(), 9000);
+}
+
+} // namespace
