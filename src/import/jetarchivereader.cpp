@@ -7,8 +7,6 @@
 #include <QFile>
 #include <QtEndian>
 #include <charconv>
-#include <clocale>
-#include <cstring>
 #include <locale.h>
 
 namespace {
