@@ -35,7 +35,6 @@ public:
     // Rows of the recordset (the adding row not counted).
     int recordCount() const { return int(m_rows.size()); }
     bool isAddRow(int row) const { return m_editable && row == recordCount(); }
-    const QVector<Column>& columns() const { return m_columns; }
 
     bool hasPendingEdit() const { return m_pendingRow >= 0; }
     int pendingRow() const { return m_pendingRow; }

@@ -244,6 +244,14 @@ TEST_F(LocalitaTest, RefusedWritesShowTheirMessageAndKeepTheTypedRow)
 
 TEST_F(LocalitaTest, TurningToAnotherGridDiscardsThePendingRow)
 {
+    // An editor opened and closed without typing leaves the row unchanged.
+    grid("TStati")->edit(grid("TStati")->model()->index(1, 1));
+    ui::settle();
+    for (QLineEdit* e : grid("TStati")->viewport()->findChildren<QLineEdit*>())
+        QTest::keyClick(e, Qt::Key_Return);
+    ui::settle();
+    EXPECT_FALSE(grid("TStati")->hasPendingEdit());
+
     typeInCell("TPV", addRow("TPV"), 0, "xx");
     ASSERT_TRUE(grid("TPV")->hasPendingEdit());
     turnTo("TPV");

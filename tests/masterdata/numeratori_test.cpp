@@ -167,6 +167,9 @@ TEST_F(NumeratoriTest, TheNumberMayNotFallBelowTheHighestDocumentOfItsReason)
     EXPECT_TRUE(ui::enabled(screen, "Pannello"));
     EXPECT_FALSE(ui::enabled(screen, "BEsci"));
 
+    ui::type(screen, "Progressivo", "-5a7");
+    EXPECT_EQ(ui::text(screen, "Progressivo"), QStringLiteral("57")) << "only digits can be typed";
+
     EXPECT_EQ(save("56"), QStringLiteral("Trovati Documenti con Numerazione Maggiore"));
     EXPECT_TRUE(editing());
     EXPECT_EQ(ui::find<QLineEdit>(screen, "Progressivo")->selectedText(), QStringLiteral("56"));
