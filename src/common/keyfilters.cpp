@@ -46,6 +46,9 @@ public:
         if (event->type() != QEvent::KeyPress || m_replaying)
             return false;
         auto* key = static_cast<QKeyEvent*>(event);
+        // Tab moves between fields: it is no typed character.
+        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
+            return false;
         const QString typed = key->text();
         if (typed.size() != 1 || (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
             return false;
