@@ -1,20 +1,103 @@
 // The program's real start-up with a scripted platform, for tests that run whole processes.
 // Usage: brevano_scripted <program folder> <script file>
-// The script holds "key=value" lines: workstation, answer (Yes/No, repeatable), log (file that
-// receives every message), today (yyyy-MM-dd).
+// The script holds "key=value" lines:
+//   workstation=<name>        the computer's network name
+//   answer=Yes|No             answer to the next question (repeatable)
+//   log=<file>                receives every message ("MESSAGE|icon|buttons|title|text"), every
+//                             window shown ("WINDOW|<objectName>") and "PROGRAM ENDED"
+//   today=yyyy-MM-dd          today's date
+//   key=<window>|<key>        when the window of that objectName is shown, the key (Return,
+//                             Escape) is pressed in it (repeatable)
+//   click=<window>|<button>   when the window is shown, its button of that objectName is
+//                             clicked (repeatable)
+//   drive=<root>              a drive of the machine (repeatable; default "/")
+// Windows shown are also written to standard output, so a caller can time them.
 #include "startup/entryprocedure.h"
 #include "scriptedplatform.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFile>
+#include <QKeyEvent>
+#include <QMultiHash>
+#include <QPointer>
 #include <QTextStream>
+#include <QTimer>
+#include <QWidget>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+// Watches top-level windows: reports each one shown and presses the scripted keys in it.
+class WindowWatcher : public QObject
+{
+public:
+    struct Action
+    {
+        Qt::Key key = Qt::Key_unknown;  // a key to press, or
+        QString button;                 // a button to click
+    };
+
+    WindowWatcher(QString logFile, QMultiHash<QString, Action> actions)
+        : m_logFile(std::move(logFile)), m_actions(std::move(actions)) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (event->type() != QEvent::Show || !widget || !widget->isWindow() || widget->objectName().isEmpty())
+            return false;
+        const QString line = QStringLiteral("WINDOW|") + widget->objectName();
+        std::printf("%s\n", qPrintable(line));
+        std::fflush(stdout);
+        if (!m_logFile.isEmpty()) {
+            QFile log(m_logFile);
+            if (log.open(QIODevice::Append | QIODevice::Text))
+                QTextStream(&log) << line << '\n';
+        }
+        // Acted on once the window has settled, in the order the script gave them.
+        QList<Action> actions = m_actions.values(widget->objectName());
+        std::reverse(actions.begin(), actions.end());
+        for (const Action& action : actions) {
+            QPointer<QWidget> target = widget;
+            QTimer::singleShot(0, widget, [target, action] {
+                if (target)
+                    act(target, action);
+            });
+        }
+        return false;
+    }
+
+private:
+    static void act(QWidget* window, const Action& action)
+    {
+        if (!action.button.isEmpty()) {
+            if (auto* button = window->findChild<QAbstractButton*>(action.button))
+                button->click();
+            return;
+        }
+        QWidget* receiver = window->focusWidget() ? window->focusWidget() : window;
+        const QString text = action.key == Qt::Key_Return ? QStringLiteral("\r") : QStringLiteral("\x1b");
+        QKeyEvent press(QEvent::KeyPress, action.key, Qt::NoModifier, text);
+        QApplication::sendEvent(receiver, &press);
+    }
+
+    QString m_logFile;
+    QMultiHash<QString, Action> m_actions;
+};
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(true);
     if (argc < 3)
         return 2;
     ScriptedPlatform platform;
+    QMultiHash<QString, WindowWatcher::Action> actions;
+    QStringList drives;
     QFile script(QString::fromLocal8Bit(argv[2]));
     if (script.open(QIODevice::ReadOnly | QIODevice::Text)) {
         QTextStream in(&script);
@@ -32,8 +115,19 @@ int main(int argc, char* argv[])
                 platform.logFile = value;
             else if (key == QLatin1String("today"))
                 platform.todayDate = QDate::fromString(value, Qt::ISODate);
+            else if (key == QLatin1String("key"))
+                actions.insert(value.section(u'|', 0, 0),
+                               {value.section(u'|', 1) == QLatin1String("Escape") ? Qt::Key_Escape : Qt::Key_Return, {}});
+            else if (key == QLatin1String("click"))
+                actions.insert(value.section(u'|', 0, 0), {Qt::Key_unknown, value.section(u'|', 1)});
+            else if (key == QLatin1String("drive"))
+                drives << value;
         }
     }
+    if (!drives.isEmpty())
+        platform.driveList = drives;
+    WindowWatcher watcher(platform.logFile, actions);
+    app.installEventFilter(&watcher);
     EntryProcedure entry(QString::fromLocal8Bit(argv[1]));
     entry.run();
     return app.exec();

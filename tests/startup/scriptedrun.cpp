@@ -1,0 +1,64 @@
+#include "scriptedrun.h"
+
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <stdexcept>
+
+namespace {
+
+QStringList readLog(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return {};
+    return QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
+}
+
+} // namespace
+
+ScriptedRun runScripted(const QString& programFolder, const QStringList& script, const QString& until)
+{
+    const QString program = qEnvironmentVariable("BREVANO_SCRIPTED");
+    if (program.isEmpty())
+        throw std::runtime_error("BREVANO_SCRIPTED is not set");
+    QTemporaryDir work;
+    const QString logPath = work.filePath(QStringLiteral("log.txt"));
+    const QString scriptPath = work.filePath(QStringLiteral("script.txt"));
+    {
+        QFile file(scriptPath);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
+            throw std::runtime_error("cannot write the script");
+        QTextStream out(&file);
+        out << "log=" << logPath << '\n';
+        for (const QString& line : script)
+            out << line << '\n';
+    }
+
+    QProcess process;
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process.start(program, {programFolder, scriptPath});
+    if (!process.waitForStarted())
+        throw std::runtime_error("brevano_scripted did not start");
+
+    ScriptedRun run;
+    const QString awaited = QStringLiteral("WINDOW|") + until;
+    QDeadlineTimer deadline(30000);
+    while (!deadline.hasExpired()) {
+        if (process.waitForFinished(50)) {
+            run.exited = true;
+            run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+            break;
+        }
+        if (!until.isEmpty() && readLog(logPath).contains(awaited))
+            break;
+    }
+    if (!run.exited) {
+        process.kill();
+        process.waitForFinished();
+    }
+    run.log = readLog(logPath);
+    return run;
+}

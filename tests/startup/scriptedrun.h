@@ -1,0 +1,20 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+
+// A run of the real start-up (brevano_scripted) on a program folder, observed through its log.
+struct ScriptedRun
+{
+    QStringList log;        // "MESSAGE|...", "WINDOW|...", "PROGRAM ENDED", in order
+    bool exited = false;    // the process ended by itself
+    int exitCode = -1;
+
+    QStringList messages() const { return log.filter(QStringLiteral("MESSAGE|")); }
+    bool ended() const { return log.contains(QStringLiteral("PROGRAM ENDED")); }
+    bool showed(const QString& window) const { return log.contains(QStringLiteral("WINDOW|") + window); }
+};
+
+// Starts brevano_scripted on the folder with the script lines (a log line is added) and waits
+// until it ends by itself, or until the log shows the window `until`; then it is stopped.
+ScriptedRun runScripted(const QString& programFolder, const QStringList& script = {},
+                        const QString& until = QString());

@@ -1,0 +1,194 @@
+// The sign-in dialog against table Password of the user archive.
+#include "signinfixture.h"
+#include "support/widgets.h"
+
+#include "common/recordset.h"
+#include "startup/accesso.h"
+
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QDate>
+
+namespace {
+
+class SignIn : public StartedProgram
+{
+protected:
+    Accesso* openDialog()
+    {
+        dialog = new Accesso(appGlobals());
+        dialog->show();
+        ui::settle();
+        return dialog;
+    }
+
+    void signIn(const QString& code, const QString& password)
+    {
+        ui::type(dialog, QStringLiteral("Nome"), code);
+        ui::type(dialog, QStringLiteral("Password"), password);
+        ui::click(dialog, QStringLiteral("BTNOK"));
+        ui::settle();
+    }
+
+    void addLock(const QString& user, const QString& workstation, const QString& key)
+    {
+        JetQuery insert("INSERT INTO Accessi (User, Postazione, Modulo, DescFrm, Tabella, Chiave1) VALUES (");
+        insert << Jet::text(user) << ", " << Jet::text(workstation) << ", " << Jet::text("BREVANO V") << ", "
+               << Jet::text("Dati Aziendali") << ", " << Jet::text("Azienda") << ", " << Jet::text(key) << ")";
+        userDb().execute(insert);
+    }
+
+    QStringList remainingLocks() const
+    {
+        QStringList keys;
+        Recordset locks = Recordset::open(userDb(), JetQuery("Select * From Accessi Order By Chiave1"),
+                                          Recordset::Type::Snapshot);
+        for (; !locks.isEOF(); locks.MoveNext())
+            keys << locks.value(QStringLiteral("Chiave1")).toString();
+        return keys;
+    }
+
+    QPointer<Accesso> dialog;
+};
+
+} // namespace
+
+TEST_F(SignIn, TheDialogShowsItsCaptionAndControls)
+{
+    openDialog();
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Brevano V :  Accesso Utente"));
+    EXPECT_EQ(ui::find<QLineEdit>(dialog, QStringLiteral("Password"))->echoMode(), QLineEdit::Password);
+    EXPECT_EQ(ui::text(dialog, QStringLiteral("BTNEsci")), QStringLiteral("Esci"));
+    EXPECT_FALSE(ui::find<QPushButton>(dialog, QStringLiteral("BTNOK"))->icon().isNull());
+    EXPECT_EQ(ui::text(dialog, QStringLiteral("Label1")), QStringLiteral("Immettere Nome Utente e Password :"));
+}
+
+TEST_F(SignIn, ACodeInAnyCaseSignsInAndBringsUpTheMainWindow)
+{
+    openDialog();
+    signIn(QStringLiteral("ADMIN"), QStringLiteral("admin"));
+
+    EXPECT_TRUE(platform.messages.isEmpty()) << platform.lastText().toStdString();
+    EXPECT_EQ(base.UserName, QStringLiteral("ADMIN"));  // as typed
+    EXPECT_EQ(base.FiscalYear, QString::number(QDate::currentDate().year()));
+    EXPECT_TRUE(base.IsAdministrator);
+    EXPECT_EQ(base.signIns, QStringList{QStringLiteral("BREVANO V|ADMIN|POSTAZIONE1")});
+
+    QMainWindow* main = base.MainWindow();
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(main->objectName(), QStringLiteral("Principale"));
+    EXPECT_TRUE(main->isVisible());
+    for (ModuleComponent* module : {&warehouse, &invoicing, &payments})
+        EXPECT_EQ(module->mdiHwnd(), qint32(main->winId()));
+    EXPECT_TRUE(dialog.isNull());  // unloaded
+}
+
+TEST_F(SignIn, APasswordMustMatchExactlyAndTheDialogLetsTheUserTryAgain)
+{
+    openDialog();
+    signIn(QStringLiteral("mario"), QStringLiteral("rossi1"));
+    ASSERT_EQ(platform.messages.size(), 1);
+    EXPECT_EQ(ScriptedPlatform::describe(platform.messages[0]), QStringLiteral("MESSAGE|none|ok|<none>|Password Errata"));
+    ASSERT_FALSE(dialog.isNull());
+    auto* password = ui::find<QLineEdit>(dialog, QStringLiteral("Password"));
+    EXPECT_EQ(QApplication::focusWidget(), password);
+    EXPECT_EQ(password->selectedText(), QStringLiteral("rossi1"));
+    EXPECT_EQ(base.UserName, QString());
+    EXPECT_EQ(base.MainWindow(), nullptr);
+
+    // Enter in the password field confirms.
+    ui::type(dialog, QStringLiteral("Password"), QStringLiteral("Rossi1"));
+    ui::key(dialog, QStringLiteral("Password"), Qt::Key_Return, QStringLiteral("\r"));
+    ui::settle();
+    EXPECT_EQ(platform.messages.size(), 1);
+    EXPECT_EQ(base.UserName, QStringLiteral("mario"));
+    EXPECT_FALSE(base.IsAdministrator);
+    EXPECT_NE(base.MainWindow(), nullptr);
+}
+
+TEST_F(SignIn, AnUnknownCodeIsRefusedWithoutTitleOrIcon)
+{
+    openDialog();
+    signIn(QStringLiteral("luigi"), QStringLiteral("admin"));
+    ASSERT_EQ(platform.messages.size(), 1);
+    EXPECT_EQ(ScriptedPlatform::describe(platform.messages[0]), QStringLiteral("MESSAGE|none|ok|<none>|Utente Errato"));
+    auto* nome = ui::find<QLineEdit>(dialog, QStringLiteral("Nome"));
+    EXPECT_EQ(QApplication::focusWidget(), nome);
+    EXPECT_EQ(nome->selectedText(), QStringLiteral("luigi"));
+    EXPECT_EQ(base.MainWindow(), nullptr);
+    EXPECT_TRUE(base.signIns.isEmpty());
+}
+
+TEST_F(SignIn, EnterInTheCodeMovesToThePassword)
+{
+    openDialog();
+    ui::type(dialog, QStringLiteral("Nome"), QStringLiteral("admin"));
+    ui::type(dialog, QStringLiteral("Password"), QStringLiteral("vecchia"));
+    ui::find<QLineEdit>(dialog, QStringLiteral("Nome"))->setFocus();
+    ui::key(dialog, QStringLiteral("Nome"), Qt::Key_Return, QStringLiteral("\r"));
+    auto* password = ui::find<QLineEdit>(dialog, QStringLiteral("Password"));
+    EXPECT_EQ(QApplication::focusWidget(), password);
+    EXPECT_EQ(password->selectedText(), QStringLiteral("vecchia"));
+    EXPECT_TRUE(platform.messages.isEmpty());
+}
+
+TEST_F(SignIn, OnlyACapitalAMakesAnAdministratorAndANullPasswordIsEmpty)
+{
+    userDb().execute(JetQuery("UPDATE Password SET Tipo = 'a', Password = NULL WHERE Codice = 'mario'"));
+    openDialog();
+    signIn(QStringLiteral("Mario"), QString());
+    EXPECT_TRUE(platform.messages.isEmpty()) << platform.lastText().toStdString();
+    EXPECT_EQ(base.UserName, QStringLiteral("Mario"));
+    EXPECT_FALSE(base.IsAdministrator);
+}
+
+TEST_F(SignIn, OnlyTheUsersLocksAtThisWorkstationAreDropped)
+{
+    addLock(QStringLiteral("admin"), QStringLiteral("POSTAZIONE1"), QStringLiteral("K1"));
+    addLock(QStringLiteral("Admin"), QStringLiteral("postazione1"), QStringLiteral("K2"));
+    addLock(QStringLiteral("admin"), QStringLiteral("POSTAZIONE2"), QStringLiteral("K3"));
+    addLock(QStringLiteral("mario"), QStringLiteral("POSTAZIONE1"), QStringLiteral("K4"));
+    openDialog();
+    signIn(QStringLiteral("admin"), QStringLiteral("admin"));
+    EXPECT_EQ(remainingLocks(), (QStringList{QStringLiteral("K3"), QStringLiteral("K4")}));
+}
+
+TEST_F(SignIn, ACodeWithAQuoteSignsInOnlyItsOwnUser)
+{
+    userDb().execute(JetQuery("INSERT INTO Password (Codice, Password, esercizio, Tipo) VALUES ('ab\"c', 'p1', '2001', 'U')"));
+    userDb().execute(JetQuery("INSERT INTO Password (Codice, Password, esercizio, Tipo) VALUES ('ab', 'p2', '2002', 'A')"));
+    addLock(QStringLiteral("ab\"c"), QStringLiteral("POSTAZIONE1"), QStringLiteral("K1"));
+    addLock(QStringLiteral("ab"), QStringLiteral("POSTAZIONE1"), QStringLiteral("K2"));
+
+    openDialog();
+    signIn(QStringLiteral("x\" Or \"1\"=\"1"), QStringLiteral("p2"));
+    EXPECT_EQ(platform.lastText(), QStringLiteral("Utente Errato"));
+
+    signIn(QStringLiteral("ab\"c"), QStringLiteral("p2"));
+    EXPECT_EQ(platform.lastText(), QStringLiteral("Password Errata"));
+
+    platform.clear();
+    signIn(QStringLiteral("ab\"c"), QStringLiteral("p1"));
+    EXPECT_TRUE(platform.messages.isEmpty());
+    EXPECT_EQ(base.UserName, QStringLiteral("ab\"c"));
+    EXPECT_EQ(base.FiscalYear, QStringLiteral("2001"));
+    EXPECT_FALSE(base.IsAdministrator);
+    EXPECT_EQ(remainingLocks(), QStringList{QStringLiteral("K2")});
+}
+
+TEST_F(SignIn, EsciEndsTheProgramAtOnce)
+{
+    openDialog();
+    EXPECT_EXIT(ui::click(dialog, QStringLiteral("BTNEsci")), ::testing::ExitedWithCode(0), "^PROGRAM ENDED\n$");
+}
+
+TEST_F(SignIn, ClosingTheDialogUnloadsItWithoutSigningIn)
+{
+    openDialog();
+    dialog->close();
+    ui::settle();
+    EXPECT_TRUE(dialog.isNull());
+    EXPECT_EQ(base.MainWindow(), nullptr);
+    EXPECT_TRUE(base.signIns.isEmpty());
+}

@@ -1,0 +1,97 @@
+// The start-up from the pointer file to the sign-in, in real processes.
+#include "scriptedrun.h"
+#include "support/programfolder.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString NoDataSource = QStringLiteral(
+    "MESSAGE|information|ok|Brevano V|Non è possibile iniziare a lavorare senza aver impostato una fonte di dati.");
+
+QByteArray contentOf(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+TEST(StartupProcess, WithoutAPointerFileTheConfigurationComesBeforeAnyArchive)
+{
+    ProgramFolder folder(ProgramFolder::WholeProgram);
+    for (const char* name : {"user", "data", "locdata"})
+        ASSERT_TRUE(QFile::rename(folder.file(QString::fromLatin1(name) + ".mdb"),
+                                  folder.file(QString::fromLatin1(name) + "2.mdb")));
+
+    const ScriptedRun cancelled = runScripted(folder.path(), {QStringLiteral("key=RicercaServer|Escape")});
+    EXPECT_TRUE(cancelled.exited);
+    EXPECT_EQ(cancelled.log, (QStringList{QStringLiteral("WINDOW|RicercaServer"), NoDataSource,
+                                          QStringLiteral("PROGRAM ENDED")}));
+    EXPECT_FALSE(QFile::exists(folder.file("brevanov.dat")));
+    EXPECT_TRUE(QFile::exists(folder.file("user2.mdb")));  // no archive touched
+    EXPECT_FALSE(QFile::exists(folder.file("user.mdb")));
+
+    // Confirming the server role writes the pointer file and the start goes on.
+    const ScriptedRun confirmed =
+        runScripted(folder.path(), {QStringLiteral("click=RicercaServer|BOK")}, QStringLiteral("frmSplash"));
+    EXPECT_EQ(confirmed.log, (QStringList{QStringLiteral("WINDOW|RicercaServer"), QStringLiteral("WINDOW|frmSplash")}));
+    EXPECT_EQ(contentOf(folder.file("brevanov.dat")), folder.dataFolder().toLocal8Bit() + "\r\n0\r\n");
+    EXPECT_TRUE(QFile::exists(folder.file("user.mdb")));
+}
+
+TEST(StartupProcess, TheSplashGivesWayToTheSignInOnEnterOrByItself)
+{
+    ProgramFolder folder(ProgramFolder::WholeProgram);
+    folder.writePointerFile(folder.dataFolder(), 0);
+
+    const ScriptedRun entered =
+        runScripted(folder.path(), {QStringLiteral("key=frmSplash|Return")}, QStringLiteral("Accesso"));
+    EXPECT_EQ(entered.log, (QStringList{QStringLiteral("WINDOW|frmSplash"), QStringLiteral("WINDOW|Accesso")}));
+
+    // Nobody touches the splash: its timer goes on after five seconds.
+    const ScriptedRun waited = runScripted(folder.path(), {}, QStringLiteral("Accesso"));
+    EXPECT_EQ(waited.log, (QStringList{QStringLiteral("WINDOW|frmSplash"), QStringLiteral("WINDOW|Accesso")}));
+}
+
+TEST(StartupProcess, EscOnTheSplashEndsTheProgramWithoutTheSignIn)
+{
+    ProgramFolder folder(ProgramFolder::WholeProgram);
+    folder.writePointerFile(folder.dataFolder(), 0);
+
+    const ScriptedRun run = runScripted(folder.path(), {QStringLiteral("key=frmSplash|Escape")});
+    EXPECT_TRUE(run.exited);
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.log, QStringList{QStringLiteral("WINDOW|frmSplash")});
+}
+
+TEST(StartupProcess, AMissingSplashPictureIsReportedAndTheStartGoesOn)
+{
+    ProgramFolder folder(ProgramFolder::WholeProgram);
+    folder.writePointerFile(folder.dataFolder(), 0);
+    ASSERT_TRUE(QFile::remove(folder.file("Splash.bmp")));
+
+    const ScriptedRun run = runScripted(folder.path(), {}, QStringLiteral("frmSplash"));
+    EXPECT_EQ(run.log, (QStringList{
+                           QStringLiteral("MESSAGE|critical|ok|Brevano V|Impossibile trovare l'immagine di avvio"),
+                           QStringLiteral("WINDOW|frmSplash")}));
+}
+
+TEST(StartupProcess, ComponentPluginsDecideBetweenStoppingAndGoingOnSilently)
+{
+    ProgramFolder withoutBase(ProgramFolder::WholeProgram);
+    withoutBase.writePointerFile(withoutBase.dataFolder(), 0);
+    ASSERT_TRUE(QFile::remove(withoutBase.file("base.baseclass.so")));
+    const ScriptedRun stopped = runScripted(withoutBase.path());
+    EXPECT_TRUE(stopped.exited);
+    EXPECT_EQ(stopped.log, (QStringList{QStringLiteral("MESSAGE|critical|ok|Brevano V|Errore Caricamento Modulo Base!"),
+                                        QStringLiteral("PROGRAM ENDED")}));
+
+    ProgramFolder withoutModules(ProgramFolder::WholeProgram);
+    withoutModules.writePointerFile(withoutModules.dataFolder(), 0);
+    for (const char* module : {"maga.magaclass.so", "fatt.fattclass.so", "paga.pagaclass.so"})
+        ASSERT_TRUE(QFile::remove(withoutModules.file(QString::fromLatin1(module))));
+    const ScriptedRun goesOn = runScripted(withoutModules.path(), {}, QStringLiteral("frmSplash"));
+    EXPECT_EQ(goesOn.log, QStringList{QStringLiteral("WINDOW|frmSplash")});
+}
