@@ -15,9 +15,10 @@ public:
     }
 
 protected:
-    bool eventFilter(QObject*, QEvent* event) override
+    // A disabled field takes no part, as a user cannot reach it.
+    bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == m_type)
+        if (event->type() == m_type && static_cast<QWidget*>(watched)->isEnabled())
             m_action();
         return false;
     }
