@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Starts the real program on a virtual display, on a copy of the program folder that is its own
+# data folder (as on a server), waits for the sign-in dialog (the splash goes on by itself after
+# five seconds) and saves a screenshot of the screen.
+# Usage: smoke_test.sh <program folder> <screenshot.png>
+set -euo pipefail
+program="$1"
+shot="$2"
+
+if ! command -v xvfb-run >/dev/null 2>&1; then
+  echo "xvfb-run is not installed: smoke test skipped"
+  exit 0
+fi
+for tool in import xdotool; do
+  command -v "$tool" >/dev/null 2>&1 || { echo "missing $tool (install imagemagick and xdotool)"; exit 1; }
+done
+
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+demo="$work/program"
+cp -r "$program" "$demo"
+rm -f "$demo/brevanov.dat" "$demo/user.mdb" "$demo/data.mdb" "$demo/locdata.mdb" "$demo/layout.tb"
+printf '%s/\r\n0\r\n' "$demo" > "$demo/brevanov.dat"
+rm -f "$shot"
+
+# Inside the virtual display: start, wait for the dialog's caption, take the picture.
+xvfb-run -a -s "-screen 0 1024x768x24" env -u QT_QPA_PLATFORM bash -c '
+  demo="$1"; shot="$2"
+  "$demo/brevano" > "$demo/run.log" 2>&1 &
+  pid=$!
+  for _ in $(seq 1 60); do
+    if xdotool search --name "Accesso Utente" >/dev/null 2>&1; then
+      sleep 1
+      import -window root "$shot"
+      kill "$pid"
+      exit 0
+    fi
+    kill -0 "$pid" 2>/dev/null || { echo "the program ended before the sign-in"; cat "$demo/run.log"; exit 1; }
+    sleep 0.5
+  done
+  echo "no sign-in dialog within 30 seconds"
+  kill "$pid"
+  exit 1
+' _ "$demo" "$shot"
+
+# A PNG file starts with its eight-byte signature.
+[ -s "$shot" ] || { echo "no screenshot"; exit 1; }
+[ "$(head -c 8 "$shot" | od -An -tx1 | tr -d ' \n')" = "89504e470d0a1a0a" ] || { echo "the screenshot is not a PNG"; exit 1; }
+echo "sign-in dialog shown; screenshot: $shot"
