@@ -78,7 +78,7 @@ void LocalitaGrid::reload()
 
 void LocalitaGrid::discardEdits()
 {
-    if (QWidget* editor = m_delegate->openEditor())
+    if (QWidget* editor = m_delegate->openEditor(); editor && state() == QAbstractItemView::EditingState)
         closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
     m_model->cancelPendingRow();
 }
