@@ -3,21 +3,21 @@
 //
 // PrepareDataControl(data, screen) fills, from the data control's current row, every control of
 // the screen whose objectName is the name of one of its columns (names compare without regard to
-// case, as the archive's do). Controls that take part: QLineEdit, QLabel, QCheckBox, QComboBox,
-// QPlainTextEdit, QTextEdit, QSpinBox and QDoubleSpinBox. Values are written as users read them:
+// case, as the archive's do). Controls that take part: QLineEdit, QLabel and QCheckBox. Values are
+// written as users read them:
 //   Null -> empty; whole numbers as they are; decimals in the workstation's form without
 //   grouping; a stored day "yyyy-MM-dd" -> "dd/mm/yyyy"; a stored moment "yyyy-MM-dd hh:mm:ss"
 //   -> "dd/mm/yyyy hh:mm:ss"; check boxes are ticked for a true (non-zero) value.
 // Without a current row (data control closed or empty, before the first or past the last row)
 // the controls are cleared. The fill does not follow later moves: screens call it after each.
 //
-// PreparePanel(panel, screen) clears the data controls inside a panel: every input control of
-// the kinds above, and the labels PrepareDataControl filled (caption labels keep their text).
+// PreparePanel(panel, screen) clears the data controls inside a panel: every line edit and check
+// box, and the labels PrepareDataControl filled (caption labels keep their text).
 //
 // AttachRecordset(screen, row) stores into a row that the caller put into edit (Edit or AddNew)
 // the value of every control of the screen named after one of the row's columns that the user
-// can change there: an enabled input control that is not read-only (labels never count), then
-// updates the row. Typed text becomes the column's value: empty -> Null; for a column holding a
+// can change there: an enabled line edit that is not read-only or an enabled check box (labels
+// never count), then updates the row. Typed text becomes the column's value: empty -> Null; for a column holding a
 // whole number or a decimal, the number the text reads (a text that reads no number is refused
 // with DatabaseError, the row left in edit); for a column holding a stored day, the typed
 // "dd/mm/yyyy" day; otherwise the text as typed.
@@ -26,16 +26,11 @@
 #include "common/jetdate.h"
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QDateTime>
-#include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
-#include <QPlainTextEdit>
 #include <QRegularExpression>
-#include <QSpinBox>
-#include <QTextEdit>
 
 namespace {
 
@@ -87,9 +82,7 @@ QString shownText(const QVariant& value)
 
 bool isInput(QWidget* w)
 {
-    return qobject_cast<QLineEdit*>(w) || qobject_cast<QCheckBox*>(w) || qobject_cast<QComboBox*>(w)
-           || qobject_cast<QPlainTextEdit*>(w) || qobject_cast<QTextEdit*>(w) || qobject_cast<QSpinBox*>(w)
-           || qobject_cast<QDoubleSpinBox*>(w);
+    return qobject_cast<QLineEdit*>(w) || qobject_cast<QCheckBox*>(w);
 }
 
 void fill(QWidget* w, const QVariant& value)
@@ -101,56 +94,13 @@ void fill(QWidget* w, const QVariant& value)
         label->setText(text);
     else if (auto* check = qobject_cast<QCheckBox*>(w))
         check->setChecked(!value.isNull() && value.toBool());
-    else if (auto* combo = qobject_cast<QComboBox*>(w))
-        combo->isEditable() ? combo->setEditText(text) : combo->setCurrentIndex(combo->findText(text));
-    else if (auto* plain = qobject_cast<QPlainTextEdit*>(w))
-        plain->setPlainText(text);
-    else if (auto* rich = qobject_cast<QTextEdit*>(w))
-        rich->setPlainText(text);
-    else if (auto* spin = qobject_cast<QSpinBox*>(w))
-        value.isNull() ? spin->clear() : spin->setValue(value.toInt());
-    else if (auto* decimal = qobject_cast<QDoubleSpinBox*>(w))
-        value.isNull() ? decimal->clear() : decimal->setValue(value.toDouble());
 }
 
 void clear(QWidget* w)
 {
-    if (qobject_cast<QLabel*>(w)) {
-        if (w->property(BoundColumn).isValid())
-            static_cast<QLabel*>(w)->clear();
+    if (qobject_cast<QLabel*>(w) && !w->property(BoundColumn).isValid())
         return;
-    }
-    if (auto* combo = qobject_cast<QComboBox*>(w); combo && combo->isEditable())
-        combo->clearEditText();
     fill(w, QVariant());
-}
-
-bool isReadOnly(QWidget* w)
-{
-    if (auto* edit = qobject_cast<QLineEdit*>(w))
-        return edit->isReadOnly();
-    if (auto* plain = qobject_cast<QPlainTextEdit*>(w))
-        return plain->isReadOnly();
-    if (auto* rich = qobject_cast<QTextEdit*>(w))
-        return rich->isReadOnly();
-    if (auto* spin = qobject_cast<QAbstractSpinBox*>(w))
-        return spin->isReadOnly();
-    return false;
-}
-
-QString typedText(QWidget* w)
-{
-    if (auto* edit = qobject_cast<QLineEdit*>(w))
-        return edit->text();
-    if (auto* combo = qobject_cast<QComboBox*>(w))
-        return combo->currentText();
-    if (auto* plain = qobject_cast<QPlainTextEdit*>(w))
-        return plain->toPlainText();
-    if (auto* rich = qobject_cast<QTextEdit*>(w))
-        return rich->toPlainText();
-    if (auto* spin = qobject_cast<QAbstractSpinBox*>(w))
-        return spin->text();
-    return QString();
 }
 
 [[noreturn]] void refuseValue(const QString& field)
@@ -225,12 +175,12 @@ void BaseClass::AttachRecordset(QWidget* screen, Recordset& row)
     const QMultiHash<QString, QWidget*> controls = namedControls(screen);
     for (const QString& field : row.fieldNames()) {
         for (QWidget* w : controls.values(field.toLower())) {
-            if (!isInput(w) || !w->isEnabledTo(screen) || isReadOnly(w))
+            if (!w->isEnabledTo(screen))
                 continue;
             if (auto* check = qobject_cast<QCheckBox*>(w))
                 row.setValue(field, check->isChecked());
-            else
-                row.setValue(field, storedValue(field, typedText(w), row.value(field)));
+            else if (auto* edit = qobject_cast<QLineEdit*>(w); edit && !edit->isReadOnly())
+                row.setValue(field, storedValue(field, edit->text(), row.value(field)));
         }
     }
     row.Update();
