@@ -76,20 +76,6 @@ TEST(PointerFile, WhatWasReadBeforeAFailureStays)
     EXPECT_EQ(g.dataDbPath, QStringLiteral("/srv/brevanodata.mdb"));
 }
 
-TEST(PointerFile, WritingGivesTwoLinesWithWindowsLineEnds)
-{
-    ProgramFolder folder;
-    AppGlobals g;
-    g.programFolder = folder.path();
-    g.dataFolder = QStringLiteral("/mnt/server/brevano/");
-    WritePointerFile(g, 1);
-    QFile file(folder.file("brevanov.dat"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), QByteArray("/mnt/server/brevano/\r\n1\r\n"));
-    // Written and read back the same.
-    EXPECT_EQ(readFrom(folder).dataFolder, g.dataFolder);
-}
-
 TEST(ArchiveCheckInProcess, ReturnsTheCompanySettingsWithTheHourglassShownMeanwhile)
 {
     ScriptedPlatform platform;
