@@ -6,7 +6,9 @@
 #include <QFileInfo>
 #include <QSqlDriver>
 #include <QSqlError>
+#include <QThread>
 #include <QUrl>
+#include <chrono>
 #include <sqlite3.h>
 
 namespace {
@@ -54,6 +56,7 @@ struct Database::Connection
     QString name;
     QString path;
     QSqlDatabase db;
+    std::chrono::steady_clock::time_point busySince;
     ~Connection()
     {
         db.close();
@@ -86,6 +89,28 @@ static Database::Connection* connect(const QString& path, bool readOnly, bool cr
     return c;
 }
 
+// A busy archive is tried again every fraction of a millisecond until the busy timeout: the
+// engine's own back-off sleeps up to 100 ms at a time, long enough for the other workstations
+// to keep taking the archive before a waiting one looks again.
+static int waitForArchive(void* connection, int attempt)
+{
+    auto* c = static_cast<Database::Connection*>(connection);
+    const auto now = std::chrono::steady_clock::now();
+    if (attempt == 0)
+        c->busySince = now;
+    if (now - c->busySince >= std::chrono::milliseconds(BusyTimeoutMs))
+        return 0;
+    QThread::usleep(attempt < 1000 ? 100 : 1000);
+    return 1;
+}
+
+static void waitInShortSteps(Database::Connection* c)
+{
+    QVariant handle = c->db.driver()->handle();
+    if (auto* sqlite = *static_cast<sqlite3**>(handle.data()))
+        sqlite3_busy_handler(sqlite, waitForArchive, c);
+}
+
 Database Database::open(const QString& path, const QString& connectString, bool readOnly)
 {
     if (!QFileInfo(path).isFile())
@@ -96,6 +121,7 @@ Database Database::open(const QString& path, const QString& connectString, bool 
     QSqlDatabase& db = result.d->db;
     if (!db.open())
         fail(db.lastError(), QStringLiteral("Impossibile aprire '%1'").arg(path));
+    waitInShortSteps(result.d.get());
     registerJetCollation(db);
 
     // The first read tells a file that is not an archive; the password table tells ours.
@@ -124,6 +150,7 @@ Database Database::create(const QString& path, const QString& connectString)
     QSqlDatabase& db = result.d->db;
     if (!db.open())
         fail(db.lastError(), QStringLiteral("Impossibile creare '%1'").arg(path));
+    waitInShortSteps(result.d.get());
     registerJetCollation(db);
     QSqlQuery q(db);
     q.exec(QStringLiteral("PRAGMA journal_mode=DELETE"));

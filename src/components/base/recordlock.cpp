@@ -24,10 +24,7 @@
 
 #include <QDateTime>
 #include <QFileInfo>
-#include <QSqlDriver>
 #include <QSqlQuery>
-#include <QThread>
-#include <sqlite3.h>
 
 namespace {
 
@@ -70,37 +67,6 @@ JetQuery identityCriterion(const Identity& id)
       << Jet::text(storedKey(id.parts[2])) << " AND Archivio = " << Jet::text(storedArchive(id.archive));
     return q;
 }
-
-// Lock traffic is short: a busy archive is retried every fraction of a millisecond rather than
-// with the engine's default back-off, which sleeps up to 100 ms at a time.
-int retryBusy(void* deadline, int)
-{
-    if (QDateTime::currentMSecsSinceEpoch() > *static_cast<qint64*>(deadline))
-        return 0;
-    QThread::usleep(200);
-    return 1;
-}
-
-// The user archive, opened for one call.
-class LockArchive
-{
-public:
-    LockArchive(const QString& path, const QString& connectString, int busyTimeoutMs)
-        : m_db(Database::open(path, connectString)),
-          m_deadline(QDateTime::currentMSecsSinceEpoch() + busyTimeoutMs)
-    {
-        QVariant handle = m_db.connection().driver()->handle();
-        if (auto* sqlite = *static_cast<sqlite3**>(handle.data()))
-            sqlite3_busy_handler(sqlite, retryBusy, &m_deadline);
-    }
-    const Database& db() const { return m_db; }
-
-private:
-    Database m_db;
-    qint64 m_deadline;
-};
-
-constexpr int BusyTimeoutMs = 30000;
 
 JetQuery heldByAnother(const Identity& id, const QString& user, const QString& workstation)
 {
@@ -186,8 +152,8 @@ void BaseClass::RecordLock(qint16& mode, QString& owner, QString& screenTitle, Q
                       {{keyField1, keyValue1, keyKind1}, {keyField2, keyValue2, keyKind2}, {keyField3, keyValue3, keyKind3}},
                       archive};
     try {
-        LockArchive locks(UserDbPath, ConnectString, BusyTimeoutMs);
-        const Database& db = locks.db();
+        // Opened for this call only; a busy archive is waited for (the archive's busy timeout).
+        const Database db = Database::open(UserDbPath, ConnectString);
         switch (LockMode(mode)) {
         case LockMode::Acquire:
             result = acquire(db, owner, screenTitle, id, {UserName, WorkstationName, AppTitle});
