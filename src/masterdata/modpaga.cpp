@@ -157,26 +157,24 @@ void ModPaga::addNew()
 
 void ModPaga::startEdit()
 {
-    if (!base()->lock(LockMode::Acquire, paymentTermLock()))
+    const LockIdentity id = paymentTermLock();
+    if (!base()->lock(LockMode::Acquire, id))
         return;
     try {
         // The record is read again: another workstation may have changed it since it was shown.
-        const QString code = m_code->text();
         m_data->Refresh();
-        if (!m_data->findFirst(JetQuery("Codice = ") << Jet::text(code))) {
-            m_lockHeld = true;
-            releaseLock();
+        if (!m_data->findFirst(JetQuery("Codice = ") << Jet::text(id.keyValues[0]))) {
+            base()->lock(LockMode::Release, id);
             return;
         }
         m_data->recordset().Edit();
     } catch (...) {
-        m_lockHeld = true;
-        releaseLock();
+        base()->lock(LockMode::Release, id);
         throw;
     }
     SetEditMode(true);
     m_code->setEnabled(false);
-    m_lockHeld = true;
+    m_heldLock = id;
 }
 
 void ModPaga::save()
@@ -210,7 +208,7 @@ void ModPaga::cancel()
 
 void ModPaga::remove()
 {
-    m_lockHeld = false;
+    m_heldLock.reset();
     if (!base()->lock(LockMode::CheckBeforeDelete, paymentTermLock())) {
         Platform::instance().refuse(QStringLiteral("Dato in Modifica da Altro Utente. Impossibile Eliminare"),
                                     base()->AppTitle);
@@ -241,9 +239,9 @@ void ModPaga::move(const QString& key)
 
 void ModPaga::releaseLock()
 {
-    if (m_lockHeld)
-        base()->lock(LockMode::Release, paymentTermLock());
-    m_lockHeld = false;
+    if (m_heldLock)
+        base()->lock(LockMode::Release, *m_heldLock);
+    m_heldLock.reset();
 }
 
 // Moves never rest before the first or after the last record.

@@ -1,6 +1,8 @@
 #pragma once
 #include "components/childscreen.h"
 
+#include <optional>
+
 class DataControl;
 class KeyedToolbar;
 class PanelStatusBar;
@@ -58,5 +60,6 @@ private:
     QLineEdit* m_days[12] = {};
     QLabel* m_banner = nullptr;
     QLabel* m_logo = nullptr;
-    bool m_lockHeld = false;
+    // The lock flag: the identity of the lock taken by BModifica, until it is released.
+    std::optional<LockIdentity> m_heldLock;
 };

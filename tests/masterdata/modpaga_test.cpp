@@ -220,6 +220,24 @@ TEST_F(PaymentTermsOpenTest, EditingHoldsTheLockUntilSaveOrCancel)
     EXPECT_EQ(base->EditingScreenCount, 0);
 }
 
+TEST_F(PaymentTermsOpenTest, EditingStartsFromTheTermAsStoredNowAndNeverFromOneDeletedMeanwhile)
+{
+    click("BAvanti");
+    data().execute(JetQuery("UPDATE ModPag SET [Desc] = ") << Jet::text("Cambiata altrove") << " WHERE Codice = 'RB30'");
+    click("BModifica");
+    EXPECT_EQ(field("tCod")->text(), "RB30");
+    EXPECT_EQ(field("tDesc")->text(), "Cambiata altrove");
+    click("BAnnulla");
+
+    data().execute(JetQuery("DELETE * FROM ModPag WHERE Codice = 'RB30'"));
+    click("BModifica");
+    expectBrowsing();
+    EXPECT_EQ(field("tCod")->text(), "RD");
+    EXPECT_EQ(base->EditingScreenCount, 0);
+    EXPECT_TRUE(lockKeys().isEmpty());
+    EXPECT_EQ(base->modes, (QList<int>{1, 3, 1, 3}));
+}
+
 TEST_F(PaymentTermsOpenTest, ATermHeldElsewhereCanBeNeitherEditedNorDeleted)
 {
     auto mario = folder.makeBase("mario", "POSTAZIONE2", false);

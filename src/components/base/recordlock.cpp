@@ -25,6 +25,7 @@
 #include <QDateTime>
 #include <QFileInfo>
 #include <QSqlQuery>
+#include <optional>
 
 namespace {
 
@@ -36,6 +37,13 @@ struct KeyPart
     QString value;
     qint16 kind;
     bool used() const { return field != EmptySlot; }
+    // The value of a numeric key part, when it reads as a number.
+    std::optional<double> number() const
+    {
+        bool numeric = false;
+        const double n = value.trimmed().toDouble(&numeric);
+        return kind == 0 && numeric ? std::optional<double>(n) : std::nullopt;
+    }
 };
 
 struct Identity
@@ -49,9 +57,8 @@ QString storedKey(const KeyPart& part)
 {
     if (!part.used())
         return EmptySlot;
-    bool numeric = false;
-    const double number = part.value.trimmed().toDouble(&numeric);
-    return part.field + u'=' + (part.kind == 0 && numeric ? QString::number(number, 'g', 17) : part.value);
+    const std::optional<double> number = part.number();
+    return part.field + u'=' + (number ? QString::number(*number, 'g', 17) : part.value);
 }
 
 QString storedArchive(const QString& archive)
@@ -83,11 +90,9 @@ bool recordExists(const Database& db, const Identity& id)
     for (const KeyPart& part : id.parts) {
         if (!part.used())
             continue;
-        bool numeric = false;
-        const double number = part.value.toDouble(&numeric);
         q << " AND " << Jet::identifier(part.field) << " = ";
-        if (part.kind == 0 && numeric)
-            q << Jet::number(number);
+        if (const std::optional<double> number = part.number())
+            q << Jet::number(*number);
         else
             q << Jet::text(part.value);
     }
@@ -164,10 +169,8 @@ void BaseClass::RecordLock(qint16& mode, QString& owner, QString& screenTitle, Q
         case LockMode::Query: {
             if (db.select(heldByAnother(id, UserName, WorkstationName)).next())
                 break;
-            if (id.archive == EmptySlot)
-                result = recordExists(Database::open(DataDbPath, ConnectString, true), id);
-            else
-                result = recordExists(Database::open(id.archive, ConnectString, true), id);
+            const QString recordArchive = id.archive == EmptySlot ? DataDbPath : id.archive;
+            result = recordExists(Database::open(recordArchive, ConnectString, true), id);
             break;
         }
         case LockMode::Release: {
