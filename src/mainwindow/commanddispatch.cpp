@@ -19,7 +19,6 @@
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QVariant>
-#include <limits>
 #include <stdexcept>
 
 namespace {
@@ -102,7 +101,7 @@ void CommandDispatcher::carryOut(const QString& key)
             showModuleScreen(m_globals.payments, "objordprev", false);
         return;
     }
-    if (key == QLatin1String("località")) {
+    if (key == QStringLiteral("località")) {
         showScreen(m_localities, b);
     } else if (key == QLatin1String("modpaga")) {
         showScreen(m_paymentTerms, b);
@@ -182,11 +181,12 @@ QString CommandDispatcher::OpenTableScreen(qint16 number, const QString& title, 
         if (!screen || b->DialogResult == QLatin1String("Annulla Apertura"))
             return {};
         screen->setWindowTitle(m_globals.programTitle + QStringLiteral(" : ") + title);
-        // The help context grows by the table number's digits, as the screen always did.
-        const qint64 context = (QString::number(screen->property("HelpContextID").toInt()) + QString::number(number)).toLongLong();
-        if (context > std::numeric_limits<qint32>::max())
-            throw std::overflow_error("Overflow");
-        screen->setProperty("HelpContextID", qint32(context));
+        // The help context grows by the table number's digits; once it would no longer fit in
+        // 32 bits it starts again from the table number, so that the screen keeps opening.
+        bool fits = false;
+        const qint32 context =
+            (QString::number(screen->property("HelpContextID").toInt()) + QString::number(number)).toInt(&fits);
+        screen->setProperty("HelpContextID", fits ? context : qint32(number));
         const QString tag = QString::number(number);
         if (screen->property("Tag").toString() != tag) {
             screen->setProperty("Tag", tag);

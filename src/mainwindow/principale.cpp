@@ -49,6 +49,7 @@ Principale::Principale(AppGlobals& globals, QWidget* parent)
     : QMainWindow(parent), m_globals(globals), m_dispatcher(std::make_unique<CommandDispatcher>(*this, globals))
 {
     setObjectName(QStringLiteral("Principale"));
+    setWindowIcon(style()->standardIcon(QStyle::SP_ComputerIcon));
     m_workspace = new Workspace(this);
     setCentralWidget(m_workspace);
     buildMenus();
@@ -102,14 +103,24 @@ void Principale::buildMenus()
     bar->addAction(lock);
     m_bandFlags.insert(MenuBarName, 0);
 
+    QHash<QString, QToolBar*> bands;
     for (const BandDefinition& b : bandDefinitions()) {
-        QToolBar* band = addToolBar(b.name);
+        auto* band = new QToolBar(b.name, this);
         band->setObjectName(b.name);
         band->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         band->setIconSize(QSize(16, 16));
         for (const QString& tool : b.tools)
             band->addAction(tools.value(tool));
+        bands.insert(b.name, band);
         m_bandFlags.insert(b.name, 0);
+    }
+    // By default the bands stand in three rows, so that each shows all its tools.
+    const QStringList rows[] = {{"BAnag", "BMaga"}, {"BFatt"}, {"BPaga", "BStandard"}};
+    for (const QStringList& row : rows) {
+        if (&row != rows)
+            addToolBarBreak();
+        for (const QString& name : row)
+            addToolBar(Qt::TopToolBarArea, bands.value(name));
     }
 }
 

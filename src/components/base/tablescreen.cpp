@@ -132,6 +132,7 @@ bool TableScreen::openOn(const QString& caption, const QString& archive, const T
     m_grid->setProperty("LayoutFileName", base()->AppPath + QStringLiteral("/Layout.grx"));
     m_grid->LoadLayout();
     m_grid->ReBind();
+    showCurrent();
     return true;
 }
 
