@@ -1,0 +1,186 @@
+// The module components' screens: documents with their rows, movements, stock, tables.
+#include "componentsfixture.h"
+
+#include "common/jetdate.h"
+#include "components/base/recordsetmodel.h"
+#include "components/modules/modulecomponent.h"
+
+#include <QMetaMethod>
+#include <QTableView>
+
+class ModuleScreens : public ComponentsTest
+{
+protected:
+    ModuleScreens()
+    {
+        for (ModuleComponent* m : {static_cast<ModuleComponent*>(&warehouse), static_cast<ModuleComponent*>(&invoicing),
+                                   static_cast<ModuleComponent*>(&payments)})
+            m->setObjBase(base.get());
+    }
+
+    // Reads the property by name and calls Show on it, as the shell does.
+    QWidget* show(QObject* component, const char* property)
+    {
+        QObject* screenObject = component->property(property).value<QObject*>();
+        EXPECT_TRUE(screenObject);
+        EXPECT_TRUE(QMetaObject::invokeMethod(screenObject, "Show"));
+        ui::settle();
+        for (QMdiSubWindow* frame : workspace()->subWindowList())
+            if (frame->widget()->objectName() == QLatin1String(property))
+                return frame->widget();
+        return nullptr;
+    }
+
+    static RecordsetModel* rows(QWidget* screen, const char* grid)
+    {
+        return static_cast<RecordsetModel*>(ui::find<QTableView>(screen, QString::fromLatin1(grid))->model());
+    }
+
+    WarehouseComponent warehouse;
+    InvoicingComponent invoicing;
+    PaymentsComponent payments;
+};
+
+TEST_F(ModuleScreens, EveryCommandPropertyYieldsAScreenObjectWithShow)
+{
+    const QVector<QPair<QObject*, QStringList>> properties = {
+        {&warehouse,
+         {"objgiacenze", "objcaumag", "objmovmaga", "objddt", "objdistinta", "objreso", "objinventario", "objapergiac",
+          "objgestgiac", "objprev"}},
+        {&invoicing, {"objFATAC", "objFATVE", "objFATPRO", "objFATSE", "objFATNC", "objFATND", "objgraf", "objriepage"}},
+        {&payments, {"objORDAC", "objORDVE", "objSCAD", "objordprev"}},
+    };
+    for (const auto& [component, names] : properties) {
+        for (const QString& name : names) {
+            SCOPED_TRACE(qPrintable(name));
+            QObject* screenObject = component->property(name.toLatin1()).value<QObject*>();
+            ASSERT_TRUE(screenObject);
+            EXPECT_GE(screenObject->metaObject()->indexOfMethod("Show()"), 0);
+            // The same object on every reading.
+            EXPECT_EQ(component->property(name.toLatin1()).value<QObject*>(), screenObject);
+        }
+    }
+    EXPECT_FALSE(warehouse.property("objFATVE").isValid());
+}
+
+TEST_F(ModuleScreens, DeliveryNotesAreListedWithTheRowsOfTheOnePicked)
+{
+    QWidget* s = show(&warehouse, "objddt");
+    ASSERT_TRUE(s);
+    EXPECT_EQ(s->windowTitle(), QStringLiteral("Brevano V : D.D.T."));
+    RecordsetModel* headers = rows(s, "TDBGTestate");
+    ASSERT_EQ(headers->rowCount(), valueOf("SELECT COUNT(*) FROM DDTTes").toInt());
+    // Totals in lire and in euro, as stored.
+    const QDate date = storedDate(headers->value(0, QStringLiteral("DataReg")));
+    const qint64 number = headers->value(0, QStringLiteral("NumInt")).toLongLong();
+    JetQuery totals("SELECT TotDDTLire, TotDDTLEURO FROM DDTTes WHERE DataReg = ");
+    totals << Jet::date(date) << " AND NumInt = " << Jet::number(number);
+    QSqlQuery stored = dataDb().select(totals);
+    ASSERT_TRUE(stored.next());
+    EXPECT_EQ(headers->value(0, QStringLiteral("TotaleLire")), stored.value(0));
+    EXPECT_EQ(headers->value(0, QStringLiteral("TotaleEuro")), stored.value(1));
+
+    auto rowsOf = [&](int header) {
+        JetQuery q("SELECT COUNT(*) FROM DDTRig WHERE DataReg = ");
+        q << Jet::date(storedDate(headers->value(header, QStringLiteral("DataReg")))) << " AND NumInt = "
+          << Jet::number(headers->value(header, QStringLiteral("NumInt")).toLongLong());
+        QSqlQuery count = dataDb().select(q);
+        count.next();
+        return count.value(0).toInt();
+    };
+    RecordsetModel* details = rows(s, "TDBGRighe");
+    EXPECT_EQ(details->rowCount(), rowsOf(0));
+    EXPECT_FALSE(details->value(0, QStringLiteral("PUnitLit")).isNull());
+    EXPECT_FALSE(details->value(0, QStringLiteral("PUnitEuro")).isNull());
+    EXPECT_EQ(details->value(0, QStringLiteral("Riga")).toInt(), 1);
+
+    ui::find<QTableView>(s, QStringLiteral("TDBGTestate"))->selectRow(1);
+    EXPECT_EQ(details->rowCount(), rowsOf(1));
+    EXPECT_NE(rowsOf(0), rowsOf(1));
+
+    // Shown again: the same window.
+    EXPECT_EQ(show(&warehouse, "objddt"), s);
+    EXPECT_EQ(workspace()->subWindowList().size(), 1);
+}
+
+TEST_F(ModuleScreens, PurchaseDocumentsShowTheirEuroTotals)
+{
+    dataDb().execute(JetQuery("INSERT INTO FATACTes (DataReg, NumInt, Numero, DSFor, TotFATACLire, TotFATACEURO) "
+                              "VALUES ('2024-05-02', 7, 7, 'Fornitore di prova', 193627, 100)"));
+    QWidget* s = show(&invoicing, "objFATAC");
+    ASSERT_TRUE(s);
+    RecordsetModel* headers = rows(s, "TDBGTestate");
+    ASSERT_EQ(headers->rowCount(), 1);
+    EXPECT_DOUBLE_EQ(headers->value(0, QStringLiteral("TotaleLire")).toDouble(), 193627);
+    EXPECT_DOUBLE_EQ(headers->value(0, QStringLiteral("TotaleEuro")).toDouble(), 100);
+    EXPECT_EQ(headers->value(0, QStringLiteral("DSFor")).toString(), QStringLiteral("Fornitore di prova"));
+    EXPECT_EQ(rows(s, "TDBGRighe")->rowCount(), 0);
+}
+
+TEST_F(ModuleScreens, MovementsAndStockComeFromTheWarehouseMovements)
+{
+    QWidget* movements = show(&warehouse, "objmovmaga");
+    ASSERT_TRUE(movements);
+    EXPECT_EQ(rows(movements, "TDBGTestate")->rowCount(), valueOf("SELECT COUNT(*) FROM MovMagTes").toInt());
+    EXPECT_EQ(rows(movements, "TDBGRighe")->rowCount(), 3);
+
+    QWidget* stock = show(&warehouse, "objgiacenze");
+    ASSERT_TRUE(stock);
+    RecordsetModel* items = rows(stock, "TDBGTestate");
+    bool found = false;
+    for (int r = 0; r < items->rowCount(); ++r) {
+        if (items->value(r, QStringLiteral("Articolo")).toString() == QLatin1String("ART001")) {
+            found = true;
+            EXPECT_DOUBLE_EQ(items->value(r, QStringLiteral("Giacenza")).toDouble(), -10);
+            EXPECT_EQ(items->value(r, QStringLiteral("Deposito")).toString(), QStringLiteral("DEP"));
+        }
+    }
+    EXPECT_TRUE(found);
+
+    QWidget* inventory = show(&warehouse, "objinventario");
+    ASSERT_TRUE(inventory);
+    EXPECT_DOUBLE_EQ(rows(inventory, "TDBGTestate")->value(0, QStringLiteral("ValoreLire")).toDouble(), -10 * 11000.0);
+}
+
+TEST_F(ModuleScreens, OpeningStockIsShownModal)
+{
+    QString shown;
+    int listed = -1;
+    ui::onNextModal([&](QWidget* modal) {
+        shown = modal->windowTitle();
+        listed = rows(modal, "TDBGTestate")->rowCount();
+        ui::click(modal, QStringLiteral("BEsci"));
+    });
+    QObject* screenObject = warehouse.property("objapergiac").value<QObject*>();
+    ASSERT_TRUE(QMetaObject::invokeMethod(screenObject, "Show", Q_ARG(int, 1)));
+    EXPECT_EQ(shown, QStringLiteral("Brevano V : Apertura Giacenze"));
+    EXPECT_EQ(listed, 1);
+    EXPECT_TRUE(workspace()->subWindowList().isEmpty());
+}
+
+TEST_F(ModuleScreens, StockReasonsAreEditedLikeEveryTable)
+{
+    QWidget* s = show(&warehouse, "objcaumag");
+    ASSERT_TRUE(s);
+    EXPECT_EQ(s->windowTitle(), QStringLiteral("Brevano V : Causali Magazzino"));
+    QWidget* panel = ui::find<QWidget>(s, QStringLiteral("PanDati"));
+    ui::click(s, QStringLiteral("BNuovo"));
+    ui::type(panel, QStringLiteral("Codice"), QStringLiteral("INV"));
+    ui::type(panel, QStringLiteral("Desc"), QStringLiteral("Rettifica inventariale"));
+    ui::type(panel, QStringLiteral("Segno"), QStringLiteral("+"));
+    ui::click(s, QStringLiteral("BSalva"));
+    EXPECT_EQ(ui::text(s, QStringLiteral("ErrorBar_1")), QString());
+    EXPECT_EQ(valueOf("SELECT Segno FROM CauMag WHERE Codice = ", QStringLiteral("inv")).toString(), QStringLiteral("+"));
+}
+
+TEST_F(ModuleScreens, WithoutItsBaseComponentAScreenCannotShow)
+{
+    WarehouseComponent alone;
+    QObject* screenObject = alone.property("objddt").value<QObject*>();
+    try {
+        QMetaObject::invokeMethod(screenObject, "Show");
+        FAIL() << "Show without a base component";
+    } catch (const std::runtime_error& e) {
+        EXPECT_STREQ(e.what(), "Variabile oggetto o variabile del blocco With non impostata");
+    }
+}
