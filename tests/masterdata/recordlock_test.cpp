@@ -174,23 +174,6 @@ TEST_F(RecordLockTest, QueryTellsWhetherALockRowCanBeManaged)
     EXPECT_EQ(lockRows(), 0);
 }
 
-TEST_F(RecordLockTest, SignInClearsThisUsersStaleRowsAtThisWorkstationOnly)
-{
-    ASSERT_TRUE(admin->lock(LockMode::Acquire, companyRecord(*admin)));
-    auto adminElsewhere = folder.makeBase("admin", "POSTAZIONE3");
-    ASSERT_TRUE(adminElsewhere->lock(LockMode::Acquire, paymentTerm("RB30")));
-    ASSERT_TRUE(mario->lock(LockMode::Acquire, paymentTerm("RD")));
-
-    // The statement the sign-in runs for admin at POSTAZIONE1.
-    JetQuery signIn("Delete * From Accessi where (");
-    signIn << "(User = " << Jet::text("admin") << ") " << " AND (Postazione = " << Jet::text("POSTAZIONE1") << ") "
-           << ")";
-    EXPECT_EQ(users().execute(signIn), 1);
-    EXPECT_EQ(lockRows(), 2);
-    EXPECT_TRUE(mario->lock(LockMode::Acquire, companyRecord(*mario)));
-    EXPECT_FALSE(mario->lock(LockMode::Acquire, paymentTerm("RB30")));
-}
-
 TEST_F(RecordLockTest, AFailingArchiveIsReportedAndRefusesTheLock)
 {
     admin->UserDbPath = folder.file("missing.mdb");
