@@ -1,9 +1,12 @@
 #pragma once
 #include "components/childscreen.h"
 #include "documents/documentcreation.h"
+#include "common/gridlayout.h"
 #include "documents/sourcelist.h"
 
+#include <QDateTime>
 #include <QString>
+#include <optional>
 
 class DataControl;
 class ErrorBar;
@@ -88,6 +91,7 @@ private:
     bool ValidateDateRange();
     void refuseRange(const QString& message, QWidget* field);
     int chosenRow() const;
+    std::optional<GridLayout> gridLayout(const QString& layoutFile);
 
     // Step 4: the summary and the creation (finishstep.cpp).
     void listNext();
@@ -119,6 +123,9 @@ private:
     SourceListModel* m_sourceList = nullptr;
     // The range of the list on screen: a refused range keeps it.
     SourceListRange m_listRange;
+    QString m_layoutFile, m_layoutName;
+    QDateTime m_layoutStamp;
+    std::optional<GridLayout> m_layout;
     QLabel* LBL[7] = {};
     QPushButton* CMD1 = nullptr;
 };

@@ -6,6 +6,7 @@
 #include "common/platform.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QTableView>
 
@@ -17,7 +18,20 @@ void AutoComp::PrepareSourceStep()
                     + QStringLiteral("/") + QString::number(today.year()));
     RicDT2->setText(QStringLiteral("31/12/") + QString::number(today.year()));
     RefreshSourceList();
-    applyGridLayout(GridRic, loadGridLayout(QDir(base()->AppPath).filePath(QStringLiteral("Layout.grx")), GridLayoutName));
+    applyGridLayout(GridRic, gridLayout(QDir(base()->AppPath).filePath(QStringLiteral("Layout.grx"))));
+}
+
+// The named layout of the grid; the file is read again only when it has changed.
+std::optional<GridLayout> AutoComp::gridLayout(const QString& layoutFile)
+{
+    const QDateTime stamp = QFileInfo(layoutFile).lastModified();
+    if (layoutFile != m_layoutFile || stamp != m_layoutStamp || GridLayoutName != m_layoutName) {
+        m_layout = loadGridLayout(layoutFile, GridLayoutName);
+        m_layoutFile = layoutFile;
+        m_layoutStamp = stamp;
+        m_layoutName = GridLayoutName;
+    }
+    return m_layout;
 }
 
 // Reads the list again: with the range typed when it is accepted, else with the range of the

@@ -112,9 +112,11 @@ TEST_F(SourceStep, OneDayRangeAndRefusedRangesThatKeepTheList)
     toStep3("Bolla di Reso", "D.D.T.");
     ASSERT_EQ(rows(), 4);
 
+    const QStringList layout = headings();
     search("11032041", "11032041");
     EXPECT_EQ(status("ErrBarRic"), "");
     ASSERT_EQ(rows(), 2);
+    EXPECT_EQ(headings(), layout);
     EXPECT_EQ(shown(0, "Numero"), "2");
     EXPECT_EQ(shown(1, "Numero"), "3");
     const QString query = wizard->WorkText;
