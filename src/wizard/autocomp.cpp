@@ -132,5 +132,5 @@ void AutoComp::sourceNext()
 
 Database AutoComp::dataArchive() const
 {
-    return Database::open(base()->DataDbPath, base()->ConnectString, true);
+    return Database::open(DataRicerche->DatabaseName, DataRicerche->Connect, true);
 }

@@ -216,7 +216,6 @@ QWidget* AutoComp::buildListPage()
 
     DataRicerche = new DataControl(this);
     DataRicerche->setObjectName(QStringLiteral("DataRicerche"));
-    DataRicerche->ReadOnly = true;
     m_sourceList = new SourceListModel(DataRicerche);
     GridRic = new QTableView(p);
     GridRic->setObjectName(QStringLiteral("GridRic"));
