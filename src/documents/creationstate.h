@@ -23,7 +23,6 @@ struct CreationState
     QString TargetHeaderTable, TargetRowsTable;
     Recordset SourceHeader;         // read only, the one header of the source
     Recordset SourceRows;           // read only, in Riga order; opened when rows are copied one by one
-    int SourceRowCount = 0;
     Recordset TargetHeader;         // the empty view that receives the new header
     Recordset TargetRows;           // the empty view that receives rows copied one by one
 

@@ -28,14 +28,13 @@ JetQuery emptyView(const QString& table)
     return q;
 }
 
-int countRows(const Database& db, const QString& table, const QDate& dataReg, qint32 numInt)
+bool hasRows(const Database& db, const QString& table, const QDate& dataReg, qint32 numInt)
 {
     JetQuery q;
-    q << "SELECT Count(*) FROM " << Jet::identifier(table) << " WHERE ((" << Jet::identifier(table)
-      << ".DataReg = " << Jet::date(dataReg) << ") AND (" << Jet::identifier(table) << ".NumInt = "
-      << Jet::number(numInt) << "))";
-    QSqlQuery count = db.select(q);
-    return count.next() ? count.value(0).toInt() : 0;
+    q << "SELECT Riga FROM " << Jet::identifier(table) << " WHERE ((" << Jet::identifier(table) << ".DataReg = "
+      << Jet::date(dataReg) << ") AND (" << Jet::identifier(table) << ".NumInt = " << Jet::number(numInt)
+      << ")) LIMIT 1";
+    return db.select(q).next();
 }
 
 const DocumentKind& kindOf(const QString& code)
@@ -81,9 +80,8 @@ CreationResult::Status LoadSourceDocument(CreationState& state)
         Recordset::Type::Dynaset, true);
     if (state.SourceHeader.RecordCount() == 0)
         return CreationResult::Status::SourceMissing;
-    // Rows are only counted here: a conversion copies them straight from the table.
-    state.SourceRowCount = countRows(state.db, source.rowsTable, request.sourceDataReg, request.sourceNumInt);
-    if (state.SourceRowCount == 0)
+    // The rows are only looked for here: a conversion copies them straight from the table.
+    if (!hasRows(state.db, source.rowsTable, request.sourceDataReg, request.sourceNumInt))
         return CreationResult::Status::SourceWithoutRows;
 
     state.TargetHeaderTable = target.headerTable;

@@ -34,29 +34,61 @@ JetQuery sourceRowsCondition(const CreationState& state)
     throw DatabaseError(DatabaseError::Kind::Statement, QStringLiteral("Overflow"));
 }
 
-// Every row in one statement, numbered in Riga order; returns how many rows it wrote.
-int copyAllRows(CreationState& state, const QVector<ColumnCopy>& copies)
+// The lowest or highest Riga of the source rows (read through the key, not by counting).
+int sourceRiga(const CreationState& state, bool highest)
+{
+    JetQuery q;
+    q << (highest ? JetQuery("SELECT Max(Riga) FROM ") : JetQuery("SELECT Min(Riga) FROM "))
+      << Jet::identifier(state.SourceRowsTable) << " WHERE " << sourceRowsCondition(state);
+    QSqlQuery found = state.db.select(q);
+    return found.next() ? found.value(0).toInt() : 0;
+}
+
+bool moreRowsThanTheCounterHolds(const CreationState& state)
+{
+    JetQuery q;
+    q << "SELECT Count(*) FROM " << Jet::identifier(state.SourceRowsTable) << " WHERE " << sourceRowsCondition(state);
+    QSqlQuery found = state.db.select(q);
+    return found.next() && found.value(0).toInt() > MaxDocumentRows;
+}
+
+enum class Numbering { KeepRiga, InRigaOrder };
+
+// Every row in one statement; returns how many were written. Rows already numbered 1, 2, 3...
+// keep their Riga; otherwise they are numbered in Riga order, at most as many as the row
+// counter holds.
+int copyAllRows(CreationState& state, const QVector<ColumnCopy>& copies, Numbering numbering)
 {
     const QString& source = state.SourceRowsTable;
     JetQuery q;
     q << "INSERT INTO " << Jet::identifier(state.TargetRowsTable) << " (DataReg, NumInt, Riga";
     for (const ColumnCopy& c : copies)
         q << ", " << Jet::identifier(c.target);
-    q << ") SELECT " << Jet::date(state.Today) << ", " << Jet::number(state.NewNumber)
-      << ", ROW_NUMBER() OVER (ORDER BY " << Jet::identifier(source) << ".Riga)";
+    q << ") SELECT " << Jet::date(state.Today) << ", " << Jet::number(state.NewNumber) << ", ";
+    if (numbering == Numbering::KeepRiga)
+        q << Jet::identifier(source) << ".Riga";
+    else
+        q << "ROW_NUMBER() OVER (ORDER BY " << Jet::identifier(source) << ".Riga)";
     for (const ColumnCopy& c : copies)
         q << ", " << Jet::identifier(source) << "." << Jet::identifier(c.source);
-    q << " FROM " << Jet::identifier(source) << " WHERE " << sourceRowsCondition(state) << " ORDER BY "
-      << Jet::identifier(source) << ".Riga LIMIT " << Jet::number(MaxDocumentRows);
+    q << " FROM " << Jet::identifier(source) << " WHERE " << sourceRowsCondition(state);
+    if (numbering == Numbering::InRigaOrder)
+        q << " ORDER BY " << Jet::identifier(source) << ".Riga LIMIT " << Jet::number(MaxDocumentRows);
     return state.db.execute(q);
 }
 
-bool moreRowsThanCounterHolds(const CreationState& state)
+// Copies the rows in one statement; tells whether some were left out for the row counter.
+bool copyRowsAtOnce(CreationState& state, const QVector<ColumnCopy>& copies)
 {
-    JetQuery q;
-    q << "SELECT Count(*) FROM " << Jet::identifier(state.SourceRowsTable) << " WHERE " << sourceRowsCondition(state);
-    QSqlQuery count = state.db.select(q);
-    return count.next() && count.value(0).toInt() > MaxDocumentRows;
+    // Rows running from 1 without gaps (as every document of ours) go over as they are; a
+    // source with gaps shows as fewer rows than its highest Riga and is copied again, numbered.
+    const int highest = sourceRiga(state, true);
+    if (sourceRiga(state, false) == 1 && highest <= MaxDocumentRows) {
+        if (copyAllRows(state, copies, Numbering::KeepRiga) == highest)
+            return false;
+        state.db.execute(JetQuery("ROLLBACK TO NewDocumentRows"));
+    }
+    return copyAllRows(state, copies, Numbering::InRigaOrder) == MaxDocumentRows && moreRowsThanTheCounterHolds(state);
 }
 
 // The rows one at a time through the two views, so that a failing row is known and the rows
@@ -95,9 +127,9 @@ void copyRows(CreationState& state, const std::vector<MappingEntry>& rowEntries)
 {
     const QVector<ColumnCopy> copies = rowCopies(rowEntries, state.request.targetType);
     state.db.execute(JetQuery("SAVEPOINT NewDocumentRows"));
-    int written = 0;
+    bool overflow = false;
     try {
-        written = copyAllRows(state, copies);
+        overflow = copyRowsAtOnce(state, copies);
     } catch (const DatabaseError&) {
         state.db.execute(JetQuery("ROLLBACK TO NewDocumentRows"));
         state.db.execute(JetQuery("RELEASE NewDocumentRows"));
@@ -105,7 +137,7 @@ void copyRows(CreationState& state, const std::vector<MappingEntry>& rowEntries)
         return;
     }
     state.db.execute(JetQuery("RELEASE NewDocumentRows"));
-    if (written == MaxDocumentRows && moreRowsThanCounterHolds(state))
+    if (overflow)
         rowCounterOverflow();
 }
 
