@@ -1,0 +1,123 @@
+// Creating a document of many rows, against a raw SQLite insert-select that copies the same rows
+// in one transaction, both on the same archive in the same run, round after round. Each side
+// works on a connection of its own opened for the round, as the program opens the archive for
+// every creation, and appends to a rows table of the same shape (the creation to FATVERig, the
+// raw copy to FATNCRig). The bar: creation within 1.5 times the raw copy, each taken at its
+// best round (the rounds share the machine with whatever else runs; the best round is the one
+// least disturbed).
+//   creation_bench [--short]
+#include "common/database.h"
+#include "components/base/baseclass.h"
+#include "documents/documentcreation.h"
+#include "support/programfolder.h"
+#include "support/scriptedplatform.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+constexpr int DocumentRows = 10000;
+constexpr double Bar = 1.5;
+constexpr qint32 SourceNumInt = 900;
+
+const char* const RowColumns = "Deposito, TipoRiga, idArticolo, Descrizione, UM, CdIva, Quantita, PUnitLit, PUnitEuro, "
+                               "Sconto, TotScontiLit, TotScontiEuro, ValoreLit, ValoreEuro, ImpostaLit, ImpostaEuro, "
+                               "TotRigaLit, TotRigaEuro";
+
+void run(QSqlQuery& q, const QString& sql)
+{
+    if (!q.exec(sql)) {
+        std::fprintf(stderr, "%s\n%s\n", qPrintable(sql), qPrintable(q.lastError().text()));
+        std::exit(2);
+    }
+}
+
+double best(const std::vector<double>& values)
+{
+    return *std::min_element(values.begin(), values.end());
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    const bool shortRun = app.arguments().contains(QStringLiteral("--short"));
+    const int rounds = shortRun ? 9 : 25;
+
+    ScriptedPlatform platform;
+    ProgramFolder folder;
+    const auto base = folder.makeBase();
+    const Database db = Database::open(folder.dataDb(), ProgramFolder::connectString());
+    QSqlQuery q(db.connection());
+
+    // A delivery note of the previous day with DocumentRows full rows.
+    const QString sourceDate = platform.todayDate.addDays(-1).toString(Qt::ISODate);
+    const QString today = platform.todayDate.toString(Qt::ISODate);
+    run(q, QStringLiteral("INSERT INTO DDTTes (DataReg, NumInt, Numero, idEsercizio, TotDDTLire, TotDDTLEURO) "
+                          "VALUES ('%1', %2, %2, '%3', 1000, 0.52)")
+               .arg(sourceDate)
+               .arg(SourceNumInt)
+               .arg(base->FiscalYear));
+    run(q, QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
+                          "INSERT INTO DDTRig (DataReg, NumInt, Riga, %2) "
+                          "SELECT '%3', %4, i, 'DEP', 'A', 'ART00' || (i % 8 + 1), 'Articolo di prova numero ' || i, "
+                          "'PZ', '20', i % 50 + 1, 18000.0, 9.3, 5.0, 900.0, 0.46, 17100.0, 8.83, 3420.0, 1.77, "
+                          "20520.0, 10.6 FROM n")
+               .arg(DocumentRows)
+               .arg(QLatin1String(RowColumns))
+               .arg(sourceDate)
+               .arg(SourceNumInt));
+
+    CreationRequest request;
+    request.sourceType = 1;
+    request.targetType = 1;
+    request.sourceKindName = QStringLiteral("D.D.T.");
+    request.sourceDataReg = platform.todayDate.addDays(-1);
+    request.sourceNumInt = SourceNumInt;
+    request.sourceNumero = QString::number(SourceNumInt);
+
+    std::vector<double> rawTimes, creationTimes;
+    for (int round = 0; round < rounds; ++round) {
+        const Database copying = Database::open(folder.dataDb(), ProgramFolder::connectString());
+        QSqlQuery copy(copying.connection());
+        QElapsedTimer timer;
+        timer.start();
+        run(copy, QStringLiteral("BEGIN"));
+        run(copy, QStringLiteral("INSERT INTO FATNCRig (DataReg, NumInt, Riga, %1) SELECT '%2', %3, Riga, %1 FROM DDTRig "
+                                "WHERE DataReg = '%4' AND NumInt = %5")
+                     .arg(QLatin1String(RowColumns), today)
+                     .arg(round + 1)
+                     .arg(sourceDate)
+                     .arg(SourceNumInt));
+        run(copy, QStringLiteral("COMMIT"));
+        rawTimes.push_back(timer.nsecsElapsed() / 1e6);
+
+        timer.restart();
+        const CreationResult result = createDocument(*base, request);
+        creationTimes.push_back(timer.nsecsElapsed() / 1e6);
+        if (result.status != CreationResult::Status::Created) {
+            std::fprintf(stderr, "creation failed: %s\n", qPrintable(result.error));
+            return 2;
+        }
+    }
+
+    const double raw = best(rawTimes);
+    const double creation = best(creationTimes);
+    const double ratio = creation / raw;
+    std::printf("Creating a document of %d rows: %.1f ms (median %.1f); raw insert-select of the same rows: %.1f ms "
+                "(median %.1f); ratio %.2f (bar %.1f, best of %d rounds)\n",
+                DocumentRows, creation, median(creationTimes), raw, median(rawTimes), ratio, Bar, rounds);
+    return ratio <= Bar ? 0 : 1;
+}

@@ -1,0 +1,61 @@
+// Several workstations creating documents of one kind at the same moment on one data folder.
+#include "creation_fixture.h"
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <QSet>
+#include <memory>
+
+namespace {
+
+using CreationAcrossWorkstations = CreationTest;
+
+TEST_F(CreationAcrossWorkstations, FourWorkstationsGetDistinctNumbersAndCompleteDocuments)
+{
+    // Four sources of sales invoices: source type, NumInt, target type, rows.
+    struct Source
+    {
+        int sourceType, numInt, targetType, rows;
+    };
+    const QVector<Source> sources{{1, 1, 1, 3}, {2, 1, 2, 3}, {3, 2, 1, 4}, {2, 3, 2, 4}};
+    constexpr int perWorkstation = 100;
+
+    std::vector<std::unique_ptr<QProcess>> workers;
+    for (const Source& s : sources) {
+        auto worker = std::make_unique<QProcess>();
+        worker->start(QCoreApplication::applicationDirPath() + "/worker_creation_worker",
+                      {folder.dataDb(), year(), QString::number(s.sourceType), QString::number(s.numInt),
+                       QString::number(s.targetType), QString::number(perWorkstation)});
+        workers.push_back(std::move(worker));
+    }
+
+    QSet<int> numbers;
+    int expectedRows = 0;
+    for (size_t w = 0; w < workers.size(); ++w) {
+        QProcess& worker = *workers[w];
+        ASSERT_TRUE(worker.waitForFinished(300000));
+        const QString out = QString::fromUtf8(worker.readAllStandardOutput());
+        EXPECT_EQ(worker.exitCode(), 0) << out.toStdString() << worker.readAllStandardError().toStdString();
+        int created = 0;
+        for (const QString& line : out.split('\n', Qt::SkipEmptyParts)) {
+            if (!line.startsWith("CREATED "))
+                continue;
+            const int number = line.mid(8).toInt();
+            EXPECT_FALSE(numbers.contains(number)) << "number given twice: " << number;
+            numbers.insert(number);
+            ++created;
+            // Every document holds all the rows of its source.
+            EXPECT_EQ(rows("FATVERig", platform.todayDate, number).size(), sources[int(w)].rows) << number;
+        }
+        EXPECT_EQ(created, perWorkstation);
+        expectedRows += created * sources[int(w)].rows;
+    }
+    EXPECT_EQ(numbers.size(), 4 * perWorkstation);
+    EXPECT_EQ(count("SELECT Count(*) FROM FATVETes WHERE NumInt > 2"), 4 * perWorkstation);
+    EXPECT_EQ(count("SELECT Count(*) FROM FATVERig WHERE NumInt > 2"), expectedRows);
+    EXPECT_EQ(count("SELECT Progressivo FROM Numeratori WHERE idTipo = '*' AND idCodice = 'FATVE' AND idEsercizio = '"
+                    + year() + "'"),
+              2 + 4 * perWorkstation);
+}
+
+} // namespace

@@ -1,0 +1,58 @@
+// Creates documents one after another as one workstation would:
+//   creation_worker <company archive> <fiscal year> <source type> <source NumInt> <target type> <count>
+// Prints "CREATED <number>" per document, "FAILED <reason>" on the first failure (exit code 1).
+#include "common/archivepassword.h"
+#include "common/recordset.h"
+#include "common/jetdate.h"
+#include "components/base/baseclass.h"
+#include "documents/documentcreation.h"
+#include "documents/documentkinds.h"
+#include "support/scriptedplatform.h"
+
+#include <QCoreApplication>
+#include <cstdio>
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    if (argc != 7)
+        return 2;
+    const QStringList args = app.arguments();
+    ScriptedPlatform platform;
+    BaseClass base;
+    base.DataDbPath = args[1];
+    base.ConnectString = archiveConnectString();
+    base.FiscalYear = args[2];
+
+    CreationRequest request;
+    request.sourceType = qint16(args[3].toInt());
+    request.sourceNumInt = args[4].toInt();
+    request.targetType = qint16(args[5].toInt());
+    const SourceChoice* source = sourceChoice(request.sourceType);
+    const DocumentKind* kind = documentKind(source->kindCode);
+    {
+        const Database db = Database::open(base.DataDbPath, base.ConnectString, true);
+        Recordset header = Recordset::open(db, JetQuery("SELECT * FROM ") << Jet::identifier(kind->headerTable)
+                                                                           << " WHERE NumInt = "
+                                                                           << Jet::number(request.sourceNumInt)
+                                                                           << " AND idEsercizio = " << Jet::text(args[2]),
+                                           Recordset::Type::Snapshot);
+        if (header.RecordCount() == 0)
+            return 3;
+        request.sourceDataReg = storedDate(header.value("DataReg"));
+    }
+    request.sourceKindName = source->name;
+    request.sourceNumero = args[4];
+
+    const int count = args[6].toInt();
+    for (int i = 0; i < count; ++i) {
+        const CreationResult result = createDocument(base, request);
+        if (result.status != CreationResult::Status::Created) {
+            std::printf("FAILED %s\n", qPrintable(result.error));
+            return 1;
+        }
+        std::printf("CREATED %d\n", result.newNumber);
+    }
+    std::fflush(stdout);
+    return 0;
+}
