@@ -19,8 +19,8 @@ struct CreationState
     const CreationRequest& request;
     Database db;                    // the company archive
 
-    QString SourceHeaderTable, SourceRowsTable;
-    QString TargetHeaderTable, TargetRowsTable;
+    QString SourceRowsTable;        // also named to the warehouse movement
+    QString TargetRowsTable;
     Recordset SourceHeader;         // read only, the one header of the source
     Recordset SourceRows;           // read only, in Riga order; opened when rows are copied one by one
     Recordset TargetHeader;         // the empty view that receives the new header

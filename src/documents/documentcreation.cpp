@@ -73,7 +73,6 @@ CreationResult::Status LoadSourceDocument(CreationState& state)
     const DocumentKind& target = targetKindOf(request);
     state.db = Database::open(state.base.DataDbPath, state.base.ConnectString);
 
-    state.SourceHeaderTable = source.headerTable;
     state.SourceRowsTable = source.rowsTable;
     state.SourceHeader = Recordset::open(
         state.db, documentSelection(source.headerTable, request.sourceDataReg, request.sourceNumInt),
@@ -84,7 +83,6 @@ CreationResult::Status LoadSourceDocument(CreationState& state)
     if (!hasRows(state.db, source.rowsTable, request.sourceDataReg, request.sourceNumInt))
         return CreationResult::Status::SourceWithoutRows;
 
-    state.TargetHeaderTable = target.headerTable;
     state.TargetRowsTable = target.rowsTable;
     state.TargetHeader = Recordset::open(state.db, emptyView(target.headerTable));
     RunConversion(state);
