@@ -43,11 +43,12 @@ public:
     // Panel 2 of the status bar.
     void setFiscalYearPanel(const QString& text);
     QString layoutFile() const;
+    // The bands' context menu, without the bands of absent modules.
+    QMenu* createPopupMenu() override;
 
 protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    QMenu* createPopupMenu() override;
 
 private:
     void buildMenus();

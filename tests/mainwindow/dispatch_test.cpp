@@ -412,3 +412,19 @@ TEST_F(Dispatch, HelpTheMakersPageAndTheAboutBox)
     EXPECT_EQ(seen, QStringList{QStringLiteral("Versione Numero : 501")});
     EXPECT_TRUE(platform.messages.isEmpty());
 }
+
+TEST_F(Dispatch, ATableScreenThatMayNotOpenIsLeftSilently)
+{
+    openWindow();
+    base->OpenScreenCount = BaseClass::MaxOpenScreens + 1;
+    click(QStringLiteral("BZone"));
+    EXPECT_EQ(base->DialogResult, QStringLiteral("Annulla Apertura"));
+    ASSERT_EQ(platform.messages.size(), 1);  // the base component's own notice, nothing more
+    EXPECT_NE(platform.messages[0].icon, Platform::Icon::Critical);
+    EXPECT_FALSE(tableScreen());
+
+    base->OpenScreenCount = 0;
+    click(QStringLiteral("BZone"));
+    EXPECT_TRUE(tableScreen());
+    EXPECT_EQ(base->DialogResult, QString());
+}

@@ -129,6 +129,12 @@ TEST_F(MainWindowTest, AbsentModulesLoseTheirMenusAndBandsOnFirstActivation)
     EXPECT_FALSE(w.findChild<QToolBar*>(QStringLiteral("BFatt"))->isVisible());
     EXPECT_FALSE(w.findChild<QAction*>(QStringLiteral("Pagamenti"))->isVisible());
     EXPECT_FALSE(w.findChild<QToolBar*>(QStringLiteral("BPaga"))->isVisible());
+    // Their bands cannot be brought back by hand.
+    std::unique_ptr<QMenu> bands(w.createPopupMenu());
+    QStringList offered;
+    for (QAction* a : bands->actions())
+        offered << a->text();
+    EXPECT_EQ(offered, (QStringList{"BAnag", "BMaga", "BStandard"}));
 }
 
 // The background of the workspace, by the workstation's OpzUtente row.

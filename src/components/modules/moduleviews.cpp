@@ -5,12 +5,9 @@
 
 #include <stdexcept>
 
-namespace {
-
-// Stock: loads add, unloads subtract, other reasons leave it.
+// Stock: loads add, unloads subtract, other reasons leave it. A macro, so that it joins the
+// fixed text of the queries below.
 #define SIGNED_QUANTITY "SUM(CASE r.Segno WHEN '+' THEN r.Quantita WHEN '-' THEN -r.Quantita ELSE 0 END)"
-
-} // namespace
 
 BrowserSpec documentsView(const QString& kindCode, const QString& title)
 {
