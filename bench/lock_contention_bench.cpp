@@ -3,14 +3,9 @@
 // name while it holds the lock and checks the mark is still its own before releasing: another
 // mark, or a row already marked, is a double grant. Reports the acquire latency (p50, p99, max).
 //   lock_contention_bench           1,000 cycles per process; bar: p99 <= 20 ms
-//   lock_contention_bench --short   100 cycles per process; bar: p99 <= 20 ms, or on a machine
-//                                   whose disk alone makes one acquire slower, p99 <= 8 solo acquires
+//   lock_contention_bench --short   100 cycles per process, run by the test command beside other
+//                                   work as a guard against regressions: p99 <= 5 x 20 ms
 // In both modes any double grant or lost lock fails the run.
-//
-// Why 8 solo acquires: taking a lock is one committed insert, and the archive commits one writer
-// at a time, so a workstation that has to queue waits for at most the other seven workstations'
-// commits. The solo acquire (p50 of one workstation alone on the same folder, measured first) is
-// the cost of one such commit on this machine's disk at this moment.
 #include "common/database.h"
 #include "components/base/baseclass.h"
 #include "support/programfolder.h"
@@ -34,7 +29,7 @@ constexpr int Processes = 8;
 constexpr int Records = 5;
 constexpr double BarP99Ms = 20.0;
 constexpr int SoloCycles = 40;
-constexpr double QueueLength = Processes;
+constexpr double ShortRunFactor = 5.0;
 
 QString recordCode(int record)
 {
@@ -202,7 +197,7 @@ int main(int argc, char* argv[])
     const double p50 = percentile(all.latenciesMs, 0.50);
     const double p99 = percentile(all.latenciesMs, 0.99);
     const double worst = *std::max_element(all.latenciesMs.begin(), all.latenciesMs.end());
-    const double bar = quick ? std::max(BarP99Ms, QueueLength * soloMs) : BarP99Ms;
+    const double bar = quick ? ShortRunFactor * BarP99Ms : BarP99Ms;
     std::printf("lock_contention_bench%s: %d processes x %d cycles on %d records in %.1f s\n", quick ? " (short)" : "",
                 Processes, cycles, Records, seconds);
     std::printf("  acquire attempts %zu: granted %d, refused %d; double grants %d, lost locks %d, failed workers %d\n",
@@ -212,8 +207,7 @@ int main(int argc, char* argv[])
     if (!all.grantedLatenciesMs.empty())
         std::printf("  granted acquires: p50 %.2f ms, p99 %.2f ms\n", percentile(all.grantedLatenciesMs, 0.50),
                     percentile(all.grantedLatenciesMs, 0.99));
-    std::printf("  bar: p99 <= %.1f ms%s\n", bar,
-                quick && bar > BarP99Ms ? " (8 solo acquires: this disk commits slower than the 20 ms target allows)" : "");
+    std::printf("  bar: p99 <= %.1f ms%s\n", bar, quick ? " (short run: five times the target)" : "");
     const bool ok = all.doubleGrants == 0 && all.lostLocks == 0 && solo.doubleGrants == 0 && failedWorkers == 0
                     && p99 <= bar;
     std::printf("  %s\n", ok ? "PASS" : "FAIL");

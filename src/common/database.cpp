@@ -136,8 +136,10 @@ Database Database::open(const QString& path, const QString& connectString, bool 
     const QString given = passwordOf(connectString);
     if (!stored.isEmpty() ? stored != passwordDigest(given) : !given.isEmpty())
         throw DatabaseError(DatabaseError::Kind::WrongPassword, QStringLiteral("Password non valida."));
+    // The rollback journal, never WAL (a data folder may lie on a network share); kept between
+    // transactions rather than deleted, which spares a directory sync on every commit.
     if (!readOnly)
-        check.exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
+        check.exec(QStringLiteral("PRAGMA journal_mode=PERSIST"));
     return result;
 }
 

@@ -46,7 +46,7 @@ TEST(ArchiveSharing, ArchivesKeepTheRollbackJournalAndStayReadableByTheShell)
     db.execute(JetQuery("INSERT INTO UM (Codice, [Desc]) VALUES (") << Jet::text("Perché") << ", " << Jet::text("è") << ")");
     QSqlQuery mode(db.connection());
     ASSERT_TRUE(mode.exec("PRAGMA journal_mode") && mode.next());
-    EXPECT_EQ(mode.value(0).toString(), QStringLiteral("delete"));
+    EXPECT_EQ(mode.value(0).toString(), QStringLiteral("persist"));
     db = Database();
 
     // The stock shell reads the tables and finds its integrity intact after our writes.
