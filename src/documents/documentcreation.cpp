@@ -4,29 +4,13 @@
 #include "creationdriver.h"
 #include "creationstate.h"
 #include "documentkinds.h"
+#include "documentrecords.h"
 
 #include "common/platform.h"
 
 #include <QSqlQuery>
 
 namespace {
-
-// "SELECT * FROM T WHERE ((T.DataReg = #mm/dd/yyyy#) AND (T.NumInt = n))"
-JetQuery documentSelection(const QString& table, const QDate& dataReg, qint32 numInt)
-{
-    JetQuery q;
-    q << "SELECT * FROM " << Jet::identifier(table) << " WHERE ((" << Jet::identifier(table) << ".DataReg = "
-      << Jet::date(dataReg) << ") AND (" << Jet::identifier(table) << ".NumInt = " << Jet::number(numInt) << "))";
-    return q;
-}
-
-// No stored document has NumInt -1: the view is empty and serves only for adding.
-JetQuery emptyView(const QString& table)
-{
-    JetQuery q;
-    q << "SELECT * FROM " << Jet::identifier(table) << " WHERE (" << Jet::identifier(table) << ".NumInt = -1)";
-    return q;
-}
 
 bool hasRows(const Database& db, const QString& table, const QDate& dataReg, qint32 numInt)
 {
@@ -84,7 +68,7 @@ CreationResult::Status LoadSourceDocument(CreationState& state)
         return CreationResult::Status::SourceWithoutRows;
 
     state.TargetRowsTable = target.rowsTable;
-    state.TargetHeader = Recordset::open(state.db, emptyView(target.headerTable));
+    state.TargetHeader = Recordset::open(state.db, emptySelection(target.headerTable));
     RunConversion(state);
     return CreationResult::Status::Created;
 }
