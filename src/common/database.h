@@ -49,22 +49,33 @@ private:
 };
 
 // Runs a function inside an immediate transaction, committing on success and rolling back
-// when it throws.
+// when it throws. Inside a transaction already open on the connection it runs in a savepoint,
+// so that its work commits with the enclosing transaction and only its own work is undone.
 template <typename F>
 auto inImmediateTransaction(const Database& db, F&& work)
 {
-    db.beginImmediate();
+    const bool nested = db.inTransaction();
+    if (nested)
+        db.execute(JetQuery("SAVEPOINT NestedWork"));
+    else
+        db.beginImmediate();
+    const auto finish = [&] { nested ? void(db.execute(JetQuery("RELEASE NestedWork"))) : db.commit(); };
     try {
         if constexpr (std::is_void_v<decltype(work())>) {
             work();
-            db.commit();
+            finish();
         } else {
             auto result = work();
-            db.commit();
+            finish();
             return result;
         }
     } catch (...) {
-        db.rollback();
+        if (nested) {
+            db.execute(JetQuery("ROLLBACK TO NestedWork"));
+            db.execute(JetQuery("RELEASE NestedWork"));
+        } else {
+            db.rollback();
+        }
         throw;
     }
 }

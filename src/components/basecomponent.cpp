@@ -1,6 +1,17 @@
 #include "basecomponent.h"
 #include "common/keyfilters.h"
 
+Database BaseComponent::dataArchive()
+{
+    // Opened again when the session moves to another data folder or password.
+    if (!m_dataArchive.isValid() || m_dataArchive.path() != DataDbPath || m_dataArchiveConnectString != ConnectString) {
+        m_dataArchive = Database();
+        m_dataArchive = Database::open(DataDbPath, ConnectString);
+        m_dataArchiveConnectString = ConnectString;
+    }
+    return m_dataArchive;
+}
+
 bool BaseComponent::lock(LockMode mode, const LockIdentity& id)
 {
     qint16 m = qint16(mode);

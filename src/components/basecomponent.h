@@ -5,7 +5,7 @@
 #include <QVariant>
 #include <QWidget>
 
-#include "common/jetquery.h"
+#include "common/database.h"
 
 class DataControl;
 class QLabel;
@@ -75,6 +75,11 @@ public:
     // The same call for callers that hold an identity.
     bool lock(LockMode mode, const LockIdentity& id);
 
+    // The company archive, opened once for the session. Numbering, warehouse movements and the
+    // creation of documents share it, so that a new document and its numbers are written in
+    // one transaction, and its page cache is not built up again for every document.
+    Database dataArchive();
+
     // Document numbering and the warehouse movement.
     virtual qint32 NextDocumentNumber(const QString& kind, const QString& documentCode, const QString& fiscalYear,
                                       qint16 kindNumber, const QString& empty, const QString& headerTable,
@@ -128,6 +133,10 @@ public:
     virtual QWidget* CarriersForm() = 0;
     virtual QWidget* PriceListsForm() = 0;
     virtual QWidget* ImageManagerForm() = 0;
+
+private:
+    Database m_dataArchive;
+    QString m_dataArchiveConnectString;
 };
 
 Q_DECLARE_INTERFACE(BaseComponent, "it.tarmel.brevano.BaseComponent/5.0")

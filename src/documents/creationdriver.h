@@ -8,7 +8,8 @@ struct CreationState;
 // Opens the source document and the empty view of the new header, then runs the conversion.
 // A source that can no longer be read, or has no rows, takes no number and writes nothing.
 CreationResult::Status LoadSourceDocument(CreationState& state);
-// Takes the new number, then converts by the kind of the source.
+// Takes the new number, then converts by the kind of the source, all in one transaction that
+// is committed even after a failure, keeping what was written before it.
 void RunConversion(CreationState& state);
 // NewNumber from the base component's numbering of the target kind in the fiscal year.
 void AllocateDocumentNumber(CreationState& state);

@@ -55,7 +55,7 @@ CreationResult::Status LoadSourceDocument(CreationState& state)
     const CreationRequest& request = state.request;
     const DocumentKind& source = sourceKindOf(request);
     const DocumentKind& target = targetKindOf(request);
-    state.db = Database::open(state.base.DataDbPath, state.base.ConnectString);
+    state.db = state.base.dataArchive();
 
     state.SourceRowsTable = source.rowsTable;
     state.SourceHeader = Recordset::open(
@@ -73,16 +73,31 @@ CreationResult::Status LoadSourceDocument(CreationState& state)
     return CreationResult::Status::Created;
 }
 
+// The number, the movement, the header and the rows are written in one immediate transaction
+// on the session's archive: another workstation creating at the same moment waits instead of
+// interleaving. There is no undoing a creation: after a failure the transaction is committed
+// with what was written before it.
 void RunConversion(CreationState& state)
 {
-    AllocateDocumentNumber(state);
-    switch (state.request.sourceType) {
-    case 1: ConvertFromDeliveryNote(state); break;
-    case 2: ConvertFromCustomerOrder(state); break;
-    case 3: ConvertFromQuotation(state); break;
-    case 4: ConvertFromInvoice(state); break;
-    case 5: ConvertFromReturnNote(state); break;
+    state.db.beginImmediate();
+    try {
+        AllocateDocumentNumber(state);
+        switch (state.request.sourceType) {
+        case 1: ConvertFromDeliveryNote(state); break;
+        case 2: ConvertFromCustomerOrder(state); break;
+        case 3: ConvertFromQuotation(state); break;
+        case 4: ConvertFromInvoice(state); break;
+        case 5: ConvertFromReturnNote(state); break;
+        }
+    } catch (const DatabaseError&) {
+        try {
+            state.db.commit();
+        } catch (const DatabaseError&) {
+            state.db.rollback();
+        }
+        throw;
     }
+    state.db.commit();
 }
 
 void AllocateDocumentNumber(CreationState& state)

@@ -145,18 +145,6 @@ void copyRows(CreationState& state, const std::vector<MappingEntry>& rowEntries)
 
 void saveNewDocument(CreationState& state, const std::vector<MappingEntry>& rowEntries)
 {
-    state.db.beginImmediate();
-    try {
-        state.TargetHeader.Update();
-        copyRows(state, rowEntries);
-    } catch (const DatabaseError&) {
-        // There is no undoing a creation: what was written before the failure is kept.
-        try {
-            state.db.commit();
-        } catch (const DatabaseError&) {
-            state.db.rollback();
-        }
-        throw;
-    }
-    state.db.commit();
+    state.TargetHeader.Update();
+    copyRows(state, rowEntries);
 }

@@ -82,4 +82,32 @@ TEST(ArchiveSharing, ReadThenWriteRunsInAnImmediateTransaction)
     EXPECT_EQ(q.value(0).toInt(), before);
 }
 
+// Work asked for inside an open transaction (a number taken while a document is written) is
+// undone alone when it fails, and otherwise commits with the enclosing transaction.
+TEST(ArchiveSharing, WorkInsideAnOpenTransactionIsUndoneAloneOrCommitsWithIt)
+{
+    ProgramFolder folder;
+    Database db = Database::open(folder.dataDb(), ProgramFolder::connectString());
+    db.beginImmediate();
+    db.execute(JetQuery("INSERT INTO Zone (Codice) VALUES ('OUTER')"));
+    EXPECT_THROW(inImmediateTransaction(db,
+                                        [&] {
+                                            db.execute(JetQuery("INSERT INTO Zone (Codice) VALUES ('FAILS')"));
+                                            db.execute(JetQuery("INSERT INTO Zone (Codice) VALUES ('FAILS')"));
+                                        }),
+                 DatabaseError);
+    EXPECT_TRUE(db.inTransaction());
+    EXPECT_EQ(inImmediateTransaction(db, [&] { return db.execute(JetQuery("INSERT INTO Zone (Codice) VALUES ('INNER')")); }),
+              1);
+    EXPECT_TRUE(db.inTransaction());
+    db.commit();
+
+    Database other = Database::open(folder.dataDb(), ProgramFolder::connectString());
+    QSqlQuery q = other.select(JetQuery("SELECT Codice FROM Zone WHERE Codice IN ('OUTER', 'INNER', 'FAILS') ORDER BY Codice"));
+    QStringList written;
+    while (q.next())
+        written << q.value(0).toString();
+    EXPECT_EQ(written, QStringList({"INNER", "OUTER"}));
+}
+
 } // namespace

@@ -18,7 +18,8 @@ QDate sourceDocumentDate(const QString& text)
 
 // A movement is numbered per reason and fiscal year through the numerator ("M", reason, year)
 // and holds one line per row of the source document (article, warehouse, quantity) with the
-// reason's sign. The number, the header and the lines are written in one immediate transaction.
+// reason's sign. The number, the header and the lines are written in one immediate transaction,
+// or within the caller's when a document being created on the session's archive asks for it.
 // The wizard window, the two data controls and the trailing -1 are not needed: the source
 // document is named by the other arguments.
 void BaseClass::PostStockMovement(QWidget*, const QString& sourceKindName, const QString& sourceDataReg,
@@ -34,7 +35,7 @@ void BaseClass::PostStockMovement(QWidget*, const QString& sourceKindName, const
         throw DatabaseError(DatabaseError::Kind::Statement,
                             QStringLiteral("Data del documento di origine errata: %1").arg(sourceDataReg));
 
-    const Database db = Database::open(DataDbPath, ConnectString);
+    const Database db = dataArchive();
     movementNumber = inImmediateTransaction(db, [&] {
         QString reason;
         QString sign;
