@@ -15,9 +15,6 @@ namespace {
 
 QAtomicInt connectionCounter;
 
-// How long a statement waits for another workstation's write before it gives up.
-constexpr int BusyTimeoutMs = 30000;
-
 QString passwordDigest(const QString& password)
 {
     return QString::fromLatin1(
@@ -85,7 +82,7 @@ static Database::Connection* connect(const QString& path, bool readOnly, bool cr
     QString uri = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded);
     uri += readOnly ? QStringLiteral("?mode=ro") : create ? QStringLiteral("?mode=rwc") : QStringLiteral("?mode=rw");
     c->db.setDatabaseName(uri);
-    c->db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(BusyTimeoutMs));
+    c->db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(Database::BusyTimeoutMs));
     return c;
 }
 
@@ -98,7 +95,7 @@ static int waitForArchive(void* connection, int attempt)
     const auto now = std::chrono::steady_clock::now();
     if (attempt == 0)
         c->busySince = now;
-    if (now - c->busySince >= std::chrono::milliseconds(BusyTimeoutMs))
+    if (now - c->busySince >= std::chrono::milliseconds(Database::BusyTimeoutMs))
         return 0;
     QThread::usleep(attempt < 1000 ? 100 : 1000);
     return 1;

@@ -40,6 +40,9 @@ public:
 
     bool isValid() const { return bool(d); }
 
+    // How long a statement waits for another workstation's write before it gives up.
+    static constexpr int BusyTimeoutMs = 30000;
+
     static QString passwordOf(const QString& connectString);
 
     struct Connection;

@@ -1,16 +1,19 @@
 #include "basecomponent.h"
 #include "common/keyfilters.h"
 
-Database BaseComponent::dataArchive()
+Database BaseComponent::sessionArchive(SessionArchive& archive, const QString& path)
 {
     // Opened again when the session moves to another data folder or password.
-    if (!m_dataArchive.isValid() || m_dataArchive.path() != DataDbPath || m_dataArchiveConnectString != ConnectString) {
-        m_dataArchive = Database();
-        m_dataArchive = Database::open(DataDbPath, ConnectString);
-        m_dataArchiveConnectString = ConnectString;
+    if (!archive.db.isValid() || archive.db.path() != path || archive.connectString != ConnectString) {
+        archive.db = Database();
+        archive.db = Database::open(path, ConnectString);
+        archive.connectString = ConnectString;
     }
-    return m_dataArchive;
+    return archive.db;
 }
+
+Database BaseComponent::dataArchive() { return sessionArchive(m_dataArchive, DataDbPath); }
+Database BaseComponent::userArchive() { return sessionArchive(m_userArchive, UserDbPath); }
 
 bool BaseComponent::lock(LockMode mode, const LockIdentity& id)
 {

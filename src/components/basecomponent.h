@@ -79,6 +79,8 @@ public:
     // creation of documents share it, so that a new document and its numbers are written in
     // one transaction, and its page cache is not built up again for every document.
     Database dataArchive();
+    // The user archive, likewise opened once: record locks are taken on it many times a session.
+    Database userArchive();
 
     // Document numbering and the warehouse movement.
     virtual qint32 NextDocumentNumber(const QString& kind, const QString& documentCode, const QString& fiscalYear,
@@ -135,8 +137,13 @@ public:
     virtual QWidget* ImageManagerForm() = 0;
 
 private:
-    Database m_dataArchive;
-    QString m_dataArchiveConnectString;
+    struct SessionArchive
+    {
+        Database db;
+        QString connectString;
+    };
+    Database sessionArchive(SessionArchive& archive, const QString& path);
+    SessionArchive m_dataArchive, m_userArchive;
 };
 
 Q_DECLARE_INTERFACE(BaseComponent, "it.tarmel.brevano.BaseComponent/5.0")

@@ -1,5 +1,6 @@
 #include "common/database.h"
 #include "common/recordset.h"
+#include "common/writeturn.h"
 #include "support/programfolder.h"
 
 #include <QCoreApplication>
@@ -108,6 +109,57 @@ TEST(ArchiveSharing, WorkInsideAnOpenTransactionIsUndoneAloneOrCommitsWithIt)
     while (q.next())
         written << q.value(0).toString();
     EXPECT_EQ(written, QStringList({"INNER", "OUTER"}));
+}
+
+// Writers take turns: a turn held by another workstation is waited for until it is left, or
+// until the timeout when that workstation keeps it too long.
+TEST(ArchiveSharing, WritersWaitForTheTurnOfAnotherWorkstationUpToTheTimeout)
+{
+    ProgramFolder folder;
+    QProcess holder;
+    holder.start(worker("turnholder"), {folder.userDb(), "800"});
+    ASSERT_TRUE(holder.waitForReadyRead(10000));
+    QElapsedTimer waited;
+    waited.start();
+    {
+        const WriteTurn turn(folder.userDb(), 10000);
+        EXPECT_TRUE(turn.taken());
+        EXPECT_GT(waited.elapsed(), 400);
+    }
+    ASSERT_TRUE(holder.waitForFinished(10000));
+
+    QProcess keeper;
+    keeper.start(worker("turnholder"), {folder.userDb(), "20000"});
+    ASSERT_TRUE(keeper.waitForReadyRead(10000));
+    waited.restart();
+    {
+        const WriteTurn turn(folder.userDb(), 300);
+        EXPECT_FALSE(turn.taken());
+    }
+    EXPECT_GE(waited.elapsed(), 250);
+    EXPECT_LT(waited.elapsed(), 5000);
+    // Without a turn the write still goes through, the engine deciding as ever.
+    Database db = Database::open(folder.userDb(), ProgramFolder::connectString());
+    EXPECT_NO_THROW(db.execute(JetQuery("DELETE FROM Accessi")));
+    keeper.kill();
+    keeper.waitForFinished(5000);
+}
+
+// Taking and leaving a turn must not loosen the engine's own locks held by this process.
+TEST(ArchiveSharing, LeavingATurnKeepsTheWriteLockOfThisProcess)
+{
+    ProgramFolder folder;
+    Database db = Database::open(folder.dataDb(), ProgramFolder::connectString());
+    db.beginImmediate();
+    { const WriteTurn turn(folder.dataDb(), 1000); }
+    { const WriteTurn turn(folder.dataDb(), 1000); }
+
+    QProcess other;
+    other.start(worker("dbholder"), {folder.dataDb(), "OTHER", "0"});
+    EXPECT_FALSE(other.waitForReadyRead(700)) << "another workstation wrote during this one's transaction";
+    db.commit();
+    ASSERT_TRUE(other.waitForFinished(10000));
+    EXPECT_TRUE(other.readAll().contains("HOLDING"));
 }
 
 } // namespace

@@ -21,6 +21,7 @@
 #include "baseclass.h"
 #include "common/database.h"
 #include "common/platform.h"
+#include "common/writeturn.h"
 
 #include <QDateTime>
 #include <QFileInfo>
@@ -112,11 +113,34 @@ struct Holder
     QString user, workstation, appTitle;
 };
 
-// One INSERT takes the lock; the unique key refuses it when the row is already there.
+// Who holds the lock now: nobody, this user at this workstation, or someone else (told).
+enum class Holding { Nobody, Me, Another };
+
+Holding currentHolding(const Database& db, const Identity& id, const Holder& me)
+{
+    JetQuery held("SELECT [User], Postazione, Ore, ([User] = ");
+    held << Jet::text(me.user) << " AND Postazione = " << Jet::text(me.workstation) << ") IS 1 FROM Accessi WHERE "
+         << identityCriterion(id);
+    QSqlQuery holder = db.select(held);
+    if (!holder.next())
+        return Holding::Nobody;
+    if (holder.value(3).toBool())
+        return Holding::Me;
+    Platform::instance().inform(heldMessage(holder), me.appTitle);
+    return Holding::Another;
+}
+
+// One INSERT takes the lock; the unique key refuses it when the row is already there. A lock
+// seen held is answered by reading alone, without queuing for the archive's write lock.
 bool acquire(const Database& db, const QString& owner, const QString& screenTitle, const Identity& id,
              const Holder& me)
 {
     for (;;) {
+        switch (currentHolding(db, id, me)) {
+        case Holding::Me: return true;
+        case Holding::Another: return false;
+        case Holding::Nobody: break;
+        }
         JetQuery insert("INSERT INTO Accessi ([User], Postazione, Modulo, DescFrm, Ore, Tabella, Chiave1, Chiave2, "
                         "Chiave3, Archivio) VALUES (");
         insert << Jet::text(me.user) << ", " << Jet::text(me.workstation) << ", " << Jet::text(owner) << ", "
@@ -125,22 +149,14 @@ bool acquire(const Database& db, const QString& owner, const QString& screenTitl
                << Jet::text(storedKey(id.parts[1])) << ", " << Jet::text(storedKey(id.parts[2])) << ", "
                << Jet::text(storedArchive(id.archive)) << ")";
         try {
+            const WriteTurn turn(db.path(), Database::BusyTimeoutMs);
             db.execute(insert);
             return true;
         } catch (const DatabaseError& e) {
             if (e.kind() != DatabaseError::Kind::Constraint)
                 throw;
         }
-        JetQuery held("SELECT [User], Postazione, Ore, ([User] = ");
-        held << Jet::text(me.user) << " AND Postazione = " << Jet::text(me.workstation)
-             << ") IS 1 FROM Accessi WHERE " << identityCriterion(id);
-        QSqlQuery holder = db.select(held);
-        if (!holder.next())
-            continue;  // released in the meantime: try again
-        if (holder.value(3).toBool())
-            return true;  // this user at this workstation holds it already
-        Platform::instance().inform(heldMessage(holder), me.appTitle);
-        return false;
+        // Taken in the meantime: see by whom (or, released again, try once more).
     }
 }
 
@@ -157,8 +173,8 @@ void BaseClass::RecordLock(qint16& mode, QString& owner, QString& screenTitle, Q
                       {{keyField1, keyValue1, keyKind1}, {keyField2, keyValue2, keyKind2}, {keyField3, keyValue3, keyKind3}},
                       archive};
     try {
-        // Opened for this call only; a busy archive is waited for (the archive's busy timeout).
-        const Database db = Database::open(UserDbPath, ConnectString);
+        // A busy archive is waited for (the archive's busy timeout).
+        const Database db = userArchive();
         switch (LockMode(mode)) {
         case LockMode::Acquire:
             result = acquire(db, owner, screenTitle, id, {UserName, WorkstationName, AppTitle});
@@ -177,6 +193,7 @@ void BaseClass::RecordLock(qint16& mode, QString& owner, QString& screenTitle, Q
             JetQuery q("DELETE FROM Accessi WHERE ");
             q << identityCriterion(id) << " AND [User] = " << Jet::text(UserName) << " AND Postazione = "
               << Jet::text(WorkstationName);
+            const WriteTurn turn(db.path(), Database::BusyTimeoutMs);
             result = db.execute(q) > 0;
             break;
         }

@@ -1,0 +1,103 @@
+#include "writeturn.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QMutex>
+
+#ifdef __linux__
+#include <csignal>
+#include <ctime>
+#include <fcntl.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+#endif
+
+#if defined(__linux__) && defined(F_OFD_SETLKW)
+
+namespace {
+
+// The byte locked for a turn: past the engine's lock bytes (from 1 GiB on) and its shared range.
+constexpr off_t TurnByte = 0x50000000;
+
+// One descriptor per archive, open for the process's life: closing any descriptor of a file
+// would drop the locks the engine holds on that same file.
+int turnDescriptor(const QString& archivePath)
+{
+    static QMutex guard;
+    static QHash<QString, int> descriptors;
+    const QString key = QFileInfo(archivePath).absoluteFilePath();
+    QMutexLocker locker(&guard);
+    auto found = descriptors.find(key);
+    if (found == descriptors.end())
+        found = descriptors.insert(key, ::open(QFile::encodeName(key).constData(), O_RDWR | O_CLOEXEC));
+    return found.value();
+}
+
+bool setTurnLock(int fd, short type, int command)
+{
+    struct flock lock = {};
+    lock.l_type = type;
+    lock.l_whence = SEEK_SET;
+    lock.l_start = TurnByte;
+    lock.l_len = 1;
+    return ::fcntl(fd, command, &lock) == 0;
+}
+
+// The signal that ends a wait past its timeout; its handler does nothing, it only interrupts.
+int timeoutSignal()
+{
+    static const int signal = [] {
+        struct sigaction action = {};
+        action.sa_handler = [](int) {};
+        sigemptyset(&action.sa_mask);
+        ::sigaction(SIGRTMIN + 3, &action, nullptr);
+        return SIGRTMIN + 3;
+    }();
+    return signal;
+}
+
+// Waits for the turn, interrupted by a timer aimed at this thread once the timeout is over.
+bool waitForTurn(int fd, int timeoutMs)
+{
+    if (setTurnLock(fd, F_WRLCK, F_OFD_SETLK))
+        return true;
+    if (errno != EAGAIN && errno != EACCES)
+        return false;
+    struct sigevent event = {};
+    event.sigev_notify = SIGEV_THREAD_ID;
+    event.sigev_signo = timeoutSignal();
+    event._sigev_un._tid = pid_t(::syscall(SYS_gettid));
+    timer_t timer;
+    if (::timer_create(CLOCK_MONOTONIC, &event, &timer) != 0)
+        return false;
+    struct itimerspec due = {};
+    due.it_value.tv_sec = timeoutMs / 1000;
+    due.it_value.tv_nsec = long(timeoutMs % 1000) * 1000000L;
+    ::timer_settime(timer, 0, &due, nullptr);
+    const bool taken = setTurnLock(fd, F_WRLCK, F_OFD_SETLKW);
+    ::timer_delete(timer);
+    return taken;
+}
+
+} // namespace
+
+WriteTurn::WriteTurn(const QString& archivePath, int timeoutMs)
+{
+    const int fd = turnDescriptor(archivePath);
+    if (fd >= 0 && waitForTurn(fd, timeoutMs))
+        m_fd = fd;
+}
+
+WriteTurn::~WriteTurn()
+{
+    if (m_fd >= 0)
+        setTurnLock(m_fd, F_UNLCK, F_OFD_SETLK);
+}
+
+#else
+
+WriteTurn::WriteTurn(const QString&, int) {}
+WriteTurn::~WriteTurn() = default;
+
+#endif
