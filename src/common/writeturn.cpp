@@ -6,6 +6,7 @@
 #include <QMutex>
 
 #ifdef __linux__
+#include <cerrno>
 #include <csignal>
 #include <ctime>
 #include <fcntl.h>
