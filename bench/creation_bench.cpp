@@ -105,10 +105,10 @@ int main(int argc, char* argv[])
         rawTimes.push_back(timer.nsecsElapsed() / 1e6);
 
         timer.restart();
-        const CreationResult result = createDocument(*base, request);
+        const CreationResult result = createDocument(base->documentSession(), request);
         creationTimes.push_back(timer.nsecsElapsed() / 1e6);
         if (result.status != CreationResult::Status::Created) {
-            std::fprintf(stderr, "creation failed: %s\n", qPrintable(result.error));
+            std::fprintf(stderr, "creation failed: %s\n", qPrintable(result.failure->detail()));
             return 2;
         }
     }

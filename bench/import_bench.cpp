@@ -7,6 +7,7 @@
 //
 // Exits non-zero when the import takes more than 1.5 times the floor.
 
+#include "common/transaction.h"
 #include "components/base/baseclass.h"
 #include "import/importazione.h"
 #include "support/programfolder.h"

@@ -11,6 +11,7 @@
 #include "support/scriptedplatform.h"
 #include "support/widgets.h"
 #include "wizard/autocomp.h"
+#include "common/transaction.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -64,7 +65,7 @@ void fillArchive(const QString& path, int documents)
             insert.bindValue(4, 1000.0 * (n % 997));
             insert.bindValue(5, 0.52 * (n % 997));
             if (!insert.exec())
-                throw DatabaseError(DatabaseError::Kind::Statement, QStringLiteral("insert failed"));
+                throw DatabaseError(DatabaseError::Kind::Refused, QStringLiteral("insert failed"));
         }
     });
 }
@@ -85,7 +86,7 @@ double rawFirstRowsMs(const QString& path)
     }
     const double ms = timer.nsecsElapsed() / 1e6;
     if (read != 100)
-        throw DatabaseError(DatabaseError::Kind::Statement, QStringLiteral("the archive lists too few documents"));
+        throw DatabaseError(DatabaseError::Kind::Refused, QStringLiteral("the archive lists too few documents"));
     return ms;
 }
 

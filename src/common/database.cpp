@@ -4,6 +4,7 @@
 #include <QAtomicInt>
 #include <QCryptographicHash>
 #include <QFileInfo>
+#include <QHash>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QThread>
@@ -21,38 +22,41 @@ QString passwordDigest(const QString& password)
         QCryptographicHash::hash(("BrevanoV:" + password).toUtf8(), QCryptographicHash::Sha256).toHex());
 }
 
-DatabaseError::Kind kindOf(const QSqlError& error)
+DatabaseError::Kind sqliteKind(int extendedCode)
 {
-    const QString native = error.nativeErrorCode();
-    const int code = native.toInt();
-    switch (code & 0xff) {
-    case 5:  // SQLITE_BUSY
-    case 6:  // SQLITE_LOCKED
-        return DatabaseError::Kind::Busy;
-    case 19: // SQLITE_CONSTRAINT
-        return DatabaseError::Kind::Constraint;
-    case 26: // SQLITE_NOTADB
-        return DatabaseError::Kind::NotAnArchive;
-    default:
-        return DatabaseError::Kind::Statement;
+    switch (extendedCode & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED: return DatabaseError::Kind::Busy;
+    case SQLITE_READONLY:
+    case SQLITE_PERM: return DatabaseError::Kind::ReadOnly;
+    case SQLITE_FULL: return DatabaseError::Kind::DiskFull;
+    case SQLITE_CORRUPT: return DatabaseError::Kind::Damaged;
+    case SQLITE_NOTADB: return DatabaseError::Kind::NotAnArchive;
+    case SQLITE_CANTOPEN:
+    case SQLITE_IOERR: return DatabaseError::Kind::Unreachable;
+    case SQLITE_CONSTRAINT: return DatabaseError::Kind::Constraint;
+    default: return DatabaseError::Kind::Failed;
     }
 }
 
-[[noreturn]] void fail(const QSqlError& error, const QString& what)
+} // namespace
+
+DatabaseError DatabaseError::fromEngine(const QSqlError& error, const QString& archive)
 {
     QString text = error.databaseText();
     if (text.isEmpty())
         text = error.text();
-    throw DatabaseError(kindOf(error), what.isEmpty() ? text : what + QStringLiteral(": ") + text);
+    bool numeric = false;
+    const int code = error.nativeErrorCode().toInt(&numeric);
+    return DatabaseError(numeric ? sqliteKind(code) : Kind::Failed, text, archive);
 }
-
-} // namespace
 
 struct Database::Connection
 {
     QString name;
     QString path;
     QSqlDatabase db;
+    QHash<QString, QString> attached;  // archive path -> alias
     std::chrono::steady_clock::time_point busySince;
     ~Connection()
     {
@@ -72,15 +76,16 @@ QString Database::passwordOf(const QString& connectString)
     return {};
 }
 
-static Database::Connection* connect(const QString& path, bool readOnly, bool create)
+static Database::Connection* connect(const QString& path, bool create)
 {
     auto* c = new Database::Connection;
     c->name = QStringLiteral("brevano-%1").arg(connectionCounter.fetchAndAddRelaxed(1));
     c->path = path;
     c->db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), c->name);
-    // A URI with mode=rw opens an existing file only: a missing archive is never created.
+    // A URI with mode=rw opens an existing file only: a missing archive is never created. A file
+    // the system lets us only read is opened for reading.
     QString uri = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded);
-    uri += readOnly ? QStringLiteral("?mode=ro") : create ? QStringLiteral("?mode=rwc") : QStringLiteral("?mode=rw");
+    uri += create ? QStringLiteral("?mode=rwc") : QStringLiteral("?mode=rw");
     c->db.setDatabaseName(uri);
     c->db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(Database::BusyTimeoutMs));
     return c;
@@ -101,66 +106,76 @@ static int waitForArchive(void* connection, int attempt)
     return 1;
 }
 
+static sqlite3* handleOf(const QSqlDatabase& db)
+{
+    QVariant handle = db.driver()->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        return nullptr;
+    return *static_cast<sqlite3**>(handle.data());
+}
+
 static void waitInShortSteps(Database::Connection* c)
 {
-    QVariant handle = c->db.driver()->handle();
-    if (auto* sqlite = *static_cast<sqlite3**>(handle.data()))
+    if (sqlite3* sqlite = handleOf(c->db))
         sqlite3_busy_handler(sqlite, waitForArchive, c);
+}
+
+DatabaseError Database::failure(const QSqlError& error) const
+{
+    return DatabaseError::fromEngine(error, d ? d->path : QString());
 }
 
 Database Database::open(const QString& path, const QString& connectString, bool readOnly)
 {
     if (!QFileInfo(path).isFile())
-        throw DatabaseError(DatabaseError::Kind::NotFound,
-                            QStringLiteral("Impossibile trovare il file '%1'.").arg(path));
+        throw DatabaseError(DatabaseError::Kind::NotFound, QString(), path);
     Database result;
-    result.d.reset(connect(path, readOnly, false));
+    result.d.reset(connect(path, false));
     QSqlDatabase& db = result.d->db;
     if (!db.open())
-        fail(db.lastError(), QStringLiteral("Impossibile aprire '%1'").arg(path));
+        throw result.failure(db.lastError());
     waitInShortSteps(result.d.get());
     registerJetCollation(db);
 
-    // The first read tells a file that is not an archive; the password table tells ours.
+    // The first read tells a file that is not an archive (and rolls back the journal of a
+    // workstation that died while writing); the password table tells ours.
     QSqlQuery check(db);
     if (!check.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")))
-        throw DatabaseError(kindOf(check.lastError()) == DatabaseError::Kind::Busy ? DatabaseError::Kind::Busy
-                                                                                 : DatabaseError::Kind::NotAnArchive,
-                            QStringLiteral("Il file '%1' non è un archivio valido.").arg(path));
+        throw result.failure(check.lastError());
     QString stored;
     if (check.exec(QStringLiteral("SELECT Digest FROM MSysPassword")) && check.next())
         stored = check.value(0).toString();
     const QString given = passwordOf(connectString);
     if (!stored.isEmpty() ? stored != passwordDigest(given) : !given.isEmpty())
-        throw DatabaseError(DatabaseError::Kind::WrongPassword, QStringLiteral("Password non valida."));
-    // The rollback journal, never WAL (a data folder may lie on a network share); kept between
-    // transactions rather than deleted, which spares a directory sync on every commit.
-    if (!readOnly)
+        throw DatabaseError(DatabaseError::Kind::WrongPassword, QString(), path);
+    if (readOnly) {
+        check.exec(QStringLiteral("PRAGMA query_only=ON"));
+    } else {
+        // The rollback journal, never WAL (a data folder may lie on a network share); kept
+        // between transactions rather than deleted, which spares a directory sync on every commit.
         check.exec(QStringLiteral("PRAGMA journal_mode=PERSIST"));
+    }
     return result;
 }
 
 Database Database::create(const QString& path, const QString& connectString)
 {
     if (QFileInfo::exists(path))
-        throw DatabaseError(DatabaseError::Kind::Statement, QStringLiteral("Il file '%1' esiste già.").arg(path));
+        throw DatabaseError(DatabaseError::Kind::Refused, QStringLiteral("Il file '%1' esiste già.").arg(path), path);
     Database result;
-    result.d.reset(connect(path, false, true));
+    result.d.reset(connect(path, true));
     QSqlDatabase& db = result.d->db;
     if (!db.open())
-        fail(db.lastError(), QStringLiteral("Impossibile creare '%1'").arg(path));
+        throw result.failure(db.lastError());
     waitInShortSteps(result.d.get());
     registerJetCollation(db);
-    QSqlQuery q(db);
-    q.exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
+    result.run(QStringLiteral("PRAGMA journal_mode=DELETE"));
     const QString password = passwordOf(connectString);
     if (!password.isEmpty()) {
-        if (!q.exec(QStringLiteral("CREATE TABLE MSysPassword (Digest TEXT NOT NULL)")))
-            fail(q.lastError(), {});
-        q.prepare(QStringLiteral("INSERT INTO MSysPassword (Digest) VALUES (?)"));
+        result.run(QStringLiteral("CREATE TABLE MSysPassword (Digest TEXT NOT NULL)"));
+        QSqlQuery q = result.prepare(QStringLiteral("INSERT INTO MSysPassword (Digest) VALUES (?)"));
         q.addBindValue(passwordDigest(password));
-        if (!q.exec())
-            fail(q.lastError(), {});
+        result.run(q);
     }
     return result;
 }
@@ -172,44 +187,52 @@ QSqlQuery Database::prepare(const QString& sqliteText) const
 {
     QSqlQuery q(d->db);
     if (!q.prepare(sqliteText))
-        fail(q.lastError(), {});
+        throw failure(q.lastError());
     return q;
 }
 
-namespace {
-
-// Other archives named in a query are attached for the statement's duration.
-class AttachedArchives
+void Database::run(QSqlQuery& query) const
 {
-public:
-    AttachedArchives(QSqlDatabase& db, const QStringList& paths) : m_db(db)
-    {
-        for (const QString& path : paths) {
-            if (!QFileInfo(path).isFile())
-                throw DatabaseError(DatabaseError::Kind::NotFound,
-                                    QStringLiteral("Impossibile trovare il file '%1'.").arg(path));
-            QSqlQuery q(m_db);
-            q.prepare(QStringLiteral("ATTACH DATABASE ? AS ext%1").arg(m_count));
-            q.addBindValue(path);
-            if (!q.exec())
-                fail(q.lastError(), {});
-            ++m_count;
-            QSqlQuery probe(m_db);
-            if (!probe.exec(QStringLiteral("SELECT count(*) FROM ext%1.sqlite_master").arg(m_count - 1)))
-                throw DatabaseError(DatabaseError::Kind::NotAnArchive,
-                                    QStringLiteral("Il file '%1' non è un archivio valido.").arg(path));
-        }
-    }
-    ~AttachedArchives()
-    {
-        for (int i = 0; i < m_count; ++i)
-            QSqlQuery(m_db).exec(QStringLiteral("DETACH DATABASE ext%1").arg(i));
-    }
+    if (!query.exec())
+        throw failure(query.lastError());
+}
 
-private:
-    QSqlDatabase& m_db;
-    int m_count = 0;
-};
+void Database::run(const QString& sqliteText) const
+{
+    QSqlQuery q(d->db);
+    if (!q.exec(sqliteText))
+        throw failure(q.lastError());
+}
+
+// Another archive named in a statement is attached to the connection the first time, under an
+// alias of its own, and stays attached while the connection is open: selections and action
+// statements follow the same rule.
+QString Database::sqliteText(const JetQuery& query) const
+{
+    QStringList aliases;
+    for (const QString& path : query.archives()) {
+        QString alias = d->attached.value(path);
+        if (alias.isEmpty()) {
+            if (!QFileInfo(path).isFile())
+                throw DatabaseError(DatabaseError::Kind::NotFound, QString(), path);
+            alias = QStringLiteral("ext%1").arg(d->attached.size());
+            QSqlQuery attach = prepare(QStringLiteral("ATTACH DATABASE ? AS ") + alias);
+            attach.addBindValue(path);
+            run(attach);
+            QSqlQuery probe(d->db);
+            if (!probe.exec(QStringLiteral("SELECT count(*) FROM %1.sqlite_master").arg(alias))) {
+                const DatabaseError error = DatabaseError::fromEngine(probe.lastError(), path);
+                QSqlQuery(d->db).exec(QStringLiteral("DETACH DATABASE ") + alias);
+                throw error;
+            }
+            d->attached.insert(path, alias);
+        }
+        aliases << alias;
+    }
+    return query.sqliteText(aliases);
+}
+
+namespace {
 
 void bindAll(QSqlQuery& q, const QVariantList& values)
 {
@@ -221,11 +244,9 @@ void bindAll(QSqlQuery& q, const QVariantList& values)
 
 int Database::execute(const JetQuery& query) const
 {
-    AttachedArchives attached(d->db, query.archives());
-    QSqlQuery q = prepare(query.sqliteText());
+    QSqlQuery q = prepare(sqliteText(query));
     bindAll(q, query.bindings());
-    if (!q.exec())
-        fail(q.lastError(), {});
+    run(q);
     return q.numRowsAffected();
 }
 
@@ -233,36 +254,15 @@ QSqlQuery Database::select(const JetQuery& query, bool forwardOnly) const
 {
     QSqlQuery q(d->db);
     q.setForwardOnly(forwardOnly);
-    if (!q.prepare(query.sqliteText()))
-        fail(q.lastError(), {});
+    if (!q.prepare(sqliteText(query)))
+        throw failure(q.lastError());
     bindAll(q, query.bindings());
-    if (!q.exec())
-        fail(q.lastError(), {});
+    run(q);
     return q;
-}
-
-void Database::beginImmediate() const
-{
-    QSqlQuery q(d->db);
-    if (!q.exec(QStringLiteral("BEGIN IMMEDIATE")))
-        fail(q.lastError(), {});
-}
-
-void Database::commit() const
-{
-    QSqlQuery q(d->db);
-    if (!q.exec(QStringLiteral("COMMIT")))
-        fail(q.lastError(), {});
-}
-
-void Database::rollback() const
-{
-    QSqlQuery(d->db).exec(QStringLiteral("ROLLBACK"));
 }
 
 bool Database::inTransaction() const
 {
-    QVariant handle = d->db.driver()->handle();
-    auto* sqlite = *static_cast<sqlite3**>(handle.data());
+    sqlite3* sqlite = handleOf(d->db);
     return sqlite && sqlite3_get_autocommit(sqlite) == 0;
 }

@@ -10,7 +10,9 @@
 // An open archive. Copies share one connection; the last copy closes it.
 // Opening never creates a file. Several processes may open one archive: a writer waits for
 // another (busy timeout) instead of failing, and the rollback journal is kept (never WAL),
-// because a data folder may lie on a network share.
+// because a data folder may lie on a network share. Every connection can write the file, even
+// one opened for reading only, so that whichever connection comes first after a workstation
+// died in the middle of a write rolls its journal back.
 class Database
 {
 public:
@@ -30,14 +32,12 @@ public:
     QSqlQuery select(const JetQuery& query, bool forwardOnly = true) const;
     // Prepares raw SQLite text (no values spliced: callers bind them).
     QSqlQuery prepare(const QString& sqliteText) const;
+    // Runs a prepared statement, failing with the engine's classified error.
+    void run(QSqlQuery& query) const;
+    // Runs a statement without values (engine settings, transaction control).
+    void run(const QString& sqliteText) const;
 
-    // Read-then-write work runs in an immediate transaction so that two workstations cannot
-    // interleave between the read and the write.
-    void beginImmediate() const;
-    void commit() const;
-    void rollback() const;
     bool inTransaction() const;
-
     bool isValid() const { return bool(d); }
 
     // How long a statement waits for another workstation's write before it gives up.
@@ -45,40 +45,14 @@ public:
 
     static QString passwordOf(const QString& connectString);
 
+    // The classified failure of a statement on this archive.
+    DatabaseError failure(const QSqlError& error) const;
+
     struct Connection;
 
 private:
+    // The SQLite text of a query, with the other archives it names attached to the connection.
+    QString sqliteText(const JetQuery& query) const;
+
     std::shared_ptr<Connection> d;
 };
-
-// Runs a function inside an immediate transaction, committing on success and rolling back
-// when it throws. Inside a transaction already open on the connection it runs in a savepoint,
-// so that its work commits with the enclosing transaction and only its own work is undone.
-template <typename F>
-auto inImmediateTransaction(const Database& db, F&& work)
-{
-    const bool nested = db.inTransaction();
-    if (nested)
-        db.execute(JetQuery("SAVEPOINT NestedWork"));
-    else
-        db.beginImmediate();
-    const auto finish = [&] { nested ? void(db.execute(JetQuery("RELEASE NestedWork"))) : db.commit(); };
-    try {
-        if constexpr (std::is_void_v<decltype(work())>) {
-            work();
-            finish();
-        } else {
-            auto result = work();
-            finish();
-            return result;
-        }
-    } catch (...) {
-        if (nested) {
-            db.execute(JetQuery("ROLLBACK TO NestedWork"));
-            db.execute(JetQuery("RELEASE NestedWork"));
-        } else {
-            db.rollback();
-        }
-        throw;
-    }
-}

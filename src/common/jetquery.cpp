@@ -56,7 +56,7 @@ QString translateFixed(QString sql)
 
 } // namespace
 
-QString JetQuery::sqliteText() const
+QString JetQuery::sqliteText(const QStringList& archiveAliases) const
 {
     QString out;
     int archive = 0;
@@ -67,7 +67,10 @@ QString JetQuery::sqliteText() const
         case PieceKind::Date:
         case PieceKind::Number: out += u'?'; break;
         case PieceKind::Null: out += QStringLiteral("NULL"); break;
-        case PieceKind::Archive: out += QStringLiteral("ext%1").arg(archive++); break;
+        case PieceKind::Archive:
+            out += archive < archiveAliases.size() ? archiveAliases[archive] : QStringLiteral("ext%1").arg(archive);
+            ++archive;
+            break;
         }
     }
     return translateFixed(out);
@@ -114,7 +117,7 @@ JetQuery::Piece identifier(const QString& name)
 {
     static const QRegularExpression plain(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
     if (!plain.match(name).hasMatch())
-        throw DatabaseError(DatabaseError::Kind::Statement,
+        throw DatabaseError(DatabaseError::Kind::Refused,
                             QStringLiteral("Nome di tabella o campo non valido: %1").arg(name));
     return {JetQuery::PieceKind::Fixed, name, {}};
 }

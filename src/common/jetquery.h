@@ -34,7 +34,9 @@ public:
     JetQuery& operator<<(const JetQuery& other);
 
     QString jetText() const;
-    QString sqliteText() const;
+    // The executed text; the other archives it names go by the aliases given, in order of
+    // appearance (ext0, ext1, ... when none are given).
+    QString sqliteText(const QStringList& archiveAliases = {}) const;
     QVariantList bindings() const;
     // Archives named in the query, in order of appearance (attached as ext0, ext1, ...).
     QStringList archives() const;

@@ -1,9 +1,6 @@
 #pragma once
 #include <QChar>
 #include <QString>
-#include <functional>
-
-class QWidget;
 
 // What each typing aid accepts (a null character means the key is dropped):
 //  - text: every printable character and backspace; other control characters are dropped.
@@ -14,8 +11,3 @@ class QWidget;
 QChar filterTextKey(QChar key);
 QChar filterDigitKey(QChar key);
 QChar filterDecimalKey(QChar key, const QString& textSoFar = QString(), int cursorPosition = -1);
-
-// Routes every key typed in a widget through a filter; the typed character is replaced by the
-// filter's result (or dropped).
-using KeyFilter = std::function<QChar(QChar key, const QString& textSoFar, int cursorPosition)>;
-void installKeyFilter(QWidget* widget, KeyFilter filter);

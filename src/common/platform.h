@@ -35,9 +35,11 @@ public:
     virtual QStringList drives() = 0;
     virtual bool isLocalPath(const QString& path) = 0;
 
-    // The platform in use; a Qt implementation unless a test installed another.
+    // The platform in use: the program installs the desktop one at start, tests a scripted one.
     static Platform& instance();
     static void install(Platform* platform);
+    // The platform installed, if any (a scripted platform restores the one before it).
+    static Platform* installed();
 
     // Shorthands for the common kinds of box.
     void inform(const QString& text, const QString& title) { message(text, Icon::Information, Buttons::Ok, title); }

@@ -11,16 +11,6 @@ namespace {
 
 const QString RowidColumn = QStringLiteral("__rowid__");
 
-[[noreturn]] void failQuery(const QSqlQuery& q)
-{
-    const QSqlError e = q.lastError();
-    const int code = e.nativeErrorCode().toInt() & 0xff;
-    const auto kind = code == 19 ? DatabaseError::Kind::Constraint
-                      : (code == 5 || code == 6) ? DatabaseError::Kind::Busy
-                                                 : DatabaseError::Kind::Statement;
-    throw DatabaseError(kind, e.databaseText().isEmpty() ? e.text() : e.databaseText());
-}
-
 QString quoted(const QString& name)
 {
     return u'[' + name + u']';
@@ -81,17 +71,17 @@ QVector<Condition> conditionsOf(const JetQuery& criterion)
         }
         const auto m = fieldBefore.match(pending);
         if (!m.hasMatch())
-            throw DatabaseError(DatabaseError::Kind::Statement,
+            throw DatabaseError(DatabaseError::Kind::Refused,
                                 QStringLiteral("Criterio di ricerca non supportato: %1").arg(criterion.jetText()));
         const QString before = pending.left(m.capturedStart(0));
         if (!connective.match(before).hasMatch())
-            throw DatabaseError(DatabaseError::Kind::Statement,
+            throw DatabaseError(DatabaseError::Kind::Refused,
                                 QStringLiteral("Criterio di ricerca non supportato: %1").arg(criterion.jetText()));
         out.push_back({m.captured(1), p.kind == JetQuery::PieceKind::Date ? QVariant(p.value.toDate()) : p.value});
         pending.clear();
     }
     if (!connective.match(pending).hasMatch() || out.isEmpty())
-        throw DatabaseError(DatabaseError::Kind::Statement,
+        throw DatabaseError(DatabaseError::Kind::Refused,
                             QStringLiteral("Criterio di ricerca non supportato: %1").arg(criterion.jetText()));
     return out;
 }
@@ -153,11 +143,11 @@ void Recordset::load()
     QSqlQuery q(m_db.connection());
     q.setForwardOnly(true);
     if (!q.prepare(m_sql))
-        failQuery(q);
+        throw m_db.failure(q.lastError());
     for (const QVariant& v : m_source.bindings())
         q.addBindValue(v);
     if (!q.exec())
-        failQuery(q);
+        throw m_db.failure(q.lastError());
     const QSqlRecord rec = q.record();
     const bool hasRowid = !m_table.isEmpty();
     m_fields.clear();
@@ -220,13 +210,13 @@ void Recordset::MovePrevious()
 void Recordset::requireCurrent() const
 {
     if (isBOF() || isEOF() || m_afterDelete)
-        throw DatabaseError(DatabaseError::Kind::Statement, QStringLiteral("Nessun record corrente."));
+        throw DatabaseError(DatabaseError::Kind::Refused, QStringLiteral("Nessun record corrente."));
 }
 
 void Recordset::requireUpdatable() const
 {
     if (!updatable())
-        throw DatabaseError(DatabaseError::Kind::Statement,
+        throw DatabaseError(DatabaseError::Kind::Refused,
                             QStringLiteral("Impossibile aggiornare. Database o oggetto di sola lettura."));
 }
 
@@ -236,7 +226,7 @@ void Recordset::refreshRow(Row& row) const
     q.prepare(QStringLiteral("SELECT * FROM %1 WHERE rowid = ?").arg(quoted(m_table)));
     q.addBindValue(row.rowid);
     if (!q.exec())
-        failQuery(q);
+        throw m_db.failure(q.lastError());
     if (q.next()) {
         const QSqlRecord rec = q.record();
         for (int i = 0; i < m_fields.size(); ++i) {
@@ -260,7 +250,7 @@ const Recordset::Row& Recordset::currentRow() const
 QVariant Recordset::value(int index) const
 {
     if (index < 0 || index >= m_fields.size())
-        throw DatabaseError(DatabaseError::Kind::Statement, QStringLiteral("Elemento non trovato in questo insieme."));
+        throw DatabaseError(DatabaseError::Kind::Refused, QStringLiteral("Elemento non trovato in questo insieme."));
     if (m_editMode != EditMode::None)
         return m_buffer[index];
     return currentRow().values[index];
@@ -270,7 +260,7 @@ QVariant Recordset::value(const QString& field) const
 {
     const int index = fieldIndex(field);
     if (index < 0)
-        throw DatabaseError(DatabaseError::Kind::Statement,
+        throw DatabaseError(DatabaseError::Kind::Refused,
                             QStringLiteral("Elemento '%1' non trovato in questo insieme.").arg(field));
     return value(index);
 }
@@ -278,10 +268,10 @@ QVariant Recordset::value(const QString& field) const
 void Recordset::setValue(const QString& field, const QVariant& v)
 {
     if (m_editMode == EditMode::None)
-        throw DatabaseError(DatabaseError::Kind::Statement, QStringLiteral("Aggiornamento o annullamento senza AddNew o Edit."));
+        throw DatabaseError(DatabaseError::Kind::Refused, QStringLiteral("Aggiornamento o annullamento senza AddNew o Edit."));
     const int index = fieldIndex(field);
     if (index < 0)
-        throw DatabaseError(DatabaseError::Kind::Statement,
+        throw DatabaseError(DatabaseError::Kind::Refused,
                             QStringLiteral("Elemento '%1' non trovato in questo insieme.").arg(field));
     m_buffer[index] = storable(v);
     m_changed[index] = true;
@@ -313,7 +303,7 @@ void Recordset::CancelUpdate()
 void Recordset::Update()
 {
     if (m_editMode == EditMode::None)
-        throw DatabaseError(DatabaseError::Kind::Statement, QStringLiteral("Aggiornamento o annullamento senza AddNew o Edit."));
+        throw DatabaseError(DatabaseError::Kind::Refused, QStringLiteral("Aggiornamento o annullamento senza AddNew o Edit."));
     QStringList names;
     QVariantList values;
     for (int i = 0; i < m_fields.size(); ++i) {
@@ -332,7 +322,7 @@ void Recordset::Update()
         for (int i = 0; i < values.size(); ++i)
             q.bindValue(i, values[i]);
         if (!q.exec())
-            failQuery(q);
+            throw m_db.failure(q.lastError());
         Row row;
         row.rowid = q.lastInsertId().toLongLong();
         row.values = m_buffer;
@@ -351,7 +341,7 @@ void Recordset::Update()
                 q.bindValue(i, values[i]);
             q.bindValue(int(values.size()), m_rows[m_pos].rowid);
             if (!q.exec())
-                failQuery(q);
+                throw m_db.failure(q.lastError());
             q.finish();
             m_rows[m_pos].values = m_buffer;
         }
@@ -367,7 +357,7 @@ void Recordset::Delete()
     QSqlQuery& q = cachedQuery(QStringLiteral("DELETE FROM %1 WHERE rowid=?").arg(quoted(m_table)));
     q.bindValue(0, m_rows[m_pos].rowid);
     if (!q.exec())
-        failQuery(q);
+        throw m_db.failure(q.lastError());
     q.finish();
     m_rows.removeAt(m_pos);
     m_afterDelete = true;
@@ -380,7 +370,7 @@ int Recordset::find(const JetQuery& criterion, int from)
     for (const Condition& c : conditions) {
         const int i = fieldIndex(c.field);
         if (i < 0)
-            throw DatabaseError(DatabaseError::Kind::Statement,
+            throw DatabaseError(DatabaseError::Kind::Refused,
                                 QStringLiteral("Elemento '%1' non trovato in questo insieme.").arg(c.field));
         indexes << i;
     }

@@ -1,5 +1,5 @@
 #include "basecomponent.h"
-#include "common/keyfilters.h"
+#include "components/keyfilterinstall.h"
 
 Database BaseComponent::sessionArchive(SessionArchive& archive, const QString& path)
 {

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "common/database.h"
+#include "documents/session.h"
 
 class DataControl;
 class QLabel;
@@ -33,8 +34,9 @@ struct LockIdentity
 
 // The base component ("base.baseclass"): the run-wide values of the signed-in user, the
 // screen bookkeeping, locks and numbering, typing aids, look-ups and the base screens.
-// The shell calls it operation by operation; the implementation lives in its plugin.
-class BaseComponent : public QObject
+// The shell calls it operation by operation; the implementation lives in its plugin. The work on
+// documents sees only its numbering, its warehouse movements and a copy of the session values.
+class BaseComponent : public QObject, public Numbering, public StockMovements
 {
     Q_OBJECT
 public:
@@ -82,7 +84,11 @@ public:
     // The user archive, likewise opened once: record locks are taken on it many times a session.
     Database userArchive();
 
-    // Document numbering and the warehouse movement.
+    // The session as the creation of a document sees it.
+    SessionValues sessionValues() const { return {UserName, WorkstationName, FiscalYear}; }
+    DocumentSession documentSession() { return {sessionValues(), dataArchive(), *this, *this}; }
+
+    // Document numbering and the warehouse movement, with the arguments the modules pass.
     virtual qint32 NextDocumentNumber(const QString& kind, const QString& documentCode, const QString& fiscalYear,
                                       qint16 kindNumber, const QString& empty, const QString& headerTable,
                                       qint32 minusOne, qint16 one) = 0;

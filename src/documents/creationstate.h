@@ -2,22 +2,22 @@
 #include "common/database.h"
 #include "common/recordset.h"
 #include "documentcreation.h"
+#include "session.h"
 
 #include <QDate>
 #include <QString>
-
-class BaseComponent;
 
 // What one creation works on, from the chosen source document to the saved new one: the
 // source header and rows, the two views that receive the new document, its number and date,
 // and the summary and movement number reported back.
 struct CreationState
 {
-    CreationState(BaseComponent& base, const CreationRequest& request) : base(base), request(request) {}
+    CreationState(const DocumentSession& session, const CreationRequest& request)
+        : session(session), request(request), db(session.archive) {}
 
-    BaseComponent& base;
+    const DocumentSession& session;
     const CreationRequest& request;
-    Database db;                    // the company archive
+    Database db;                    // the session's company archive
 
     QString SourceRowsTable;        // also named to the warehouse movement
     QString TargetRowsTable;
@@ -31,4 +31,6 @@ struct CreationState
     qint32 NewNumber = 0;
     QDate Today;                    // read once, the date of the new header and of every row
     QString CreatedSummary;
+    bool HeaderSaved = false;
+    int RowsSaved = 0;
 };

@@ -1,4 +1,3 @@
-#include "components/basecomponent.h"
 #include "creationdriver.h"
 #include "creationstate.h"
 
@@ -45,12 +44,9 @@ void CreateWarehouseMovement(CreationState& state)
     state.MovementNumber = 0;
 
     const CreationRequest& request = state.request;
-    QString reasonKind = request.reasonKind;
-    QString rowsTable = state.SourceRowsTable;
-    state.base.PostStockMovement(nullptr, request.sourceKindName, typedDate(request.sourceDataReg),
-                                 request.sourceNumero, request.movementDate, request.movementReason,
-                                 state.MovementNumber, reasonKind, rowsTable, nullptr, nullptr, -1,
-                                 request.sourceNumInt);
+    state.MovementNumber = state.session.movements.postStockMovement(
+        {request.sourceKindName, request.sourceDataReg, request.sourceNumero, request.sourceNumInt,
+         state.SourceRowsTable, request.movementDate, request.movementReason, request.reasonKind}).number;
 
     Recordset& header = state.TargetHeader;
     const std::optional<QDate> movementDate = parseTypedDate(request.movementDate);

@@ -1,12 +1,10 @@
 #include "documentcreation.h"
-#include "components/basecomponent.h"
 #include "conversion.h"
 #include "creationdriver.h"
 #include "creationstate.h"
 #include "documentkinds.h"
 #include "documentrecords.h"
-
-#include "common/platform.h"
+#include "common/transaction.h"
 
 #include <QSqlQuery>
 
@@ -25,7 +23,7 @@ const DocumentKind& kindOf(const QString& code)
 {
     const DocumentKind* kind = documentKind(code);
     if (!kind)
-        throw DatabaseError(DatabaseError::Kind::Statement, QStringLiteral("Tipo di documento sconosciuto: %1").arg(code));
+        throw DatabaseError(DatabaseError::Kind::Refused, QStringLiteral("Tipo di documento sconosciuto: %1").arg(code));
     return *kind;
 }
 
@@ -33,7 +31,7 @@ const DocumentKind& sourceKindOf(const CreationRequest& request)
 {
     const SourceChoice* source = sourceChoice(request.sourceType);
     if (!source)
-        throw DatabaseError(DatabaseError::Kind::Statement,
+        throw DatabaseError(DatabaseError::Kind::Refused,
                             QStringLiteral("Tipo di documento di origine sconosciuto: %1").arg(request.sourceType));
     return kindOf(source->kindCode);
 }
@@ -42,7 +40,7 @@ const DocumentKind& targetKindOf(const CreationRequest& request)
 {
     const TargetChoice* target = targetChoice(request.targetType);
     if (!target)
-        throw DatabaseError(DatabaseError::Kind::Statement,
+        throw DatabaseError(DatabaseError::Kind::Refused,
                             QStringLiteral("Tipo di documento da creare sconosciuto: %1").arg(request.targetType));
     return kindOf(target->kindCode);
 }
@@ -51,11 +49,9 @@ const DocumentKind& targetKindOf(const CreationRequest& request)
 
 CreationResult::Status LoadSourceDocument(CreationState& state)
 {
-    Hourglass busy;
     const CreationRequest& request = state.request;
     const DocumentKind& source = sourceKindOf(request);
     const DocumentKind& target = targetKindOf(request);
-    state.db = state.base.dataArchive();
 
     state.SourceRowsTable = source.rowsTable;
     state.SourceHeader = Recordset::open(
@@ -75,49 +71,42 @@ CreationResult::Status LoadSourceDocument(CreationState& state)
 
 // The number, the movement, the header and the rows are written in one immediate transaction
 // on the session's archive: another workstation creating at the same moment waits instead of
-// interleaving. There is no undoing a creation: after a failure the transaction is committed
-// with what was written before it.
+// interleaving. There is no undoing a creation: after a failure the transaction keeps what was
+// written before it.
 void RunConversion(CreationState& state)
 {
-    state.db.beginImmediate();
-    try {
-        AllocateDocumentNumber(state);
-        switch (state.request.sourceType) {
-        case 1: ConvertFromDeliveryNote(state); break;
-        case 2: ConvertFromCustomerOrder(state); break;
-        case 3: ConvertFromQuotation(state); break;
-        case 4: ConvertFromInvoice(state); break;
-        case 5: ConvertFromReturnNote(state); break;
-        }
-    } catch (const DatabaseError&) {
-        try {
-            state.db.commit();
-        } catch (const DatabaseError&) {
-            state.db.rollback();
-        }
-        throw;
+    WriteTransaction creation(state.db, WriteTransaction::OnFailure::KeepWrittenWork);
+    AllocateDocumentNumber(state);
+    switch (state.request.sourceType) {
+    case 1: ConvertFromDeliveryNote(state); break;
+    case 2: ConvertFromCustomerOrder(state); break;
+    case 3: ConvertFromQuotation(state); break;
+    case 4: ConvertFromInvoice(state); break;
+    case 5: ConvertFromReturnNote(state); break;
     }
-    state.db.commit();
+    creation.commit();
 }
 
 void AllocateDocumentNumber(CreationState& state)
 {
     const DocumentKind& target = targetKindOf(state.request);
-    state.NewNumber = state.base.NextDocumentNumber(QStringLiteral("*"), target.code, state.base.FiscalYear,
-                                                    target.kindNumber, QString(), target.headerTable, -1, 1);
+    state.NewNumber = state.session.numbering.nextNumber(QStringLiteral("*"), target.code,
+                                                         state.session.values.fiscalYear, target.headerTable);
 }
 
-CreationResult createDocument(BaseComponent& base, const CreationRequest& request)
+CreationResult createDocument(const DocumentSession& session, const CreationRequest& request)
 {
-    CreationState state(base, request);
+    CreationState state(session, request);
     state.MovementRequested = request.movementRequested;
     CreationResult result;
     try {
         result.status = LoadSourceDocument(state);
     } catch (const DatabaseError& e) {
         result.status = CreationResult::Status::Failed;
-        result.error = e.description();
+        result.failure = e;
     }
+    result.headerSaved = state.HeaderSaved;
+    result.rowsSaved = state.RowsSaved;
     result.newNumber = state.NewNumber;
     result.createdSummary = state.CreatedSummary;
     result.movementNumber = state.MovementNumber;

@@ -1,8 +1,10 @@
 #pragma once
+#include "common/databaseerror.h"
+#include "session.h"
+
 #include <QDate>
 #include <QString>
-
-class BaseComponent;
+#include <optional>
 
 // What the wizard asks for when "Fine" is confirmed: which document to start from, what to
 // create, the supplier of a purchase document and the warehouse movement to record.
@@ -29,9 +31,12 @@ struct CreationResult
     qint32 newNumber = 0;
     QString createdSummary;       // "Data : " date " Numero : " number
     qint32 movementNumber = 0;
-    QString error;                // the database's reason when Failed
+    std::optional<DatabaseError> failure;  // why it Failed
+    // What a creation that Failed part way kept: the new header, and how many of its rows.
+    bool headerSaved = false;
+    int rowsSaved = 0;
 };
 
-// Creates the new document (header, rows, warehouse movement) through the base component's
-// numbering and movement operations. Callable without any window.
-CreationResult createDocument(BaseComponent& base, const CreationRequest& request);
+// Creates the new document (header, rows, warehouse movement) with the session's numbering and
+// movement operations, on its company archive. Callable without any window.
+CreationResult createDocument(const DocumentSession& session, const CreationRequest& request);

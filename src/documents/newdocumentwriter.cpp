@@ -1,5 +1,6 @@
 #include "newdocumentwriter.h"
 #include "creationstate.h"
+#include "common/transaction.h"
 
 #include <QSqlQuery>
 
@@ -31,7 +32,7 @@ JetQuery sourceRowsCondition(const CreationState& state)
 
 [[noreturn]] void rowCounterOverflow()
 {
-    throw DatabaseError(DatabaseError::Kind::Statement, QStringLiteral("Overflow"));
+    throw DatabaseError(DatabaseError::Kind::Refused, QStringLiteral("Overflow"));
 }
 
 // The lowest or highest Riga of the source rows (read through the key, not by counting).
@@ -52,12 +53,12 @@ bool moreRowsThanTheCounterHolds(const CreationState& state)
     return found.next() && found.value(0).toInt() > MaxDocumentRows;
 }
 
-enum class Numbering { KeepRiga, InRigaOrder };
+enum class RowNumbers { KeepRiga, InRigaOrder };
 
 // Every row in one statement; returns how many were written. Rows already numbered 1, 2, 3...
 // keep their Riga; otherwise they are numbered in Riga order, at most as many as the row
 // counter holds.
-int copyAllRows(CreationState& state, const QVector<ColumnCopy>& copies, Numbering numbering)
+int copyAllRows(CreationState& state, const QVector<ColumnCopy>& copies, RowNumbers numbering)
 {
     const QString& source = state.SourceRowsTable;
     JetQuery q;
@@ -65,14 +66,14 @@ int copyAllRows(CreationState& state, const QVector<ColumnCopy>& copies, Numberi
     for (const ColumnCopy& c : copies)
         q << ", " << Jet::identifier(c.target);
     q << ") SELECT " << Jet::date(state.Today) << ", " << Jet::number(state.NewNumber) << ", ";
-    if (numbering == Numbering::KeepRiga)
+    if (numbering == RowNumbers::KeepRiga)
         q << Jet::identifier(source) << ".Riga";
     else
         q << "ROW_NUMBER() OVER (ORDER BY " << Jet::identifier(source) << ".Riga)";
     for (const ColumnCopy& c : copies)
         q << ", " << Jet::identifier(source) << "." << Jet::identifier(c.source);
     q << " FROM " << Jet::identifier(source) << " WHERE " << sourceRowsCondition(state);
-    if (numbering == Numbering::InRigaOrder)
+    if (numbering == RowNumbers::InRigaOrder)
         q << " ORDER BY " << Jet::identifier(source) << ".Riga LIMIT " << Jet::number(MaxDocumentRows);
     return state.db.execute(q);
 }
@@ -84,11 +85,15 @@ bool copyRowsAtOnce(CreationState& state, const QVector<ColumnCopy>& copies)
     // source with gaps shows as fewer rows than its highest Riga and is copied again, numbered.
     const int highest = sourceRiga(state, true);
     if (sourceRiga(state, false) == 1 && highest <= MaxDocumentRows) {
-        if (copyAllRows(state, copies, Numbering::KeepRiga) == highest)
+        WriteTransaction keepingRiga(state.db);
+        if (copyAllRows(state, copies, RowNumbers::KeepRiga) == highest) {
+            keepingRiga.commit();
+            state.RowsSaved = highest;
             return false;
-        state.db.execute(JetQuery("ROLLBACK TO NewDocumentRows"));
+        }
     }
-    return copyAllRows(state, copies, Numbering::InRigaOrder) == MaxDocumentRows && moreRowsThanTheCounterHolds(state);
+    state.RowsSaved = copyAllRows(state, copies, RowNumbers::InRigaOrder);
+    return state.RowsSaved == MaxDocumentRows && moreRowsThanTheCounterHolds(state);
 }
 
 // The rows one at a time through the two views, so that a failing row is known and the rows
@@ -106,37 +111,35 @@ void copyRowsOneByOne(CreationState& state, const QVector<ColumnCopy>& copies)
 
     Recordset& source = state.SourceRows;
     Recordset& target = state.TargetRows;
-    qint16 counter = 0;
+    state.RowsSaved = 0;
     for (source.MoveFirst(); !source.isEOF(); source.MoveNext()) {
-        if (counter == MaxDocumentRows)
+        if (state.RowsSaved == MaxDocumentRows)
             rowCounterOverflow();
-        ++counter;
         target.AddNew();
         target.setValue(QStringLiteral("DataReg"), state.Today);
         target.setValue(QStringLiteral("NumInt"), state.NewNumber);
-        target.setValue(QStringLiteral("Riga"), counter);
+        target.setValue(QStringLiteral("Riga"), state.RowsSaved + 1);
         for (const ColumnCopy& c : copies)
             target.setValue(c.target, source.value(c.source));
         target.Update();
+        ++state.RowsSaved;
     }
 }
 
-// Rows go over in one statement inside a savepoint. Should it fail, the savepoint is undone
-// and the rows are copied again one by one up to the failing one, which tells the reason.
+// Rows go over in one statement inside a transaction of their own. Should it fail, that work is
+// undone and the rows are copied again one by one up to the failing one, which tells the reason.
 void copyRows(CreationState& state, const std::vector<MappingEntry>& rowEntries)
 {
     const QVector<ColumnCopy> copies = rowCopies(rowEntries, state.request.targetType);
-    state.db.execute(JetQuery("SAVEPOINT NewDocumentRows"));
     bool overflow = false;
     try {
+        WriteTransaction allRows(state.db);
         overflow = copyRowsAtOnce(state, copies);
+        allRows.commit();
     } catch (const DatabaseError&) {
-        state.db.execute(JetQuery("ROLLBACK TO NewDocumentRows"));
-        state.db.execute(JetQuery("RELEASE NewDocumentRows"));
         copyRowsOneByOne(state, copies);
         return;
     }
-    state.db.execute(JetQuery("RELEASE NewDocumentRows"));
     if (overflow)
         rowCounterOverflow();
 }
@@ -146,5 +149,6 @@ void copyRows(CreationState& state, const std::vector<MappingEntry>& rowEntries)
 void saveNewDocument(CreationState& state, const std::vector<MappingEntry>& rowEntries)
 {
     state.TargetHeader.Update();
+    state.HeaderSaved = true;
     copyRows(state, rowEntries);
 }

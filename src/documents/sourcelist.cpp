@@ -11,7 +11,7 @@ const DocumentKind& kindOf(qint16 sourceType)
     const SourceChoice* source = sourceChoice(sourceType);
     const DocumentKind* kind = source ? documentKind(source->kindCode) : nullptr;
     if (!kind)
-        throw DatabaseError(DatabaseError::Kind::Statement,
+        throw DatabaseError(DatabaseError::Kind::Refused,
                             QStringLiteral("Tipo di documento di partenza non previsto: %1").arg(sourceType));
     return *kind;
 }
@@ -205,7 +205,8 @@ void SourceListModel::fetchMore(const QModelIndex& parent)
     } catch (const DatabaseError& e) {
         // The grid asked while scrolling: the list ends at what was read, and the screen says why.
         m_atEnd = true;
-        emit readFailed(e.description());
+        m_lastFailure = e;
+        emit readFailed();
         return;
     }
     if (page.isEmpty())

@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QStringList>
 #include <QVector>
+#include <optional>
 
 // The documents of one source kind (SourceType 1..5) whose DataReg lies in a range, with the
 // customer's code and name (a document whose customer is missing is listed too, with empty
@@ -38,6 +39,7 @@ public:
 
     const SourceListRange& range() const { return m_range; }
     QStringList fieldNames() const { return m_fields; }
+    std::optional<DatabaseError> lastFailure() const { return m_lastFailure; }
     // A value of a row read so far; Null for an unknown field.
     QVariant value(int row, const QString& field) const;
 
@@ -51,8 +53,8 @@ public:
     void fetchMore(const QModelIndex& parent = QModelIndex()) override;
 
 signals:
-    // A later page could not be read; the list stays as read so far.
-    void readFailed(const QString& description);
+    // A later page could not be read; the list stays as read so far (lastFailure says why).
+    void readFailed();
 
 private:
     using Row = QVector<QVariant>;
@@ -65,5 +67,6 @@ private:
     QStringList m_fields;
     QVector<Row> m_rows;
     bool m_atEnd = true;
+    std::optional<DatabaseError> m_lastFailure;
     QHash<qint64, QVariant> m_headers;   // (section, role) -> value set by a layout
 };

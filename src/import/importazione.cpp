@@ -2,6 +2,7 @@
 #include "importedtables.h"
 #include "tableimport.h"
 #include "common/platform.h"
+#include "components/failuremessage.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -185,7 +186,7 @@ void Importazione::ClearTables()
         } catch (const DatabaseError& error) {
             // Tables emptied so far stay empty; the rest are left as they are.
             platform.refuse(QStringLiteral("Impossibile Azzerare i Dati della Tabella ") + table.caption + u'.' + u'\r'
-                                + error.description(),
+                                + failureMessage(error),
                             base()->AppTitle);
             return;
         }

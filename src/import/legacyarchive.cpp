@@ -1,5 +1,6 @@
 #include "legacyarchive.h"
 #include "jetarchivereader.h"
+#include "common/transaction.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -32,7 +33,7 @@ QString sqlType(JetTableReader::Kind kind)
 void run(QSqlQuery& query)
 {
     if (!query.exec())
-        throw DatabaseError(DatabaseError::Kind::Statement, query.lastError().text());
+        throw DatabaseError(DatabaseError::Kind::Refused, query.lastError().text());
 }
 
 void run(const Database& db, const QString& sqliteText)
@@ -65,12 +66,12 @@ LegacyArchive::SourceTable LegacyArchive::stageJetTable(const QString& name, con
 {
     std::unique_ptr<JetTableReader> table = m_jet->table(name);
     if (!table)
-        throw DatabaseError(DatabaseError::Kind::Statement,
+        throw DatabaseError(DatabaseError::Kind::Refused,
                             QStringLiteral("La tabella '%1' non esiste in '%2'.").arg(name, m_path));
     if (!m_stage.isValid()) {
         m_stageFolder = std::make_unique<QTemporaryDir>();
         if (!m_stageFolder->isValid())
-            throw DatabaseError(DatabaseError::Kind::Statement, m_stageFolder->errorString());
+            throw DatabaseError(DatabaseError::Kind::Refused, m_stageFolder->errorString());
         m_stage = Database::create(m_stageFolder->filePath(QStringLiteral("BrevanoIV.mdb")), QString());
         // A private scratch copy, thrown away afterwards: nothing to journal or to sync.
         run(m_stage, QStringLiteral("PRAGMA journal_mode=OFF"));

@@ -11,9 +11,10 @@
 #include "masterdata/modpaga.h"
 #include "masterdata/numeratori.h"
 #include "startup/aboutbox.h"
-#include "startup/appglobals.h"
+#include "common/appglobals.h"
 #include "startup/ricercaserver.h"
 #include "wizard/autocomp.h"
+#include "components/failuremessage.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -59,7 +60,7 @@ void CommandDispatcher::DispatchCommand(const QString& key)
         carryOut(key);
     } catch (const DatabaseError& e) {
         platform.setHourglass(false);
-        platform.refuse(e.description(), base()->AppTitle);
+        platform.refuse(failureMessage(e), base()->AppTitle);
     } catch (const std::exception& e) {
         platform.setHourglass(false);
         platform.refuse(QString::fromUtf8(e.what()), base()->AppTitle);
@@ -210,7 +211,7 @@ QString CommandDispatcher::OpenTableScreen(qint16 number, const QString& title, 
         }
         bringToFront(screen);
     } catch (const DatabaseError& e) {
-        return e.description();
+        return failureMessage(e);
     } catch (const std::exception& e) {
         return QString::fromUtf8(e.what());
     }

@@ -8,7 +8,8 @@
 #include "common/database.h"
 #include "common/platform.h"
 #include "common/recordset.h"
-#include "startup/appglobals.h"
+#include "common/appglobals.h"
+#include "components/failuremessage.h"
 
 #include <QAction>
 #include <QApplication>
@@ -323,7 +324,7 @@ void Principale::ChooseBackground()
             storeBackground(file);
         }
     } catch (const DatabaseError& e) {
-        platform.refuse(e.description(), title);
+        platform.refuse(failureMessage(e), title);
     }
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "components/failuremessage.h"
 #include "common/databaseerror.h"
 #include "common/platform.h"
 
@@ -11,7 +12,7 @@ bool reportFailures(const QString& title, Work&& work)
         work();
         return true;
     } catch (const DatabaseError& e) {
-        Platform::instance().refuse(e.description(), title);
+        Platform::instance().refuse(failureMessage(e), title);
         return false;
     }
 }

@@ -2,6 +2,7 @@
 #include "components/basecomponent.h"
 #include "common/datacontrol.h"
 #include "common/platform.h"
+#include "components/failuremessage.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -71,7 +72,7 @@ void frmAbout::showVersion()
         const qint32 version = rows.isEOF() ? 0 : rows.value(QStringLiteral("Versione")).toInt();
         m_version->setText(QStringLiteral("Versione Numero : ") + QString::number(version));
     } catch (const DatabaseError& e) {
-        Platform::instance().refuse(e.description(), m_base->AppTitle);
+        Platform::instance().refuse(failureMessage(e), m_base->AppTitle);
     }
     m_data->close();
 }

@@ -1,10 +1,10 @@
 #include "accesso.h"
-#include "appglobals.h"
+#include "common/appglobals.h"
 #include "workstation.h"
 
 #include "common/platform.h"
 #include "components/basecomponent.h"
-#include "mainwindow/principale.h"
+#include "components/failuremessage.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
@@ -93,7 +94,7 @@ void Accesso::changeEvent(QEvent* event)
         try {
             openUserArchive();
         } catch (const DatabaseError& error) {
-            Platform::instance().refuse(error.description(), m_globals.programTitle);
+            Platform::instance().refuse(failureMessage(error), m_globals.programTitle);
         }
     }
     QDialog::changeEvent(event);
@@ -165,7 +166,7 @@ void Accesso::confirm()
         if (!ValidateSignIn())
             return;
     } catch (const DatabaseError& error) {
-        Platform::instance().refuse(error.description(), m_globals.programTitle);
+        Platform::instance().refuse(failureMessage(error), m_globals.programTitle);
         return;
     }
     completeSignIn();
@@ -174,7 +175,7 @@ void Accesso::confirm()
 void Accesso::completeSignIn()
 {
     BaseComponent* base = m_globals.base;
-    auto* w = new Principale(m_globals);
+    QMainWindow* w = m_globals.makeMainWindow(m_globals);
     const qint32 handle = qint32(w->winId());
     if (base->WarehouseModuleLoaded)
         m_globals.warehouse->setProperty("MDIhwnd", handle);

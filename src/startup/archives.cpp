@@ -1,5 +1,5 @@
 #include "archives.h"
-#include "appglobals.h"
+#include "common/appglobals.h"
 
 #include "common/database.h"
 #include "common/platform.h"

@@ -1,5 +1,5 @@
 #include "entryprocedure.h"
-#include "appglobals.h"
+#include "common/appglobals.h"
 #include "archives.h"
 #include "modulecomponents.h"
 #include "pointerfile.h"

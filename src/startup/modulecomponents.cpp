@@ -1,5 +1,5 @@
 #include "modulecomponents.h"
-#include "appglobals.h"
+#include "common/appglobals.h"
 #include "workstation.h"
 
 #include "components/basecomponent.h"

@@ -1,5 +1,5 @@
 #include "pointerfile.h"
-#include "appglobals.h"
+#include "common/appglobals.h"
 #include "ricercaserver.h"
 
 #include <QDir>

@@ -1,5 +1,5 @@
 #include "ricercaserver.h"
-#include "appglobals.h"
+#include "common/appglobals.h"
 #include "pointerfile.h"
 
 #include "common/platform.h"

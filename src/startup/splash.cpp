@@ -1,6 +1,6 @@
 #include "splash.h"
 #include "accesso.h"
-#include "appglobals.h"
+#include "common/appglobals.h"
 
 #include "common/platform.h"
 #include "components/basecomponent.h"

@@ -1,7 +1,7 @@
 #pragma once
 #include "components/childscreen.h"
 #include "documents/documentcreation.h"
-#include "common/gridlayout.h"
+#include "components/gridview.h"
 #include "documents/sourcelist.h"
 
 #include <QDateTime>

@@ -4,6 +4,7 @@
 #include "common/jetdate.h"
 #include "common/platform.h"
 #include "documents/documentkinds.h"
+#include "components/failuremessage.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -225,7 +226,7 @@ QWidget* AutoComp::buildListPage()
     GridRic->verticalHeader()->setDefaultSectionSize(GridRic->fontMetrics().height() + 6);
     GridRic->setModel(m_sourceList);
     connect(m_sourceList, &SourceListModel::readFailed, this,
-            [this](const QString& description) { Platform::instance().refuse(description, base()->AppTitle); });
+            [this] { Platform::instance().refuse(failureMessage(*m_sourceList->lastFailure()), base()->AppTitle); });
     layout->addWidget(GridRic, 1);
 
     ErrBarRic = new ErrorBar(QStringLiteral("ErrBarRic"), p);

@@ -2,6 +2,7 @@
 #include "errorbar.h"
 #include "common/jetdate.h"
 #include "common/platform.h"
+#include "components/failuremessage.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -49,7 +50,11 @@ void AutoComp::finish()
     WorkText = QStringLiteral("Si Desidera Eseguire la Creazione del Documento ?");
     if (!Platform::instance().ask(WorkText, QString()))
         return;
-    const CreationResult result = createDocument(*base(), creationRequest());
+    CreationResult result;
+    {
+        Hourglass busy;
+        result = createDocument(base()->documentSession(), creationRequest());
+    }
     NewNumber = result.newNumber;
     MovementNumber = result.movementNumber;
     // One checked movement serves one document: once posted it is not posted again.
@@ -79,7 +84,7 @@ void AutoComp::finish()
             base()->AppTitle);
         break;
     case CreationResult::Status::Failed:
-        Platform::instance().refuse(result.error, base()->AppTitle);
+        Platform::instance().refuse(failureMessage(*result.failure), base()->AppTitle);
         break;
     }
 }

@@ -3,6 +3,7 @@
 #include "common/jetdate.h"
 #include "common/platform.h"
 #include "common/recordset.h"
+#include "components/failuremessage.h"
 
 #include <QLineEdit>
 
@@ -72,7 +73,7 @@ bool AutoComp::ValidateMovement()
         }
         ReasonKind = reasons.value(QStringLiteral("Tipo")).toString();
     } catch (const DatabaseError& e) {
-        Platform::instance().refuse(e.description(), base()->AppTitle);
+        Platform::instance().refuse(failureMessage(e), base()->AppTitle);
         return false;
     }
     MovementRequested = true;

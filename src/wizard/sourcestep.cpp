@@ -1,9 +1,10 @@
 #include "autocomp.h"
 #include "errorbar.h"
 #include "common/datacontrol.h"
-#include "common/gridlayout.h"
+#include "components/gridview.h"
 #include "common/jetdate.h"
 #include "common/platform.h"
+#include "components/failuremessage.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -45,7 +46,7 @@ void AutoComp::RefreshSourceList()
     try {
         m_sourceList->open(dataArchive(), m_listRange);
     } catch (const DatabaseError& e) {
-        Platform::instance().refuse(e.description(), base()->AppTitle);
+        Platform::instance().refuse(failureMessage(e), base()->AppTitle);
         return;
     }
     if (m_sourceList->rowCount() > 0)

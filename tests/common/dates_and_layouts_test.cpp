@@ -1,4 +1,4 @@
-#include "common/gridlayout.h"
+#include "components/gridview.h"
 #include "common/jetdate.h"
 #include "common/jetquery.h"
 

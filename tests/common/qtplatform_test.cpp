@@ -1,4 +1,4 @@
-#include "common/qtplatform.h"
+#include "components/qtplatform.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -2,6 +2,7 @@
 #include "common/recordset.h"
 #include "common/writeturn.h"
 #include "support/programfolder.h"
+#include "common/transaction.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -61,54 +62,69 @@ TEST(ArchiveSharing, ArchivesKeepTheRollbackJournalAndStayReadableByTheShell)
     EXPECT_TRUE(out.contains(QStringLiteral("è"))) << out.toStdString();
 }
 
-TEST(ArchiveSharing, ReadThenWriteRunsInAnImmediateTransaction)
+QStringList zoneCodes(const Database& db)
 {
-    ProgramFolder folder;
-    Database db = Database::open(folder.dataDb(), ProgramFolder::connectString());
-    const int before = [&] {
-        QSqlQuery q = db.select(JetQuery("SELECT count(*) FROM Zone"));
-        q.next();
-        return q.value(0).toInt();
-    }();
-    EXPECT_THROW(inImmediateTransaction(db,
-                                        [&] {
-                                            EXPECT_TRUE(db.inTransaction());
-                                            db.execute(JetQuery("INSERT INTO Zone (Codice) VALUES ('T1')"));
-                                            db.execute(JetQuery("INSERT INTO Zone (Codice) VALUES ('T1')"));
-                                        }),
-                 DatabaseError);
-    EXPECT_FALSE(db.inTransaction());
-    QSqlQuery q = db.select(JetQuery("SELECT count(*) FROM Zone"));
-    q.next();
-    EXPECT_EQ(q.value(0).toInt(), before);
+    QSqlQuery q = db.select(JetQuery("SELECT Codice FROM Zone WHERE Codice LIKE 'T%' ORDER BY Codice"));
+    QStringList codes;
+    while (q.next())
+        codes << q.value(0).toString();
+    return codes;
 }
 
-// Work asked for inside an open transaction (a number taken while a document is written) is
-// undone alone when it fails, and otherwise commits with the enclosing transaction.
-TEST(ArchiveSharing, WorkInsideAnOpenTransactionIsUndoneAloneOrCommitsWithIt)
+// A write transaction commits only when told; otherwise it is undone, unless it keeps the work
+// written before a failure. Inside an open transaction it is undone alone, and otherwise
+// commits with the enclosing one.
+TEST(ArchiveSharing, WriteTransactionsCommitUndoOrKeepTheirWork)
 {
+    const struct
+    {
+        const char* name;
+        WriteTransaction::OnFailure onFailure;
+        bool fails;
+        bool commits;
+        QStringList kept;
+    } cases[] = {
+        {"committed", WriteTransaction::OnFailure::RollBack, false, true, {"T1"}},
+        {"left without commit", WriteTransaction::OnFailure::RollBack, false, false, {}},
+        {"failing", WriteTransaction::OnFailure::RollBack, true, true, {}},
+        {"failing, keeping its work", WriteTransaction::OnFailure::KeepWrittenWork, true, true, {"T1"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ProgramFolder folder;
+        Database db = Database::open(folder.dataDb(), ProgramFolder::connectString());
+        try {
+            WriteTransaction tx(db, c.onFailure);
+            EXPECT_TRUE(db.inTransaction());
+            db.execute(JetQuery("INSERT INTO Zone (Codice) VALUES ('T1')"));
+            if (c.fails)
+                db.execute(JetQuery("INSERT INTO Zone (Codice) VALUES ('T1')"));
+            if (c.commits)
+                tx.commit();
+        } catch (const DatabaseError& e) {
+            EXPECT_TRUE(c.fails);
+            EXPECT_EQ(e.kind(), DatabaseError::Kind::Constraint);
+        }
+        EXPECT_FALSE(db.inTransaction());
+        EXPECT_EQ(zoneCodes(Database::open(folder.dataDb(), ProgramFolder::connectString())), c.kept);
+    }
+
     ProgramFolder folder;
     Database db = Database::open(folder.dataDb(), ProgramFolder::connectString());
-    db.beginImmediate();
-    db.execute(JetQuery("INSERT INTO Zone (Codice) VALUES ('OUTER')"));
-    EXPECT_THROW(inImmediateTransaction(db,
-                                        [&] {
-                                            db.execute(JetQuery("INSERT INTO Zone (Codice) VALUES ('FAILS')"));
-                                            db.execute(JetQuery("INSERT INTO Zone (Codice) VALUES ('FAILS')"));
-                                        }),
-                 DatabaseError);
-    EXPECT_TRUE(db.inTransaction());
-    EXPECT_EQ(inImmediateTransaction(db, [&] { return db.execute(JetQuery("INSERT INTO Zone (Codice) VALUES ('INNER')")); }),
-              1);
-    EXPECT_TRUE(db.inTransaction());
-    db.commit();
-
-    Database other = Database::open(folder.dataDb(), ProgramFolder::connectString());
-    QSqlQuery q = other.select(JetQuery("SELECT Codice FROM Zone WHERE Codice IN ('OUTER', 'INNER', 'FAILS') ORDER BY Codice"));
-    QStringList written;
-    while (q.next())
-        written << q.value(0).toString();
-    EXPECT_EQ(written, QStringList({"INNER", "OUTER"}));
+    {
+        WriteTransaction outer(db);
+        db.execute(JetQuery("INSERT INTO Zone (Codice) VALUES ('T1')"));
+        EXPECT_THROW(inImmediateTransaction(db, [&] {
+                         db.execute(JetQuery("INSERT INTO Zone (Codice) VALUES ('T2')"));
+                         db.execute(JetQuery("INSERT INTO Zone (Codice) VALUES ('T2')"));
+                     }),
+                     DatabaseError);
+        EXPECT_TRUE(db.inTransaction());
+        EXPECT_EQ(inImmediateTransaction(db, [&] { return db.execute(JetQuery("INSERT INTO Zone (Codice) VALUES ('T3')")); }),
+                  1);
+        outer.commit();
+    }
+    EXPECT_EQ(zoneCodes(Database::open(folder.dataDb(), ProgramFolder::connectString())), QStringList({"T1", "T3"}));
 }
 
 // Writers take turns: a turn held by another workstation is waited for until it is left, or
@@ -150,14 +166,14 @@ TEST(ArchiveSharing, LeavingATurnKeepsTheWriteLockOfThisProcess)
 {
     ProgramFolder folder;
     Database db = Database::open(folder.dataDb(), ProgramFolder::connectString());
-    db.beginImmediate();
+    WriteTransaction transaction(db);
     { const WriteTurn turn(folder.dataDb(), 1000); }
     { const WriteTurn turn(folder.dataDb(), 1000); }
 
     QProcess other;
     other.start(worker("dbholder"), {folder.dataDb(), "OTHER", "0"});
     EXPECT_FALSE(other.waitForReadyRead(700)) << "another workstation wrote during this one's transaction";
-    db.commit();
+    transaction.commit();
     ASSERT_TRUE(other.waitForFinished(10000));
     EXPECT_TRUE(other.readAll().contains("HOLDING"));
 }

@@ -69,7 +69,7 @@ TEST_F(Creation, NewDocumentIsDatedTodayWithTheNewNumberEverywhere)
     const CreationRequest r = request(1, 1, 1);
     ASSERT_NE(r.sourceDataReg, platform.todayDate);
     const CreationResult result = create(r);
-    ASSERT_EQ(result.status, CreationResult::Status::Created) << result.error.toStdString();
+    ASSERT_EQ(result.status, CreationResult::Status::Created) << detailOf(result).toStdString();
     EXPECT_EQ(result.newNumber, 3);
     EXPECT_EQ(result.createdSummary, "Data : 14/02/" + year().right(2) + " Numero : 3");
 
@@ -100,7 +100,7 @@ TEST_F(Creation, RowRefusedKeepsTheHeaderAndTheRowsBeforeIt)
 
     const CreationResult result = create(r);
     EXPECT_EQ(result.status, CreationResult::Status::Failed);
-    EXPECT_TRUE(result.error.contains("Riga rifiutata")) << result.error.toStdString();
+    EXPECT_TRUE(detailOf(result).contains("Riga rifiutata")) << detailOf(result).toStdString();
     EXPECT_EQ(result.newNumber, 3);
     EXPECT_FALSE(header("FATVETes", platform.todayDate, 3).isEmpty());
     const QVector<QSqlRecord> kept = rows("FATVERig", platform.todayDate, 3);
@@ -137,7 +137,7 @@ TEST_F(Creation, HeaderRefusedWritesNoDocumentButTheMovementStays)
     r.movementReason = "VEN";
     const CreationResult result = create(r);
     EXPECT_EQ(result.status, CreationResult::Status::Failed);
-    EXPECT_TRUE(result.error.contains("Testata rifiutata")) << result.error.toStdString();
+    EXPECT_TRUE(detailOf(result).contains("Testata rifiutata")) << detailOf(result).toStdString();
     EXPECT_EQ(result.movementNumber, 2);
     EXPECT_TRUE(header("FATVETes", platform.todayDate, 3).isEmpty());
     EXPECT_EQ(rows("FATVERig", platform.todayDate, 3).size(), 0);
@@ -149,7 +149,7 @@ TEST_F(Creation, RowCounterHolds32767Rows)
     const CreationRequest r = deliveryNoteWithRows(70, 32768);
     const CreationResult result = create(r);
     EXPECT_EQ(result.status, CreationResult::Status::Failed);
-    EXPECT_EQ(result.error, "Overflow");
+    EXPECT_EQ(detailOf(result), "Overflow");
     EXPECT_FALSE(header("FATVETes", platform.todayDate, result.newNumber).isEmpty());
     EXPECT_EQ(count("SELECT Count(*) FROM FATVERig WHERE NumInt = 3"), 32767);
     EXPECT_EQ(count("SELECT Max(Riga) FROM FATVERig WHERE NumInt = 3"), 32767);

@@ -66,7 +66,7 @@ CreationRequest CreationTest::request(qint16 sourceType, qint16 targetType, qint
 
 CreationResult CreationTest::create(const CreationRequest& request)
 {
-    return createDocument(*base, request);
+    return createDocument(base->documentSession(), request);
 }
 
 QSqlRecord CreationTest::header(const QString& table, const QDate& dataReg, qint32 numInt)
@@ -135,7 +135,7 @@ void CreationTest::expectDocument(const CreationResult& result, const QString& t
                                   const CreationRequest& request, const ColumnPairs& headerCopies,
                                   const ColumnPairs& rowCopies, const QVariantMap& headerFixed)
 {
-    ASSERT_EQ(result.status, CreationResult::Status::Created) << result.error.toStdString();
+    ASSERT_EQ(result.status, CreationResult::Status::Created) << detailOf(result).toStdString();
     const QDate today = platform.todayDate;
     const DocumentKind* source = documentKind(sourceChoice(request.sourceType)->kindCode);
 

@@ -18,6 +18,12 @@ using ColumnPairs = QVector<QPair<QString, QString>>;
 ColumnPairs sameNames(const QStringList& columns);
 // The six totals of a kind: Impon/Imposta/Tot + code + "Lire" and + euro suffix.
 QStringList totalColumns(const QString& code, const QString& euroSuffix);
+
+// Why a creation failed, in the data layer's words (empty when it did not).
+inline QString detailOf(const CreationResult& result)
+{
+    return result.failure ? result.failure->detail() : QString();
+}
 // Each target total receiving the source total of the same place.
 ColumnPairs totalsFrom(const QString& sourceCode, const QString& sourceEuro, const QString& targetCode,
                        const QString& targetEuro);

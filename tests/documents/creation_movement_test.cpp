@@ -80,7 +80,7 @@ TEST_F(Movement, CreatedDocumentCarriesTheMovementKeys)
     r.movementReason = "SCA";
     r.reasonKind = "S";
     const CreationResult result = create(r);
-    ASSERT_EQ(result.status, CreationResult::Status::Created) << result.error.toStdString();
+    ASSERT_EQ(result.status, CreationResult::Status::Created) << detailOf(result).toStdString();
     EXPECT_EQ(result.movementNumber, 1);
     const QSqlRecord created = header("DDTTes", platform.todayDate, result.newNumber);
     EXPECT_EQ(created.value("MMDataReg").toString(), stored(platform.todayDate));

@@ -1,5 +1,6 @@
 #include "documents/sourcelist.h"
 #include "support/programfolder.h"
+#include "common/transaction.h"
 
 #include <gtest/gtest.h>
 

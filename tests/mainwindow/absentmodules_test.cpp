@@ -7,7 +7,7 @@
 #include "common/programtitle.h"
 #include "components/basecomponent.h"
 #include "mainwindow/principale.h"
-#include "startup/appglobals.h"
+#include "common/appglobals.h"
 #include "startup/modulecomponents.h"
 
 #include <QFile>

@@ -8,7 +8,7 @@
 #include "components/base/baseclass.h"
 #include "components/modules/modulecomponent.h"
 #include "mainwindow/principale.h"
-#include "startup/appglobals.h"
+#include "common/appglobals.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>

@@ -4,7 +4,7 @@
 
 #include "common/archivepassword.h"
 #include "components/basecomponent.h"
-#include "startup/appglobals.h"
+#include "common/appglobals.h"
 #include "startup/archives.h"
 #include "startup/modulecomponents.h"
 #include "startup/pointerfile.h"

@@ -4,7 +4,7 @@
 #include "support/widgets.h"
 
 #include "components/base/baseclass.h"
-#include "startup/appglobals.h"
+#include "common/appglobals.h"
 #include "startup/pointerfile.h"
 #include "startup/ricercaserver.h"
 

@@ -8,7 +8,8 @@
 #include "common/database.h"
 #include "components/base/baseclass.h"
 #include "components/modules/modulecomponent.h"
-#include "startup/appglobals.h"
+#include "common/appglobals.h"
+#include "mainwindow/principale.h"
 
 #include <QApplication>
 #include <QMainWindow>
@@ -42,6 +43,7 @@ protected:
         g.dataFolder = folder.dataFolder();
         g.dataDbPath = folder.dataDb();
         g.userDbPath = folder.userDb();
+        g.makeMainWindow = [](AppGlobals& globals) { return new Principale(globals); };
         base.AppTitle = g.programTitle;
         base.AppPath = folder.path();
         base.WorkstationName = platform.workstation;

@@ -12,6 +12,8 @@
 //                             clicked (repeatable)
 //   drive=<root>              a drive of the machine (repeatable; default "/")
 // Windows shown are also written to standard output, so a caller can time them.
+#include "common/appglobals.h"
+#include "mainwindow/principale.h"
 #include "startup/entryprocedure.h"
 #include "scriptedplatform.h"
 
@@ -128,6 +130,7 @@ int main(int argc, char* argv[])
         platform.driveList = drives;
     WindowWatcher watcher(platform.logFile, actions);
     app.installEventFilter(&watcher);
+    appGlobals().makeMainWindow = [](AppGlobals& globals) { return new Principale(globals); };
     EntryProcedure entry(QString::fromLocal8Bit(argv[1]));
     entry.run();
     return app.exec();

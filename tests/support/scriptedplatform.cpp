@@ -8,7 +8,7 @@
 
 ScriptedPlatform::ScriptedPlatform()
 {
-    m_previous = &Platform::instance();
+    m_previous = Platform::installed();
     Platform::install(this);
 }
 

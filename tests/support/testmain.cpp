@@ -1,3 +1,5 @@
+#include "support/scriptedplatform.h"
+
 #include <QApplication>
 #include <QLocale>
 #include <gtest/gtest.h>
@@ -10,5 +12,7 @@ int main(int argc, char** argv)
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
+    // What runs outside a test's own scripted platform (windows closing late) meets this one.
+    ScriptedPlatform outside;
     return RUN_ALL_TESTS();
 }

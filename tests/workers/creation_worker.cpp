@@ -46,9 +46,9 @@ int main(int argc, char* argv[])
 
     const int count = args[6].toInt();
     for (int i = 0; i < count; ++i) {
-        const CreationResult result = createDocument(base, request);
+        const CreationResult result = createDocument(base.documentSession(), request);
         if (result.status != CreationResult::Status::Created) {
-            std::printf("FAILED %s\n", qPrintable(result.error));
+            std::printf("FAILED %s\n", qPrintable(result.failure ? result.failure->detail() : QString()));
             return 1;
         }
         std::printf("CREATED %d\n", result.newNumber);

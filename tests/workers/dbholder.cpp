@@ -2,6 +2,7 @@
 // Prints "HOLDING" once the transaction is open, then commits a row of table Zone.
 #include "common/archivepassword.h"
 #include "common/database.h"
+#include "common/transaction.h"
 
 #include <QCoreApplication>
 #include <QThread>
@@ -13,12 +14,12 @@ int main(int argc, char* argv[])
     if (argc != 4)
         return 2;
     Database db = Database::open(QString::fromLocal8Bit(argv[1]), archiveConnectString());
-    db.beginImmediate();
+    WriteTransaction transaction(db);
     db.execute(JetQuery("INSERT INTO Zone (Codice, [Desc]) VALUES (") << Jet::text(QString::fromLocal8Bit(argv[2]))
                                                                        << ", " << Jet::text("holder") << ")");
     std::printf("HOLDING\n");
     std::fflush(stdout);
     QThread::msleep(QString::fromLocal8Bit(argv[3]).toULong());
-    db.commit();
+    transaction.commit();
     return 0;
 }

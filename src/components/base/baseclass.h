@@ -9,7 +9,7 @@ struct TableDefinition;
 
 // The base component as this suite ships it. Its operations are implemented by area:
 // bookkeeping and typing aids (baseclass.cpp), record locks (recordlock.cpp), numbering and
-// stock movements (numbering.cpp, stockmovement.cpp), look-ups and dialogs (lookups.cpp),
+// stock movements (documentservices.cpp), look-ups and dialogs (lookups.cpp),
 // data-control binding (databinding.cpp), and its screens (screens.cpp).
 class BaseClass : public BaseComponent
 {
@@ -38,6 +38,9 @@ public:
                     qint16& keyKind1, qint16& keyKind2, qint16& keyKind3,
                     QString& archive, bool& always, bool& result) override;
 
+    qint32 nextNumber(const QString& kind, const QString& code, const QString& fiscalYear,
+                      const QString& controlledTable) override;
+    PostedMovement postStockMovement(const StockMovementRequest& request) override;
     qint32 NextDocumentNumber(const QString& kind, const QString& documentCode, const QString& fiscalYear,
                               qint16 kindNumber, const QString& empty, const QString& headerTable,
                               qint32 minusOne, qint16 one) override;

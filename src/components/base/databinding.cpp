@@ -105,7 +105,7 @@ void clear(QWidget* w)
 
 [[noreturn]] void refuseValue(const QString& field)
 {
-    throw DatabaseError(DatabaseError::Kind::Statement,
+    throw DatabaseError(DatabaseError::Kind::Refused,
                         QStringLiteral("Tipo di dati non corrispondente nel campo '%1'.").arg(field));
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 #include "common/datacontrol.h"
-#include "common/gridlayout.h"
+#include "components/gridview.h"
 
 #include <QPointer>
 #include <QTableView>

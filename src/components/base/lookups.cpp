@@ -2,6 +2,7 @@
 #include "lookupdialog.h"
 #include "common/datacontrol.h"
 #include "common/platform.h"
+#include "components/failuremessage.h"
 
 #include <QFileInfo>
 #include <QLabel>
@@ -69,7 +70,7 @@ QString BaseClass::ShowLookup(qint16 kind, const JetQuery& filter)
         else
             DialogResult = picked;
     } catch (const DatabaseError& e) {
-        return e.description();
+        return failureMessage(e);
     }
     return {};
 }
@@ -88,7 +89,7 @@ void BaseClass::ShowSupplierSearch()
         if (dialog.exec() == QDialog::Accepted && dialog.pickedRow() >= 0)
             DialogResult = dialog.pickedValue(QStringLiteral("id")).toString();
     } catch (const DatabaseError& e) {
-        Platform::instance().refuse(e.description(), AppTitle);
+        Platform::instance().refuse(failureMessage(e), AppTitle);
     }
 }
 

@@ -22,6 +22,7 @@
 #include "common/database.h"
 #include "common/platform.h"
 #include "common/writeturn.h"
+#include "components/failuremessage.h"
 
 #include <QDateTime>
 #include <QFileInfo>
@@ -200,6 +201,6 @@ void BaseClass::RecordLock(qint16& mode, QString& owner, QString& screenTitle, Q
         }
     } catch (const DatabaseError& e) {
         result = false;
-        Platform::instance().refuse(e.description(), AppTitle);
+        Platform::instance().refuse(failureMessage(e), AppTitle);
     }
 }

@@ -3,6 +3,7 @@
 #include "fieldpanel.h"
 #include "common/datacontrol.h"
 #include "common/platform.h"
+#include "components/failuremessage.h"
 
 #include <QAction>
 #include <QLabel>
@@ -212,7 +213,7 @@ void TableScreen::addRow()
     try {
         m_data->recordset().AddNew();
     } catch (const DatabaseError& e) {
-        say(e.description());
+        say(failureMessage(e));
         return;
     }
     panel->clearFields();
@@ -230,7 +231,7 @@ void TableScreen::editRow()
     try {
         m_data->recordset().Edit();
     } catch (const DatabaseError& e) {
-        say(e.description());
+        say(failureMessage(e));
         return;
     }
     setEditMode(true);
@@ -261,7 +262,7 @@ void TableScreen::saveRow()
             say(QStringLiteral("Codice già esistente"));
             base()->FocusAndSelectAll(panel->keyField());
         } else {
-            say(e.description());
+            say(failureMessage(e));
         }
         return;
     }
@@ -291,7 +292,7 @@ void TableScreen::deleteRow()
         m_data->recordset().Delete();
         m_data->recordset().MoveFirst();
     } catch (const DatabaseError& e) {
-        say(e.description());
+        say(failureMessage(e));
         return;
     }
     m_grid->ReBind();

@@ -3,6 +3,7 @@
 #include "components/basecomponent.h"
 #include "common/datacontrol.h"
 #include "common/platform.h"
+#include "components/failuremessage.h"
 
 #include <QAction>
 #include <QLabel>
@@ -97,7 +98,7 @@ void RecordBrowser::loadDetails()
         }
     } catch (const DatabaseError& e) {
         m_details->close();
-        Platform::instance().refuse(e.description(), m_base->AppTitle);
+        Platform::instance().refuse(failureMessage(e), m_base->AppTitle);
     }
     m_detailsGrid->ReBind();
 }

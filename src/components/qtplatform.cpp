@@ -13,22 +13,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace {
-Platform* installed = nullptr;
-}
-
-Platform& Platform::instance()
-{
-    if (!installed)
-        installed = new QtPlatform;
-    return *installed;
-}
-
-void Platform::install(Platform* platform)
-{
-    installed = platform;
-}
-
 Platform::Answer QtPlatform::message(const QString& text, Icon icon, Buttons buttons, const QString& title)
 {
     // A modal box is shown with the normal pointer, and the hourglass comes back after it.

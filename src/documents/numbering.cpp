@@ -1,5 +1,4 @@
 #include "numbering.h"
-#include "baseclass.h"
 
 #include <QHash>
 #include <QSqlQuery>
@@ -73,15 +72,4 @@ qint32 takeNextNumber(const Database& db, const QString& kind, const QString& co
                    << Jet::text(controlled) << ")");
     }
     return next;
-}
-
-// The number is read and advanced in one immediate transaction (or within the caller's, on the
-// company archive of the session), so two workstations asking at the same moment receive two
-// different numbers. The kind number, the empty reason and the two trailing values add nothing
-// to what kind, code and year already identify.
-qint32 BaseClass::NextDocumentNumber(const QString& kind, const QString& documentCode, const QString& fiscalYear,
-                                     qint16, const QString&, const QString& headerTable, qint32, qint16)
-{
-    const Database db = dataArchive();
-    return inImmediateTransaction(db, [&] { return takeNextNumber(db, kind, documentCode, fiscalYear, headerTable); });
 }

@@ -1,5 +1,5 @@
 #pragma once
-#include "platform.h"
+#include "common/platform.h"
 
 // The platform as a desktop user meets it: Qt message boxes, dialogs and desktop services.
 class QtPlatform : public Platform

@@ -2,8 +2,10 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <functional>
 
 class BaseComponent;
+class QMainWindow;
 
 // The entry procedure's globals, alive for the whole run.
 struct AppGlobals
@@ -20,6 +22,8 @@ struct AppGlobals
     QObject* warehouse = nullptr;
     QObject* invoicing = nullptr;
     QObject* payments = nullptr;
+    // Makes the main window once the user has signed in; the program sets it at start.
+    std::function<QMainWindow*(AppGlobals&)> makeMainWindow;
 };
 
 AppGlobals& appGlobals();

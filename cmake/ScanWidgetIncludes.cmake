@@ -1,0 +1,21 @@
+# Fails when a file includes a header of Qt Widgets or Qt Print Support, by module path or by
+# class name. Run by WidgetFreeCore.cmake with FILES, HEADERS (the modules' class headers) and
+# STAMP.
+file(READ ${HEADERS} widget_headers)
+separate_arguments(files NATIVE_COMMAND "${FILES}")
+set(found "")
+foreach(file ${files})
+  file(STRINGS ${file} includes REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]")
+  foreach(line ${includes})
+    string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*[<\"]([^>\"]*)[>\"].*" "\\1" header "${line}")
+    get_filename_component(name ${header} NAME)
+    list(FIND widget_headers ${name} at)
+    if(header MATCHES "^Qt(Widgets|PrintSupport)/" OR NOT at EQUAL -1)
+      string(APPEND found "\n  ${file}: ${header}")
+    endif()
+  endforeach()
+endforeach()
+if(found)
+  message(FATAL_ERROR "common/ and documents/ must stay free of widgets; these files include widget headers:${found}")
+endif()
+file(TOUCH ${STAMP})
