@@ -2,17 +2,19 @@
 --
 -- The company's business tables and documents.
 -- Conventions of every archive:
---   text columns are TEXT COLLATE NOCASE (the program replaces NOCASE with a
---   Unicode case-insensitive collation on its own connections, so codes such
---   as 'caffè' and 'CAFFÈ' are one code; the stock sqlite3 shell still reads
---   the file with its ASCII NOCASE),
+--   only SQLite's built-in collations: text columns are TEXT COLLATE NOCASE,
+--   so any SQLite tool can check, vacuum, reindex, dump and reload the file;
+--   the program compares letters beyond ASCII without regard to case with a
+--   collation of its own named in its queries ('caffè' = 'CAFFÈ'), and
+--   refuses such duplicates of a key inside the transaction that writes it,
 --   whole numbers and booleans (1 true, 0 false) are INTEGER, amounts REAL,
 --   dates are DATE holding 'YYYY-MM-DD' (day only),
 --   no foreign keys, no triggers,
 --   table and column names are case-insensitive, so each table is defined once
 --   (Clienti = clienti, IVA = iva, Esercizio = esercizio, ...).
 -- A code table has Codice as NOT NULL primary key: a code that the table
--- already holds, in any letter case, is refused.
+-- already holds, in any letter case, is refused (the key refuses ASCII
+-- duplicates, the program the others).
 
 -- =====================================================================
 -- Fiscal years and geography

@@ -2,8 +2,9 @@
 --
 -- Users, the company record, the record locks and the archive version.
 -- Conventions of every archive:
---   text columns are TEXT COLLATE NOCASE (the program replaces NOCASE with a
---   Unicode case-insensitive collation on its own connections),
+--   only SQLite's built-in collations (text columns TEXT COLLATE NOCASE);
+--   letters beyond ASCII compare through the program's own collation, as in
+--   data.sql,
 --   whole numbers and booleans (1 true, 0 false) are INTEGER, amounts REAL,
 --   dates are DATE holding 'YYYY-MM-DD', date-times DATETIME holding
 --   'YYYY-MM-DD HH:MM:SS',

@@ -16,6 +16,10 @@ namespace {
 
 QAtomicInt connectionCounter;
 
+// Marks an archive whose indexes follow SQLite's own collations ("BrV5"). Archives written by
+// earlier builds, whose connections replaced NOCASE, have their indexes rebuilt once.
+constexpr int ArchiveApplicationId = 0x42725635;
+
 QString passwordDigest(const QString& password)
 {
     return QString::fromLatin1(
@@ -57,6 +61,7 @@ struct Database::Connection
     QString path;
     QSqlDatabase db;
     QHash<QString, QString> attached;  // archive path -> alias
+    QHash<QString, QVector<QStringList>> uniqueKeys;  // lower-case table name -> keys
     std::chrono::steady_clock::time_point busySince;
     ~Connection()
     {
@@ -150,10 +155,16 @@ Database Database::open(const QString& path, const QString& connectString, bool 
         throw DatabaseError(DatabaseError::Kind::WrongPassword, QString(), path);
     if (readOnly) {
         check.exec(QStringLiteral("PRAGMA query_only=ON"));
-    } else {
-        // The rollback journal, never WAL (a data folder may lie on a network share); kept
-        // between transactions rather than deleted, which spares a directory sync on every commit.
-        check.exec(QStringLiteral("PRAGMA journal_mode=PERSIST"));
+        return result;
+    }
+    // The rollback journal, never WAL (a data folder may lie on a network share); kept
+    // between transactions rather than deleted, which spares a directory sync on every commit.
+    check.exec(QStringLiteral("PRAGMA journal_mode=PERSIST"));
+    if (check.exec(QStringLiteral("PRAGMA application_id")) && check.next()
+        && check.value(0).toInt() != ArchiveApplicationId) {
+        // A folder that cannot be written keeps its indexes until someone can.
+        check.exec(QStringLiteral("REINDEX"))
+            && check.exec(QStringLiteral("PRAGMA application_id=%1").arg(ArchiveApplicationId));
     }
     return result;
 }
@@ -170,6 +181,7 @@ Database Database::create(const QString& path, const QString& connectString)
     waitInShortSteps(result.d.get());
     registerJetCollation(db);
     result.run(QStringLiteral("PRAGMA journal_mode=DELETE"));
+    result.run(QStringLiteral("PRAGMA application_id=%1").arg(ArchiveApplicationId));
     const QString password = passwordOf(connectString);
     if (!password.isEmpty()) {
         result.run(QStringLiteral("CREATE TABLE MSysPassword (Digest TEXT NOT NULL)"));
@@ -265,4 +277,59 @@ bool Database::inTransaction() const
 {
     sqlite3* sqlite = handleOf(d->db);
     return sqlite && sqlite3_get_autocommit(sqlite) == 0;
+}
+
+QVector<QStringList> Database::uniqueKeys(const QString& table) const
+{
+    const QString name = table.toLower();
+    if (const auto it = d->uniqueKeys.constFind(name); it != d->uniqueKeys.cend())
+        return *it;
+    QVector<QStringList> keys;
+    QSqlQuery indexes = prepare(QStringLiteral("SELECT name FROM pragma_index_list(?) WHERE \"unique\" = 1"));
+    indexes.addBindValue(table);
+    run(indexes);
+    while (indexes.next()) {
+        QSqlQuery columns = prepare(QStringLiteral("SELECT name FROM pragma_index_info(?) ORDER BY seqno"));
+        columns.addBindValue(indexes.value(0));
+        run(columns);
+        QStringList key;
+        while (columns.next())
+            key << columns.value(0).toString();
+        keys << key;
+    }
+    d->uniqueKeys.insert(name, keys);
+    return keys;
+}
+
+void Database::refuseDuplicateKeys(const QString& table, const QHash<QString, QVariant>& values, qint64 rowid) const
+{
+    const auto beyondAscii = [](const QVariant& v) {
+        if (v.typeId() != QMetaType::QString)
+            return false;
+        for (QChar c : v.toString())
+            if (c.unicode() >= 0x80)
+                return true;
+        return false;
+    };
+    for (const QStringList& key : uniqueKeys(table)) {
+        // A key with a Null part repeats nothing; a key of ASCII values is the index's own work.
+        bool complete = true, needed = false;
+        for (const QString& column : key) {
+            const QVariant value = values.value(column.toLower());
+            complete = complete && !value.isNull();
+            needed = needed || beyondAscii(value);
+        }
+        if (!complete || !needed)
+            continue;
+        JetQuery q("SELECT 1 FROM ");
+        q << Jet::identifier(table) << " WHERE rowid <> " << Jet::number(rowid);
+        for (const QString& column : key) {
+            const QVariant value = values.value(column.toLower());
+            q << " AND " << Jet::identifier(column) << " = ";
+            q << (value.typeId() == QMetaType::QString ? Jet::text(value.toString()) : Jet::number(value.toDouble()));
+        }
+        if (select(q).next())
+            throw DatabaseError(DatabaseError::Kind::Constraint,
+                                QStringLiteral("UNIQUE constraint failed: %1.%2").arg(table, key.join(u',')), d->path);
+    }
 }

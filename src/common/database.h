@@ -4,7 +4,10 @@
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QHash>
 #include <QString>
+#include <QStringList>
+#include <QVector>
 #include <memory>
 
 // An open archive. Copies share one connection; the last copy closes it.
@@ -38,6 +41,13 @@ public:
     void run(const QString& sqliteText) const;
 
     bool inTransaction() const;
+
+    // The unique keys of a table (primary key and unique indexes), each as its columns.
+    QVector<QStringList> uniqueKeys(const QString& table) const;
+    // Refuses (Constraint) a row whose values repeat a unique key of another row, letters beyond
+    // ASCII compared without regard to case: the archive's own keys compare only ASCII so.
+    // Run it in the transaction that writes the row; rowid is the row's own (-1 when new).
+    void refuseDuplicateKeys(const QString& table, const QHash<QString, QVariant>& values, qint64 rowid) const;
     bool isValid() const { return bool(d); }
 
     // How long a statement waits for another workstation's write before it gives up.

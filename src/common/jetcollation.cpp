@@ -2,13 +2,66 @@
 
 #include <QSqlDatabase>
 #include <QSqlDriver>
-#include <QString>
 #include <QVariant>
 #include <sqlite3.h>
 
 #include <cstring>
 
 namespace {
+
+// Accented letters and the letters they sort with: those of Italian, and of the German and
+// Spanish names an Italian office meets. Small letters after SQLite's lower() (ASCII only)
+// still carry their accent, capitals their case, so both are listed. The list is short on
+// purpose: each letter nests one replace() in the key, and SQLite's parser takes about thirty.
+struct Unaccented
+{
+    char16_t letter;
+    const char* base;
+};
+constexpr Unaccented Unaccent[] = {
+    {u'à', "a"}, {u'á', "a"}, {u'ä', "a"}, {u'è', "e"}, {u'é', "e"}, {u'ì', "i"}, {u'í', "i"}, {u'ò', "o"},
+    {u'ó', "o"}, {u'ö', "o"}, {u'ù', "u"}, {u'ú', "u"}, {u'ü', "u"}, {u'ç', "c"}, {u'ñ', "n"},
+    {u'À', "a"}, {u'Ä', "a"}, {u'È', "e"}, {u'É', "e"}, {u'Ì', "i"}, {u'Ò', "o"}, {u'Ö', "o"}, {u'Ù', "u"},
+    {u'Ü', "u"},
+};
+
+const char* unaccented(char16_t c)
+{
+    for (const Unaccented& u : Unaccent)
+        if (u.letter == c)
+            return u.base;
+    return nullptr;
+}
+
+// Small letters; a letter beyond ASCII never becomes an ASCII one (the Kelvin sign stays).
+QString folded(const QString& text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (auto it = text.cbegin(); it != text.cend(); ++it) {
+        const char32_t c = it->isHighSurrogate() && it + 1 != text.cend() ? QChar::surrogateToUcs4(*it, *(it + 1)) : it->unicode();
+        if (c > 0xffff)
+            ++it;
+        char32_t f = c < 0x80 ? (c >= 'A' && c <= 'Z' ? c + 32 : c) : QChar::toCaseFolded(c);
+        if (c >= 0x80 && f < 0x80)
+            f = c;
+        if (QChar::requiresSurrogates(f)) {
+            out += QChar(QChar::highSurrogate(f));
+            out += QChar(QChar::lowSurrogate(f));
+        } else {
+            out += QChar(char16_t(f));
+        }
+    }
+    return out;
+}
+
+int compareBytes(const QByteArray& a, const QByteArray& b)
+{
+    const int n = int(std::min(a.size(), b.size()));
+    if (const int c = std::memcmp(a.constData(), b.constData(), size_t(n)))
+        return c;
+    return int(a.size() - b.size());
+}
 
 bool isAscii(const unsigned char* s, int n)
 {
@@ -18,8 +71,7 @@ bool isAscii(const unsigned char* s, int n)
     return true;
 }
 
-// ASCII strings (the common case) are compared exactly like SQLite's own NOCASE, so indexes
-// built by either collation agree on them.
+// ASCII texts (the common case) compare as SQLite's own NOCASE.
 int asciiNoCase(const unsigned char* a, int na, const unsigned char* b, int nb)
 {
     const int n = na < nb ? na : nb;
@@ -45,17 +97,35 @@ int collate(void*, int na, const void* pa, int nb, const void* pb)
 
 } // namespace
 
+QString jetOrderKey(const QString& text)
+{
+    QString key;
+    key.reserve(text.size());
+    for (QChar c : text) {
+        if (c.unicode() < 0x80)
+            key += c.unicode() >= 'A' && c.unicode() <= 'Z' ? QChar(c.unicode() + 32) : c;
+        else if (const char* base = unaccented(c.unicode()))
+            key += QLatin1String(base);
+        else
+            key += c;
+    }
+    return key;
+}
+
+QString jetOrderKeySql(const QString& expression)
+{
+    QString sql = QStringLiteral("lower(") + expression + u')';
+    for (const Unaccented& u : Unaccent)
+        sql = QStringLiteral("replace(%1,'%2','%3')").arg(sql, QString(QChar(u.letter)), QLatin1String(u.base));
+    return sql;
+}
+
 int jetCompare(const QString& a, const QString& b)
 {
-    // Case folding keeps the order of lower-case text, so the order matches SQLite's NOCASE
-    // wherever no upper-case non-ASCII letter is involved.
-    const QByteArray fa = a.toCaseFolded().toUtf8();
-    const QByteArray fb = b.toCaseFolded().toUtf8();
-    const int n = std::min(fa.size(), fb.size());
-    const int c = std::memcmp(fa.constData(), fb.constData(), size_t(n));
-    if (c != 0)
-        return c;
-    return int(fa.size() - fb.size());
+    // SQLite compares the key expression's results byte by byte (UTF-8): so do we.
+    if (const int byKey = compareBytes(jetOrderKey(a).toUtf8(), jetOrderKey(b).toUtf8()))
+        return byKey;
+    return compareBytes(folded(a).toUtf8(), folded(b).toUtf8());
 }
 
 void registerJetCollation(QSqlDatabase& db)
@@ -65,5 +135,5 @@ void registerJetCollation(QSqlDatabase& db)
         return;
     auto* sqlite = *static_cast<sqlite3**>(handle.data());
     if (sqlite)
-        sqlite3_create_collation_v2(sqlite, "NOCASE", SQLITE_UTF8, nullptr, collate, nullptr);
+        sqlite3_create_collation_v2(sqlite, JetCollation.toUtf8().constData(), SQLITE_UTF8, nullptr, collate, nullptr);
 }

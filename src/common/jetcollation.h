@@ -2,11 +2,26 @@
 #include <QString>
 class QSqlDatabase;
 
-// Text in the archives compares without regard to case, accented letters included, as the
-// original engine did. Our connections replace SQLite's ASCII-only NOCASE collation (the one
-// every text column is declared with) by a Unicode-aware one; the stock sqlite3 shell keeps
-// its own NOCASE and can still read and query the files.
+// Text in the archives compares as the old engine compared it: without regard to case, accented
+// letters included ("caffè" = "CAFFÈ", "É" = "é"), and sorts as Italians expect ("Élite" beside
+// "Elena", not after "Zeta"). The archives declare only SQLite's built-in collations, so any
+// SQLite tool can check, vacuum and rebuild them; the comparison is a collation of our own,
+// registered on each connection under its own name and named in our queries:
+//  - an equality with a text value holding letters beyond ASCII is written "= ? COLLATE
+//    jet_nocase" (JetQuery does it); an ASCII value compares through the column's NOCASE,
+//    which gives the same answer and uses the column's index;
+//  - lists are sorted by the order key, an expression of built-in functions that an index can
+//    hold (accents of Latin letters dropped, capitals made small), then by the row.
+inline const QString JetCollation = QStringLiteral("jet_nocase");
+
 void registerJetCollation(QSqlDatabase& db);
 
-// The comparison itself, exposed for tests and in-memory look-ups: <0, 0, >0.
+// The comparison itself: <0, 0, >0. First the order keys, then the case-folded texts; ASCII
+// text compares exactly as SQLite's NOCASE. Case folding never turns a letter beyond ASCII into
+// an ASCII one, so an ASCII text equals only ASCII texts.
 int jetCompare(const QString& a, const QString& b);
+
+// The order key of a text, as jetOrderKeySql computes it in a query.
+QString jetOrderKey(const QString& text);
+// The same key as SQL over an expression (a column name): lower() and replace() only.
+QString jetOrderKeySql(const QString& expression);

@@ -1,5 +1,6 @@
 #include "jetquery.h"
 #include "databaseerror.h"
+#include "jetcollation.h"
 
 #include <QRegularExpression>
 
@@ -38,12 +39,33 @@ QString JetQuery::jetText() const
         case PieceKind::Number: out += p.value.toString(); break;
         case PieceKind::Null: out += QStringLiteral("Null"); break;
         case PieceKind::Archive: out += u'[' + p.fixed + u']'; break;
+        case PieceKind::OrderKey: out += p.fixed; break;
         }
     }
     return out;
 }
 
 namespace {
+
+bool isAscii(const QString& text)
+{
+    for (QChar c : text)
+        if (c.unicode() >= 0x80)
+            return false;
+    return true;
+}
+
+// Whether the SQL before a value ends with an equality or inequality operator.
+bool comparedForEquality(QStringView before)
+{
+    qsizetype end = before.size();
+    while (end > 0 && before[end - 1].isSpace())
+        --end;
+    const QStringView op = before.left(end).right(2);
+    if (op == u"<>" || op == u"!=")
+        return true;
+    return op.endsWith(u'=') && op != u"<=" && op != u">=" && op != u"==";
+}
 
 // The few places where the original query language differs from SQLite's in fixed text.
 QString translateFixed(QString sql)
@@ -64,6 +86,14 @@ QString JetQuery::sqliteText(const QStringList& archiveAliases) const
         switch (p.kind) {
         case PieceKind::Fixed: out += p.fixed; break;
         case PieceKind::Text:
+            // An ASCII value compares through the column's own NOCASE (and its index) with the
+            // same outcome; letters beyond ASCII need our collation.
+            if (!isAscii(p.value.toString()) && comparedForEquality(out))
+                out += QStringLiteral("? COLLATE ") + JetCollation;
+            else
+                out += u'?';
+            break;
+        case PieceKind::OrderKey: out += jetOrderKeySql(p.fixed); break;
         case PieceKind::Date:
         case PieceKind::Number: out += u'?'; break;
         case PieceKind::Null: out += QStringLiteral("NULL"); break;
@@ -125,6 +155,14 @@ JetQuery::Piece identifier(const QString& name)
 JetQuery::Piece archive(const QString& path)
 {
     return {JetQuery::PieceKind::Archive, path, {}};
+}
+
+JetQuery::Piece orderKey(const QString& column)
+{
+    static const QRegularExpression plain(QStringLiteral("^([A-Za-z_][A-Za-z0-9_]*\\.)?\\[?[A-Za-z_][A-Za-z0-9_]*\\]?$"));
+    if (!plain.match(column).hasMatch())
+        throw DatabaseError(DatabaseError::Kind::Refused, QStringLiteral("Nome di tabella o campo non valido: %1").arg(column));
+    return {JetQuery::PieceKind::OrderKey, column, {}};
 }
 
 } // namespace Jet

@@ -8,18 +8,19 @@
 // A query kept as the fixed pieces the program writes and the values it joins to them.
 // jetText() renders the text the original engine was given (text values between double
 // quotes, dates as #mm/dd/yyyy#, other archives as [path]); sqliteText() and bindings()
-// give the statement actually executed, where every value is a bound parameter.
+// give the statement actually executed, where every value is a bound parameter, and a text
+// value compared for equality compares as the old engine did (jetcollation.h).
 //
 //   JetQuery q;
 //   q << "Select * From Password where Codice=" << Jet::text(userName);
 class JetQuery
 {
 public:
-    enum class PieceKind { Fixed, Text, Date, Number, Null, Archive };
+    enum class PieceKind { Fixed, Text, Date, Number, Null, Archive, OrderKey };
     struct Piece
     {
         PieceKind kind;
-        QString fixed;   // Fixed: SQL text; Archive: the archive path
+        QString fixed;   // Fixed: SQL text; Archive: the archive path; OrderKey: the column
         QVariant value;  // Text / Date / Number
     };
 
@@ -59,4 +60,7 @@ JetQuery::Piece number(int value);
 JetQuery::Piece identifier(const QString& name);
 // Another archive, written [path] in the query (insert-select from it).
 JetQuery::Piece archive(const QString& path);
+// A text column as a list is sorted by it: the column in the original text, its order key
+// (jetcollation.h) in the executed one, so that "Élite" sorts beside "Elena".
+JetQuery::Piece orderKey(const QString& column);
 } // namespace Jet

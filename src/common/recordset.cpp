@@ -1,5 +1,6 @@
 #include "recordset.h"
 #include "jetcollation.h"
+#include "transaction.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -306,12 +307,19 @@ void Recordset::Update()
         throw DatabaseError(DatabaseError::Kind::Refused, QStringLiteral("Aggiornamento o annullamento senza AddNew o Edit."));
     QStringList names;
     QVariantList values;
+    QHash<QString, QVariant> row;
     for (int i = 0; i < m_fields.size(); ++i) {
+        row.insert(m_fields[i].toLower(), m_buffer[i]);
         if (m_changed[i]) {
             names << quoted(m_fields[i]);
             values << m_buffer[i];
         }
     }
+    // The key is looked for and the row written in one transaction: two workstations saving
+    // "É" and "é" at the same moment cannot both succeed.
+    WriteTransaction write(m_db);
+    if (!names.isEmpty())
+        m_db.refuseDuplicateKeys(m_table, row, m_editMode == EditMode::Adding ? -1 : m_rows[m_pos].rowid);
     if (m_editMode == EditMode::Adding) {
         const QString sql = names.isEmpty()
                                 ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoted(m_table))
@@ -347,6 +355,7 @@ void Recordset::Update()
         }
         m_lastModified = m_pos;
     }
+    write.commit();
     CancelUpdate();
 }
 

@@ -232,7 +232,7 @@ void GestAccessi::sortBy(int column)
     const bool onRow = !rs.isBOF() && !rs.isEOF();
     const QString value = onRow ? rs.value(field).toString() : QString();
     const qint64 id = onRow ? rs.value(QStringLiteral("id")).toLongLong() : 0;
-    m_data->RecordSource = JetQuery("Select * from Accessi order by [") << Jet::identifier(field) << "]";
+    m_data->RecordSource = JetQuery("Select * from Accessi order by ") << Jet::orderKey(u'[' + field + u']');
     {
         const QScopedValueRollback quiet(m_syncing, true);
         m_data->Refresh();

@@ -2,10 +2,14 @@
 #include "common/recordset.h"
 #include "support/programfolder.h"
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QProcess>
+#include <QSqlDriver>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 namespace {
 
@@ -46,31 +50,118 @@ TEST_F(DatabaseTest, OpeningFailuresAreDistinctAndCreateNothing)
     }
 }
 
-TEST_F(DatabaseTest, TextComparesWithoutRegardToCaseAccentsIncluded)
+void save(const Database& db, const QString& table, const QString& code)
 {
-    Database db = data();
-    db.execute(JetQuery("INSERT INTO UM (Codice, [Desc]) VALUES (") << Jet::text("caffè") << ", " << Jet::text("x") << ")");
-    QSqlQuery q = db.select(JetQuery("SELECT Codice FROM UM WHERE Codice = ") << Jet::text("CAFFÈ"));
-    ASSERT_TRUE(q.next());
-    EXPECT_EQ(q.value(0).toString(), QStringLiteral("caffè"));
+    Recordset rows = Recordset::openTable(db, table);
+    rows.AddNew();
+    rows.setValue(QStringLiteral("Codice"), code);
+    rows.setValue(QStringLiteral("Desc"), code);
+    rows.Update();
+}
 
-    // A case variant is a duplicate for the unique key.
-    EXPECT_THROW(db.execute(JetQuery("INSERT INTO UM (Codice, [Desc]) VALUES (") << Jet::text("CAFFÈ") << ", "
-                                                                              << Jet::text("y") << ")"),
-                 DatabaseError);
+QString found(const Database& db, const QString& code)
+{
+    QSqlQuery q = db.select(JetQuery("SELECT Codice FROM ModPag WHERE Codice = ") << Jet::text(code));
+    return q.next() ? q.value(0).toString() : QString();
+}
 
-    // Order ignores case: "bETA" sorts between "alfa" and "Gamma".
-    for (const char* code : {"Gamma", "alfa", "bETA"})
-        db.execute(JetQuery("INSERT INTO Zone (Codice, [Desc]) VALUES (") << Jet::text(code) << ", " << Jet::text(code) << ")");
-    QSqlQuery ordered = db.select(JetQuery("SELECT Codice FROM Zone WHERE Codice IN ('Gamma','alfa','bETA') ORDER BY [Codice]"));
+QString shell(const QString& archive, const QString& sql)
+{
+    QProcess sqlite;
+    sqlite.start(QStringLiteral("sqlite3"), {archive, sql});
+    sqlite.waitForFinished(30000);
+    return QString::fromUtf8(sqlite.readAllStandardOutput() + sqlite.readAllStandardError()).trimmed();
+}
+
+// Codes with accented capitals and small letters, saved as the screens save them: the archive
+// stays valid for SQLite's own tools, and after the shell has vacuumed and reindexed it the
+// program still finds each code in any case and refuses each case variant.
+TEST_F(DatabaseTest, AccentedCodesSurviveTheStockShellAndStayUniqueInAnyCase)
+{
+    const QStringList letters{"É", "é", "È", "è", "À", "à", "Ù", "ù", "Ò", "ò"};
     QStringList codes;
-    while (ordered.next())
-        codes << ordered.value(0).toString();
-    EXPECT_EQ(codes, (QStringList{"alfa", "bETA", "Gamma"}));
+    for (int i = 0; i < 200; ++i)
+        codes << letters[i % letters.size()] + QStringLiteral("%1").arg(i, 3, 10, QChar(u'0'));
+    const auto variant = [](const QString& code) {
+        return code.at(0).isUpper() ? code.toLower() : code.toUpper();
+    };
+    {
+        Database db = data();
+        for (const QString& code : codes)
+            save(db, QStringLiteral("ModPag"), code);
+    }
+    EXPECT_EQ(shell(folder.dataDb(), "PRAGMA integrity_check"), "ok");
+    EXPECT_EQ(shell(folder.dataDb(), "VACUUM; REINDEX; PRAGMA integrity_check"), "ok");
 
-    QSqlQuery check(db.connection());
-    ASSERT_TRUE(check.exec("PRAGMA integrity_check") && check.next());
-    EXPECT_EQ(check.value(0).toString(), QStringLiteral("ok"));
+    Database db = data();
+    for (const QString& code : codes) {
+        SCOPED_TRACE(code.toStdString());
+        EXPECT_EQ(found(db, variant(code)), code);
+        try {
+            save(db, QStringLiteral("ModPag"), variant(code));
+            ADD_FAILURE() << "a case variant was saved";
+        } catch (const DatabaseError& e) {
+            EXPECT_EQ(e.kind(), DatabaseError::Kind::Constraint);
+        }
+    }
+
+    // Lists sort as Italians expect.
+    for (const char* name : {"Zeta", "Élite", "Elena", "elfo"})
+        save(db, QStringLiteral("Zone"), QString::fromUtf8(name));
+    QSqlQuery ordered = db.select(JetQuery("SELECT Codice FROM Zone WHERE Codice IN ('Zeta','Élite','Elena','elfo') "
+                                           "ORDER BY ") << Jet::orderKey("Codice"));
+    QStringList order;
+    while (ordered.next())
+        order << ordered.value(0).toString();
+    EXPECT_EQ(order, QStringList({"Elena", "elfo", "Élite", "Zeta"}));
+}
+
+// Two workstations saving "É" and "é" at the same moment: the second waits for the first and is
+// refused.
+TEST_F(DatabaseTest, CaseVariantsSavedAtTheSameMomentByTwoWorkstationsAreRefused)
+{
+    QProcess holder;
+    holder.start(QCoreApplication::applicationDirPath() + QStringLiteral("/worker_dbholder"),
+                 {folder.dataDb(), QStringLiteral("ÉPOCA"), QStringLiteral("800")});
+    ASSERT_TRUE(holder.waitForReadyRead(10000));
+    ASSERT_TRUE(holder.readAll().contains("HOLDING"));
+    try {
+        save(data(), QStringLiteral("Zone"), QStringLiteral("época"));
+        ADD_FAILURE() << "both workstations saved the code";
+    } catch (const DatabaseError& e) {
+        EXPECT_EQ(e.kind(), DatabaseError::Kind::Constraint);
+    }
+    ASSERT_TRUE(holder.waitForFinished(10000));
+    EXPECT_EQ(holder.exitCode(), 0);
+}
+
+// How an earlier build compared text: it replaced NOCASE on its own connections.
+int earlierNoCase(void*, int na, const void* a, int nb, const void* b)
+{
+    return QString::fromUtf8(static_cast<const char*>(a), na)
+        .compare(QString::fromUtf8(static_cast<const char*>(b), nb), Qt::CaseInsensitive);
+}
+
+// Archives written that way hold indexes SQLite's own tools see as damaged; the program rebuilds
+// them the first time it opens the archive.
+TEST_F(DatabaseTest, ArchivesOfAnEarlierBuildAreReindexedOnFirstOpen)
+{
+    {
+        QSqlDatabase earlier = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("earlier"));
+        earlier.setDatabaseName(folder.dataDb());
+        ASSERT_TRUE(earlier.open());
+        sqlite3_create_collation_v2(*static_cast<sqlite3**>(earlier.driver()->handle().data()), "NOCASE",
+                                    SQLITE_UTF8, nullptr, earlierNoCase, nullptr);
+        QSqlQuery q(earlier);
+        for (const char* sql : {"PRAGMA application_id=0", "INSERT INTO ModPag (Codice) VALUES ('É')",
+                                "INSERT INTO ModPag (Codice) VALUES ('è')"})
+            ASSERT_TRUE(q.exec(QString::fromUtf8(sql))) << sql;
+        earlier.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("earlier"));
+    ASSERT_NE(shell(folder.dataDb(), "PRAGMA integrity_check"), "ok");
+    { Database db = data(); }
+    EXPECT_EQ(shell(folder.dataDb(), "PRAGMA integrity_check"), "ok");
 }
 
 TEST_F(DatabaseTest, ValuesAreBoundNeverSpliced)

@@ -1,7 +1,9 @@
 // Holds a write transaction on an archive for a while: dbholder <archive> <code> <milliseconds>.
-// Prints "HOLDING" once the transaction is open, then commits a row of table Zone.
+// Saves a row of table Zone as the screens do, prints "HOLDING" with the transaction still
+// open, then commits.
 #include "common/archivepassword.h"
 #include "common/database.h"
+#include "common/recordset.h"
 #include "common/transaction.h"
 
 #include <QCoreApplication>
@@ -15,8 +17,11 @@ int main(int argc, char* argv[])
         return 2;
     Database db = Database::open(QString::fromLocal8Bit(argv[1]), archiveConnectString());
     WriteTransaction transaction(db);
-    db.execute(JetQuery("INSERT INTO Zone (Codice, [Desc]) VALUES (") << Jet::text(QString::fromLocal8Bit(argv[2]))
-                                                                       << ", " << Jet::text("holder") << ")");
+    Recordset zones = Recordset::openTable(db, QStringLiteral("Zone"));
+    zones.AddNew();
+    zones.setValue(QStringLiteral("Codice"), QString::fromLocal8Bit(argv[2]));
+    zones.setValue(QStringLiteral("Desc"), QStringLiteral("holder"));
+    zones.Update();
     std::printf("HOLDING\n");
     std::fflush(stdout);
     QThread::msleep(QString::fromLocal8Bit(argv[3]).toULong());

@@ -80,7 +80,8 @@ void BaseClass::ShowSupplierSearch()
     DialogResult.clear();
     try {
         Database db = Database::open(DataDbPath, ConnectString, true);
-        JetQuery source("SELECT * FROM Fornitori ORDER BY Denominazione");
+        JetQuery source("SELECT * FROM Fornitori ORDER BY ");
+        source << Jet::orderKey(QStringLiteral("Denominazione"));
         LookupDialog dialog(AppTitle + QStringLiteral(" : Ricerca Fornitori"),
                             Recordset::open(db, source, Recordset::Type::Snapshot, true),
                             {"Codice", "Denominazione", "Localita1"}, {"Codice", "Denominazione", "Località"},

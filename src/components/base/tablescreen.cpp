@@ -123,7 +123,7 @@ bool TableScreen::openOn(const QString& caption, const QString& archive, const T
     m_data->DatabaseName = archive;
     JetQuery source;
     source << "SELECT * FROM " << Jet::identifier(table.table) << " ORDER BY "
-           << Jet::identifier(table.fields.first().column);
+           << Jet::orderKey(table.fields.first().column);
     m_data->RecordSource = source;
     m_data->Refresh();
     ArrangeControls();

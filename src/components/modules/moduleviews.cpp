@@ -86,7 +86,8 @@ BrowserSpec salesByCustomerView(const QString& title)
     BrowserSpec spec;
     spec.title = title;
     spec.rows = JetQuery("SELECT idCliente, DSCli, COUNT(*) AS Documenti, SUM(TotFATVELire) AS TotaleLire, "
-                         "SUM(TotFATVELEURO) AS TotaleEuro FROM FATVETes GROUP BY idCliente, DSCli ORDER BY DSCli");
+                         "SUM(TotFATVELEURO) AS TotaleEuro FROM FATVETes GROUP BY idCliente, DSCli ORDER BY ")
+                << Jet::orderKey(QStringLiteral("DSCli"));
     spec.rowsLayout = QStringLiteral("Statistiche");
     return spec;
 }
