@@ -11,9 +11,10 @@
 --   no foreign keys, no triggers.
 
 -- Users. Codice is found without regard to case (NOCASE key).
--- The password is compared by the program, character by character and with
--- regard to case; the column is declared BINARY so that no SQL comparison can
--- ever match it without regard to case. NULL means an empty password.
+-- The password is kept as a salted, slow digest ("pbkdf2-sha256$..."), never
+-- as typed; the program compares the digest of what is typed, exactly. A row
+-- still in clear (an earlier build) becomes a digest at its first sign-in.
+-- NULL means an empty password.
 -- Tipo 'A' marks an administrator (the program compares it case-sensitively).
 -- esercizio is the user's current fiscal year, written back at exit.
 CREATE TABLE Password (
@@ -57,7 +58,10 @@ CREATE TABLE Azienda (
 -- the unique key really applies (SQLite treats NULLs as distinct): acquiring a
 -- lock is one atomic INSERT that fails when another row holds the identity.
 -- User, Postazione: holder; Modulo: owner string; DescFrm: screen title,
--- Ore: time the lock was taken.
+-- Ore: time the lock was taken; Processo: the holder's process at that
+-- workstation ("id@start"), so that a second copy of the program started by
+-- the same user is another holder, and the sign-in drops only the rows of a
+-- copy that no longer runs.
 CREATE TABLE Accessi (
     id          INTEGER PRIMARY KEY AUTOINCREMENT,
     "User"      TEXT COLLATE NOCASE,
@@ -70,6 +74,7 @@ CREATE TABLE Accessi (
     Chiave2     TEXT COLLATE NOCASE NOT NULL DEFAULT ':_:',
     Chiave3     TEXT COLLATE NOCASE NOT NULL DEFAULT ':_:',
     Archivio    TEXT COLLATE NOCASE NOT NULL DEFAULT ':_:',
+    Processo    TEXT COLLATE BINARY,
     UNIQUE (Tabella, Chiave1, Chiave2, Chiave3, Archivio)
 );
 

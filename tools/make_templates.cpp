@@ -2,6 +2,7 @@
 // Usage: make_templates <program folder> <schema folder>
 #include "common/archivepassword.h"
 #include "common/database.h"
+#include "components/passwordhash.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -71,6 +72,22 @@ bool build(const QString& target, const QStringList& scripts)
     return q.exec(QStringLiteral("COMMIT"));
 }
 
+// The demo users' passwords are written as digests: an archive never holds them as typed.
+bool hashPasswords(const QString& target)
+{
+    Database db = Database::open(target, archiveConnectString());
+    QSqlQuery users = db.select(JetQuery("SELECT Codice, [Password] FROM Password"));
+    QList<QPair<QString, QString>> clear;
+    while (users.next())
+        if (!users.value(1).toString().isEmpty())
+            clear.append({users.value(0).toString(), users.value(1).toString()});
+    users = QSqlQuery();
+    for (const auto& [code, password] : clear)
+        db.execute(JetQuery("UPDATE Password SET [Password] = ") << Jet::text(hashPassword(password))
+                                                                  << " WHERE Codice = " << Jet::text(code));
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -88,7 +105,8 @@ int main(int argc, char* argv[])
         if (QFile::exists(schema.filePath("demo_" + archive + ".sql")))
             scripts << schema.filePath("demo_" + archive + ".sql");
         try {
-            if (!build(out.filePath(archive + "2.mdb"), scripts)) {
+            if (!build(out.filePath(archive + "2.mdb"), scripts)
+                || (archive == QLatin1String("user") && !hashPasswords(out.filePath(archive + "2.mdb")))) {
                 QFile::remove(out.filePath(archive + "2.mdb"));
                 return 1;
             }

@@ -127,7 +127,13 @@ static void waitInShortSteps(Database::Connection* c)
 
 DatabaseError Database::failure(const QSqlError& error) const
 {
-    return DatabaseError::fromEngine(error, d ? d->path : QString());
+    const QString path = d ? d->path : QString();
+    DatabaseError e = DatabaseError::fromEngine(error, path);
+    // A journal that cannot be made beside an archive we can still read: a read-only folder.
+    const QFileInfo file(path);
+    if (e.kind() == DatabaseError::Kind::Unreachable && file.isFile() && !QFileInfo(file.absolutePath()).isWritable())
+        return DatabaseError(DatabaseError::Kind::ReadOnly, e.detail(), path);
+    return e;
 }
 
 Database Database::open(const QString& path, const QString& connectString, bool readOnly)

@@ -50,8 +50,9 @@ public:
     void refuseDuplicateKeys(const QString& table, const QHash<QString, QVariant>& values, qint64 rowid) const;
     bool isValid() const { return bool(d); }
 
-    // How long a statement waits for another workstation's write before it gives up.
-    static constexpr int BusyTimeoutMs = 30000;
+    // How long a statement waits for another workstation's write before it gives up (and the
+    // screen asks whether to try again).
+    static constexpr int BusyTimeoutMs = 4000;
 
     static QString passwordOf(const QString& connectString);
 

@@ -76,6 +76,9 @@ public:
                             QString& archive, bool& always, bool& result) = 0;
     // The same call for callers that hold an identity.
     bool lock(LockMode mode, const LockIdentity& id);
+    // Drops this user's lock rows at this workstation whose holder is no longer running (at
+    // sign-in), and this session's own too (at exit).
+    virtual void dropEndedLocks(bool ownToo) = 0;
 
     // The company archive, opened once for the session. Numbering, warehouse movements and the
     // creation of documents share it, so that a new document and its numbers are written in

@@ -1,4 +1,5 @@
 #include "failuremessage.h"
+#include "reportfailures.h"
 
 #include <QFileInfo>
 
@@ -55,4 +56,12 @@ QString failureMessage(const DatabaseError& error)
         break;
     }
     return withDetail(QStringLiteral("Operazione non riuscita sull'archivio '%1'.").arg(archive), error);
+}
+
+bool askToRetryBusyArchive(const DatabaseError& busy, const QString& title)
+{
+    const QString question = QStringLiteral("Archivio in uso da un'altra postazione ('%1').\r"
+                                            "Nulla è stato salvato e i dati restano sullo schermo.\r\r"
+                                            "Riprovare adesso?").arg(archiveName(busy));
+    return Platform::instance().ask(question, title);
 }

@@ -353,10 +353,7 @@ void Principale::closeEvent(QCloseEvent* event)
             user.setValue(QStringLiteral("esercizio"), base->FiscalYear);
             user.Update();
         }
-        JetQuery unlock;
-        unlock << "DELETE * FROM Accessi WHERE User=" << Jet::text(base->UserName)
-               << " and Postazione=" << Jet::text(base->WorkstationName);
-        users.execute(unlock);
+        base->dropEndedLocks(true);
         saveLayout(base->AppPath + LayoutFileName);
     } catch (const std::exception&) {
         // A clean-up that fails lets the window close without a word.

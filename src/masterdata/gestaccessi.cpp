@@ -1,6 +1,6 @@
 #include "gestaccessi.h"
 #include "datagridmodel.h"
-#include "reportfailures.h"
+#include "components/reportfailures.h"
 #include "common/datacontrol.h"
 
 #include <QAction>

@@ -1,6 +1,6 @@
 #include "localita.h"
 #include "localitagrid.h"
-#include "reportfailures.h"
+#include "components/reportfailures.h"
 #include "common/datacontrol.h"
 
 #include <QAction>

@@ -1,5 +1,5 @@
 #include "numeratori.h"
-#include "reportfailures.h"
+#include "components/reportfailures.h"
 #include "common/datacontrol.h"
 
 #include <QAction>

@@ -5,6 +5,7 @@
 #include "common/platform.h"
 #include "components/basecomponent.h"
 #include "components/failuremessage.h"
+#include "components/passwordhash.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -134,7 +135,7 @@ bool Accesso::ValidateSignIn()
 
     // The password must match exactly, case included; a Null password is an empty one.
     const QString stored = m_users.value(QStringLiteral("Password")).toString();
-    if (QString::compare(stored, m_password->text(), Qt::CaseSensitive) != 0) {
+    if (!passwordMatches(stored, m_password->text())) {
         Platform::instance().message(QStringLiteral("Password Errata"), Platform::Icon::None,
                                      Platform::Buttons::Ok, QString());
         base->FocusAndSelectAll(m_password);
@@ -146,18 +147,31 @@ bool Accesso::ValidateSignIn()
     base->IsAdministrator = QString::compare(m_users.value(QStringLiteral("Tipo")).toString(), QStringLiteral("A"),
                                              Qt::CaseSensitive) == 0;
 
-    // Lock rows this user left behind at this workstation; other workstations keep theirs.
+    if (!stored.isEmpty() && !isPasswordHash(stored))
+        storeDigest(m_users.value(QStringLiteral("Codice")).toString(), m_password->text());
+
+    // Lock rows this user left behind at this workstation in a copy of the program that is no
+    // longer running; other workstations, and another copy still running, keep theirs.
     const QString workstation = GetWorkstationName();
-    JetQuery staleLocks("Delete * From Accessi where (");
-    staleLocks << "(User = " << Jet::text(code) << ") "
-               << " AND (Postazione = " << Jet::text(workstation) << ") "
-               << ")";
-    m_userDb.execute(staleLocks);
+    base->UserName = code;
+    base->dropEndedLocks(false);
 
     QVariant registered;
     base->RegisterSignIn(QStringLiteral("BREVANO V"), code, workstation, registered);
-    base->UserName = code;
     return true;
+}
+
+// A password still kept in clear (an archive of an earlier build) is replaced by its digest at
+// the first sign-in that proves it. A data folder that cannot be written keeps it until one can.
+void Accesso::storeDigest(const QString& code, const QString& password)
+{
+    try {
+        m_userDb.execute(JetQuery("UPDATE Password SET [Password] = ") << Jet::text(hashPassword(password))
+                                                                       << " WHERE Codice = " << Jet::text(code));
+    } catch (const DatabaseError& e) {
+        if (e.kind() != DatabaseError::Kind::ReadOnly && e.kind() != DatabaseError::Kind::Busy)
+            throw;
+    }
 }
 
 void Accesso::confirm()

@@ -33,6 +33,7 @@ protected:
 
 private:
     void openUserArchive();
+    void storeDigest(const QString& code, const QString& password);
     void confirm();
     void completeSignIn();
 

@@ -4,6 +4,8 @@
 #include <QCoreApplication>
 #include <QProcess>
 #include <QSet>
+#include <QSqlQuery>
+#include <QThread>
 #include <memory>
 
 namespace {
@@ -56,6 +58,35 @@ TEST_F(CreationAcrossWorkstations, FourWorkstationsGetDistinctNumbersAndComplete
     EXPECT_EQ(count("SELECT Progressivo FROM Numeratori WHERE idTipo = '*' AND idCodice = 'FATVE' AND idEsercizio = '"
                     + year() + "'"),
               2 + 4 * perWorkstation);
+}
+
+// A workstation killed in the middle of a creation leaves its journal behind: the next one to
+// look at the archive, even only to read it, finds it whole and goes on with its work.
+TEST_F(CreationAcrossWorkstations, AWorkstationKilledWhileWritingNeverMakesTheArchiveLookInvalid)
+{
+    const CreationRequest invoice = request(1, 1, 1);
+    for (int kill = 0; kill < 20; ++kill) {
+        SCOPED_TRACE(kill);
+        QProcess worker;
+        worker.start(QCoreApplication::applicationDirPath() + "/worker_creation_worker",
+                     {folder.dataDb(), year(), "1", "1", "1", "100000"});
+        ASSERT_TRUE(worker.waitForReadyRead(10000));
+        QThread::msleep(kill * 7 % 40);
+        worker.kill();
+        worker.waitForFinished(5000);
+
+        // What the wizard reads before it creates.
+        EXPECT_NO_THROW({
+            const Database reader = Database::open(folder.dataDb(), ProgramFolder::connectString(), true);
+            QSqlQuery reasons = reader.select(JetQuery("SELECT Codice FROM CauMag"));
+            EXPECT_TRUE(reasons.next());
+        });
+        const CreationResult created = create(invoice);
+        EXPECT_EQ(created.status, CreationResult::Status::Created) << detailOf(created).toStdString();
+    }
+    EXPECT_EQ(count("SELECT Count(*) FROM FATVETes WHERE NumInt > 2 AND NOT EXISTS (SELECT 1 FROM FATVERig r "
+                    "WHERE r.DataReg = FATVETes.DataReg AND r.NumInt = FATVETes.NumInt)"),
+              0);
 }
 
 } // namespace

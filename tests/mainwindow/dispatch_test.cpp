@@ -3,6 +3,7 @@
 #include "mainwindowfixture.h"
 
 #include "common/recordset.h"
+#include "components/passwordhash.h"
 #include "startup/ricercaserver.h"
 
 #include <QLabel>
@@ -147,6 +148,21 @@ TEST_F(Dispatch, AnAdministratorSeesTheUsersTableAndTheLocks)
     EXPECT_EQ(users->property("Tag").toString(), QStringLiteral("6"));
     EXPECT_EQ(gridRows(users), 2);
     EXPECT_EQ(shownHeadings(users), (QStringList{"Utente", "Descrizione", "Tipo", "Esercizio"}));
+
+    // A new password is typed, never shown; left empty, the old one stays.
+    const auto stored = [this] {
+        QSqlQuery q = userDb().select(JetQuery("SELECT [Password] FROM Password WHERE Codice = 'admin'"));
+        return q.next() ? q.value(0).toString() : QString();
+    };
+    QWidget* panel = ui::find<QWidget>(users, QStringLiteral("PanDati_6"));
+    for (const QString& typed : {QStringLiteral("Nuova9"), QString()}) {
+        ui::click(users, QStringLiteral("BModifica"));
+        EXPECT_EQ(ui::text(panel, QStringLiteral("Password")), QString());
+        ui::type(panel, QStringLiteral("Password"), typed);
+        ui::click(users, QStringLiteral("BSalva"));
+        EXPECT_TRUE(passwordMatches(stored(), QStringLiteral("Nuova9")));
+        EXPECT_FALSE(stored().contains(QStringLiteral("Nuova9")));
+    }
     click(QStringLiteral("BGestLoc"));
     EXPECT_TRUE(screen(QStringLiteral("GestAccessi")));
     EXPECT_TRUE(platform.messages.isEmpty());

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QSqlQuery>
 #include <QDate>
 
 namespace {
@@ -84,8 +85,16 @@ TEST_F(SignIn, ACodeInAnyCaseSignsInAndBringsUpTheMainWindow)
     EXPECT_TRUE(dialog.isNull());  // unloaded
 }
 
+// Passwords are kept as digests; a row still in clear (an earlier build) signs in as before and
+// is kept as a digest from then on.
 TEST_F(SignIn, APasswordMustMatchExactlyAndTheDialogLetsTheUserTryAgain)
 {
+    const auto storedPassword = [this](const char* code) {
+        QSqlQuery q = userDb().select(JetQuery("SELECT [Password] FROM Password WHERE Codice = ") << Jet::text(code));
+        return q.next() ? q.value(0).toString() : QString();
+    };
+    EXPECT_TRUE(storedPassword("admin").startsWith("pbkdf2-sha256$")) << storedPassword("admin").toStdString();
+    userDb().execute(JetQuery("UPDATE Password SET [Password] = 'Rossi1' WHERE Codice = 'mario'"));
     openDialog();
     signIn(QStringLiteral("mario"), QStringLiteral("rossi1"));
     ASSERT_EQ(platform.messages.size(), 1);
@@ -105,6 +114,8 @@ TEST_F(SignIn, APasswordMustMatchExactlyAndTheDialogLetsTheUserTryAgain)
     EXPECT_EQ(base.UserName, QStringLiteral("mario"));
     EXPECT_FALSE(base.IsAdministrator);
     EXPECT_NE(base.MainWindow(), nullptr);
+    EXPECT_TRUE(storedPassword("mario").startsWith("pbkdf2-sha256$")) << storedPassword("mario").toStdString();
+    EXPECT_FALSE(storedPassword("mario").contains("Rossi1"));
 }
 
 TEST_F(SignIn, AnUnknownCodeIsRefusedWithoutTitleOrIcon)

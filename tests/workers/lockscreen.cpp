@@ -3,7 +3,7 @@
 // Writes "ready" once the screen is open; then runs the commands found in cmd-1, cmd-2, ... in
 // turn and answers each in reply-N with the screen's state, one "name=value" per line.
 // Commands: "BModifica", "BSalva", "BAnnulla" (toolbar keys), "close", "no" (answer No to the
-// next question), "set <field> <text>", "quit".
+// next question), "set <field> <text>", "signin" (the sign-in's clean-up of locks), "quit".
 #include "common/archivepassword.h"
 #include "common/programtitle.h"
 #include "components/base/baseclass.h"
@@ -89,6 +89,8 @@ int main(int argc, char* argv[])
         }
         if (line == QLatin1String("close"))
             screen->close();
+        else if (line == QLatin1String("signin"))
+            base.dropEndedLocks(false);
         else if (line == QLatin1String("no"))
             platform.answers.enqueue(Platform::Answer::No);
         else if (line.startsWith(QLatin1String("set ")))

@@ -37,6 +37,7 @@ public:
                     QString& keyField1, QString& keyField2, QString& keyField3,
                     qint16& keyKind1, qint16& keyKind2, qint16& keyKind3,
                     QString& archive, bool& always, bool& result) override;
+    void dropEndedLocks(bool ownToo) override;
 
     qint32 nextNumber(const QString& kind, const QString& code, const QString& fiscalYear,
                       const QString& controlledTable) override;

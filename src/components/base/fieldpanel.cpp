@@ -1,5 +1,6 @@
 #include "fieldpanel.h"
 #include "components/basecomponent.h"
+#include "components/passwordhash.h"
 #include "common/database.h"
 #include "common/jetdate.h"
 #include "common/recordset.h"
@@ -125,6 +126,8 @@ void FieldPanel::showRow(const Recordset& rows)
         const QVariant value = rows.fieldIndex(spec.column) >= 0 ? rows.value(spec.column) : QVariant();
         if (auto* check = qobject_cast<QCheckBox*>(m_fields[i]))
             check->setChecked(!value.isNull() && value.toInt() != 0);
+        else if (spec.kind == FieldKind::Secret)
+            static_cast<QLineEdit*>(m_fields[i])->clear();  // a new password is typed, the old never shown
         else
             static_cast<QLineEdit*>(m_fields[i])->setText(shownText(value, spec.kind));
     }
@@ -192,13 +195,20 @@ void FieldPanel::store(Recordset& row, bool adding) const
             continue;
         }
         const QString text = typedText(i);
+        if (spec.kind == FieldKind::Secret) {
+            // Left empty while editing, the password stays as it was.
+            if (!text.isEmpty())
+                row.setValue(spec.column, hashPassword(text));
+            else if (adding)
+                row.setValue(spec.column, QVariant());
+            continue;
+        }
         QVariant value;
         if (!isBlank(text, spec.kind)) {
             switch (spec.kind) {
             case FieldKind::Digits: value = text.trimmed().toLongLong(); break;
             case FieldKind::Decimal: value = plainLocale().toDouble(text.trimmed()); break;
             case FieldKind::Date: value = *parseTypedDate(text); break;
-            case FieldKind::Secret: value = text; break;  // passwords keep their blanks
             default: value = text.trimmed(); break;
             }
         }

@@ -17,10 +17,14 @@
 //  0 query: true when the record exists in its table and no other user or workstation holds it
 //    (the lock-management screen asks it of a row of Accessi itself).
 //  3 release: deletes the caller's own row only; true when there was one.
+// "Own" is this user at this workstation in this very process (column Processo): a second copy
+// of the program started by the same user at the same workstation is another holder.
 // Failures of the archive are shown here (critical box) and answer false.
 #include "baseclass.h"
 #include "common/database.h"
 #include "common/platform.h"
+#include "common/processidentity.h"
+#include "common/transaction.h"
 #include "common/writeturn.h"
 #include "components/failuremessage.h"
 
@@ -55,12 +59,23 @@ struct Identity
     QString archive;
 };
 
+// Letters beyond ASCII are stored small, so that "É" and "é" name one record for the unique key,
+// which compares only ASCII letters without regard to case.
+QString canonical(const QString& text)
+{
+    QString out = text;
+    for (QChar& c : out)
+        if (c.unicode() >= 0x80)
+            c = c.toCaseFolded();
+    return out;
+}
+
 QString storedKey(const KeyPart& part)
 {
     if (!part.used())
         return EmptySlot;
     const std::optional<double> number = part.number();
-    return part.field + u'=' + (number ? QString::number(*number, 'g', 17) : part.value);
+    return part.field + u'=' + (number ? QString::number(*number, 'g', 17) : canonical(part.value));
 }
 
 QString storedArchive(const QString& archive)
@@ -77,11 +92,25 @@ JetQuery identityCriterion(const Identity& id)
     return q;
 }
 
-JetQuery heldByAnother(const Identity& id, const QString& user, const QString& workstation)
+struct Holder
+{
+    QString user, workstation, process, appTitle;
+};
+
+// Whether a lock row is this session's: this user at this workstation, in this very process
+// (a second copy of the program started by the same user is another holder).
+JetQuery heldByMe(const Holder& me)
+{
+    JetQuery q("([User] = ");
+    q << Jet::text(me.user) << " AND Postazione = " << Jet::text(me.workstation) << " AND Processo = "
+      << Jet::text(me.process) << ")";
+    return q;
+}
+
+JetQuery heldByAnother(const Identity& id, const Holder& me)
 {
     JetQuery q("SELECT [User], Postazione, Ore FROM Accessi WHERE ");
-    q << identityCriterion(id) << " AND ([User] = " << Jet::text(user) << " AND Postazione = "
-      << Jet::text(workstation) << ") IS NOT 1";
+    q << identityCriterion(id) << " AND " << heldByMe(me) << " IS NOT 1";
     return q;
 }
 
@@ -109,19 +138,13 @@ QString heldMessage(const QSqlQuery& holder)
            u'\r' + QStringLiteral("Dalle Ore: ") + since.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"));
 }
 
-struct Holder
-{
-    QString user, workstation, appTitle;
-};
-
 // Who holds the lock now: nobody, this user at this workstation, or someone else (told).
 enum class Holding { Nobody, Me, Another };
 
 Holding currentHolding(const Database& db, const Identity& id, const Holder& me)
 {
-    JetQuery held("SELECT [User], Postazione, Ore, ([User] = ");
-    held << Jet::text(me.user) << " AND Postazione = " << Jet::text(me.workstation) << ") IS 1 FROM Accessi WHERE "
-         << identityCriterion(id);
+    JetQuery held("SELECT [User], Postazione, Ore, ");
+    held << heldByMe(me) << " IS 1 FROM Accessi WHERE " << identityCriterion(id);
     QSqlQuery holder = db.select(held);
     if (!holder.next())
         return Holding::Nobody;
@@ -143,12 +166,12 @@ bool acquire(const Database& db, const QString& owner, const QString& screenTitl
         case Holding::Nobody: break;
         }
         JetQuery insert("INSERT INTO Accessi ([User], Postazione, Modulo, DescFrm, Ore, Tabella, Chiave1, Chiave2, "
-                        "Chiave3, Archivio) VALUES (");
+                        "Chiave3, Archivio, Processo) VALUES (");
         insert << Jet::text(me.user) << ", " << Jet::text(me.workstation) << ", " << Jet::text(owner) << ", "
                << Jet::text(screenTitle) << ", " << Jet::text(QDateTime::currentDateTime().toString(StoredTimeFormat))
                << ", " << Jet::text(id.table) << ", " << Jet::text(storedKey(id.parts[0])) << ", "
                << Jet::text(storedKey(id.parts[1])) << ", " << Jet::text(storedKey(id.parts[2])) << ", "
-               << Jet::text(storedArchive(id.archive)) << ")";
+               << Jet::text(storedArchive(id.archive)) << ", " << Jet::text(me.process) << ")";
         try {
             const WriteTurn turn(db.path(), Database::BusyTimeoutMs);
             db.execute(insert);
@@ -173,18 +196,19 @@ void BaseClass::RecordLock(qint16& mode, QString& owner, QString& screenTitle, Q
     const Identity id{table,
                       {{keyField1, keyValue1, keyKind1}, {keyField2, keyValue2, keyKind2}, {keyField3, keyValue3, keyKind3}},
                       archive};
+    const Holder me{UserName, WorkstationName, currentProcessIdentity(), AppTitle};
     try {
         // A busy archive is waited for (the archive's busy timeout).
         const Database db = userArchive();
         switch (LockMode(mode)) {
         case LockMode::Acquire:
-            result = acquire(db, owner, screenTitle, id, {UserName, WorkstationName, AppTitle});
+            result = acquire(db, owner, screenTitle, id, me);
             break;
         case LockMode::CheckBeforeDelete:
-            result = !db.select(heldByAnother(id, UserName, WorkstationName)).next();
+            result = !db.select(heldByAnother(id, me)).next();
             break;
         case LockMode::Query: {
-            if (db.select(heldByAnother(id, UserName, WorkstationName)).next())
+            if (db.select(heldByAnother(id, me)).next())
                 break;
             const QString recordArchive = id.archive == EmptySlot ? DataDbPath : id.archive;
             result = recordExists(Database::open(recordArchive, ConnectString, true), id);
@@ -192,8 +216,7 @@ void BaseClass::RecordLock(qint16& mode, QString& owner, QString& screenTitle, Q
         }
         case LockMode::Release: {
             JetQuery q("DELETE FROM Accessi WHERE ");
-            q << identityCriterion(id) << " AND [User] = " << Jet::text(UserName) << " AND Postazione = "
-              << Jet::text(WorkstationName);
+            q << identityCriterion(id) << " AND " << heldByMe(me);
             const WriteTurn turn(db.path(), Database::BusyTimeoutMs);
             result = db.execute(q) > 0;
             break;
@@ -202,5 +225,37 @@ void BaseClass::RecordLock(qint16& mode, QString& owner, QString& screenTitle, Q
     } catch (const DatabaseError& e) {
         result = false;
         Platform::instance().refuse(failureMessage(e), AppTitle);
+    }
+}
+
+// At sign-in and at exit: this user's lock rows at this workstation whose holder has ended (a
+// copy of the program that was killed, or a row of an earlier build naming no process), and at
+// exit this session's own. A second copy running as the same user keeps its locks. A data folder
+// that cannot be written keeps its rows: reading goes on.
+void BaseClass::dropEndedLocks(bool ownToo)
+{
+    const Database db = userArchive();
+    const QString mine = currentProcessIdentity();
+    QList<qint64> ended;
+    {
+        QSqlQuery rows = db.select(JetQuery("SELECT id, Processo FROM Accessi WHERE [User] = ")
+                                   << Jet::text(UserName) << " AND Postazione = " << Jet::text(WorkstationName));
+        while (rows.next()) {
+            const QString holder = rows.value(1).toString();
+            if ((ownToo && holder == mine) || !isProcessRunning(holder))
+                ended << rows.value(0).toLongLong();
+        }
+    }
+    if (ended.isEmpty())
+        return;
+    try {
+        const WriteTurn turn(db.path(), Database::BusyTimeoutMs);
+        inImmediateTransaction(db, [&] {
+            for (const qint64 id : ended)
+                db.execute(JetQuery("DELETE FROM Accessi WHERE id = ") << Jet::number(id));
+        });
+    } catch (const DatabaseError& e) {
+        if (e.kind() != DatabaseError::Kind::ReadOnly)
+            throw;
     }
 }

@@ -3,7 +3,7 @@
 #include "fieldpanel.h"
 #include "common/datacontrol.h"
 #include "common/platform.h"
-#include "components/failuremessage.h"
+#include "components/reportfailures.h"
 
 #include <QAction>
 #include <QLabel>
@@ -248,23 +248,28 @@ void TableScreen::saveRow()
     say({});
     Recordset& rs = m_data->recordset();
     const bool adding = rs.editMode() == Recordset::EditMode::Adding;
-    try {
-        if (const auto refusal = panel->validate(adding, m_data->database())) {
-            say(refusal->message);
-            base()->FocusAndSelectAll(refusal->field);
+    for (bool saved = false; !saved;) {
+        try {
+            if (const auto refusal = panel->validate(adding, m_data->database())) {
+                say(refusal->message);
+                base()->FocusAndSelectAll(refusal->field);
+                return;
+            }
+            panel->store(rs, adding);
+            rs.Update();
+            saved = true;
+        } catch (const DatabaseError& e) {
+            // The row stays pending with everything typed: the user corrects it and saves again.
+            if (e.kind() == DatabaseError::Kind::Busy && askToRetryBusyArchive(e, base()->AppTitle))
+                continue;
+            if (e.kind() == DatabaseError::Kind::Constraint && adding) {
+                say(QStringLiteral("Codice già esistente"));
+                base()->FocusAndSelectAll(panel->keyField());
+            } else {
+                say(failureMessage(e));
+            }
             return;
         }
-        panel->store(rs, adding);
-        rs.Update();
-    } catch (const DatabaseError& e) {
-        // The row stays pending with everything typed: the user corrects it and saves again.
-        if (e.kind() == DatabaseError::Kind::Constraint && adding) {
-            say(QStringLiteral("Codice già esistente"));
-            base()->FocusAndSelectAll(panel->keyField());
-        } else {
-            say(failureMessage(e));
-        }
-        return;
     }
     const int position = adding && rs.RecordCount() == 1 ? 0 : rs.LastModified();
     setEditMode(false);
