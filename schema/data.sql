@@ -44,15 +44,17 @@ CREATE TABLE Provincie (
 );
 CREATE INDEX Provincie_idStato ON Provincie (idStato);
 
--- Postal codes. The postal code is unique in the whole archive, not only
--- within its state and province ("Codice Cap Duplicato").
+-- Postal codes. Many towns share one postal code (20090 is Segrate, Assago,
+-- Buccinasco, ...): a postal code is unique together with its town within
+-- its province, and only such a true duplicate is refused ("Codice Cap
+-- Duplicato"). The key also serves the list of a province's postal codes.
 CREATE TABLE CAP (
-    CAP         TEXT COLLATE NOCASE NOT NULL UNIQUE,
+    CAP         TEXT COLLATE NOCASE NOT NULL,
     Descrizione TEXT COLLATE NOCASE,
     idStato     TEXT COLLATE NOCASE,
-    idProvincia TEXT COLLATE NOCASE
+    idProvincia TEXT COLLATE NOCASE,
+    UNIQUE (idStato, idProvincia, CAP, Descrizione)
 );
-CREATE INDEX CAP_idStato_idProvincia ON CAP (idStato, idProvincia);
 
 -- Zones (Codice: the previous generation's numeric ID, stored as given).
 CREATE TABLE Zone (

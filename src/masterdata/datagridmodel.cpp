@@ -1,5 +1,6 @@
 #include "datagridmodel.h"
 #include "common/datacontrol.h"
+#include "common/transaction.h"
 
 DataGridModel::DataGridModel(DataControl* data, QVector<Column> columns, bool editable, QObject* parent)
     : QAbstractTableModel(parent), m_data(data), m_columns(std::move(columns)), m_editable(editable)
@@ -112,20 +113,28 @@ DataGridModel::WriteResult DataGridModel::writePendingRow()
     const int position = rs.AbsolutePosition();
     const bool adding = isAddRow(m_pendingRow);
     try {
+        WriteTransaction write(m_data->database());
+        RowValues before;
         if (adding) {
             rs.AddNew();
         } else {
             rs.setAbsolutePosition(m_pendingRow);
+            for (const QString& field : m_fields)
+                before.insert(field, rs.value(field));
             rs.Edit();
         }
         for (auto it = values.cbegin(); it != values.cend(); ++it)
             if (!adding || !it.value().isNull())
                 rs.setValue(it.key(), it.value());
         rs.Update();
-    } catch (const DatabaseError&) {
+        if (!adding && afterUpdate)
+            afterUpdate(before, values);
+        write.commit();
+    } catch (const DatabaseError& e) {
         rs.CancelUpdate();
         rs.setAbsolutePosition(atEnd ? rs.RecordCount() : position);
-        return WriteResult::Refused;
+        m_lastFailure = e;
+        return e.kind() == DatabaseError::Kind::Constraint ? WriteResult::Refused : WriteResult::Failed;
     }
     rs.setAbsolutePosition(atEnd ? rs.RecordCount() : position);
 

@@ -4,6 +4,9 @@
 #include <QVariant>
 #include <QVector>
 #include <functional>
+#include <optional>
+
+#include "common/databaseerror.h"
 
 class DataControl;
 
@@ -26,7 +29,8 @@ public:
         // How a stored value is shown; empty: as it is.
         std::function<QString(const QVariant&)> show = {};
     };
-    enum class WriteResult { Written, EmptyColumn, Refused };
+    // Refused: the archive's keys refused the row; Failed: the archive failed (lastFailure).
+    enum class WriteResult { Written, EmptyColumn, Refused, Failed };
     using RowValues = QHash<QString, QVariant>;  // by the recordset's field names
 
     DataGridModel(DataControl* data, QVector<Column> columns, bool editable, QObject* parent = nullptr);
@@ -40,9 +44,13 @@ public:
     int pendingRow() const { return m_pendingRow; }
     // Runs on the pending row's values, every field of the recordset, just before they are written.
     std::function<void(RowValues& row)> beforeUpdate;
+    // Runs after an existing row was written, in the same transaction, with its values before
+    // and after: what depends on the row follows it, or nothing is written.
+    std::function<void(const RowValues& before, const RowValues& after)> afterUpdate;
     // Writes the pending row. On failure nothing is written and the row stays pending.
     WriteResult writePendingRow();
     void cancelPendingRow();
+    std::optional<DatabaseError> lastFailure() const { return m_lastFailure; }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -62,4 +70,5 @@ private:
     QVector<QVector<QVariant>> m_rows;
     int m_pendingRow = -1;
     RowValues m_pending;
+    std::optional<DatabaseError> m_lastFailure;
 };

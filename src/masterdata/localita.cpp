@@ -1,6 +1,7 @@
 #include "localita.h"
 #include "localitagrid.h"
 #include "components/reportfailures.h"
+#include "common/database.h"
 #include "common/datacontrol.h"
 
 #include <QAction>
@@ -67,6 +68,28 @@ Localita::Localita(BaseComponent* base, QWidget* parent) : ChildScreen(base, par
         toUpper(row, "id");
         toUpper(row, "Descrizione");
     };
+    // A state or province given a new code takes its provinces and postal codes along.
+    m_tStati->gridModel()->afterUpdate = [this](const DataGridModel::RowValues& before,
+                                                const DataGridModel::RowValues& after) {
+        const QVariant from = before.value(QStringLiteral("id")), to = after.value(QStringLiteral("id"));
+        if (from == to)
+            return;
+        const Database db = m_dataStati->database();
+        db.execute(JetQuery("UPDATE Provincie SET idStato = ") << Jet::text(to.toString()) << " WHERE idStato = "
+                                                                << Jet::text(from.toString()));
+        db.execute(JetQuery("UPDATE CAP SET idStato = ") << Jet::text(to.toString()) << " WHERE idStato = "
+                                                          << Jet::text(from.toString()));
+    };
+    m_tPV->gridModel()->afterUpdate = [this](const DataGridModel::RowValues& before,
+                                             const DataGridModel::RowValues& after) {
+        const QVariant from = before.value(QStringLiteral("id")), to = after.value(QStringLiteral("id"));
+        if (from == to)
+            return;
+        m_dataPV->database().execute(JetQuery("UPDATE CAP SET idProvincia = ")
+                                     << Jet::text(to.toString()) << " WHERE idStato = "
+                                     << Jet::text(after.value(QStringLiteral("idStato")).toString())
+                                     << " AND idProvincia = " << Jet::text(from.toString()));
+    };
     m_tCAP->gridModel()->beforeUpdate = [this](DataGridModel::RowValues& row) {
         if (stateCurrent() && provinceCurrent()) {
             row[QStringLiteral("idStato")] = currentId(m_dataStati);
@@ -88,7 +111,9 @@ Localita::Localita(BaseComponent* base, QWidget* parent) : ChildScreen(base, par
     };
     for (const auto& [grid, message] : failures) {
         connect(grid, &LocalitaGrid::writeFailed, this,
-                [this, message](DataGridModel::WriteResult result) { writeFailed(result, message); });
+                [this, message, grid](DataGridModel::WriteResult result) {
+                    writeFailed(result, message, grid->gridModel());
+                });
         connect(grid, &LocalitaGrid::turnedTo, this, [this, grid] { turnedTo(grid); });
     }
 }
@@ -196,12 +221,15 @@ void Localita::turnedTo(LocalitaGrid* grid)
         }
 }
 
-void Localita::writeFailed(DataGridModel::WriteResult result, const QString& duplicateMessage)
+void Localita::writeFailed(DataGridModel::WriteResult result, const QString& duplicateMessage,
+                           const DataGridModel* grid)
 {
-    Platform::instance().refuse(result == DataGridModel::WriteResult::EmptyColumn
-                                    ? QStringLiteral("Inserire Entrambi i Campi")
-                                    : duplicateMessage,
-                                base()->AppTitle);
+    QString message = duplicateMessage;
+    if (result == DataGridModel::WriteResult::EmptyColumn)
+        message = QStringLiteral("Inserire Entrambi i Campi");
+    else if (result == DataGridModel::WriteResult::Failed && grid->lastFailure())
+        message = failureMessage(*grid->lastFailure());
+    Platform::instance().refuse(message, base()->AppTitle);
 }
 
 void Localita::BEsci()

@@ -33,7 +33,7 @@ private:
     void statesMoved();
     void provincesMoved();
     void turnedTo(LocalitaGrid* grid);
-    void writeFailed(DataGridModel::WriteResult result, const QString& duplicateMessage);
+    void writeFailed(DataGridModel::WriteResult result, const QString& duplicateMessage, const DataGridModel* grid);
     void BEsci();
 
     DataControl* m_dataStati;

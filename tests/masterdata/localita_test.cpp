@@ -130,13 +130,13 @@ TEST_F(LocalitaTest, OpensOnTheFirstStateWithItsProvincesAndPostalCodes)
     EXPECT_EQ(column("TPV", 0).size(), 7);
     EXPECT_EQ(data("DataCAP")->RecordSource.jetText(),
               QStringLiteral("Select * From CAP Where idStato=\"IT\" AND idProvincia=\"MI\""));
-    EXPECT_EQ(column("TCAP", 0), QStringList({"20121", "20090"}));
+    EXPECT_EQ(column("TCAP", 0), QStringList({"20090", "20121"}));
 }
 
 TEST_F(LocalitaTest, CascadeFollowsTheChosenStateAndProvince)
 {
     select("TPV", 2);  // TO
-    EXPECT_EQ(column("TCAP", 1), QStringList({"TORINO", "MONCALIERI"}));
+    EXPECT_EQ(column("TCAP", 1), QStringList({"MONCALIERI", "TORINO"}));
 
     select("TStati", 1);  // FR: no provinces
     EXPECT_EQ(grid("TPV")->gridModel()->recordCount(), 0);
@@ -235,11 +235,36 @@ TEST_F(LocalitaTest, RefusedWritesShowTheirMessageAndKeepTheTypedRow)
     grid("TStati")->discardEdits();
     EXPECT_EQ(column("TStati", 0).first(), QStringLiteral("IT"));
 
-    typeInCell("TCAP", addRow("TCAP"), 0, "00184");  // Rome's postal code
-    typeInCell("TCAP", addRow("TCAP"), 1, "altrove");
+    // Many towns share a postal code; only the same town again is a duplicate.
+    platform.clear();
+    typeInCell("TCAP", addRow("TCAP"), 0, "20090");
+    typeInCell("TCAP", addRow("TCAP"), 1, "assago");
+    select("TCAP", 0);
+    EXPECT_TRUE(platform.messages.isEmpty()) << platform.lastText().toStdString();
+    typeInCell("TCAP", addRow("TCAP"), 0, "20090");
+    typeInCell("TCAP", addRow("TCAP"), 1, "segrate");
     select("TCAP", 0);
     EXPECT_EQ(platform.lastText(), QStringLiteral("Codice Cap Duplicato"));
     EXPECT_EQ(platform.last()->icon, Platform::Icon::Critical);
+    EXPECT_EQ(archive(JetQuery("SELECT Descrizione FROM CAP WHERE CAP = '20090' ORDER BY Descrizione")),
+              QStringList({"ASSAGO", "SEGRATE"}));
+}
+
+// A state or a province given a new code keeps its provinces and postal codes.
+TEST_F(LocalitaTest, ANewCodeOfAStateOrProvinceIsCarriedToWhatBelongsToIt)
+{
+    const int switzerland = column("TStati", 0).indexOf(QStringLiteral("CH"));
+    ASSERT_GE(switzerland, 0);
+    typeInCell("TStati", switzerland, 0, "cx");
+    select("TStati", 0);
+    select("TStati", switzerland);
+    EXPECT_EQ(column("TPV", 0), QStringList{"TI"});
+    typeInCell("TPV", 0, 0, "tx");
+    select("TPV", addRow("TPV"));
+    EXPECT_TRUE(platform.messages.isEmpty()) << platform.lastText().toStdString();
+    EXPECT_EQ(archive(JetQuery("SELECT id, idStato FROM Provincie WHERE Descrizione = 'CANTON TICINO'")),
+              QStringList{"TX|CX"});
+    EXPECT_EQ(archive(JetQuery("SELECT idStato, idProvincia FROM CAP WHERE CAP = '6900'")), QStringList{"CX|TX"});
 }
 
 TEST_F(LocalitaTest, TurningToAnotherGridDiscardsThePendingRow)
