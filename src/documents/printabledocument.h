@@ -96,7 +96,7 @@ struct PrintableDocument
     bool showTransport = false;
     TransportData transport;
     QVector<DocumentRow> rows;
-    QHash<QString, VatCode> vatCodes;   // the VAT codes the rows use that the VAT table holds
+    QHash<QString, VatCode> vatCodes;   // the VAT table, by code in capitals
     QVector<VatSummaryLine> vatSummary; // by VAT code, in code order
     DocumentTotals totals;
     std::optional<PaymentTerm> payment;
