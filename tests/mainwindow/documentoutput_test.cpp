@@ -115,6 +115,9 @@ TEST_F(DocumentOutput, ThePdfHoldsEveryRowTheVatSummaryTheTotalsAndThePageCount)
     });
     pick("BFATVE", "objFATVE", 1, "BStampa");
     EXPECT_EQ(previewPages, 1);
+    // Exported again, the document's PDF is written anew under its name.
+    pick("BFATVE", "objFATVE", 1, "BEsportaPDF");
+    EXPECT_TRUE(platform.lastText().startsWith(QStringLiteral("Documento esportato in PDF:")));
 }
 
 TEST_F(DocumentOutput, ElectronicInvoicesPassTheOfficialSchemaUnderProgressivesNeverGivenTwice)
@@ -124,10 +127,12 @@ TEST_F(DocumentOutput, ElectronicInvoicesPassTheOfficialSchemaUnderProgressivesN
     {
         const char *tool, *screen;
         qint32 number;
-        const char* type;
+        const char *type, *firstRow;
     };
-    const Case cases[] = {{"BFATVE", "objFATVE", 1, "TD01"}, {"BFATSE", "objFATSE", 2, "TD01"},
-                          {"BFATNC", "objFATNC", 1, "TD04"}, {"BFATND", "objFATND", 1, "TD05"}};
+    const Case cases[] = {{"BFATVE", "objFATVE", 1, "TD01", "Trapano a percussione 750 W"},
+                          {"BFATSE", "objFATSE", 2, "TD01", "Martello da carpentiere 500 g"},
+                          {"BFATNC", "objFATNC", 1, "TD04", "Viti autofilettanti 4x30 (conf. 200 pz)"},
+                          {"BFATND", "objFATND", 1, "TD05", "Viti autofilettanti 4x30 (conf. 200 pz)"}};
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("XML_CATALOG_FILES"), program.file(QStringLiteral("catalog.xml")));
     int progressive = 0;
@@ -144,7 +149,9 @@ TEST_F(DocumentOutput, ElectronicInvoicesPassTheOfficialSchemaUnderProgressivesN
         EXPECT_EQ(invalid, 0) << verdict.toStdString();
         QFile file(xml);
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        EXPECT_TRUE(file.readAll().contains(QByteArray("<TipoDocumento>") + c.type + "</TipoDocumento>"));
+        const QByteArray content = file.readAll();
+        EXPECT_TRUE(content.contains(QByteArray("<TipoDocumento>") + c.type + "</TipoDocumento>"));
+        EXPECT_TRUE(content.contains(QByteArray("<Descrizione>") + c.firstRow + "</Descrizione>"));
     }
 
     // A pro-forma invoice is no fiscal document.
@@ -156,7 +163,7 @@ TEST_F(DocumentOutput, ElectronicInvoicesPassTheOfficialSchemaUnderProgressivesN
 
 TEST_F(DocumentOutput, MissingDataIsListedFieldByFieldAndNoFileIsWritten)
 {
-    userDb().execute(JetQuery("UPDATE Azienda SET PIVA = NULL, RegimeFiscale = 'RF03'"));
+    userDb().execute(JetQuery("UPDATE Azienda SET PIVA = NULL, Stato = NULL, RegimeFiscale = 'RF03'"));
     Database db = dataDb();
     db.execute(JetQuery("UPDATE Clienti SET CodiceDestinatario = NULL, PECDestinatario = NULL, idCAP1 = NULL WHERE id = 2"));
     db.execute(JetQuery("UPDATE FATVETes SET CAP = NULL WHERE NumInt = 1"));
@@ -166,9 +173,9 @@ TEST_F(DocumentOutput, MissingDataIsListedFieldByFieldAndNoFileIsWritten)
     openWindow();
     const QString title = QStringLiteral("Fattura Elettronica non creata. Completare i dati seguenti:\r- ");
     const QPair<qint32, QStringList> cases[] = {
-        {1, {"Azienda: Partita I.V.A.", "Azienda: Regime Fiscale", "Cliente C002: C.A.P.",
+        {1, {"Azienda: Partita I.V.A.", "Azienda: Stato", "Azienda: Regime Fiscale", "Cliente C002: C.A.P.",
              "Cliente C002: Codice Destinatario o PEC", "Riga 2: Codice I.V.A."}},
-        {2, {"Azienda: Partita I.V.A.", "Azienda: Regime Fiscale", "Tabella I.V.A., codice E15: Natura"}},
+        {2, {"Azienda: Partita I.V.A.", "Azienda: Stato", "Azienda: Regime Fiscale", "Tabella I.V.A., codice E15: Natura"}},
     };
     for (const auto& [number, fields] : cases) {
         SCOPED_TRACE(number);
