@@ -184,6 +184,9 @@ TEST_F(DocumentOutput, MissingDataIsListedFieldByFieldAndNoFileIsWritten)
         EXPECT_EQ(platform.last()->icon, Platform::Icon::Critical);
         EXPECT_EQ(platform.lastText(), title + fields.join(QStringLiteral("\r- ")));
     }
+    // A screen without documents has none to write.
+    pick("BFATAC", "objFATAC", 1, "BEsportaPDF");
+    EXPECT_EQ(platform.lastText(), QStringLiteral("Selezionare un Documento."));
     EXPECT_FALSE(QDir(documents()).exists() && !QDir(documents()).isEmpty());
     EXPECT_TRUE(column(JetQuery("SELECT Progressivo FROM Numeratori WHERE idCodice = 'FATPA'")).isEmpty());
 }

@@ -36,7 +36,7 @@ void DocumentCommands::addActions(QToolBar* toolbar)
 std::optional<PrintableDocument> DocumentCommands::pickedDocument()
 {
     const Recordset& rows = m_picked->recordset();
-    if (!m_picked->isOpen() || rows.isBOF() || rows.isEOF()) {
+    if (rows.isBOF() || rows.isEOF()) {
         Platform::instance().inform(QStringLiteral("Selezionare un Documento."), m_base->AppTitle);
         return std::nullopt;
     }
