@@ -89,7 +89,10 @@ TEST_F(DocumentOutput, ThePdfHoldsEveryRowTheVatSummaryTheTotalsAndThePageCount)
         {"BDDT", "objddt", "DDTRig", 1,
          {"Documento di Trasporto", "Causale del trasporto: Vendita", "N. colli: 3", "Peso kg: 18,50", "Porto: Franco",
           "Vettore: Trasporti Rapidi S.r.l.", "165,19", "198,23", "Merce controllata alla partenza", "Pagina 1 di 1"}},
-        {"BFATVE", "objFATVE", "FATVERig", 900, {"Fattura Immediata", "1.000,00", "200,00", "1.200,00", "Pagina 1 di "}},
+        // Paid 30 and 60 days after the date, at month end.
+        {"BFATVE", "objFATVE", "FATVERig", 900,
+         {"Fattura Immediata", "1.000,00", "200,00", "1.200,00", "Scadenza 30/04/2026", "Scadenza 31/05/2026", "600,00",
+          "Pagina 1 di "}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.number);
