@@ -27,6 +27,16 @@ bool autoIncrements(const Database& db, const QString& table)
                                                                                                       << " AND sql LIKE '%AUTOINCREMENT%'");
 }
 
+// Makes a table anew from its copy "<table>_v1", created with the new definition and the same
+// columns in the same order: every row is carried over with its id.
+void replaceWithCopy(const Database& db, const QString& table)
+{
+    const JetQuery::Piece name = Jet::identifier(table), copy = Jet::identifier(table + QStringLiteral("_v1"));
+    db.execute(JetQuery("INSERT INTO ") << copy << " SELECT * FROM " << name);
+    db.execute(JetQuery("DROP TABLE ") << name);
+    db.execute(JetQuery("ALTER TABLE ") << copy << " RENAME TO " << name);
+}
+
 // Version 1: the data of the electronic invoice.
 
 void userVersion1(const Database& db)
@@ -45,8 +55,7 @@ void dataVersion1(const Database& db)
     addColumn(db, "Clienti", "PECDestinatario", JetQuery("ALTER TABLE Clienti ADD COLUMN PECDestinatario TEXT COLLATE NOCASE"));
 
     // The ids documents refer to become AUTOINCREMENT, so that a deleted customer's or supplier's
-    // id is never given out again: each table is made anew with every row and id it holds (the
-    // columns in the same order, as schema/data.sql has them).
+    // id is never given out again (the definitions as schema/data.sql has them).
     if (!autoIncrements(db, "Clienti")) {
         db.execute(JetQuery(
             "CREATE TABLE Clienti_v1 (id INTEGER PRIMARY KEY AUTOINCREMENT, Codice TEXT COLLATE NOCASE UNIQUE, "
@@ -60,9 +69,7 @@ void dataVersion1(const Database& db)
             "idListino TEXT COLLATE NOCASE, idBanca TEXT COLLATE NOCASE, Sconto REAL, Fido REAL, ProvvAg REAL, "
             "EsenteIVA TEXT COLLATE NOCASE, Esente INTEGER, Note TEXT COLLATE NOCASE, "
             "CodiceDestinatario TEXT COLLATE NOCASE, PECDestinatario TEXT COLLATE NOCASE)"));
-        db.execute(JetQuery("INSERT INTO Clienti_v1 SELECT * FROM Clienti"));
-        db.execute(JetQuery("DROP TABLE Clienti"));
-        db.execute(JetQuery("ALTER TABLE Clienti_v1 RENAME TO Clienti"));
+        replaceWithCopy(db, QStringLiteral("Clienti"));
     }
     if (!autoIncrements(db, "Fornitori")) {
         db.execute(JetQuery(
@@ -74,9 +81,7 @@ void dataVersion1(const Database& db)
             "ContattoCogn TEXT COLLATE NOCASE, ContattoNome TEXT COLLATE NOCASE, EMAIL TEXT COLLATE NOCASE, "
             "HTTP TEXT COLLATE NOCASE, idCategoria TEXT COLLATE NOCASE, idPagamento TEXT COLLATE NOCASE, "
             "idModPag TEXT COLLATE NOCASE, idBanca TEXT COLLATE NOCASE, Note TEXT COLLATE NOCASE)"));
-        db.execute(JetQuery("INSERT INTO Fornitori_v1 SELECT * FROM Fornitori"));
-        db.execute(JetQuery("DROP TABLE Fornitori"));
-        db.execute(JetQuery("ALTER TABLE Fornitori_v1 RENAME TO Fornitori"));
+        replaceWithCopy(db, QStringLiteral("Fornitori"));
     }
     db.execute(JetQuery("PRAGMA user_version = 1"));
 }

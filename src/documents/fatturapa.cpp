@@ -130,10 +130,21 @@ private:
         close();
     }
 
-    void address(const QString& street, const QString& postalCode, const QString& town, const QString& province,
-                 const QString& country)
+    // The fiscal code when it has the official form, and the name.
+    void identity(const QString& code, const QString& name)
+    {
+        if (matches(fiscalCode(code), "[A-Z0-9]{11,16}"))
+            element("CodiceFiscale", fiscalCode(code));
+        open("Anagrafica");
+        element("Denominazione", latin(name, 80));
+        close();
+    }
+
+    void seat(const QString& street, const QString& postalCode, const QString& town, const QString& province,
+              const QString& country)
     {
         const bool home = italian(country);
+        open("Sede");
         element("Indirizzo", latin(street, 60));
         // Addresses abroad carry no Italian postal code.
         element("CAP", home ? postalCode : QStringLiteral("00000"));
@@ -141,6 +152,7 @@ private:
         if (home && matches(province.toUpper(), "[A-Z]{2}"))
             element("Provincia", province.toUpper());
         element("Nazione", countryCode(country));
+        close();
     }
 
     void transmission()
@@ -171,16 +183,10 @@ private:
         open("CedentePrestatore");
         open("DatiAnagrafici");
         fiscalId(c.country, vatDigits(c.vatNumber, c.country));
-        if (matches(fiscalCode(c.fiscalCode), "[A-Z0-9]{11,16}"))
-            element("CodiceFiscale", fiscalCode(c.fiscalCode));
-        open("Anagrafica");
-        element("Denominazione", latin(c.name, 80));
-        close();
+        identity(c.fiscalCode, c.name);
         element("RegimeFiscale", c.fiscalRegime.toUpper());
         close();
-        open("Sede");
-        address(c.address, c.postalCode, c.town, c.province, c.country);
-        close();
+        seat(c.address, c.postalCode, c.town, c.province, c.country);
         QString phone = c.phone, fax = c.fax;
         phone.remove(u' ');
         fax.remove(u' ');
@@ -203,15 +209,9 @@ private:
         open("DatiAnagrafici");
         if (!p.vatNumber.isEmpty())
             fiscalId(p.country, vatDigits(p.vatNumber, p.country));
-        if (matches(fiscalCode(p.fiscalCode), "[A-Z0-9]{11,16}"))
-            element("CodiceFiscale", fiscalCode(p.fiscalCode));
-        open("Anagrafica");
-        element("Denominazione", latin(p.name, 80));
+        identity(p.fiscalCode, p.name);
         close();
-        close();
-        open("Sede");
-        address(p.address, p.postalCode, p.town, p.province, p.country);
-        close();
+        seat(p.address, p.postalCode, p.town, p.province, p.country);
         close();
     }
 
