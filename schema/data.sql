@@ -89,11 +89,13 @@ CREATE TABLE causalidoc (
     "Desc"      TEXT COLLATE NOCASE
 );
 
--- VAT codes and rates.
+-- VAT codes and rates. Natura: why a rate of 0 bears no tax, as the electronic
+-- invoice names it (N1 ... N7).
 CREATE TABLE IVA (
     Codice      TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
     "Desc"      TEXT COLLATE NOCASE,
-    Perc        REAL
+    Perc        REAL,
+    Natura      TEXT COLLATE NOCASE
 );
 
 -- Warehouses. The warehouse 'DEP' is the default one (every imported article
@@ -113,10 +115,12 @@ CREATE TABLE SettMerc (
     "Desc"      TEXT COLLATE NOCASE
 );
 
--- Payment kinds.
+-- Payment kinds. ModalitaPagamento: the kind as the electronic invoice names it
+-- (MP01 cash, MP05 bank transfer, MP12 bank receipt, ...).
 CREATE TABLE tipopag (
-    Codice      TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
-    "Desc"      TEXT COLLATE NOCASE
+    Codice              TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
+    "Desc"              TEXT COLLATE NOCASE,
+    ModalitaPagamento   TEXT COLLATE NOCASE
 );
 
 -- Units of measure.
@@ -235,11 +239,14 @@ CREATE TABLE Numeratori (
 -- Master data
 -- =====================================================================
 
--- Customers. id is the key the documents carry in idCliente; Codice is unique
+-- Customers. id is the key the documents carry in idCliente: AUTOINCREMENT, so
+-- that the id of a deleted customer is never given to another. Codice is unique
 -- without regard to case (an import leaves out case variants of a code).
 -- EsenteIVA: VAT exemption (text); Esente: exempt from VAT (boolean).
+-- CodiceDestinatario, PECDestinatario: where the electronic invoices go (the
+-- recipient code of 7 characters, or the certified e-mail address).
 CREATE TABLE Clienti (
-    id              INTEGER PRIMARY KEY,
+    id              INTEGER PRIMARY KEY AUTOINCREMENT,
     Codice          TEXT COLLATE NOCASE UNIQUE,
     Denominazione   TEXT COLLATE NOCASE,
     Indirizzo1      TEXT COLLATE NOCASE,
@@ -269,12 +276,15 @@ CREATE TABLE Clienti (
     ProvvAg         REAL,
     EsenteIVA       TEXT COLLATE NOCASE,
     Esente          INTEGER,
-    Note            TEXT COLLATE NOCASE
+    Note            TEXT COLLATE NOCASE,
+    CodiceDestinatario  TEXT COLLATE NOCASE,
+    PECDestinatario     TEXT COLLATE NOCASE
 );
 
--- Suppliers. id is the key the purchase documents carry in idFornitore.
+-- Suppliers. id is the key the purchase documents carry in idFornitore
+-- (AUTOINCREMENT, as for customers).
 CREATE TABLE Fornitori (
-    id              INTEGER PRIMARY KEY,
+    id              INTEGER PRIMARY KEY AUTOINCREMENT,
     Codice          TEXT COLLATE NOCASE UNIQUE,
     Denominazione   TEXT COLLATE NOCASE,
     Indirizzo1      TEXT COLLATE NOCASE,
@@ -1070,3 +1080,6 @@ CREATE TABLE DistintaBase (
     idComponente    TEXT COLLATE NOCASE,
     Quantita        REAL
 );
+
+-- Version of the archive's schema, read by the maintenance program (tools/archiveupgrade.cpp).
+PRAGMA user_version = 1;

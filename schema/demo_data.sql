@@ -67,12 +67,13 @@ INSERT INTO causalidoc (Codice, "Desc") VALUES
     ('ACQ', 'Acquisto da fornitore'),
     ('NC', 'Nota di credito a cliente');
 
-INSERT INTO IVA (Codice, "Desc", Perc) VALUES
-    ('20', 'Aliquota ordinaria 20%', 20),
-    ('10', 'Aliquota ridotta 10%', 10),
-    ('04', 'Aliquota minima 4%', 4),
-    ('E15', 'Escluso art. 15', 0),
-    ('N8', 'Non imponibile art. 8', 0);
+-- The rates of nought carry their nature for the electronic invoice.
+INSERT INTO IVA (Codice, "Desc", Perc, Natura) VALUES
+    ('20', 'Aliquota ordinaria 20%', 20, NULL),
+    ('10', 'Aliquota ridotta 10%', 10, NULL),
+    ('04', 'Aliquota minima 4%', 4, NULL),
+    ('E15', 'Escluso art. 15', 0, 'N1'),
+    ('N8', 'Non imponibile art. 8', 0, 'N3.1');
 
 INSERT INTO Depositi (Codice, "Desc", Indirizzo, Telefono, FAX, Contatto) VALUES
     ('DEP', 'Deposito principale', 'Via Giuseppe Verdi, 14 - Milano', '02 8645 2210', '02 8645 2299', 'Sig. Galli'),
@@ -85,11 +86,11 @@ INSERT INTO SettMerc (Codice, "Desc") VALUES
     ('3', 'Idraulica'),
     ('4', 'Utensileria');
 
-INSERT INTO tipopag (Codice, "Desc") VALUES
-    ('RB', 'Ricevuta bancaria'),
-    ('BB', 'Bonifico bancario'),
-    ('RD', 'Rimessa diretta'),
-    ('CON', 'Contanti');
+INSERT INTO tipopag (Codice, "Desc", ModalitaPagamento) VALUES
+    ('RB', 'Ricevuta bancaria', 'MP12'),
+    ('BB', 'Bonifico bancario', 'MP05'),
+    ('RD', 'Rimessa diretta', 'MP01'),
+    ('CON', 'Contanti', 'MP01');
 
 INSERT INTO UM (Codice, "Desc") VALUES
     ('PZ', 'Pezzi'),
@@ -187,6 +188,14 @@ INSERT INTO Clienti (id, Codice, Denominazione, Indirizzo1, Indirizzo2, Localita
     (5, 'C005', 'Colombo Arredamenti', 'Via Manzoni, 8', NULL, 'MONZA', 'IT', 'MB', '20900',
      '039 231 4455', '039 231 4456', '03344550961', '03344550961', 'Colombo', 'Sergio', NULL, NULL, 'PRI', '1', 'AG02',
      'RB3060', 'RB', 'L2', 0, 10000000, 4.5, 'Esente art. 8 lett. c', 1, 'Esportatore abituale: lettera d''intento in archivio');
+
+-- Where the customers receive their electronic invoices: a recipient code, or
+-- (Rossi Ferramenta) only a certified e-mail address.
+UPDATE Clienti SET PECDestinatario = 'rossiferramenta@pec.it' WHERE id = 1;
+UPDATE Clienti SET CodiceDestinatario = 'KRRH6B9' WHERE id = 2;
+UPDATE Clienti SET CodiceDestinatario = 'T04ZHR3', PECDestinatario = 'edilnova@legalmail.it' WHERE id = 3;
+UPDATE Clienti SET CodiceDestinatario = 'USAL8PV' WHERE id = 4;
+UPDATE Clienti SET CodiceDestinatario = 'W7YVJK9' WHERE id = 5;
 
 INSERT INTO Fornitori (id, Codice, Denominazione, Indirizzo1, Indirizzo2, Localita1, idStato1, idPV1, idCAP1,
     Telefono1, Fax, Piva, CodFiscale, ContattoCogn, ContattoNome, EMAIL, HTTP, idCategoria, idPagamento, idModPag, Note) VALUES
@@ -331,6 +340,15 @@ VALUES ('{{YEAR}}-{{MONTH}}-10', 2, 2, 'DEP', 'A', 'ART006', 'Silicone sigillant
 INSERT INTO FATVERig (DataReg, NumInt, Riga, Deposito, TipoRiga, idArticolo, Descrizione, UM, CdIva, Quantita, PUnitLit, PUnitEuro, Sconto, TotScontiLit, TotScontiEuro, ValoreLit, ValoreEuro, ImpostaLit, ImpostaEuro, TotRigaLit, TotRigaEuro)
 VALUES ('{{YEAR}}-{{MONTH}}-10', 2, 3, 'DEP', 'A', 'ART004', 'Tubo rame diametro 18 mm', 'MT', '10', 12.0, 7200.0, 3.72, 0.0, 0.0, 0.0, 86400.0, 44.62, 8640.0, 4.46, 95040.0, 49.08);
 
+-- Credit note 1 of the previous fiscal year: a taxed row and a row excluded
+-- from VAT (art. 15).
+INSERT INTO FATNCTes (DataReg, NumInt, Numero, idCausaleDoc, idEsercizio, idCliente, DSCli, Indirizzo, Localita, Stato, PV, CAP, NoteDoc, idPagamento, idModPag, idAgente, ImponFATNCLire, ImponFATNCLEURO, ImpostaFATNCLire, ImpostaFATNCLEURO, TotFATNCLire, TotFATNCLEURO)
+VALUES ('{{PREVYEAR}}-12-20', 1, 1, 'NC', '{{PREVYEAR}}', 1, 'Rossi Ferramenta S.n.c.', 'Via Dante, 5', 'MILANO', 'IT', 'MI', '20121', 'Storno per merce difettosa', 'RD', 'RD', 'AG01', 38963.0, 20.12, 3920.0, 2.02, 42883.0, 22.14);
+INSERT INTO FATNCRig (DataReg, NumInt, Riga, Deposito, TipoRiga, idArticolo, Descrizione, UM, CdIva, Quantita, PUnitLit, PUnitEuro, Sconto, TotScontiLit, TotScontiEuro, ValoreLit, ValoreEuro, ImpostaLit, ImpostaEuro, TotRigaLit, TotRigaEuro)
+VALUES ('{{PREVYEAR}}-12-20', 1, 1, 'DEP', 'A', 'ART003', 'Viti autofilettanti 4x30 (conf. 200 pz)', 'CF', '20', 2.0, 9800.0, 5.06, 0.0, 0.0, 0.0, 19600.0, 10.12, 3920.0, 2.02, 23520.0, 12.15);
+INSERT INTO FATNCRig (DataReg, NumInt, Riga, Deposito, TipoRiga, idArticolo, Descrizione, UM, CdIva, Quantita, PUnitLit, PUnitEuro, Sconto, TotScontiLit, TotScontiEuro, ValoreLit, ValoreEuro, ImpostaLit, ImpostaEuro, TotRigaLit, TotRigaEuro)
+VALUES ('{{PREVYEAR}}-12-20', 1, 2, 'DEP', 'S', NULL, 'Rimborso spese di trasporto anticipate', NULL, 'E15', 1.0, 19363.0, 10.0, 0.0, 0.0, 0.0, 19363.0, 10.0, 0.0, 0.0, 19363.0, 10.0);
+
 -- Return note 1.
 INSERT INTO RESOTes (DataReg, NumInt, Numero, idCausaleDoc, idEsercizio, idCliente, NoteDoc, DtCons, TotRESOLire, TotRESOLEURO)
 VALUES ('{{YEAR}}-{{MONTH}}-11', 1, 1, 'RES', '{{YEAR}}', 1, 'Reso merce difettosa del DDT n. 1', '{{YEAR}}-{{MONTH}}-11', 26600.0, 13.74);
@@ -370,7 +388,8 @@ INSERT INTO Numeratori (idTipo, idCodice, idEsercizio, Progressivo, "Desc", Tabe
     ('*', 'PREV', '{{YEAR}}', 2, 'Preventivi', 'PREVTes'),
     ('*', 'FATVE', '{{YEAR}}', 2, 'Fatture di vendita', 'FATVETes'),
     ('*', 'RESO', '{{YEAR}}', 2, 'Bolle di reso', 'RESOTes'),
-    ('*', 'DDT', '{{PREVYEAR}}', 15, 'Documenti di trasporto', 'DDTTes');
+    ('*', 'DDT', '{{PREVYEAR}}', 15, 'Documenti di trasporto', 'DDTTes'),
+    ('*', 'FATNC', '{{PREVYEAR}}', 1, 'Note di credito', 'FATNCTes');
 
 -- Warehouse movements of reason VEN ('M').
 INSERT INTO Numeratori (idTipo, idCodice, idEsercizio, Progressivo, "Desc", TabellaContr) VALUES

@@ -10,3 +10,6 @@
 CREATE TABLE OpzUtente (
     Sfondo      TEXT COLLATE NOCASE
 );
+
+-- Version of the archive's schema, read by the maintenance program (tools/archiveupgrade.cpp).
+PRAGMA user_version = 1;

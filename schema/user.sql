@@ -27,6 +27,7 @@ CREATE TABLE Password (
 
 -- The company record: one row, id = 1.
 -- PathImg holds the logo file path, '0' when there is no logo.
+-- RegimeFiscale: the fiscal regime of the electronic invoice (RF01 ordinary, ...).
 CREATE TABLE Azienda (
     id              INTEGER PRIMARY KEY,
     Denominazione   TEXT COLLATE NOCASE,
@@ -47,7 +48,8 @@ CREATE TABLE Azienda (
     CambioEuro      REAL,
     DecimaliEuro    INTEGER,
     Path            TEXT COLLATE NOCASE,
-    PathImg         TEXT COLLATE NOCASE
+    PathImg         TEXT COLLATE NOCASE,
+    RegimeFiscale   TEXT COLLATE NOCASE
 );
 
 -- Record locks. One row per lock held.
@@ -85,3 +87,6 @@ CREATE INDEX Accessi_UserPostazione ON Accessi ("User", Postazione);
 CREATE TABLE Versione (
     Versione    INTEGER
 );
+
+-- Version of the archive's schema, read by the maintenance program (tools/archiveupgrade.cpp).
+PRAGMA user_version = 1;

@@ -4,7 +4,8 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev libqt6sql6-sqlite libsqlite3-dev
-  libgtest-dev mdbtools-dev
+  libgtest-dev mdbtools-dev libxml2-dev
+  poppler-utils libxml2-utils
   ccache sqlite3 xvfb xauth imagemagick xdotool x11-apps fonts-dejavu-core locales
 )
 missing=()

@@ -11,7 +11,8 @@ if [ ! -f "$demo/brevanov.dat" ]; then
   rm -rf "$demo" && cp -r build/program "$demo"
   printf '%s/\r\n0\r\n' "$demo" > "$demo/brevanov.dat"
 else
-  cp build/program/brevano build/program/*.so "$demo/"
+  cp build/program/brevano build/program/manutenzione build/program/*.so build/program/*.xsd \
+     build/program/catalog.xml "$demo/"
 fi
 echo "Demo data folder: $demo (users: admin/admin, mario/Rossi1)"
 if [ -n "${DISPLAY:-}" ]; then

@@ -17,6 +17,7 @@ QString numeratorDescription(const QString& kind, const QString& code)
         {QStringLiteral("ORDVE"), QStringLiteral("Ordini da clienti")},
         {QStringLiteral("ORDAC"), QStringLiteral("Ordini a fornitori")},
         {QStringLiteral("RESO"), QStringLiteral("Bolle di reso")},
+        {QStringLiteral("FATPA"), QStringLiteral("Fatture elettroniche (progressivo di invio)")},
     };
     if (kind == QLatin1String("*"))
         return documents.value(code.toUpper(), QStringLiteral("Documenti ") + code);

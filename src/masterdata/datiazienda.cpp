@@ -25,6 +25,7 @@ const Binding TextFields[] = {
     {"Pv", "Text2"},            {"Stato", "Text1"},     {"PIVA", "Text7"},        {"CodFisc", "Text9"},
     {"Telefono1", "Text11"},    {"Telefono2", "Text8"}, {"FAX", "Text13"},        {"LuogoCCIAA", "Text10"},
     {"NumCCIAA", "Text14"},     {"ValutaBase", "tValutaBase"}, {"Path", "tDocumenti"}, {"PathImg", "Immagine"},
+    {"RegimeFiscale", "tRegimeFiscale"},
 };
 
 LockIdentity companyLock(const BaseComponent* base)
@@ -207,7 +208,11 @@ void DatiAzienda::showRecord()
 {
     const Recordset& rs = m_data->recordset();
     const bool onRecord = rs.isOpen() && !rs.isBOF() && !rs.isEOF();
-    auto value = [&](const char* column) { return onRecord ? rs.value(QString::fromLatin1(column)) : QVariant(); };
+    // A column an archive not yet upgraded lacks shows empty.
+    auto value = [&](const char* column) {
+        const QString name = QString::fromLatin1(column);
+        return onRecord && rs.fieldIndex(name) >= 0 ? rs.value(name) : QVariant();
+    };
     for (const Binding& b : TextFields)
         field(b.control)->setText(shown(value(b.column)));
     field("tDecValutaBase")->setText(shown(value("DecimaliBase")));
@@ -221,6 +226,8 @@ void DatiAzienda::writeRecord()
 {
     Recordset& rs = m_data->recordset();
     for (const Binding& b : TextFields) {
+        if (rs.fieldIndex(QString::fromLatin1(b.column)) < 0)
+            continue;
         const QString text = field(b.control)->text();
         rs.setValue(QString::fromLatin1(b.column), text.isEmpty() ? QVariant() : QVariant(text));
     }

@@ -61,6 +61,8 @@ void DatiAzienda::buildForm()
     addField(company, QStringLiteral("FAX"), "Text13");
     addField(company, QStringLiteral("C.C.I.A.A."), "Text10");
     addField(company, QStringLiteral("Numero"), "Text14");
+    // The fiscal regime the electronic invoices declare (RF01 ordinary, RF19 flat rate, ...).
+    addField(company, QStringLiteral("Regime Fiscale"), "tRegimeFiscale");
 
     QFrame* pan2 = panel("Pan2");
     auto* currency = new QFormLayout(pan2);

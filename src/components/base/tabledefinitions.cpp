@@ -45,11 +45,13 @@ const TableDefinition* tablePanel(int tableNumber)
         QVector<TableDefinition> p(TablePanelCount);
         p[0] = codeTable("Zone");
         p[1] = codeTable("UM");
-        p[2] = codeTable("tipopag", "tipopag");
+        // The electronic invoice names each kind of payment by its code (MP01 ... MP23).
+        p[2] = {QStringLiteral("tipopag"), QStringLiteral("tipopag"),
+                {code(), desc(), text("ModalitaPagamento", "Modalità Fattura Elettronica")}, {}};
         p[3] = codeTable("attivita");
         p[4] = codeTable("SettMerc");
         p[5] = {QStringLiteral("IVA"), QStringLiteral("iva"),
-                {code(), desc(), decimal("Perc", "Aliquota %")}, {}};
+                {code(), desc(), decimal("Perc", "Aliquota %"), text("Natura", "Natura (aliquote a zero)")}, {}};
         p[6] = {QStringLiteral("Password"), QStringLiteral("password"),
                 {code(),
                  {QStringLiteral("Password"), QStringLiteral("Password"), FieldKind::Secret, {}},
@@ -100,7 +102,8 @@ const TableDefinition& customersTable()
                  << decimal("Fido", "Fido") << decimal("ProvvAg", "Provvigione Agente %")
                  << text("EsenteIVA", "Esenzione I.V.A.")
                  << FieldSpec{QStringLiteral("Esente"), QStringLiteral("Esente I.V.A."), FieldKind::Flag, {}}
-                 << text("Note", "Note");
+                 << text("Note", "Note") << text("CodiceDestinatario", "Codice Destinatario")
+                 << text("PECDestinatario", "PEC");
         return d;
     }();
     return t;

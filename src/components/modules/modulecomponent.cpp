@@ -18,9 +18,10 @@ QObject* ModuleComponent::screen(const QString& name, ModuleScreen::Opener open,
 namespace {
 
 // A screen listing the documents of a kind.
-ModuleScreen::Opener documents(const QString& name, const QString& kind, const QString& title)
+ModuleScreen::Opener documents(const QString& name, const QString& kind, const QString& title,
+                               DocumentVariant variant = DocumentVariant::Ordinary)
 {
-    return browserOpener(name, [kind, title] { return documentsView(kind, title); });
+    return browserOpener(name, [kind, title, variant] { return documentsView(kind, title, variant); });
 }
 
 ModuleScreen::Opener view(const QString& name, BrowserSpec (*make)(const QString&), const QString& title)
@@ -49,10 +50,10 @@ QObject* WarehouseComponent::objprev() { return screen("objprev", documents("obj
 // Proforma and service invoices are sales invoices; debit notes are listed with the notes.
 QObject* InvoicingComponent::objFATAC() { return screen("objFATAC", documents("objFATAC", "FATAC", "Fatture di Acquisto")); }
 QObject* InvoicingComponent::objFATVE() { return screen("objFATVE", documents("objFATVE", "FATVE", "Fatture di Vendita")); }
-QObject* InvoicingComponent::objFATPRO() { return screen("objFATPRO", documents("objFATPRO", "FATVE", "Fatture Proforma")); }
+QObject* InvoicingComponent::objFATPRO() { return screen("objFATPRO", documents("objFATPRO", "FATVE", "Fatture Proforma", DocumentVariant::ProForma)); }
 QObject* InvoicingComponent::objFATSE() { return screen("objFATSE", documents("objFATSE", "FATVE", "Fatture Servizi")); }
 QObject* InvoicingComponent::objFATNC() { return screen("objFATNC", documents("objFATNC", "FATNC", "Note di Credito")); }
-QObject* InvoicingComponent::objFATND() { return screen("objFATND", documents("objFATND", "FATNC", "Note di Debito")); }
+QObject* InvoicingComponent::objFATND() { return screen("objFATND", documents("objFATND", "FATNC", "Note di Debito", DocumentVariant::DebitNote)); }
 QObject* InvoicingComponent::objgraf() { return screen("objgraf", view("objgraf", salesByCustomerView, "Statistiche")); }
 QObject* InvoicingComponent::objriepage() { return screen("objriepage", view("objriepage", salesByAgentView, "Riepilogo Agenti")); }
 

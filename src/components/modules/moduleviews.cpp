@@ -9,7 +9,7 @@
 // fixed text of the queries below.
 #define SIGNED_QUANTITY "SUM(CASE r.Segno WHEN '+' THEN r.Quantita WHEN '-' THEN -r.Quantita ELSE 0 END)"
 
-BrowserSpec documentsView(const QString& kindCode, const QString& title)
+BrowserSpec documentsView(const QString& kindCode, const QString& title, DocumentVariant variant)
 {
     const DocumentKind* kind = documentKind(kindCode);
     if (!kind)
@@ -34,6 +34,8 @@ BrowserSpec documentsView(const QString& kindCode, const QString& title)
     };
     spec.detailsLayout = QStringLiteral("RigheDocumento");
     spec.detailsCaption = QStringLiteral("Righe del Documento");
+    spec.documentKind = kind->code;
+    spec.variant = variant;
     return spec;
 }
 

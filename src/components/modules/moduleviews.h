@@ -4,8 +4,9 @@
 // The read-only views of the module components.
 
 // The documents of a kind ("DDT", "FATVE", ...): headers with their totals in lire and euro,
-// and the rows of the header picked, amounts in lire and euro.
-BrowserSpec documentsView(const QString& kindCode, const QString& title);
+// and the rows of the header picked, amounts in lire and euro; the documents can be printed.
+BrowserSpec documentsView(const QString& kindCode, const QString& title,
+                          DocumentVariant variant = DocumentVariant::Ordinary);
 // The warehouse movements (MovMagTes) and the rows of the movement picked (MovMagRig).
 BrowserSpec movementsView(const QString& title);
 // The stock of each article in each warehouse, as its movements leave it.

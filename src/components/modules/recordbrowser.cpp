@@ -1,4 +1,5 @@
 #include "recordbrowser.h"
+#include "documentcommands.h"
 #include "components/base/datagrid.h"
 #include "components/basecomponent.h"
 #include "common/datacontrol.h"
@@ -50,6 +51,9 @@ RecordBrowser::RecordBrowser(BaseComponent* base, BrowserSpec spec, QWidget* par
     toolbar->setToolButtonStyle(Qt::ToolButtonTextOnly);
     QAction* refresh = toolbar->addAction(QStringLiteral("Aggiorna"));
     refresh->setObjectName(QStringLiteral("BAggiorna"));
+    m_rows = readOnlyControl(base, QStringLiteral("DataTestate"), this);
+    if (!m_spec.documentKind.isEmpty())
+        (new DocumentCommands(base, m_spec, m_rows, this))->addActions(toolbar);
     QAction* leave = toolbar->addAction(QStringLiteral("Esci"));
     leave->setObjectName(QStringLiteral("BEsci"));
     connect(refresh, &QAction::triggered, this, &RecordBrowser::load);
@@ -57,7 +61,6 @@ RecordBrowser::RecordBrowser(BaseComponent* base, BrowserSpec spec, QWidget* par
     layout->addWidget(toolbar);
 
     auto* splitter = new QSplitter(Qt::Vertical, this);
-    m_rows = readOnlyControl(base, QStringLiteral("DataTestate"), this);
     m_rowsGrid = gridFor(m_rows, QStringLiteral("TDBGTestate"), m_spec.rowsLayout, layoutFile, splitter);
     splitter->addWidget(m_rowsGrid);
     if (m_spec.details) {

@@ -1,5 +1,6 @@
 #pragma once
 #include "common/jetquery.h"
+#include "documents/printabledocument.h"
 
 #include <QStringList>
 #include <QWidget>
@@ -20,6 +21,10 @@ struct BrowserSpec
     std::function<JetQuery(const DataControl& picked)> details;
     QString detailsLayout;
     QString detailsCaption;
+    // A view of documents names their kind ("DDT", "FATVE", ...): it prints them and, for sales
+    // invoices and notes, sends them as electronic invoices.
+    QString documentKind;
+    DocumentVariant variant = DocumentVariant::Ordinary;
 };
 
 // A read-only view of the company archive: the grid `TDBGTestate` over the data control

@@ -1,0 +1,90 @@
+// "Fattura Elettronica": the XML of the picked sales invoice or note, checked against the
+// official schema before it is written, under a progressive taken like any other number.
+#include "documentcommands.h"
+#include "common/platform.h"
+#include "common/transaction.h"
+#include "components/basecomponent.h"
+#include "components/failuremessage.h"
+#include "documents/fatturapa.h"
+#include "documents/numbering.h"
+#include "documents/xsdvalidator.h"
+
+#include <QDir>
+#include <QSaveFile>
+
+namespace {
+
+// The official schema and its catalog, installed beside the program.
+const char* const SchemaFile = "Schema_del_file_xml_FatturaPA_v1.2.2.xsd";
+const char* const CatalogFile = "catalog.xml";
+
+// Thrown inside the numbering transaction, so that a refused file gives its number back.
+struct NotWritten
+{
+    QString message;
+};
+
+} // namespace
+
+void DocumentCommands::sendEInvoice()
+{
+    Platform& platform = Platform::instance();
+    if (m_variant == DocumentVariant::ProForma) {
+        platform.refuse(QStringLiteral("La Fattura Proforma non è un documento fiscale:\r"
+                                       "non si emette la Fattura Elettronica."),
+                        m_base->AppTitle);
+        return;
+    }
+    const std::optional<PrintableDocument> document = pickedDocument();
+    if (!document)
+        return;
+    const QStringList missing = eInvoiceMissingData(*document);
+    if (!missing.isEmpty()) {
+        platform.refuse(QStringLiteral("Fattura Elettronica non creata. Completare i dati seguenti:\r- ")
+                            + missing.join(QStringLiteral("\r- ")),
+                        m_base->AppTitle);
+        return;
+    }
+    const QString folder = outputFolder(*document);
+    if (folder.isEmpty())
+        return;
+    const QDir program(m_base->AppPath);
+    const XsdValidator schema(program.filePath(QLatin1String(SchemaFile)), program.filePath(QLatin1String(CatalogFile)));
+    if (!schema.loadError().isEmpty()) {
+        platform.refuse(QStringLiteral("Schema ufficiale della Fattura Elettronica non disponibile:\r") + schema.loadError(),
+                        m_base->AppTitle);
+        return;
+    }
+
+    QString path;
+    try {
+        Hourglass busy;
+        const Database db = m_base->dataArchive();
+        inImmediateTransaction(db, [&] {
+            for (;;) {
+                // One numerator for every year: a progressive is never given twice.
+                const QString progressive = transmissionProgressive(takeNextNumber(db, "*", "FATPA", "*", QString()));
+                path = QDir(folder).filePath(fatturaPAFileName(*document, progressive));
+                if (QFile::exists(path))
+                    continue;
+                const QByteArray xml = fatturaPAXml(*document, progressive);
+                const QStringList errors = schema.validate(xml);
+                if (!errors.isEmpty())
+                    throw NotWritten{QStringLiteral("La Fattura Elettronica non rispetta lo schema ufficiale e non è "
+                                                    "stata scritta:\r")
+                                     + errors.mid(0, 10).join(u'\r')};
+                QSaveFile file(path);
+                if (!file.open(QIODevice::WriteOnly) || file.write(xml) != xml.size() || !file.commit())
+                    throw NotWritten{QStringLiteral("Impossibile scrivere il file:\r") + path};
+                return;
+            }
+        });
+    } catch (const NotWritten& refusal) {
+        platform.refuse(refusal.message, m_base->AppTitle);
+        return;
+    } catch (const DatabaseError& e) {
+        platform.refuse(failureMessage(e), m_base->AppTitle);
+        return;
+    }
+    offerFolder(QStringLiteral("Fattura Elettronica creata:"), path, folder);
+}

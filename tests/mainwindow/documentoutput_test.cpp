@@ -1,0 +1,195 @@
+// Documents on paper and to the tax agency, from the document screens the menus open: the PDF
+// read back as text, the print preview, the electronic invoice checked against the official schema.
+#include "mainwindowfixture.h"
+
+#include "components/base/recordsetmodel.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QPrintPreviewWidget>
+#include <QProcess>
+#include <QTableView>
+
+namespace {
+
+// Standard output of a command; the exit code where asked.
+QString run(const QString& command, const QStringList& args, int* exitCode = nullptr,
+            const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment())
+{
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.start(command, args);
+    p.waitForFinished(120000);
+    if (exitCode)
+        *exitCode = p.exitCode();
+    return QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError());
+}
+
+// The file a message names on its second line ("...:\r<path>\r\rAprire ...?").
+QString fileNamedBy(const QString& message)
+{
+    return message.split(u'\r').value(1);
+}
+
+} // namespace
+
+class DocumentOutput : public MainWindowTest
+{
+protected:
+    // Opens a documents screen through its menu command, picks the document of that number and
+    // presses one of the screen's buttons.
+    void pick(const char* tool, const char* screenName, qint32 numInt, const char* button)
+    {
+        click(QString::fromLatin1(tool));
+        QWidget* s = screen(QString::fromLatin1(screenName));
+        auto* grid = ui::find<QTableView>(s, QStringLiteral("TDBGTestate"));
+        auto* rows = static_cast<RecordsetModel*>(grid->model());
+        for (int r = 0; r < rows->rowCount(); ++r)
+            if (rows->value(r, QStringLiteral("NumInt")).toInt() == numInt)
+                grid->selectRow(r);
+        ui::click(s, QString::fromLatin1(button));
+        ui::settle();
+    }
+
+    QStringList column(const JetQuery& query)
+    {
+        QStringList out;
+        for (QSqlQuery q = dataDb().select(query); q.next();)
+            out << q.value(0).toString();
+        return out;
+    }
+
+    QString documents() const { return program.file(QStringLiteral("Documenti")); }
+};
+
+TEST_F(DocumentOutput, ThePdfHoldsEveryRowTheVatSummaryTheTotalsAndThePageCount)
+{
+    // A document of 1,000 rows, one euro each at 20%.
+    Database db = dataDb();
+    db.execute(JetQuery("INSERT INTO FATVETes (DataReg, NumInt, Numero, idCliente, DSCli, idPagamento, idModPag, "
+                        "ImponFATVELire, ImponFATVELEURO, ImpostaFATVELire, ImpostaFATVELEURO, TotFATVELire, TotFATVELEURO) "
+                        "VALUES ('2026-03-31', 900, 900, 3, 'Edilnova S.r.l.', 'RB3060', 'RB', 1936270, 1000, 387254, 200, "
+                        "2323524, 1200)"));
+    db.execute(JetQuery("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 1000) "
+                        "INSERT INTO FATVERig (DataReg, NumInt, Riga, idArticolo, Descrizione, UM, CdIva, Quantita, "
+                        "PUnitEuro, ValoreLit, ValoreEuro) SELECT '2026-03-31', 900, i, 'ART' || i, "
+                        "printf('Articolo di prova %04d', i), 'PZ', '20', 1, 1, 1936.27, 1 FROM n"));
+    openWindow();
+    struct Case
+    {
+        const char *tool, *screen, *rowsTable;
+        qint32 number;
+        QStringList expected;  // besides every row's description
+    };
+    const Case cases[] = {
+        {"BFATVE", "objFATVE", "FATVERig", 1,
+         {"Fattura Accompagnatoria", "Spett.le", "Bianchi Costruzioni S.p.A.", "P.IVA 07654320012", "Riepilogo I.V.A.",
+          "Aliquota ordinaria 20%", "198,84", "39,77", "Totale documento €", "238,60", "Totale documento Lire", "462.000",
+          "RB30 - Ricevuta bancaria 30 gg", "Pagina 1 di 1"}},
+        {"BDDT", "objddt", "DDTRig", 1,
+         {"Documento di Trasporto", "Causale del trasporto: Vendita", "N. colli: 3", "Peso kg: 18,50", "Porto: Franco",
+          "Vettore: Trasporti Rapidi S.r.l.", "165,19", "198,23", "Merce controllata alla partenza", "Pagina 1 di 1"}},
+        // Paid 30 and 60 days after the date, at month end.
+        {"BFATVE", "objFATVE", "FATVERig", 900,
+         {"Fattura Immediata", "1.000,00", "200,00", "1.200,00", "Scadenza 30/04/2026", "Scadenza 31/05/2026", "600,00",
+          "Pagina 1 di "}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.number);
+        pick(c.tool, c.screen, c.number, "BEsportaPDF");
+        const QString pdf = fileNamedBy(platform.lastText());
+        EXPECT_EQ(QFileInfo(pdf).dir().path(), documents());
+        EXPECT_EQ(platform.openedFolders.value(0), documents());
+        const QString text = run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+        const int pages = int(text.count(u'\f'));
+        JetQuery rows("SELECT Descrizione FROM ");
+        rows << Jet::identifier(QString::fromLatin1(c.rowsTable)) << " WHERE NumInt = " << Jet::number(c.number);
+        for (const QString& expected : column(rows) + c.expected)
+            EXPECT_TRUE(text.contains(expected)) << expected.toStdString();
+        EXPECT_TRUE(text.contains(QStringLiteral("Pagina %1 di %1").arg(pages))) << pages;
+        EXPECT_EQ(pages > 1, c.number == 900);
+    }
+
+    // "Stampa" shows the same pages in a preview, on the way to the system's printers.
+    int previewPages = 0;
+    ui::onNextModal([&](QWidget* preview) {
+        previewPages = ui::find<QPrintPreviewWidget>(preview, QString())->pageCount();
+        preview->close();
+    });
+    pick("BFATVE", "objFATVE", 1, "BStampa");
+    EXPECT_EQ(previewPages, 1);
+    // Exported again, the document's PDF is written anew under its name.
+    pick("BFATVE", "objFATVE", 1, "BEsportaPDF");
+    EXPECT_TRUE(platform.lastText().startsWith(QStringLiteral("Documento esportato in PDF:")));
+}
+
+TEST_F(DocumentOutput, ElectronicInvoicesPassTheOfficialSchemaUnderProgressivesNeverGivenTwice)
+{
+    openWindow();
+    struct Case
+    {
+        const char *tool, *screen;
+        qint32 number;
+        const char *type, *firstRow;
+    };
+    const Case cases[] = {{"BFATVE", "objFATVE", 1, "TD01", "Trapano a percussione 750 W"},
+                          {"BFATSE", "objFATSE", 2, "TD01", "Martello da carpentiere 500 g"},
+                          {"BFATNC", "objFATNC", 1, "TD04", "Viti autofilettanti 4x30 (conf. 200 pz)"},
+                          {"BFATND", "objFATND", 1, "TD05", "Viti autofilettanti 4x30 (conf. 200 pz)"}};
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XML_CATALOG_FILES"), program.file(QStringLiteral("catalog.xml")));
+    int progressive = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.screen);
+        pick(c.tool, c.screen, c.number, "BFatturaElettronica");
+        const QString xml = fileNamedBy(platform.lastText());
+        EXPECT_EQ(xml, QDir(documents()).filePath(QStringLiteral("IT04587210963_0000%1.xml").arg(++progressive)));
+        int invalid = -1;
+        const QString verdict = run(QStringLiteral("xmllint"),
+                                    {QStringLiteral("--nonet"), QStringLiteral("--noout"), QStringLiteral("--schema"),
+                                     program.file(QStringLiteral("Schema_del_file_xml_FatturaPA_v1.2.2.xsd")), xml},
+                                    &invalid, env);
+        EXPECT_EQ(invalid, 0) << verdict.toStdString();
+        QFile file(xml);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray content = file.readAll();
+        EXPECT_TRUE(content.contains(QByteArray("<TipoDocumento>") + c.type + "</TipoDocumento>"));
+        EXPECT_TRUE(content.contains(QByteArray("<Descrizione>") + c.firstRow + "</Descrizione>"));
+    }
+
+    // A pro-forma invoice is no fiscal document.
+    pick("BFATPRO", "objFATPRO", 1, "BFatturaElettronica");
+    EXPECT_EQ(platform.lastText(), QStringLiteral("La Fattura Proforma non è un documento fiscale:\r"
+                                                  "non si emette la Fattura Elettronica."));
+    EXPECT_EQ(QDir(documents()).entryList({QStringLiteral("*.xml")}).size(), progressive);
+}
+
+TEST_F(DocumentOutput, MissingDataIsListedFieldByFieldAndNoFileIsWritten)
+{
+    userDb().execute(JetQuery("UPDATE Azienda SET PIVA = NULL, Stato = NULL, RegimeFiscale = 'RF03'"));
+    Database db = dataDb();
+    db.execute(JetQuery("UPDATE Clienti SET CodiceDestinatario = NULL, PECDestinatario = NULL, idCAP1 = NULL WHERE id = 2"));
+    db.execute(JetQuery("UPDATE FATVETes SET CAP = NULL WHERE NumInt = 1"));
+    db.execute(JetQuery("UPDATE FATVERig SET CdIva = NULL WHERE NumInt = 1 AND Riga = 2"));
+    db.execute(JetQuery("UPDATE IVA SET Natura = NULL WHERE Codice = 'E15'"));
+    db.execute(JetQuery("UPDATE FATVERig SET CdIva = 'E15' WHERE NumInt = 2 AND Riga = 3"));
+    openWindow();
+    const QString title = QStringLiteral("Fattura Elettronica non creata. Completare i dati seguenti:\r- ");
+    const QPair<qint32, QStringList> cases[] = {
+        {1, {"Azienda: Partita I.V.A.", "Azienda: Stato", "Azienda: Regime Fiscale", "Cliente C002: C.A.P.",
+             "Cliente C002: Codice Destinatario o PEC", "Riga 2: Codice I.V.A."}},
+        {2, {"Azienda: Partita I.V.A.", "Azienda: Stato", "Azienda: Regime Fiscale", "Tabella I.V.A., codice E15: Natura"}},
+    };
+    for (const auto& [number, fields] : cases) {
+        SCOPED_TRACE(number);
+        pick("BFATVE", "objFATVE", number, "BFatturaElettronica");
+        ASSERT_TRUE(platform.last());
+        EXPECT_EQ(platform.last()->icon, Platform::Icon::Critical);
+        EXPECT_EQ(platform.lastText(), title + fields.join(QStringLiteral("\r- ")));
+    }
+    // A screen without documents has none to write.
+    pick("BFATAC", "objFATAC", 1, "BEsportaPDF");
+    EXPECT_EQ(platform.lastText(), QStringLiteral("Selezionare un Documento."));
+    EXPECT_FALSE(QDir(documents()).exists() && !QDir(documents()).isEmpty());
+    EXPECT_TRUE(column(JetQuery("SELECT Progressivo FROM Numeratori WHERE idCodice = 'FATPA'")).isEmpty());
+}
