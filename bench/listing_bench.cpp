@@ -76,7 +76,7 @@ double rawFirstRowsMs(const QString& path)
     QElapsedTimer timer;
     timer.start();
     const Database db = Database::open(path, ProgramFolder::connectString(), true);
-    QSqlQuery rows = db.select(sourceListQuery({1, FirstDay, LastDay}));
+    Rows rows = db.select(sourceListQuery({1, FirstDay, LastDay}));
     int read = 0;
     QVariant last;
     while (read < 100 && rows.next()) {

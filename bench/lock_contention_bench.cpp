@@ -87,7 +87,7 @@ Tally runCycles(const QString& folder, const QString& workstation, int cycles, q
         const int marked = marks.execute(JetQuery("UPDATE Zone SET [Desc] = ")
                                          << Jet::text(workstation) << " WHERE Codice = " << Jet::text(code)
                                          << " AND [Desc] = ''");
-        QSqlQuery check = marks.select(JetQuery("SELECT [Desc] FROM Zone WHERE Codice = ") << Jet::text(code));
+        Rows check = marks.select(JetQuery("SELECT [Desc] FROM Zone WHERE Codice = ") << Jet::text(code));
         const bool stillMine = check.next() && check.value(0).toString() == workstation;
         check.finish();
         const int cleared = marks.execute(JetQuery("UPDATE Zone SET [Desc] = '' WHERE Codice = ")

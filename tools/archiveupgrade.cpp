@@ -5,7 +5,7 @@ namespace {
 
 bool holds(const Database& db, const JetQuery& count)
 {
-    QSqlQuery q = db.select(count);
+    Rows q = db.select(count);
     return q.next() && q.value(0).toInt() > 0;
 }
 
@@ -127,7 +127,7 @@ int currentArchiveVersion()
 
 int archiveVersion(const Database& db)
 {
-    QSqlQuery q = db.select(JetQuery("PRAGMA user_version"));
+    Rows q = db.select(JetQuery("PRAGMA user_version"));
     return q.next() ? q.value(0).toInt() : 0;
 }
 

@@ -76,12 +76,13 @@ bool build(const QString& target, const QStringList& scripts)
 bool hashPasswords(const QString& target)
 {
     Database db = Database::open(target, archiveConnectString());
-    QSqlQuery users = db.select(JetQuery("SELECT Codice, [Password] FROM Password"));
     QList<QPair<QString, QString>> clear;
-    while (users.next())
-        if (!users.value(1).toString().isEmpty())
-            clear.append({users.value(0).toString(), users.value(1).toString()});
-    users = QSqlQuery();
+    {
+        Rows users = db.select(JetQuery("SELECT Codice, [Password] FROM Password"));
+        while (users.next())
+            if (!users.value(1).toString().isEmpty())
+                clear.append({users.value(0).toString(), users.value(1).toString()});
+    }
     for (const auto& [code, password] : clear)
         db.execute(JetQuery("UPDATE Password SET [Password] = ") << Jet::text(hashPassword(password))
                                                                   << " WHERE Codice = " << Jet::text(code));

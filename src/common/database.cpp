@@ -268,7 +268,7 @@ int Database::execute(const JetQuery& query) const
     return q.numRowsAffected();
 }
 
-QSqlQuery Database::select(const JetQuery& query, bool forwardOnly) const
+Rows Database::select(const JetQuery& query, bool forwardOnly) const
 {
     QSqlQuery q(d->db);
     q.setForwardOnly(forwardOnly);
@@ -276,7 +276,7 @@ QSqlQuery Database::select(const JetQuery& query, bool forwardOnly) const
         throw failure(q.lastError());
     bindAll(q, query.bindings());
     run(q);
-    return q;
+    return Rows(*this, std::move(q));
 }
 
 bool Database::inTransaction() const

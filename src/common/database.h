@@ -10,6 +10,8 @@
 #include <QVector>
 #include <memory>
 
+class Rows;
+
 // An open archive. Copies share one connection; the last copy closes it.
 // Opening never creates a file. Several processes may open one archive: a writer waits for
 // another (busy timeout) instead of failing, and the rollback journal is kept (never WAL),
@@ -32,7 +34,7 @@ public:
     // Runs an action statement; returns the number of affected rows.
     int execute(const JetQuery& query) const;
     // Runs a selection, positioned before its first row.
-    QSqlQuery select(const JetQuery& query, bool forwardOnly = true) const;
+    Rows select(const JetQuery& query, bool forwardOnly = true) const;
     // Prepares raw SQLite text (no values spliced: callers bind them).
     QSqlQuery prepare(const QString& sqliteText) const;
     // Runs a prepared statement, failing with the engine's classified error.
@@ -66,4 +68,19 @@ private:
     QString sqliteText(const JetQuery& query) const;
 
     std::shared_ptr<Connection> d;
+};
+
+namespace detail {
+struct OpenArchive
+{
+    Database archive;
+};
+} // namespace detail
+
+// The rows a selection returns, read as with QSqlQuery. They keep their archive open while they
+// are read, however briefly the caller held it ("data().select(...)" reads to the last row).
+class Rows : private detail::OpenArchive, public QSqlQuery
+{
+public:
+    Rows(Database archive, QSqlQuery query) : OpenArchive{std::move(archive)}, QSqlQuery(std::move(query)) {}
 };

@@ -30,7 +30,7 @@ std::optional<double> number(const QSqlRecord& row, const char* name)
 
 QSqlRecord firstRow(const Database& db, const JetQuery& query)
 {
-    QSqlQuery q = db.select(query);
+    Rows q = db.select(query);
     return q.next() ? q.record() : QSqlRecord();
 }
 
@@ -144,7 +144,7 @@ std::optional<PaymentTerm> readPayment(const Database& data, const QSqlRecord& h
 
 void readRows(const Database& data, const DocumentKind& kind, PrintableDocument& doc)
 {
-    QSqlQuery q = data.select(documentRowsSelection(kind.rowsTable, doc.date, doc.numInt));
+    Rows q = data.select(documentRowsSelection(kind.rowsTable, doc.date, doc.numInt));
     const QSqlRecord shape = q.record();
     const auto at = [&](const char* name) { return shape.indexOf(QLatin1String(name)); };
     const int riga = at("Riga"), article = at("idArticolo"), description = at("Descrizione"), unit = at("UM"),
@@ -176,7 +176,7 @@ void readRows(const Database& data, const DocumentKind& kind, PrintableDocument&
 
 void readVatCodes(const Database& data, PrintableDocument& doc)
 {
-    QSqlQuery q = data.select(JetQuery("SELECT * FROM IVA"));
+    Rows q = data.select(JetQuery("SELECT * FROM IVA"));
     while (q.next()) {
         const QSqlRecord r = q.record();
         VatCode v{text(r, "Codice"), text(r, "Desc"), text(r, "Natura").toUpper(), column(r, "Perc").toDouble()};

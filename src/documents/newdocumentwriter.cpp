@@ -41,7 +41,7 @@ int sourceRiga(const CreationState& state, bool highest)
     JetQuery q;
     q << (highest ? JetQuery("SELECT Max(Riga) FROM ") : JetQuery("SELECT Min(Riga) FROM "))
       << Jet::identifier(state.SourceRowsTable) << " WHERE " << sourceRowsCondition(state);
-    QSqlQuery found = state.db.select(q);
+    Rows found = state.db.select(q);
     return found.next() ? found.value(0).toInt() : 0;
 }
 
@@ -49,7 +49,7 @@ bool moreRowsThanTheCounterHolds(const CreationState& state)
 {
     JetQuery q;
     q << "SELECT Count(*) FROM " << Jet::identifier(state.SourceRowsTable) << " WHERE " << sourceRowsCondition(state);
-    QSqlQuery found = state.db.select(q);
+    Rows found = state.db.select(q);
     return found.next() && found.value(0).toInt() > MaxDocumentRows;
 }
 

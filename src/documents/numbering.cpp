@@ -34,7 +34,7 @@ qint32 highestUsedNumber(const Database& db, const QString& kind, const QString&
     // Numerators of a reason count only the documents of that reason.
     if (kind != QLatin1String("*"))
         q << " AND idCausaleDoc=" << Jet::text(code);
-    QSqlQuery highest = db.select(q);
+    Rows highest = db.select(q);
     return highest.next() ? highest.value(0).toInt() : 0;
 }
 
@@ -51,7 +51,7 @@ qint32 takeNextNumber(const Database& db, const QString& kind, const QString& co
     qint32 last = 0;
     QString controlled = table;
     {
-        QSqlQuery row = db.select(JetQuery("SELECT Progressivo, TabellaContr FROM Numeratori WHERE ") << key);
+        Rows row = db.select(JetQuery("SELECT Progressivo, TabellaContr FROM Numeratori WHERE ") << key);
         if (row.next()) {
             exists = true;
             last = row.value(0).toInt();

@@ -127,7 +127,7 @@ QVector<SourceListModel::Row> SourceListModel::readPage()
     q << orderPart(kind) << " LIMIT " << Jet::number(PageSize);
 
     QVector<Row> page;
-    QSqlQuery rows = m_db.select(q);
+    Rows rows = m_db.select(q);
     const QSqlRecord record = rows.record();
     m_fields.clear();
     for (int c = 0; c < record.count(); ++c)

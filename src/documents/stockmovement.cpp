@@ -18,7 +18,7 @@ PostedMovement postStockMovement(const Database& db, const QString& fiscalYear, 
         QString sign;
         QString kind = request.reasonKind;
         {
-            QSqlQuery cause = db.select(JetQuery("SELECT Codice, Segno, Tipo FROM CauMag WHERE Codice=")
+            Rows cause = db.select(JetQuery("SELECT Codice, Segno, Tipo FROM CauMag WHERE Codice=")
                                         << Jet::text(request.reasonCode));
             if (!cause.next())
                 throw DatabaseError(DatabaseError::Kind::Refused, QStringLiteral("Causale Mov. Magazzino Errata"));

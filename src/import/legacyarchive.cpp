@@ -57,7 +57,7 @@ LegacyArchive::SourceTable LegacyArchive::openTable(const QString& name, const P
 {
     if (m_jet)
         return stageJetTable(name, progress);
-    QSqlQuery count = m_own.select(JetQuery("SELECT COUNT(*) FROM ") << Jet::identifier(name));
+    Rows count = m_own.select(JetQuery("SELECT COUNT(*) FROM ") << Jet::identifier(name));
     count.next();
     return {m_path, count.value(0).toInt()};
 }

@@ -202,7 +202,7 @@ qint64 Numeratori::HighestUsedNumber()
       << Jet::text(findChild<QLineEdit*>(QStringLiteral("idEsercizio"))->text());
     if (!m_idCodice->isHidden())
         q << " AND idCausaleDoc=" << Jet::text(m_idCodice->text());
-    QSqlQuery highest = m_data->database().select(q);
+    Rows highest = m_data->database().select(q);
     if (!highest.next() || highest.value(0).isNull())
         return 0;
     return highest.value(0).toLongLong();

@@ -97,6 +97,7 @@ private:
     void listNext();
     void finish();
     CreationRequest creationRequest() const;
+    QString partialCreation(const CreationResult& result) const;
     void startAgain();
 
     Database dataArchive() const;

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 
 // Step 4 sums up the choices; an empty list has nothing to start from.
 void AutoComp::listNext()
@@ -43,6 +44,17 @@ CreationRequest AutoComp::creationRequest() const
     request.movementReason = tCauMag->text();
     request.reasonKind = ReasonKind;
     return request;
+}
+
+// A creation that stopped part way keeps what it wrote: the clerk is told which document was
+// saved and with how many of its rows, before the reason.
+QString AutoComp::partialCreation(const CreationResult& result) const
+{
+    if (!result.headerSaved)
+        return QStringLiteral("Nessun Documento è stato Creato.\r\r");
+    return QStringLiteral("La Creazione si è Interrotta: è stato salvato il Documento %1 (%2) con %3 righe.\r"
+                          "Completarlo o eliminarlo prima di ritentare.\r\r")
+        .arg(CBLista1->currentText(), result.createdSummary, QLocale().toString(result.rowsSaved));
 }
 
 void AutoComp::finish()
@@ -84,7 +96,7 @@ void AutoComp::finish()
             base()->AppTitle);
         break;
     case CreationResult::Status::Failed:
-        Platform::instance().refuse(failureMessage(*result.failure), base()->AppTitle);
+        Platform::instance().refuse(partialCreation(result) + failureMessage(*result.failure), base()->AppTitle);
         break;
     }
 }

@@ -1,5 +1,6 @@
 #include "common/database.h"
 #include "common/recordset.h"
+#include "components/failuremessage.h"
 #include "support/programfolder.h"
 
 #include <QCoreApplication>
@@ -47,6 +48,42 @@ TEST_F(DatabaseTest, OpeningFailuresAreDistinctAndCreateNothing)
         FAIL() << "a text file opened as an archive";
     } catch (const DatabaseError& e) {
         EXPECT_EQ(e.kind(), DatabaseError::Kind::NotAnArchive);
+        EXPECT_EQ(failureMessage(e), "Il file '" + folder.file("text.mdb") + "' non è un archivio valido.");
+    }
+}
+
+// A full disk and a damaged archive are told as such, naming the archive and what was kept, with
+// the engine's words only as a detail.
+TEST_F(DatabaseTest, FullDisksAndDamagedArchivesAreToldInItalian)
+{
+    Database db = data();
+    db.run(QStringLiteral("PRAGMA max_page_count = 1"));
+    try {
+        for (int i = 100; i < 10000; ++i)
+            db.execute(JetQuery("INSERT INTO Zone (Codice, [Desc]) VALUES (") << Jet::text(QString::number(i)) << ", "
+                                                                             << Jet::text(QString(200, u'x')) << ")");
+        FAIL() << "the archive never filled up";
+    } catch (const DatabaseError& e) {
+        EXPECT_EQ(e.kind(), DatabaseError::Kind::DiskFull);
+        EXPECT_TRUE(failureMessage(e).startsWith("Spazio su disco esaurito per l'archivio '" + folder.dataDb()
+                                                 + "'.\rNessun dato è stato sovrascritto"));
+        EXPECT_TRUE(failureMessage(e).contains("\rDettaglio: "));
+    }
+    db = Database();
+
+    QFile file(folder.dataDb());
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    file.seek(4096);
+    file.write(QByteArray(int(file.size()) - 4096, '\xA5'));
+    file.close();
+    try {
+        Database damaged = data();
+        for (const char* table : {"Clienti", "Articoli", "Fornitori", "DDTTes", "DDTRig", "FATVETes"})
+            damaged.select(JetQuery("SELECT * FROM ") << Jet::identifier(QString::fromLatin1(table))).next();
+        FAIL() << "the damage went unnoticed";
+    } catch (const DatabaseError& e) {
+        EXPECT_EQ(e.kind(), DatabaseError::Kind::Damaged) << e.detail().toStdString();
+        EXPECT_TRUE(failureMessage(e).startsWith("L'archivio '" + folder.dataDb() + "' risulta danneggiato."));
     }
 }
 
@@ -61,7 +98,7 @@ void save(const Database& db, const QString& table, const QString& code)
 
 QString found(const Database& db, const QString& code)
 {
-    QSqlQuery q = db.select(JetQuery("SELECT Codice FROM ModPag WHERE Codice = ") << Jet::text(code));
+    Rows q = db.select(JetQuery("SELECT Codice FROM ModPag WHERE Codice = ") << Jet::text(code));
     return q.next() ? q.value(0).toString() : QString();
 }
 
@@ -108,7 +145,7 @@ TEST_F(DatabaseTest, AccentedCodesSurviveTheStockShellAndStayUniqueInAnyCase)
     // Lists sort as Italians expect.
     for (const char* name : {"Zeta", "Élite", "Elena", "elfo"})
         save(db, QStringLiteral("Zone"), QString::fromUtf8(name));
-    QSqlQuery ordered = db.select(JetQuery("SELECT Codice FROM Zone WHERE Codice IN ('Zeta','Élite','Elena','elfo') "
+    Rows ordered = db.select(JetQuery("SELECT Codice FROM Zone WHERE Codice IN ('Zeta','Élite','Elena','elfo') "
                                            "ORDER BY ") << Jet::orderKey("Codice"));
     QStringList order;
     while (ordered.next())
@@ -171,7 +208,7 @@ TEST_F(DatabaseTest, ValuesAreBoundNeverSpliced)
         db.execute(JetQuery("INSERT INTO UM (Codice, [Desc]) VALUES (") << Jet::text(code) << ", " << Jet::text("d") << ")");
     const JetQuery q = JetQuery("SELECT Codice FROM UM WHERE Codice = ") << Jet::text("x\" OR \"1\"=\"1");
     EXPECT_EQ(q.jetText(), QStringLiteral("SELECT Codice FROM UM WHERE Codice = \"x\" OR \"1\"=\"1\""));
-    QSqlQuery rows = db.select(q);
+    Rows rows = db.select(q);
     ASSERT_TRUE(rows.next());
     EXPECT_EQ(rows.value(0).toString(), QStringLiteral("x\" OR \"1\"=\"1"));
     EXPECT_FALSE(rows.next());
@@ -186,7 +223,7 @@ TEST_F(DatabaseTest, JetDialectPiecesRunOnTheArchive)
                             << Jet::date(QDate(QDate::currentDate().year(), 3, 5)) << " AND DTFi >= "
                             << Jet::date(QDate(QDate::currentDate().year(), 3, 5));
     EXPECT_TRUE(byDate.jetText().contains(QStringLiteral("#03/05/")));
-    QSqlQuery years = db.select(byDate);
+    Rows years = db.select(byDate);
     ASSERT_TRUE(years.next());
     EXPECT_EQ(years.value(0).toString(), QString::number(QDate::currentDate().year()));
 

@@ -64,7 +64,7 @@ TEST(ArchiveSharing, ArchivesKeepTheRollbackJournalAndStayReadableByTheShell)
 
 QStringList zoneCodes(const Database& db)
 {
-    QSqlQuery q = db.select(JetQuery("SELECT Codice FROM Zone WHERE Codice LIKE 'T%' ORDER BY Codice"));
+    Rows q = db.select(JetQuery("SELECT Codice FROM Zone WHERE Codice LIKE 'T%' ORDER BY Codice"));
     QStringList codes;
     while (q.next())
         codes << q.value(0).toString();

@@ -38,7 +38,7 @@ protected:
     template <size_t N>
     QVariant valueOf(const char (&sql)[N])
     {
-        QSqlQuery row = dataDb().select(JetQuery(sql));
+        Rows row = dataDb().select(JetQuery(sql));
         return row.next() ? row.value(0) : QVariant();
     }
 
@@ -47,7 +47,7 @@ protected:
     {
         JetQuery q(sql);
         q << Jet::text(value);
-        QSqlQuery row = dataDb().select(q);
+        Rows row = dataDb().select(q);
         return row.next() ? row.value(0) : QVariant();
     }
 

@@ -75,7 +75,7 @@ TEST_F(ModuleScreens, DeliveryNotesAreListedWithTheRowsOfTheOnePicked)
     const qint64 number = headers->value(0, QStringLiteral("NumInt")).toLongLong();
     JetQuery totals("SELECT TotDDTLire, TotDDTLEURO FROM DDTTes WHERE DataReg = ");
     totals << Jet::date(date) << " AND NumInt = " << Jet::number(number);
-    QSqlQuery stored = dataDb().select(totals);
+    Rows stored = dataDb().select(totals);
     ASSERT_TRUE(stored.next());
     EXPECT_EQ(headers->value(0, QStringLiteral("TotaleLire")), stored.value(0));
     EXPECT_EQ(headers->value(0, QStringLiteral("TotaleEuro")), stored.value(1));
@@ -84,7 +84,7 @@ TEST_F(ModuleScreens, DeliveryNotesAreListedWithTheRowsOfTheOnePicked)
         JetQuery q("SELECT COUNT(*) FROM DDTRig WHERE DataReg = ");
         q << Jet::date(storedDate(headers->value(header, QStringLiteral("DataReg")))) << " AND NumInt = "
           << Jet::number(headers->value(header, QStringLiteral("NumInt")).toLongLong());
-        QSqlQuery count = dataDb().select(q);
+        Rows count = dataDb().select(q);
         count.next();
         return count.value(0).toInt();
     };

@@ -102,6 +102,8 @@ TEST_F(Creation, RowRefusedKeepsTheHeaderAndTheRowsBeforeIt)
     EXPECT_EQ(result.status, CreationResult::Status::Failed);
     EXPECT_TRUE(detailOf(result).contains("Riga rifiutata")) << detailOf(result).toStdString();
     EXPECT_EQ(result.newNumber, 3);
+    EXPECT_TRUE(result.headerSaved);
+    EXPECT_EQ(result.rowsSaved, 2);
     EXPECT_FALSE(header("FATVETes", platform.todayDate, 3).isEmpty());
     const QVector<QSqlRecord> kept = rows("FATVERig", platform.todayDate, 3);
     ASSERT_EQ(kept.size(), 2);
@@ -138,6 +140,7 @@ TEST_F(Creation, HeaderRefusedWritesNoDocumentButTheMovementStays)
     const CreationResult result = create(r);
     EXPECT_EQ(result.status, CreationResult::Status::Failed);
     EXPECT_TRUE(detailOf(result).contains("Testata rifiutata")) << detailOf(result).toStdString();
+    EXPECT_FALSE(result.headerSaved);
     EXPECT_EQ(result.movementNumber, 2);
     EXPECT_TRUE(header("FATVETes", platform.todayDate, 3).isEmpty());
     EXPECT_EQ(rows("FATVERig", platform.todayDate, 3).size(), 0);
@@ -150,6 +153,7 @@ TEST_F(Creation, RowCounterHolds32767Rows)
     const CreationResult result = create(r);
     EXPECT_EQ(result.status, CreationResult::Status::Failed);
     EXPECT_EQ(detailOf(result), "Overflow");
+    EXPECT_EQ(result.rowsSaved, 32767);
     EXPECT_FALSE(header("FATVETes", platform.todayDate, result.newNumber).isEmpty());
     EXPECT_EQ(count("SELECT Count(*) FROM FATVERig WHERE NumInt = 3"), 32767);
     EXPECT_EQ(count("SELECT Max(Riga) FROM FATVERig WHERE NumInt = 3"), 32767);

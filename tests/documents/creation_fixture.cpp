@@ -36,7 +36,7 @@ CreationTest::CreationTest()
 
 QVariant CreationTest::scalar(const JetQuery& query)
 {
-    QSqlQuery q = db.select(query);
+    Rows q = db.select(query);
     return q.next() ? q.value(0) : QVariant();
 }
 
@@ -74,7 +74,7 @@ QSqlRecord CreationTest::header(const QString& table, const QDate& dataReg, qint
     JetQuery q;
     q << "SELECT * FROM " << Jet::identifier(table) << " WHERE DataReg = " << Jet::date(dataReg)
       << " AND NumInt = " << Jet::number(numInt);
-    QSqlQuery found = db.select(q);
+    Rows found = db.select(q);
     return found.next() ? found.record() : QSqlRecord();
 }
 
@@ -83,7 +83,7 @@ QVector<QSqlRecord> CreationTest::rows(const QString& table, const QDate& dataRe
     JetQuery q;
     q << "SELECT * FROM " << Jet::identifier(table) << " WHERE DataReg = " << Jet::date(dataReg)
       << " AND NumInt = " << Jet::number(numInt) << " ORDER BY Riga";
-    QSqlQuery found = db.select(q);
+    Rows found = db.select(q);
     QVector<QSqlRecord> out;
     while (found.next())
         out << found.record();

@@ -21,7 +21,7 @@ protected:
     }
     QVector<QSqlRecord> movementLines(const QString& reason, qint32 number)
     {
-        QSqlQuery q = db.select(JetQuery("SELECT * FROM MovMagRig WHERE idCausale=") << Jet::text(reason)
+        Rows q = db.select(JetQuery("SELECT * FROM MovMagRig WHERE idCausale=") << Jet::text(reason)
                                                                                       << " AND NumInt=" << Jet::number(number)
                                                                                       << " ORDER BY Riga");
         QVector<QSqlRecord> out;
@@ -40,7 +40,7 @@ TEST_F(Movement, RecordsOneLinePerSourceRowUnderTheReasonsNextNumber)
     EXPECT_EQ(kind, "S");
 
     {
-        QSqlQuery h = db.select(JetQuery("SELECT * FROM MovMagTes WHERE idCausale='SCA' AND NumInt=1"));
+        Rows h = db.select(JetQuery("SELECT * FROM MovMagTes WHERE idCausale='SCA' AND NumInt=1"));
         ASSERT_TRUE(h.next());
         EXPECT_EQ(h.value("DataReg").toString(), stored(on));
         EXPECT_EQ(h.value("Segno").toString(), "-");

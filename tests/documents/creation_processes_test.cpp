@@ -78,7 +78,7 @@ TEST_F(CreationAcrossWorkstations, AWorkstationKilledWhileWritingNeverMakesTheAr
         // What the wizard reads before it creates.
         EXPECT_NO_THROW({
             const Database reader = Database::open(folder.dataDb(), ProgramFolder::connectString(), true);
-            QSqlQuery reasons = reader.select(JetQuery("SELECT Codice FROM CauMag"));
+            Rows reasons = reader.select(JetQuery("SELECT Codice FROM CauMag"));
             EXPECT_TRUE(reasons.next());
         });
         const CreationResult created = create(invoice);

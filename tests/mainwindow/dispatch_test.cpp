@@ -6,7 +6,9 @@
 #include "components/passwordhash.h"
 #include "startup/ricercaserver.h"
 
+#include <QCoreApplication>
 #include <QLabel>
+#include <QProcess>
 #include <QHeaderView>
 #include <QTableView>
 
@@ -151,7 +153,7 @@ TEST_F(Dispatch, AnAdministratorSeesTheUsersTableAndTheLocks)
 
     // A new password is typed, never shown; left empty, the old one stays.
     const auto stored = [this] {
-        QSqlQuery q = userDb().select(JetQuery("SELECT [Password] FROM Password WHERE Codice = 'admin'"));
+        Rows q = userDb().select(JetQuery("SELECT [Password] FROM Password WHERE Codice = 'admin'"));
         return q.next() ? q.value(0).toString() : QString();
     };
     QWidget* panel = ui::find<QWidget>(users, QStringLiteral("PanDati_6"));
@@ -234,7 +236,7 @@ TEST_F(Dispatch, EveryTableCommandOpensItsTableInTheSharedScreen)
             EXPECT_EQ(!ui::find<QWidget>(s, QStringLiteral("PanDati_%1").arg(n))->isHidden(), n == t.number);
         JetQuery count("SELECT COUNT(*) FROM ");
         count << Jet::identifier(QString::fromUtf8(t.table));
-        QSqlQuery rows = dataDb().select(count);
+        Rows rows = dataDb().select(count);
         rows.next();
         EXPECT_EQ(gridRows(s), rows.value(0).toInt());
         EXPECT_EQ(ui::find<QLabel>(s, QStringLiteral("lblValuta"))->isVisible(), t.number == 10);
@@ -294,9 +296,43 @@ TEST_F(Dispatch, TheSharedScreenAddsAZoneAndRefusesADuplicateCode)
     EXPECT_EQ(ui::text(s, QStringLiteral("ErrorBar_1")), QString());
     EXPECT_EQ(base->EditingScreenCount, 0);
     EXPECT_EQ(gridRows(s), 4);
-    QSqlQuery added = dataDb().select(JetQuery("SELECT \"Desc\" FROM Zone WHERE Codice = '4'"));
+    Rows added = dataDb().select(JetQuery("SELECT \"Desc\" FROM Zone WHERE Codice = '4'"));
     ASSERT_TRUE(added.next());
     EXPECT_EQ(added.value(0).toString(), QStringLiteral("Nord-Ovest"));
+}
+
+// Another workstation holding the archive: after a short wait the clerk is asked whether to try
+// again, with everything typed still on screen; trying again saves it.
+TEST_F(Dispatch, ASaveWaitingForAnotherWorkstationAsksToTryAgain)
+{
+    openWindow();
+    click(QStringLiteral("BZone"));
+    QWidget* s = tableScreen();
+    QWidget* zone = ui::find<QWidget>(s, QStringLiteral("PanDati_0"));
+    ui::click(s, QStringLiteral("BNuovo"));
+    ui::type(zone, QStringLiteral("Codice"), QStringLiteral("7"));
+    ui::type(zone, QStringLiteral("Desc"), QStringLiteral("Estero"));
+
+    QProcess holder;
+    holder.start(QCoreApplication::applicationDirPath() + QStringLiteral("/worker_dbholder"),
+                 {program.dataDb(), QStringLiteral("HELD"), QString::number(Database::BusyTimeoutMs + 1500)});
+    ASSERT_TRUE(holder.waitForReadyRead(10000));
+    QString typedWhenAsked;
+    platform.onMessage = [&](const ScriptedPlatform::Message&) { typedWhenAsked = ui::text(zone, QStringLiteral("Desc")); };
+    ui::click(s, QStringLiteral("BSalva"));
+    ASSERT_EQ(platform.messages.size(), 1);
+    EXPECT_TRUE(platform.lastText().startsWith("Archivio in uso da un'altra postazione ('" + program.dataDb() + "')"));
+    EXPECT_TRUE(platform.lastText().endsWith("Riprovare adesso?"));
+    EXPECT_EQ(typedWhenAsked, QStringLiteral("Estero"));
+    EXPECT_EQ(base->EditingScreenCount, 0);
+    ASSERT_TRUE(holder.waitForFinished(10000));
+    EXPECT_EQ(holder.exitCode(), 0);
+    const Database data = dataDb();
+    Rows added = data.select(JetQuery("SELECT Codice FROM Zone WHERE Codice IN ('7', 'HELD') ORDER BY Codice"));
+    QStringList codes;
+    while (added.next())
+        codes << added.value(0).toString();
+    EXPECT_EQ(codes, (QStringList{"7", "HELD"}));
 }
 
 TEST_F(Dispatch, ATableScreenThatFailsShowsTheReason)
@@ -346,7 +382,7 @@ TEST_F(Dispatch, ScreensOfTheBaseComponentOpenWithTheirTables)
         EXPECT_TRUE(s->isVisible());
         EXPECT_TRUE(s->windowTitle().startsWith(QStringLiteral("Brevano V : ")));
     }
-    QSqlQuery customers = dataDb().select(JetQuery("SELECT COUNT(*) FROM Clienti"));
+    Rows customers = dataDb().select(JetQuery("SELECT COUNT(*) FROM Clienti"));
     customers.next();
     EXPECT_EQ(gridRows(screen(QStringLiteral("Clienti"))), customers.value(0).toInt());
     EXPECT_EQ(gridRows(screen(QStringLiteral("Materiali"))), 2);

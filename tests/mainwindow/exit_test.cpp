@@ -37,7 +37,7 @@ protected:
     {
         JetQuery q("SELECT esercizio FROM Password WHERE Codice = ");
         q << Jet::text(user);
-        QSqlQuery row = userDb().select(q);
+        Rows row = userDb().select(q);
         return row.next() ? row.value(0).toString() : QStringLiteral("<none>");
     }
 

@@ -36,14 +36,14 @@ protected:
     {
         JetQuery q("SELECT ");
         q << Jet::identifier(QString::fromLatin1(column)) << " FROM Azienda WHERE id = 1";
-        QSqlQuery row = users().select(q);
+        Rows row = users().select(q);
         return row.next() ? row.value(0) : QVariant();
     }
     // The holders of lock rows, as "user@workstation".
     QStringList lockHolders()
     {
         QStringList holders;
-        QSqlQuery rows = users().select(JetQuery("SELECT [User], Postazione FROM Accessi ORDER BY id"));
+        Rows rows = users().select(JetQuery("SELECT [User], Postazione FROM Accessi ORDER BY id"));
         while (rows.next())
             holders << rows.value(0).toString() + "@" + rows.value(1).toString();
         return holders;

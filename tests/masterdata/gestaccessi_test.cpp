@@ -46,7 +46,7 @@ protected:
     int lockCount()
     {
         Database db = Database::open(folder.userDb(), ProgramFolder::connectString());
-        QSqlQuery q = db.select(JetQuery("SELECT count(*) FROM Accessi"));
+        Rows q = db.select(JetQuery("SELECT count(*) FROM Accessi"));
         q.next();
         return q.value(0).toInt();
     }

@@ -87,7 +87,7 @@ protected:
     QStringList archive(const JetQuery& query)
     {
         Database db = Database::open(folder.dataDb(), ProgramFolder::connectString());
-        QSqlQuery q = db.select(query);
+        Rows q = db.select(query);
         QStringList rows;
         while (q.next()) {
             QStringList values;

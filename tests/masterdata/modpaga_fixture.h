@@ -62,14 +62,14 @@ protected:
     Database data() { return Database::open(folder.dataDb(), ProgramFolder::connectString()); }
     int termCount()
     {
-        QSqlQuery q = data().select(JetQuery("SELECT count(*) FROM ModPag"));
+        Rows q = data().select(JetQuery("SELECT count(*) FROM ModPag"));
         q.next();
         return q.value(0).toInt();
     }
     // The stored columns of a term (empty when there is none), found as the archive finds codes.
     QVariantMap stored(const QString& code)
     {
-        QSqlQuery q = data().select(JetQuery("SELECT * FROM ModPag WHERE Codice = ") << Jet::text(code));
+        Rows q = data().select(JetQuery("SELECT * FROM ModPag WHERE Codice = ") << Jet::text(code));
         QVariantMap row;
         if (q.next())
             for (const char* column : {"Codice", "Desc", "Rate", "FineMese", "Scad1", "Scad2", "Scad3", "Scad4"})
@@ -79,7 +79,7 @@ protected:
     QStringList lockKeys()
     {
         Database users = Database::open(folder.userDb(), ProgramFolder::connectString());
-        QSqlQuery q = users.select(JetQuery("SELECT Tabella, Chiave1, [User], Postazione FROM Accessi ORDER BY id"));
+        Rows q = users.select(JetQuery("SELECT Tabella, Chiave1, [User], Postazione FROM Accessi ORDER BY id"));
         QStringList keys;
         while (q.next())
             keys << QStringList{q.value(0).toString(), q.value(1).toString(), q.value(2).toString(),

@@ -82,7 +82,7 @@ protected:
     QStringList lockHolders()
     {
         Database users = Database::open(folder.userDb(), ProgramFolder::connectString());
-        QSqlQuery rows = users.select(JetQuery("SELECT [User], Postazione FROM Accessi ORDER BY id"));
+        Rows rows = users.select(JetQuery("SELECT [User], Postazione FROM Accessi ORDER BY id"));
         QStringList holders;
         while (rows.next())
             holders << rows.value(0).toString() + "@" + rows.value(1).toString();

@@ -38,7 +38,7 @@ class RecordLockTest : public ::testing::Test
 protected:
     int lockRows()
     {
-        QSqlQuery q = users().select(JetQuery("SELECT count(*) FROM Accessi"));
+        Rows q = users().select(JetQuery("SELECT count(*) FROM Accessi"));
         q.next();
         return q.value(0).toInt();
     }
@@ -55,7 +55,7 @@ TEST_F(RecordLockTest, AcquireWritesOneRowThatNamesHolderScreenAndTime)
     const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
     ASSERT_TRUE(admin->lock(LockMode::Acquire, companyRecord(*admin)));
 
-    QSqlQuery row = users().select(JetQuery("SELECT [User], Postazione, Modulo, DescFrm, Ore, Tabella, Chiave1, "
+    Rows row = users().select(JetQuery("SELECT [User], Postazione, Modulo, DescFrm, Ore, Tabella, Chiave1, "
                                             "Chiave2, Chiave3, Archivio FROM Accessi"));
     ASSERT_TRUE(row.next());
     EXPECT_EQ(row.value(0).toString(), "admin");
@@ -79,7 +79,7 @@ TEST_F(RecordLockTest, AcquireWritesOneRowThatNamesHolderScreenAndTime)
 TEST_F(RecordLockTest, AnotherHolderIsRefusedAndToldWhoHoldsTheRecordWhereAndSinceWhen)
 {
     ASSERT_TRUE(admin->lock(LockMode::Acquire, companyRecord(*admin)));
-    QSqlQuery ore = users().select(JetQuery("SELECT Ore FROM Accessi"));
+    Rows ore = users().select(JetQuery("SELECT Ore FROM Accessi"));
     ore.next();
     const QString since = QDateTime::fromString(ore.value(0).toString(), "yyyy-MM-dd HH:mm:ss")
                               .toString("dd/MM/yyyy HH:mm:ss");
@@ -157,14 +157,18 @@ TEST_F(RecordLockTest, KeysMatchAsTheArchiveMatchesThem)
 TEST_F(RecordLockTest, QueryTellsWhetherALockRowCanBeManaged)
 {
     ASSERT_TRUE(mario->lock(LockMode::Acquire, companyRecord(*mario)));
-    QSqlQuery q = users().select(JetQuery("SELECT id FROM Accessi"));
-    ASSERT_TRUE(q.next());
+    QString id;
+    {
+        Rows q = users().select(JetQuery("SELECT id FROM Accessi"));
+        ASSERT_TRUE(q.next());
+        id = q.value(0).toString();
+    }
     LockIdentity row;
     row.owner = "BREVANO V";
     row.screenTitle = "Gestione Blocco Dati";
     row.table = "Accessi";
     row.keyFields[0] = "id";
-    row.keyValues[0] = q.value(0).toString();
+    row.keyValues[0] = id;
     row.archive = admin->UserDbPath;
 
     EXPECT_TRUE(admin->lock(LockMode::Query, row));

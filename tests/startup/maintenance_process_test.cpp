@@ -38,7 +38,7 @@ QByteArray digest(const QString& file)
 QStringList column(const QString& archive, const JetQuery& query)
 {
     QStringList out;
-    for (QSqlQuery q = Database::open(archive, ProgramFolder::connectString()).select(query); q.next();)
+    for (Rows q = Database::open(archive, ProgramFolder::connectString()).select(query); q.next();)
         out << q.value(0).toString();
     return out;
 }

@@ -5,11 +5,16 @@
 #include "common/recordset.h"
 #include "startup/accesso.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QLineEdit>
+#include <QProcess>
+#include <QTableView>
 #include <QPointer>
 #include <QPushButton>
 #include <QSqlQuery>
 #include <QDate>
+#include <unistd.h>
 
 namespace {
 
@@ -90,7 +95,7 @@ TEST_F(SignIn, ACodeInAnyCaseSignsInAndBringsUpTheMainWindow)
 TEST_F(SignIn, APasswordMustMatchExactlyAndTheDialogLetsTheUserTryAgain)
 {
     const auto storedPassword = [this](const char* code) {
-        QSqlQuery q = userDb().select(JetQuery("SELECT [Password] FROM Password WHERE Codice = ") << Jet::text(code));
+        Rows q = userDb().select(JetQuery("SELECT [Password] FROM Password WHERE Codice = ") << Jet::text(code));
         return q.next() ? q.value(0).toString() : QString();
     };
     EXPECT_TRUE(storedPassword("admin").startsWith("pbkdf2-sha256$")) << storedPassword("admin").toStdString();
@@ -186,6 +191,56 @@ TEST_F(SignIn, ACodeWithAQuoteSignsInOnlyItsOwnUser)
     EXPECT_EQ(base.FiscalYear, QStringLiteral("2001"));
     EXPECT_FALSE(base.IsAdministrator);
     EXPECT_EQ(remainingLocks(), QStringList{QStringLiteral("K2")});
+}
+
+// A data folder nobody may write: users still sign in and read, and a save says the folder is
+// read-only and keeps what was typed. Root may write anywhere, so as root the test runs again as
+// an ordinary user on this same folder.
+TEST_F(SignIn, AReadOnlyDataFolderStillLetsUsersSignInAndRead)
+{
+    const QString given = qEnvironmentVariable("BREVANO_READ_ONLY_FOLDER");
+    if (given.isEmpty()) {
+        for (const QFileInfo& f : QDir(folder.path()).entryInfoList(QDir::Files))
+            QFile(f.filePath()).setPermissions(QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+        QFile(folder.path()).setPermissions(QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup
+                                            | QFile::ReadOther | QFile::ExeOther);
+        if (geteuid() == 0) {
+            QProcess reader;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert("BREVANO_READ_ONLY_FOLDER", folder.path());
+            reader.setProcessEnvironment(env);
+            reader.start("runuser", {"-u", "nobody", "--", QCoreApplication::applicationFilePath(),
+                                     "--gtest_filter=SignIn.AReadOnlyDataFolderStillLetsUsersSignInAndRead"});
+            ASSERT_TRUE(reader.waitForFinished(60000));
+            const QByteArray out = reader.readAllStandardOutput() + reader.readAllStandardError();
+            EXPECT_EQ(reader.exitCode(), 0) << out.toStdString();
+            EXPECT_TRUE(out.contains("[  PASSED  ] 1 test")) << out.toStdString();
+            QFile(folder.path()).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            return;
+        }
+    } else {
+        useFolder(given);
+    }
+    openDialog();
+    signIn(QStringLiteral("admin"), QStringLiteral("admin"));
+    EXPECT_TRUE(platform.messages.isEmpty()) << platform.lastText().toStdString();
+    auto* window = qobject_cast<Principale*>(base.MainWindow());
+    ASSERT_TRUE(window);
+
+    window->DispatchCommand(QStringLiteral("zone"));
+    ui::settle();
+    QWidget* zones = window->findChild<QWidget*>(QStringLiteral("TableForm"));
+    ASSERT_TRUE(zones);
+    EXPECT_GT(ui::find<QTableView>(zones, QStringLiteral("TDBGTabella"))->model()->rowCount(), 0);
+    ui::click(zones, QStringLiteral("BNuovo"));
+    QWidget* panel = ui::find<QWidget>(zones, QStringLiteral("PanDati_0"));
+    ui::type(panel, QStringLiteral("Codice"), QStringLiteral("9"));
+    ui::type(panel, QStringLiteral("Desc"), QStringLiteral("Estero"));
+    ui::click(zones, QStringLiteral("BSalva"));
+    EXPECT_TRUE(ui::text(zones, QStringLiteral("ErrorBar_1")).startsWith("La cartella dei dati è di sola lettura"))
+        << ui::text(zones, QStringLiteral("ErrorBar_1")).toStdString();
+    EXPECT_TRUE(ui::enabled(zones, QStringLiteral("BSalva")));
+    EXPECT_EQ(ui::text(panel, QStringLiteral("Desc")), QStringLiteral("Estero"));
 }
 
 TEST_F(SignIn, EsciEndsTheProgramAtOnce)

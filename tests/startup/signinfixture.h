@@ -37,21 +37,12 @@ protected:
         AppGlobals& g = appGlobals();
         g = AppGlobals();
         g.programTitle = QStringLiteral("Brevano V");
-        g.programFolder = folder.path();
-        g.localDbPath = folder.localDb();
         g.connectString = archiveConnectString();
-        g.dataFolder = folder.dataFolder();
-        g.dataDbPath = folder.dataDb();
-        g.userDbPath = folder.userDb();
+        useFolder(folder.path());
         g.makeMainWindow = [](AppGlobals& globals) { return new Principale(globals); };
         base.AppTitle = g.programTitle;
-        base.AppPath = folder.path();
         base.WorkstationName = platform.workstation;
         base.ConnectString = g.connectString;
-        base.DataFolder = g.dataFolder;
-        base.DataDbPath = g.dataDbPath;
-        base.UserDbPath = g.userDbPath;
-        base.LocalDbPath = g.localDbPath;
         base.BaseCurrency = QStringLiteral("LIT");
         base.EuroRate = 1936.27;
         base.EuroDecimals = 2;
@@ -60,6 +51,22 @@ protected:
         g.warehouse = &warehouse;
         g.invoicing = &invoicing;
         g.payments = &payments;
+    }
+
+    // The program folder, which is also the data folder, of the run.
+    void useFolder(const QString& path)
+    {
+        AppGlobals& g = appGlobals();
+        g.programFolder = path;
+        g.localDbPath = path + QStringLiteral("/locdata.mdb");
+        g.dataFolder = path + QStringLiteral("/");
+        g.dataDbPath = g.dataFolder + QStringLiteral("data.mdb");
+        g.userDbPath = g.dataFolder + QStringLiteral("user.mdb");
+        base.AppPath = path;
+        base.DataFolder = g.dataFolder;
+        base.DataDbPath = g.dataDbPath;
+        base.UserDbPath = g.userDbPath;
+        base.LocalDbPath = g.localDbPath;
     }
 
     void TearDown() override

@@ -90,13 +90,31 @@ TEST_F(Finish, ChosenMovementGoesWithTheDocument)
     EXPECT_EQ(platform.messages[1].title, "Documento Creato in Automatico");
     EXPECT_FALSE(wizard->MovementRequested);
 
-    QSqlQuery header = db.select(JetQuery("SELECT MMDataReg, MMidCausaleDoc, MMNumInt FROM FATVETes WHERE DataReg = ")
+    Rows header = db.select(JetQuery("SELECT MMDataReg, MMidCausaleDoc, MMNumInt FROM FATVETes WHERE DataReg = ")
                                  << Jet::date(platform.todayDate) << " AND NumInt = " << Jet::number(wizard->NewNumber));
     ASSERT_TRUE(header.next());
     EXPECT_EQ(header.value(0).toString(), "2041-04-15");
     EXPECT_EQ(header.value(1).toString(), "VEN");
     EXPECT_EQ(header.value(2).toInt(), wizard->MovementNumber);
     EXPECT_NE(wizard->MovementNumber, 0);
+}
+
+// A creation that stops part way says which document it kept, with how many rows.
+TEST_F(Finish, ACreationStoppedPartWayNamesTheDocumentKept)
+{
+    db.execute(JetQuery("CREATE TRIGGER RefuseRow BEFORE INSERT ON RESORig WHEN NEW.Riga = 2 "
+                        "BEGIN SELECT RAISE(ABORT, 'valore rifiutato'); END"));
+    open();
+    toSummary("Bolla di Reso");
+    ui::click(wizard, "CMD12");
+    ASSERT_EQ(platform.messages.size(), 2);
+    EXPECT_EQ(platform.last()->icon, Platform::Icon::Critical);
+    EXPECT_TRUE(platform.lastText().startsWith("La Creazione si è Interrotta: è stato salvato il Documento Bolla di "
+                                               "Reso (Data : "))
+        << platform.lastText().toStdString();
+    EXPECT_TRUE(platform.lastText().contains(QStringLiteral("Numero : %1) con 1 righe.").arg(wizard->NewNumber)));
+    EXPECT_TRUE(platform.lastText().contains("valore rifiutato"));
+    EXPECT_EQ(wizard->CurrentPage, 5);
 }
 
 TEST_F(Finish, SourceGoneOrWithoutRowsIsToldAndStepFourStays)

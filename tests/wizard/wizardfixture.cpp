@@ -62,7 +62,7 @@ void WizardTest::addDdtRow(const QDate& date, int numInt, int riga)
 
 int WizardTest::count(const char* table)
 {
-    QSqlQuery q = db.select(JetQuery("SELECT count(*) FROM ") << Jet::identifier(QString::fromLatin1(table)));
+    Rows q = db.select(JetQuery("SELECT count(*) FROM ") << Jet::identifier(QString::fromLatin1(table)));
     return q.next() ? q.value(0).toInt() : -1;
 }
 

@@ -169,7 +169,7 @@ std::optional<FieldPanel::Refusal> FieldPanel::validate(bool adding, const Datab
             JetQuery q;
             q << "SELECT COUNT(*) FROM " << Jet::identifier(m_table.table) << " WHERE "
               << Jet::identifier(spec.column) << " = " << Jet::text(text.trimmed());
-            QSqlQuery found = archive.select(q);
+            Rows found = archive.select(q);
             if (found.next() && found.value(0).toInt() > 0)
                 return Refusal{QStringLiteral("Codice già esistente"), m_fields[i]};
         }

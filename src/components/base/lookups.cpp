@@ -106,7 +106,7 @@ void BaseClass::IncrementalSearch(const QString& keyField, QLineEdit* source, QL
             JetQuery q;
             q << "SELECT " << Jet::identifier(field) << " FROM " << Jet::identifier(table) << " WHERE "
               << Jet::identifier(keyField) << " = " << Jet::text(source->text());
-            QSqlQuery rows = db.select(q);
+            Rows rows = db.select(q);
             if (rows.next())
                 value = rows.value(0).toString();
         }

@@ -145,7 +145,7 @@ Holding currentHolding(const Database& db, const Identity& id, const Holder& me)
 {
     JetQuery held("SELECT [User], Postazione, Ore, ");
     held << heldByMe(me) << " IS 1 FROM Accessi WHERE " << identityCriterion(id);
-    QSqlQuery holder = db.select(held);
+    Rows holder = db.select(held);
     if (!holder.next())
         return Holding::Nobody;
     if (holder.value(3).toBool())
@@ -238,7 +238,7 @@ void BaseClass::dropEndedLocks(bool ownToo)
     const QString mine = currentProcessIdentity();
     QList<qint64> ended;
     {
-        QSqlQuery rows = db.select(JetQuery("SELECT id, Processo FROM Accessi WHERE [User] = ")
+        Rows rows = db.select(JetQuery("SELECT id, Processo FROM Accessi WHERE [User] = ")
                                    << Jet::text(UserName) << " AND Postazione = " << Jet::text(WorkstationName));
         while (rows.next()) {
             const QString holder = rows.value(1).toString();
