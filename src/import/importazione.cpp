@@ -2,7 +2,7 @@
 #include "importedtables.h"
 #include "tableimport.h"
 #include "common/platform.h"
-#include "components/failuremessage.h"
+#include "components/reportfailures.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -82,12 +82,14 @@ bool Importazione::openScreen()
 void Importazione::onToolbar(const QString& key)
 {
     try {
-        if (key == QLatin1String("BEsci"))
-            close();
-        else if (key == QLatin1String("BImporta"))
-            importa();
-        else if (key == QLatin1String("BElimina"))
-            azzera();
+        reportFailures(base()->AppTitle, [&] {
+            if (key == QLatin1String("BEsci"))
+                close();
+            else if (key == QLatin1String("BImporta"))
+                importa();
+            else if (key == QLatin1String("BElimina"))
+                azzera();
+        });
     } catch (const std::exception& error) {
         Platform::instance().refuse(QString::fromStdString(error.what()), base()->AppTitle);
     }

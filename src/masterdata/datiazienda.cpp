@@ -3,6 +3,7 @@
 #include "maintenancebars.h"
 #include "common/datacontrol.h"
 #include "common/platform.h"
+#include "components/reportfailures.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -124,7 +125,7 @@ bool DatiAzienda::openScreen()
 
 void DatiAzienda::onToolbar(const QString& key)
 {
-    try {
+    reportFailures(base()->AppTitle, [&] {
         if (key == QLatin1String("BModifica"))
             startEdit();
         else if (key == QLatin1String("BSalva"))
@@ -133,9 +134,7 @@ void DatiAzienda::onToolbar(const QString& key)
             cancel();
         else if (key == QLatin1String("BEsci"))
             close();
-    } catch (const std::exception& e) {
-        Platform::instance().refuse(QString::fromUtf8(e.what()), base()->AppTitle);
-    }
+    });
 }
 
 void DatiAzienda::setEditing(bool editing)

@@ -3,6 +3,7 @@
 #include "maintenancebars.h"
 #include "common/datacontrol.h"
 #include "common/platform.h"
+#include "components/reportfailures.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -127,7 +128,7 @@ LockIdentity ModPaga::paymentTermLock() const
 
 void ModPaga::onToolbar(const QString& key)
 {
-    try {
+    reportFailures(base()->AppTitle, [&] {
         if (key == QLatin1String("BNuovo"))
             addNew();
         else if (key == QLatin1String("BModifica"))
@@ -142,9 +143,7 @@ void ModPaga::onToolbar(const QString& key)
             close();
         else
             move(key);
-    } catch (const std::exception& e) {
-        Platform::instance().refuse(QString::fromUtf8(e.what()), base()->AppTitle);
-    }
+    });
 }
 
 void ModPaga::addNew()
