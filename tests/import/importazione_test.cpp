@@ -154,6 +154,9 @@ TEST_F(ImportScreen, RefusesWithoutTicksAndStopsQuietlyWhenNoFileIsChosen)
 
 TEST_F(ImportScreen, EmptyingThenImportingReplacesTheTablesAndASecondImportAddsNothing)
 {
+    // Documents name customers and suppliers by id: an emptied table never gives an id again.
+    const int customersBefore = value("SELECT Max(id) FROM Clienti").toInt();
+    const int suppliersBefore = value("SELECT Max(id) FROM Fornitori").toInt();
     tick(AllOptions);
     emptyTicked();
     EXPECT_EQ(texts(), QStringList({"Si desidera Azzerare i Dati\r\rdelle Tabelle Selezionate ?",
@@ -191,6 +194,8 @@ TEST_F(ImportScreen, EmptyingThenImportingReplacesTheTablesAndASecondImportAddsN
               QStringList({"C001|Alimentari Ferrari S.n.c.|0", "C002|Bar Caffè dell'Angolo di Greco Salvatore|0",
                            "C003|Comunità Montana Alta Valle|1"}));
     EXPECT_EQ(column("SELECT Codice FROM Depositi ORDER BY Codice"), QStringList({"DEP", "MAG2", "MAG3"}));
+    EXPECT_GT(value("SELECT Min(id) FROM Clienti").toInt(), customersBefore);
+    EXPECT_GT(value("SELECT Min(id) FROM Fornitori").toInt(), suppliersBefore);
     EXPECT_EQ(column("SELECT Codice || '=' || [Desc] FROM SettMerc ORDER BY Codice"),
               QStringList({"1=Alimentari", "2=Bevande", "3=Casalinghi e igiene"}));
     EXPECT_EQ(column("SELECT Codice || '=' || Perc FROM IVA ORDER BY Codice"),
