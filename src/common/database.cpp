@@ -225,7 +225,7 @@ void Database::run(const QString& sqliteText) const
 // Another archive named in a statement is attached to the connection the first time, under an
 // alias of its own, and stays attached while the connection is open: selections and action
 // statements follow the same rule.
-QString Database::sqliteText(const JetQuery& query) const
+QStringList Database::attach(const JetQuery& query) const
 {
     QStringList aliases;
     for (const QString& path : query.archives()) {
@@ -247,7 +247,7 @@ QString Database::sqliteText(const JetQuery& query) const
         }
         aliases << alias;
     }
-    return query.sqliteText(aliases);
+    return aliases;
 }
 
 namespace {
@@ -262,7 +262,7 @@ void bindAll(QSqlQuery& q, const QVariantList& values)
 
 int Database::execute(const JetQuery& query) const
 {
-    QSqlQuery q = prepare(sqliteText(query));
+    QSqlQuery q = prepare(query.sqliteText(attach(query)));
     bindAll(q, query.bindings());
     run(q);
     return q.numRowsAffected();
@@ -272,9 +272,21 @@ Rows Database::select(const JetQuery& query, bool forwardOnly) const
 {
     QSqlQuery q(d->db);
     q.setForwardOnly(forwardOnly);
-    if (!q.prepare(sqliteText(query)))
+    if (!q.prepare(query.sqliteText(attach(query))))
         throw failure(q.lastError());
     bindAll(q, query.bindings());
+    run(q);
+    return Rows(*this, std::move(q));
+}
+
+Rows Database::selectAround(const JetQuery& query, const QString& wrapper, const QVariantList& extra) const
+{
+    QSqlQuery q(d->db);
+    q.setForwardOnly(true);
+    if (!q.prepare(wrapper.arg(query.pagedText(attach(query)))))
+        throw failure(q.lastError());
+    bindAll(q, query.bindings());
+    bindAll(q, extra);
     run(q);
     return Rows(*this, std::move(q));
 }

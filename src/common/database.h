@@ -35,6 +35,9 @@ public:
     int execute(const JetQuery& query) const;
     // Runs a selection, positioned before its first row.
     Rows select(const JetQuery& query, bool forwardOnly = true) const;
+    // Runs SQL that wraps a query's paged text (rowpager.h): "%1" in the wrapper stands for it;
+    // the values are the query's, then the extra ones.
+    Rows selectAround(const JetQuery& query, const QString& wrapper, const QVariantList& extra) const;
     // Prepares raw SQLite text (no values spliced: callers bind them).
     QSqlQuery prepare(const QString& sqliteText) const;
     // Runs a prepared statement, failing with the engine's classified error.
@@ -64,8 +67,8 @@ public:
     struct Connection;
 
 private:
-    // The SQLite text of a query, with the other archives it names attached to the connection.
-    QString sqliteText(const JetQuery& query) const;
+    // The aliases of the other archives a query names, attached to the connection.
+    QStringList attach(const JetQuery& query) const;
 
     std::shared_ptr<Connection> d;
 };

@@ -23,5 +23,6 @@ int jetCompare(const QString& a, const QString& b);
 
 // The order key of a text, as jetOrderKeySql computes it in a query.
 QString jetOrderKey(const QString& text);
-// The same key as SQL over an expression (a column name): lower() and replace() only.
+// The same key as SQL over an expression (a column name): lower() and replace() only, Null as
+// an empty text.
 QString jetOrderKeySql(const QString& expression);

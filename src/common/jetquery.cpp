@@ -39,10 +39,38 @@ QString JetQuery::jetText() const
         case PieceKind::Number: out += p.value.toString(); break;
         case PieceKind::Null: out += QStringLiteral("Null"); break;
         case PieceKind::Archive: out += u'[' + p.fixed + u']'; break;
-        case PieceKind::OrderKey: out += p.fixed; break;
+        case PieceKind::Table: out += p.fixed; break;
         }
     }
+    if (!m_ordering.empty()) {
+        QStringList keys;
+        for (const SortKey& k : m_ordering)
+            keys << k.column;
+        out += m_orderKeyword + keys.join(QStringLiteral(", "));
+    }
     return out;
+}
+
+JetQuery& JetQuery::orderBy(const QString& keyword, std::vector<SortKey> keys)
+{
+    m_orderKeyword = keyword;
+    m_ordering = std::move(keys);
+    return *this;
+}
+
+QString JetQuery::rowsTable() const
+{
+    for (const Piece& p : m_pieces)
+        if (p.kind == PieceKind::Table)
+            return p.fixed;
+    return {};
+}
+
+QString JetQuery::sortExpression(const SortKey& key)
+{
+    // A list reads its rows through the selection's own columns: "DDTRig.Riga" is "Riga" there.
+    const QString column = key.column.mid(key.column.lastIndexOf(u'.') + 1);
+    return key.text ? jetOrderKeySql(column) : column;
 }
 
 namespace {
@@ -80,6 +108,34 @@ QString translateFixed(QString sql)
 
 QString JetQuery::sqliteText(const QStringList& archiveAliases) const
 {
+    QString out = renderedText(archiveAliases);
+    if (!m_ordering.empty()) {
+        QStringList keys;
+        for (const SortKey& k : m_ordering)
+            keys << sortExpression(k);
+        out += QStringLiteral(" ORDER BY ") + keys.join(QStringLiteral(", "));
+    }
+    return out;
+}
+
+QString JetQuery::pagedText(const QStringList& archiveAliases) const
+{
+    QString out = renderedText(archiveAliases);
+    const QString table = rowsTable();
+    if (table.isEmpty())
+        return out;
+    // The query promises "SELECT * FROM <table>": its rows lead with their row id.
+    static const QRegularExpression head(QStringLiteral("^\\s*SELECT\\s+\\*\\s+FROM\\s+"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    const auto m = head.match(out);
+    if (!m.hasMatch() || !out.mid(m.capturedLength()).startsWith(table))
+        throw DatabaseError(DatabaseError::Kind::Refused,
+                            QStringLiteral("Selezione non valida per le righe di %1: %2").arg(table, jetText()));
+    return QStringLiteral("SELECT rowid AS __rowid__, * FROM ") + out.mid(m.capturedLength());
+}
+
+QString JetQuery::renderedText(const QStringList& archiveAliases) const
+{
     QString out;
     int archive = 0;
     for (const Piece& p : m_pieces) {
@@ -93,7 +149,7 @@ QString JetQuery::sqliteText(const QStringList& archiveAliases) const
             else
                 out += u'?';
             break;
-        case PieceKind::OrderKey: out += jetOrderKeySql(p.fixed); break;
+        case PieceKind::Table: out += p.fixed; break;
         case PieceKind::Date:
         case PieceKind::Number: out += u'?'; break;
         case PieceKind::Null: out += QStringLiteral("NULL"); break;
@@ -157,12 +213,9 @@ JetQuery::Piece archive(const QString& path)
     return {JetQuery::PieceKind::Archive, path, {}};
 }
 
-JetQuery::Piece orderKey(const QString& column)
+JetQuery::Piece table(const QString& name)
 {
-    static const QRegularExpression plain(QStringLiteral("^([A-Za-z_][A-Za-z0-9_]*\\.)?\\[?[A-Za-z_][A-Za-z0-9_]*\\]?$"));
-    if (!plain.match(column).hasMatch())
-        throw DatabaseError(DatabaseError::Kind::Refused, QStringLiteral("Nome di tabella o campo non valido: %1").arg(column));
-    return {JetQuery::PieceKind::OrderKey, column, {}};
+    return {JetQuery::PieceKind::Table, identifier(name).fixed, {}};
 }
 
 } // namespace Jet

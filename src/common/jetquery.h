@@ -13,14 +13,24 @@
 //
 //   JetQuery q;
 //   q << "Select * From Password where Codice=" << Jet::text(userName);
+// A selection may say which table its rows are (Jet::table, in "SELECT * FROM <table> ..."): its
+// rows can then be changed through their row ids. It may end with the order of its rows given as
+// sort keys (orderBy): a list then reads it a page at a time, continuing after the keys of the
+// last row read, and an index on the keys serves every page.
+struct SortKey
+{
+    QString column;     // a column name, as the original text writes it
+    bool text = false;  // sorted by its order key: "Élite" beside "Elena"
+};
+
 class JetQuery
 {
 public:
-    enum class PieceKind { Fixed, Text, Date, Number, Null, Archive, OrderKey };
+    enum class PieceKind { Fixed, Text, Date, Number, Null, Archive, Table };
     struct Piece
     {
         PieceKind kind;
-        QString fixed;   // Fixed: SQL text; Archive: the archive path; OrderKey: the column
+        QString fixed;   // Fixed: SQL text; Archive: the archive path; Table: its name
         QVariant value;  // Text / Date / Number
     };
 
@@ -34,10 +44,22 @@ public:
     JetQuery& operator<<(const Piece& piece);
     JetQuery& operator<<(const JetQuery& other);
 
+    // Ends the query with the order of its rows; the keyword is written as the original did
+    // (" ORDER BY ", " order by ").
+    JetQuery& orderBy(const QString& keyword, std::vector<SortKey> keys);
+    const std::vector<SortKey>& ordering() const { return m_ordering; }
+    // The table the rows are, when the query says so; empty otherwise.
+    QString rowsTable() const;
+
     QString jetText() const;
     // The executed text; the other archives it names go by the aliases given, in order of
     // appearance (ext0, ext1, ... when none are given).
     QString sqliteText(const QStringList& archiveAliases = {}) const;
+    // The executed text as a list reads it a page at a time: the rows of a table lead with their
+    // row id (as __rowid__), and the ordering is left to the reader.
+    QString pagedText(const QStringList& archiveAliases = {}) const;
+    // A sort key as the executed text compares it, by the selection's own column names.
+    static QString sortExpression(const SortKey& key);
     QVariantList bindings() const;
     // Archives named in the query, in order of appearance (attached as ext0, ext1, ...).
     QStringList archives() const;
@@ -46,7 +68,10 @@ public:
 
 private:
     void appendFixed(const QString& sql);
+    QString renderedText(const QStringList& archiveAliases) const;
     std::vector<Piece> m_pieces;
+    QString m_orderKeyword;
+    std::vector<SortKey> m_ordering;
 };
 
 namespace Jet {
@@ -60,7 +85,6 @@ JetQuery::Piece number(int value);
 JetQuery::Piece identifier(const QString& name);
 // Another archive, written [path] in the query (insert-select from it).
 JetQuery::Piece archive(const QString& path);
-// A text column as a list is sorted by it: the column in the original text, its order key
-// (jetcollation.h) in the executed one, so that "Élite" sorts beside "Elena".
-JetQuery::Piece orderKey(const QString& column);
+// The table whose rows a selection lists, written where "SELECT * FROM " names it.
+JetQuery::Piece table(const QString& name);
 } // namespace Jet

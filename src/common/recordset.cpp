@@ -1,16 +1,14 @@
 #include "recordset.h"
-#include "jetcollation.h"
 #include "transaction.h"
 
 #include <QDate>
 #include <QDateTime>
-#include <QRegularExpression>
 #include <QSqlError>
-#include <QSqlRecord>
 
 namespace {
 
-const QString RowidColumn = QStringLiteral("__rowid__");
+// How many rows around the current one a recordset keeps.
+constexpr size_t KeptRows = 4 * Recordset::PageSize;
 
 QString quoted(const QString& name)
 {
@@ -30,70 +28,21 @@ QVariant storable(const QVariant& v)
     }
 }
 
-bool sameValue(const QVariant& stored, const QVariant& wanted)
+[[noreturn]] void noCurrentRecord()
 {
-    if (stored.isNull() || wanted.isNull())
-        return false;
-    const bool storedNumber = stored.typeId() == QMetaType::LongLong || stored.typeId() == QMetaType::Int
-                              || stored.typeId() == QMetaType::Double;
-    const bool wantedNumber = wanted.typeId() == QMetaType::LongLong || wanted.typeId() == QMetaType::Int
-                              || wanted.typeId() == QMetaType::Double;
-    if (storedNumber && wantedNumber)
-        return stored.toDouble() == wanted.toDouble();
-    if (wantedNumber) {
-        bool ok = false;
-        const double d = stored.toString().toDouble(&ok);
-        return ok && d == wanted.toDouble();
-    }
-    return jetCompare(stored.toString(), storable(wanted).toString()) == 0;
+    throw DatabaseError(DatabaseError::Kind::Refused, QStringLiteral("Nessun record corrente."));
 }
 
-struct Condition
+[[noreturn]] void noSuchField(const QString& field)
 {
-    QString field;
-    QVariant value;
-};
-
-// "(idTipo=" "M" " AND idCodice=" "x" ")" -> [(idTipo, M), (idCodice, x)]
-QVector<Condition> conditionsOf(const JetQuery& criterion)
-{
-    static const QRegularExpression fieldBefore(
-        QStringLiteral("(?:^|\\(|\\s|\\bAND\\b)\\s*\\(?\\s*(?:\\[?\\w+\\]?\\.)?\\[?(\\w+)\\]?\\s*=\\s*$"),
-        QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression connective(QStringLiteral("^[\\s\\(\\)]*(AND)?[\\s\\(\\)]*$"),
-                                               QRegularExpression::CaseInsensitiveOption);
-    QVector<Condition> out;
-    const auto& pieces = criterion.pieces();
-    QString pending;
-    for (const auto& p : pieces) {
-        if (p.kind == JetQuery::PieceKind::Fixed) {
-            pending += p.fixed;
-            continue;
-        }
-        const auto m = fieldBefore.match(pending);
-        if (!m.hasMatch())
-            throw DatabaseError(DatabaseError::Kind::Refused,
-                                QStringLiteral("Criterio di ricerca non supportato: %1").arg(criterion.jetText()));
-        const QString before = pending.left(m.capturedStart(0));
-        if (!connective.match(before).hasMatch())
-            throw DatabaseError(DatabaseError::Kind::Refused,
-                                QStringLiteral("Criterio di ricerca non supportato: %1").arg(criterion.jetText()));
-        out.push_back({m.captured(1), p.kind == JetQuery::PieceKind::Date ? QVariant(p.value.toDate()) : p.value});
-        pending.clear();
-    }
-    if (!connective.match(pending).hasMatch() || out.isEmpty())
-        throw DatabaseError(DatabaseError::Kind::Refused,
-                            QStringLiteral("Criterio di ricerca non supportato: %1").arg(criterion.jetText()));
-    return out;
+    throw DatabaseError(DatabaseError::Kind::Refused, QStringLiteral("Elemento '%1' non trovato in questo insieme.").arg(field));
 }
 
 } // namespace
 
 Recordset Recordset::openTable(const Database& db, const QString& table, bool readOnly)
 {
-    JetQuery q;
-    q << "SELECT * FROM " << Jet::identifier(table);
-    Recordset rs = open(db, q, Type::Dynaset, readOnly);
+    Recordset rs = open(db, JetQuery("SELECT * FROM ") << Jet::table(table), Type::Dynaset, readOnly);
     rs.m_type = Type::Table;
     return rs;
 }
@@ -101,33 +50,21 @@ Recordset Recordset::openTable(const Database& db, const QString& table, bool re
 Recordset Recordset::open(const Database& db, const JetQuery& query, Type type, bool readOnly)
 {
     Recordset rs;
-    rs.m_db = db;
-    rs.m_source = query;
+    rs.m_pager = RowPager(db, query);
     rs.m_type = type;
     rs.m_readOnly = readOnly || type == Type::Snapshot;
+    rs.m_table = query.rowsTable();
     rs.m_statements = std::make_shared<QHash<QString, QSqlQuery>>();
-
-    // A selection of every column of one table can be written back through the row ids.
-    static const QRegularExpression oneTable(
-        QStringLiteral("^\\s*SELECT\\s+\\*\\s+FROM\\s+\\[?(\\w+)\\]?(\\s+(WHERE|ORDER\\s+BY)\\b.*)?\\s*;?\\s*$"),
-        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
-    const QString sql = query.sqliteText();
-    const auto m = oneTable.match(sql);
-    if (m.hasMatch() && !sql.contains(QLatin1String("JOIN"), Qt::CaseInsensitive)) {
-        rs.m_table = m.captured(1);
-        rs.m_sql = QStringLiteral("SELECT rowid AS %1, * FROM %2%3")
-                       .arg(RowidColumn, quoted(rs.m_table), m.captured(2));
-    } else {
-        rs.m_sql = sql;
-    }
-    rs.load();
+    rs.MoveFirst();
     return rs;
 }
 
 void Recordset::close()
 {
-    m_db = Database();
-    m_rows.clear();
+    m_pager = RowPager();
+    m_state = State::Empty;
+    m_ahead.clear();
+    m_behind.clear();
     m_statements.reset();
 }
 
@@ -135,83 +72,193 @@ QSqlQuery& Recordset::cachedQuery(const QString& sql)
 {
     auto it = m_statements->find(sql);
     if (it == m_statements->end())
-        it = m_statements->insert(sql, m_db.prepare(sql));
+        it = m_statements->insert(sql, m_pager.database().prepare(sql));
     return *it;
-}
-
-void Recordset::load()
-{
-    QSqlQuery q(m_db.connection());
-    q.setForwardOnly(true);
-    if (!q.prepare(m_sql))
-        throw m_db.failure(q.lastError());
-    for (const QVariant& v : m_source.bindings())
-        q.addBindValue(v);
-    if (!q.exec())
-        throw m_db.failure(q.lastError());
-    const QSqlRecord rec = q.record();
-    const bool hasRowid = !m_table.isEmpty();
-    m_fields.clear();
-    for (int i = hasRowid ? 1 : 0; i < rec.count(); ++i)
-        m_fields << rec.fieldName(i);
-    m_rows.clear();
-    while (q.next()) {
-        Row row;
-        if (hasRowid)
-            row.rowid = q.value(0).toLongLong();
-        row.values.reserve(m_fields.size());
-        for (int i = hasRowid ? 1 : 0; i < rec.count(); ++i)
-            row.values << q.value(i);
-        m_rows << row;
-    }
-    m_pos = 0;
-    m_afterDelete = false;
-    m_editMode = EditMode::None;
 }
 
 void Recordset::Requery()
 {
-    load();
+    m_pager = RowPager(m_pager.database(), m_pager.source());
+    m_count.reset();
+    m_editMode = EditMode::None;
+    MoveFirst();
 }
 
-int Recordset::fieldIndex(const QString& field) const
+int Recordset::RecordCount() const
 {
-    for (int i = 0; i < m_fields.size(); ++i)
-        if (m_fields[i].compare(field, Qt::CaseInsensitive) == 0)
-            return i;
-    return -1;
+    if (!isOpen())
+        return 0;
+    if (!m_count)
+        m_count = m_pager.count();
+    return int(*m_count);
+}
+
+bool Recordset::isEmpty() const
+{
+    return m_count ? *m_count == 0 : m_state == State::Empty && m_pager.first(1).isEmpty();
+}
+
+void Recordset::placeOn(const RowPager::Row& row, std::optional<qint64> position)
+{
+    m_current = row;
+    m_position = position;
+    m_state = State::OnRow;
+    m_afterDelete = false;
+    m_ahead.clear();
+    m_behind.clear();
+}
+
+int Recordset::AbsolutePosition() const
+{
+    if (m_state != State::OnRow || m_afterDelete)
+        return -1;
+    if (!m_position)
+        m_position = m_pager.countBefore(m_current);
+    return int(*m_position);
 }
 
 void Recordset::setAbsolutePosition(int position)
 {
-    m_afterDelete = false;
-    m_pos = std::clamp(position, -1, int(m_rows.size()));
-}
-
-void Recordset::MoveFirst() { m_afterDelete = false; m_pos = 0; }
-void Recordset::MoveLast() { m_afterDelete = false; m_pos = int(m_rows.size()) - 1; if (m_rows.isEmpty()) m_pos = 0; }
-
-void Recordset::MoveNext()
-{
-    if (m_afterDelete) {
+    if (!isOpen())
+        return;
+    if (position < 0) {
+        m_state = isEmpty() ? State::Empty : State::BeforeFirst;
         m_afterDelete = false;
         return;
     }
-    if (m_pos < m_rows.size())
-        ++m_pos;
+    const QVector<RowPager::Row> rows = m_pager.fromOffset(position, PageSize);
+    if (rows.isEmpty()) {
+        MoveLast();
+        if (m_state == State::OnRow)
+            m_state = State::AfterLast;
+        return;
+    }
+    placeOn(rows.first(), position);
+    m_ahead.assign(rows.begin() + 1, rows.end());
+}
+
+void Recordset::MoveFirst()
+{
+    if (!isOpen())
+        return;
+    const QVector<RowPager::Row> rows = m_pager.first(PageSize);
+    if (rows.isEmpty()) {
+        m_state = State::Empty;
+        m_ahead.clear();
+        m_behind.clear();
+        m_afterDelete = false;
+        return;
+    }
+    placeOn(rows.first(), 0);
+    m_ahead.assign(rows.begin() + 1, rows.end());
+}
+
+void Recordset::MoveLast()
+{
+    if (!isOpen())
+        return;
+    const QVector<RowPager::Row> rows = m_pager.last(PageSize);
+    if (rows.isEmpty()) {
+        m_state = State::Empty;
+        return;
+    }
+    placeOn(rows.last(), m_count ? std::optional<qint64>(*m_count - 1) : std::nullopt);
+    m_behind.assign(rows.begin(), rows.end() - 1);
+}
+
+void Recordset::MoveNext()
+{
+    switch (m_state) {
+    case State::Empty:
+    case State::AfterLast: return;
+    case State::BeforeFirst: MoveFirst(); return;
+    case State::OnRow: break;
+    }
+    if (m_ahead.empty()) {
+        const QVector<RowPager::Row> rows = m_pager.after(m_current, PageSize);
+        m_ahead.assign(rows.begin(), rows.end());
+    }
+    if (m_ahead.empty()) {
+        // Past the last row; a move back returns to it (after a Delete, to the row before it).
+        if (m_afterDelete) {
+            m_afterDelete = false;
+            if (!m_behind.empty() || !m_pager.before(m_current, 1).isEmpty())
+                MovePrevious();
+            else
+                m_state = State::Empty;
+            if (m_state == State::OnRow)
+                m_state = State::AfterLast;
+            return;
+        }
+        m_state = State::AfterLast;
+        return;
+    }
+    if (!m_afterDelete) {
+        m_behind.push_back(m_current);
+        if (m_behind.size() > KeptRows)
+            m_behind.pop_front();
+        if (m_position)
+            ++*m_position;
+    }
+    m_afterDelete = false;
+    m_current = m_ahead.front();
+    m_ahead.pop_front();
 }
 
 void Recordset::MovePrevious()
 {
+    switch (m_state) {
+    case State::Empty:
+    case State::BeforeFirst: return;
+    case State::AfterLast:
+        m_state = State::OnRow;
+        if (m_position)
+            *m_position = std::max<qint64>(0, *m_position);
+        return;
+    case State::OnRow: break;
+    }
+    if (m_behind.empty()) {
+        const QVector<RowPager::Row> rows = m_pager.before(m_current, PageSize);
+        m_behind.assign(rows.begin(), rows.end());
+    }
+    if (m_behind.empty()) {
+        m_afterDelete = false;
+        m_state = State::BeforeFirst;
+        return;
+    }
+    if (!m_afterDelete) {
+        m_ahead.push_front(m_current);
+        if (m_ahead.size() > KeptRows)
+            m_ahead.pop_back();
+    }
+    if (m_position)
+        --*m_position;
     m_afterDelete = false;
-    if (m_pos >= 0)
-        --m_pos;
+    m_current = m_behind.back();
+    m_behind.pop_back();
+}
+
+Recordset::Bookmark Recordset::bookmark() const
+{
+    requireCurrent();
+    return m_current;
+}
+
+void Recordset::setBookmark(const Bookmark& mark)
+{
+    if (mark.rowid >= 0) {
+        if (const auto fresh = m_pager.byRowid(mark.rowid)) {
+            placeOn(*fresh, std::nullopt);
+            return;
+        }
+    }
+    placeOn(mark, std::nullopt);
 }
 
 void Recordset::requireCurrent() const
 {
-    if (isBOF() || isEOF() || m_afterDelete)
-        throw DatabaseError(DatabaseError::Kind::Refused, QStringLiteral("Nessun record corrente."));
+    if (m_state != State::OnRow || m_afterDelete)
+        noCurrentRecord();
 }
 
 void Recordset::requireUpdatable() const
@@ -221,48 +268,21 @@ void Recordset::requireUpdatable() const
                             QStringLiteral("Impossibile aggiornare. Database o oggetto di sola lettura."));
 }
 
-void Recordset::refreshRow(Row& row) const
-{
-    QSqlQuery q(m_db.connection());
-    q.prepare(QStringLiteral("SELECT * FROM %1 WHERE rowid = ?").arg(quoted(m_table)));
-    q.addBindValue(row.rowid);
-    if (!q.exec())
-        throw m_db.failure(q.lastError());
-    if (q.next()) {
-        const QSqlRecord rec = q.record();
-        for (int i = 0; i < m_fields.size(); ++i) {
-            const int at = rec.indexOf(m_fields[i]);
-            if (at >= 0)
-                row.values[i] = q.value(at);
-        }
-    }
-    row.stale = false;
-}
-
-const Recordset::Row& Recordset::currentRow() const
-{
-    requireCurrent();
-    Row& row = const_cast<Row&>(m_rows[m_pos]);
-    if (row.stale)
-        refreshRow(row);
-    return row;
-}
-
 QVariant Recordset::value(int index) const
 {
-    if (index < 0 || index >= m_fields.size())
+    if (index < 0 || index >= m_pager.fields().size())
         throw DatabaseError(DatabaseError::Kind::Refused, QStringLiteral("Elemento non trovato in questo insieme."));
     if (m_editMode != EditMode::None)
         return m_buffer[index];
-    return currentRow().values[index];
+    requireCurrent();
+    return m_current.values[index];
 }
 
 QVariant Recordset::value(const QString& field) const
 {
     const int index = fieldIndex(field);
     if (index < 0)
-        throw DatabaseError(DatabaseError::Kind::Refused,
-                            QStringLiteral("Elemento '%1' non trovato in questo insieme.").arg(field));
+        noSuchField(field);
     return value(index);
 }
 
@@ -272,8 +292,7 @@ void Recordset::setValue(const QString& field, const QVariant& v)
         throw DatabaseError(DatabaseError::Kind::Refused, QStringLiteral("Aggiornamento o annullamento senza AddNew o Edit."));
     const int index = fieldIndex(field);
     if (index < 0)
-        throw DatabaseError(DatabaseError::Kind::Refused,
-                            QStringLiteral("Elemento '%1' non trovato in questo insieme.").arg(field));
+        noSuchField(field);
     m_buffer[index] = storable(v);
     m_changed[index] = true;
 }
@@ -282,15 +301,16 @@ void Recordset::AddNew()
 {
     requireUpdatable();
     m_editMode = EditMode::Adding;
-    m_buffer = QVector<QVariant>(m_fields.size());
-    m_changed = QVector<bool>(m_fields.size(), false);
+    m_buffer = QVector<QVariant>(m_pager.fields().size());
+    m_changed = QVector<bool>(m_pager.fields().size(), false);
 }
 
 void Recordset::Edit()
 {
     requireUpdatable();
-    m_buffer = currentRow().values;
-    m_changed = QVector<bool>(m_fields.size(), false);
+    requireCurrent();
+    m_buffer = m_current.values;
+    m_changed = QVector<bool>(m_pager.fields().size(), false);
     m_editMode = EditMode::Editing;
 }
 
@@ -305,22 +325,26 @@ void Recordset::Update()
 {
     if (m_editMode == EditMode::None)
         throw DatabaseError(DatabaseError::Kind::Refused, QStringLiteral("Aggiornamento o annullamento senza AddNew o Edit."));
+    const Database& db = m_pager.database();
+    const QStringList fields = m_pager.fields();
     QStringList names;
     QVariantList values;
     QHash<QString, QVariant> row;
-    for (int i = 0; i < m_fields.size(); ++i) {
-        row.insert(m_fields[i].toLower(), m_buffer[i]);
+    for (int i = 0; i < fields.size(); ++i) {
+        row.insert(fields[i].toLower(), m_buffer[i]);
         if (m_changed[i]) {
-            names << quoted(m_fields[i]);
+            names << quoted(fields[i]);
             values << m_buffer[i];
         }
     }
+    const bool adding = m_editMode == EditMode::Adding;
     // The key is looked for and the row written in one transaction: two workstations saving
     // "É" and "é" at the same moment cannot both succeed.
-    WriteTransaction write(m_db);
+    WriteTransaction write(db);
     if (!names.isEmpty())
-        m_db.refuseDuplicateKeys(m_table, row, m_editMode == EditMode::Adding ? -1 : m_rows[m_pos].rowid);
-    if (m_editMode == EditMode::Adding) {
+        db.refuseDuplicateKeys(m_table, row, adding ? -1 : m_current.rowid);
+    qint64 rowid = m_current.rowid;
+    if (adding) {
         const QString sql = names.isEmpty()
                                 ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoted(m_table))
                                 : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
@@ -329,34 +353,45 @@ void Recordset::Update()
         QSqlQuery& q = cachedQuery(sql);
         for (int i = 0; i < values.size(); ++i)
             q.bindValue(i, values[i]);
-        if (!q.exec())
-            throw m_db.failure(q.lastError());
-        Row row;
-        row.rowid = q.lastInsertId().toLongLong();
-        row.values = m_buffer;
-        row.stale = true;
+        db.run(q);
+        rowid = q.lastInsertId().toLongLong();
         q.finish();
-        m_rows << row;
-        m_lastModified = int(m_rows.size()) - 1;
-    } else {
-        if (!names.isEmpty()) {
-            QStringList sets;
-            for (const QString& n : names)
-                sets << n + QStringLiteral("=?");
-            QSqlQuery& q = cachedQuery(
-                QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?").arg(quoted(m_table), sets.join(u',')));
-            for (int i = 0; i < values.size(); ++i)
-                q.bindValue(i, values[i]);
-            q.bindValue(int(values.size()), m_rows[m_pos].rowid);
-            if (!q.exec())
-                throw m_db.failure(q.lastError());
-            q.finish();
-            m_rows[m_pos].values = m_buffer;
-        }
-        m_lastModified = m_pos;
+    } else if (!names.isEmpty()) {
+        QStringList sets;
+        for (const QString& n : names)
+            sets << n + QStringLiteral("=?");
+        QSqlQuery& q = cachedQuery(QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?").arg(quoted(m_table), sets.join(u',')));
+        for (int i = 0; i < values.size(); ++i)
+            q.bindValue(i, values[i]);
+        q.bindValue(int(values.size()), m_current.rowid);
+        db.run(q);
+        q.finish();
     }
     write.commit();
+
+    // The row as the archive now holds it (defaults filled in), or as written when the selection
+    // no longer shows it.
+    RowPager::Row written;
+    written.values = m_buffer;
+    written.rowid = rowid;
+    if (const auto fresh = m_pager.byRowid(rowid))
+        written = *fresh;
+    m_lastModified = written;
     CancelUpdate();
+    if (adding) {
+        if (m_count)
+            ++*m_count;
+        // The current row stays; an empty set comes to stand on its new row.
+        if (m_state == State::Empty || m_state == State::BeforeFirst || m_state == State::AfterLast)
+            placeOn(written, std::nullopt);
+        else
+            m_position.reset();
+    } else {
+        m_current = written;
+        m_position.reset();
+    }
+    m_ahead.clear();
+    m_behind.clear();
 }
 
 void Recordset::Delete()
@@ -364,56 +399,31 @@ void Recordset::Delete()
     requireUpdatable();
     requireCurrent();
     QSqlQuery& q = cachedQuery(QStringLiteral("DELETE FROM %1 WHERE rowid=?").arg(quoted(m_table)));
-    q.bindValue(0, m_rows[m_pos].rowid);
-    if (!q.exec())
-        throw m_db.failure(q.lastError());
+    q.bindValue(0, m_current.rowid);
+    m_pager.database().run(q);
     q.finish();
-    m_rows.removeAt(m_pos);
+    if (m_count)
+        --*m_count;
     m_afterDelete = true;
 }
 
-int Recordset::find(const JetQuery& criterion, int from)
+bool Recordset::findFrom(const JetQuery& criterion, const RowPager::Row* after)
 {
-    const QVector<Condition> conditions = conditionsOf(criterion);
-    QVector<int> indexes;
-    for (const Condition& c : conditions) {
-        const int i = fieldIndex(c.field);
-        if (i < 0)
-            throw DatabaseError(DatabaseError::Kind::Refused,
-                                QStringLiteral("Elemento '%1' non trovato in questo insieme.").arg(c.field));
-        indexes << i;
-    }
-    for (int r = std::max(from, 0); r < m_rows.size(); ++r) {
-        Row& row = m_rows[r];
-        if (row.stale)
-            refreshRow(row);
-        bool all = true;
-        for (int k = 0; k < conditions.size() && all; ++k)
-            all = sameValue(row.values[indexes[k]], conditions[k].value);
-        if (all)
-            return r;
-    }
-    return -1;
+    const std::optional<RowPager::Row> found = m_pager.find(criterion, after);
+    m_noMatch = !found;
+    if (found)
+        placeOn(*found, std::nullopt);
+    return found.has_value();
 }
 
 bool Recordset::FindFirst(const JetQuery& criterion)
 {
-    const int found = find(criterion, 0);
-    m_noMatch = found < 0;
-    if (!m_noMatch) {
-        m_pos = found;
-        m_afterDelete = false;
-    }
-    return !m_noMatch;
+    return findFrom(criterion, nullptr);
 }
 
 bool Recordset::FindNext(const JetQuery& criterion)
 {
-    const int found = find(criterion, m_afterDelete ? m_pos : m_pos + 1);
-    m_noMatch = found < 0;
-    if (!m_noMatch) {
-        m_pos = found;
-        m_afterDelete = false;
-    }
-    return !m_noMatch;
+    if (m_state != State::OnRow)
+        return m_state == State::BeforeFirst ? findFrom(criterion, nullptr) : (m_noMatch = true, false);
+    return findFrom(criterion, &m_current);
 }

@@ -22,7 +22,7 @@ qint32 wholeNumber(const QString& text)
 void FillSupplierFields(CreationState& state)
 {
     Recordset supplier = Recordset::open(
-        state.db, JetQuery("SELECT * FROM Fornitori WHERE Codice = ") << Jet::text(state.request.supplierCode),
+        state.db, (JetQuery("SELECT * FROM ") << Jet::table(QStringLiteral("Fornitori")) << " WHERE Codice = ") << Jet::text(state.request.supplierCode),
         Recordset::Type::Dynaset, true);
     Recordset& header = state.TargetHeader;
     header.setValue(QStringLiteral("idFornitore"), wholeNumber(state.request.supplierKey));

@@ -41,7 +41,7 @@ QString orElse(const QString& first, const QString& second)
 
 CompanyBlock readCompany(const Database& user)
 {
-    const QSqlRecord a = firstRow(user, JetQuery("SELECT * FROM Azienda ORDER BY id"));
+    const QSqlRecord a = firstRow(user, (JetQuery("SELECT * FROM ") << Jet::table(QStringLiteral("Azienda")) << " ORDER BY id"));
     CompanyBlock c;
     c.name = text(a, "Denominazione");
     c.address = text(a, "Indirizzo");
@@ -67,7 +67,7 @@ CompanyBlock readCompany(const Database& user)
 // The counterpart as the document names it, completed from its master record.
 PartyBlock readParty(const Database& data, const QSqlRecord& header, bool supplier)
 {
-    JetQuery q(supplier ? JetQuery("SELECT * FROM Fornitori WHERE id = ") : JetQuery("SELECT * FROM Clienti WHERE id = "));
+    JetQuery q(supplier ? (JetQuery("SELECT * FROM ") << Jet::table(QStringLiteral("Fornitori")) << " WHERE id = ") : (JetQuery("SELECT * FROM ") << Jet::table(QStringLiteral("Clienti")) << " WHERE id = "));
     const QVariant id = column(header, supplier ? "idFornitore" : "idCliente");
     QSqlRecord m;
     if (!id.isNull())
@@ -122,7 +122,7 @@ std::optional<PaymentTerm> readPayment(const Database& data, const QSqlRecord& h
     if (p.code.isEmpty() && p.method.isEmpty())
         return std::nullopt;
     if (!p.code.isEmpty()) {
-        const QSqlRecord m = firstRow(data, JetQuery("SELECT * FROM ModPag WHERE Codice = ") << Jet::text(p.code));
+        const QSqlRecord m = firstRow(data, (JetQuery("SELECT * FROM ") << Jet::table(QStringLiteral("ModPag")) << " WHERE Codice = ") << Jet::text(p.code));
         p.description = text(m, "Desc");
         p.instalments = column(m, "Rate").toInt();
         p.monthEnd = column(m, "FineMese").toInt() != 0;
@@ -135,7 +135,7 @@ std::optional<PaymentTerm> readPayment(const Database& data, const QSqlRecord& h
         }
     }
     if (!p.method.isEmpty()) {
-        const QSqlRecord t = firstRow(data, JetQuery("SELECT * FROM tipopag WHERE Codice = ") << Jet::text(p.method));
+        const QSqlRecord t = firstRow(data, (JetQuery("SELECT * FROM ") << Jet::table(QStringLiteral("tipopag")) << " WHERE Codice = ") << Jet::text(p.method));
         p.methodDescription = text(t, "Desc");
         p.methodEInvoiceCode = text(t, "ModalitaPagamento");
     }
@@ -176,7 +176,7 @@ void readRows(const Database& data, const DocumentKind& kind, PrintableDocument&
 
 void readVatCodes(const Database& data, PrintableDocument& doc)
 {
-    Rows q = data.select(JetQuery("SELECT * FROM IVA"));
+    Rows q = data.select((JetQuery("SELECT * FROM ") << Jet::table(QStringLiteral("IVA"))));
     while (q.next()) {
         const QSqlRecord r = q.record();
         VatCode v{text(r, "Codice"), text(r, "Desc"), text(r, "Natura").toUpper(), column(r, "Perc").toDouble()};

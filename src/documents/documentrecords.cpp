@@ -4,7 +4,7 @@ JetQuery documentSelection(const QString& table, const QDate& dataReg, qint32 nu
 {
     const JetQuery::Piece name = Jet::identifier(table);
     JetQuery q;
-    q << "SELECT * FROM " << name << " WHERE ((" << name << ".DataReg = " << Jet::date(dataReg) << ") AND ("
+    q << "SELECT * FROM " << Jet::table(table) << " WHERE ((" << name << ".DataReg = " << Jet::date(dataReg) << ") AND ("
       << name << ".NumInt = " << Jet::number(numInt) << "))";
     return q;
 }
@@ -12,7 +12,7 @@ JetQuery documentSelection(const QString& table, const QDate& dataReg, qint32 nu
 JetQuery documentRowsSelection(const QString& rowsTable, const QDate& dataReg, qint32 numInt)
 {
     JetQuery q = documentSelection(rowsTable, dataReg, numInt);
-    q << " ORDER BY " << Jet::identifier(rowsTable) << ".Riga";
+    q.orderBy(QStringLiteral(" ORDER BY "), {{Jet::identifier(rowsTable).fixed + QStringLiteral(".Riga")}});
     return q;
 }
 
@@ -20,7 +20,7 @@ JetQuery emptySelection(const QString& table)
 {
     const JetQuery::Piece name = Jet::identifier(table);
     JetQuery q;
-    q << "SELECT * FROM " << name << " WHERE (" << name << ".NumInt = -1)";
+    q << "SELECT * FROM " << Jet::table(table) << " WHERE (" << name << ".NumInt = -1)";
     return q;
 }
 

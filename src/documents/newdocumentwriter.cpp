@@ -101,11 +101,11 @@ bool copyRowsAtOnce(CreationState& state, const QVector<ColumnCopy>& copies)
 void copyRowsOneByOne(CreationState& state, const QVector<ColumnCopy>& copies)
 {
     JetQuery rows;
-    rows << "SELECT * FROM " << Jet::identifier(state.SourceRowsTable) << " WHERE " << sourceRowsCondition(state)
+    rows << "SELECT * FROM " << Jet::table(state.SourceRowsTable) << " WHERE " << sourceRowsCondition(state)
          << " ORDER BY " << Jet::identifier(state.SourceRowsTable) << ".Riga";
     state.SourceRows = Recordset::open(state.db, rows, Recordset::Type::Dynaset, true);
     JetQuery empty;
-    empty << "SELECT * FROM " << Jet::identifier(state.TargetRowsTable) << " WHERE ("
+    empty << "SELECT * FROM " << Jet::table(state.TargetRowsTable) << " WHERE ("
           << Jet::identifier(state.TargetRowsTable) << ".NumInt = -1)";
     state.TargetRows = Recordset::open(state.db, empty);
 

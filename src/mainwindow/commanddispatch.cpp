@@ -197,7 +197,7 @@ QString CommandDispatcher::OpenTableScreen(qint16 number, const QString& title, 
             data->DatabaseName = archive;
             data->Connect = b->ConnectString;
             JetQuery recordSource;
-            recordSource << "SELECT * FROM " << Jet::identifier(source);
+            recordSource << "SELECT * FROM " << Jet::table(source);
             data->RecordSource = recordSource;
             data->Refresh();
             if (!QMetaObject::invokeMethod(screen, "ArrangeControls"))

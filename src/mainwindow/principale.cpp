@@ -345,7 +345,7 @@ void Principale::closeEvent(QCloseEvent* event)
     try {
         Database users = Database::open(base->UserDbPath, base->ConnectString);
         JetQuery select;
-        select << "Select * From Password where Codice=" << Jet::text(base->UserName);
+        select << "Select * From " << Jet::table(QStringLiteral("Password")) << " where Codice=" << Jet::text(base->UserName);
         Recordset user = Recordset::open(users, select, Recordset::Type::Dynaset);
         if (user.RecordCount() > 0) {
             user.MoveFirst();

@@ -112,7 +112,7 @@ bool DatiAzienda::openScreen()
         return false;
     m_data->DatabaseName = base()->UserDbPath;
     m_data->Connect = base()->ConnectString;
-    m_data->RecordSource = JetQuery("SELECT * FROM Azienda");
+    m_data->RecordSource = (JetQuery("SELECT * FROM ") << Jet::table(QStringLiteral("Azienda")));
     setEditing(false);
     try {
         m_data->Refresh();
@@ -290,8 +290,8 @@ void DatiAzienda::lookUpState()
 
 void DatiAzienda::lookUpProvince()
 {
-    JetQuery filter("SELECT * FROM PROVINCIE WHERE IDSTATO=");
-    filter << Jet::text(field("Text1")->text());
+    JetQuery filter("SELECT * FROM ");
+    filter << Jet::table(QStringLiteral("PROVINCIE")) << " WHERE IDSTATO=" << Jet::text(field("Text1")->text());
     base()->SelectedProvince.clear();
     const QString error = base()->ShowLookup(22, filter);
     if (!error.isEmpty())
@@ -302,8 +302,8 @@ void DatiAzienda::lookUpProvince()
 
 void DatiAzienda::lookUpPostalCode()
 {
-    JetQuery filter("SELECT * FROM CAP WHERE IDSTATO=");
-    filter << Jet::text(field("Text1")->text()) << " AND IDPROVINCIA=" << Jet::text(field("Text2")->text());
+    JetQuery filter("SELECT * FROM ");
+    filter << Jet::table(QStringLiteral("CAP")) << " WHERE IDSTATO=" << Jet::text(field("Text1")->text()) << " AND IDPROVINCIA=" << Jet::text(field("Text2")->text());
     base()->SelectedPostalCode.clear();
     const QString error = base()->ShowLookup(23, filter);
     if (!error.isEmpty())

@@ -34,7 +34,7 @@ GestAccessi::GestAccessi(BaseComponent* base, QWidget* parent) : ChildScreen(bas
     setObjectName(QStringLiteral("GestAccessi"));
     m_data = new DataControl(this);
     m_data->setObjectName(QStringLiteral("DataTabelle"));
-    m_data->RecordSource = JetQuery("SELECT * FROM Accessi");
+    m_data->RecordSource = (JetQuery("SELECT * FROM ") << Jet::table(QStringLiteral("Accessi")));
     connect(m_data, &DataControl::repositioned, this, [this] {
         if (!m_syncing)
             reportFailures(this->base()->AppTitle, [this] { repositioned(); });
@@ -232,7 +232,8 @@ void GestAccessi::sortBy(int column)
     const bool onRow = !rs.isBOF() && !rs.isEOF();
     const QString value = onRow ? rs.value(field).toString() : QString();
     const qint64 id = onRow ? rs.value(QStringLiteral("id")).toLongLong() : 0;
-    m_data->RecordSource = JetQuery("Select * from Accessi order by ") << Jet::orderKey(u'[' + field + u']');
+    m_data->RecordSource = JetQuery("Select * from ") << Jet::table(QStringLiteral("Accessi"));
+    m_data->RecordSource.orderBy(QStringLiteral(" order by "), {{u'[' + field + u']', true}});
     {
         const QScopedValueRollback quiet(m_syncing, true);
         m_data->Refresh();

@@ -122,7 +122,7 @@ DataControl* Localita::addDataControl(const QString& name, const char* table)
 {
     auto* data = new DataControl(this);
     data->setObjectName(name);
-    data->RecordSource = JetQuery("SELECT * FROM ") << Jet::identifier(QString::fromLatin1(table));
+    data->RecordSource = JetQuery("SELECT * FROM ") << Jet::table(QString::fromLatin1(table));
     return data;
 }
 
@@ -177,7 +177,7 @@ bool Localita::provinceCurrent() const
 void Localita::statesMoved()
 {
     if (stateCurrent()) {
-        m_dataPV->RecordSource = JetQuery("Select * From Provincie Where idStato=") << Jet::text(currentId(m_dataStati));
+        m_dataPV->RecordSource = (JetQuery("Select * From ") << Jet::table(QStringLiteral("Provincie")) << " Where idStato=") << Jet::text(currentId(m_dataStati));
         m_dataPV->Refresh();
     } else {
         m_dataPV->close();
@@ -191,7 +191,7 @@ void Localita::provincesMoved()
     if (m_tCAP->hasPendingEdit())
         return;
     if (stateCurrent() && provinceCurrent()) {
-        m_dataCAP->RecordSource = JetQuery("Select * From CAP Where idStato=") << Jet::text(currentId(m_dataStati))
+        m_dataCAP->RecordSource = (JetQuery("Select * From ") << Jet::table(QStringLiteral("CAP")) << " Where idStato=") << Jet::text(currentId(m_dataStati))
                                   << " AND idProvincia=" << Jet::text(currentId(m_dataPV));
         m_dataCAP->Refresh();
     } else if (!provinceCurrent()) {

@@ -63,7 +63,7 @@ bool ModPaga::openScreen()
         return false;
     m_data->DatabaseName = base()->DataDbPath;
     m_data->Connect = base()->ConnectString;
-    m_data->RecordSource = JetQuery("SELECT * FROM ModPag");
+    m_data->RecordSource = (JetQuery("SELECT * FROM ") << Jet::table(QStringLiteral("ModPag")));
     m_messages->setPanel1(QString());
     m_toolbar->setButtonsEnabled(BrowseButtons, true);
     m_toolbar->setButtonsEnabled(EditButtons, false);
@@ -186,7 +186,7 @@ void ModPaga::save()
     if (adding && rs.RecordCount() == 1)
         rs.MoveFirst();
     else if (adding)
-        rs.setAbsolutePosition(rs.LastModified());
+        rs.setBookmark(rs.LastModified());
     SetEditMode(false);
     m_code->setEnabled(true);
     releaseLock();

@@ -135,7 +135,7 @@ bool Numeratori::openScreen()
 {
     if (!ChildScreen::openScreen(base()->AppTitle + QStringLiteral(": Gestione Numeratori")))
         return false;
-    m_data->RecordSource = JetQuery("SELECT * FROM Numeratori where idEsercizio = ") << Jet::text(base()->FiscalYear);
+    m_data->RecordSource = (JetQuery("SELECT * FROM ") << Jet::table(QStringLiteral("Numeratori")) << " where idEsercizio = ") << Jet::text(base()->FiscalYear);
     m_data->DatabaseName = base()->DataDbPath;
     m_data->Connect = base()->ConnectString;
     m_state = QStringLiteral("0");
@@ -267,7 +267,7 @@ void Numeratori::BSalva()
     const QString code = current("idCodice");
     const QString year = current("idEsercizio");
     Recordset row = Recordset::open(m_data->database(),
-                                    JetQuery("Select * From Numeratori Where ") << numeratorKey(kind, code, year));
+                                    (JetQuery("Select * From ") << Jet::table(QStringLiteral("Numeratori")) << " Where ") << numeratorKey(kind, code, year));
     row.Edit();
     base()->AttachRecordset(this, row);
     m_data->Refresh();

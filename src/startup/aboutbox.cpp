@@ -51,7 +51,7 @@ frmAbout::frmAbout(BaseComponent* base, QWidget* parent) : QDialog(parent), m_ba
     m_data->setObjectName(QStringLiteral("Data1"));
     m_data->DatabaseName = m_base->UserDbPath;
     m_data->Connect = m_base->ConnectString;
-    m_data->RecordSource = JetQuery("SELECT * FROM Versione");
+    m_data->RecordSource = (JetQuery("SELECT * FROM ") << Jet::table(QStringLiteral("Versione")));
     m_data->ReadOnly = true;
 }
 

@@ -86,7 +86,7 @@ void Accesso::openUserArchive()
 {
     m_users.close();
     m_userDb = Database::open(m_globals.userDbPath, m_globals.base->ConnectString);
-    m_users = Recordset::open(m_userDb, JetQuery("Select * From Password"), Recordset::Type::Dynaset, true);
+    m_users = Recordset::open(m_userDb, (JetQuery("Select * From ") << Jet::table(QStringLiteral("Password"))), Recordset::Type::Dynaset, true);
 }
 
 void Accesso::changeEvent(QEvent* event)

@@ -13,7 +13,7 @@ void AutoComp::supplierCodeChanged()
     WorkText = criterion.jetText();
     try {
         Recordset suppliers =
-            Recordset::open(dataArchive(), JetQuery("SELECT * FROM Fornitori WHERE ") << criterion,
+            Recordset::open(dataArchive(), (JetQuery("SELECT * FROM ") << Jet::table(QStringLiteral("Fornitori")) << " WHERE ") << criterion,
                             Recordset::Type::Snapshot, true);
         if (suppliers.isEOF()) {
             tRicDescFor->clear();

@@ -145,8 +145,8 @@ TEST_F(DatabaseTest, AccentedCodesSurviveTheStockShellAndStayUniqueInAnyCase)
     // Lists sort as Italians expect.
     for (const char* name : {"Zeta", "Élite", "Elena", "elfo"})
         save(db, QStringLiteral("Zone"), QString::fromUtf8(name));
-    Rows ordered = db.select(JetQuery("SELECT Codice FROM Zone WHERE Codice IN ('Zeta','Élite','Elena','elfo') "
-                                           "ORDER BY ") << Jet::orderKey("Codice"));
+    JetQuery byName("SELECT Codice FROM Zone WHERE Codice IN ('Zeta','Élite','Elena','elfo')");
+    Rows ordered = db.select(byName.orderBy(" ORDER BY ", {{"Codice", true}}));
     QStringList order;
     while (ordered.next())
         order << ordered.value(0).toString();

@@ -74,7 +74,7 @@ TEST_F(DataBindingTest, FillsClearsAndStoresTheControlsNamedAfterColumns)
     auto* disabled = add<QLineEdit>("Scad2", &screen);
     disabled->setEnabled(false);
 
-    bind(folder.dataDb(), JetQuery("SELECT * FROM ModPag WHERE Codice = ") << Jet::text("RB3060"));
+    bind(folder.dataDb(), (JetQuery("SELECT * FROM ") << Jet::table("ModPag") << " WHERE Codice = ") << Jet::text("RB3060"));
     EXPECT_EQ(codice->text(), QStringLiteral("RB3060"));
     EXPECT_EQ(desc->text(), QStringLiteral("Ricevuta bancaria 30/60 gg fine mese"));
     EXPECT_EQ(rate->text(), QStringLiteral("2"));
@@ -112,7 +112,7 @@ TEST_F(DataBindingTest, FillsClearsAndStoresTheControlsNamedAfterColumns)
     EXPECT_EQ(codice->text(), QStringLiteral("XX")) << "outside the panel";
 
     // No current row: the bound controls are cleared.
-    bind(folder.dataDb(), JetQuery("SELECT * FROM ModPag WHERE Codice = ") << Jet::text("NESSUNO"));
+    bind(folder.dataDb(), (JetQuery("SELECT * FROM ") << Jet::table("ModPag") << " WHERE Codice = ") << Jet::text("NESSUNO"));
     EXPECT_TRUE(codice->text().isEmpty());
     EXPECT_TRUE(disabled->text().isEmpty());
 }
@@ -121,7 +121,7 @@ TEST_F(DataBindingTest, DaysAndDecimalsAreShownAndTypedAsUsersWriteThem)
 {
     auto* from = add<QLineEdit>("DTIn", &screen);
     const QString year = QString::number(QDate::currentDate().year());
-    bind(folder.dataDb(), JetQuery("SELECT * FROM Esercizio WHERE Codice = ") << Jet::text(year));
+    bind(folder.dataDb(), (JetQuery("SELECT * FROM ") << Jet::table("Esercizio") << " WHERE Codice = ") << Jet::text(year));
     EXPECT_EQ(from->text(), "01/01/" + year);
     from->setText("15/01/" + year);
     Recordset row = editedRow();
@@ -132,7 +132,7 @@ TEST_F(DataBindingTest, DaysAndDecimalsAreShownAndTypedAsUsersWriteThem)
     EXPECT_THROW(base->AttachRecordset(&screen, wrongDay), DatabaseError);
 
     auto* rate = add<QLineEdit>("CambioEuro", &screen);
-    bind(folder.userDb(), JetQuery("SELECT * FROM Azienda"));
+    bind(folder.userDb(), (JetQuery("SELECT * FROM ") << Jet::table("Azienda")));
     EXPECT_EQ(rate->text(), QStringLiteral("1936,27"));
     rate->setText("1936,5");
     Recordset company = editedRow();

@@ -53,7 +53,7 @@ QString BaseClass::ShowLookup(qint16 kind, const JetQuery& filter)
         Database db = Database::open(DataDbPath, ConnectString, true);
         JetQuery source;
         if (isNoFilter(filter))
-            source << "SELECT * FROM " << Jet::identifier(QString::fromLatin1(found->table));
+            source << "SELECT * FROM " << Jet::table(QString::fromLatin1(found->table));
         else
             source = filter;
         Recordset rows = Recordset::open(db, source, Recordset::Type::Snapshot, true);
@@ -80,8 +80,9 @@ void BaseClass::ShowSupplierSearch()
     DialogResult.clear();
     try {
         Database db = Database::open(DataDbPath, ConnectString, true);
-        JetQuery source("SELECT * FROM Fornitori ORDER BY ");
-        source << Jet::orderKey(QStringLiteral("Denominazione"));
+        JetQuery source("SELECT * FROM ");
+        source << Jet::table(QStringLiteral("Fornitori"));
+        source.orderBy(QStringLiteral(" ORDER BY "), {{QStringLiteral("Denominazione"), true}});
         LookupDialog dialog(AppTitle + QStringLiteral(" : Ricerca Fornitori"),
                             Recordset::open(db, source, Recordset::Type::Snapshot, true),
                             {"Codice", "Denominazione", "Localita1"}, {"Codice", "Denominazione", "Località"},

@@ -122,8 +122,8 @@ bool TableScreen::openOn(const QString& caption, const QString& archive, const T
         return false;
     m_data->DatabaseName = archive;
     JetQuery source;
-    source << "SELECT * FROM " << Jet::identifier(table.table) << " ORDER BY "
-           << Jet::orderKey(table.fields.first().column);
+    source << "SELECT * FROM " << Jet::table(table.table);
+    source.orderBy(QStringLiteral(" ORDER BY "), {{table.fields.first().column, true}});
     m_data->RecordSource = source;
     m_data->Refresh();
     ArrangeControls();
@@ -271,11 +271,10 @@ void TableScreen::saveRow()
             return;
         }
     }
-    const int position = adding && rs.RecordCount() == 1 ? 0 : rs.LastModified();
     setEditMode(false);
     panel->setKeyEditable(true);
     m_grid->ReBind();
-    m_data->moveTo(position);
+    m_data->moveTo(rs.LastModified());
 }
 
 void TableScreen::cancelEdit()

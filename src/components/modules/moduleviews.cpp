@@ -22,15 +22,16 @@ BrowserSpec documentsView(const QString& kindCode, const QString& title, Documen
     spec.title = title;
     spec.rows << "SELECT DataReg, NumInt, Numero, idEsercizio, idCausaleDoc, DSCli, DSFor, "
               << Jet::identifier(totalLire) << " AS TotaleLire, " << Jet::identifier(totalEuro)
-              << " AS TotaleEuro FROM " << Jet::identifier(kind->headerTable) << " ORDER BY DataReg, NumInt";
+              << " AS TotaleEuro FROM " << Jet::identifier(kind->headerTable);
+    spec.rows.orderBy(QStringLiteral(" ORDER BY "), {{QStringLiteral("DataReg")}, {QStringLiteral("NumInt")}});
     spec.rowsLayout = QStringLiteral("Documenti");
     const QString rowsTable = kind->rowsTable;
     spec.details = [rowsTable](const DataControl& picked) {
         JetQuery q;
-        q << "SELECT * FROM " << Jet::identifier(rowsTable) << " WHERE DataReg = "
+        q << "SELECT * FROM " << Jet::table(rowsTable) << " WHERE DataReg = "
           << Jet::date(storedDate(picked.recordset().value(QStringLiteral("DataReg")))) << " AND NumInt = "
-          << Jet::number(picked.recordset().value(QStringLiteral("NumInt")).toLongLong()) << " ORDER BY Riga";
-        return q;
+          << Jet::number(picked.recordset().value(QStringLiteral("NumInt")).toLongLong());
+        return q.orderBy(QStringLiteral(" ORDER BY "), {{QStringLiteral("Riga")}});
     };
     spec.detailsLayout = QStringLiteral("RigheDocumento");
     spec.detailsCaption = QStringLiteral("Righe del Documento");
@@ -43,15 +44,18 @@ BrowserSpec movementsView(const QString& title)
 {
     BrowserSpec spec;
     spec.title = title;
-    spec.rows = JetQuery("SELECT * FROM MovMagTes ORDER BY DataReg, idCausale, NumInt");
+    spec.rows = JetQuery("SELECT * FROM ") << Jet::table(QStringLiteral("MovMagTes"));
+    spec.rows.orderBy(QStringLiteral(" ORDER BY "),
+                      {{QStringLiteral("DataReg")}, {QStringLiteral("idCausale")}, {QStringLiteral("NumInt")}});
     spec.rowsLayout = QStringLiteral("MovimentiTestata");
     spec.details = [](const DataControl& picked) {
         const Recordset& m = picked.recordset();
         JetQuery q;
-        q << "SELECT * FROM MovMagRig WHERE idEsercizio = " << Jet::text(m.value(QStringLiteral("idEsercizio")).toString())
-          << " AND idCausale = " << Jet::text(m.value(QStringLiteral("idCausale")).toString())
-          << " AND NumInt = " << Jet::number(m.value(QStringLiteral("NumInt")).toLongLong()) << " ORDER BY Riga";
-        return q;
+        q << "SELECT * FROM " << Jet::table(QStringLiteral("MovMagRig")) << " WHERE idEsercizio = "
+          << Jet::text(m.value(QStringLiteral("idEsercizio")).toString()) << " AND idCausale = "
+          << Jet::text(m.value(QStringLiteral("idCausale")).toString())
+          << " AND NumInt = " << Jet::number(m.value(QStringLiteral("NumInt")).toLongLong());
+        return q.orderBy(QStringLiteral(" ORDER BY "), {{QStringLiteral("Riga")}});
     };
     spec.detailsLayout = QStringLiteral("MovimentiRighe");
     spec.detailsCaption = QStringLiteral("Righe del Movimento");
@@ -64,7 +68,8 @@ BrowserSpec stockView(const QString& title)
     spec.title = title;
     spec.rows = JetQuery("SELECT r.idArticolo AS Articolo, a.Descrizione AS Descrizione, r.Deposito AS Deposito, "
                          SIGNED_QUANTITY " AS Giacenza FROM MovMagRig r LEFT JOIN Articoli a ON a.Codice = r.idArticolo "
-                         "GROUP BY r.idArticolo, r.Deposito ORDER BY r.idArticolo, r.Deposito");
+                         "GROUP BY r.idArticolo, r.Deposito");
+    spec.rows.orderBy(QStringLiteral(" ORDER BY "), {{QStringLiteral("Articolo"), true}, {QStringLiteral("Deposito"), true}});
     spec.rowsLayout = QStringLiteral("Giacenze");
     return spec;
 }
@@ -78,7 +83,8 @@ BrowserSpec inventoryView(const QString& title)
                          SIGNED_QUANTITY " * a.PrezzoAcq AS ValoreLire, "
                          SIGNED_QUANTITY " * a.PrezzoAcqEuro AS ValoreEuro "
                          "FROM MovMagRig r LEFT JOIN Articoli a ON a.Codice = r.idArticolo "
-                         "GROUP BY r.idArticolo, r.Deposito ORDER BY r.idArticolo, r.Deposito");
+                         "GROUP BY r.idArticolo, r.Deposito");
+    spec.rows.orderBy(QStringLiteral(" ORDER BY "), {{QStringLiteral("Articolo"), true}, {QStringLiteral("Deposito"), true}});
     spec.rowsLayout = QStringLiteral("Inventario");
     return spec;
 }
@@ -88,8 +94,8 @@ BrowserSpec salesByCustomerView(const QString& title)
     BrowserSpec spec;
     spec.title = title;
     spec.rows = JetQuery("SELECT idCliente, DSCli, COUNT(*) AS Documenti, SUM(TotFATVELire) AS TotaleLire, "
-                         "SUM(TotFATVELEURO) AS TotaleEuro FROM FATVETes GROUP BY idCliente, DSCli ORDER BY ")
-                << Jet::orderKey(QStringLiteral("DSCli"));
+                         "SUM(TotFATVELEURO) AS TotaleEuro FROM FATVETes GROUP BY idCliente, DSCli");
+    spec.rows.orderBy(QStringLiteral(" ORDER BY "), {{QStringLiteral("DSCli"), true}, {QStringLiteral("idCliente"), true}});
     spec.rowsLayout = QStringLiteral("Statistiche");
     return spec;
 }
@@ -103,7 +109,8 @@ BrowserSpec salesByAgentView(const QString& title)
                          "SUM(t.TotFATVELire * a.ProvvAg / 100) AS ProvvigioneLire, "
                          "SUM(t.TotFATVELEURO * a.ProvvAg / 100) AS ProvvigioneEuro "
                          "FROM FATVETes t LEFT JOIN Agenti a ON a.Codice = t.idAgente "
-                         "GROUP BY t.idAgente ORDER BY t.idAgente");
+                         "GROUP BY t.idAgente");
+    spec.rows.orderBy(QStringLiteral(" ORDER BY "), {{QStringLiteral("Agente"), true}});
     spec.rowsLayout = QStringLiteral("RiepilogoAgenti");
     return spec;
 }
@@ -112,9 +119,10 @@ BrowserSpec dueDatesView(const QString& title)
 {
     BrowserSpec spec;
     spec.title = title;
-    spec.rows = JetQuery("SELECT t.DataReg AS DataReg, t.Numero AS Numero, t.DSCli AS DSCli, t.idModPag AS idModPag, "
-                         "m.\"Desc\" AS Pagamento, t.TotFATVELire AS TotaleLire, t.TotFATVELEURO AS TotaleEuro "
-                         "FROM FATVETes t LEFT JOIN ModPag m ON m.Codice = t.idModPag ORDER BY t.DataReg, t.NumInt");
+    spec.rows = JetQuery("SELECT t.DataReg AS DataReg, t.NumInt AS NumInt, t.Numero AS Numero, t.DSCli AS DSCli, "
+                         "t.idModPag AS idModPag, m.\"Desc\" AS Pagamento, t.TotFATVELire AS TotaleLire, "
+                         "t.TotFATVELEURO AS TotaleEuro FROM FATVETes t LEFT JOIN ModPag m ON m.Codice = t.idModPag");
+    spec.rows.orderBy(QStringLiteral(" ORDER BY "), {{QStringLiteral("DataReg")}, {QStringLiteral("NumInt")}});
     spec.rowsLayout = QStringLiteral("Scadenziario");
     return spec;
 }

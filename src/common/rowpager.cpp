@@ -1,0 +1,190 @@
+#include "rowpager.h"
+
+#include <QSqlRecord>
+
+namespace {
+
+const QString RowidColumn = QStringLiteral("__rowid__");
+
+QString keyColumn(int i)
+{
+    return QStringLiteral("__k%1").arg(i);
+}
+
+} // namespace
+
+RowPager::RowPager(const Database& db, const JetQuery& source) : m_db(db), m_source(source)
+{
+    m_hasRowid = !source.rowsTable().isEmpty();
+    for (const SortKey& key : source.ordering())
+        m_keys << JetQuery::sortExpression(key);
+    if (m_hasRowid)
+        m_keys << RowidColumn;
+    // The fields, from a statement that reads no row.
+    const Rows probe = m_db.selectAround(m_source, QStringLiteral("SELECT * FROM (%1) AS r LIMIT 0"), {});
+    const QSqlRecord rec = probe.record();
+    for (int i = 0; i < rec.count(); ++i)
+        if (rec.fieldName(i) != RowidColumn)
+            m_fields << rec.fieldName(i);
+}
+
+int RowPager::fieldIndex(const QString& field) const
+{
+    for (int i = 0; i < m_fields.size(); ++i)
+        if (m_fields[i].compare(field, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
+// The selection with the values of its sort keys added to each row.
+QString RowPager::keyedSelect() const
+{
+    QStringList keys;
+    for (int i = 0; i < m_keys.size(); ++i)
+        keys << m_keys[i] + QStringLiteral(" AS ") + keyColumn(i);
+    return QStringLiteral("SELECT r.*%1 FROM (%2) AS r")
+        .arg(keys.isEmpty() ? QString() : QStringLiteral(", ") + keys.join(QStringLiteral(", ")), QStringLiteral("%1"));
+}
+
+QString RowPager::beyond(bool forward, const Row& row, QVariantList& values) const
+{
+    // The first key bounds the index range; the row values order the ties.
+    const QString op = forward ? QStringLiteral(">") : QStringLiteral("<");
+    QStringList placeholders;
+    for (const QVariant& v : row.key) {
+        values << v;
+        placeholders << QStringLiteral("?");
+    }
+    values.prepend(row.key.first());
+    return QStringLiteral("%1 %2= ? AND (%3) %2 (%4)")
+        .arg(m_keys.first(), op, m_keys.join(QStringLiteral(", ")), placeholders.join(QStringLiteral(", ")));
+}
+
+QVector<RowPager::Row> RowPager::read(const QString& wrapper, const QVariantList& values) const
+{
+    Rows q = m_db.selectAround(m_source, wrapper, values);
+    const QSqlRecord rec = q.record();
+    const int rowidAt = rec.indexOf(RowidColumn);
+    QVector<int> fieldAt;
+    for (const QString& f : m_fields)
+        fieldAt << rec.indexOf(f);
+    QVector<int> keyAt;
+    for (int i = 0; i < m_keys.size(); ++i)
+        keyAt << rec.indexOf(keyColumn(i));
+    QVector<Row> rows;
+    while (q.next()) {
+        Row row;
+        row.values.reserve(fieldAt.size());
+        for (const int at : fieldAt)
+            row.values << q.value(at);
+        for (const int at : keyAt)
+            row.key << q.value(at);
+        if (rowidAt >= 0)
+            row.rowid = q.value(rowidAt).toLongLong();
+        rows << row;
+    }
+    return rows;
+}
+
+namespace {
+
+QString orderOf(const QStringList& keys, bool descending)
+{
+    QStringList terms;
+    for (const QString& k : keys)
+        terms << k + (descending ? QStringLiteral(" DESC") : QString());
+    return terms.isEmpty() ? QString() : QStringLiteral(" ORDER BY ") + terms.join(QStringLiteral(", "));
+}
+
+} // namespace
+
+QVector<RowPager::Row> RowPager::first(int count) const
+{
+    return read(keyedSelect() + orderOf(m_keys, false) + QStringLiteral(" LIMIT ?"), {count});
+}
+
+QVector<RowPager::Row> RowPager::last(int count) const
+{
+    if (!byKeys()) {
+        const qint64 total = this->count();
+        return fromOffset(std::max<qint64>(0, total - count), count);
+    }
+    QVector<Row> rows = read(keyedSelect() + orderOf(m_keys, true) + QStringLiteral(" LIMIT ?"), {count});
+    std::reverse(rows.begin(), rows.end());
+    return rows;
+}
+
+QVector<RowPager::Row> RowPager::after(const Row& row, int count) const
+{
+    if (!byKeys())
+        return {};
+    QVariantList values;
+    const QString condition = beyond(true, row, values);
+    values << count;
+    return read(keyedSelect() + QStringLiteral(" WHERE ") + condition + orderOf(m_keys, false) + QStringLiteral(" LIMIT ?"),
+                values);
+}
+
+QVector<RowPager::Row> RowPager::before(const Row& row, int count) const
+{
+    if (!byKeys())
+        return {};
+    QVariantList values;
+    const QString condition = beyond(false, row, values);
+    values << count;
+    QVector<Row> rows = read(keyedSelect() + QStringLiteral(" WHERE ") + condition + orderOf(m_keys, true)
+                                 + QStringLiteral(" LIMIT ?"),
+                             values);
+    std::reverse(rows.begin(), rows.end());
+    return rows;
+}
+
+QVector<RowPager::Row> RowPager::fromOffset(qint64 offset, int count) const
+{
+    return read(keyedSelect() + orderOf(m_keys, false) + QStringLiteral(" LIMIT ? OFFSET ?"), {count, offset});
+}
+
+std::optional<RowPager::Row> RowPager::find(const JetQuery& criterion, const Row* after) const
+{
+    // The criterion is a query of its own: its values are bound after the selection's.
+    JetQuery where;
+    where << criterion;
+    QVariantList values = where.bindings();
+    QString condition = QStringLiteral("(") + where.sqliteText() + QStringLiteral(")");
+    if (after && byKeys()) {
+        QVariantList afterValues;
+        condition += QStringLiteral(" AND ") + beyond(true, *after, afterValues);
+        values += afterValues;
+    }
+    const QVector<Row> found = read(keyedSelect() + QStringLiteral(" WHERE ") + condition + orderOf(m_keys, false)
+                                        + QStringLiteral(" LIMIT 1"),
+                                    values);
+    if (found.isEmpty())
+        return std::nullopt;
+    return found.first();
+}
+
+std::optional<RowPager::Row> RowPager::byRowid(qint64 rowid) const
+{
+    const QVector<Row> found = read(keyedSelect() + QStringLiteral(" WHERE r.") + RowidColumn + QStringLiteral(" = ?"),
+                                    {rowid});
+    if (found.isEmpty())
+        return std::nullopt;
+    return found.first();
+}
+
+qint64 RowPager::count() const
+{
+    Rows q = m_db.selectAround(m_source, QStringLiteral("SELECT count(*) FROM (%1) AS r"), {});
+    return q.next() ? q.value(0).toLongLong() : 0;
+}
+
+qint64 RowPager::countBefore(const Row& row) const
+{
+    if (!byKeys())
+        return 0;
+    QVariantList values;
+    const QString condition = beyond(false, row, values);
+    Rows q = m_db.selectAround(m_source, QStringLiteral("SELECT count(*) FROM (%1) AS r WHERE ") + condition, values);
+    return q.next() ? q.value(0).toLongLong() : 0;
+}
