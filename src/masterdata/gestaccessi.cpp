@@ -92,7 +92,9 @@ GestAccessi::GestAccessi(BaseComponent* base, QWidget* parent) : ChildScreen(bas
         auto* value = new QLineEdit(m_panel);
         value->setObjectName(QString::fromLatin1(field));
         value->setReadOnly(true);
-        panel->addWidget(new QLabel(QString::fromLatin1(caption), m_panel), row, 0);
+        auto* label = new QLabel(QString::fromLatin1(caption), m_panel);
+        label->setBuddy(value);
+        panel->addWidget(label, row, 0);
         panel->addWidget(value, row++, 1);
     }
     layout->addWidget(m_panel);
@@ -215,7 +217,7 @@ void GestAccessi::BElimina()
 {
     if (!lockAnswer(qint16(LockMode::CheckBeforeDelete)))
         return;
-    if (!Platform::instance().ask(QStringLiteral("Sicuro di Voler Eliminare il Dato ? "), base()->AppTitle))
+    if (!Platform::instance().askDestructive(QStringLiteral("Sicuro di Voler Eliminare il Dato ? "), base()->AppTitle))
         return;
     if (!lockAnswer(qint16(LockMode::CheckBeforeDelete)))
         return;
