@@ -16,7 +16,9 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
@@ -54,8 +56,12 @@ Principale::Principale(AppGlobals& globals, QWidget* parent)
     m_workspace = new Workspace(this);
     setCentralWidget(m_workspace);
     buildMenus();
+    buildWindowMenu();
     buildStatusBar();
-    resize(1024, 700);
+    // The first time the window fills the screen; then it opens as the user left it.
+    if (QScreen* shown = screen())
+        setGeometry(shown->availableGeometry());
+    setWindowState(Qt::WindowMaximized);
 
     loadLayout();
     setWindowTitle(m_globals.programTitle);
@@ -104,12 +110,18 @@ void Principale::buildMenus()
     bar->addAction(lock);
     m_bandFlags.insert(MenuBarName, 0);
 
+    // The bands' Italian names, as their context menu lists them.
+    static const QHash<QString, QString> bandTitles = {
+        {QStringLiteral("BAnag"), QStringLiteral("Anagrafiche")}, {QStringLiteral("BMaga"), QStringLiteral("Magazzino")},
+        {QStringLiteral("BPaga"), QStringLiteral("Pagamenti")},   {QStringLiteral("BFatt"), QStringLiteral("Fatturazione")},
+        {QStringLiteral("BStandard"), QStringLiteral("Standard")},
+    };
     QHash<QString, QToolBar*> bands;
     for (const BandDefinition& b : bandDefinitions()) {
-        auto* band = new QToolBar(b.name, this);
+        auto* band = new QToolBar(bandTitles.value(b.name, b.name), this);
         band->setObjectName(b.name);
-        band->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-        band->setIconSize(QSize(16, 16));
+        // Captions without pictures: three rows of bands then show every tool at 1024 pixels.
+        band->setToolButtonStyle(Qt::ToolButtonTextOnly);
         for (const QString& tool : b.tools)
             band->addAction(tools.value(tool));
         bands.insert(b.name, band);
@@ -123,6 +135,40 @@ void Principale::buildMenus()
         for (const QString& name : row)
             addToolBar(Qt::TopToolBarArea, bands.value(name));
     }
+}
+
+void Principale::buildWindowMenu()
+{
+    // The usual commands of a window holding several screens, and the list of the open ones.
+    QMenu* menu = new QMenu(QStringLiteral("Fi&nestra"), this);
+    menu->setObjectName(QStringLiteral("MFinestra_menu"));
+    menu->menuAction()->setObjectName(QStringLiteral("MFinestra"));
+    menuBar()->insertMenu(findChild<QAction*>(LockTool), menu);
+    connect(menu, &QMenu::aboutToShow, this, [this, menu] {
+        menu->clear();
+        const QList<QMdiSubWindow*> screens = m_workspace->subWindowList();
+        auto add = [&](const QString& caption, const char* name, auto slot, const QKeySequence& key = {}) {
+            QAction* a = menu->addAction(caption, m_workspace, slot);
+            a->setObjectName(QString::fromLatin1(name));
+            a->setShortcut(key);
+            a->setEnabled(!screens.isEmpty());
+        };
+        add(QStringLiteral("&Sovrapponi"), "BSovrapponi", &QMdiArea::cascadeSubWindows);
+        add(QStringLiteral("&Affianca"), "BAffianca", &QMdiArea::tileSubWindows);
+        add(QStringLiteral("Finestra s&uccessiva"), "BSuccessiva", &QMdiArea::activateNextSubWindow,
+            QKeySequence(Qt::CTRL | Qt::Key_F6));
+        add(QStringLiteral("&Chiudi"), "BChiudi", &QMdiArea::closeActiveSubWindow, QKeySequence(Qt::CTRL | Qt::Key_F4));
+        add(QStringLiteral("Chiudi &tutte"), "BChiudiTutte", &QMdiArea::closeAllSubWindows);
+        if (!screens.isEmpty())
+            menu->addSeparator();
+        for (int i = 0; i < screens.size(); ++i) {
+            QMdiSubWindow* frame = screens[i];
+            QAction* a = menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(frame->windowTitle()), this,
+                                         [this, frame] { m_workspace->setActiveSubWindow(frame); });
+            a->setCheckable(true);
+            a->setChecked(frame == m_workspace->activeSubWindow());
+        }
+    });
 }
 
 void Principale::buildStatusBar()
@@ -149,6 +195,8 @@ void Principale::loadLayout()
     const auto layout = loadMenuLayout(layoutFile());
     if (!layout || !restoreState(layout->windowState))
         return;
+    if (!layout->windowGeometry.isEmpty())
+        restoreGeometry(layout->windowGeometry);
     for (auto it = m_bandFlags.begin(); it != m_bandFlags.end(); ++it)
         it.value() = layout->bandFlags.value(it.key(), it.value());
     findChild<QAction*>(LockTool)->setChecked(layout->locked);
@@ -161,6 +209,7 @@ void Principale::saveLayout(const QString& file) const
 {
     MenuLayout layout;
     layout.windowState = saveState();
+    layout.windowGeometry = saveGeometry();
     layout.locked = menusLocked();
     layout.bandFlags = m_bandFlags;
     saveMenuLayout(file, layout);
@@ -313,7 +362,7 @@ void Principale::ChooseBackground()
     }
     try {
         if (file.isEmpty()) {
-            if (!platform.ask(QStringLiteral("Non è stato Selezionato uno Sfondo, si Desidera Cancellare quello Esistente?"), title))
+            if (!platform.askDestructive(QStringLiteral("Non è stato Selezionato uno Sfondo, si Desidera Cancellare quello Esistente?"), title))
                 return;
             storeBackground(QStringLiteral("Senza"));
             platform.message(QStringLiteral("Lo Sfondo è stato Eliminato. Le Modifiche Avranno Effetto dal Prossimo Riavvio"),

@@ -52,6 +52,7 @@ protected:
 
 private:
     void buildMenus();
+    void buildWindowMenu();
     void buildStatusBar();
     void loadLayout();
     void applyLock();
