@@ -1,6 +1,7 @@
 // The command dispatch: guards, the shared table screen, the screens of this system, of the
 // base component and of the module components, help, about box and the maker's page.
 #include "mainwindowfixture.h"
+#include "components/sharedtablescreen.h"
 
 #include "common/recordset.h"
 #include "startup/ricercaserver.h"
@@ -36,6 +37,7 @@ class Dispatch : public MainWindowTest
 {
 protected:
     QWidget* tableScreen() const { return screen(QStringLiteral("TableForm")); }
+    SharedTableScreen* shared(QWidget* s) const { return dynamic_cast<SharedTableScreen*>(s); }
     int gridRows(QWidget* s) const { return ui::find<QTableView>(s, QStringLiteral("TDBGTabella"))->model()->rowCount(); }
     QStringList shownHeadings(QWidget* s) const
     {
@@ -144,7 +146,7 @@ TEST_F(Dispatch, AnAdministratorSeesTheUsersTableAndTheLocks)
     QWidget* users = tableScreen();
     ASSERT_TRUE(users);
     EXPECT_EQ(users->windowTitle(), QStringLiteral("Brevano V : Gestione Accessi"));
-    EXPECT_EQ(users->property("Tag").toString(), QStringLiteral("6"));
+    EXPECT_EQ(shared(users)->tag(), QStringLiteral("6"));
     EXPECT_EQ(gridRows(users), 2);
     EXPECT_EQ(shownHeadings(users), (QStringList{"Utente", "Descrizione", "Tipo", "Esercizio"}));
     click(QStringLiteral("BGestLoc"));
@@ -213,7 +215,7 @@ TEST_F(Dispatch, EveryTableCommandOpensItsTableInTheSharedScreen)
         QWidget* s = tableScreen();
         ASSERT_TRUE(s);
         EXPECT_EQ(s->windowTitle(), QStringLiteral("Brevano V : ") + QString::fromUtf8(t.title));
-        EXPECT_EQ(s->property("Tag").toString(), QString::number(t.number));
+        EXPECT_EQ(shared(s)->tag(), QString::number(t.number));
         for (int n = 0; n < 18; ++n)
             EXPECT_EQ(!ui::find<QWidget>(s, QStringLiteral("PanDati_%1").arg(n))->isHidden(), n == t.number);
         JetQuery count("SELECT COUNT(*) FROM ");
@@ -236,7 +238,7 @@ TEST_F(Dispatch, OpeningTheSameTableAgainOnlyRecaptionsAndRaisesIt)
     click(QStringLiteral("BIVA"));
     QWidget* s = tableScreen();
     ASSERT_TRUE(s);
-    EXPECT_EQ(s->property("HelpContextID").toInt(), 5);
+    EXPECT_EQ(shared(s)->helpContext(), 5);
     EXPECT_EQ(shownHeadings(s), (QStringList{"Codice", "Descrizione", "Aliquota %"}));
     EXPECT_EQ(gridRows(s), 5);
 
@@ -246,15 +248,15 @@ TEST_F(Dispatch, OpeningTheSameTableAgainOnlyRecaptionsAndRaisesIt)
     click(QStringLiteral("BIVA"));
     EXPECT_EQ(tableScreen(), s);
     EXPECT_EQ(s->windowTitle(), QStringLiteral("Brevano V : Tabella Codici ed Aliquote I.V.A."));
-    EXPECT_EQ(s->property("HelpContextID").toInt(), 55);
+    EXPECT_EQ(shared(s)->helpContext(), 55);
     EXPECT_EQ(gridRows(s), 5);
     EXPECT_EQ(window->workspace()->activeSubWindow()->widget(), s);
 
     // Another table reloads the screen; zones are table number 0.
     click(QStringLiteral("BZone"));
     EXPECT_EQ(tableScreen(), s);
-    EXPECT_EQ(s->property("Tag").toString(), QStringLiteral("0"));
-    EXPECT_EQ(s->property("HelpContextID").toInt(), 550);
+    EXPECT_EQ(shared(s)->tag(), QStringLiteral("0"));
+    EXPECT_EQ(shared(s)->helpContext(), 550);
     EXPECT_EQ(gridRows(s), 3);
     EXPECT_EQ(shownHeadings(s), (QStringList{"Codice", "Descrizione"}));
     EXPECT_EQ(screenCount(), 1);
