@@ -1,11 +1,18 @@
 #include "childscreen.h"
+#include "screenframe.h"
 
+#include <QAbstractItemView>
+#include <QAction>
 #include <QCloseEvent>
+#include <QShortcut>
 #include <QTimer>
 
 ChildScreen::ChildScreen(BaseComponent* base, QWidget* parent) : QWidget(parent), m_base(base)
 {
     setAttribute(Qt::WA_DeleteOnClose);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(escape, &QShortcut::activated, this, &ChildScreen::escapePressed);
 }
 
 ChildScreen::~ChildScreen()
@@ -26,7 +33,51 @@ bool ChildScreen::openScreen(const QString& caption)
     m_base->PrepareScreen(this);
     setWindowTitle(caption);
     m_base->PrepareWindow(winId());
+    ScreenFrame::useCommandKeys(this);
+    ScreenFrame::nameControls(this);
+    ScreenFrame::place(this, m_base->AppPath);
     return true;
+}
+
+void ChildScreen::fitFrame()
+{
+    auto* frame = parentWidget();
+    if (!frame || !frame->inherits("QMdiSubWindow"))
+        return;
+    const QSize wanted = frame->sizeHint().expandedTo(frame->minimumSizeHint());
+    const QWidget* area = frame->parentWidget();
+    QSize size = frame->size().expandedTo(wanted);
+    if (area && area->width() > 200)
+        size = size.boundedTo(area->size());
+    frame->resize(size);
+    ScreenFrame::nameControls(this);
+}
+
+void ChildScreen::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // A screen opens with the focus inside it, on its list when it has one, so that the keys of
+    // its commands work at once.
+    QTimer::singleShot(0, this, [this] {
+        if (!isVisible() || focusWidget())
+            return;
+        const QList<QAbstractItemView*> lists = findChildren<QAbstractItemView*>();
+        for (QAbstractItemView* list : lists)
+            if (list->isVisibleTo(this) && list->isEnabled() && list->focusPolicy() != Qt::NoFocus) {
+                list->setFocus(Qt::OtherFocusReason);
+                return;
+            }
+        focusNextChild();
+    });
+}
+
+void ChildScreen::escapePressed()
+{
+    if (auto* cancel = findChild<QAction*>(QStringLiteral("BAnnulla")); cancel && cancel->isEnabled() && cancel->isVisible()) {
+        cancel->trigger();
+        return;
+    }
+    close();
 }
 
 void ChildScreen::finishClosing()
@@ -42,6 +93,7 @@ void ChildScreen::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    ScreenFrame::remember(this, m_base->AppPath);
     if (m_opened)
         finishClosing();
     event->accept();

@@ -58,7 +58,7 @@ TEST_F(TableEditor, TheCustomersScreenBrowsesItsTableByCode)
     EXPECT_EQ(base->OpenScreenCount, 1);
     EXPECT_EQ(gridRows(s), valueOf("SELECT COUNT(*) FROM Clienti").toInt());
     EXPECT_EQ(enabledTools(s), BrowseTools);
-    EXPECT_FALSE(panel->isEnabled());
+    EXPECT_FALSE(ui::typable(panel, "Denominazione"));
     EXPECT_EQ(field("Codice"), valueOf("SELECT MIN(Codice) FROM Clienti").toString());
     EXPECT_EQ(field("Denominazione"),
               valueOf("SELECT Denominazione FROM Clienti WHERE Codice = ", field("Codice")).toString());
@@ -94,7 +94,7 @@ TEST_F(TableEditor, ANewCustomerIsCheckedFieldByFieldAndKeepsWhatWasTyped)
     ui::click(s, QStringLiteral("BNuovo"));
     EXPECT_EQ(base->EditingScreenCount, 1);
     EXPECT_EQ(enabledTools(s), (QStringList{"BSalva", "BAnnulla"}));
-    EXPECT_TRUE(panel->isEnabled());
+    EXPECT_TRUE(ui::typable(panel, "Denominazione"));
     EXPECT_EQ(field("Codice"), QString());
 
     ui::click(s, QStringLiteral("BSalva"));

@@ -11,17 +11,22 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <algorithm>
 
 namespace {
 
-QLocale plainLocale()
+bool isNumber(FieldKind kind)
 {
-    QLocale locale;
-    locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    return locale;
+    return kind == FieldKind::Decimal || kind == FieldKind::Amount || kind == FieldKind::EuroAmount
+           || kind == FieldKind::Digits;
 }
 
-QString shownText(const QVariant& value, FieldKind kind)
+bool isDecimal(FieldKind kind)
+{
+    return kind == FieldKind::Decimal || kind == FieldKind::Amount || kind == FieldKind::EuroAmount;
+}
+
+QString shownText(const QVariant& value, FieldKind kind, const BaseComponent* base)
 {
     if (value.isNull())
         return {};
@@ -29,7 +34,15 @@ QString shownText(const QVariant& value, FieldKind kind)
     case FieldKind::Decimal: {
         bool ok = false;
         const double d = value.toDouble(&ok);
-        return ok ? plainLocale().toString(d, 'f', QLocale::FloatingPointShortest) : value.toString();
+        return ok ? QLocale().toString(d, 'f', QLocale::FloatingPointShortest) : value.toString();
+    }
+    case FieldKind::Amount:
+    case FieldKind::EuroAmount: {
+        // An amount reads as in the grids: the currency's decimals, thousands grouped.
+        bool ok = false;
+        const double d = value.toDouble(&ok);
+        const int decimals = kind == FieldKind::EuroAmount ? base->EuroDecimals : base->BaseCurrencyDecimals;
+        return ok ? QLocale().toString(d, 'f', std::clamp(decimals, 0, 3)) : value.toString();
     }
     case FieldKind::Date: {
         const QDate d = storedDate(value);
@@ -65,7 +78,9 @@ FieldPanel::FieldPanel(BaseComponent* base, const TableDefinition& table, QWidge
             auto* edit = new QLineEdit(this);
             switch (spec.kind) {
             case FieldKind::Digits: m_base->useDigitKeys(edit); break;
-            case FieldKind::Decimal: m_base->useDecimalKeys(edit); break;
+            case FieldKind::Decimal:
+            case FieldKind::Amount:
+            case FieldKind::EuroAmount: m_base->useDecimalKeys(edit); break;
             case FieldKind::Date: edit->setInputMask(DateInputMask); break;
             case FieldKind::Secret:
                 edit->setEchoMode(QLineEdit::Password);
@@ -73,9 +88,12 @@ FieldPanel::FieldPanel(BaseComponent* base, const TableDefinition& table, QWidge
                 break;
             default: m_base->useTextKeys(edit); break;
             }
+            if (isNumber(spec.kind))
+                edit->setAlignment(Qt::AlignRight);
             editor = edit;
         }
         editor->setObjectName(spec.column);
+        editor->setAccessibleName(spec.label);
         const int row = i % perColumn, column = (i / perColumn) * 2;
         if (spec.kind != FieldKind::Flag) {
             auto* label = new QLabel(spec.label, this);
@@ -91,11 +109,11 @@ FieldPanel::FieldPanel(BaseComponent* base, const TableDefinition& table, QWidge
         m_picture->setFixedSize(200, 150);
         m_picture->setFrameShape(QFrame::StyledPanel);
         m_picture->setAlignment(Qt::AlignCenter);
-        auto* browse = new QPushButton(QStringLiteral("&Sfoglia..."), this);
-        browse->setObjectName(QStringLiteral("BSfoglia"));
-        connect(browse, &QPushButton::clicked, this, &FieldPanel::choosePicture);
+        m_browse = new QPushButton(QStringLiteral("&Sfoglia..."), this);
+        m_browse->setObjectName(QStringLiteral("BSfoglia"));
+        connect(m_browse, &QPushButton::clicked, this, &FieldPanel::choosePicture);
         grid->addWidget(m_picture, 0, 2, perColumn, 1);
-        grid->addWidget(browse, perColumn, 2);
+        grid->addWidget(m_browse, perColumn, 2);
     }
     grid->setRowStretch(perColumn + 1, 1);
 }
@@ -114,6 +132,21 @@ void FieldPanel::setKeyEditable(bool editable)
         key->setEnabled(editable);
 }
 
+void FieldPanel::setEditing(bool editing)
+{
+    for (QWidget* w : m_fields) {
+        if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+            edit->setReadOnly(!editing);
+        } else {
+            // A check box keeps its look but does not toggle while browsing.
+            w->setAttribute(Qt::WA_TransparentForMouseEvents, !editing);
+            w->setFocusPolicy(editing ? Qt::StrongFocus : Qt::NoFocus);
+        }
+    }
+    if (m_browse)
+        m_browse->setEnabled(editing);
+}
+
 void FieldPanel::showRow(const Recordset& rows)
 {
     if (!rows.isOpen() || rows.isBOF() || rows.isEOF()) {
@@ -126,7 +159,7 @@ void FieldPanel::showRow(const Recordset& rows)
         if (auto* check = qobject_cast<QCheckBox*>(m_fields[i]))
             check->setChecked(!value.isNull() && value.toInt() != 0);
         else
-            static_cast<QLineEdit*>(m_fields[i])->setText(shownText(value, spec.kind));
+            static_cast<QLineEdit*>(m_fields[i])->setText(shownText(value, spec.kind, m_base));
     }
     showPicture();
 }
@@ -173,8 +206,8 @@ std::optional<FieldPanel::Refusal> FieldPanel::validate(bool adding, const Datab
         bool ok = true;
         if (spec.kind == FieldKind::Digits)
             text.trimmed().toLongLong(&ok);
-        else if (spec.kind == FieldKind::Decimal)
-            plainLocale().toDouble(text.trimmed(), &ok);
+        else if (isDecimal(spec.kind))
+            QLocale().toDouble(text.trimmed(), &ok);
         else if (spec.kind == FieldKind::Date)
             ok = parseTypedDate(text).has_value();
         if (!ok)
@@ -196,7 +229,9 @@ void FieldPanel::store(Recordset& row, bool adding) const
         if (!isBlank(text, spec.kind)) {
             switch (spec.kind) {
             case FieldKind::Digits: value = text.trimmed().toLongLong(); break;
-            case FieldKind::Decimal: value = plainLocale().toDouble(text.trimmed()); break;
+            case FieldKind::Decimal:
+            case FieldKind::Amount:
+            case FieldKind::EuroAmount: value = QLocale().toDouble(text.trimmed()); break;
             case FieldKind::Date: value = *parseTypedDate(text); break;
             case FieldKind::Secret: value = text; break;  // passwords keep their blanks
             default: value = text.trimmed(); break;

@@ -8,6 +8,8 @@ enum class FieldKind {
     Secret,   // text shown masked (passwords)
     Digits,   // whole number (FilterDigitKey)
     Decimal,  // number with decimals (FilterDecimalKey)
+    Amount,   // an amount in the base currency: its decimals, grouped, right-aligned
+    EuroAmount,  // an amount in euro: the euro's decimals, grouped, right-aligned
     Date,     // day-only date typed dd/mm/yyyy
     Flag,     // Boolean check box
 };

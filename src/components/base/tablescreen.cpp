@@ -4,6 +4,7 @@
 #include "common/datacontrol.h"
 #include "common/platform.h"
 #include "components/failuremessage.h"
+#include "components/screenframe.h"
 
 #include <QAction>
 #include <QLabel>
@@ -137,6 +138,40 @@ bool TableScreen::openOn(const QString& caption, const QString& archive, const T
     return true;
 }
 
+bool TableScreen::mayLeaveTable()
+{
+    return queryUnload();
+}
+
+void TableScreen::setCurrencyCaption(const QString& caption)
+{
+    m_currency->setText(caption);
+}
+
+void TableScreen::readRows(const QString& archive, const JetQuery& source)
+{
+    m_data->DatabaseName = archive;
+    m_data->RecordSource = source;
+    m_data->Refresh();
+}
+
+void TableScreen::showPanel(qint16 number)
+{
+    for (FieldPanel* p : m_panels)
+        if (p->objectName() == QStringLiteral("PanDati_%1").arg(number))
+            p->show();
+    fitFrame();
+}
+
+void TableScreen::useGridLayout(const QString& layoutName, const QString& layoutFile)
+{
+    m_grid->setProperty("LayoutName", layoutName);
+    m_grid->setProperty("LayoutFileName", layoutFile);
+    m_grid->LoadLayout();
+    m_grid->ReBind();
+    fitFrame();
+}
+
 void TableScreen::ArrangeControls()
 {
     for (FieldPanel* p : m_panels)
@@ -155,7 +190,7 @@ FieldPanel* TableScreen::activePanel() const
 
 void TableScreen::say(const QString& message)
 {
-    m_message->setText(message);
+    ScreenFrame::announce(m_message, message);
 }
 
 void TableScreen::setEditMode(bool editing)
@@ -178,7 +213,7 @@ void TableScreen::setEditMode(bool editing)
             a->setEnabled(!editing);
     }
     for (FieldPanel* p : m_panels)
-        p->setEnabled(editing);
+        p->setEditing(editing);
     m_grid->setEnabled(!editing);
 }
 
@@ -286,7 +321,7 @@ void TableScreen::cancelEdit()
 void TableScreen::deleteRow()
 {
     say({});
-    if (!Platform::instance().ask(QStringLiteral("Si Desidera Cancellare il Record Corrente?"), base()->AppTitle))
+    if (!Platform::instance().askDestructive(QStringLiteral("Si Desidera Cancellare il Record Corrente?"), base()->AppTitle))
         return;
     try {
         m_data->recordset().Delete();
@@ -306,7 +341,7 @@ bool TableScreen::queryUnload()
     const bool adding = m_data->recordset().editMode() == Recordset::EditMode::Adding;
     const QString question = (adding ? AddingDiscarded : EditingDiscarded)
                              + QStringLiteral("\r\rSi Desidera Uscire Perdendo le Modifiche?");
-    if (!Platform::instance().ask(question, base()->AppTitle))
+    if (!Platform::instance().askDestructive(question, base()->AppTitle))
         return false;
     m_data->recordset().CancelUpdate();
     setEditMode(false);
