@@ -56,6 +56,11 @@ void ChildScreen::fitFrame()
 void ChildScreen::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
+    // Its rows are read by now: the frame grows to show their columns.
+    if (!m_shown) {
+        m_shown = true;
+        fitFrame();
+    }
     // A screen opens with the focus inside it, on its list when it has one, so that the keys of
     // its commands work at once.
     QTimer::singleShot(0, this, [this] {

@@ -39,6 +39,7 @@ private:
 
     BaseComponent* m_base;
     bool m_opened = false;
+    bool m_shown = false;
 };
 
 // Brings up a screen of the main window, creating it on first use and reusing the one instance

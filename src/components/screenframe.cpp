@@ -185,6 +185,13 @@ void nameControls(QWidget* root)
         if (name.isEmpty())
             if (auto* edit = qobject_cast<QLineEdit*>(w))
                 name = edit->placeholderText();
+        if (name.isEmpty() && qobject_cast<QAbstractItemView*>(w) && w->parentWidget()
+            && !qobject_cast<QAbstractItemView*>(w->parentWidget())) {
+            // A list is called by what its screen shows ("Brevano V : Tabella Zone" -> "Tabella Zone").
+            const QString title = root->windowTitle();
+            const int colon = title.indexOf(u':');
+            name = colon >= 0 ? title.mid(colon + 1).trimmed() : title;
+        }
         if (name.isEmpty() && (qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w)
                                || qobject_cast<QAbstractItemView*>(w))) {
             // A control in a titled frame and without a label of its own takes the frame's title.

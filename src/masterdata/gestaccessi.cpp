@@ -1,4 +1,5 @@
 #include "gestaccessi.h"
+#include "components/gridview.h"
 #include "datagridmodel.h"
 #include "reportfailures.h"
 #include "common/datacontrol.h"
@@ -71,7 +72,7 @@ GestAccessi::GestAccessi(BaseComponent* base, QWidget* parent) : ChildScreen(bas
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grid->verticalHeader()->hide();
     m_grid->horizontalHeader()->setSectionsClickable(true);
-    m_grid->horizontalHeader()->setStretchLastSection(true);
+    connect(m_model, &QAbstractItemModel::modelReset, m_grid, [this] { fitColumns(m_grid); });
     connect(m_grid->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
         reportFailures(this->base()->AppTitle, [this, column] { sortBy(column); });
     });

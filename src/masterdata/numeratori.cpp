@@ -58,6 +58,8 @@ QLineEdit* addField(QGridLayout* grid, QWidget* panel, int row, const QString& c
     auto* field = new QLineEdit(panel);
     field->setObjectName(QString::fromLatin1(name));
     field->setReadOnly(readOnly);
+    text->setBuddy(field);
+    field->setAccessibleName(caption.trimmed());
     grid->addWidget(text, row, 0);
     grid->addWidget(field, row, 1);
     if (label)
@@ -102,6 +104,7 @@ Numeratori::Numeratori(BaseComponent* base, QWidget* parent) : ChildScreen(base,
     m_tDesc = new QLineEdit(m_panel);
     m_tDesc->setObjectName(QStringLiteral("tDesc"));
     m_tDesc->setReadOnly(true);
+    m_tDesc->setAccessibleName(QStringLiteral("Descrizione Causale"));
     grid->addWidget(m_tDesc, 0, 2);
     addField(grid, m_panel, 1, QStringLiteral("Esercizio"), "idEsercizio", true);
     addField(grid, m_panel, 2, QStringLiteral("Tipo Numeratore"), "Desc", true);

@@ -260,6 +260,21 @@ TEST_F(Dispatch, OpeningTheSameTableAgainOnlyRecaptionsAndRaisesIt)
     EXPECT_EQ(gridRows(s), 3);
     EXPECT_EQ(shownHeadings(s), (QStringList{"Codice", "Descrizione"}));
     EXPECT_EQ(screenCount(), 1);
+
+    // A zone being typed is not dropped by another table without the question closing asks.
+    ui::click(s, QStringLiteral("BNuovo"));
+    ui::type(ui::find<QWidget>(s, QStringLiteral("PanDati_0")), QStringLiteral("Codice"), QStringLiteral("9"));
+    platform.answers.enqueue(Platform::Answer::No);
+    click(QStringLiteral("BAttivita"));
+    ASSERT_EQ(platform.messages.size(), 1);
+    EXPECT_EQ(platform.lastText(), QStringLiteral("E' Stato Inserito un Nuovo Record.\r\rSi Desidera Uscire Perdendo le Modifiche?"));
+    EXPECT_EQ(platform.last()->defaultAnswer, Platform::Answer::No);
+    EXPECT_EQ(shared(s)->tag(), QStringLiteral("0"));
+    EXPECT_EQ(base->EditingScreenCount, 1);
+    EXPECT_EQ(ui::text(s, QStringLiteral("Codice")), QStringLiteral("9"));
+    click(QStringLiteral("BAttivita"));  // Yes: the zone goes, the activities come
+    EXPECT_EQ(shared(s)->tag(), QStringLiteral("3"));
+    EXPECT_EQ(base->EditingScreenCount, 0);
 }
 
 TEST_F(Dispatch, TheSharedScreenAddsAZoneAndRefusesADuplicateCode)

@@ -66,8 +66,11 @@ FieldPanel::FieldPanel(BaseComponent* base, const TableDefinition& table, QWidge
     : QWidget(parent), m_base(base), m_table(table)
 {
     auto* grid = new QGridLayout(this);
-    // Long definitions are laid out in two columns of label and field.
-    const int perColumn = m_table.fields.size() > 8 ? int((m_table.fields.size() + 1) / 2) : int(m_table.fields.size());
+    // Long definitions are laid out in two or three columns of label and field, so that every
+    // field shows without scrolling.
+    const int count = int(m_table.fields.size());
+    const int columns = count > 16 ? 3 : count > 8 ? 2 : 1;
+    const int perColumn = (count + columns - 1) / columns;
     for (int i = 0; i < m_table.fields.size(); ++i) {
         const FieldSpec& spec = m_table.fields[i];
         QWidget* editor = nullptr;

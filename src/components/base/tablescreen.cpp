@@ -53,7 +53,8 @@ TableScreen::TableScreen(BaseComponent* base, const QString& name, const QVector
     m_grid = new DataGrid(splitter);
     m_grid->setObjectName(QStringLiteral("TDBGTabella"));
     m_grid->setDataSource(m_data);
-    auto* scroller = new QScrollArea(splitter);
+    m_details = new QScrollArea(splitter);
+    QScrollArea* scroller = m_details;
     scroller->setWidgetResizable(true);
     auto* holder = new QWidget;
     auto* holderLayout = new QVBoxLayout(holder);
@@ -130,6 +131,7 @@ bool TableScreen::openOn(const QString& caption, const QString& archive, const T
     ArrangeControls();
     if (!m_panels.isEmpty())
         m_panels.first()->show();
+    fitDetails();
     m_grid->setProperty("LayoutName", table.layoutName);
     m_grid->setProperty("LayoutFileName", base()->AppPath + QStringLiteral("/Layout.grx"));
     m_grid->LoadLayout();
@@ -160,6 +162,16 @@ void TableScreen::showPanel(qint16 number)
     for (FieldPanel* p : m_panels)
         if (p->objectName() == QStringLiteral("PanDati_%1").arg(number))
             p->show();
+    fitDetails();
+}
+
+void TableScreen::fitDetails()
+{
+    // The detail panel shows whole: its fields are what the user reads and types.
+    if (FieldPanel* panel = activePanel()) {
+        const QSize wanted = panel->sizeHint() + QSize(2 * m_details->frameWidth() + 24, 2 * m_details->frameWidth() + 24);
+        m_details->setMinimumSize(wanted);
+    }
     fitFrame();
 }
 

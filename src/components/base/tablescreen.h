@@ -10,6 +10,7 @@ class DataControl;
 class DataGrid;
 class FieldPanel;
 class QLabel;
+class QScrollArea;
 class QStackedWidget;
 class QToolBar;
 
@@ -57,6 +58,7 @@ protected:
 private:
     QToolBar* buildToolbar();
     FieldPanel* activePanel() const;
+    void fitDetails();
     void setEditMode(bool editing);
     void showCurrent();
     void onRepositioned();
@@ -75,6 +77,7 @@ private:
     QLabel* m_currency;
     QLabel* m_message;
     QToolBar* m_toolbar;
+    QScrollArea* m_details;
     QVector<FieldPanel*> m_panels;
     bool m_editing = false;
 };

@@ -1,0 +1,95 @@
+// The screens as a desktop user meets them at 1024x768: each opens inside the main window, whole,
+// every control named for a screen reader.
+#include "mainwindowfixture.h"
+
+#include <QAbstractItemView>
+#include <QAccessible>
+#include <QComboBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QToolBar>
+
+namespace {
+
+// Where a control is cut by any widget it lies in, up to its screen's frame.
+QString clipping(QWidget* control, QWidget* frame)
+{
+    for (QWidget* up = control->parentWidget(); up && up != frame->parentWidget(); up = up->parentWidget()) {
+        const QRect inside(control->mapTo(up, QPoint(0, 0)), control->size());
+        if (!up->rect().contains(inside))
+            return QStringLiteral("cut by ") + up->metaObject()->className() + u' ' + up->objectName();
+    }
+    if (auto* label = qobject_cast<QLabel*>(control); label && !label->wordWrap() && label->pixmap().isNull()
+        && control->width() < control->minimumSizeHint().width())
+        return QStringLiteral("caption cut");
+    if (qobject_cast<QAbstractButton*>(control) && control->width() < control->minimumSizeHint().width())
+        return QStringLiteral("caption cut");
+    return {};
+}
+
+// The parts of a grid (headers, corner, cell editors) are the grid's own business.
+bool partOfAGrid(QWidget* w)
+{
+    for (QWidget* up = w->parentWidget(); up; up = up->parentWidget())
+        if (qobject_cast<QAbstractItemView*>(up))
+            return true;
+    return false;
+}
+
+bool interactive(QWidget* w)
+{
+    return qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w)
+           || qobject_cast<QAbstractItemView*>(w);
+}
+
+} // namespace
+
+TEST_F(MainWindowTest, EveryMenuCommandOpensItsScreenInsideTheMainWindowWholeAndNamed)
+{
+    Principale& w = openWindow();
+    w.setWindowState(Qt::WindowNoState);
+    w.resize(1024, 768);
+    ui::settle();
+    // Dialogs, actions and the exit are not screens of the workspace.
+    const QStringList notScreens = {"BEsci", "BCS", "BInfo", "BRicEsercizio", "BAperGiac", "BSfondo", "BHELP", "BTarmel"};
+    QStringList commands;
+    for (QMenu* menu : w.menuBar()->findChildren<QMenu*>())
+        for (QAction* a : menu->actions())
+            if (!a->menu() && a->objectName().startsWith(u'B') && !notScreens.contains(a->objectName()))
+                commands << a->objectName();
+    ASSERT_GE(commands.size(), 50);
+
+    QRect area = window->workspace()->viewport()->rect();
+    for (const QString& command : commands) {
+        SCOPED_TRACE(command.toStdString());
+        click(command);
+        QMdiSubWindow* frame = window->workspace()->activeSubWindow();
+        ASSERT_TRUE(frame) << "no screen inside the main window";
+        ASSERT_FALSE(frame->isWindow());
+        EXPECT_TRUE(area.contains(frame->geometry())) << "frame outside the workspace";
+        EXPECT_GT(frame->widget()->height(), 200) << "opened as a bare title bar";
+        for (QToolBar* bar : frame->findChildren<QToolBar*>())
+            for (QAction* a : bar->actions()) {
+                if (a->isVisible() && bar->widgetForAction(a)) {
+                    EXPECT_TRUE(bar->widgetForAction(a)->isVisible()) << "behind the toolbar's extension: "
+                                                                      << a->objectName().toStdString();
+                }
+            }
+        for (QWidget* control : frame->widget()->findChildren<QWidget*>()) {
+            if (!control->isVisibleTo(frame) || partOfAGrid(control)
+                || (!interactive(control) && !qobject_cast<QLabel*>(control)))
+                continue;
+            const QString cut = clipping(control, frame);
+            EXPECT_TRUE(cut.isEmpty()) << control->metaObject()->className() << " " << control->objectName().toStdString()
+                                       << ": " << cut.toStdString();
+            if (interactive(control) && control->isEnabled()) {
+                QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(control);
+                EXPECT_FALSE(spoken && spoken->text(QAccessible::Name).trimmed().isEmpty())
+                    << "no name for " << control->metaObject()->className() << " " << control->objectName().toStdString();
+            }
+        }
+        platform.answers.enqueue(Platform::Answer::Yes);
+        frame->close();
+        ui::settle();
+    }
+}
