@@ -71,6 +71,9 @@ void DatiAzienda::buildForm()
     Text13 = addField(company, QStringLiteral("FAX"), "Text13");
     Text10 = addField(company, QStringLiteral("C.C.I.A.A."), "Text10");
     Text14 = addField(company, QStringLiteral("Numero"), "Text14", QStringLiteral("Numero C.C.I.A.A."));
+    // Names and addresses read whole.
+    for (QLineEdit* edit : {Text4, Text5, Text6})
+        edit->setMinimumWidth(280);
 
     QFrame* pan2 = panel("Pan2");
     auto* currency = new QFormLayout(pan2);

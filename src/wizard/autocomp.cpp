@@ -132,6 +132,8 @@ void AutoComp::sourceNext()
     GridLayoutName = source->gridLayoutName;
     PrepareSourceStep();
     ShowPage(4, 3);
+    // The list's columns are known now: the window grows to show them.
+    fitFrame();
 }
 
 Database AutoComp::dataArchive() const

@@ -6,6 +6,8 @@
 
 #include <QCheckBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
+#include <QSqlQuery>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -103,7 +105,27 @@ FieldPanel::FieldPanel(BaseComponent* base, const TableDefinition& table, QWidge
             label->setBuddy(editor);
             grid->addWidget(label, row, column);
         }
-        grid->addWidget(editor, row, column + 1);
+        const std::optional<Reference> reference = referenceOf(m_table.table, spec.column);
+        if (!reference) {
+            grid->addWidget(editor, row, column + 1);
+        } else {
+            // The code and, beside it, the name of the record it stands for.
+            auto* pair = new QHBoxLayout;
+            pair->setContentsMargins(0, 0, 0, 0);
+            editor->setMaximumWidth(80);
+            auto* name = new QLineEdit(this);
+            name->setObjectName(spec.column + QStringLiteral("_Desc"));
+            name->setReadOnly(true);
+            name->setFocusPolicy(Qt::NoFocus);
+            name->setAccessibleName(spec.label + QStringLiteral(" (descrizione)"));
+            pair->addWidget(editor);
+            pair->addWidget(name, 1);
+            grid->addLayout(pair, row, column + 1);
+            auto* code = static_cast<QLineEdit*>(editor);
+            connect(code, &QLineEdit::textChanged, name, [this, reference, name](const QString& text) {
+                name->setText(referredName(*reference, text));
+            });
+        }
         m_fields << editor;
     }
     if (!m_table.pictureColumn.isEmpty()) {
@@ -119,6 +141,22 @@ FieldPanel::FieldPanel(BaseComponent* base, const TableDefinition& table, QWidge
         grid->addWidget(m_browse, perColumn, 2);
     }
     grid->setRowStretch(perColumn + 1, 1);
+}
+
+QString FieldPanel::referredName(const Reference& reference, const QString& code) const
+{
+    if (code.trimmed().isEmpty())
+        return {};
+    try {
+        JetQuery q;
+        q << "SELECT " << Jet::identifier(reference.nameColumn) << " FROM " << Jet::identifier(reference.table)
+          << " WHERE Codice = " << Jet::text(code.trimmed());
+        QSqlQuery found = m_base->dataArchive().select(q);
+        return found.next() ? found.value(0).toString() : QString();
+    } catch (const DatabaseError&) {
+        // A name that cannot be read leaves the code alone on screen.
+        return {};
+    }
 }
 
 QWidget* FieldPanel::field(const QString& column) const

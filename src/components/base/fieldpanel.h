@@ -50,6 +50,7 @@ protected:
 
 private:
     QString typedText(int index) const;
+    QString referredName(const Reference& reference, const QString& code) const;
     void showPicture();
     void choosePicture();
 

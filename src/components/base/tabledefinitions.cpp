@@ -1,5 +1,7 @@
 #include "tabledefinitions.h"
 
+#include <QHash>
+
 namespace {
 
 const QString CodeMissing = QStringLiteral("Codice non Inserito");
@@ -220,4 +222,22 @@ const TableDefinition& billOfMaterialsTable()
          decimal("Quantita", "Quantità")},
         {}};
     return t;
+}
+
+std::optional<Reference> referenceOf(const QString& table, const QString& column)
+{
+    static const QHash<QString, Reference> references = {
+        {"Clienti|idCategoria", {"catcli", "Desc"}},    {"Clienti|idZona", {"Zone", "Desc"}},
+        {"Clienti|idAgente", {"Agenti", "Denominazione"}}, {"Clienti|idPagamento", {"ModPag", "Desc"}},
+        {"Clienti|idModPag", {"tipopag", "Desc"}},      {"Clienti|idListino", {"Listini", "Desc"}},
+        {"Clienti|idBanca", {"banche", "Desc"}},        {"Fornitori|idCategoria", {"catfor", "Desc"}},
+        {"Fornitori|idPagamento", {"ModPag", "Desc"}},  {"Fornitori|idModPag", {"tipopag", "Desc"}},
+        {"Fornitori|idBanca", {"banche", "Desc"}},      {"Articoli|UM", {"UM", "Desc"}},
+        {"Articoli|CdIva", {"IVA", "Desc"}},            {"Articoli|idDeposito", {"Depositi", "Desc"}},
+        {"Articoli|idCategoria", {"catart", "Desc"}},   {"Articoli|idSettMerc", {"SettMerc", "Desc"}},
+    };
+    const auto found = references.constFind(table + u'|' + column);
+    if (found == references.cend())
+        return std::nullopt;
+    return *found;
 }

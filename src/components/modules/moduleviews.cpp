@@ -23,7 +23,8 @@ BrowserSpec documentsView(const QString& kindCode, const QString& title)
     spec.rows << "SELECT DataReg, NumInt, Numero, idEsercizio, idCausaleDoc, DSCli, DSFor, "
               << Jet::identifier(totalLire) << " AS TotaleLire, " << Jet::identifier(totalEuro)
               << " AS TotaleEuro FROM " << Jet::identifier(kind->headerTable) << " ORDER BY DataReg, NumInt";
-    spec.rowsLayout = QStringLiteral("Documenti");
+    // A sale names its customer, a purchase its supplier.
+    spec.rowsLayout = purchase ? QStringLiteral("DocumentiAcquisto") : QStringLiteral("Documenti");
     const QString rowsTable = kind->rowsTable;
     spec.details = [rowsTable](const DataControl& picked) {
         JetQuery q;
@@ -85,8 +86,11 @@ BrowserSpec salesByCustomerView(const QString& title)
 {
     BrowserSpec spec;
     spec.title = title;
-    spec.rows = JetQuery("SELECT idCliente, DSCli, COUNT(*) AS Documenti, SUM(TotFATVELire) AS TotaleLire, "
-                         "SUM(TotFATVELEURO) AS TotaleEuro FROM FATVETes GROUP BY idCliente, DSCli ORDER BY DSCli");
+    // Customers are named by their code and name, not by their internal key.
+    spec.rows = JetQuery("SELECT c.Codice AS Codice, COALESCE(c.Denominazione, t.DSCli) AS Denominazione, "
+                         "COUNT(*) AS Documenti, SUM(t.TotFATVELire) AS TotaleLire, SUM(t.TotFATVELEURO) AS TotaleEuro "
+                         "FROM FATVETes t LEFT JOIN Clienti c ON c.id = t.idCliente "
+                         "GROUP BY t.idCliente ORDER BY 2");
     spec.rowsLayout = QStringLiteral("Statistiche");
     return spec;
 }
