@@ -3,6 +3,7 @@
 
 #include <QAbstractItemView>
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QShortcut>
 #include <QTimer>
@@ -64,7 +65,7 @@ void ChildScreen::showEvent(QShowEvent* event)
     // A screen opens with the focus inside it, on its list when it has one, so that the keys of
     // its commands work at once.
     QTimer::singleShot(0, this, [this] {
-        if (!isVisible() || focusWidget())
+        if (!isVisible() || isAncestorOf(QApplication::focusWidget()))
             return;
         const QList<QAbstractItemView*> lists = findChildren<QAbstractItemView*>();
         for (QAbstractItemView* list : lists)
@@ -72,7 +73,12 @@ void ChildScreen::showEvent(QShowEvent* event)
                 list->setFocus(Qt::OtherFocusReason);
                 return;
             }
-        focusNextChild();
+        // Otherwise the first control that Tab reaches.
+        for (QWidget* next = nextInFocusChain(); next && next != this && isAncestorOf(next); next = next->nextInFocusChain())
+            if (next->isVisibleTo(this) && next->isEnabled() && (next->focusPolicy() & Qt::TabFocus)) {
+                next->setFocus(Qt::OtherFocusReason);
+                return;
+            }
     });
 }
 

@@ -230,7 +230,7 @@ void DatiAzienda::writeRecord()
 
 bool DatiAzienda::refuseField(const QString& message, QLineEdit* edit)
 {
-    m_errorBar->refuse(message, edit);
+    m_errorBar->refuse(message, {edit});
     base()->FocusAndSelectAll(edit);
     return false;
 }

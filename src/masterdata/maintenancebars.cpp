@@ -43,12 +43,13 @@ void PanelStatusBar::setPanel1(const QString& text)
     ScreenFrame::announce(m_panel1, text);
 }
 
-void PanelStatusBar::refuse(const QString& text, QLineEdit* field)
+void PanelStatusBar::refuse(const QString& text, const QList<QLineEdit*>& fields)
 {
     setPanel1(text);
     // A corrected value leaves no stale reason behind.
-    connect(field, &QLineEdit::textEdited, m_panel1, [this, text] {
-        if (m_panel1->text() == text)
-            setPanel1(QString());
-    }, Qt::SingleShotConnection);
+    for (QLineEdit* field : fields)
+        connect(field, &QLineEdit::textEdited, m_panel1, [this, text] {
+            if (m_panel1->text() == text)
+                setPanel1(QString());
+        }, Qt::SingleShotConnection);
 }

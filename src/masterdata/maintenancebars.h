@@ -32,8 +32,8 @@ public:
     PanelStatusBar(const QString& name, QWidget* parent);
     // Shows a message, announced to screen readers.
     void setPanel1(const QString& text);
-    // Shows the reason a field was refused, until the user changes that field.
-    void refuse(const QString& text, QLineEdit* field);
+    // Shows the reason a value was refused, until the user changes one of the fields it concerns.
+    void refuse(const QString& text, const QList<QLineEdit*>& fields);
     QString panel1() const { return m_panel1->text(); }
 
 private:

@@ -288,10 +288,14 @@ void ModPaga::writeRecord()
 bool ModPaga::refuse(const QString& message, QLineEdit* field)
 {
     if (field) {
-        m_messages->refuse(message, field);
+        m_messages->refuse(message, {field});
         base()->FocusAndSelectAll(field);
     } else {
-        m_messages->setPanel1(message);
+        // The instalments as a whole are at fault: any of their fields may put them right.
+        QList<QLineEdit*> instalments{m_rate};
+        for (QLineEdit* days : m_days)
+            instalments << days;
+        m_messages->refuse(message, instalments);
     }
     return false;
 }

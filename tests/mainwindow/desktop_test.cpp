@@ -93,3 +93,52 @@ TEST_F(MainWindowTest, EveryMenuCommandOpensItsScreenInsideTheMainWindowWholeAnd
         ui::settle();
     }
 }
+
+TEST_F(MainWindowTest, TheKeyboardDrivesAMaintenanceScreenAndItsMessagesAreReadOut)
+{
+    Principale& w = openWindow();
+    QApplication::setActiveWindow(&w);
+    click(QStringLiteral("BModPag"));
+    QWidget* s = screen(QStringLiteral("ModPaga"));
+    ASSERT_TRUE(s);
+    ASSERT_TRUE(s->isAncestorOf(QApplication::focusWidget())) << "a screen opens with the focus inside it";
+
+    // Every command names its key in its tooltip; the keys are those of every screen.
+    const struct
+    {
+        const char* command;
+        const char* tip;
+    } tips[] = {{"BNuovo", "Nuovo (Ctrl+N)"}, {"BModifica", "Modifica (F2)"}, {"BSalva", "Salva (Ctrl+S)"},
+                {"BAnnulla", "Annulla (Esc)"},  {"BElimina", "Elimina (Ctrl+Canc)"}, {"BPrimo", "Primo (Ctrl+Inizio)"},
+                {"BUltimo", "Ultimo (Ctrl+Fine)"}, {"BEsci", "Esci (Esc, Ctrl+F4)"}};
+    for (const auto& t : tips)
+        EXPECT_EQ(s->findChild<QAction*>(QString::fromLatin1(t.command))->toolTip(), QString::fromUtf8(t.tip)) << t.command;
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F2);
+    ASSERT_TRUE(ui::typable(s, QStringLiteral("tDesc"))) << "F2 starts the edit";
+    // A digits-only field keeps digits whatever arrives (a letter, a paste).
+    auto* days = ui::find<QLineEdit>(s, QStringLiteral("R1"));
+    days->setFocus();
+    QTest::keyClicks(days, QStringLiteral("60s"));
+    days->insert(QStringLiteral("s"));
+    EXPECT_EQ(days->text(), QStringLiteral("60"));
+    QTest::keyClick(days, Qt::Key_S, Qt::ControlModifier);
+    const QString refused = QStringLiteral("Numero Rate Diverso da Giorni Scadenze Rate");
+    EXPECT_EQ(ui::text(s, QStringLiteral("SBMess_1")), refused);
+    // What a screen reader says of the status panel when the alert comes is the reason itself.
+    QAccessibleInterface* panel = QAccessible::queryAccessibleInterface(ui::find<QWidget>(s, QStringLiteral("SBMess_1")));
+    ASSERT_TRUE(panel);
+    EXPECT_EQ(panel->text(QAccessible::Name), refused);
+    // A corrected value leaves no stale reason behind.
+    ui::find<QLineEdit>(s, QStringLiteral("tRate"))->setFocus();
+    QTest::keyClicks(ui::find<QLineEdit>(s, QStringLiteral("tRate")), QStringLiteral("1"));
+    EXPECT_EQ(ui::text(s, QStringLiteral("SBMess_1")), QString());
+
+    // Esc cancels the edit, then closes the screen.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_FALSE(ui::typable(s, QStringLiteral("tDesc")));
+    EXPECT_EQ(base->EditingScreenCount, 0);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    ui::settle();
+    EXPECT_FALSE(screen(QStringLiteral("ModPaga")));
+}
