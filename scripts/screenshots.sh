@@ -86,21 +86,21 @@ keys Return; shot 42-autocomp-passo2
 keys Return; shot 43-autocomp-passo3 1.5
 keys Return; shot 44-autocomp-passo4
 keys Escape; sleep 0.5; shot 45-autocomp-uscita 0.5
-keys Return; sleep 0.5
+keys alt+s; sleep 0.5
 
 # Several screens at once, arranged from the Finestra menu.
 focus_main
 keys alt+t z; sleep 1; focus_main; keys alt+a z; sleep 1; focus_main; keys alt+u n; sleep 1
 focus_main; keys alt+n; shot 50-finestra-menu 0.8; keys Escape
 focus_main; keys alt+n a; shot 51-finestre-affiancate
-focus_main; keys alt+n c; sleep 0.5
+focus_main; keys alt+n t; sleep 0.5
 
 # Modal windows.
 focus_main; keys alt+u i; shot 60-informazioni 1.5; keys Escape; sleep 0.5
 focus_main; keys alt+u c; shot 61-client-server 1.5; keys Escape; sleep 0.5
 focus_main; keys alt+u e; shot 62-esercizio 1.5; keys Escape; sleep 0.5
 focus_main; keys alt+u f; shot 63-sfondo-file 1.5; keys Escape; sleep 0.8
-shot 64-sfondo-domanda 0.5; keys Return; sleep 0.5
+shot 64-sfondo-domanda 0.5; keys Escape; sleep 0.5
 focus_main; keys alt+u t; shot 65-home-page 1.5; keys Return; sleep 0.5
 focus_main; keys alt+f e; shot 66-uscita 1; keys Escape
 echo "Pictures in $out"

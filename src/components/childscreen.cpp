@@ -51,6 +51,7 @@ void ChildScreen::fitFrame()
     if (area && area->width() > 200)
         size = size.boundedTo(area->size());
     frame->resize(size);
+    ScreenFrame::releaseMinimums(this);
     ScreenFrame::nameControls(this);
 }
 

@@ -88,6 +88,7 @@ void place(QWidget* screen, const QString& programFolder)
     if (area.width() > 200 && area.height() > 150)
         wanted = wanted.boundedTo(area);
     frame->resize(wanted);
+    releaseMinimums(screen);
 
     QSettings settings(settingsFile(programFolder), QSettings::IniFormat);
     settings.beginGroup(screen->objectName());
@@ -98,6 +99,14 @@ void place(QWidget* screen, const QString& programFolder)
     const QList<QSplitter*> splitters = screen->findChildren<QSplitter*>();
     for (int i = 0; i < splitters.size(); ++i)
         splitters[i]->restoreState(settings.value(QStringLiteral("divisore%1").arg(i)).toByteArray());
+}
+
+void releaseMinimums(QWidget* screen)
+{
+    for (QWidget* w : screen->findChildren<QWidget*>())
+        if (qobject_cast<QAbstractItemView*>(w) || qobject_cast<QLineEdit*>(w))
+            if (w->minimumWidth() > 0 || w->minimumHeight() > 0)
+                w->setMinimumSize(0, 0);
 }
 
 void remember(QWidget* screen, const QString& programFolder)
