@@ -17,8 +17,8 @@ QString settingsFile(const QString& programFolder);
 // Sizes the main window's frame of a child screen to show all of it (never more than the
 // workspace), or puts it back where the user left it.
 void place(QWidget* screen, const QString& programFolder);
-// The widths and heights asked of the lists and fields serve to size the frame when it opens;
-// afterwards the user may make it smaller (or tile the screens) and scroll.
+// The widths asked of the lists and fields serve to size the frame when it opens; afterwards the
+// user may make it narrower (or tile the screens) and scroll. A list keeps a few rows' height.
 void releaseMinimums(QWidget* screen);
 // Keeps the frame's place and size and the screen's splitter positions for the next opening.
 void remember(QWidget* screen, const QString& programFolder);
