@@ -100,14 +100,15 @@ void Principale::buildMenus()
         QMenu* menu = bar->addMenu(m.caption);
         menu->setObjectName(m.name + QStringLiteral("_menu"));
         menu->menuAction()->setObjectName(m.name);
+        m_menus.insert(m.name, menu->menuAction());
         for (const QString& tool : m.tools)
             menu->addAction(tools.value(tool));
     }
-    auto* lock = new QAction(UnlockedCaption, this);
-    lock->setObjectName(LockTool);
-    lock->setCheckable(true);
-    connect(lock, &QAction::triggered, this, [this] { toolClicked(LockTool); });
-    bar->addAction(lock);
+    m_lock = new QAction(UnlockedCaption, this);
+    m_lock->setObjectName(LockTool);
+    m_lock->setCheckable(true);
+    connect(m_lock, &QAction::triggered, this, [this] { toolClicked(LockTool); });
+    bar->addAction(m_lock);
     m_bandFlags.insert(MenuBarName, 0);
 
     // The bands' Italian names, as their context menu lists them.
@@ -116,7 +117,7 @@ void Principale::buildMenus()
         {QStringLiteral("BPaga"), QStringLiteral("Pagamenti")},   {QStringLiteral("BFatt"), QStringLiteral("Fatturazione")},
         {QStringLiteral("BStandard"), QStringLiteral("Standard")},
     };
-    QHash<QString, QToolBar*> bands;
+    QHash<QString, QToolBar*>& bands = m_bands;
     for (const BandDefinition& b : bandDefinitions()) {
         auto* band = new QToolBar(bandTitles.value(b.name, b.name), this);
         band->setObjectName(b.name);
@@ -143,7 +144,7 @@ void Principale::buildWindowMenu()
     QMenu* menu = new QMenu(QStringLiteral("Fi&nestra"), this);
     menu->setObjectName(QStringLiteral("MFinestra_menu"));
     menu->menuAction()->setObjectName(QStringLiteral("MFinestra"));
-    menuBar()->insertMenu(findChild<QAction*>(LockTool), menu);
+    menuBar()->insertMenu(m_lock, menu);
     connect(menu, &QMenu::aboutToShow, this, [this, menu] {
         menu->clear();
         const QList<QMdiSubWindow*> screens = m_workspace->subWindowList();
@@ -199,8 +200,8 @@ void Principale::loadLayout()
         restoreGeometry(layout->windowGeometry);
     for (auto it = m_bandFlags.begin(); it != m_bandFlags.end(); ++it)
         it.value() = layout->bandFlags.value(it.key(), it.value());
-    findChild<QAction*>(LockTool)->setChecked(layout->locked);
-    findChild<QAction*>(LockTool)->setText(layout->locked ? LockedCaption : UnlockedCaption);
+    m_lock->setChecked(layout->locked);
+    m_lock->setText(layout->locked ? LockedCaption : UnlockedCaption);
     applyLock();
     ApplyModuleMenus();
 }
@@ -217,20 +218,19 @@ void Principale::saveLayout(const QString& file) const
 
 bool Principale::menusLocked() const
 {
-    return findChild<QAction*>(LockTool)->isChecked();
+    return m_lock->isChecked();
 }
 
 void Principale::applyLock()
 {
-    for (QToolBar* band : findChildren<QToolBar*>(QString(), Qt::FindDirectChildrenOnly))
+    for (QToolBar* band : std::as_const(m_bands))
         band->setMovable(!(m_bandFlags.value(band->objectName()) & 256));
 }
 
 void Principale::toggleLock()
 {
-    QAction* lock = findChild<QAction*>(LockTool);
-    const qint32 change = lock->isChecked() ? 256 : -256;
-    lock->setText(lock->isChecked() ? LockedCaption : UnlockedCaption);
+    const qint32 change = m_lock->isChecked() ? 256 : -256;
+    m_lock->setText(m_lock->isChecked() ? LockedCaption : UnlockedCaption);
     for (const QString& band : {MenuBarName, QStringLiteral("BAnag"), QStringLiteral("BMaga"), QStringLiteral("BFatt"),
                                 QStringLiteral("BPaga"), QStringLiteral("BStandard")})
         m_bandFlags[band] += change;
@@ -264,8 +264,8 @@ void Principale::ApplyModuleMenus()
         {"Pagamenti", "BPaga", base->PaymentsModuleLoaded},
     };
     for (const auto& m : modules) {
-        findChild<QAction*>(QString::fromLatin1(m.menu))->setVisible(m.loaded);
-        findChild<QToolBar*>(QString::fromLatin1(m.band))->setVisible(m.loaded);
+        m_menus.value(QString::fromLatin1(m.menu))->setVisible(m.loaded);
+        m_bands.value(QString::fromLatin1(m.band))->setVisible(m.loaded);
     }
     menuBar()->adjustSize();
 }
@@ -278,7 +278,7 @@ QMenu* Principale::createPopupMenu()
     const QStringList absent = absentModuleBands();
     for (QAction* a : menu->actions()) {
         for (const QString& band : absent)
-            if (a == findChild<QToolBar*>(band)->toggleViewAction())
+            if (a == m_bands.value(band)->toggleViewAction())
                 menu->removeAction(a);
     }
     return menu;
