@@ -7,6 +7,7 @@
 #include <QCloseEvent>
 #include <QShortcut>
 #include <QTimer>
+#include <algorithm>
 
 ChildScreen::ChildScreen(BaseComponent* base, QWidget* parent) : QWidget(parent), m_base(base)
 {
@@ -45,7 +46,8 @@ void ChildScreen::fitFrame()
     auto* frame = parentWidget();
     if (!frame || !frame->inherits("QMdiSubWindow"))
         return;
-    const QSize wanted = frame->sizeHint().expandedTo(frame->minimumSizeHint());
+    QSize wanted = frame->sizeHint().expandedTo(frame->minimumSizeHint());
+    wanted.setWidth(std::max(wanted.width(), ScreenFrame::captionWidth(frame)));
     const QWidget* area = frame->parentWidget();
     QSize size = frame->size().expandedTo(wanted);
     if (area && area->width() > 200)

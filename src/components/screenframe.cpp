@@ -15,6 +15,8 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QSettings>
+#include <QStyle>
+#include <algorithm>
 #include <QSplitter>
 #include <QToolBar>
 #include <QToolButton>
@@ -74,6 +76,15 @@ QString settingsFile(const QString& programFolder)
     return programFolder + QStringLiteral("/finestre.ini");
 }
 
+int captionWidth(const QWidget* frame)
+{
+    // The caption is drawn bold; the icon and the three buttons take about five title heights.
+    QFont bold = frame->font();
+    bold.setBold(true);
+    const int titleHeight = frame->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, frame);
+    return QFontMetrics(bold).horizontalAdvance(frame->windowTitle()) + 5 * titleHeight + 16;
+}
+
 void place(QWidget* screen, const QString& programFolder)
 {
     QMdiSubWindow* frame = frameOf(screen);
@@ -84,6 +95,7 @@ void place(QWidget* screen, const QString& programFolder)
     if (screen->layout())
         screen->layout()->activate();
     QSize wanted = frame->sizeHint().expandedTo(frame->minimumSizeHint());
+    wanted.setWidth(std::max(wanted.width(), captionWidth(frame)));
     // A workspace not laid out yet (the main window still hidden) does not limit the size.
     if (area.width() > 200 && area.height() > 150)
         wanted = wanted.boundedTo(area);

@@ -14,6 +14,9 @@ namespace ScreenFrame {
 // The file, in the program folder, where this workstation keeps the screens' places and sizes.
 QString settingsFile(const QString& programFolder);
 
+// The width a screen's frame needs to show its whole caption beside the title-bar buttons.
+int captionWidth(const QWidget* frame);
+
 // Sizes the main window's frame of a child screen to show all of it (never more than the
 // workspace), or puts it back where the user left it.
 void place(QWidget* screen, const QString& programFolder);

@@ -68,6 +68,9 @@ TEST_F(MainWindowTest, EveryMenuCommandOpensItsScreenInsideTheMainWindowWholeAnd
         ASSERT_FALSE(frame->isWindow());
         EXPECT_TRUE(area.contains(frame->geometry())) << "frame outside the workspace";
         EXPECT_GT(frame->widget()->height(), 200) << "opened as a bare title bar";
+        QFont bold = frame->font();
+        bold.setBold(true);
+        EXPECT_GT(frame->width(), QFontMetrics(bold).horizontalAdvance(frame->windowTitle())) << "caption cut";
         for (QToolBar* bar : frame->findChildren<QToolBar*>())
             for (QAction* a : bar->actions()) {
                 if (a->isVisible() && bar->widgetForAction(a)) {
