@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QHeaderView>
 #include <QTableView>
+#include <QTableWidget>
 
 namespace {
 
@@ -108,8 +109,18 @@ TEST_F(Dispatch, WithoutAFiscalYearMenuLockBackgroundAndExitDoNotAskForIt)
 TEST_F(Dispatch, ChoosingTheFiscalYearFromTheMenuWritesItWithThreeBlanks)
 {
     openWindow();
-    pickYearInNextLookup(LastYear);
+    // The years are listed with their dates day first.
+    QStringList listed;
+    ui::onNextModal([&listed](QWidget* lookup) {
+        auto* years = ui::find<QTableWidget>(lookup, QStringLiteral("LookupGrid"));
+        for (int c = 0; c < years->columnCount(); ++c)
+            listed << years->item(0, c)->text();
+        ui::type(lookup, QStringLiteral("tCerca"), LastYear);
+        ui::click(lookup, QStringLiteral("BTNOK"));
+    });
     click(QStringLiteral("BRicEsercizio"));
+    EXPECT_TRUE(listed.contains(QStringLiteral("01/01/") + listed.value(0))) << listed.join(u'|').toStdString();
+    EXPECT_TRUE(listed.contains(QStringLiteral("31/12/") + listed.value(0))) << listed.join(u'|').toStdString();
     EXPECT_TRUE(platform.messages.isEmpty());
     EXPECT_EQ(base->FiscalYear, LastYear);
     EXPECT_EQ(panel(2), QStringLiteral("Esercizio Azienda : ") + LastYear + QStringLiteral("   "));
