@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QShortcut>
 #include <QTimer>
 #include <algorithm>
@@ -87,6 +88,13 @@ void ChildScreen::showEvent(QShowEvent* event)
 
 void ChildScreen::escapePressed()
 {
+    // Esc in a list's cell editor belongs to the editor: it drops what was typed in the cell.
+    if (QWidget* focus = QApplication::focusWidget(); focus && isAncestorOf(focus) && focus->parentWidget()
+        && qobject_cast<QAbstractItemView*>(focus->parentWidget()->parentWidget())) {
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(focus, &escape);
+        return;
+    }
     if (auto* cancel = findChild<QAction*>(QStringLiteral("BAnnulla")); cancel && cancel->isEnabled() && cancel->isVisible()) {
         cancel->trigger();
         return;

@@ -306,6 +306,7 @@ TEST_F(LocalitaTest, LeavingWithAHalfTypedRowAsksAndWritesNothing)
     EXPECT_EQ(platform.last()->text, QStringLiteral("Dati in Modifica. Uscire comunque ?"));
     EXPECT_EQ(platform.last()->buttons, Platform::Buttons::YesNo);
     EXPECT_EQ(platform.last()->title, QStringLiteral("Brevano V"));
+    EXPECT_EQ(platform.last()->defaultAnswer, Platform::Answer::No);
     ui::settle();
     ASSERT_FALSE(screen.isNull());
     EXPECT_TRUE(grid("TCAP")->hasPendingEdit());
