@@ -15,11 +15,11 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QSettings>
-#include <QStyle>
-#include <algorithm>
 #include <QSplitter>
+#include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
+#include <algorithm>
 
 namespace ScreenFrame {
 
@@ -39,6 +39,7 @@ QString plain(QString caption)
     return caption.trimmed();
 }
 
+// Opens a field's look-up list on a double-click or F4.
 class LookupKeys : public QObject
 {
 public:
