@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the program and the tests need (run as root).
+# Qt's own Italian texts (file dialogs, context menus) come with qt6-translations-l10n.
 set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev libqt6sql6-sqlite libsqlite3-dev
+  qt6-base-dev libqt6sql6-sqlite libsqlite3-dev qt6-translations-l10n
   libgtest-dev mdbtools-dev libxml2-dev
   poppler-utils libxml2-utils
   ccache sqlite3 xvfb xauth imagemagick xdotool x11-apps fonts-dejavu-core locales

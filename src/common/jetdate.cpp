@@ -1,6 +1,5 @@
 #include "jetdate.h"
 
-#include <QLocale>
 #include <QRegularExpression>
 
 std::optional<QDate> parseTypedDate(const QString& text)
@@ -29,9 +28,4 @@ QDate storedDate(const QVariant& value)
     if (value.typeId() == QMetaType::QDateTime)
         return value.toDateTime().date();
     return QDate::fromString(value.toString().left(10), Qt::ISODate);
-}
-
-QString shortDate(const QDate& date)
-{
-    return QLocale().toString(date, QLocale::ShortFormat);
 }

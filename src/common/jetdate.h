@@ -14,5 +14,3 @@ std::optional<QDate> parseTypedDate(const QString& text);
 QString typedDate(const QDate& date);
 // A stored day-only column ("yyyy-MM-dd", or a date) to a date; invalid when Null or unreadable.
 QDate storedDate(const QVariant& value);
-// The workstation's short date form (used in messages naming a created document).
-QString shortDate(const QDate& date);

@@ -16,8 +16,10 @@ public:
     virtual ~Platform() = default;
 
     // A message box. Lines of text are joined by a bare carriage return (character 13).
-    // A null title means the box has no title of its own.
-    virtual Answer message(const QString& text, Icon icon, Buttons buttons, const QString& title) = 0;
+    // A null title means the box has no title of its own. A question that deletes or discards
+    // data defaults to No: Enter must not destroy what the user typed.
+    virtual Answer message(const QString& text, Icon icon, Buttons buttons, const QString& title,
+                           Answer defaultAnswer = Answer::Yes) = 0;
     // Ends the process at once, without running the closing logic of any window.
     [[noreturn]] virtual void endProgram() = 0;
     virtual void setHourglass(bool busy) = 0;
@@ -44,7 +46,12 @@ public:
     // Shorthands for the common kinds of box.
     void inform(const QString& text, const QString& title) { message(text, Icon::Information, Buttons::Ok, title); }
     void refuse(const QString& text, const QString& title) { message(text, Icon::Critical, Buttons::Ok, title); }
-    bool ask(const QString& text, const QString& title) { return message(text, Icon::None, Buttons::YesNo, title) == Answer::Yes; }
+    bool ask(const QString& text, const QString& title, Answer defaultAnswer = Answer::Yes)
+    {
+        return message(text, Icon::None, Buttons::YesNo, title, defaultAnswer) == Answer::Yes;
+    }
+    // A question whose Yes deletes or discards something.
+    bool askDestructive(const QString& text, const QString& title) { return ask(text, title, Answer::No); }
 };
 
 // Shows the hourglass for the lifetime of the object.

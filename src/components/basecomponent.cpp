@@ -1,4 +1,7 @@
 #include "basecomponent.h"
+
+#include <QLineEdit>
+#include <QRegularExpressionValidator>
 #include "components/keyfilterinstall.h"
 
 Database BaseComponent::sessionArchive(SessionArchive& archive, const QString& path)
@@ -35,6 +38,9 @@ void BaseComponent::useTextKeys(QWidget* field)
 void BaseComponent::useDigitKeys(QWidget* field)
 {
     installKeyFilter(field, [this](QChar key, const QString&, int) { return FilterDigitKey(key); });
+    // Whatever arrives without a key press (a paste, a shortcut's letter) holds digits only too.
+    if (auto* edit = qobject_cast<QLineEdit*>(field); edit && edit->inputMask().isEmpty())
+        edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d*")), edit));
 }
 
 void BaseComponent::useDecimalKeys(QWidget* field)

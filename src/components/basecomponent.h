@@ -13,6 +13,7 @@ class QLabel;
 class QLineEdit;
 class QMainWindow;
 class Recordset;
+class SharedTableScreen;
 
 // The modes of RecordLock.
 enum class LockMode : qint16 { Query = 0, Acquire = 1, CheckBeforeDelete = 2, Release = 3 };
@@ -132,7 +133,7 @@ public:
     // The shared table screen and its parameters.
     QString TableSource;
     qint16 TableKind = 0, TableOption = 0, TableNumber = 0;
-    virtual QWidget* TableForm() = 0;
+    virtual SharedTableScreen* TableForm() = 0;
 
     // Screens of the base component.
     virtual QWidget* CustomersForm() = 0;

@@ -1,11 +1,21 @@
 #include "childscreen.h"
+#include "screenframe.h"
 
+#include <QAbstractItemView>
+#include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
+#include <QShortcut>
 #include <QTimer>
+#include <algorithm>
 
 ChildScreen::ChildScreen(BaseComponent* base, QWidget* parent) : QWidget(parent), m_base(base)
 {
     setAttribute(Qt::WA_DeleteOnClose);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(escape, &QShortcut::activated, this, &ChildScreen::escapePressed);
 }
 
 ChildScreen::~ChildScreen()
@@ -26,7 +36,70 @@ bool ChildScreen::openScreen(const QString& caption)
     m_base->PrepareScreen(this);
     setWindowTitle(caption);
     m_base->PrepareWindow(winId());
+    ScreenFrame::useCommandKeys(this);
+    ScreenFrame::nameControls(this);
+    ScreenFrame::place(this, m_base->AppPath);
     return true;
+}
+
+void ChildScreen::fitFrame()
+{
+    auto* frame = parentWidget();
+    if (!frame || !frame->inherits("QMdiSubWindow"))
+        return;
+    QSize wanted = frame->sizeHint().expandedTo(frame->minimumSizeHint());
+    wanted.setWidth(std::max(wanted.width(), ScreenFrame::captionWidth(frame)));
+    const QWidget* area = frame->parentWidget();
+    QSize size = frame->size().expandedTo(wanted);
+    if (area && area->width() > 200)
+        size = size.boundedTo(area->size());
+    frame->resize(size);
+    ScreenFrame::releaseMinimums(this);
+    ScreenFrame::nameControls(this);
+}
+
+void ChildScreen::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // Its rows are read by now: the frame grows to show their columns.
+    if (!m_shown) {
+        m_shown = true;
+        fitFrame();
+    }
+    // A screen opens with the focus inside it, on its list when it has one, so that the keys of
+    // its commands work at once.
+    QTimer::singleShot(0, this, [this] {
+        if (!isVisible() || isAncestorOf(QApplication::focusWidget()))
+            return;
+        const QList<QAbstractItemView*> lists = findChildren<QAbstractItemView*>();
+        for (QAbstractItemView* list : lists)
+            if (list->isVisibleTo(this) && list->isEnabled() && list->focusPolicy() != Qt::NoFocus) {
+                list->setFocus(Qt::OtherFocusReason);
+                return;
+            }
+        // Otherwise the first control that Tab reaches.
+        for (QWidget* next = nextInFocusChain(); next && next != this && isAncestorOf(next); next = next->nextInFocusChain())
+            if (next->isVisibleTo(this) && next->isEnabled() && (next->focusPolicy() & Qt::TabFocus)) {
+                next->setFocus(Qt::OtherFocusReason);
+                return;
+            }
+    });
+}
+
+void ChildScreen::escapePressed()
+{
+    // Esc in a list's cell editor belongs to the editor: it drops what was typed in the cell.
+    if (QWidget* focus = QApplication::focusWidget(); focus && isAncestorOf(focus) && focus->parentWidget()
+        && qobject_cast<QAbstractItemView*>(focus->parentWidget()->parentWidget())) {
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(focus, &escape);
+        return;
+    }
+    if (auto* cancel = findChild<QAction*>(QStringLiteral("BAnnulla")); cancel && cancel->isEnabled() && cancel->isVisible()) {
+        cancel->trigger();
+        return;
+    }
+    close();
 }
 
 void ChildScreen::finishClosing()
@@ -42,6 +115,7 @@ void ChildScreen::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    ScreenFrame::remember(this, m_base->AppPath);
     if (m_opened)
         finishClosing();
     event->accept();

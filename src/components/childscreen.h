@@ -8,6 +8,9 @@
 // (false: the screen closes at once), then PrepareScreen (which places it in the main window)
 // and PrepareWindow; closing runs queryUnload() (which may refuse), then ScreenClosed and
 // lowers OpenScreenCount. A closed screen is deleted; its owner creates a new one next time.
+// Like any desktop window it opens at a size that shows it (or where the user left it on this
+// workstation), its toolbar commands have keys, and Esc cancels an edit (the screen's enabled
+// `BAnnulla`) or else closes it.
 class ChildScreen : public QWidget
 {
     Q_OBJECT
@@ -20,8 +23,14 @@ public:
     BaseComponent* base() const { return m_base; }
     bool isOpened() const { return m_opened; }
 
+    // Sizes the frame again to show the screen, after its content changed.
+    void fitFrame();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    // Esc: cancels the edit in progress, or closes the screen.
+    virtual void escapePressed();
     // Asked before the screen closes; false keeps it open.
     virtual bool queryUnload() { return true; }
 
@@ -30,6 +39,7 @@ private:
 
     BaseComponent* m_base;
     bool m_opened = false;
+    bool m_shown = false;
 };
 
 // Brings up a screen of the main window, creating it on first use and reusing the one instance

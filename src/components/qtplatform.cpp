@@ -1,19 +1,24 @@
 #include "qtplatform.h"
+#include "common/programtitle.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QStorageInfo>
 #include <QSysInfo>
+#include <QTranslator>
 #include <QUrl>
 
 #include <cstdio>
 #include <cstdlib>
 
-Platform::Answer QtPlatform::message(const QString& text, Icon icon, Buttons buttons, const QString& title)
+Platform::Answer QtPlatform::message(const QString& text, Icon icon, Buttons buttons, const QString& title,
+                                     Answer defaultAnswer)
 {
     // A modal box is shown with the normal pointer, and the hourglass comes back after it.
     const bool wasBusy = m_busy;
@@ -21,7 +26,8 @@ Platform::Answer QtPlatform::message(const QString& text, Icon icon, Buttons but
         setHourglass(false);
     QMessageBox box;
     box.setText(text);
-    box.setWindowTitle(title);
+    // A box without a title of its own shows the program's, never the executable's name.
+    box.setWindowTitle(title.isNull() ? ProgramTitle : title);
     switch (icon) {
     case Icon::None: box.setIcon(QMessageBox::NoIcon); break;
     case Icon::Critical: box.setIcon(QMessageBox::Critical); break;
@@ -32,7 +38,8 @@ Platform::Answer QtPlatform::message(const QString& text, Icon icon, Buttons but
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.button(QMessageBox::Yes)->setText(QStringLiteral("&Sì"));
         box.button(QMessageBox::No)->setText(QStringLiteral("&No"));
-        box.setDefaultButton(QMessageBox::Yes);
+        box.setDefaultButton(defaultAnswer == Answer::No ? QMessageBox::No : QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::No);
     } else {
         box.setStandardButtons(QMessageBox::Ok);
     }
@@ -125,4 +132,14 @@ bool QtPlatform::isLocalPath(const QString& path)
     static const QStringList network = {"nfs", "nfs4", "cifs", "smb3", "smbfs", "fuse.sshfs", "sshfs", "9p", "afs", "ncpfs"};
     const QString type = QString::fromLatin1(QStorageInfo(path).fileSystemType());
     return !network.contains(type, Qt::CaseInsensitive);
+}
+
+void useItalianConventions()
+{
+    const QLocale italian(QLocale::Italian, QLocale::Italy);
+    QLocale::setDefault(italian);
+    static QTranslator qtTexts;
+    if (qtTexts.isEmpty() && qtTexts.load(italian, QStringLiteral("qtbase"), QStringLiteral("_"),
+                                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtTexts);
 }

@@ -5,7 +5,8 @@
 class QtPlatform : public Platform
 {
 public:
-    Answer message(const QString& text, Icon icon, Buttons buttons, const QString& title) override;
+    Answer message(const QString& text, Icon icon, Buttons buttons, const QString& title,
+                   Answer defaultAnswer = Answer::Yes) override;
     [[noreturn]] void endProgram() override;
     void setHourglass(bool busy) override;
     QString workstationName() override;
@@ -24,3 +25,8 @@ public:
 private:
     bool m_busy = false;
 };
+
+// Italian conventions whatever the machine's language: numbers and dates written the Italian
+// way, and Qt's own texts (file dialogs, the fields' context menus, the screens' window menus)
+// in Italian. Run once, before the first window.
+void useItalianConventions();

@@ -16,7 +16,7 @@ void convertDocument(CreationState& state, const ConversionMapping& mapping)
     header.setValue(QStringLiteral("DataReg"), state.Today);
     header.setValue(QStringLiteral("NumInt"), state.NewNumber);
     header.setValue(QStringLiteral("Numero"), state.NewNumber);
-    state.CreatedSummary = QStringLiteral("Data : ") + shortDate(state.Today) + QStringLiteral(" Numero : ")
+    state.CreatedSummary = QStringLiteral("Data : ") + typedDate(state.Today) + QStringLiteral(" Numero : ")
                            + QString::number(state.NewNumber);
 
     for (const MappingEntry& entry : mapping.header) {

@@ -177,7 +177,7 @@ void Importazione::azzera()
 void Importazione::ClearTables()
 {
     Platform& platform = Platform::instance();
-    if (!platform.ask(QStringLiteral("Si desidera Azzerare i Dati\r\rdelle Tabelle Selezionate ?"), base()->AppTitle))
+    if (!platform.askDestructive(QStringLiteral("Si desidera Azzerare i Dati\r\rdelle Tabelle Selezionate ?"), base()->AppTitle))
         return;
     for (const ImportedTable& table : importedTables()) {
         if (!ticked(table))

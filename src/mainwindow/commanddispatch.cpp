@@ -15,9 +15,9 @@
 #include "startup/ricercaserver.h"
 #include "wizard/autocomp.h"
 #include "components/failuremessage.h"
+#include "components/sharedtablescreen.h"
 
 #include <QApplication>
-#include <QLabel>
 #include <QMdiSubWindow>
 #include <QVariant>
 #include <stdexcept>
@@ -27,15 +27,6 @@ namespace {
 // The descriptions the platform gives of a call on a missing object or member.
 const char* const NoObject = "Variabile oggetto o variabile del blocco With non impostata";
 const char* const NoMember = "Proprietà o metodo non supportati dall'oggetto";
-
-template <typename T>
-T* child(QWidget* screen, const QString& name)
-{
-    T* found = screen->findChild<T*>(name);
-    if (!found)
-        throw std::runtime_error(NoMember);
-    return found;
-}
 
 } // namespace
 
@@ -137,9 +128,19 @@ void CommandDispatcher::carryOut(const QString& key)
         platform.setHourglass(false);
         chooseFiscalYear(false);
     } else if (key == QLatin1String("aiuto")) {
-        platform.showHelp(m_globals.programFolder + QStringLiteral("/") + HelpFile, HelpTopic);
+        if (!platform.showHelp(m_globals.programFolder + QStringLiteral("/") + HelpFile, HelpTopic)) {
+            platform.setHourglass(false);
+            platform.inform(QStringLiteral("Impossibile aprire la Guida: su questa postazione non c'è un "
+                                           "browser che la possa mostrare."),
+                            title);
+        }
     } else if (key == QLatin1String("tarmel")) {
-        platform.openUrl(MakerUrl);
+        if (!platform.openUrl(MakerUrl)) {
+            platform.setHourglass(false);
+            platform.inform(QStringLiteral("Impossibile aprire la pagina %1: su questa postazione non c'è un "
+                                           "browser che la possa mostrare.").arg(MakerUrl),
+                            title);
+        }
     }
 }
 
@@ -178,38 +179,30 @@ QString CommandDispatcher::OpenTableScreen(qint16 number, const QString& title, 
         b->TableKind = kind;
         b->TableOption = option;
         b->TableNumber = number;
-        QWidget* screen = b->TableForm();
+        SharedTableScreen* screen = b->TableForm();
         if (!screen || b->DialogResult == QLatin1String("Annulla Apertura"))
             return {};
-        screen->setWindowTitle(m_globals.programTitle + QStringLiteral(" : ") + title);
+        QWidget* window = screen->window();
+        window->setWindowTitle(m_globals.programTitle + QStringLiteral(" : ") + title);
         // The help context grows by the table number's digits; once it would no longer fit in
         // 32 bits it starts again from the table number, so that the screen keeps opening.
         bool fits = false;
-        const qint32 context =
-            (QString::number(screen->property("HelpContextID").toInt()) + QString::number(number)).toInt(&fits);
-        screen->setProperty("HelpContextID", fits ? context : qint32(number));
+        const qint32 context = (QString::number(screen->helpContext()) + QString::number(number)).toInt(&fits);
+        screen->setHelpContext(fits ? context : qint32(number));
         const QString tag = QString::number(number);
-        if (screen->property("Tag").toString() != tag) {
-            screen->setProperty("Tag", tag);
+        // A row being typed in the table shown is not dropped without asking.
+        if (screen->tag() != tag && screen->mayLeaveTable()) {
+            screen->setTag(tag);
             if (kind == 10)
-                child<QLabel>(screen, QStringLiteral("lblValuta"))->setText(QStringLiteral("Valuta / ") + b->BaseCurrency);
-            auto* data = child<DataControl>(screen, QStringLiteral("DataTabelle"));
-            data->DatabaseName = archive;
-            data->Connect = b->ConnectString;
+                screen->setCurrencyCaption(QStringLiteral("Valuta / ") + b->BaseCurrency);
             JetQuery recordSource;
             recordSource << "SELECT * FROM " << Jet::table(source);
-            data->RecordSource = recordSource;
-            data->Refresh();
-            if (!QMetaObject::invokeMethod(screen, "ArrangeControls"))
-                throw std::runtime_error(NoMember);
-            child<QWidget>(screen, QStringLiteral("PanDati_%1").arg(number))->show();
-            QWidget* grid = child<QWidget>(screen, QStringLiteral("TDBGTabella"));
-            grid->setProperty("LayoutName", gridLayoutName(kind));
-            grid->setProperty("LayoutFileName", m_globals.programFolder + QStringLiteral("/Layout.grx"));
-            if (!QMetaObject::invokeMethod(grid, "LoadLayout") || !QMetaObject::invokeMethod(grid, "ReBind"))
-                throw std::runtime_error(NoMember);
+            screen->readRows(archive, recordSource);
+            screen->ArrangeControls();
+            screen->showPanel(number);
+            screen->useGridLayout(gridLayoutName(kind), m_globals.programFolder + QStringLiteral("/Layout.grx"));
         }
-        bringToFront(screen);
+        bringToFront(window);
     } catch (const DatabaseError& e) {
         return failureMessage(e);
     } catch (const std::exception& e) {

@@ -17,6 +17,7 @@ std::optional<MenuLayout> loadMenuLayout(const QString& file)
         return std::nullopt;
     MenuLayout layout;
     layout.windowState = QByteArray::fromBase64(root.value(QLatin1String("state")).toString().toLatin1());
+    layout.windowGeometry = QByteArray::fromBase64(root.value(QLatin1String("geometry")).toString().toLatin1());
     layout.locked = root.value(QLatin1String("locked")).toBool();
     const QJsonObject bands = root.value(QLatin1String("bands")).toObject();
     for (auto it = bands.begin(); it != bands.end(); ++it) {
@@ -34,6 +35,7 @@ void saveMenuLayout(const QString& file, const MenuLayout& layout)
         bands.insert(it.key(), it.value());
     QJsonObject root;
     root.insert(QLatin1String("state"), QString::fromLatin1(layout.windowState.toBase64()));
+    root.insert(QLatin1String("geometry"), QString::fromLatin1(layout.windowGeometry.toBase64()));
     root.insert(QLatin1String("locked"), layout.locked);
     root.insert(QLatin1String("bands"), bands);
     QSaveFile out(file);

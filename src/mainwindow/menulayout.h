@@ -5,12 +5,14 @@
 #include <optional>
 
 // What the layout file "layout.tb" keeps of the menu bar: the bands' places and visibility
-// (QMainWindow::saveState), the lock item's check mark and each band's flag word (256: locked).
+// (QMainWindow::saveState), the window's place and size, the lock item's check mark and each
+// band's flag word (256: locked).
 // The file is JSON; a missing, unreadable or damaged file reads as nothing, and the window
 // keeps its default layout.
 struct MenuLayout
 {
     QByteArray windowState;
+    QByteArray windowGeometry;  // where the user left the window (QWidget::saveGeometry); may be empty
     bool locked = false;
     QHash<QString, qint32> bandFlags;
 };

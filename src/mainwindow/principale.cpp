@@ -16,7 +16,9 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
@@ -54,8 +56,12 @@ Principale::Principale(AppGlobals& globals, QWidget* parent)
     m_workspace = new Workspace(this);
     setCentralWidget(m_workspace);
     buildMenus();
+    buildWindowMenu();
     buildStatusBar();
-    resize(1024, 700);
+    // The first time the window fills the screen; then it opens as the user left it.
+    if (QScreen* shown = screen())
+        setGeometry(shown->availableGeometry());
+    setWindowState(Qt::WindowMaximized);
 
     loadLayout();
     setWindowTitle(m_globals.programTitle);
@@ -94,22 +100,29 @@ void Principale::buildMenus()
         QMenu* menu = bar->addMenu(m.caption);
         menu->setObjectName(m.name + QStringLiteral("_menu"));
         menu->menuAction()->setObjectName(m.name);
+        m_menus.insert(m.name, menu->menuAction());
         for (const QString& tool : m.tools)
             menu->addAction(tools.value(tool));
     }
-    auto* lock = new QAction(UnlockedCaption, this);
-    lock->setObjectName(LockTool);
-    lock->setCheckable(true);
-    connect(lock, &QAction::triggered, this, [this] { toolClicked(LockTool); });
-    bar->addAction(lock);
+    m_lock = new QAction(UnlockedCaption, this);
+    m_lock->setObjectName(LockTool);
+    m_lock->setCheckable(true);
+    connect(m_lock, &QAction::triggered, this, [this] { toolClicked(LockTool); });
+    bar->addAction(m_lock);
     m_bandFlags.insert(MenuBarName, 0);
 
-    QHash<QString, QToolBar*> bands;
+    // The bands' Italian names, as their context menu lists them.
+    static const QHash<QString, QString> bandTitles = {
+        {QStringLiteral("BAnag"), QStringLiteral("Anagrafiche")}, {QStringLiteral("BMaga"), QStringLiteral("Magazzino")},
+        {QStringLiteral("BPaga"), QStringLiteral("Pagamenti")},   {QStringLiteral("BFatt"), QStringLiteral("Fatturazione")},
+        {QStringLiteral("BStandard"), QStringLiteral("Standard")},
+    };
+    QHash<QString, QToolBar*>& bands = m_bands;
     for (const BandDefinition& b : bandDefinitions()) {
-        auto* band = new QToolBar(b.name, this);
+        auto* band = new QToolBar(bandTitles.value(b.name, b.name), this);
         band->setObjectName(b.name);
-        band->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-        band->setIconSize(QSize(16, 16));
+        // Captions without pictures: three rows of bands then show every tool at 1024 pixels.
+        band->setToolButtonStyle(Qt::ToolButtonTextOnly);
         for (const QString& tool : b.tools)
             band->addAction(tools.value(tool));
         bands.insert(b.name, band);
@@ -123,6 +136,40 @@ void Principale::buildMenus()
         for (const QString& name : row)
             addToolBar(Qt::TopToolBarArea, bands.value(name));
     }
+}
+
+void Principale::buildWindowMenu()
+{
+    // The usual commands of a window holding several screens, and the list of the open ones.
+    QMenu* menu = new QMenu(QStringLiteral("Fi&nestra"), this);
+    menu->setObjectName(QStringLiteral("MFinestra_menu"));
+    menu->menuAction()->setObjectName(QStringLiteral("MFinestra"));
+    menuBar()->insertMenu(m_lock, menu);
+    connect(menu, &QMenu::aboutToShow, this, [this, menu] {
+        menu->clear();
+        const QList<QMdiSubWindow*> screens = m_workspace->subWindowList();
+        auto add = [&](const QString& caption, const char* name, auto slot, const QKeySequence& key = {}) {
+            QAction* a = menu->addAction(caption, m_workspace, slot);
+            a->setObjectName(QString::fromLatin1(name));
+            a->setShortcut(key);
+            a->setEnabled(!screens.isEmpty());
+        };
+        add(QStringLiteral("&Sovrapponi"), "BSovrapponi", &QMdiArea::cascadeSubWindows);
+        add(QStringLiteral("&Affianca"), "BAffianca", &QMdiArea::tileSubWindows);
+        add(QStringLiteral("Finestra s&uccessiva"), "BSuccessiva", &QMdiArea::activateNextSubWindow,
+            QKeySequence(Qt::CTRL | Qt::Key_F6));
+        add(QStringLiteral("&Chiudi"), "BChiudi", &QMdiArea::closeActiveSubWindow, QKeySequence(Qt::CTRL | Qt::Key_F4));
+        add(QStringLiteral("Chiudi &tutte"), "BChiudiTutte", &QMdiArea::closeAllSubWindows);
+        if (!screens.isEmpty())
+            menu->addSeparator();
+        for (int i = 0; i < screens.size(); ++i) {
+            QMdiSubWindow* frame = screens[i];
+            QAction* a = menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(frame->windowTitle()), this,
+                                         [this, frame] { m_workspace->setActiveSubWindow(frame); });
+            a->setCheckable(true);
+            a->setChecked(frame == m_workspace->activeSubWindow());
+        }
+    });
 }
 
 void Principale::buildStatusBar()
@@ -149,10 +196,12 @@ void Principale::loadLayout()
     const auto layout = loadMenuLayout(layoutFile());
     if (!layout || !restoreState(layout->windowState))
         return;
+    if (!layout->windowGeometry.isEmpty())
+        restoreGeometry(layout->windowGeometry);
     for (auto it = m_bandFlags.begin(); it != m_bandFlags.end(); ++it)
         it.value() = layout->bandFlags.value(it.key(), it.value());
-    findChild<QAction*>(LockTool)->setChecked(layout->locked);
-    findChild<QAction*>(LockTool)->setText(layout->locked ? LockedCaption : UnlockedCaption);
+    m_lock->setChecked(layout->locked);
+    m_lock->setText(layout->locked ? LockedCaption : UnlockedCaption);
     applyLock();
     ApplyModuleMenus();
 }
@@ -161,6 +210,7 @@ void Principale::saveLayout(const QString& file) const
 {
     MenuLayout layout;
     layout.windowState = saveState();
+    layout.windowGeometry = saveGeometry();
     layout.locked = menusLocked();
     layout.bandFlags = m_bandFlags;
     saveMenuLayout(file, layout);
@@ -168,20 +218,19 @@ void Principale::saveLayout(const QString& file) const
 
 bool Principale::menusLocked() const
 {
-    return findChild<QAction*>(LockTool)->isChecked();
+    return m_lock->isChecked();
 }
 
 void Principale::applyLock()
 {
-    for (QToolBar* band : findChildren<QToolBar*>(QString(), Qt::FindDirectChildrenOnly))
+    for (QToolBar* band : std::as_const(m_bands))
         band->setMovable(!(m_bandFlags.value(band->objectName()) & 256));
 }
 
 void Principale::toggleLock()
 {
-    QAction* lock = findChild<QAction*>(LockTool);
-    const qint32 change = lock->isChecked() ? 256 : -256;
-    lock->setText(lock->isChecked() ? LockedCaption : UnlockedCaption);
+    const qint32 change = m_lock->isChecked() ? 256 : -256;
+    m_lock->setText(m_lock->isChecked() ? LockedCaption : UnlockedCaption);
     for (const QString& band : {MenuBarName, QStringLiteral("BAnag"), QStringLiteral("BMaga"), QStringLiteral("BFatt"),
                                 QStringLiteral("BPaga"), QStringLiteral("BStandard")})
         m_bandFlags[band] += change;
@@ -215,8 +264,8 @@ void Principale::ApplyModuleMenus()
         {"Pagamenti", "BPaga", base->PaymentsModuleLoaded},
     };
     for (const auto& m : modules) {
-        findChild<QAction*>(QString::fromLatin1(m.menu))->setVisible(m.loaded);
-        findChild<QToolBar*>(QString::fromLatin1(m.band))->setVisible(m.loaded);
+        m_menus.value(QString::fromLatin1(m.menu))->setVisible(m.loaded);
+        m_bands.value(QString::fromLatin1(m.band))->setVisible(m.loaded);
     }
     menuBar()->adjustSize();
 }
@@ -229,7 +278,7 @@ QMenu* Principale::createPopupMenu()
     const QStringList absent = absentModuleBands();
     for (QAction* a : menu->actions()) {
         for (const QString& band : absent)
-            if (a == findChild<QToolBar*>(band)->toggleViewAction())
+            if (a == m_bands.value(band)->toggleViewAction())
                 menu->removeAction(a);
     }
     return menu;
@@ -313,7 +362,7 @@ void Principale::ChooseBackground()
     }
     try {
         if (file.isEmpty()) {
-            if (!platform.ask(QStringLiteral("Non è stato Selezionato uno Sfondo, si Desidera Cancellare quello Esistente?"), title))
+            if (!platform.askDestructive(QStringLiteral("Non è stato Selezionato uno Sfondo, si Desidera Cancellare quello Esistente?"), title))
                 return;
             storeBackground(QStringLiteral("Senza"));
             platform.message(QStringLiteral("Lo Sfondo è stato Eliminato. Le Modifiche Avranno Effetto dal Prossimo Riavvio"),

@@ -6,7 +6,9 @@
 struct AppGlobals;
 class CommandDispatcher;
 class QCloseEvent;
+class QAction;
 class QLabel;
+class QToolBar;
 class QMdiArea;
 class Workspace;
 
@@ -52,6 +54,7 @@ protected:
 
 private:
     void buildMenus();
+    void buildWindowMenu();
     void buildStatusBar();
     void loadLayout();
     void applyLock();
@@ -65,6 +68,9 @@ private:
     AppGlobals& m_globals;
     Workspace* m_workspace;
     QHash<QString, qint32> m_bandFlags;
+    QHash<QString, QAction*> m_menus;   // the pull-down menus by tool name
+    QHash<QString, QToolBar*> m_bands;  // the tool bands by name
+    QAction* m_lock = nullptr;          // the lock item `MBlocca`
     QLabel* m_panels[3] = {};
     bool m_activated = false;
     std::unique_ptr<CommandDispatcher> m_dispatcher;

@@ -7,6 +7,10 @@ Workspace::Workspace(QWidget* parent) : QMdiArea(parent)
 {
     setObjectName(QStringLiteral("Workspace"));
     setBackground(QColor(0x5a, 0x6e, 0x8c));
+    // Screens that do not fit (tiled, or larger than a small display) are scrolled to, instead of
+    // stretching the main window past the screen's edge.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 }
 
 void Workspace::loadPicture(const QString& file)

@@ -4,6 +4,7 @@
 #include "common/datacontrol.h"
 #include "common/platform.h"
 #include "components/reportfailures.h"
+#include "components/screenframe.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -14,20 +15,6 @@
 
 namespace {
 
-struct Binding
-{
-    const char* column;
-    const char* control;
-};
-
-// The text columns of Azienda and the fields that show them.
-const Binding TextFields[] = {
-    {"Denominazione", "Text4"}, {"Indirizzo", "Text5"}, {"CAP", "Text3"},         {"Localita", "Text6"},
-    {"Pv", "Text2"},            {"Stato", "Text1"},     {"PIVA", "Text7"},        {"CodFisc", "Text9"},
-    {"Telefono1", "Text11"},    {"Telefono2", "Text8"}, {"FAX", "Text13"},        {"LuogoCCIAA", "Text10"},
-    {"NumCCIAA", "Text14"},     {"ValutaBase", "tValutaBase"}, {"Path", "tDocumenti"}, {"PathImg", "Immagine"},
-    {"RegimeFiscale", "tRegimeFiscale"},
-};
 
 LockIdentity companyLock(const BaseComponent* base)
 {
@@ -41,7 +28,7 @@ LockIdentity companyLock(const BaseComponent* base)
     return id;
 }
 
-// Numbers are typed and shown in the workstation's own format.
+// Numbers are typed and shown the Italian way ("1.936,27").
 std::optional<double> number(const QString& text)
 {
     bool ok = false;
@@ -70,40 +57,48 @@ DatiAzienda::DatiAzienda(BaseComponent* base, QWidget* parent) : ChildScreen(bas
     connectFields();
 }
 
-QLineEdit* DatiAzienda::field(const char* name) const
+// The text columns of Azienda and the fields that show them.
+struct DatiAzienda::Binding
 {
-    return findChild<QLineEdit*>(QString::fromLatin1(name));
-}
+    const char* column;
+    QLineEdit* DatiAzienda::*control;
+};
+
+const DatiAzienda::Binding DatiAzienda::TextFields[] = {
+    {"Denominazione", &DatiAzienda::Text4}, {"Indirizzo", &DatiAzienda::Text5},  {"CAP", &DatiAzienda::Text3},
+    {"Localita", &DatiAzienda::Text6},      {"Pv", &DatiAzienda::Text2},         {"Stato", &DatiAzienda::Text1},
+    {"PIVA", &DatiAzienda::Text7},          {"CodFisc", &DatiAzienda::Text9},    {"Telefono1", &DatiAzienda::Text11},
+    {"Telefono2", &DatiAzienda::Text8},     {"FAX", &DatiAzienda::Text13},       {"LuogoCCIAA", &DatiAzienda::Text10},
+    {"NumCCIAA", &DatiAzienda::Text14},     {"ValutaBase", &DatiAzienda::tValutaBase},
+    {"Path", &DatiAzienda::tDocumenti},     {"PathImg", &DatiAzienda::Immagine},
+    {"RegimeFiscale", &DatiAzienda::tRegimeFiscale},
+};
 
 void DatiAzienda::connectFields()
 {
     connect(m_toolbar, &KeyedToolbar::buttonClicked, this, &DatiAzienda::onToolbar);
     connect(m_data, &DataControl::repositioned, this, &DatiAzienda::showRecord);
 
-    for (const char* name : {"Text1", "Text2", "Text3", "Text7", "Text9", "Text10", "tValutaBase"})
-        base()->useTextKeys(field(name));
-    for (const char* name : {"tDecValutaBase", "tDecEuro"})
-        base()->useDigitKeys(field(name));
-    base()->useDecimalKeys(field("tCambio"));
-    for (const char* name : {"tDecValutaBase", "tDecEuro", "tCambio"}) {
-        QLineEdit* edit = field(name);
+    for (QLineEdit* edit : {Text1, Text2, Text3, Text7, Text9, Text10, tValutaBase})
+        base()->useTextKeys(edit);
+    for (QLineEdit* edit : {tDecValutaBase, tDecEuro})
+        base()->useDigitKeys(edit);
+    base()->useDecimalKeys(tCambio);
+    for (QLineEdit* edit : {tDecValutaBase, tDecEuro, tCambio})
         onFocusIn(edit, [this, edit] { base()->FocusAndSelectAll(edit); });
-    }
 
-    onDoubleClick(field("Text1"), [this] { lookUpState(); });
-    onDoubleClick(field("Text2"), [this] { lookUpProvince(); });
-    onDoubleClick(field("Text3"), [this] { lookUpPostalCode(); });
-    onDoubleClick(field("tDocumenti"), [this] { Platform::instance().openFolder(field("tDocumenti")->text()); });
-    connect(findChild<QPushButton*>(QStringLiteral("Sfoglia")), &QPushButton::clicked, this,
-            [this] { base()->BrowseForFolder(winId(), field("tDocumenti")); });
+    // The look-ups change the record: they open only while it is being edited.
+    ScreenFrame::useLookup(Text1, [this] { if (m_editing) lookUpState(); });
+    ScreenFrame::useLookup(Text2, [this] { if (m_editing) lookUpProvince(); });
+    ScreenFrame::useLookup(Text3, [this] { if (m_editing) lookUpPostalCode(); });
+    onDoubleClick(tDocumenti, [this] { Platform::instance().openFolder(tDocumenti->text()); });
+    connect(m_browse, &QPushButton::clicked, this, [this] { base()->BrowseForFolder(winId(), tDocumenti); });
 
-    connect(field("Immagine"), &QLineEdit::textChanged, this,
-            [this] { base()->ShowCompanyPicture(m_picture, field("Immagine"), QStringLiteral("::")); });
-    onDoubleClick(m_picture, [this] { choosePicture(); });
-    connect(findChild<QPushButton*>(QStringLiteral("BInserisciImmagine")), &QPushButton::clicked, this,
-            &DatiAzienda::choosePicture);
-    connect(findChild<QPushButton*>(QStringLiteral("BEliminaImmagine")), &QPushButton::clicked, this,
-            &DatiAzienda::deletePicture);
+    connect(Immagine, &QLineEdit::textChanged, this,
+            [this] { base()->ShowCompanyPicture(m_picture, Immagine, QStringLiteral("::")); });
+    onDoubleClick(m_picture, [this] { if (m_editing) choosePicture(); });
+    connect(m_insertPicture, &QPushButton::clicked, this, &DatiAzienda::choosePicture);
+    connect(m_deletePicture, &QPushButton::clicked, this, &DatiAzienda::deletePicture);
 }
 
 bool DatiAzienda::openScreen()
@@ -143,7 +138,7 @@ void DatiAzienda::setEditing(bool editing)
     m_toolbar->setButtonsEnabled({QStringLiteral("BModifica")}, !editing);
     m_toolbar->setButtonsEnabled({QStringLiteral("BAnnulla"), QStringLiteral("BSalva")}, editing);
     for (QFrame* panel : m_panels)
-        panel->setEnabled(editing);
+        ScreenFrame::setReadOnly(panel, !editing);
 }
 
 void DatiAzienda::startEdit()
@@ -159,7 +154,7 @@ void DatiAzienda::startEdit()
         throw;
     }
     setEditing(true);
-    field("Text4")->setFocus();
+    Text4->setFocus();
     ++base()->EditingScreenCount;
 }
 
@@ -168,10 +163,10 @@ void DatiAzienda::save()
     if (!ValidateCompanyData())
         return;
     writeRecord();
-    base()->BaseCurrency = field("tValutaBase")->text();
-    base()->BaseCurrencyDecimals = wholeNumber(field("tDecValutaBase")->text());
-    base()->EuroRate = number(field("tCambio")->text()).value_or(0);
-    base()->EuroDecimals = wholeNumber(field("tDecEuro")->text());
+    base()->BaseCurrency = tValutaBase->text();
+    base()->BaseCurrencyDecimals = wholeNumber(tDecValutaBase->text());
+    base()->EuroRate = number(tCambio->text()).value_or(0);
+    base()->EuroDecimals = wholeNumber(tDecEuro->text());
     endEdit();
 }
 
@@ -195,7 +190,7 @@ bool DatiAzienda::queryUnload()
         return true;
     // This question has no title of its own.
     if (Platform::instance().message(QStringLiteral("Dati in Modifica. Uscire Perdendo le Modifiche ?"),
-                                     Platform::Icon::None, Platform::Buttons::YesNo, QString())
+                                     Platform::Icon::None, Platform::Buttons::YesNo, QString(), Platform::Answer::No)
         != Platform::Answer::Yes)
         return false;
     m_data->recordset().CancelUpdate();
@@ -213,12 +208,15 @@ void DatiAzienda::showRecord()
         return onRecord && rs.fieldIndex(name) >= 0 ? rs.value(name) : QVariant();
     };
     for (const Binding& b : TextFields)
-        field(b.control)->setText(shown(value(b.column)));
-    field("tDecValutaBase")->setText(shown(value("DecimaliBase")));
+        (this->*b.control)->setText(shown(value(b.column)));
+    tDecValutaBase->setText(shown(value("DecimaliBase")));
     const QVariant rate = value("CambioEuro");
-    field("tCambio")->setText(rate.isNull() ? QString()
-                                            : QLocale().toString(rate.toDouble(), 'f', QLocale::FloatingPointShortest));
-    field("tDecEuro")->setText(shown(value("DecimaliEuro")));
+    const QVariant rateDecimals = value("DecimaliEuro");
+    tCambio->setText(rate.isNull() ? QString()
+                                   : QLocale().toString(rate.toDouble(), 'f',
+                                                        rateDecimals.isNull() ? int(QLocale::FloatingPointShortest)
+                                                                              : rateDecimals.toInt()));
+    tDecEuro->setText(shown(rateDecimals));
 }
 
 void DatiAzienda::writeRecord()
@@ -227,18 +225,18 @@ void DatiAzienda::writeRecord()
     for (const Binding& b : TextFields) {
         if (rs.fieldIndex(QString::fromLatin1(b.column)) < 0)
             continue;
-        const QString text = field(b.control)->text();
+        const QString text = (this->*b.control)->text();
         rs.setValue(QString::fromLatin1(b.column), text.isEmpty() ? QVariant() : QVariant(text));
     }
-    rs.setValue(QStringLiteral("DecimaliBase"), wholeNumber(field("tDecValutaBase")->text()));
-    rs.setValue(QStringLiteral("CambioEuro"), number(field("tCambio")->text()).value_or(0));
-    rs.setValue(QStringLiteral("DecimaliEuro"), wholeNumber(field("tDecEuro")->text()));
+    rs.setValue(QStringLiteral("DecimaliBase"), wholeNumber(tDecValutaBase->text()));
+    rs.setValue(QStringLiteral("CambioEuro"), number(tCambio->text()).value_or(0));
+    rs.setValue(QStringLiteral("DecimaliEuro"), wholeNumber(tDecEuro->text()));
     rs.Update();
 }
 
 bool DatiAzienda::refuseField(const QString& message, QLineEdit* edit)
 {
-    m_errorBar->setPanel1(message);
+    m_errorBar->refuse(message, {edit});
     base()->FocusAndSelectAll(edit);
     return false;
 }
@@ -246,10 +244,10 @@ bool DatiAzienda::refuseField(const QString& message, QLineEdit* edit)
 bool DatiAzienda::ValidateCompanyData()
 {
     m_errorBar->setPanel1(QString());
-    QLineEdit* currency = field("tValutaBase");
-    QLineEdit* currencyDecimals = field("tDecValutaBase");
-    QLineEdit* rate = field("tCambio");
-    QLineEdit* euroDecimals = field("tDecEuro");
+    QLineEdit* currency = tValutaBase;
+    QLineEdit* currencyDecimals = tDecValutaBase;
+    QLineEdit* rate = tCambio;
+    QLineEdit* euroDecimals = tDecEuro;
     const QString wrongDecimals = QStringLiteral("Numero Decimali Errato");
     const QString tooManyDecimals = QStringLiteral("Valore Massimo Decimali = 3");
     const QString wrongRate = QStringLiteral("Cambio in Euro Errato");
@@ -285,31 +283,32 @@ void DatiAzienda::lookUpState()
     if (!error.isEmpty())
         showLookupError(error);
     else if (!base()->DialogResult.isEmpty())
-        field("Text1")->setText(base()->DialogResult);
+        Text1->setText(base()->DialogResult);
 }
 
 void DatiAzienda::lookUpProvince()
 {
     JetQuery filter("SELECT * FROM ");
-    filter << Jet::table(QStringLiteral("PROVINCIE")) << " WHERE IDSTATO=" << Jet::text(field("Text1")->text());
+    filter << Jet::table(QStringLiteral("PROVINCIE")) << " WHERE IDSTATO=" << Jet::text(Text1->text());
     base()->SelectedProvince.clear();
     const QString error = base()->ShowLookup(22, filter);
     if (!error.isEmpty())
         showLookupError(error);
     else if (!base()->SelectedProvince.isEmpty())
-        field("Text2")->setText(base()->SelectedProvince);
+        Text2->setText(base()->SelectedProvince);
 }
 
 void DatiAzienda::lookUpPostalCode()
 {
     JetQuery filter("SELECT * FROM ");
-    filter << Jet::table(QStringLiteral("CAP")) << " WHERE IDSTATO=" << Jet::text(field("Text1")->text()) << " AND IDPROVINCIA=" << Jet::text(field("Text2")->text());
+    filter << Jet::table(QStringLiteral("CAP")) << " WHERE IDSTATO=" << Jet::text(Text1->text())
+           << " AND IDPROVINCIA=" << Jet::text(Text2->text());
     base()->SelectedPostalCode.clear();
     const QString error = base()->ShowLookup(23, filter);
     if (!error.isEmpty())
         showLookupError(error);
     else if (!base()->SelectedPostalCode.isEmpty())
-        field("Text3")->setText(base()->SelectedPostalCode);
+        Text3->setText(base()->SelectedPostalCode);
 }
 
 void DatiAzienda::choosePicture()
@@ -320,13 +319,13 @@ void DatiAzienda::choosePicture()
         Platform::instance().refuse(QString::fromUtf8(e.what()), base()->AppTitle);
         return;
     }
-    base()->ShowCompanyPicture(m_picture, field("Immagine"), base()->DialogResult);
+    base()->ShowCompanyPicture(m_picture, Immagine, base()->DialogResult);
 }
 
 void DatiAzienda::deletePicture()
 {
-    if (!Platform::instance().ask(QStringLiteral("Vuoi eliminare l'immagine dell'Azienda?"), base()->AppTitle))
+    if (!Platform::instance().askDestructive(QStringLiteral("Vuoi eliminare l'immagine dell'Azienda?"), base()->AppTitle))
         return;
     m_picture->clear();
-    field("Immagine")->setText(QStringLiteral("0"));
+    Immagine->setText(QStringLiteral("0"));
 }

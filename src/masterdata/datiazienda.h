@@ -7,6 +7,7 @@ class PanelStatusBar;
 class QFrame;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 
 // The company record (table Azienda of the user archive, id 1): shown in browse mode, changed in
 // edit mode under the record lock. Saving hands the currency settings to the base component so
@@ -43,9 +44,27 @@ private:
     void showLookupError(const QString& error);
     void choosePicture();
     void deletePicture();
-    QLineEdit* field(const char* name) const;
+    struct Binding;
+    static const Binding TextFields[];
 
     DataControl* m_data;
+    // The fields, under the names the system gives them.
+    QLineEdit* Text1 = nullptr;  // state
+    QLineEdit* Text2 = nullptr;  // province
+    QLineEdit* Text3 = nullptr;  // postal code
+    QLineEdit* Text4 = nullptr;  // company name
+    QLineEdit *Text5 = nullptr, *Text6 = nullptr, *Text7 = nullptr, *Text8 = nullptr, *Text9 = nullptr;
+    QLineEdit *Text10 = nullptr, *Text11 = nullptr, *Text13 = nullptr, *Text14 = nullptr;
+    QLineEdit* tValutaBase = nullptr;
+    QLineEdit* tDecValutaBase = nullptr;
+    QLineEdit* tCambio = nullptr;
+    QLineEdit* tDecEuro = nullptr;
+    QLineEdit* tDocumenti = nullptr;
+    QLineEdit* Immagine = nullptr;  // path of the logo; "0": none
+    QLineEdit* tRegimeFiscale = nullptr;
+    QPushButton* m_browse = nullptr;
+    QPushButton* m_insertPicture = nullptr;
+    QPushButton* m_deletePicture = nullptr;
     KeyedToolbar* m_toolbar = nullptr;
     PanelStatusBar* m_errorBar = nullptr;
     QFrame* m_panels[3] = {};

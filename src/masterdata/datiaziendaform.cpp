@@ -12,11 +12,21 @@
 
 namespace {
 
-QLineEdit* addField(QFormLayout* form, const QString& caption, const char* name)
+QLineEdit* addField(QFormLayout* form, const QString& caption, const char* name, const QString& spokenName = {})
 {
     auto* edit = new QLineEdit;
     edit->setObjectName(QString::fromLatin1(name));
     form->addRow(caption, edit);
+    // Two fields share the caption "Telefono": a screen reader tells them apart.
+    edit->setAccessibleName(spokenName.isEmpty() ? caption : spokenName);
+    return edit;
+}
+
+QLineEdit* addNumber(QFormLayout* form, const QString& caption, const char* name)
+{
+    QLineEdit* edit = addField(form, caption, name);
+    edit->setAlignment(Qt::AlignRight);
+    edit->setMaximumWidth(140);
     return edit;
 }
 
@@ -48,33 +58,39 @@ void DatiAzienda::buildForm()
 
     QFrame* pan1 = panel("Pan1");
     auto* company = new QFormLayout(pan1);
-    addField(company, QStringLiteral("Denominazione"), "Text4");
-    addField(company, QStringLiteral("Indirizzo"), "Text5");
-    addField(company, QStringLiteral("C.A.P."), "Text3");
-    addField(company, QStringLiteral("Località"), "Text6");
-    addField(company, QStringLiteral("Prov."), "Text2");
-    addField(company, QStringLiteral("Stato"), "Text1");
-    addField(company, QStringLiteral("Partita I.V.A."), "Text7");
-    addField(company, QStringLiteral("Cd. Fiscale"), "Text9");
-    addField(company, QStringLiteral("Telefono"), "Text11");
-    addField(company, QStringLiteral("Telefono"), "Text8");
-    addField(company, QStringLiteral("FAX"), "Text13");
-    addField(company, QStringLiteral("C.C.I.A.A."), "Text10");
-    addField(company, QStringLiteral("Numero"), "Text14");
+    Text4 = addField(company, QStringLiteral("Denominazione"), "Text4");
+    Text5 = addField(company, QStringLiteral("Indirizzo"), "Text5");
+    Text3 = addField(company, QStringLiteral("C.A.P."), "Text3");
+    Text6 = addField(company, QStringLiteral("Località"), "Text6");
+    Text2 = addField(company, QStringLiteral("Prov."), "Text2", QStringLiteral("Provincia"));
+    Text1 = addField(company, QStringLiteral("Stato"), "Text1");
+    Text7 = addField(company, QStringLiteral("Partita I.V.A."), "Text7");
+    Text9 = addField(company, QStringLiteral("Cd. Fiscale"), "Text9", QStringLiteral("Codice Fiscale"));
+    Text11 = addField(company, QStringLiteral("Telefono"), "Text11", QStringLiteral("Telefono 1"));
+    Text8 = addField(company, QStringLiteral("Telefono"), "Text8", QStringLiteral("Telefono 2"));
+    Text13 = addField(company, QStringLiteral("FAX"), "Text13");
+    Text10 = addField(company, QStringLiteral("C.C.I.A.A."), "Text10");
+    Text14 = addField(company, QStringLiteral("Numero"), "Text14", QStringLiteral("Numero C.C.I.A.A."));
     // The fiscal regime the electronic invoices declare (RF01 ordinary, RF19 flat rate, ...).
-    addField(company, QStringLiteral("Regime Fiscale"), "tRegimeFiscale");
+    tRegimeFiscale = addField(company, QStringLiteral("Regime Fiscale"), "tRegimeFiscale");
+    // Names and addresses read whole.
+    for (QLineEdit* edit : {Text4, Text5, Text6})
+        edit->setMinimumWidth(280);
 
     QFrame* pan2 = panel("Pan2");
     auto* currency = new QFormLayout(pan2);
-    addField(currency, QStringLiteral("Valuta Base"), "tValutaBase");
-    addField(currency, QStringLiteral("Dec. Valuta Base"), "tDecValutaBase");
-    addField(currency, QStringLiteral("Cambio Euro"), "tCambio");
-    addField(currency, QStringLiteral("Dec. Euro"), "tDecEuro");
+    tValutaBase = addField(currency, QStringLiteral("Valuta Base"), "tValutaBase");
+    tValutaBase->setMaximumWidth(140);
+    tDecValutaBase = addNumber(currency, QStringLiteral("Dec. Valuta Base"), "tDecValutaBase");
+    tCambio = addNumber(currency, QStringLiteral("Cambio Euro"), "tCambio");
+    tDecEuro = addNumber(currency, QStringLiteral("Dec. Euro"), "tDecEuro");
     auto* folderRow = new QHBoxLayout;
-    auto* documents = new QLineEdit;
-    documents->setObjectName(QStringLiteral("tDocumenti"));
-    folderRow->addWidget(documents, 1);
-    folderRow->addWidget(button(QStringLiteral("Sfoglia..."), "Sfoglia"));
+    tDocumenti = new QLineEdit;
+    tDocumenti->setObjectName(QStringLiteral("tDocumenti"));
+    tDocumenti->setAccessibleName(QStringLiteral("Directory Documenti"));
+    folderRow->addWidget(tDocumenti, 1);
+    m_browse = button(QStringLiteral("Sfoglia..."), "Sfoglia");
+    folderRow->addWidget(m_browse);
     currency->addRow(QStringLiteral("Directory Doc."), folderRow);
 
     // The logo: its frame and buttons change the record, so they belong to a panel of their own.
@@ -86,13 +102,16 @@ void DatiAzienda::buildForm()
     m_picture->setObjectName(QStringLiteral("Immag"));
     m_picture->setFixedSize(200, 150);
     m_picture->setAlignment(Qt::AlignCenter);
+    m_picture->setAccessibleName(QStringLiteral("Logo dell'Azienda"));
     logoLayout->addWidget(m_picture);
-    auto* picturePath = new QLineEdit(logoFrame);
-    picturePath->setObjectName(QStringLiteral("Immagine"));
-    picturePath->hide();
+    Immagine = new QLineEdit(logoFrame);
+    Immagine->setObjectName(QStringLiteral("Immagine"));
+    Immagine->hide();
     logoColumn->addWidget(logoFrame);
-    logoColumn->addWidget(button(QStringLiteral("Inserisci Immagine"), "BInserisciImmagine"));
-    logoColumn->addWidget(button(QStringLiteral("Elimina Immagine"), "BEliminaImmagine"));
+    m_insertPicture = button(QStringLiteral("Inserisci Immagine"), "BInserisciImmagine");
+    m_deletePicture = button(QStringLiteral("Elimina Immagine"), "BEliminaImmagine");
+    logoColumn->addWidget(m_insertPicture);
+    logoColumn->addWidget(m_deletePicture);
     logoColumn->addStretch();
 
     m_panels[0] = pan1;

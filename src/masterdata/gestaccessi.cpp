@@ -1,4 +1,5 @@
 #include "gestaccessi.h"
+#include "components/gridview.h"
 #include "datagridmodel.h"
 #include "components/reportfailures.h"
 #include "common/datacontrol.h"
@@ -71,7 +72,7 @@ GestAccessi::GestAccessi(BaseComponent* base, QWidget* parent) : ChildScreen(bas
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grid->verticalHeader()->hide();
     m_grid->horizontalHeader()->setSectionsClickable(true);
-    m_grid->horizontalHeader()->setStretchLastSection(true);
+    connect(m_model, &QAbstractItemModel::modelReset, m_grid, [this] { fitColumns(m_grid); });
     connect(m_grid->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
         reportFailures(this->base()->AppTitle, [this, column] { sortBy(column); });
     });
@@ -92,7 +93,9 @@ GestAccessi::GestAccessi(BaseComponent* base, QWidget* parent) : ChildScreen(bas
         auto* value = new QLineEdit(m_panel);
         value->setObjectName(QString::fromLatin1(field));
         value->setReadOnly(true);
-        panel->addWidget(new QLabel(QString::fromLatin1(caption), m_panel), row, 0);
+        auto* label = new QLabel(QString::fromLatin1(caption), m_panel);
+        label->setBuddy(value);
+        panel->addWidget(label, row, 0);
         panel->addWidget(value, row++, 1);
     }
     layout->addWidget(m_panel);
@@ -215,7 +218,7 @@ void GestAccessi::BElimina()
 {
     if (!lockAnswer(qint16(LockMode::CheckBeforeDelete)))
         return;
-    if (!Platform::instance().ask(QStringLiteral("Sicuro di Voler Eliminare il Dato ? "), base()->AppTitle))
+    if (!Platform::instance().askDestructive(QStringLiteral("Sicuro di Voler Eliminare il Dato ? "), base()->AppTitle))
         return;
     if (!lockAnswer(qint16(LockMode::CheckBeforeDelete)))
         return;

@@ -235,7 +235,7 @@ void Localita::writeFailed(DataGridModel::WriteResult result, const QString& dup
 void Localita::BEsci()
 {
     if (anyPendingEdit()) {
-        if (!Platform::instance().ask(QStringLiteral("Dati in Modifica. Uscire comunque ?"), base()->AppTitle))
+        if (!Platform::instance().askDestructive(QStringLiteral("Dati in Modifica. Uscire comunque ?"), base()->AppTitle))
             return;
         DiscardGridEdits();
     }

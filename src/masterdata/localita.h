@@ -21,6 +21,8 @@ public:
 
 protected:
     bool queryUnload() override;
+    // Esc leaves as the screen's own "Esci" does, asking when a row is being typed.
+    void escapePressed() override { BEsci(); }
 
 private:
     LocalitaGrid* addGrid(const QString& name, DataControl* data, const QString& caption,

@@ -5,6 +5,9 @@
 #include <QFocusEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMouseEvent>
+#include <algorithm>
+#include <iterator>
 #include <QLineEdit>
 #include <QPointer>
 #include <QScopedValueRollback>
@@ -111,7 +114,46 @@ void LocalitaGrid::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
+    const QModelIndex before = currentIndex();
     QTableView::keyPressEvent(event);
+    // The keys that leave a row, pressed where there is no other row to go to (the adding row of
+    // an empty list), write the row all the same: otherwise it could never be saved.
+    static const int leaving[] = {Qt::Key_Up, Qt::Key_Down, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Tab, Qt::Key_PageDown};
+    if (state() != QAbstractItemView::EditingState && currentIndex().row() == before.row()
+        && std::find(std::begin(leaving), std::end(leaving), event->key()) != std::end(leaving))
+        writeRowInPlace();
+}
+
+void LocalitaGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    const QModelIndex edited = currentIndex();
+    QTableView::closeEditor(editor, hint);
+    // Tab out of the last cell of a row ends the row, as leaving it does.
+    const bool lastCell = edited.column() == m_model->columnCount() - 1;
+    if (lastCell && hint == QAbstractItemDelegate::EditNextItem && currentIndex().row() == edited.row())
+        writeRowInPlace();
+}
+
+void LocalitaGrid::mouseReleaseEvent(QMouseEvent* event)
+{
+    QTableView::mouseReleaseEvent(event);
+    // A click below the rows leaves the row being typed.
+    if (!indexAt(event->position().toPoint()).isValid())
+        writeRowInPlace();
+}
+
+void LocalitaGrid::writeRowInPlace()
+{
+    const int row = currentIndex().row();
+    if (m_syncing || !m_model->hasPendingEdit() || m_model->pendingRow() != row)
+        return;
+    const DataGridModel::WriteResult result = m_model->writePendingRow();
+    if (result != DataGridModel::WriteResult::Written) {
+        emit writeFailed(result);
+        return;
+    }
+    m_data->moveTo(row);
+    emit rowEntered();
 }
 
 void LocalitaGrid::focusInEvent(QFocusEvent* event)

@@ -11,7 +11,8 @@ class LocalitaDelegate;
 // An editable grid of the localities screen, bound to a data control.
 //  - Moving to another row writes the row typed on (refused: the grid stays on it and
 //    reports writeFailed), then moves the data control onto the new row; the adding row leaves
-//    the data control past its last row.
+//    the data control past its last row. Where there is no row to move to, the keys that leave
+//    a row (Up, Down, Enter, Tab out of its last cell) and a click below the rows write it in place.
 //  - Every typed character is refused while keysAccepted() says no; in the first column (the
 //    code) it passes through the base component's FilterTextKey.
 //  - A row counts as changed from its first typed character.
@@ -41,8 +42,11 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    void writeRowInPlace();
     void rowChanged(const QModelIndex& current, const QModelIndex& previous);
 
     DataControl* m_data;

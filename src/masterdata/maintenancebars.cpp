@@ -1,5 +1,7 @@
 #include "maintenancebars.h"
 
+#include "components/screenframe.h"
+
 #include <QAction>
 
 KeyedToolbar::KeyedToolbar(const QString& name, const std::vector<Button>& buttons, QWidget* parent)
@@ -34,4 +36,20 @@ PanelStatusBar::PanelStatusBar(const QString& name, QWidget* parent) : QStatusBa
     m_panel1 = new QLabel(this);
     m_panel1->setObjectName(name + QStringLiteral("_1"));
     addWidget(m_panel1, 1);
+}
+
+void PanelStatusBar::setPanel1(const QString& text)
+{
+    ScreenFrame::announce(m_panel1, text);
+}
+
+void PanelStatusBar::refuse(const QString& text, const QList<QLineEdit*>& fields)
+{
+    setPanel1(text);
+    // A corrected value leaves no stale reason behind.
+    for (QLineEdit* field : fields)
+        connect(field, &QLineEdit::textEdited, m_panel1, [this, text] {
+            if (m_panel1->text() == text)
+                setPanel1(QString());
+        }, Qt::SingleShotConnection);
 }

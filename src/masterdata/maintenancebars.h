@@ -1,5 +1,6 @@
 #pragma once
 #include <QLabel>
+#include <QLineEdit>
 #include <QStatusBar>
 #include <QString>
 #include <QStringList>
@@ -29,7 +30,10 @@ class PanelStatusBar : public QStatusBar
     Q_OBJECT
 public:
     PanelStatusBar(const QString& name, QWidget* parent);
-    void setPanel1(const QString& text) { m_panel1->setText(text); }
+    // Shows a message, announced to screen readers.
+    void setPanel1(const QString& text);
+    // Shows the reason a value was refused, until the user changes one of the fields it concerns.
+    void refuse(const QString& text, const QList<QLineEdit*>& fields);
     QString panel1() const { return m_panel1->text(); }
 
 private:

@@ -1,6 +1,7 @@
 #include "modpaga.h"
 #include "fieldevents.h"
 #include "maintenancebars.h"
+#include "components/screenframe.h"
 #include "common/datacontrol.h"
 #include "common/platform.h"
 #include "components/reportfailures.h"
@@ -67,7 +68,7 @@ bool ModPaga::openScreen()
     m_messages->setPanel1(QString());
     m_toolbar->setButtonsEnabled(BrowseButtons, true);
     m_toolbar->setButtonsEnabled(EditButtons, false);
-    m_dataFrame->setEnabled(false);
+    ScreenFrame::setReadOnly(m_dataFrame, true);
     try {
         m_data->Refresh();
     } catch (...) {
@@ -110,7 +111,7 @@ void ModPaga::SetEditMode(bool editing)
 {
     m_toolbar->setButtonsEnabled(EditButtons, editing);
     m_toolbar->setButtonsEnabled(BrowseButtons, !editing);
-    m_dataFrame->setEnabled(editing);
+    ScreenFrame::setReadOnly(m_dataFrame, !editing);
     base()->EditingScreenCount += editing ? 1 : -1;
 }
 
@@ -213,7 +214,7 @@ void ModPaga::remove()
                                     base()->AppTitle);
         return;
     }
-    if (!Platform::instance().ask(QStringLiteral("Si Desidera Cancellare la Modalità di Pagamento?"), base()->AppTitle))
+    if (!Platform::instance().askDestructive(QStringLiteral("Si Desidera Cancellare la Modalità di Pagamento?"), base()->AppTitle))
         return;
     m_data->recordset().Delete();
     m_data->moveFirst();
@@ -285,9 +286,16 @@ void ModPaga::writeRecord()
 
 bool ModPaga::refuse(const QString& message, QLineEdit* field)
 {
-    m_messages->setPanel1(message);
-    if (field)
+    if (field) {
+        m_messages->refuse(message, {field});
         base()->FocusAndSelectAll(field);
+    } else {
+        // The instalments as a whole are at fault: any of their fields may put them right.
+        QList<QLineEdit*> instalments{m_rate};
+        for (QLineEdit* days : m_days)
+            instalments << days;
+        m_messages->refuse(message, instalments);
+    }
     return false;
 }
 
@@ -329,7 +337,7 @@ bool ModPaga::queryUnload()
         return true;
     const QString what = mode == Recordset::EditMode::Editing ? QStringLiteral("I Dati Sono Stati Modificati.")
                                                               : QStringLiteral("E' Stato Inserito una Nuova Modalità.");
-    if (!Platform::instance().ask(what + QStringLiteral("\r\rSi Desidera Uscire Perdendo le Modifiche?"),
+    if (!Platform::instance().askDestructive(what + QStringLiteral("\r\rSi Desidera Uscire Perdendo le Modifiche?"),
                                   base()->AppTitle))
         return false;
     releaseLock();

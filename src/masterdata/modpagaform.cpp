@@ -77,12 +77,17 @@ void ModPaga::buildForm()
     fields->addRow(QStringLiteral("Descrizione"), m_description);
     fields->addRow(QStringLiteral("Numero delle Rate"), m_rate);
     fields->addRow(QString(), m_monthEnd);
+    m_rate->setAlignment(Qt::AlignRight);
+    m_rate->setMaximumWidth(80);
+    m_code->setMaximumWidth(160);
 
     auto* dueDays = new QGroupBox(QStringLiteral("Giorni di Scadenze Rate "));
     dueDays->setObjectName(QStringLiteral("FRMScad"));
     auto* grid = new QGridLayout(dueDays);
     for (int i = 0; i < 12; ++i) {
         m_days[i] = namedEdit(QStringLiteral("R%1").arg(i + 1));
+        m_days[i]->setAccessibleName(QStringLiteral("Rata %1").arg(i + 1));
+        m_days[i]->setAlignment(Qt::AlignRight);
         const int row = (i / 6) * 2;
         grid->addWidget(new QLabel(QString::number(i + 1)), row, i % 6, Qt::AlignHCenter);
         grid->addWidget(m_days[i], row + 1, i % 6);

@@ -1,5 +1,6 @@
 #include "numeratori.h"
 #include "components/reportfailures.h"
+#include "components/screenframe.h"
 #include "common/datacontrol.h"
 
 #include <QAction>
@@ -57,6 +58,8 @@ QLineEdit* addField(QGridLayout* grid, QWidget* panel, int row, const QString& c
     auto* field = new QLineEdit(panel);
     field->setObjectName(QString::fromLatin1(name));
     field->setReadOnly(readOnly);
+    text->setBuddy(field);
+    field->setAccessibleName(caption.trimmed());
     grid->addWidget(text, row, 0);
     grid->addWidget(field, row, 1);
     if (label)
@@ -101,6 +104,7 @@ Numeratori::Numeratori(BaseComponent* base, QWidget* parent) : ChildScreen(base,
     m_tDesc = new QLineEdit(m_panel);
     m_tDesc->setObjectName(QStringLiteral("tDesc"));
     m_tDesc->setReadOnly(true);
+    m_tDesc->setAccessibleName(QStringLiteral("Descrizione Causale"));
     grid->addWidget(m_tDesc, 0, 2);
     addField(grid, m_panel, 1, QStringLiteral("Esercizio"), "idEsercizio", true);
     addField(grid, m_panel, 2, QStringLiteral("Tipo Numeratore"), "Desc", true);
@@ -212,7 +216,10 @@ bool Numeratori::ValidateNumerator()
 {
     m_errorBar1->clear();
     auto refuse = [this](const QString& message) {
-        m_errorBar1->setText(message);
+        ScreenFrame::announce(m_errorBar1, message);
+        // A corrected number leaves no stale reason behind.
+        connect(m_progressivo, &QLineEdit::textEdited, m_errorBar1, [this] { ScreenFrame::announce(m_errorBar1, {}); },
+                Qt::SingleShotConnection);
         base()->FocusAndSelectAll(m_progressivo);
         return false;
     };
@@ -233,7 +240,8 @@ void Numeratori::applyEditState(bool editing)
     for (const char* key : {"BSalva", "BAnnulla"})
         findChild<QAction*>(QString::fromLatin1(key))->setEnabled(editing);
     m_errorBar1->clear();
-    m_panel->setEnabled(editing);
+    // The number is the one value changed here; the others stay read-only.
+    m_progressivo->setReadOnly(!editing);
 }
 
 void Numeratori::SetEditMode(bool editing)
@@ -304,7 +312,7 @@ bool Numeratori::queryUnload()
 {
     if (m_state != QLatin1String("1"))
         return true;
-    if (!Platform::instance().ask(QStringLiteral("I Dati Sono Stati Modificati.") + QChar(13) + QChar(13)
+    if (!Platform::instance().askDestructive(QStringLiteral("I Dati Sono Stati Modificati.") + QChar(13) + QChar(13)
                                       + QStringLiteral("Si Desidera Uscire Perdendo le Modifiche?"),
                                   base()->AppTitle))
         return false;

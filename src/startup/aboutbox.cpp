@@ -9,22 +9,25 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
-#include <QStyle>
 
 frmAbout::frmAbout(BaseComponent* base, QWidget* parent) : QDialog(parent), m_base(base), m_data(new DataControl(this))
 {
     setObjectName(QStringLiteral("frmAbout"));
     auto* layout = new QGridLayout(this);
 
+    // The maker's mark and the whole background picture, scaled down, never cropped.
     auto* logo = new QLabel(this);
     logo->setObjectName(QStringLiteral("Image1"));
-    logo->setPixmap(style()->standardIcon(QStyle::SP_ComputerIcon).pixmap(64, 64));
+    logo->setAccessibleName(QStringLiteral("Tarmel"));
+    const QPixmap mark(m_base->AppPath + QStringLiteral("/ImageTarmel2.png"));
+    if (!mark.isNull())
+        logo->setPixmap(mark);
     auto* picture = new QLabel(this);
     picture->setObjectName(QStringLiteral("Image2"));
+    picture->setAccessibleName(QStringLiteral("Brevano V"));
     const QPixmap background(m_base->AppPath + QStringLiteral("/Sfondo.jpg"));
     if (!background.isNull())
-        picture->setPixmap(background.scaled(320, 120, Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation)
-                               .copy(0, 0, 320, 120));
+        picture->setPixmap(background.scaled(400, 250, Qt::KeepAspectRatio, Qt::SmoothTransformation));
 
     auto* product = new QLabel(QStringLiteral("<b>Brevano V</b><br>Gestione commerciale e di magazzino per "
                                               "le piccole e medie imprese."),
@@ -36,6 +39,7 @@ frmAbout::frmAbout(BaseComponent* base, QWidget* parent) : QDialog(parent), m_ba
     m_version->setObjectName(QStringLiteral("Version"));
     auto* leave = new QPushButton(QStringLiteral("&Esci"), this);
     leave->setObjectName(QStringLiteral("Esci"));
+    leave->setDefault(true);
     connect(leave, &QPushButton::clicked, this, &QDialog::accept);
 
     layout->addWidget(picture, 0, 0, 1, 2);

@@ -40,6 +40,8 @@ Accesso::Accesso(AppGlobals& globals, QWidget* parent) : QDialog(parent), m_glob
 
     auto* ok = new QPushButton(this);
     ok->setObjectName(QStringLiteral("BTNOK"));
+    ok->setAccessibleName(QStringLiteral("Conferma"));
+    ok->setToolTip(QStringLiteral("Conferma (Invio)"));
     ok->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
     ok->setIconSize(QSize(24, 24));
     auto* esci = new QPushButton(QStringLiteral("Esci"), this);

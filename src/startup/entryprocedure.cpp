@@ -7,11 +7,13 @@
 
 #include "common/archivepassword.h"
 #include "common/programtitle.h"
+#include "components/qtplatform.h"
 
 #include <QDir>
 
 void EntryProcedure::run()
 {
+    useItalianConventions();
     AppGlobals& g = appGlobals();
     g.programFolder = m_programFolder;
     g.programTitle = ProgramTitle;

@@ -77,6 +77,13 @@ RicercaServer::RicercaServer(AppGlobals& globals, QWidget* parent) : QDialog(par
     for (int column = 1; column < m_folderModel->columnCount(); ++column)
         m_folders->hideColumn(column);
     m_folders->setMinimumHeight(200);
+    m_folders->setAccessibleName(QStringLiteral("Cartelle"));
+    m_drives->setAccessibleName(QStringLiteral("Unità"));
+    // The folders are read in the background: the chosen one is brought into view once they are.
+    connect(m_folderModel, &QFileSystemModel::directoryLoaded, m_folders, [this] {
+        if (m_folders->currentIndex().isValid())
+            m_folders->scrollTo(m_folders->currentIndex(), QAbstractItemView::PositionAtCenter);
+    });
     auto* frameLayout = new QVBoxLayout(m_clientFrame);
     frameLayout->addWidget(m_drives);
     frameLayout->addWidget(m_folders);
@@ -92,6 +99,8 @@ RicercaServer::RicercaServer(AppGlobals& globals, QWidget* parent) : QDialog(par
     cancel->setObjectName(QStringLiteral("BAnnulla"));
     for (QPushButton* button : {m_ok, cancel})
         button->setAutoDefault(false);
+    m_ok->setDefault(true);
+    m_path->setAccessibleName(QStringLiteral("Cartella dei Dati"));
 
     auto* roles = new QHBoxLayout;
     roles->addWidget(m_server);
@@ -149,7 +158,7 @@ void RicercaServer::pointAt(const QString& folder)
     for (QModelIndex above = target.parent(); above.isValid(); above = above.parent())
         m_folders->expand(above);
     m_folders->setCurrentIndex(target);
-    m_folders->scrollTo(target);
+    m_folders->scrollTo(target, QAbstractItemView::PositionAtCenter);
     folderChosen();
 }
 

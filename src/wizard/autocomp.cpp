@@ -4,7 +4,9 @@
 #include "common/platform.h"
 #include "documents/documentkinds.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
@@ -54,15 +56,17 @@ void AutoComp::firstDisplay()
     FirstShowDone = true;
 }
 
-bool AutoComp::eventFilter(QObject* watched, QEvent* e)
+void AutoComp::keyPressEvent(QKeyEvent* e)
 {
-    if (e->type() == QEvent::MouseButtonDblClick) {
-        if (watched == tRicCodFor || watched == tRicDescFor)
-            searchSupplier();
-        else if (watched == tCauMag)
-            searchReason();
+    // Enter presses the focused button, or else the page's forward button, as in a dialog.
+    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && CurrentPage >= 1 && CurrentPage <= 5) {
+        auto* focused = qobject_cast<QPushButton*>(QApplication::focusWidget());
+        QPushButton* target = focused && isAncestorOf(focused) ? focused : m_forward[CurrentPage - 1];
+        if (target && target->isVisible() && target->isEnabled())
+            target->click();
+        return;
     }
-    return ChildScreen::eventFilter(watched, e);
+    ChildScreen::keyPressEvent(e);
 }
 
 bool AutoComp::queryUnload()
@@ -70,7 +74,7 @@ bool AutoComp::queryUnload()
     if (CurrentPage <= 1)
         return true;
     WorkText = QStringLiteral("Si Desidera Interrompere l' Autocomposizione Guidata dei Documenti ?");
-    return Platform::instance().ask(WorkText, QStringLiteral("Uscita da Autocomposizione"));
+    return Platform::instance().askDestructive(WorkText, QStringLiteral("Uscita da Autocomposizione"));
 }
 
 void AutoComp::exitWizard()
@@ -128,6 +132,8 @@ void AutoComp::sourceNext()
     GridLayoutName = source->gridLayoutName;
     PrepareSourceStep();
     ShowPage(4, 3);
+    // The list's columns are known now: the window grows to show them.
+    fitFrame();
 }
 
 Database AutoComp::dataArchive() const

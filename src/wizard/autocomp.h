@@ -51,7 +51,7 @@ public:
 
 protected:
     bool event(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     bool queryUnload() override;
 
 private:
@@ -129,4 +129,5 @@ private:
     std::optional<GridLayout> m_layout;
     QLabel* LBL[7] = {};
     QPushButton* CMD1 = nullptr;
+    QPushButton* m_forward[5] = {};  // the forward button of each page
 };

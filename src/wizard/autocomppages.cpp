@@ -5,6 +5,7 @@
 #include "common/platform.h"
 #include "documents/documentkinds.h"
 #include "components/failuremessage.h"
+#include "components/screenframe.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -78,11 +79,37 @@ void AutoComp::buildPages()
     PB[4] = buildSummaryPage();
     // Stacked in one cell: each page fills the window.
     for (QWidget* p : PB) {
+        // A hidden page still counts in the wizard's size, so that the window opens big enough
+        // for every step (a window sized from hidden pages opened as a bare title bar).
+        QSizePolicy policy = p->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        p->setSizePolicy(policy);
         layout->addWidget(p, 0, 0);
         p->setVisible(false);
         p->setEnabled(false);
     }
-    resize(680, 460);
+    for (QGroupBox* frame : {FRMDatiFor, FRMDatiMag}) {
+        QSizePolicy policy = frame->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        frame->setSizePolicy(policy);
+    }
+    GridRic->setMinimumHeight(160);
+    // Enter presses the page's own forward button ("Avanti", on the last page "Fine").
+    for (QPushButton* forward : m_forward)
+        forward->setDefault(true);
+    ScreenFrame::useLookup(tRicCodFor, [this] { searchSupplier(); });
+    ScreenFrame::useLookup(tRicDescFor, [this] { searchSupplier(); });
+    ScreenFrame::useLookup(tCauMag, [this] { searchReason(); });
+    tDtMag->setAccessibleName(QStringLiteral("Data Movimento Magazzino"));
+    tRicCodFor->setAccessibleName(QStringLiteral("Codice Fornitore"));
+    tRicDescFor->setAccessibleName(QStringLiteral("Denominazione Fornitore"));
+    tCauMag->setAccessibleName(QStringLiteral("Causale Magazzino"));
+    tDescCauMag->setAccessibleName(QStringLiteral("Descrizione Causale Magazzino"));
+    RicDT1->setAccessibleName(QStringLiteral("Documenti Dal"));
+    RicDT2->setAccessibleName(QStringLiteral("Documenti Al"));
+    CBLista1->setAccessibleName(QStringLiteral("Tipo di Documento da Creare"));
+    CBLista2->setAccessibleName(QStringLiteral("Tipo di Documento da Importare"));
+    GridRic->setAccessibleName(QStringLiteral("Documenti"));
 }
 
 QPushButton* AutoComp::addButton(QHBoxLayout* row, const QString& name, const QString& caption,
@@ -110,6 +137,7 @@ QWidget* AutoComp::buildWelcomePage()
     layout->addStretch(1);
     QHBoxLayout* buttons = buttonRow(p);
     CMD1 = addButton(buttons, QStringLiteral("CMD1"), QStringLiteral("Avanti   >"), &AutoComp::welcomeNext);
+    m_forward[0] = CMD1;
     addButton(buttons, QStringLiteral("CMD2"), QStringLiteral("Esci"), &AutoComp::exitWizard);
     return p;
 }
@@ -130,7 +158,7 @@ QWidget* AutoComp::buildTargetPage()
     layout->addWidget(ErrBar);
     QHBoxLayout* buttons = buttonRow(p);
     addButton(buttons, QStringLiteral("CMD3"), QStringLiteral("<  Indietro"), &AutoComp::backToWelcome);
-    addButton(buttons, QStringLiteral("CMD4"), QStringLiteral("Avanti   >"), &AutoComp::targetNext);
+    m_forward[1] = addButton(buttons, QStringLiteral("CMD4"), QStringLiteral("Avanti   >"), &AutoComp::targetNext);
     addButton(buttons, QStringLiteral("CMD5"), QStringLiteral("Esci"), &AutoComp::exitWizard);
     return p;
 }
@@ -181,7 +209,7 @@ QWidget* AutoComp::buildSourcePage()
     layout->addWidget(ErrBar2);
     QHBoxLayout* buttons = buttonRow(p);
     addButton(buttons, QStringLiteral("CMD6"), QStringLiteral("<  Indietro"), &AutoComp::backToTarget);
-    addButton(buttons, QStringLiteral("CMD7"), QStringLiteral("Avanti   >"), &AutoComp::sourceNext);
+    m_forward[2] = addButton(buttons, QStringLiteral("CMD7"), QStringLiteral("Avanti   >"), &AutoComp::sourceNext);
     addButton(buttons, QStringLiteral("CMD8"), QStringLiteral("Esci"), &AutoComp::exitWizard);
 
     base()->useTextKeys(tRicCodFor);
@@ -233,7 +261,7 @@ QWidget* AutoComp::buildListPage()
     layout->addWidget(ErrBarRic);
     QHBoxLayout* buttons = buttonRow(p);
     addButton(buttons, QStringLiteral("CMD10"), QStringLiteral("<  Indietro"), &AutoComp::backToSource);
-    addButton(buttons, QStringLiteral("CMD9"), QStringLiteral("Avanti   >"), &AutoComp::listNext);
+    m_forward[3] = addButton(buttons, QStringLiteral("CMD9"), QStringLiteral("Avanti   >"), &AutoComp::listNext);
     addButton(buttons, QStringLiteral("CMD11"), QStringLiteral("Esci"), &AutoComp::exitWizard);
     return p;
 }
@@ -249,7 +277,7 @@ QWidget* AutoComp::buildSummaryPage()
     layout->addStretch(1);
     QHBoxLayout* buttons = buttonRow(p);
     addButton(buttons, QStringLiteral("CMD13"), QStringLiteral("<  Indietro"), &AutoComp::backToList);
-    addButton(buttons, QStringLiteral("CMD12"), QStringLiteral("Fine"), &AutoComp::finish);
+    m_forward[4] = addButton(buttons, QStringLiteral("CMD12"), QStringLiteral("Fine"), &AutoComp::finish);
     addButton(buttons, QStringLiteral("CMD14"), QStringLiteral("Esci"), &AutoComp::exitWizard);
     return p;
 }

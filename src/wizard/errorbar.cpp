@@ -1,4 +1,5 @@
 #include "errorbar.h"
+#include "components/screenframe.h"
 
 #include <QLabel>
 
@@ -12,7 +13,8 @@ ErrorBar::ErrorBar(const QString& name, QWidget* parent) : QStatusBar(parent), m
 
 void ErrorBar::setText(const QString& text)
 {
-    m_panel->setText(text);
+    // A refusal is read out as it appears: the user may not be looking at the status bar.
+    ScreenFrame::announce(m_panel, text);
 }
 
 QString ErrorBar::text() const

@@ -3,7 +3,9 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -15,6 +17,7 @@ struct SeenBox
     QString text, title, yesText;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     int buttons = 0;
+    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
 };
 
 void answerNextBox(SeenBox& seen, QMessageBox::StandardButton answer)
@@ -28,6 +31,7 @@ void answerNextBox(SeenBox& seen, QMessageBox::StandardButton answer)
         seen.buttons = int(box->standardButtons());
         if (auto* yes = box->button(QMessageBox::Yes))
             seen.yesText = yes->text();
+        seen.defaultButton = box->standardButton(static_cast<QAbstractButton*>(box->defaultButton()));
         box->button(answer)->click();
     });
 }
@@ -45,12 +49,18 @@ TEST(QtPlatform, MessageBoxesKeepTheirTextIconTitleAndButtons)
     EXPECT_EQ(seen.icon, QMessageBox::Critical);
     EXPECT_EQ(seen.buttons, int(QMessageBox::Yes | QMessageBox::No));
     EXPECT_EQ(seen.yesText, QStringLiteral("&Sì"));
+    EXPECT_EQ(seen.defaultButton, QMessageBox::Yes);
 
-    // No title of its own, OK only, information icon.
+    // A question that destroys data: Enter answers No.
+    answerNextBox(seen, QMessageBox::Yes);
+    EXPECT_TRUE(platform.askDestructive("Cancellare?", "Brevano V"));
+    EXPECT_EQ(seen.defaultButton, QMessageBox::No);
+
+    // No title of its own: the program's title, never the executable's name. OK only, information icon.
     answerNextBox(seen, QMessageBox::Ok);
     EXPECT_EQ(platform.message("Avviso", Platform::Icon::Information, Platform::Buttons::Ok, QString()),
               Platform::Answer::Ok);
-    EXPECT_TRUE(seen.title.isEmpty());
+    EXPECT_EQ(seen.title, QStringLiteral("Brevano V"));
     EXPECT_EQ(seen.icon, QMessageBox::Information);
     EXPECT_EQ(seen.buttons, int(QMessageBox::Ok));
 }
@@ -80,3 +90,40 @@ TEST(QtPlatform, HourglassIsRestoredAroundABoxAndFiltersAreTranslated)
 }
 
 } // namespace
+
+TEST(QtPlatform, QtsOwnDialogsAndMenusSpeakItalian)
+{
+    // The open-file dialog as the user meets it.
+    QtPlatform platform;
+    QStringList shown;
+    QTimer::singleShot(50, [&shown] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        for (const char* name : {"lookInLabel", "fileNameLabel", "fileTypeLabel"})
+            if (auto* label = dialog->findChild<QLabel*>(QString::fromLatin1(name)))
+                shown << label->text();
+        for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>())
+            if (!button->text().isEmpty())
+                shown << button->text();
+        dialog->close();
+    });
+    platform.chooseOpenFile(nullptr, QStringLiteral("Immagini (*.jpg)|*.jpg"));
+    for (const char* italian : {"Cerca in:", "&Nome del file:", "&Apri", "Annulla"})
+        EXPECT_TRUE(shown.contains(QString::fromUtf8(italian))) << italian << " in " << shown.join(u'|').toStdString();
+
+    // A field's context menu and a screen's window menu.
+    const struct
+    {
+        const char* context;
+        const char* english;
+        const char* italian;
+    } texts[] = {
+        {"QLineEdit", "&Undo", "Ann&ulla"},          {"QLineEdit", "Select All", "Seleziona tutto"},
+        {"QLineEdit", "&Paste", "&Incolla"},        {"QMdiSubWindow", "&Restore", "&Ripristina"},
+        {"QMdiSubWindow", "&Close", "&Chiudi"},     {"QMdiSubWindow", "&Move", "&Sposta"},
+    };
+    for (const auto& t : texts) {
+        SCOPED_TRACE(t.english);
+        EXPECT_EQ(QCoreApplication::translate(t.context, t.english), QString::fromUtf8(t.italian));
+    }
+}

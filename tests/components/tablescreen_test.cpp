@@ -58,7 +58,14 @@ TEST_F(TableEditor, TheCustomersScreenBrowsesItsTableByCode)
     EXPECT_EQ(base->OpenScreenCount, 1);
     EXPECT_EQ(gridRows(s), valueOf("SELECT COUNT(*) FROM Clienti").toInt());
     EXPECT_EQ(enabledTools(s), BrowseTools);
-    EXPECT_FALSE(panel->isEnabled());
+    EXPECT_FALSE(ui::typable(panel, "Denominazione"));
+    // Codes of other tables are labelled after them and show the name of the record they stand for.
+    EXPECT_EQ(ui::find<QWidget>(panel, "idPagamento")->accessibleName(), QStringLiteral("Modalità Pagamento"));
+    EXPECT_EQ(ui::find<QWidget>(panel, "idModPag")->accessibleName(), QStringLiteral("Tipo Pagamento"));
+    EXPECT_EQ(field("idPagamento_Desc"),
+              valueOf("SELECT m.\"Desc\" FROM Clienti c JOIN ModPag m ON m.Codice = c.idPagamento WHERE c.Codice = ",
+                      field("Codice")).toString());
+    EXPECT_FALSE(field("idPagamento_Desc").isEmpty());
     EXPECT_EQ(field("Codice"), valueOf("SELECT MIN(Codice) FROM Clienti").toString());
     EXPECT_EQ(field("Denominazione"),
               valueOf("SELECT Denominazione FROM Clienti WHERE Codice = ", field("Codice")).toString());
@@ -94,7 +101,7 @@ TEST_F(TableEditor, ANewCustomerIsCheckedFieldByFieldAndKeepsWhatWasTyped)
     ui::click(s, QStringLiteral("BNuovo"));
     EXPECT_EQ(base->EditingScreenCount, 1);
     EXPECT_EQ(enabledTools(s), (QStringList{"BSalva", "BAnnulla"}));
-    EXPECT_TRUE(panel->isEnabled());
+    EXPECT_TRUE(ui::typable(panel, "Denominazione"));
     EXPECT_EQ(field("Codice"), QString());
 
     ui::click(s, QStringLiteral("BSalva"));
@@ -214,6 +221,15 @@ TEST_F(TableEditor, DatesAndNumbersAreTypedAsUsersWriteThem)
     EXPECT_EQ(valueOf("SELECT DTFi FROM Esercizio WHERE Codice = ", QStringLiteral("2030")).toString(),
               QStringLiteral("2030-12-31"));
     EXPECT_EQ(field("DTIn"), QStringLiteral("01/01/2030"));
+
+    // Amounts read as in the lists: the currency's decimals (lire 0, euro 2), grouped, right-aligned;
+    // a code of another table shows its name.
+    shown(base->ArticlesForm());
+    EXPECT_EQ(field("Codice"), QStringLiteral("ART001"));
+    EXPECT_EQ(field("PrezzoVen"), QStringLiteral("18.000"));
+    EXPECT_EQ(field("PrezzoVenEuro"), QStringLiteral("9,30"));
+    EXPECT_TRUE(ui::find<QLineEdit>(panel, QStringLiteral("PrezzoVenEuro"))->alignment() & Qt::AlignRight);
+    EXPECT_EQ(field("UM_Desc"), valueOf("SELECT \"Desc\" FROM UM WHERE Codice = ", QStringLiteral("PZ")).toString());
 }
 
 TEST_F(TableEditor, TheImageManagerShowsThePictureOfEachRow)

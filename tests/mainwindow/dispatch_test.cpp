@@ -1,6 +1,7 @@
 // The command dispatch: guards, the shared table screen, the screens of this system, of the
 // base component and of the module components, help, about box and the maker's page.
 #include "mainwindowfixture.h"
+#include "components/sharedtablescreen.h"
 
 #include "common/recordset.h"
 #include "components/passwordhash.h"
@@ -11,6 +12,7 @@
 #include <QProcess>
 #include <QHeaderView>
 #include <QTableView>
+#include <QTableWidget>
 
 namespace {
 
@@ -39,6 +41,7 @@ class Dispatch : public MainWindowTest
 {
 protected:
     QWidget* tableScreen() const { return screen(QStringLiteral("TableForm")); }
+    SharedTableScreen* shared(QWidget* s) const { return dynamic_cast<SharedTableScreen*>(s); }
     int gridRows(QWidget* s) const { return ui::find<QTableView>(s, QStringLiteral("TDBGTabella"))->model()->rowCount(); }
     QStringList shownHeadings(QWidget* s) const
     {
@@ -109,8 +112,18 @@ TEST_F(Dispatch, WithoutAFiscalYearMenuLockBackgroundAndExitDoNotAskForIt)
 TEST_F(Dispatch, ChoosingTheFiscalYearFromTheMenuWritesItWithThreeBlanks)
 {
     openWindow();
-    pickYearInNextLookup(LastYear);
+    // The years are listed with their dates day first.
+    QStringList listed;
+    ui::onNextModal([&listed](QWidget* lookup) {
+        auto* years = ui::find<QTableWidget>(lookup, QStringLiteral("LookupGrid"));
+        for (int c = 0; c < years->columnCount(); ++c)
+            listed << years->item(0, c)->text();
+        ui::type(lookup, QStringLiteral("tCerca"), LastYear);
+        ui::click(lookup, QStringLiteral("BTNOK"));
+    });
     click(QStringLiteral("BRicEsercizio"));
+    EXPECT_TRUE(listed.contains(QStringLiteral("01/01/") + listed.value(0))) << listed.join(u'|').toStdString();
+    EXPECT_TRUE(listed.contains(QStringLiteral("31/12/") + listed.value(0))) << listed.join(u'|').toStdString();
     EXPECT_TRUE(platform.messages.isEmpty());
     EXPECT_EQ(base->FiscalYear, LastYear);
     EXPECT_EQ(panel(2), QStringLiteral("Esercizio Azienda : ") + LastYear + QStringLiteral("   "));
@@ -147,7 +160,7 @@ TEST_F(Dispatch, AnAdministratorSeesTheUsersTableAndTheLocks)
     QWidget* users = tableScreen();
     ASSERT_TRUE(users);
     EXPECT_EQ(users->windowTitle(), QStringLiteral("Brevano V : Gestione Accessi"));
-    EXPECT_EQ(users->property("Tag").toString(), QStringLiteral("6"));
+    EXPECT_EQ(shared(users)->tag(), QStringLiteral("6"));
     EXPECT_EQ(gridRows(users), 2);
     EXPECT_EQ(shownHeadings(users), (QStringList{"Utente", "Descrizione", "Tipo", "Esercizio"}));
 
@@ -231,7 +244,7 @@ TEST_F(Dispatch, EveryTableCommandOpensItsTableInTheSharedScreen)
         QWidget* s = tableScreen();
         ASSERT_TRUE(s);
         EXPECT_EQ(s->windowTitle(), QStringLiteral("Brevano V : ") + QString::fromUtf8(t.title));
-        EXPECT_EQ(s->property("Tag").toString(), QString::number(t.number));
+        EXPECT_EQ(shared(s)->tag(), QString::number(t.number));
         for (int n = 0; n < 18; ++n)
             EXPECT_EQ(!ui::find<QWidget>(s, QStringLiteral("PanDati_%1").arg(n))->isHidden(), n == t.number);
         JetQuery count("SELECT COUNT(*) FROM ");
@@ -254,7 +267,7 @@ TEST_F(Dispatch, OpeningTheSameTableAgainOnlyRecaptionsAndRaisesIt)
     click(QStringLiteral("BIVA"));
     QWidget* s = tableScreen();
     ASSERT_TRUE(s);
-    EXPECT_EQ(s->property("HelpContextID").toInt(), 5);
+    EXPECT_EQ(shared(s)->helpContext(), 5);
     EXPECT_EQ(shownHeadings(s), (QStringList{"Codice", "Descrizione", "Aliquota %"}));
     EXPECT_EQ(gridRows(s), 5);
 
@@ -264,18 +277,33 @@ TEST_F(Dispatch, OpeningTheSameTableAgainOnlyRecaptionsAndRaisesIt)
     click(QStringLiteral("BIVA"));
     EXPECT_EQ(tableScreen(), s);
     EXPECT_EQ(s->windowTitle(), QStringLiteral("Brevano V : Tabella Codici ed Aliquote I.V.A."));
-    EXPECT_EQ(s->property("HelpContextID").toInt(), 55);
+    EXPECT_EQ(shared(s)->helpContext(), 55);
     EXPECT_EQ(gridRows(s), 5);
     EXPECT_EQ(window->workspace()->activeSubWindow()->widget(), s);
 
     // Another table reloads the screen; zones are table number 0.
     click(QStringLiteral("BZone"));
     EXPECT_EQ(tableScreen(), s);
-    EXPECT_EQ(s->property("Tag").toString(), QStringLiteral("0"));
-    EXPECT_EQ(s->property("HelpContextID").toInt(), 550);
+    EXPECT_EQ(shared(s)->tag(), QStringLiteral("0"));
+    EXPECT_EQ(shared(s)->helpContext(), 550);
     EXPECT_EQ(gridRows(s), 3);
     EXPECT_EQ(shownHeadings(s), (QStringList{"Codice", "Descrizione"}));
     EXPECT_EQ(screenCount(), 1);
+
+    // A zone being typed is not dropped by another table without the question closing asks.
+    ui::click(s, QStringLiteral("BNuovo"));
+    ui::type(ui::find<QWidget>(s, QStringLiteral("PanDati_0")), QStringLiteral("Codice"), QStringLiteral("9"));
+    platform.answers.enqueue(Platform::Answer::No);
+    click(QStringLiteral("BAttivita"));
+    ASSERT_EQ(platform.messages.size(), 1);
+    EXPECT_EQ(platform.lastText(), QStringLiteral("E' Stato Inserito un Nuovo Record.\r\rSi Desidera Uscire Perdendo le Modifiche?"));
+    EXPECT_EQ(platform.last()->defaultAnswer, Platform::Answer::No);
+    EXPECT_EQ(shared(s)->tag(), QStringLiteral("0"));
+    EXPECT_EQ(base->EditingScreenCount, 1);
+    EXPECT_EQ(ui::text(s, QStringLiteral("Codice")), QStringLiteral("9"));
+    click(QStringLiteral("BAttivita"));  // Yes: the zone goes, the activities come
+    EXPECT_EQ(shared(s)->tag(), QStringLiteral("3"));
+    EXPECT_EQ(base->EditingScreenCount, 0);
 }
 
 TEST_F(Dispatch, TheSharedScreenAddsAZoneAndRefusesADuplicateCode)

@@ -39,7 +39,7 @@ TEST_F(MainWindowTest, TheMenuBarHoldsEveryMenuAndToolInOrderWithItsCaption)
     EXPECT_EQ(toolsOf(bar->actions()),
               (Tools{{"MFile", "&File"}, {"MTabelle", "&Tabelle"}, {"BAnag", "&Anagrafiche"}, {"Magazzino", "&Magazzino"},
                      {"Fatturazione", "Fattu&ra"}, {"Pagamenti", "&Integra"}, {"MUtilità", "&Utilità"},
-                     {"MBlocca", "Menù S&bloccati"}}));
+                     {"MFinestra", "Fi&nestra"}, {"MBlocca", "Menù S&bloccati"}}));
 
     const QMap<QString, Tools> menus = {
         {"MFile", {{"BEsci", "&Esci"}}},
@@ -134,7 +134,7 @@ TEST_F(MainWindowTest, AbsentModulesLoseTheirMenusAndBandsOnFirstActivation)
     QStringList offered;
     for (QAction* a : bands->actions())
         offered << a->text();
-    EXPECT_EQ(offered, (QStringList{"BAnag", "BMaga", "BStandard"}));
+    EXPECT_EQ(offered, (QStringList{"Anagrafiche", "Magazzino", "Standard"}));
 }
 
 // The background of the workspace, by the workstation's OpzUtente row.

@@ -29,7 +29,7 @@ protected:
     QLineEdit* field(const char* name) { return ui::find<QLineEdit>(screen, QString::fromLatin1(name)); }
     void set(const char* name, const QString& text) { field(name)->setText(text); }
     QString panel1() { return ui::text(screen, "ErrorBar_1"); }
-    bool editing() { return ui::enabled(screen, "Pan1"); }
+    bool editing() { return ui::typable(screen, "Text4"); }
 
     Database users() { return Database::open(folder.userDb(), ProgramFolder::connectString()); }
     QVariant stored(const char* column)

@@ -63,8 +63,9 @@ TEST_F(CompanyScreenTest, OpensInBrowseModeWithEveryControlAndTheCompanyRecord)
     EXPECT_EQ(field("tDecEuro")->text(), "2");
     EXPECT_EQ(field("Immagine")->text(), "0");
 
-    for (const char* panel : {"Pan1", "Pan2", "PanImg"})
-        EXPECT_FALSE(ui::enabled(screen, panel)) << panel;
+    for (const char* field : {"Text4", "tCambio"})
+        EXPECT_FALSE(ui::typable(screen, field)) << field;
+    EXPECT_FALSE(ui::enabled(screen, "BEliminaImmagine"));
     EXPECT_TRUE(ui::enabled(screen, "BModifica"));
     EXPECT_TRUE(ui::enabled(screen, "BEsci"));
     EXPECT_FALSE(ui::enabled(screen, "BSalva"));

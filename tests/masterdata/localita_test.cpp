@@ -14,6 +14,7 @@
 #include <QPointer>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -200,6 +201,38 @@ TEST_F(LocalitaTest, NewRowsAreStoredInUpperCaseUnderTheCurrentStateAndProvince)
               QStringList({QStringLiteral("RÉPUBLIQUE FRANÇAISE")}));
 }
 
+TEST_F(LocalitaTest, TheOnlyRowOfAnEmptyListIsWrittenByTheKeysAndClicksThatLeaveARow)
+{
+    // France has no provinces: the adding row is the only row, there is no other to move to.
+    const struct
+    {
+        const char* name;
+        std::function<void(LocalitaGrid*)> leave;
+    } ways[] = {
+        {"Down", [](LocalitaGrid* g) { QTest::keyClick(g, Qt::Key_Down); }},
+        {"Up", [](LocalitaGrid* g) { QTest::keyClick(g, Qt::Key_Up); }},
+        {"Enter", [](LocalitaGrid* g) { QTest::keyClick(g, Qt::Key_Return); }},
+        {"Tab", [](LocalitaGrid* g) { QTest::keyClick(g, Qt::Key_Tab); }},
+        {"click below the rows", [](LocalitaGrid* g) { QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, QPoint(5, g->viewport()->height() - 3)); }},
+    };
+    grid("TPV")->resize(300, 300);
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.name);
+        select("TStati", 1);
+        ASSERT_EQ(addRow("TPV"), 0);
+        typeInCell("TPV", 0, 0, "pa");
+        typeInCell("TPV", 0, 1, "parigi");
+        way.leave(grid("TPV"));
+        ui::settle();
+        EXPECT_EQ(archive(JetQuery("SELECT id, Descrizione, idStato FROM Provincie WHERE id = 'PA'")),
+                  QStringList({"PA|PARIGI|FR"}));
+        EXPECT_FALSE(grid("TPV")->hasPendingEdit());
+        Database::open(folder.dataDb(), ProgramFolder::connectString()).execute(JetQuery("DELETE FROM Provincie WHERE id = 'PA'"));
+        select("TStati", 0);
+    }
+    EXPECT_TRUE(platform.messages.isEmpty());
+}
+
 TEST_F(LocalitaTest, RefusedWritesShowTheirMessageAndKeepTheTypedRow)
 {
     const int row = addRow("TPV");
@@ -298,6 +331,7 @@ TEST_F(LocalitaTest, LeavingWithAHalfTypedRowAsksAndWritesNothing)
     EXPECT_EQ(platform.last()->text, QStringLiteral("Dati in Modifica. Uscire comunque ?"));
     EXPECT_EQ(platform.last()->buttons, Platform::Buttons::YesNo);
     EXPECT_EQ(platform.last()->title, QStringLiteral("Brevano V"));
+    EXPECT_EQ(platform.last()->defaultAnswer, Platform::Answer::No);
     ui::settle();
     ASSERT_FALSE(screen.isNull());
     EXPECT_TRUE(grid("TCAP")->hasPendingEdit());

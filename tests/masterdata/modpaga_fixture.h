@@ -56,7 +56,7 @@ protected:
     QLineEdit* field(const QString& name) { return ui::find<QLineEdit>(screen, name); }
     void set(const QString& name, const QString& text) { field(name)->setText(text); }
     QString panel1() { return ui::text(screen, "SBMess_1"); }
-    bool frameEnabled() { return ui::enabled(screen, "FRMDati"); }
+    bool frameEnabled() { return ui::typable(screen, "tDesc"); }
     void click(const char* key) { ui::click(screen, QString::fromLatin1(key)); ui::settle(); }
 
     Database data() { return Database::open(folder.dataDb(), ProgramFolder::connectString()); }

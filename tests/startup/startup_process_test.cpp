@@ -46,9 +46,13 @@ TEST(StartupProcess, TheSplashGivesWayToTheSignInOnEnterOrByItself)
     ProgramFolder folder(ProgramFolder::WholeProgram);
     folder.writePointerFile(folder.dataFolder(), 0);
 
-    const ScriptedRun entered =
-        runScripted(folder.path(), {QStringLiteral("key=frmSplash|Return")}, QStringLiteral("Accesso"));
-    EXPECT_EQ(entered.log, (QStringList{QStringLiteral("WINDOW|frmSplash"), QStringLiteral("WINDOW|Accesso")}));
+    // The test programs run under LANG=C.UTF-8: the start-up itself makes the program Italian.
+    ASSERT_EQ(qgetenv("LANG"), "C.UTF-8");
+    const ScriptedRun entered = runScripted(
+        folder.path(), {QStringLiteral("key=frmSplash|Return"), QStringLiteral("conventions=Accesso")},
+        QStringLiteral("Accesso"));
+    EXPECT_EQ(entered.log, (QStringList{QStringLiteral("WINDOW|frmSplash"), QStringLiteral("WINDOW|Accesso"),
+                                        QStringLiteral("CONVENTIONS|1.936,27|06/12/26|Ann&ulla")}));
 
     // Nobody touches the splash: its timer goes on after five seconds.
     const ScriptedRun waited = runScripted(folder.path(), {}, QStringLiteral("Accesso"));

@@ -11,6 +11,8 @@
 //   click=<window>|<button>   when the window is shown, its button of that objectName is
 //                             clicked (repeatable)
 //   drive=<root>              a drive of the machine (repeatable; default "/")
+//   conventions=<window>      when the window is shown, logs how the program writes a number, a
+//                             date and Qt's own "Undo" ("CONVENTIONS|1.936,27|06/12/26|Ann&ulla")
 // Windows shown are also written to standard output, so a caller can time them.
 #include "common/appglobals.h"
 #include "mainwindow/principale.h"
@@ -21,6 +23,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QKeyEvent>
+#include <QLocale>
 #include <QMultiHash>
 #include <QPointer>
 #include <QTextStream>
@@ -42,22 +45,19 @@ public:
         QString button;                 // a button to click
     };
 
-    WindowWatcher(QString logFile, QMultiHash<QString, Action> actions)
-        : m_logFile(std::move(logFile)), m_actions(std::move(actions)) {}
+    WindowWatcher(QString logFile, QMultiHash<QString, Action> actions, QString conventionsWindow)
+        : m_logFile(std::move(logFile)), m_actions(std::move(actions)), m_conventionsWindow(std::move(conventionsWindow)) {}
 
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         auto* widget = qobject_cast<QWidget*>(watched);
         if (event->type() != QEvent::Show || !widget || !widget->isWindow() || widget->objectName().isEmpty())
             return false;
-        const QString line = QStringLiteral("WINDOW|") + widget->objectName();
-        std::printf("%s\n", qPrintable(line));
-        std::fflush(stdout);
-        if (!m_logFile.isEmpty()) {
-            QFile log(m_logFile);
-            if (log.open(QIODevice::Append | QIODevice::Text))
-                QTextStream(&log) << line << '\n';
-        }
+        write(QStringLiteral("WINDOW|") + widget->objectName());
+        if (widget->objectName() == m_conventionsWindow)
+            write(QStringLiteral("CONVENTIONS|%1|%2|%3")
+                      .arg(QLocale().toString(1936.27, 'f', 2), QLocale().toString(QDate(2026, 12, 6), QLocale::ShortFormat),
+                           QCoreApplication::translate("QLineEdit", "&Undo")));
         // Acted on once the window has settled, in the order the script gave them.
         QList<Action> actions = m_actions.values(widget->objectName());
         std::reverse(actions.begin(), actions.end());
@@ -72,6 +72,17 @@ public:
     }
 
 private:
+    void write(const QString& line)
+    {
+        std::printf("%s\n", qPrintable(line));
+        std::fflush(stdout);
+        if (!m_logFile.isEmpty()) {
+            QFile log(m_logFile);
+            if (log.open(QIODevice::Append | QIODevice::Text))
+                QTextStream(&log) << line << '\n';
+        }
+    }
+
     static void act(QWidget* window, const Action& action)
     {
         if (!action.button.isEmpty()) {
@@ -87,6 +98,7 @@ private:
 
     QString m_logFile;
     QMultiHash<QString, Action> m_actions;
+    QString m_conventionsWindow;
 };
 
 } // namespace
@@ -100,6 +112,7 @@ int main(int argc, char* argv[])
     ScriptedPlatform platform;
     QMultiHash<QString, WindowWatcher::Action> actions;
     QStringList drives;
+    QString conventionsWindow;
     QFile script(QString::fromLocal8Bit(argv[2]));
     if (script.open(QIODevice::ReadOnly | QIODevice::Text)) {
         QTextStream in(&script);
@@ -124,11 +137,13 @@ int main(int argc, char* argv[])
                 actions.insert(value.section(u'|', 0, 0), {Qt::Key_unknown, value.section(u'|', 1)});
             else if (key == QLatin1String("drive"))
                 drives << value;
+            else if (key == QLatin1String("conventions"))
+                conventionsWindow = value;
         }
     }
     if (!drives.isEmpty())
         platform.driveList = drives;
-    WindowWatcher watcher(platform.logFile, actions);
+    WindowWatcher watcher(platform.logFile, actions, conventionsWindow);
     app.installEventFilter(&watcher);
     appGlobals().makeMainWindow = [](AppGlobals& globals) { return new Principale(globals); };
     EntryProcedure entry(QString::fromLocal8Bit(argv[1]));

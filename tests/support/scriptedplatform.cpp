@@ -27,9 +27,10 @@ QString ScriptedPlatform::describe(const Message& m)
              m.title.isNull() ? QStringLiteral("<none>") : m.title, text);
 }
 
-Platform::Answer ScriptedPlatform::message(const QString& text, Icon icon, Buttons buttons, const QString& title)
+Platform::Answer ScriptedPlatform::message(const QString& text, Icon icon, Buttons buttons, const QString& title,
+                                           Answer defaultAnswer)
 {
-    messages.push_back({text, icon, buttons, title});
+    messages.push_back({text, icon, buttons, title, defaultAnswer});
     if (!logFile.isEmpty()) {
         QFile log(logFile);
         if (log.open(QIODevice::Append | QIODevice::Text))

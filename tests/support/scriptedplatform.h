@@ -18,12 +18,14 @@ public:
         Icon icon;
         Buttons buttons;
         QString title;  // null: no title of its own
+        Answer defaultAnswer = Answer::Yes;  // the button Enter presses in a question
     };
 
     ScriptedPlatform();
     ~ScriptedPlatform() override;
 
-    Answer message(const QString& text, Icon icon, Buttons buttons, const QString& title) override;
+    Answer message(const QString& text, Icon icon, Buttons buttons, const QString& title,
+                   Answer defaultAnswer = Answer::Yes) override;
     // Writes the messages shown so far to standard error ("MESSAGE|icon|title|text", carriage
     // returns as \r), then ends the process with code 0. Tests observe it as a death test or
     // from a child process.

@@ -1,17 +1,20 @@
 #include "support/scriptedplatform.h"
+#include "components/qtplatform.h"
 
 #include <QApplication>
-#include <QLocale>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv)
 {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Tests read numbers and dates the way an Italian workstation shows them.
-    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    // A machine whose language is not Italian: what the user reads must be Italian all the same.
+    qputenv("LANG", "C.UTF-8");
+    qputenv("LC_ALL", "C.UTF-8");
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
+    // The tests stand in for the entry procedure, which sets the program's conventions first.
+    useItalianConventions();
     // What runs outside a test's own scripted platform (windows closing late) meets this one.
     ScriptedPlatform outside;
     return RUN_ALL_TESTS();

@@ -65,6 +65,12 @@ bool enabled(QObject* root, const QString& name)
     return find<QWidget>(root, name)->isEnabled();
 }
 
+bool typable(QObject* root, const QString& name)
+{
+    auto* edit = find<QLineEdit>(root, name);
+    return edit->isEnabled() && !edit->isReadOnly();
+}
+
 void onNextModal(std::function<void(QWidget*)> action)
 {
     auto* timer = new QTimer;

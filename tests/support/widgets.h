@@ -34,6 +34,8 @@ void key(QObject* root, const QString& name, Qt::Key key, const QString& text = 
 void choose(QObject* root, const QString& name, const QString& entry);
 QString text(QObject* root, const QString& name);
 bool enabled(QObject* root, const QString& name);
+// A field the user can type into (enabled and not read-only).
+bool typable(QObject* root, const QString& name);
 // Runs a function on the next modal dialog that opens (for look-ups and file dialogs).
 void onNextModal(std::function<void(QWidget*)> action);
 // Lets pending events run.

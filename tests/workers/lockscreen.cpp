@@ -38,7 +38,7 @@ QByteArray state(QPointer<DatiAzienda> screen, const BaseClass& base, const Scri
     if (screen) {
         lines << QStringLiteral("BModifica=%1").arg(ui::enabled(screen, "BModifica") ? 1 : 0);
         lines << QStringLiteral("BSalva=%1").arg(ui::enabled(screen, "BSalva") ? 1 : 0);
-        lines << QStringLiteral("Pan1=%1").arg(ui::enabled(screen, "Pan1") ? 1 : 0);
+        lines << QStringLiteral("Pan1=%1").arg(ui::typable(screen, "Text4") ? 1 : 0);
         lines << QStringLiteral("Text4=") + ui::text(screen, "Text4");
     }
     lines << QStringLiteral("messages=%1").arg(platform.messages.size());

@@ -11,6 +11,8 @@ struct TableDefinition;
 // bookkeeping and typing aids (baseclass.cpp), record locks (recordlock.cpp), numbering and
 // stock movements (documentservices.cpp), look-ups and dialogs (lookups.cpp),
 // data-control binding (databinding.cpp), and its screens (screens.cpp).
+class TableScreen;
+
 class BaseClass : public BaseComponent
 {
     Q_OBJECT
@@ -66,7 +68,7 @@ public:
     void PreparePanel(QWidget* panel, QWidget* screen) override;
     void AttachRecordset(QWidget* screen, Recordset& row) override;
 
-    QWidget* TableForm() override;
+    SharedTableScreen* TableForm() override;
     QWidget* CustomersForm() override;
     QWidget* SuppliersForm() override;
     QWidget* ArticlesForm() override;
@@ -82,6 +84,6 @@ private:
     QWidget* ownScreen(const QString& name, const QString& title, const TableDefinition& table);
 
     QPointer<QMainWindow> m_mainWindow;
-    QPointer<QWidget> m_tableForm;
+    QPointer<TableScreen> m_tableForm;
     QHash<QString, QPointer<QWidget>> m_screens;
 };

@@ -7,22 +7,29 @@
 
 #include <QCheckBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
+#include <QSqlQuery>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <algorithm>
 
 namespace {
 
-QLocale plainLocale()
+bool isNumber(FieldKind kind)
 {
-    QLocale locale;
-    locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    return locale;
+    return kind == FieldKind::Decimal || kind == FieldKind::Amount || kind == FieldKind::EuroAmount
+           || kind == FieldKind::Digits;
 }
 
-QString shownText(const QVariant& value, FieldKind kind)
+bool isDecimal(FieldKind kind)
+{
+    return kind == FieldKind::Decimal || kind == FieldKind::Amount || kind == FieldKind::EuroAmount;
+}
+
+QString shownText(const QVariant& value, FieldKind kind, const BaseComponent* base)
 {
     if (value.isNull())
         return {};
@@ -30,7 +37,15 @@ QString shownText(const QVariant& value, FieldKind kind)
     case FieldKind::Decimal: {
         bool ok = false;
         const double d = value.toDouble(&ok);
-        return ok ? plainLocale().toString(d, 'f', QLocale::FloatingPointShortest) : value.toString();
+        return ok ? QLocale().toString(d, 'f', QLocale::FloatingPointShortest) : value.toString();
+    }
+    case FieldKind::Amount:
+    case FieldKind::EuroAmount: {
+        // An amount reads as in the grids: the currency's decimals, thousands grouped.
+        bool ok = false;
+        const double d = value.toDouble(&ok);
+        const int decimals = kind == FieldKind::EuroAmount ? base->EuroDecimals : base->BaseCurrencyDecimals;
+        return ok ? QLocale().toString(d, 'f', std::clamp(decimals, 0, 3)) : value.toString();
     }
     case FieldKind::Date: {
         const QDate d = storedDate(value);
@@ -54,8 +69,11 @@ FieldPanel::FieldPanel(BaseComponent* base, const TableDefinition& table, QWidge
     : QWidget(parent), m_base(base), m_table(table)
 {
     auto* grid = new QGridLayout(this);
-    // Long definitions are laid out in two columns of label and field.
-    const int perColumn = m_table.fields.size() > 8 ? int((m_table.fields.size() + 1) / 2) : int(m_table.fields.size());
+    // Long definitions are laid out in two or three columns of label and field, so that every
+    // field shows without scrolling.
+    const int count = int(m_table.fields.size());
+    const int columns = count > 16 ? 3 : count > 8 ? 2 : 1;
+    const int perColumn = (count + columns - 1) / columns;
     for (int i = 0; i < m_table.fields.size(); ++i) {
         const FieldSpec& spec = m_table.fields[i];
         QWidget* editor = nullptr;
@@ -66,7 +84,9 @@ FieldPanel::FieldPanel(BaseComponent* base, const TableDefinition& table, QWidge
             auto* edit = new QLineEdit(this);
             switch (spec.kind) {
             case FieldKind::Digits: m_base->useDigitKeys(edit); break;
-            case FieldKind::Decimal: m_base->useDecimalKeys(edit); break;
+            case FieldKind::Decimal:
+            case FieldKind::Amount:
+            case FieldKind::EuroAmount: m_base->useDecimalKeys(edit); break;
             case FieldKind::Date: edit->setInputMask(DateInputMask); break;
             case FieldKind::Secret:
                 edit->setEchoMode(QLineEdit::Password);
@@ -74,16 +94,39 @@ FieldPanel::FieldPanel(BaseComponent* base, const TableDefinition& table, QWidge
                 break;
             default: m_base->useTextKeys(edit); break;
             }
+            if (isNumber(spec.kind))
+                edit->setAlignment(Qt::AlignRight);
             editor = edit;
         }
         editor->setObjectName(spec.column);
+        editor->setAccessibleName(spec.label);
         const int row = i % perColumn, column = (i / perColumn) * 2;
         if (spec.kind != FieldKind::Flag) {
             auto* label = new QLabel(spec.label, this);
             label->setBuddy(editor);
             grid->addWidget(label, row, column);
         }
-        grid->addWidget(editor, row, column + 1);
+        const std::optional<Reference> reference = referenceOf(m_table.table, spec.column);
+        if (!reference) {
+            grid->addWidget(editor, row, column + 1);
+        } else {
+            // The code and, beside it, the name of the record it stands for.
+            auto* pair = new QHBoxLayout;
+            pair->setContentsMargins(0, 0, 0, 0);
+            editor->setMaximumWidth(80);
+            auto* name = new QLineEdit(this);
+            name->setObjectName(spec.column + QStringLiteral("_Desc"));
+            name->setReadOnly(true);
+            name->setFocusPolicy(Qt::NoFocus);
+            name->setAccessibleName(spec.label + QStringLiteral(" (descrizione)"));
+            pair->addWidget(editor);
+            pair->addWidget(name, 1);
+            grid->addLayout(pair, row, column + 1);
+            auto* code = static_cast<QLineEdit*>(editor);
+            connect(code, &QLineEdit::textChanged, name, [this, reference, name](const QString& text) {
+                name->setText(referredName(*reference, text));
+            });
+        }
         m_fields << editor;
     }
     if (!m_table.pictureColumn.isEmpty()) {
@@ -92,13 +135,29 @@ FieldPanel::FieldPanel(BaseComponent* base, const TableDefinition& table, QWidge
         m_picture->setFixedSize(200, 150);
         m_picture->setFrameShape(QFrame::StyledPanel);
         m_picture->setAlignment(Qt::AlignCenter);
-        auto* browse = new QPushButton(QStringLiteral("&Sfoglia..."), this);
-        browse->setObjectName(QStringLiteral("BSfoglia"));
-        connect(browse, &QPushButton::clicked, this, &FieldPanel::choosePicture);
+        m_browse = new QPushButton(QStringLiteral("&Sfoglia..."), this);
+        m_browse->setObjectName(QStringLiteral("BSfoglia"));
+        connect(m_browse, &QPushButton::clicked, this, &FieldPanel::choosePicture);
         grid->addWidget(m_picture, 0, 2, perColumn, 1);
-        grid->addWidget(browse, perColumn, 2);
+        grid->addWidget(m_browse, perColumn, 2);
     }
     grid->setRowStretch(perColumn + 1, 1);
+}
+
+QString FieldPanel::referredName(const Reference& reference, const QString& code) const
+{
+    if (code.trimmed().isEmpty())
+        return {};
+    try {
+        JetQuery q;
+        q << "SELECT " << Jet::identifier(reference.nameColumn) << " FROM " << Jet::identifier(reference.table)
+          << " WHERE Codice = " << Jet::text(code.trimmed());
+        QSqlQuery found = m_base->dataArchive().select(q);
+        return found.next() ? found.value(0).toString() : QString();
+    } catch (const DatabaseError&) {
+        // A name that cannot be read leaves the code alone on screen.
+        return {};
+    }
 }
 
 QWidget* FieldPanel::field(const QString& column) const
@@ -115,6 +174,21 @@ void FieldPanel::setKeyEditable(bool editable)
         key->setEnabled(editable);
 }
 
+void FieldPanel::setEditing(bool editing)
+{
+    for (QWidget* w : m_fields) {
+        if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+            edit->setReadOnly(!editing);
+        } else {
+            // A check box keeps its look but does not toggle while browsing.
+            w->setAttribute(Qt::WA_TransparentForMouseEvents, !editing);
+            w->setFocusPolicy(editing ? Qt::StrongFocus : Qt::NoFocus);
+        }
+    }
+    if (m_browse)
+        m_browse->setEnabled(editing);
+}
+
 void FieldPanel::showRow(const Recordset& rows)
 {
     if (!rows.isOpen() || rows.isBOF() || rows.isEOF()) {
@@ -129,7 +203,7 @@ void FieldPanel::showRow(const Recordset& rows)
         else if (spec.kind == FieldKind::Secret)
             static_cast<QLineEdit*>(m_fields[i])->clear();  // a new password is typed, the old never shown
         else
-            static_cast<QLineEdit*>(m_fields[i])->setText(shownText(value, spec.kind));
+            static_cast<QLineEdit*>(m_fields[i])->setText(shownText(value, spec.kind, m_base));
     }
     showPicture();
 }
@@ -176,8 +250,8 @@ std::optional<FieldPanel::Refusal> FieldPanel::validate(bool adding, const Datab
         bool ok = true;
         if (spec.kind == FieldKind::Digits)
             text.trimmed().toLongLong(&ok);
-        else if (spec.kind == FieldKind::Decimal)
-            plainLocale().toDouble(text.trimmed(), &ok);
+        else if (isDecimal(spec.kind))
+            QLocale().toDouble(text.trimmed(), &ok);
         else if (spec.kind == FieldKind::Date)
             ok = parseTypedDate(text).has_value();
         if (!ok)
@@ -207,7 +281,9 @@ void FieldPanel::store(Recordset& row, bool adding) const
         if (!isBlank(text, spec.kind)) {
             switch (spec.kind) {
             case FieldKind::Digits: value = text.trimmed().toLongLong(); break;
-            case FieldKind::Decimal: value = plainLocale().toDouble(text.trimmed()); break;
+            case FieldKind::Decimal:
+            case FieldKind::Amount:
+            case FieldKind::EuroAmount: value = QLocale().toDouble(text.trimmed()); break;
             case FieldKind::Date: value = *parseTypedDate(text); break;
             default: value = text.trimmed(); break;
             }

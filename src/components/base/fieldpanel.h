@@ -9,6 +9,7 @@ class BaseComponent;
 class Database;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class Recordset;
 
 // The detail panel of a table: one field per column of its definition, each named after its
@@ -27,6 +28,8 @@ public:
     QWidget* keyField() const { return m_fields.value(0); }
     // The key is typed only while a new row is being added.
     void setKeyEditable(bool editable);
+    // Browsing shows the values read-only, in normal contrast; editing lets them be typed.
+    void setEditing(bool editing);
 
     // The first rule the typed values break: the message and the field it concerns.
     struct Refusal
@@ -47,6 +50,7 @@ protected:
 
 private:
     QString typedText(int index) const;
+    QString referredName(const Reference& reference, const QString& code) const;
     void showPicture();
     void choosePicture();
 
@@ -54,4 +58,5 @@ private:
     TableDefinition m_table;
     QVector<QWidget*> m_fields;
     QLabel* m_picture = nullptr;
+    QPushButton* m_browse = nullptr;
 };

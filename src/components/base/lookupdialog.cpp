@@ -1,12 +1,28 @@
 #include "lookupdialog.h"
+#include "common/jetdate.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+namespace {
+
+// Dates are listed as users type them, day first.
+QString shownValue(const QVariant& value)
+{
+    static const QRegularExpression storedDay(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}"));
+    if (value.typeId() == QMetaType::QDate || value.typeId() == QMetaType::QDateTime
+        || storedDay.match(value.toString()).hasMatch())
+        return typedDate(storedDate(value));
+    return value.toString();
+}
+
+} // namespace
 
 LookupDialog::LookupDialog(const QString& caption, Recordset rows, const QStringList& columns,
                            const QStringList& headings, QWidget* parent)
@@ -27,15 +43,19 @@ LookupDialog::LookupDialog(const QString& caption, Recordset rows, const QString
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grid->verticalHeader()->hide();
     m_grid->horizontalHeader()->setStretchLastSection(true);
+    m_grid->setAccessibleName(caption);
+    m_search->setAccessibleName(QStringLiteral("Cerca"));
+    label->setBuddy(m_search);
     m_grid->setRowCount(m_rows.RecordCount());
     int r = 0;
     for (m_rows.MoveFirst(); !m_rows.isEOF(); m_rows.MoveNext(), ++r) {
         for (int c = 0; c < columns.size(); ++c) {
-            auto* item = new QTableWidgetItem(m_rows.value(columns[c]).toString());
+            auto* item = new QTableWidgetItem(shownValue(m_rows.value(columns[c])));
             item->setData(Qt::UserRole, r);
             m_grid->setItem(r, c, item);
         }
     }
+    m_grid->resizeColumnsToContents();
     if (m_grid->rowCount() > 0)
         m_grid->selectRow(0);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);

@@ -2,7 +2,7 @@
 #include "tabledefinitions.h"
 #include "tablescreen.h"
 
-QWidget* BaseClass::TableForm()
+SharedTableScreen* BaseClass::TableForm()
 {
     // "Annulla Apertura" tells the caller that the screen could not open.
     if (!m_tableForm) {

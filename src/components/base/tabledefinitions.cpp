@@ -1,5 +1,7 @@
 #include "tabledefinitions.h"
 
+#include <QHash>
+
 namespace {
 
 const QString CodeMissing = QStringLiteral("Codice non Inserito");
@@ -10,6 +12,8 @@ FieldSpec code() { return {QStringLiteral("Codice"), QStringLiteral("Codice"), F
 FieldSpec desc() { return {QStringLiteral("Desc"), QStringLiteral("Descrizione"), FieldKind::Text, DescriptionMissing}; }
 FieldSpec text(const char* column, const char* label) { return {QString::fromUtf8(column), QString::fromUtf8(label), FieldKind::Text, {}}; }
 FieldSpec decimal(const char* column, const char* label) { return {QString::fromUtf8(column), QString::fromUtf8(label), FieldKind::Decimal, {}}; }
+FieldSpec amount(const char* column, const char* label) { return {QString::fromUtf8(column), QString::fromUtf8(label), FieldKind::Amount, {}}; }
+FieldSpec euro(const char* column, const char* label) { return {QString::fromUtf8(column), QString::fromUtf8(label), FieldKind::EuroAmount, {}}; }
 FieldSpec digits(const char* column, const char* label) { return {QString::fromUtf8(column), QString::fromUtf8(label), FieldKind::Digits, {}}; }
 
 TableDefinition codeTable(const char* table, const char* layout = "base")
@@ -97,9 +101,9 @@ const TableDefinition& customersTable()
         TableDefinition d{QStringLiteral("Clienti"), QStringLiteral("Clienti"), partyFields(), {}};
         d.fields << text("Telefono2", "Secondo Telefono") << text("ContattoCogn", "Contatto (Cognome)")
                  << text("ContattoNome", "Contatto (Nome)") << text("idZona", "Zona") << text("idAgente", "Agente")
-                 << text("idPagamento", "Tipo Pagamento") << text("idModPag", "Modalità Pagamento")
+                 << text("idPagamento", "Modalità Pagamento") << text("idModPag", "Tipo Pagamento")
                  << text("idListino", "Listino") << text("idBanca", "Banca") << decimal("Sconto", "Sconto %")
-                 << decimal("Fido", "Fido") << decimal("ProvvAg", "Provvigione Agente %")
+                 << amount("Fido", "Fido") << decimal("ProvvAg", "Provvigione Agente %")
                  << text("EsenteIVA", "Esenzione I.V.A.")
                  << FieldSpec{QStringLiteral("Esente"), QStringLiteral("Esente I.V.A."), FieldKind::Flag, {}}
                  << text("Note", "Note") << text("CodiceDestinatario", "Codice Destinatario")
@@ -114,8 +118,8 @@ const TableDefinition& suppliersTable()
     static const TableDefinition t = [] {
         TableDefinition d{QStringLiteral("Fornitori"), QStringLiteral("Fornitori"), partyFields(), {}};
         d.fields << text("Telefono2", "Secondo Telefono") << text("ContattoCogn", "Contatto (Cognome)")
-                 << text("ContattoNome", "Contatto (Nome)") << text("idPagamento", "Tipo Pagamento")
-                 << text("idModPag", "Modalità Pagamento") << text("idBanca", "Banca") << text("Note", "Note");
+                 << text("ContattoNome", "Contatto (Nome)") << text("idPagamento", "Modalità Pagamento")
+                 << text("idModPag", "Tipo Pagamento") << text("idBanca", "Banca") << text("Note", "Note");
         return d;
     }();
     return t;
@@ -139,8 +143,8 @@ const TableDefinition& articlesTable()
          {QStringLiteral("Descrizione"), QStringLiteral("Descrizione"), FieldKind::Text, DescriptionMissing},
          text("UM", "Unità di Misura"), text("CdIva", "Codice I.V.A."), text("idDeposito", "Deposito"),
          text("idCategoria", "Categoria"), text("idSettMerc", "Settore Merceologico"),
-         decimal("PrezzoVen", "Prezzo di Vendita Lire"), decimal("PrezzoVenEuro", "Prezzo di Vendita Euro"),
-         decimal("PrezzoAcq", "Prezzo di Acquisto Lire"), decimal("PrezzoAcqEuro", "Prezzo di Acquisto Euro"),
+         amount("PrezzoVen", "Prezzo di Vendita Lire"), euro("PrezzoVenEuro", "Prezzo di Vendita Euro"),
+         amount("PrezzoAcq", "Prezzo di Acquisto Lire"), euro("PrezzoAcqEuro", "Prezzo di Acquisto Euro"),
          decimal("PuntoGiacenzaMinima", "Giacenza Minima"), decimal("PuntoGiacenzaMax", "Giacenza Massima"),
          text("Note", "Note")},
         {}};
@@ -154,7 +158,7 @@ const TableDefinition& materialsTable()
         {code(),
          {QStringLiteral("Descrizione"), QStringLiteral("Descrizione"), FieldKind::Text, DescriptionMissing},
          text("UM", "Unità di Misura"), text("idCategoria", "Categoria"),
-         decimal("PrezzoAcq", "Prezzo di Acquisto Lire"), decimal("PrezzoAcqEuro", "Prezzo di Acquisto Euro"),
+         amount("PrezzoAcq", "Prezzo di Acquisto Lire"), euro("PrezzoAcqEuro", "Prezzo di Acquisto Euro"),
          text("Note", "Note")},
         {}};
     return t;
@@ -167,7 +171,7 @@ const TableDefinition& servicesTable()
         {code(),
          {QStringLiteral("Descrizione"), QStringLiteral("Descrizione"), FieldKind::Text, DescriptionMissing},
          text("UM", "Unità di Misura"), text("CdIva", "Codice I.V.A."), text("idCategoria", "Categoria"),
-         decimal("Prezzo", "Prezzo Lire"), decimal("PrezzoEuro", "Prezzo Euro"), text("Note", "Note")},
+         amount("Prezzo", "Prezzo Lire"), euro("PrezzoEuro", "Prezzo Euro"), text("Note", "Note")},
         {}};
     return t;
 }
@@ -221,4 +225,22 @@ const TableDefinition& billOfMaterialsTable()
          decimal("Quantita", "Quantità")},
         {}};
     return t;
+}
+
+std::optional<Reference> referenceOf(const QString& table, const QString& column)
+{
+    static const QHash<QString, Reference> references = {
+        {"Clienti|idCategoria", {"catcli", "Desc"}},    {"Clienti|idZona", {"Zone", "Desc"}},
+        {"Clienti|idAgente", {"Agenti", "Denominazione"}}, {"Clienti|idPagamento", {"ModPag", "Desc"}},
+        {"Clienti|idModPag", {"tipopag", "Desc"}},      {"Clienti|idListino", {"Listini", "Desc"}},
+        {"Clienti|idBanca", {"banche", "Desc"}},        {"Fornitori|idCategoria", {"catfor", "Desc"}},
+        {"Fornitori|idPagamento", {"ModPag", "Desc"}},  {"Fornitori|idModPag", {"tipopag", "Desc"}},
+        {"Fornitori|idBanca", {"banche", "Desc"}},      {"Articoli|UM", {"UM", "Desc"}},
+        {"Articoli|CdIva", {"IVA", "Desc"}},            {"Articoli|idDeposito", {"Depositi", "Desc"}},
+        {"Articoli|idCategoria", {"catart", "Desc"}},   {"Articoli|idSettMerc", {"SettMerc", "Desc"}},
+    };
+    const auto found = references.constFind(table + u'|' + column);
+    if (found == references.cend())
+        return std::nullopt;
+    return *found;
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include <QString>
 #include <QVector>
+#include <optional>
 
 // How a column is typed and shown in a detail panel.
 enum class FieldKind {
@@ -8,6 +9,8 @@ enum class FieldKind {
     Secret,   // text shown masked (passwords)
     Digits,   // whole number (FilterDigitKey)
     Decimal,  // number with decimals (FilterDecimalKey)
+    Amount,   // an amount in the base currency: its decimals, grouped, right-aligned
+    EuroAmount,  // an amount in euro: the euro's decimals, grouped, right-aligned
     Date,     // day-only date typed dd/mm/yyyy
     Flag,     // Boolean check box
 };
@@ -19,6 +22,14 @@ struct FieldSpec
     FieldKind kind = FieldKind::Text;
     QString requiredMessage;  // empty: the field may stay empty
 };
+
+// A column holding the code (Codice) of another table's record, whose name is shown beside it.
+struct Reference
+{
+    QString table;
+    QString nameColumn;
+};
+std::optional<Reference> referenceOf(const QString& table, const QString& column);
 
 // One table as the generic editor shows it. The first field is the key ("Codice"): required,
 // unique without regard to case, fixed once the row exists.

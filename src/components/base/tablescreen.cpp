@@ -4,6 +4,7 @@
 #include "common/datacontrol.h"
 #include "common/platform.h"
 #include "components/reportfailures.h"
+#include "components/screenframe.h"
 
 #include <QAction>
 #include <QLabel>
@@ -52,7 +53,8 @@ TableScreen::TableScreen(BaseComponent* base, const QString& name, const QVector
     m_grid = new DataGrid(splitter);
     m_grid->setObjectName(QStringLiteral("TDBGTabella"));
     m_grid->setDataSource(m_data);
-    auto* scroller = new QScrollArea(splitter);
+    m_details = new QScrollArea(splitter);
+    QScrollArea* scroller = m_details;
     scroller->setWidgetResizable(true);
     auto* holder = new QWidget;
     auto* holderLayout = new QVBoxLayout(holder);
@@ -129,12 +131,57 @@ bool TableScreen::openOn(const QString& caption, const QString& archive, const T
     ArrangeControls();
     if (!m_panels.isEmpty())
         m_panels.first()->show();
+    fitDetails();
     m_grid->setProperty("LayoutName", table.layoutName);
     m_grid->setProperty("LayoutFileName", base()->AppPath + QStringLiteral("/Layout.grx"));
     m_grid->LoadLayout();
     m_grid->ReBind();
     showCurrent();
     return true;
+}
+
+bool TableScreen::mayLeaveTable()
+{
+    return queryUnload();
+}
+
+void TableScreen::setCurrencyCaption(const QString& caption)
+{
+    m_currency->setText(caption);
+}
+
+void TableScreen::readRows(const QString& archive, const JetQuery& source)
+{
+    m_data->DatabaseName = archive;
+    m_data->RecordSource = source;
+    m_data->Refresh();
+}
+
+void TableScreen::showPanel(qint16 number)
+{
+    for (FieldPanel* p : m_panels)
+        if (p->objectName() == QStringLiteral("PanDati_%1").arg(number))
+            p->show();
+    fitDetails();
+}
+
+void TableScreen::fitDetails()
+{
+    // The detail panel shows whole: its fields are what the user reads and types.
+    if (FieldPanel* panel = activePanel()) {
+        const QSize wanted = panel->sizeHint() + QSize(2 * m_details->frameWidth() + 24, 2 * m_details->frameWidth() + 24);
+        m_details->setMinimumSize(wanted);
+    }
+    fitFrame();
+}
+
+void TableScreen::useGridLayout(const QString& layoutName, const QString& layoutFile)
+{
+    m_grid->setProperty("LayoutName", layoutName);
+    m_grid->setProperty("LayoutFileName", layoutFile);
+    m_grid->LoadLayout();
+    m_grid->ReBind();
+    fitFrame();
 }
 
 void TableScreen::ArrangeControls()
@@ -155,7 +202,7 @@ FieldPanel* TableScreen::activePanel() const
 
 void TableScreen::say(const QString& message)
 {
-    m_message->setText(message);
+    ScreenFrame::announce(m_message, message);
 }
 
 void TableScreen::setEditMode(bool editing)
@@ -178,7 +225,7 @@ void TableScreen::setEditMode(bool editing)
             a->setEnabled(!editing);
     }
     for (FieldPanel* p : m_panels)
-        p->setEnabled(editing);
+        p->setEditing(editing);
     m_grid->setEnabled(!editing);
 }
 
@@ -290,7 +337,7 @@ void TableScreen::cancelEdit()
 void TableScreen::deleteRow()
 {
     say({});
-    if (!Platform::instance().ask(QStringLiteral("Si Desidera Cancellare il Record Corrente?"), base()->AppTitle))
+    if (!Platform::instance().askDestructive(QStringLiteral("Si Desidera Cancellare il Record Corrente?"), base()->AppTitle))
         return;
     try {
         m_data->recordset().Delete();
@@ -310,7 +357,7 @@ bool TableScreen::queryUnload()
     const bool adding = m_data->recordset().editMode() == Recordset::EditMode::Adding;
     const QString question = (adding ? AddingDiscarded : EditingDiscarded)
                              + QStringLiteral("\r\rSi Desidera Uscire Perdendo le Modifiche?");
-    if (!Platform::instance().ask(question, base()->AppTitle))
+    if (!Platform::instance().askDestructive(question, base()->AppTitle))
         return false;
     m_data->recordset().CancelUpdate();
     setEditMode(false);

@@ -1,6 +1,7 @@
 #pragma once
 #include "components/childscreen.h"
 #include "tabledefinitions.h"
+#include "components/sharedtablescreen.h"
 
 #include <QPointer>
 #include <QVector>
@@ -9,22 +10,20 @@ class DataControl;
 class DataGrid;
 class FieldPanel;
 class QLabel;
+class QScrollArea;
 class QStackedWidget;
 class QToolBar;
 
 // The generic table editor of the base component: the grid `TDBGTabella` lists the rows of the
 // data control `DataTabelle`; the detail panel in view shows the current row. Browse state:
 // moves, new, edit, delete and exit enabled, fields disabled; edit state: only save and cancel
-// enabled, fields enabled, the screen counted in EditingScreenCount. Messages go into panel 1 of
+// enabled, fields read-only, the screen counted in EditingScreenCount. Messages go into panel 1 of
 // `ErrorBar`. The shared table screen holds one panel per table number (`PanDati_<n>`) and is
-// set up by name from outside (Tag, HelpContextID, lblValuta, DataTabelle, ArrangeControls, the
-// panel to show, the grid's layout); the base component's own screens hold one panel `PanDati`
-// and open on their table with openOn().
-class TableScreen : public ChildScreen
+// driven by the command dispatch through SharedTableScreen; the base component's own screens
+// hold one panel `PanDati` and open on their table with openOn().
+class TableScreen : public ChildScreen, public SharedTableScreen
 {
     Q_OBJECT
-    Q_PROPERTY(QString Tag MEMBER m_tag)
-    Q_PROPERTY(qint32 HelpContextID MEMBER m_helpContext)
 public:
     struct Panel
     {
@@ -37,9 +36,18 @@ public:
     // Opens the screen on a table of its own: the rows of its definition, by code.
     bool openOn(const QString& caption, const QString& archive, const TableDefinition& table);
 
-    // Hides every detail panel (the caller shows the one of its table) and shows the currency
-    // label for the currency table.
-    Q_INVOKABLE void ArrangeControls();
+    // SharedTableScreen.
+    QWidget* window() override { return this; }
+    QString tag() const override { return m_tag; }
+    void setTag(const QString& tag) override { m_tag = tag; }
+    qint32 helpContext() const override { return m_helpContext; }
+    void setHelpContext(qint32 context) override { m_helpContext = context; }
+    bool mayLeaveTable() override;
+    void setCurrencyCaption(const QString& caption) override;
+    void readRows(const QString& archive, const JetQuery& source) override;
+    void ArrangeControls() override;
+    void showPanel(qint16 number) override;
+    void useGridLayout(const QString& layoutName, const QString& layoutFile) override;
 
     bool isEditing() const { return m_editing; }
     DataControl* data() const { return m_data; }
@@ -50,6 +58,7 @@ protected:
 private:
     QToolBar* buildToolbar();
     FieldPanel* activePanel() const;
+    void fitDetails();
     void setEditMode(bool editing);
     void showCurrent();
     void onRepositioned();
@@ -68,6 +77,7 @@ private:
     QLabel* m_currency;
     QLabel* m_message;
     QToolBar* m_toolbar;
+    QScrollArea* m_details;
     QVector<FieldPanel*> m_panels;
     bool m_editing = false;
 };

@@ -24,7 +24,8 @@ BrowserSpec documentsView(const QString& kindCode, const QString& title, Documen
               << Jet::identifier(totalLire) << " AS TotaleLire, " << Jet::identifier(totalEuro)
               << " AS TotaleEuro FROM " << Jet::identifier(kind->headerTable);
     spec.rows.orderBy(QStringLiteral(" ORDER BY "), {{QStringLiteral("DataReg")}, {QStringLiteral("NumInt")}});
-    spec.rowsLayout = QStringLiteral("Documenti");
+    // A sale names its customer, a purchase its supplier.
+    spec.rowsLayout = purchase ? QStringLiteral("DocumentiAcquisto") : QStringLiteral("Documenti");
     const QString rowsTable = kind->rowsTable;
     spec.details = [rowsTable](const DataControl& picked) {
         JetQuery q;
@@ -93,9 +94,13 @@ BrowserSpec salesByCustomerView(const QString& title)
 {
     BrowserSpec spec;
     spec.title = title;
-    spec.rows = JetQuery("SELECT idCliente, DSCli, COUNT(*) AS Documenti, SUM(TotFATVELire) AS TotaleLire, "
-                         "SUM(TotFATVELEURO) AS TotaleEuro FROM FATVETes GROUP BY idCliente, DSCli");
-    spec.rows.orderBy(QStringLiteral(" ORDER BY "), {{QStringLiteral("DSCli"), true}, {QStringLiteral("idCliente"), true}});
+    // Customers are named by their code and name, not by their internal key.
+    spec.rows = JetQuery("SELECT c.Codice AS Codice, COALESCE(c.Denominazione, t.DSCli) AS Denominazione, "
+                         "COUNT(*) AS Documenti, SUM(t.TotFATVELire) AS TotaleLire, SUM(t.TotFATVELEURO) AS TotaleEuro, "
+                         "t.idCliente AS idCliente FROM FATVETes t LEFT JOIN Clienti c ON c.id = t.idCliente "
+                         "GROUP BY t.idCliente");
+    spec.rows.orderBy(QStringLiteral(" ORDER BY "),
+                      {{QStringLiteral("Denominazione"), true}, {QStringLiteral("idCliente"), true}});
     spec.rowsLayout = QStringLiteral("Statistiche");
     return spec;
 }
