@@ -1,9 +1,6 @@
 #include "import/importazione.h"
-#include "components/base/baseclass.h"
 #include "legacyfixtures.h"
-#include "support/programfolder.h"
-#include "support/scriptedplatform.h"
-#include "support/widgets.h"
+#include "mainwindow/mainwindowfixture.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -23,16 +20,15 @@ const QStringList AllOptions{"OpArticoli", "OpClienti", "OpDepositi", "OpFornito
                              "OpMerc",     "OpUnita",   "OpZone",     "OpAgenti"};
 const QStringList Tables{"Agenti", "Articoli", "Clienti", "Depositi", "Fornitori", "IVA", "SettMerc", "UM", "Zone"};
 
-class ImportScreen : public ::testing::Test
+class ImportScreen : public MainWindowTest
 {
 protected:
     void SetUp() override
     {
-        screen = new Importazione(base.get());
-        ASSERT_TRUE(screen->openScreen());
-        screen->show();
+        MainWindowTest::SetUp();
+        screen = qobject_cast<Importazione*>(open("BImporta", "Importazione"));
+        ASSERT_TRUE(screen);
     }
-    void TearDown() override { delete screen.data(); }
 
     void tick(const QStringList& options)
     {
@@ -80,41 +76,9 @@ protected:
         return values;
     }
 
-    ScriptedPlatform platform;
-    ProgramFolder folder;
-    std::unique_ptr<BaseClass> base = folder.makeBase();
-    Database archive = Database::open(folder.dataDb(), ProgramFolder::connectString());
+    Database archive = Database::open(program.dataDb(), ProgramFolder::connectString());
     QPointer<Importazione> screen;
 };
-
-TEST_F(ImportScreen, ShowsItsCaptionTablesAndButtons)
-{
-    EXPECT_EQ(screen->windowTitle(), QStringLiteral("Brevano V : Importazione da Brevano IV"));
-    auto* frame = ui::find<QGroupBox>(screen, "Frame1");
-    EXPECT_EQ(frame->title(), QStringLiteral("TABELLE GESTIBILI"));
-    const QStringList captions{"Articoli",           "Clienti",         "Depositi", "Fornitori", "Aliquote IVA",
-                               "Sett. Merceologici", "Unità di Misura", "Zone",     "Agenti"};
-    for (int i = 0; i < AllOptions.size(); ++i) {
-        auto* box = ui::find<QCheckBox>(frame, AllOptions[i]);
-        EXPECT_EQ(box->text(), captions[i]);
-        EXPECT_FALSE(box->isChecked());
-    }
-    auto* toolbar = ui::find<QToolBar>(screen, "Toolbar");
-    QStringList keys, labels;
-    for (QAction* action : toolbar->actions())
-        keys << action->objectName(), labels << action->text();
-    EXPECT_EQ(keys, QStringList({"BImporta", "BElimina", "BEsci"}));
-    EXPECT_EQ(labels, QStringList({"Importa", "Azzeramento Dati", "   Esci   "}));
-
-    // The company archive stays open while the screen is.
-    ASSERT_TRUE(screen->CurrentArchive.isValid());
-    EXPECT_EQ(screen->CurrentArchive.path(), folder.dataDb());
-    const int opened = base->OpenScreenCount;
-    ui::click(screen, "BEsci");
-    ui::settle();
-    EXPECT_TRUE(screen.isNull());
-    EXPECT_EQ(base->OpenScreenCount, opened - 1);
-}
 
 TEST_F(ImportScreen, RefusesWithoutTicksAndStopsQuietlyWhenNoFileIsChosen)
 {

@@ -394,48 +394,9 @@ TEST_F(Dispatch, ScreensOfThisSystemOpenOnceEach)
     }
 }
 
-TEST_F(Dispatch, ScreensOfTheBaseComponentOpenWithTheirTables)
+TEST_F(Dispatch, QuotationsGoToTheWarehouseFirstAndOpeningStockIsModal)
 {
     openWindow();
-    const QVector<QPair<QString, QString>> screens = {
-        {"BAgenti", "Agenti"},       {"BArticoli", "Articoli"}, {"BClienti", "Clienti"},
-        {"BFornitori", "Fornitori"}, {"BListini", "Listini"},   {"BMateriali", "Materiali"},
-        {"BServizi", "Servizi"},     {"BVettori", "Vettori"},   {"BGestImm", "GestioneImmagine"},
-    };
-    for (const auto& [tool, name] : screens) {
-        SCOPED_TRACE(qPrintable(tool));
-        click(tool);
-        QWidget* s = screen(name);
-        ASSERT_TRUE(s);
-        EXPECT_TRUE(s->isVisible());
-        EXPECT_TRUE(s->windowTitle().startsWith(QStringLiteral("Brevano V : ")));
-    }
-    Rows customers = dataDb().select(JetQuery("SELECT COUNT(*) FROM Clienti"));
-    customers.next();
-    EXPECT_EQ(gridRows(screen(QStringLiteral("Clienti"))), customers.value(0).toInt());
-    EXPECT_EQ(gridRows(screen(QStringLiteral("Materiali"))), 2);
-    EXPECT_TRUE(platform.messages.isEmpty());
-}
-
-TEST_F(Dispatch, ModuleCommandsShowTheScreensOfTheirComponents)
-{
-    openWindow();
-    const QVector<QPair<QString, QString>> screens = {
-        {"BGiacArt", "objgiacenze"}, {"BCauMag", "objcaumag"},     {"BMovMaga", "objmovmaga"},
-        {"BDDT", "objddt"},          {"BDistinta", "objdistinta"}, {"BRESO", "objreso"},
-        {"BInventa", "objinventario"}, {"BGestGiac", "objgestgiac"}, {"BFATAC", "objFATAC"},
-        {"BFATVE", "objFATVE"},      {"BFATPRO", "objFATPRO"},     {"BFATSE", "objFATSE"},
-        {"BFATNC", "objFATNC"},      {"BFATND", "objFATND"},       {"BStat", "objgraf"},
-        {"BAgRiep", "objriepage"},   {"BORDAC", "objORDAC"},       {"BORDVE", "objORDVE"},
-        {"BSCAD", "objSCAD"},
-    };
-    for (const auto& [tool, name] : screens) {
-        SCOPED_TRACE(qPrintable(tool));
-        click(tool);
-        EXPECT_TRUE(screen(name));
-    }
-    EXPECT_TRUE(platform.messages.isEmpty());
-
     // Both the warehouse and the payments component: quotations are the warehouse's.
     click(QStringLiteral("BPREV"));
     EXPECT_TRUE(screen(QStringLiteral("objprev")));

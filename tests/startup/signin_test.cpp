@@ -60,16 +60,6 @@ protected:
 
 } // namespace
 
-TEST_F(SignIn, TheDialogShowsItsCaptionAndControls)
-{
-    openDialog();
-    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Brevano V :  Accesso Utente"));
-    EXPECT_EQ(ui::find<QLineEdit>(dialog, QStringLiteral("Password"))->echoMode(), QLineEdit::Password);
-    EXPECT_EQ(ui::text(dialog, QStringLiteral("BTNEsci")), QStringLiteral("Esci"));
-    EXPECT_FALSE(ui::find<QPushButton>(dialog, QStringLiteral("BTNOK"))->icon().isNull());
-    EXPECT_EQ(ui::text(dialog, QStringLiteral("Label1")), QStringLiteral("Immettere Nome Utente e Password :"));
-}
-
 TEST_F(SignIn, ACodeInAnyCaseSignsInAndBringsUpTheMainWindow)
 {
     openDialog();
