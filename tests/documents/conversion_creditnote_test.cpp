@@ -30,16 +30,6 @@ TEST_F(CreditNoteConversion, FromInvoiceKeepsPositiveAmounts)
     EXPECT_EQ(rows("FATNCRig", platform.todayDate, result.newNumber).first().value("TotRigaLit").toDouble(), 174000.0);
 }
 
-TEST_F(CreditNoteConversion, FromInvoiceWithEmptyNotesAndAgent)
-{
-    const CreationRequest r = request(4, 4, 2);
-    const CreationResult result = create(r);
-    expectDocument(result, "FATNC", r, FromInvoiceHeader, FromInvoiceRows);
-    const QSqlRecord note = header("FATNCTes", platform.todayDate, result.newNumber);
-    EXPECT_TRUE(note.value("NoteDoc").isNull());
-    EXPECT_TRUE(note.value("idAgente").isNull());
-}
-
 TEST_F(CreditNoteConversion, FromReturnNoteTakesTheTotalOnly)
 {
     const CreationRequest r = request(5, 4, 1);
@@ -48,30 +38,6 @@ TEST_F(CreditNoteConversion, FromReturnNoteTakesTheTotalOnly)
     const QSqlRecord note = header("FATNCTes", platform.todayDate, result.newNumber);
     EXPECT_EQ(note.value("TotFATNCLire").toDouble(), 26600.0);
     EXPECT_EQ(note.value("TotFATNCLEURO").toDouble(), 13.74);
-}
-
-TEST_F(CreditNoteConversion, SourceIsUnchangedAndCanBeConvertedAgain)
-{
-    const CreationRequest r = request(4, 4, 1);
-    const QSqlRecord before = header("FATVETes", r.sourceDataReg, 1);
-    const QVector<QSqlRecord> rowsBefore = rows("FATVERig", r.sourceDataReg, 1);
-
-    const CreationResult first = create(r);
-    const CreationResult second = create(r);
-    ASSERT_EQ(first.status, CreationResult::Status::Created);
-    ASSERT_EQ(second.status, CreationResult::Status::Created);
-    EXPECT_EQ(first.newNumber, 1);
-    EXPECT_EQ(second.newNumber, 2);
-    expectDocument(second, "FATNC", r, FromInvoiceHeader, FromInvoiceRows);
-
-    const QSqlRecord after = header("FATVETes", r.sourceDataReg, 1);
-    for (int i = 0; i < before.count(); ++i)
-        EXPECT_EQ(after.value(i), before.value(i)) << before.fieldName(i).toStdString();
-    const QVector<QSqlRecord> rowsAfter = rows("FATVERig", r.sourceDataReg, 1);
-    ASSERT_EQ(rowsAfter.size(), rowsBefore.size());
-    for (int k = 0; k < rowsBefore.size(); ++k)
-        for (int i = 0; i < rowsBefore[k].count(); ++i)
-            EXPECT_EQ(rowsAfter[k].value(i), rowsBefore[k].value(i));
 }
 
 } // namespace
