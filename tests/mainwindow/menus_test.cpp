@@ -3,8 +3,6 @@
 
 #include "mainwindow/workspace.h"
 
-#include <QMenu>
-#include <QToolBar>
 
 TEST_F(MainWindowTest, TheStatusBarShowsUserFiscalYearAndDate)
 {
@@ -17,29 +15,6 @@ TEST_F(MainWindowTest, TheStatusBarShowsUserFiscalYearAndDate)
     base->FiscalYear.clear();
     openWindow();
     EXPECT_EQ(panel(2), QStringLiteral("Esercizio Azienda : Non Definito   "));
-}
-
-TEST_F(MainWindowTest, AbsentModulesLoseTheirMenusAndBands)
-{
-    base->InvoicingModuleLoaded = false;
-    base->PaymentsModuleLoaded = false;
-    Principale& w = openWindow();
-    const struct
-    {
-        const char *menu, *band;
-        bool shown;
-    } modules[] = {{"Magazzino", "BMaga", true}, {"Fatturazione", "BFatt", false}, {"Pagamenti", "BPaga", false}};
-    for (const auto& m : modules) {
-        SCOPED_TRACE(m.menu);
-        EXPECT_EQ(w.findChild<QAction*>(m.menu)->isVisible(), m.shown);
-        EXPECT_EQ(w.findChild<QToolBar*>(m.band)->isVisible(), m.shown);
-    }
-    // Their bands cannot be brought back by hand.
-    std::unique_ptr<QMenu> bands(w.createPopupMenu());
-    QStringList offered;
-    for (QAction* a : bands->actions())
-        offered << a->text();
-    EXPECT_EQ(offered, (QStringList{"Anagrafiche", "Magazzino", "Standard"}));
 }
 
 // The background of the workspace, kept in the workstation's options (OpzUtente).
