@@ -148,8 +148,6 @@ TEST_F(ImportScreen, EmptyingThenImportingReplacesTheTablesAndASecondImportAddsN
         EXPECT_EQ(platform.messages[i].buttons, Platform::Buttons::Ok);
         EXPECT_TRUE(platform.messages[i].title.isNull()) << "the count message has no title of its own";
     }
-    EXPECT_EQ(screen->ImportSql, QStringLiteral("INSERT INTO Zone ( Codice, [Desc]) SELECT zone.ID, zone.Zona FROM [")
-                                     + old + QStringLiteral("].zone;"));
 
     // Every article goes to the warehouse DEP; of customers with codes differing only in case,
     // the first row of each code went in.
@@ -171,24 +169,6 @@ TEST_F(ImportScreen, EmptyingThenImportingReplacesTheTablesAndASecondImportAddsN
         secondCounts << QString(text).replace(QRegularExpression("Importati \\d+"), "Importati 0");
     EXPECT_EQ(texts(), QStringList(SelectDatabase) + secondCounts);
     EXPECT_EQ(count("Articoli"), 25);
-}
-
-TEST_F(ImportScreen, TheAgentsStatementReadsTheChosenArchiveByItsPath)
-{
-    tick({"OpAgenti"});
-    const QString old = legacyFixture("BrevanoIV.mdb");
-    importFrom(old);
-    EXPECT_EQ(screen->ImportSql,
-              "INSERT INTO Agenti ( Codice, Denominazione, Indirizzo1, Indirizzo2, Telefono1, Fax, Piva, CodFiscale, "
-              "EMAIL, HTTP, ProvvAg, [Note]) SELECT Agenti.CodiceAgente, Agenti.RagioneSociale, Agenti.Indirizzo1, "
-              "Agenti.Indirizzo2, Agenti.Telefono, Agenti.Fax, Agenti.PartitaIVA, Agenti.CodiceFiscale, Agenti.email, "
-              "Agenti.http, Agenti.Provvigione, Agenti.Note FROM ["
-                  + old + "].Agenti;");
-    // The demo archive already holds AG01 and AG02: the other two old agents join them.
-    EXPECT_EQ(texts(), QStringList({SelectDatabase, "Sono Stati Importati 2 Agenti su 4"}));
-    EXPECT_EQ(column("SELECT Codice || '|' || Denominazione FROM Agenti ORDER BY Codice"),
-              QStringList({"AG01|Bianchi Luigi", "AG02|Verdi Anna", "AG03|Esposito Anna",
-                           "AG04|Agenzia Commerciale Dell'Orto S.a.s."}));
 }
 
 // Imported text is the old text byte for byte; numbers keep their value on a workstation that
