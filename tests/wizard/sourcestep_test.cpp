@@ -55,20 +55,8 @@ TEST_F(SourceStep, OffersThisMonthToTheEndOfTheYearAndListsItsDocuments)
     addDdt({2042, 1, 1}, 5, 1);
     open();
     toStep3("Bolla di Reso", "D.D.T.");
-    EXPECT_EQ(wizard->CurrentPage, 4);
-    EXPECT_EQ(ui::text(wizard, "Text4"), "Scelta del D.D.T. :");
-    EXPECT_EQ(wizard->GridLayoutName, "AutoDDT");
-    EXPECT_EQ(wizard->SourceType, 1);
     EXPECT_EQ(ui::find<QLineEdit>(wizard, "RicDT1")->displayText(), "01/03/2041");
     EXPECT_EQ(ui::find<QLineEdit>(wizard, "RicDT2")->displayText(), "31/12/2041");
-    EXPECT_EQ(wizard->WorkText,
-              "SELECT DDTTes.DataReg,DDTTes.NumInt, DDTTes.Numero, DDTTes.idCausaleDoc, Clienti.Codice, "
-              "Clienti.Denominazione, DDTTes.TotDDTLire,DDTTes.TotDDTlEURO  FROM DDTTes LEFT JOIN Clienti ON "
-              "DDTTes.idCliente = Clienti.id Where DDTTes.DataReg >= #03/01/2041# AND DDTTes.DataReg <= #12/31/2041# "
-              "ORDER BY DDTTes.DataReg,DDTTes.NumInt");
-
-    EXPECT_EQ(headings(), QStringList({"Data Reg.", "Numero", "Causale", "Cod. Cliente", "Cliente", "Totale Lire",
-                                       "Totale Euro"}));
     ASSERT_EQ(rows(), 3);
     EXPECT_EQ(shown(0, "Numero"), "2");
     EXPECT_EQ(shown(0, "Cliente"), "");
@@ -87,8 +75,6 @@ TEST_F(SourceStep, NovemberStartsOnTheFirstOfNovember)
     toStep3("Ordine Cliente", "Preventivo");
     EXPECT_EQ(ui::find<QLineEdit>(wizard, "RicDT1")->displayText(), "01/11/2041");
     EXPECT_EQ(ui::find<QLineEdit>(wizard, "RicDT2")->displayText(), "31/12/2041");
-    EXPECT_EQ(ui::text(wizard, "Text4"), "Scelta del Preventivo :");
-    EXPECT_EQ(headings().last(), "Imposta Euro");
 }
 
 TEST_F(SourceStep, EmptyListCannotGoOn)
@@ -119,14 +105,12 @@ TEST_F(SourceStep, OneDayRangeAndRefusedRangesThatKeepTheList)
     EXPECT_EQ(headings(), layout);
     EXPECT_EQ(shown(0, "Numero"), "2");
     EXPECT_EQ(shown(1, "Numero"), "3");
-    const QString query = wizard->WorkText;
 
     search("12032041", "11032041");
     EXPECT_EQ(status("ErrBarRic"), "Errore : Data Inizio Richiesta > Data Fine Richiesta");
     EXPECT_EQ(focused(), "RicDT1");
     EXPECT_EQ(ui::find<QLineEdit>(wizard, "RicDT1")->selectedText(), "12/03/2041");
     EXPECT_EQ(rows(), 2);
-    EXPECT_EQ(wizard->WorkText, query);
 
     search("01032041", "");
     EXPECT_EQ(status("ErrBarRic"), "Errore : Data Richiesta Errata");
@@ -136,7 +120,7 @@ TEST_F(SourceStep, OneDayRangeAndRefusedRangesThatKeepTheList)
     search("32032041", "31122041");
     EXPECT_EQ(status("ErrBarRic"), "Errore : Data Richiesta Errata");
     EXPECT_EQ(focused(), "RicDT1");
-    EXPECT_EQ(wizard->WorkText, query);
+    EXPECT_EQ(rows(), 2);
 
     // Leaving step 2 again offers the default range anew.
     ui::click(wizard, "CMD10");
