@@ -158,6 +158,7 @@ TEST_F(DocumentOutput, ElectronicInvoicesPassTheOfficialSchemaUnderProgressivesN
         const QByteArray content = file.readAll();
         EXPECT_TRUE(content.contains(QByteArray("<TipoDocumento>") + c.type + "</TipoDocumento>"));
         EXPECT_TRUE(content.contains(QByteArray("<Descrizione>") + c.firstRow + "</Descrizione>"));
+        EXPECT_EQ(content.contains("<ImportoTotaleDocumento>238.60</ImportoTotaleDocumento>"), c.number == 1 && c.type[3] == '1');
     }
 
     // A pro-forma invoice is no fiscal document.
