@@ -1,8 +1,6 @@
 // The base component's table editor, through its customers screen and its other tables.
 #include "componentsfixture.h"
 
-#include "components/base/tabledefinitions.h"
-#include "components/base/tablescreen.h"
 #include "common/recordset.h"
 
 #include <QCheckBox>
@@ -19,20 +17,16 @@ const QStringList BrowseTools = {"BNuovo", "BModifica", "BElimina", "BPrimo", "B
 class TableEditor : public ComponentsTest
 {
 protected:
-    // A screen of the base component, shown as the shell shows it.
-    QWidget* shown(QWidget* s)
+    // A screen of the base component, opened from the menu.
+    QWidget* shown(const char* command, const char* name)
     {
-        if (!s)
-            return nullptr;
-        s->parentWidget()->show();
-        s->show();
-        workspace()->setActiveSubWindow(static_cast<QMdiSubWindow*>(s->parentWidget()));
-        ui::settle();
-        panel = ui::find<QWidget>(s, QStringLiteral("PanDati"));
+        QWidget* s = open(command, name);
+        if (s)
+            panel = ui::find<QWidget>(s, QStringLiteral("PanDati"));
         return s;
     }
 
-    QWidget* customers() { return shown(base->CustomersForm()); }
+    QWidget* customers() { return shown("BClienti", "Clienti"); }
 
     QStringList enabledTools(QWidget* s) const
     {
@@ -90,7 +84,7 @@ TEST_F(TableEditor, TheCustomersScreenBrowsesItsTableByCode)
     EXPECT_EQ(field("Codice"), grid->model()->index(2, codeColumn).data().toString());
 
     // One screen while it is open.
-    EXPECT_EQ(base->CustomersForm(), s);
+    EXPECT_EQ(customers(), s);
     EXPECT_EQ(workspace()->subWindowList().size(), 1);
 }
 
@@ -188,7 +182,7 @@ TEST_F(TableEditor, ClosingWithAPendingRowAsksAndNoKeepsIt)
     ASSERT_EQ(platform.messages.size(), 1);
     EXPECT_EQ(platform.messages[0].text,
               QStringLiteral("E' Stato Inserito un Nuovo Record.\r\rSi Desidera Uscire Perdendo le Modifiche?"));
-    EXPECT_EQ(base->CustomersForm(), s);
+    EXPECT_EQ(screen("Clienti"), s);
     EXPECT_EQ(field("Codice"), QStringLiteral("C998"));
     EXPECT_EQ(base->EditingScreenCount, 1);
 
@@ -202,10 +196,9 @@ TEST_F(TableEditor, ClosingWithAPendingRowAsksAndNoKeepsIt)
 
 TEST_F(TableEditor, DatesAndNumbersAreTypedAsUsersWriteThem)
 {
-    const TableDefinition& years = *tablePanel(9);
-    auto* s = new TableScreen(base.get(), QStringLiteral("Esercizi"), {{QStringLiteral("PanDati"), &years}});
-    ASSERT_TRUE(s->openOn(QStringLiteral("Esercizi"), program.dataDb(), years));
-    shown(s);
+    QWidget* s = open("BEsercizio", "TableForm");
+    ASSERT_TRUE(s);
+    panel = ui::find<QWidget>(s, "PanDati_9");
     ui::click(s, QStringLiteral("BNuovo"));
     ui::type(panel, QStringLiteral("Codice"), QStringLiteral("2030"));
     ui::type(panel, QStringLiteral("Desc"), QStringLiteral("Esercizio 2030"));
@@ -224,7 +217,7 @@ TEST_F(TableEditor, DatesAndNumbersAreTypedAsUsersWriteThem)
 
     // Amounts read as in the lists: the currency's decimals (lire 0, euro 2), grouped, right-aligned;
     // a code of another table shows its name.
-    shown(base->ArticlesForm());
+    shown("BArticoli", "Articoli");
     EXPECT_EQ(field("Codice"), QStringLiteral("ART001"));
     EXPECT_EQ(field("PrezzoVen"), QStringLiteral("18.000"));
     EXPECT_EQ(field("PrezzoVenEuro"), QStringLiteral("9,30"));
@@ -234,7 +227,7 @@ TEST_F(TableEditor, DatesAndNumbersAreTypedAsUsersWriteThem)
 
 TEST_F(TableEditor, TheImageManagerShowsThePictureOfEachRow)
 {
-    QWidget* s = shown(base->ImageManagerForm());
+    QWidget* s = shown("BGestImm", "GestioneImmagine");
     ASSERT_TRUE(s);
     EXPECT_EQ(gridRows(s), 0);
     EXPECT_FALSE(ui::enabled(s, QStringLiteral("BModifica")));
