@@ -62,19 +62,6 @@ TEST_F(Pages, EachTargetOffersItsSourcesAndItsFrames)
         EXPECT_EQ(!ui::find(wizard, "FRMDatiMag")->isHidden(), c.movement) << c.name;
         ui::click(wizard, "CMD6");
     }
-
-    // Without frames step 2 checks nothing: a reason that exists nowhere does not stop it.
-    for (const char* target : {"Preventivo", "Ordine Cliente", "Bolla di Reso"}) {
-        ui::choose(wizard, "CBLista1", target);
-        ui::click(wizard, "CMD4");
-        ui::find<QLineEdit>(wizard, "tCauMag")->setText("NONESISTE");
-        ui::click(wizard, "CMD7");
-        EXPECT_EQ(wizard->CurrentPage, 4) << target;
-        EXPECT_EQ(status("ErrBar2"), "") << target;
-        EXPECT_FALSE(wizard->MovementRequested);
-        ui::click(wizard, "CMD10");
-        ui::click(wizard, "CMD6");
-    }
 }
 
 TEST_F(Pages, BackToStepOneAndForwardEmptiesOnlyTheMovementDate)
