@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QPrintPreviewWidget>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTableView>
 
 namespace {
@@ -111,6 +112,16 @@ TEST_F(DocumentOutput, ThePdfHoldsEveryRowTheVatSummaryTheTotalsAndThePageCount)
             EXPECT_TRUE(text.contains(expected)) << expected.toStdString();
         EXPECT_TRUE(text.contains(QStringLiteral("Pagina %1 di %1").arg(pages))) << pages;
         EXPECT_EQ(pages > 1, c.number == 900);
+        // The title stands out: printed taller than the company's name, which is taller than a row.
+        const QString boxes = run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-l"), QStringLiteral("1"), pdf, QStringLiteral("-")});
+        auto height = [&boxes](const QString& word) {
+            const QRegularExpression box("yMin=\"([0-9.]+)\" xMax=\"[0-9.]+\" yMax=\"([0-9.]+)\">" + QRegularExpression::escape(word) + "<");
+            const QRegularExpressionMatch m = box.match(boxes);
+            return m.hasMatch() ? m.captured(2).toDouble() - m.captured(1).toDouble() : 0.0;
+        };
+        const double title = height(c.expected.first().section(u' ', -1)), company = height("Lombarde"), row = height("Pagina");
+        EXPECT_GT(title, company * 1.1) << boxes.left(2000).toStdString();
+        EXPECT_GT(company, row * 1.3);
     }
 
     // "Stampa" shows the same pages in a preview, on the way to the system's printers.
