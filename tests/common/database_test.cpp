@@ -263,6 +263,7 @@ TEST_F(DatabaseTest, RecordsetMovesEditsAndKeepsNull)
         rs.AddNew();
         rs.setValue("Codice", QString::fromLatin1(code));
         rs.Update();
+        EXPECT_EQ(rs["Codice"].toString(), "A") << "an empty set stands on its first row, then keeps it";
     }
     rs.AddNew();
     rs.setValue("Codice", "D");

@@ -284,6 +284,7 @@ TEST_F(PaymentTerms, DeletingAsksAndAnEmptyTableWaitsForANewTerm)
     press(s, "BSalva");
     EXPECT_FALSE(pending());
     EXPECT_EQ(terms(), 1);
+    EXPECT_EQ(code() + "|" + ui::text(s, "tDesc"), "RD|Rimessa diretta") << "the screen stands on the new term";
     EXPECT_EQ(base->EditingScreenCount, 0);
 }
 
