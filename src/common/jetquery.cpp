@@ -39,7 +39,8 @@ QString JetQuery::jetText() const
         case PieceKind::Number: out += p.value.toString(); break;
         case PieceKind::Null: out += QStringLiteral("Null"); break;
         case PieceKind::Archive: out += u'[' + p.fixed + u']'; break;
-        case PieceKind::Table: out += p.fixed; break;
+        case PieceKind::Table:
+        case PieceKind::TextKey: out += p.fixed; break;
         }
     }
     if (!m_ordering.empty()) {
@@ -150,6 +151,7 @@ QString JetQuery::renderedText(const QStringList& archiveAliases) const
                 out += u'?';
             break;
         case PieceKind::Table: out += p.fixed; break;
+        case PieceKind::TextKey: out += jetOrderKeySql(u'"' + p.fixed + u'"'); break;
         case PieceKind::Date:
         case PieceKind::Number: out += u'?'; break;
         case PieceKind::Null: out += QStringLiteral("NULL"); break;
@@ -216,6 +218,11 @@ JetQuery::Piece archive(const QString& path)
 JetQuery::Piece table(const QString& name)
 {
     return {JetQuery::PieceKind::Table, identifier(name).fixed, {}};
+}
+
+JetQuery::Piece textKey(const QString& column)
+{
+    return {JetQuery::PieceKind::TextKey, identifier(column).fixed, {}};
 }
 
 } // namespace Jet

@@ -12,7 +12,7 @@
 #include <QProcess>
 #include <QHeaderView>
 #include <QTableView>
-#include <QTableWidget>
+#include <QStyledItemDelegate>
 
 namespace {
 
@@ -115,9 +115,11 @@ TEST_F(Dispatch, ChoosingTheFiscalYearFromTheMenuWritesItWithThreeBlanks)
     // The years are listed with their dates day first.
     QStringList listed;
     ui::onNextModal([&listed](QWidget* lookup) {
-        auto* years = ui::find<QTableWidget>(lookup, QStringLiteral("LookupGrid"));
-        for (int c = 0; c < years->columnCount(); ++c)
-            listed << years->item(0, c)->text();
+        auto* years = ui::find<QTableView>(lookup, QStringLiteral("LookupGrid"));
+        auto* shown = static_cast<QStyledItemDelegate*>(years->itemDelegate());
+        for (int c = 0; c < years->model()->columnCount(); ++c)
+            if (!years->isColumnHidden(c))
+                listed << shown->displayText(years->model()->index(0, c).data(), QLocale());
         ui::type(lookup, QStringLiteral("tCerca"), LastYear);
         ui::click(lookup, QStringLiteral("BTNOK"));
     });

@@ -1,7 +1,6 @@
 #include "wizardfixture.h"
 
 #include <QLineEdit>
-#include <QTableWidget>
 
 namespace {
 

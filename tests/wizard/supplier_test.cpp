@@ -2,7 +2,6 @@
 
 #include <QDialog>
 #include <QLineEdit>
-#include <QTableWidget>
 
 namespace {
 
