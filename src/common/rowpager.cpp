@@ -25,12 +25,14 @@ RowPager::RowPager(const Database& db, const JetQuery& source, const JetQuery& f
         m_keys << JetQuery::sortExpression(key);
     if (m_hasRowid)
         m_keys << RowidColumn;
-    // The fields, from a statement that reads no row.
-    const Rows probe = m_db.selectAround(m_source, QStringLiteral("SELECT * FROM (%1) AS r LIMIT 0"), {});
-    const QSqlRecord rec = probe.record();
-    for (int i = 0; i < rec.count(); ++i)
-        if (rec.fieldName(i) != RowidColumn)
-            m_fields << rec.fieldName(i);
+}
+
+QStringList RowPager::fields() const
+{
+    // Known from the first page read; asked before any, from a statement that reads no row.
+    if (!m_fieldsKnown && m_db.isValid())
+        read(QStringLiteral("0"), {}, {});
+    return m_fields;
 }
 
 RowPager RowPager::through(const Database& other) const
@@ -40,8 +42,9 @@ RowPager RowPager::through(const Database& other) const
 
 int RowPager::fieldIndex(const QString& field) const
 {
-    for (int i = 0; i < m_fields.size(); ++i)
-        if (m_fields[i].compare(field, Qt::CaseInsensitive) == 0)
+    const QStringList names = fields();
+    for (int i = 0; i < names.size(); ++i)
+        if (names[i].compare(field, Qt::CaseInsensitive) == 0)
             return i;
     return -1;
 }
@@ -82,9 +85,15 @@ QVector<RowPager::Row> RowPager::read(const QString& condition, const QString& t
     values = m_filterValues + values;
     Rows q = m_db.selectAround(m_source, keyedSelect(condition) + tail, values);
     const QSqlRecord rec = q.record();
+    if (!m_fieldsKnown) {
+        for (int i = 0; i < rec.count(); ++i)
+            if (rec.fieldName(i) != RowidColumn && !rec.fieldName(i).startsWith(QLatin1String("__k")))
+                m_fields << rec.fieldName(i);
+        m_fieldsKnown = true;
+    }
     const int rowidAt = rec.indexOf(RowidColumn);
     QVector<int> fieldAt;
-    for (const QString& f : m_fields)
+    for (const QString& f : std::as_const(m_fields))
         fieldAt << rec.indexOf(f);
     QVector<int> keyAt;
     for (int i = 0; i < m_keys.size(); ++i)

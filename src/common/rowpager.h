@@ -33,7 +33,7 @@ public:
     bool byKeys() const { return !m_keys.isEmpty(); }
     const Database& database() const { return m_db; }
     const JetQuery& source() const { return m_source; }
-    QStringList fields() const { return m_fields; }
+    QStringList fields() const;
     int fieldIndex(const QString& field) const;
 
     QVector<Row> first(int count) const;
@@ -65,6 +65,7 @@ private:
     QString m_filter;          // executed text of the filter, empty for none
     QVariantList m_filterValues;
     QStringList m_keys;        // the sort expressions, then __rowid__ for a table's rows
-    QStringList m_fields;
+    mutable QStringList m_fields;     // known from the first statement read
+    mutable bool m_fieldsKnown = false;
     bool m_hasRowid = false;
 };

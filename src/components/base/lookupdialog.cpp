@@ -1,6 +1,5 @@
 #include "lookupdialog.h"
 #include "recordsetmodel.h"
-#include "common/jetcollation.h"
 #include "common/jetdate.h"
 
 #include <QDialogButtonBox>
@@ -30,14 +29,6 @@ public:
         return QStyledItemDelegate::displayText(value, locale);
     }
 };
-
-// A LIKE pattern that finds the text anywhere, its own % and _ taken as they are.
-QString containing(const QString& text)
-{
-    QString key = jetOrderKey(text);
-    key.replace(u'\\', QStringLiteral("\\\\")).replace(u'%', QStringLiteral("\\%")).replace(u'_', QStringLiteral("\\_"));
-    return u'%' + key + u'%';
-}
 
 } // namespace
 
@@ -96,7 +87,7 @@ void LookupDialog::applyFilter()
         for (int c = 0; c < m_columns.size(); ++c) {
             if (c > 0)
                 filter << " OR ";
-            filter << Jet::textKey(m_columns[c]) << " LIKE " << Jet::text(containing(text)) << " ESCAPE '\\'";
+            filter << Jet::contains(m_columns[c], text);
         }
     }
     m_model->load(m_rows, filter);
