@@ -127,7 +127,7 @@ QString jetOrderKey(const QString& text)
 
 QString jetOrderKeySql(const QString& expression)
 {
-    QString sql = QStringLiteral("lower(ifnull(") + expression + QStringLiteral(",''))");
+    QString sql = QStringLiteral("lower(coalesce(") + expression + QStringLiteral(",''))");
     for (const Unaccented& u : Unaccent)
         sql = QStringLiteral("replace(%1,'%2','%3')").arg(sql, QString(QChar(u.letter)), QLatin1String(u.base));
     return sql;
