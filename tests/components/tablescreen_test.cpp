@@ -84,6 +84,9 @@ TEST_F(TableEditor, TheCustomersScreenBrowsesItsTableByCode)
                   valueOf("SELECT m.\"Desc\" FROM Clienti c JOIN ModPag m ON m.Codice = c.idPagamento WHERE c.Codice = ",
                           field("Codice")).toString());
         EXPECT_FALSE(field("idPagamento_Desc").isEmpty());
+        // Values show their beginning, however long.
+        for (const char* shown : {"Denominazione", "idPagamento_Desc"})
+            EXPECT_EQ(ui::find<QLineEdit>(panel, shown)->cursorPosition(), 0) << shown;
         EXPECT_EQ(field("Codice"), valueOf("SELECT MIN(Codice) FROM Clienti").toString());
         EXPECT_EQ(field("Denominazione"),
                   valueOf("SELECT Denominazione FROM Clienti WHERE Codice = ", field("Codice")).toString());
