@@ -1081,5 +1081,27 @@ CREATE TABLE DistintaBase (
     Quantita        REAL
 );
 
+-- =====================================================================
+-- Lists
+-- =====================================================================
+
+-- The lists of master records are read a page at a time in the order of
+-- their code (suppliers also of their name), sorted as Italians sort:
+-- accents and capitals aside. That order is the order key
+-- {{ORDER_KEY:column}}, an expression of lower() and replace() only that the
+-- template builder writes out; an index on it serves every page of a list,
+-- whatever the table holds.
+CREATE INDEX Clienti_ordine ON Clienti ({{ORDER_KEY:Codice}});
+CREATE INDEX Fornitori_ordine ON Fornitori ({{ORDER_KEY:Codice}});
+CREATE INDEX Fornitori_nome ON Fornitori ({{ORDER_KEY:Denominazione}});
+CREATE INDEX Agenti_ordine ON Agenti ({{ORDER_KEY:Codice}});
+CREATE INDEX Articoli_ordine ON Articoli ({{ORDER_KEY:Codice}});
+CREATE INDEX Vettori_ordine ON Vettori ({{ORDER_KEY:Codice}});
+CREATE INDEX Listini_ordine ON Listini ({{ORDER_KEY:Codice}});
+CREATE INDEX Materiali_ordine ON Materiali ({{ORDER_KEY:Codice}});
+CREATE INDEX Servizi_ordine ON Servizi ({{ORDER_KEY:Codice}});
+-- Warehouse movements are listed by day, reason and number.
+CREATE INDEX MovMagTes_ordine ON MovMagTes (DataReg, idCausale, NumInt);
+
 -- Version of the archive's schema, read by the maintenance program (tools/archiveupgrade.cpp).
 PRAGMA user_version = 1;

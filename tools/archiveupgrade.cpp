@@ -1,4 +1,5 @@
 #include "archiveupgrade.h"
+#include "common/jetcollation.h"
 #include "common/transaction.h"
 
 namespace {
@@ -93,6 +94,23 @@ void dataVersion1(const Database& db)
                             "UNIQUE (idStato, idProvincia, CAP, Descrizione))"));
         replaceWithCopy(db, QStringLiteral("CAP"));
     }
+    // Lists of master records read a page at a time in the order of their order keys.
+    const struct
+    {
+        const char* index;
+        const char* table;
+        const char* column;
+    } orders[] = {
+        {"Clienti_ordine", "Clienti", "Codice"},     {"Fornitori_ordine", "Fornitori", "Codice"},
+        {"Fornitori_nome", "Fornitori", "Denominazione"}, {"Agenti_ordine", "Agenti", "Codice"},
+        {"Articoli_ordine", "Articoli", "Codice"},   {"Vettori_ordine", "Vettori", "Codice"},
+        {"Listini_ordine", "Listini", "Codice"},     {"Materiali_ordine", "Materiali", "Codice"},
+        {"Servizi_ordine", "Servizi", "Codice"},
+    };
+    for (const auto& o : orders)
+        db.run(QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
+                   .arg(QLatin1String(o.index), QLatin1String(o.table), jetOrderKeySql(QLatin1String(o.column))));
+    db.run(QStringLiteral("CREATE INDEX IF NOT EXISTS MovMagTes_ordine ON MovMagTes (DataReg, idCausale, NumInt)"));
     db.execute(JetQuery("PRAGMA user_version = 1"));
 }
 
@@ -113,7 +131,7 @@ const QVector<UpgradeStep>& upgradeSteps()
         {1, ArchiveRole::Data,
          "Codice destinatario e PEC dei clienti, natura delle aliquote I.V.A. a zero, modalità di pagamento "
          "della Fattura Elettronica; codici interni di clienti e fornitori mai riutilizzati; più località con lo "
-         "stesso C.A.P.",
+         "stesso C.A.P.; elenchi ordinati letti una pagina alla volta",
          dataVersion1},
         {1, ArchiveRole::Local, "Versione dello schema registrata nell'archivio", localVersion1},
     };

@@ -2,12 +2,14 @@
 // Usage: make_templates <program folder> <schema folder>
 #include "common/archivepassword.h"
 #include "common/database.h"
+#include "common/jetcollation.h"
 #include "components/passwordhash.h"
 
 #include <QCoreApplication>
 #include <QDate>
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTextStream>
@@ -27,6 +29,10 @@ QString readScript(const QString& path)
     text.replace(QLatin1String("{{YEAR}}"), QString::number(today.year()));
     text.replace(QLatin1String("{{PREVYEAR}}"), QString::number(today.year() - 1));
     text.replace(QLatin1String("{{MONTH}}"), QStringLiteral("%1").arg(today.month(), 2, 10, QLatin1Char('0')));
+    // The order keys of lists, written out as the program's queries write them.
+    static const QRegularExpression orderKey(QStringLiteral("\\{\\{ORDER_KEY:(\\w+)\\}\\}"));
+    for (auto m = orderKey.match(text); m.hasMatch(); m = orderKey.match(text))
+        text.replace(m.capturedStart(), m.capturedLength(), jetOrderKeySql(m.captured(1)));
     return text;
 }
 

@@ -59,6 +59,8 @@ struct Database::Connection
 {
     QString name;
     QString path;
+    QString connectString;
+    bool readOnly = false;
     QSqlDatabase db;
     QHash<QString, QString> attached;  // archive path -> alias
     QHash<QString, QVector<QStringList>> uniqueKeys;  // lower-case table name -> keys
@@ -159,6 +161,8 @@ Database Database::open(const QString& path, const QString& connectString, bool 
     const QString given = passwordOf(connectString);
     if (!stored.isEmpty() ? stored != passwordDigest(given) : !given.isEmpty())
         throw DatabaseError(DatabaseError::Kind::WrongPassword, QString(), path);
+    result.d->connectString = connectString;
+    result.d->readOnly = readOnly;
     if (readOnly) {
         check.exec(QStringLiteral("PRAGMA query_only=ON"));
         return result;
@@ -199,6 +203,11 @@ Database Database::create(const QString& path, const QString& connectString)
 }
 
 QString Database::path() const { return d->path; }
+
+Database Database::reopened() const
+{
+    return open(d->path, d->connectString, d->readOnly);
+}
 QSqlDatabase& Database::connection() const { return d->db; }
 
 QSqlQuery Database::prepare(const QString& sqliteText) const

@@ -30,6 +30,9 @@ public:
 
     QString path() const;
     QSqlDatabase& connection() const;
+    // Another connection to the same archive, as this one was opened (for work in another
+    // thread: a connection belongs to the thread that opens it).
+    Database reopened() const;
 
     // Runs an action statement; returns the number of affected rows.
     int execute(const JetQuery& query) const;

@@ -19,7 +19,11 @@ void DataControl::moveNext() { m_recordset.MoveNext(); emit repositioned(); }
 void DataControl::movePrevious() { m_recordset.MovePrevious(); emit repositioned(); }
 void DataControl::moveLast() { m_recordset.MoveLast(); emit repositioned(); }
 void DataControl::moveTo(int position) { m_recordset.setAbsolutePosition(position); emit repositioned(); }
-void DataControl::moveTo(const Recordset::Bookmark& row) { m_recordset.setBookmark(row); emit repositioned(); }
+void DataControl::moveTo(const Recordset::Bookmark& row, std::optional<qint64> position)
+{
+    m_recordset.setBookmark(row, position);
+    emit repositioned();
+}
 
 bool DataControl::findFirst(const JetQuery& criterion)
 {

@@ -33,7 +33,7 @@ public:
     void movePrevious();
     void moveLast();
     void moveTo(int position);
-    void moveTo(const Recordset::Bookmark& row);
+    void moveTo(const Recordset::Bookmark& row, std::optional<qint64> position = std::nullopt);
     bool findFirst(const JetQuery& criterion);
     // Say that the position (or the current row) changed after direct recordset work.
     void notifyReposition() { emit repositioned(); }

@@ -95,6 +95,19 @@ int collate(void*, int na, const void* pa, int nb, const void* pb)
                       QString::fromUtf8(reinterpret_cast<const char*>(b), nb));
 }
 
+// jet_contains(text, key): a search typed in a list, accents and capitals aside.
+void contains(sqlite3_context* context, int, sqlite3_value** args)
+{
+    if (sqlite3_value_type(args[0]) == SQLITE_NULL || sqlite3_value_type(args[1]) == SQLITE_NULL) {
+        sqlite3_result_int(context, 0);
+        return;
+    }
+    const auto text = [](sqlite3_value* v) {
+        return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(v)), sqlite3_value_bytes(v));
+    };
+    sqlite3_result_int(context, jetOrderKey(text(args[0])).contains(text(args[1])) ? 1 : 0);
+}
+
 } // namespace
 
 QString jetOrderKey(const QString& text)
@@ -114,7 +127,7 @@ QString jetOrderKey(const QString& text)
 
 QString jetOrderKeySql(const QString& expression)
 {
-    QString sql = QStringLiteral("lower(ifnull(") + expression + QStringLiteral(",''))");
+    QString sql = QStringLiteral("lower(coalesce(") + expression + QStringLiteral(",''))");
     for (const Unaccented& u : Unaccent)
         sql = QStringLiteral("replace(%1,'%2','%3')").arg(sql, QString(QChar(u.letter)), QLatin1String(u.base));
     return sql;
@@ -134,6 +147,9 @@ void registerJetCollation(QSqlDatabase& db)
     if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
         return;
     auto* sqlite = *static_cast<sqlite3**>(handle.data());
-    if (sqlite)
-        sqlite3_create_collation_v2(sqlite, JetCollation.toUtf8().constData(), SQLITE_UTF8, nullptr, collate, nullptr);
+    if (!sqlite)
+        return;
+    sqlite3_create_collation_v2(sqlite, JetCollation.toUtf8().constData(), SQLITE_UTF8, nullptr, collate, nullptr);
+    sqlite3_create_function_v2(sqlite, "jet_contains", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, contains, nullptr,
+                               nullptr, nullptr);
 }

@@ -14,6 +14,8 @@ class QSqlDatabase;
 //    hold (accents of Latin letters dropped, capitals made small), then by the row.
 inline const QString JetCollation = QStringLiteral("jet_nocase");
 
+// Registers the collation on a connection, with the function jet_contains(text, key): whether a
+// text holds, accents and capitals aside, an order key (jetOrderKey of what a user typed).
 void registerJetCollation(QSqlDatabase& db);
 
 // The comparison itself: <0, 0, >0. First the order keys, then the case-folded texts; ASCII

@@ -40,6 +40,7 @@ QString JetQuery::jetText() const
         case PieceKind::Null: out += QStringLiteral("Null"); break;
         case PieceKind::Archive: out += u'[' + p.fixed + u']'; break;
         case PieceKind::Table: out += p.fixed; break;
+        case PieceKind::Contains: out += p.fixed + QStringLiteral(" LIKE \"*") + p.value.toString() + QStringLiteral("*\""); break;
         }
     }
     if (!m_ordering.empty()) {
@@ -150,6 +151,7 @@ QString JetQuery::renderedText(const QStringList& archiveAliases) const
                 out += u'?';
             break;
         case PieceKind::Table: out += p.fixed; break;
+        case PieceKind::Contains: out += QStringLiteral("jet_contains(\"") + p.fixed + QStringLiteral("\", ?)"); break;
         case PieceKind::Date:
         case PieceKind::Number: out += u'?'; break;
         case PieceKind::Null: out += QStringLiteral("NULL"); break;
@@ -168,6 +170,8 @@ QVariantList JetQuery::bindings() const
     for (const Piece& p : m_pieces) {
         if (p.kind == PieceKind::Text || p.kind == PieceKind::Number)
             values << p.value;
+        else if (p.kind == PieceKind::Contains)
+            values << jetOrderKey(p.value.toString());
         else if (p.kind == PieceKind::Date)
             values << p.value.toDate().toString(Qt::ISODate);
     }
@@ -216,6 +220,11 @@ JetQuery::Piece archive(const QString& path)
 JetQuery::Piece table(const QString& name)
 {
     return {JetQuery::PieceKind::Table, identifier(name).fixed, {}};
+}
+
+JetQuery::Piece contains(const QString& column, const QString& typed)
+{
+    return {JetQuery::PieceKind::Contains, identifier(column).fixed, typed};
 }
 
 } // namespace Jet

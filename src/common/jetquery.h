@@ -26,11 +26,11 @@ struct SortKey
 class JetQuery
 {
 public:
-    enum class PieceKind { Fixed, Text, Date, Number, Null, Archive, Table };
+    enum class PieceKind { Fixed, Text, Date, Number, Null, Archive, Table, Contains };
     struct Piece
     {
         PieceKind kind;
-        QString fixed;   // Fixed: SQL text; Archive: the archive path; Table: its name
+        QString fixed;   // Fixed: SQL text; Archive: the archive path; Table, Contains: the name
         QVariant value;  // Text / Date / Number
     };
 
@@ -87,4 +87,7 @@ JetQuery::Piece identifier(const QString& name);
 JetQuery::Piece archive(const QString& path);
 // The table whose rows a selection lists, written where "SELECT * FROM " names it.
 JetQuery::Piece table(const QString& name);
+// Whether a text column holds what a user typed, accents and capitals aside: "col LIKE "*text*""
+// in the original text.
+JetQuery::Piece contains(const QString& column, const QString& typed);
 } // namespace Jet

@@ -9,6 +9,9 @@ namespace {
 
 // How many rows around the current one a recordset keeps.
 constexpr size_t KeptRows = 4 * Recordset::PageSize;
+// A jump (first, last, a place) reads a few rows only: a list shown beside the recordset reads
+// its own page, and the moves that follow read on a page at a time.
+constexpr int JumpRows = 8;
 
 QString quoted(const QString& name)
 {
@@ -95,7 +98,13 @@ int Recordset::RecordCount() const
 
 bool Recordset::isEmpty() const
 {
-    return m_count ? *m_count == 0 : m_state == State::Empty && m_pager.first(1).isEmpty();
+    if (!isOpen())
+        return true;
+    if (m_count)
+        return *m_count == 0;
+    if (m_state == State::OnRow && !m_afterDelete)
+        return false;
+    return m_pager.first(1).isEmpty();
 }
 
 void Recordset::placeOn(const RowPager::Row& row, std::optional<qint64> position)
@@ -126,7 +135,7 @@ void Recordset::setAbsolutePosition(int position)
         m_afterDelete = false;
         return;
     }
-    const QVector<RowPager::Row> rows = m_pager.fromOffset(position, PageSize);
+    const QVector<RowPager::Row> rows = m_pager.fromOffset(position, JumpRows);
     if (rows.isEmpty()) {
         MoveLast();
         if (m_state == State::OnRow)
@@ -141,7 +150,7 @@ void Recordset::MoveFirst()
 {
     if (!isOpen())
         return;
-    const QVector<RowPager::Row> rows = m_pager.first(PageSize);
+    const QVector<RowPager::Row> rows = m_pager.first(JumpRows);
     if (rows.isEmpty()) {
         m_state = State::Empty;
         m_ahead.clear();
@@ -157,7 +166,7 @@ void Recordset::MoveLast()
 {
     if (!isOpen())
         return;
-    const QVector<RowPager::Row> rows = m_pager.last(PageSize);
+    const QVector<RowPager::Row> rows = m_pager.last(JumpRows);
     if (rows.isEmpty()) {
         m_state = State::Empty;
         return;
@@ -244,15 +253,15 @@ Recordset::Bookmark Recordset::bookmark() const
     return m_current;
 }
 
-void Recordset::setBookmark(const Bookmark& mark)
+void Recordset::setBookmark(const Bookmark& mark, std::optional<qint64> position)
 {
     if (mark.rowid >= 0) {
         if (const auto fresh = m_pager.byRowid(mark.rowid)) {
-            placeOn(*fresh, std::nullopt);
+            placeOn(*fresh, position);
             return;
         }
     }
-    placeOn(mark, std::nullopt);
+    placeOn(mark, position);
 }
 
 void Recordset::requireCurrent() const

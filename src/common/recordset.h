@@ -43,6 +43,8 @@ public:
     QString tableName() const { return m_table; }
     QStringList fieldNames() const { return m_pager.fields(); }
     int fieldIndex(const QString& field) const { return m_pager.fieldIndex(field); }
+    // What the rows are read through: lists read the same selection on their own.
+    const RowPager& pager() const { return m_pager; }
 
     int RecordCount() const;
     bool isEmpty() const;
@@ -57,7 +59,8 @@ public:
     void MovePrevious();
 
     Bookmark bookmark() const;
-    void setBookmark(const Bookmark& mark);
+    // Moves to a row; its place in the order when the caller knows it, spares counting.
+    void setBookmark(const Bookmark& mark, std::optional<qint64> position = std::nullopt);
 
     // Criteria are conjunctions of equalities, "Codice = " << Jet::text(code) and the like;
     // text compares as the archive does (no regard to case). NoMatch() tells the outcome.

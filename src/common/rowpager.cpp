@@ -13,37 +13,57 @@ QString keyColumn(int i)
 
 } // namespace
 
-RowPager::RowPager(const Database& db, const JetQuery& source) : m_db(db), m_source(source)
+RowPager::RowPager(const Database& db, const JetQuery& source, const JetQuery& filter) : m_db(db), m_source(source)
 {
+    m_filterQuery = filter;
+    if (!filter.isEmpty()) {
+        m_filter = filter.sqliteText();
+        m_filterValues = filter.bindings();
+    }
     m_hasRowid = !source.rowsTable().isEmpty();
     for (const SortKey& key : source.ordering())
         m_keys << JetQuery::sortExpression(key);
     if (m_hasRowid)
         m_keys << RowidColumn;
-    // The fields, from a statement that reads no row.
-    const Rows probe = m_db.selectAround(m_source, QStringLiteral("SELECT * FROM (%1) AS r LIMIT 0"), {});
-    const QSqlRecord rec = probe.record();
-    for (int i = 0; i < rec.count(); ++i)
-        if (rec.fieldName(i) != RowidColumn)
-            m_fields << rec.fieldName(i);
+}
+
+QStringList RowPager::fields() const
+{
+    // Known from the first page read; asked before any, from a statement that reads no row.
+    if (!m_fieldsKnown && m_db.isValid())
+        read(QStringLiteral("0"), {}, {});
+    return m_fields;
+}
+
+RowPager RowPager::through(const Database& other) const
+{
+    return RowPager(other, m_source, m_filterQuery);
 }
 
 int RowPager::fieldIndex(const QString& field) const
 {
-    for (int i = 0; i < m_fields.size(); ++i)
-        if (m_fields[i].compare(field, Qt::CaseInsensitive) == 0)
+    const QStringList names = fields();
+    for (int i = 0; i < names.size(); ++i)
+        if (names[i].compare(field, Qt::CaseInsensitive) == 0)
             return i;
     return -1;
 }
 
 // The selection with the values of its sort keys added to each row.
-QString RowPager::keyedSelect() const
+QString RowPager::keyedSelect(const QString& condition) const
 {
     QStringList keys;
     for (int i = 0; i < m_keys.size(); ++i)
         keys << m_keys[i] + QStringLiteral(" AS ") + keyColumn(i);
+    QStringList conditions;
+    if (!m_filter.isEmpty())
+        conditions << u'(' + m_filter + u')';
+    if (!condition.isEmpty())
+        conditions << condition;
+    QString where = conditions.isEmpty() ? QString() : QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND "));
     return QStringLiteral("SELECT r.*%1 FROM (%2) AS r")
-        .arg(keys.isEmpty() ? QString() : QStringLiteral(", ") + keys.join(QStringLiteral(", ")), QStringLiteral("%1"));
+               .arg(keys.isEmpty() ? QString() : QStringLiteral(", ") + keys.join(QStringLiteral(", ")), QStringLiteral("%1"))
+           + where;
 }
 
 QString RowPager::beyond(bool forward, const Row& row, QVariantList& values) const
@@ -60,13 +80,20 @@ QString RowPager::beyond(bool forward, const Row& row, QVariantList& values) con
         .arg(m_keys.first(), op, m_keys.join(QStringLiteral(", ")), placeholders.join(QStringLiteral(", ")));
 }
 
-QVector<RowPager::Row> RowPager::read(const QString& wrapper, const QVariantList& values) const
+QVector<RowPager::Row> RowPager::read(const QString& condition, const QString& tail, QVariantList values) const
 {
-    Rows q = m_db.selectAround(m_source, wrapper, values);
+    values = m_filterValues + values;
+    Rows q = m_db.selectAround(m_source, keyedSelect(condition) + tail, values);
     const QSqlRecord rec = q.record();
+    if (!m_fieldsKnown) {
+        for (int i = 0; i < rec.count(); ++i)
+            if (rec.fieldName(i) != RowidColumn && !rec.fieldName(i).startsWith(QLatin1String("__k")))
+                m_fields << rec.fieldName(i);
+        m_fieldsKnown = true;
+    }
     const int rowidAt = rec.indexOf(RowidColumn);
     QVector<int> fieldAt;
-    for (const QString& f : m_fields)
+    for (const QString& f : std::as_const(m_fields))
         fieldAt << rec.indexOf(f);
     QVector<int> keyAt;
     for (int i = 0; i < m_keys.size(); ++i)
@@ -100,7 +127,7 @@ QString orderOf(const QStringList& keys, bool descending)
 
 QVector<RowPager::Row> RowPager::first(int count) const
 {
-    return read(keyedSelect() + orderOf(m_keys, false) + QStringLiteral(" LIMIT ?"), {count});
+    return read({}, orderOf(m_keys, false) + QStringLiteral(" LIMIT ?"), {count});
 }
 
 QVector<RowPager::Row> RowPager::last(int count) const
@@ -109,7 +136,7 @@ QVector<RowPager::Row> RowPager::last(int count) const
         const qint64 total = this->count();
         return fromOffset(std::max<qint64>(0, total - count), count);
     }
-    QVector<Row> rows = read(keyedSelect() + orderOf(m_keys, true) + QStringLiteral(" LIMIT ?"), {count});
+    QVector<Row> rows = read({}, orderOf(m_keys, true) + QStringLiteral(" LIMIT ?"), {count});
     std::reverse(rows.begin(), rows.end());
     return rows;
 }
@@ -121,8 +148,7 @@ QVector<RowPager::Row> RowPager::after(const Row& row, int count) const
     QVariantList values;
     const QString condition = beyond(true, row, values);
     values << count;
-    return read(keyedSelect() + QStringLiteral(" WHERE ") + condition + orderOf(m_keys, false) + QStringLiteral(" LIMIT ?"),
-                values);
+    return read(condition, orderOf(m_keys, false) + QStringLiteral(" LIMIT ?"), values);
 }
 
 QVector<RowPager::Row> RowPager::before(const Row& row, int count) const
@@ -132,16 +158,14 @@ QVector<RowPager::Row> RowPager::before(const Row& row, int count) const
     QVariantList values;
     const QString condition = beyond(false, row, values);
     values << count;
-    QVector<Row> rows = read(keyedSelect() + QStringLiteral(" WHERE ") + condition + orderOf(m_keys, true)
-                                 + QStringLiteral(" LIMIT ?"),
-                             values);
+    QVector<Row> rows = read(condition, orderOf(m_keys, true) + QStringLiteral(" LIMIT ?"), values);
     std::reverse(rows.begin(), rows.end());
     return rows;
 }
 
 QVector<RowPager::Row> RowPager::fromOffset(qint64 offset, int count) const
 {
-    return read(keyedSelect() + orderOf(m_keys, false) + QStringLiteral(" LIMIT ? OFFSET ?"), {count, offset});
+    return read({}, orderOf(m_keys, false) + QStringLiteral(" LIMIT ? OFFSET ?"), {count, offset});
 }
 
 std::optional<RowPager::Row> RowPager::find(const JetQuery& criterion, const Row* after) const
@@ -156,9 +180,7 @@ std::optional<RowPager::Row> RowPager::find(const JetQuery& criterion, const Row
         condition += QStringLiteral(" AND ") + beyond(true, *after, afterValues);
         values += afterValues;
     }
-    const QVector<Row> found = read(keyedSelect() + QStringLiteral(" WHERE ") + condition + orderOf(m_keys, false)
-                                        + QStringLiteral(" LIMIT 1"),
-                                    values);
+    const QVector<Row> found = read(condition, orderOf(m_keys, false) + QStringLiteral(" LIMIT 1"), values);
     if (found.isEmpty())
         return std::nullopt;
     return found.first();
@@ -166,8 +188,7 @@ std::optional<RowPager::Row> RowPager::find(const JetQuery& criterion, const Row
 
 std::optional<RowPager::Row> RowPager::byRowid(qint64 rowid) const
 {
-    const QVector<Row> found = read(keyedSelect() + QStringLiteral(" WHERE r.") + RowidColumn + QStringLiteral(" = ?"),
-                                    {rowid});
+    const QVector<Row> found = read(QStringLiteral("r.") + RowidColumn + QStringLiteral(" = ?"), {}, {rowid});
     if (found.isEmpty())
         return std::nullopt;
     return found.first();
@@ -175,8 +196,7 @@ std::optional<RowPager::Row> RowPager::byRowid(qint64 rowid) const
 
 qint64 RowPager::count() const
 {
-    Rows q = m_db.selectAround(m_source, QStringLiteral("SELECT count(*) FROM (%1) AS r"), {});
-    return q.next() ? q.value(0).toLongLong() : 0;
+    return countWhere({}, {});
 }
 
 qint64 RowPager::countBefore(const Row& row) const
@@ -185,6 +205,12 @@ qint64 RowPager::countBefore(const Row& row) const
         return 0;
     QVariantList values;
     const QString condition = beyond(false, row, values);
-    Rows q = m_db.selectAround(m_source, QStringLiteral("SELECT count(*) FROM (%1) AS r WHERE ") + condition, values);
+    return countWhere(condition, values);
+}
+
+qint64 RowPager::countWhere(const QString& condition, QVariantList values) const
+{
+    values = m_filterValues + values;
+    Rows q = m_db.selectAround(m_source, QStringLiteral("SELECT count(*) FROM (") + keyedSelect(condition) + u')', values);
     return q.next() ? q.value(0).toLongLong() : 0;
 }

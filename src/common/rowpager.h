@@ -22,12 +22,18 @@ public:
     };
 
     RowPager() = default;
-    RowPager(const Database& db, const JetQuery& source);
+    // A filter narrows the selection: a condition on its columns, as a list's search field
+    // writes it.
+    RowPager(const Database& db, const JetQuery& source, const JetQuery& filter = JetQuery());
 
     bool isValid() const { return m_db.isValid(); }
+    // The same selection read through another connection (one opened in another thread).
+    RowPager through(const Database& other) const;
+    // Whether pages continue from a row's keys (otherwise they are read by offset).
+    bool byKeys() const { return !m_keys.isEmpty(); }
     const Database& database() const { return m_db; }
     const JetQuery& source() const { return m_source; }
-    QStringList fields() const { return m_fields; }
+    QStringList fields() const;
     int fieldIndex(const QString& field) const;
 
     QVector<Row> first(int count) const;
@@ -46,15 +52,20 @@ public:
     qint64 countBefore(const Row& row) const;
 
 private:
-    bool byKeys() const { return !m_keys.isEmpty(); }
-    QString keyedSelect() const;
+    // The selection with its keys, filtered; a condition is joined to the filter.
+    QString keyedSelect(const QString& condition = QString()) const;
+    QVector<Row> read(const QString& condition, const QString& tail, QVariantList values) const;
+    qint64 countWhere(const QString& condition, QVariantList values) const;
     // "key > row's key" (or "<"), written so that an index range serves it.
     QString beyond(bool forward, const Row& row, QVariantList& values) const;
-    QVector<Row> read(const QString& wrapper, const QVariantList& values) const;
 
     Database m_db;
     JetQuery m_source;
+    JetQuery m_filterQuery;
+    QString m_filter;          // executed text of the filter, empty for none
+    QVariantList m_filterValues;
     QStringList m_keys;        // the sort expressions, then __rowid__ for a table's rows
-    QStringList m_fields;
+    mutable QStringList m_fields;     // known from the first statement read
+    mutable bool m_fieldsKnown = false;
     bool m_hasRowid = false;
 };

@@ -26,7 +26,7 @@ void FillSupplierFields(CreationState& state)
         Recordset::Type::Dynaset, true);
     Recordset& header = state.TargetHeader;
     header.setValue(QStringLiteral("idFornitore"), wholeNumber(state.request.supplierKey));
-    if (supplier.RecordCount() == 0)
+    if (supplier.isEmpty())
         return;
     header.setValue(QStringLiteral("DSFor"), supplier.value(QStringLiteral("Denominazione")));
     header.setValue(QStringLiteral("Indirizzo"), supplier.value(QStringLiteral("Indirizzo1")));

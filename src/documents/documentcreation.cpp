@@ -57,7 +57,7 @@ CreationResult::Status LoadSourceDocument(CreationState& state)
     state.SourceHeader = Recordset::open(
         state.db, documentSelection(source.headerTable, request.sourceDataReg, request.sourceNumInt),
         Recordset::Type::Dynaset, true);
-    if (state.SourceHeader.RecordCount() == 0)
+    if (state.SourceHeader.isEmpty())
         return CreationResult::Status::SourceMissing;
     // The rows are only looked for here: a conversion copies them straight from the table.
     if (!hasRows(state.db, source.rowsTable, request.sourceDataReg, request.sourceNumInt))

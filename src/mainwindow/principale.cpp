@@ -396,7 +396,7 @@ void Principale::closeEvent(QCloseEvent* event)
         JetQuery select;
         select << "Select * From " << Jet::table(QStringLiteral("Password")) << " where Codice=" << Jet::text(base->UserName);
         Recordset user = Recordset::open(users, select, Recordset::Type::Dynaset);
-        if (user.RecordCount() > 0) {
+        if (!user.isEmpty()) {
             user.MoveFirst();
             user.Edit();
             user.setValue(QStringLiteral("esercizio"), base->FiscalYear);

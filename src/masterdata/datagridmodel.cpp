@@ -12,32 +12,37 @@ void DataGridModel::reload()
     beginResetModel();
     m_pendingRow = -1;
     m_pending.clear();
-    m_rows.clear();
-    Recordset& rs = m_data->recordset();
     m_open = m_data->isOpen();
-    m_fields = m_open ? rs.fieldNames() : QStringList();
-    if (m_open) {
-        // Reading the rows must not move the data control.
-        const bool atEnd = rs.isEOF();
-        const int position = rs.AbsolutePosition();
-        for (int r = 0; r < rs.RecordCount(); ++r) {
-            rs.setAbsolutePosition(r);
-            QVector<QVariant> values;
-            for (int f = 0; f < m_fields.size(); ++f)
-                values << rs.value(f);
-            m_rows << values;
-        }
-        rs.setAbsolutePosition(atEnd ? rs.RecordCount() : position);
-    }
+    // The grid reads its rows on its own, a page at a time: the data control does not move.
+    m_rows = m_open ? PagedRows(m_data->recordset().pager()) : PagedRows();
+    m_fields = m_open ? m_rows.pager().fields() : QStringList();
+    m_count = m_open ? int(m_rows.count()) : 0;
     endResetModel();
 }
 
 QVariant DataGridModel::stored(int row, const QString& field) const
 {
-    for (int f = 0; f < m_fields.size(); ++f)
-        if (m_fields[f].compare(field, Qt::CaseInsensitive) == 0)
-            return row < recordCount() ? m_rows[row][f] : QVariant();
-    return QVariant();
+    const RowPager::Row* r = m_rows.row(row);
+    const int f = m_rows.pager().fieldIndex(field);
+    return r && f >= 0 ? r->values[f] : QVariant();
+}
+
+const RowPager::Row* DataGridModel::rowAt(int row) const
+{
+    return m_rows.row(row);
+}
+
+int DataGridModel::placeOf(const RowPager::Row& row) const
+{
+    return int(m_rows.indexOf(row));
+}
+
+void DataGridModel::moveDataTo(int row) const
+{
+    if (const RowPager::Row* r = row < m_count ? m_rows.row(row) : nullptr)
+        m_data->moveTo(*r, row);
+    else
+        m_data->moveTo(row);
 }
 
 int DataGridModel::rowCount(const QModelIndex& parent) const
@@ -109,8 +114,16 @@ DataGridModel::WriteResult DataGridModel::writePendingRow()
                 return WriteResult::EmptyColumn;
 
     Recordset& rs = m_data->recordset();
-    const bool atEnd = rs.isEOF();
-    const int position = rs.AbsolutePosition();
+    // The data control is moved onto the row to write it, and back where it was after.
+    const std::optional<Recordset::Bookmark> was =
+        rs.isBOF() || rs.isEOF() ? std::nullopt : std::optional<Recordset::Bookmark>(rs.bookmark());
+    const bool atEnd = rs.isEOF() && !rs.isBOF();
+    const auto restore = [&] {
+        if (was)
+            rs.setBookmark(*was);
+        else if (atEnd)
+            rs.setAbsolutePosition(rs.RecordCount());
+    };
     const bool adding = isAddRow(m_pendingRow);
     try {
         WriteTransaction write(m_data->database());
@@ -118,7 +131,7 @@ DataGridModel::WriteResult DataGridModel::writePendingRow()
         if (adding) {
             rs.AddNew();
         } else {
-            rs.setAbsolutePosition(m_pendingRow);
+            rs.setBookmark(*m_rows.row(m_pendingRow), m_pendingRow);
             for (const QString& field : m_fields)
                 before.insert(field, rs.value(field));
             rs.Edit();
@@ -132,25 +145,21 @@ DataGridModel::WriteResult DataGridModel::writePendingRow()
         write.commit();
     } catch (const DatabaseError& e) {
         rs.CancelUpdate();
-        rs.setAbsolutePosition(atEnd ? rs.RecordCount() : position);
+        restore();
         m_lastFailure = e;
         return e.kind() == DatabaseError::Kind::Constraint ? WriteResult::Refused : WriteResult::Failed;
     }
-    rs.setAbsolutePosition(atEnd ? rs.RecordCount() : position);
+    restore();
 
-    QVector<QVariant> written;
-    for (const QString& field : m_fields)
-        written << values.value(field);
+    // The rows are read anew: a new row stands last, before a new adding row.
     const int row = m_pendingRow;
     m_pendingRow = -1;
     m_pending.clear();
+    m_rows = PagedRows(m_rows.pager());
     if (adding) {
-        // The adding row keeps the written values; a new adding row follows it.
         beginInsertRows(QModelIndex(), row + 1, row + 1);
-        m_rows << written;
+        ++m_count;
         endInsertRows();
-    } else {
-        m_rows[row] = written;
     }
     emit dataChanged(index(row, 0), index(row, columnCount() - 1));
     return WriteResult::Written;

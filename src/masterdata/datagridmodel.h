@@ -7,11 +7,13 @@
 #include <optional>
 
 #include "common/databaseerror.h"
+#include "common/pagedrows.h"
 
 class DataControl;
 
 // The rows of a data control shown in a grid, as a bound data grid shows them: one grid row per
-// row of the recordset, in its order. An editable grid ends with an empty row for adding.
+// row of the recordset, in its order, read a page at a time. An editable grid ends with an empty
+// row for adding.
 //
 // Typing changes one row at a time: the row becomes the pending row, and its values stay in the
 // grid (not in the archive) until writePendingRow() writes them or cancelPendingRow() drops
@@ -37,7 +39,12 @@ public:
 
     void reload();
     // Rows of the recordset (the adding row not counted).
-    int recordCount() const { return int(m_rows.size()); }
+    int recordCount() const { return m_count; }
+    // A row of the recordset by its place, and the place of a row; to move the data control.
+    const RowPager::Row* rowAt(int row) const;
+    int placeOf(const RowPager::Row& row) const;
+    // Moves the data control to a row of the grid (the adding row: past the last).
+    void moveDataTo(int row) const;
     bool isAddRow(int row) const { return m_editable && row == recordCount(); }
 
     bool hasPendingEdit() const { return m_pendingRow >= 0; }
@@ -67,7 +74,8 @@ private:
     bool m_editable;
     bool m_open = false;
     QStringList m_fields;
-    QVector<QVector<QVariant>> m_rows;
+    PagedRows m_rows;
+    int m_count = 0;
     int m_pendingRow = -1;
     RowValues m_pending;
     std::optional<DatabaseError> m_lastFailure;

@@ -79,7 +79,7 @@ GestAccessi::GestAccessi(BaseComponent* base, QWidget* parent) : ChildScreen(bas
     connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
                 if (!m_syncing && current.isValid())
-                    m_data->moveTo(current.row());
+                    m_model->moveDataTo(current.row());
             });
     layout->addWidget(m_grid, 1);
 
@@ -136,7 +136,7 @@ bool GestAccessi::openScreen()
 void GestAccessi::showEvent(QShowEvent* event)
 {
     ChildScreen::showEvent(event);
-    if (m_data->isOpen() && m_data->recordset().RecordCount() > 0)
+    if (m_data->isOpen() && !m_data->recordset().isEmpty())
         base()->PrepareDataControl(m_data, this);
 }
 
@@ -178,7 +178,7 @@ void GestAccessi::showRow()
 void GestAccessi::repositioned()
 {
     Recordset& rs = m_data->recordset();
-    if (rs.RecordCount() == 0) {
+    if (rs.isEmpty()) {
         setRowButtons(false);
         base()->PreparePanel(m_panel, this);
         return;
@@ -210,7 +210,7 @@ void GestAccessi::BRefresh()
     const Recordset& rs = m_data->recordset();
     const QVariant id = rs.isBOF() || rs.isEOF() ? QVariant() : rs.value(QStringLiteral("id"));
     reloadGrid();
-    if (m_data->recordset().RecordCount() > 0 && !id.isNull())
+    if (!m_data->recordset().isEmpty() && !id.isNull())
         m_data->findFirst(JetQuery("id = ") << Jet::number(id.toLongLong()));
 }
 

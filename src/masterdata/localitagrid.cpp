@@ -103,7 +103,7 @@ void LocalitaGrid::rowChanged(const QModelIndex& current, const QModelIndex& pre
     }
     if (!current.isValid())
         return;
-    m_data->moveTo(current.row());
+    m_model->moveDataTo(current.row());
     emit rowEntered();
 }
 
@@ -152,7 +152,7 @@ void LocalitaGrid::writeRowInPlace()
         emit writeFailed(result);
         return;
     }
-    m_data->moveTo(row);
+    m_model->moveDataTo(row);
     emit rowEntered();
 }
 

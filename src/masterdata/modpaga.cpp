@@ -90,7 +90,7 @@ void ModPaga::showEvent(QShowEvent* event)
 void ModPaga::startWhenEmpty()
 {
     const Recordset& rs = m_data->recordset();
-    if (!isOpened() || !rs.isOpen() || rs.RecordCount() > 0 || rs.editMode() != Recordset::EditMode::None)
+    if (!isOpened() || !rs.isOpen() || !rs.isEmpty() || rs.editMode() != Recordset::EditMode::None)
         return;
     addNew();
     m_toolbar->setButtonsEnabled({QStringLiteral("BAnnulla")}, true);
@@ -200,7 +200,7 @@ void ModPaga::cancel()
     m_code->setEnabled(true);
     m_data->recordset().CancelUpdate();
     m_data->notifyReposition();
-    if (m_data->recordset().RecordCount() == 0)
+    if (m_data->recordset().isEmpty())
         addNew();
     m_messages->setPanel1(QString());
     releaseLock();
@@ -218,7 +218,7 @@ void ModPaga::remove()
         return;
     m_data->recordset().Delete();
     m_data->moveFirst();
-    if (m_data->recordset().RecordCount() == 0) {
+    if (m_data->recordset().isEmpty()) {
         addNew();
         m_toolbar->setButtonsEnabled({QStringLiteral("BAnnulla")}, true);
     }
@@ -248,7 +248,7 @@ void ModPaga::releaseLock()
 void ModPaga::correctPosition()
 {
     Recordset& rs = m_data->recordset();
-    if (!rs.isOpen() || rs.RecordCount() == 0 || rs.editMode() != Recordset::EditMode::None)
+    if (!rs.isOpen() || rs.isEmpty() || rs.editMode() != Recordset::EditMode::None)
         return;
     if (rs.isBOF())
         rs.MoveFirst();

@@ -155,7 +155,7 @@ void Numeratori::showEvent(QShowEvent* event)
     if (m_shownOnce)
         return;
     m_shownOnce = true;
-    if (m_data->isOpen() && m_data->recordset().RecordCount() == 0) {
+    if (m_data->isOpen() && m_data->recordset().isEmpty()) {
         Platform::instance().inform(QStringLiteral("Creare dei Documenti prima di Accedere ai Numeratori"),
                                     base()->AppTitle);
         QMetaObject::invokeMethod(this, [this] { close(); }, Qt::QueuedConnection);
@@ -297,9 +297,9 @@ void Numeratori::move(void (DataControl::*step)())
 {
     (m_data->*step)();
     const Recordset& rs = m_data->recordset();
-    if (rs.RecordCount() > 0 && rs.isBOF())
+    if (!rs.isEmpty() && rs.isBOF())
         m_data->moveFirst();
-    else if (rs.RecordCount() > 0 && rs.isEOF())
+    else if (!rs.isEmpty() && rs.isEOF())
         m_data->moveLast();
 }
 

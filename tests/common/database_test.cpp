@@ -250,52 +250,80 @@ TEST_F(DatabaseTest, JetDialectPiecesRunOnTheArchive)
     EXPECT_EQ(db.execute(copy), 1);
 }
 
-TEST_F(DatabaseTest, RecordsetMovesEditsAndKeepsNull)
+// A recordset moves, finds, adds, changes and deletes alike on a list of a few rows and on one of
+// several pages, the rows past the first pages included; Null stays Null.
+TEST_F(DatabaseTest, RecordsetsBehaveAlikeOnShortListsAndListsOfManyPages)
 {
-    Database db = data();
-    db.execute(JetQuery("DELETE * FROM Zone"));
-    Recordset rs = Recordset::openTable(db, "Zone");
-    EXPECT_TRUE(rs.isBOF());
-    EXPECT_TRUE(rs.isEOF());
-    EXPECT_EQ(rs.RecordCount(), 0);
-
-    for (const char* code : {"A", "B", "C"}) {
+    for (const int rows : {3, 5 * Recordset::PageSize + 7}) {
+        SCOPED_TRACE(rows);
+        Database db = data();
+        db.execute(JetQuery("DELETE * FROM Zone"));
+        JetQuery byCode("SELECT * FROM ");
+        byCode << Jet::table("Zone");
+        byCode.orderBy(" ORDER BY ", {{"Codice", true}});
+        Recordset rs = Recordset::open(db, byCode);
+        EXPECT_TRUE(rs.isBOF() && rs.isEOF() && rs.isEmpty());
+        const auto code = [](int n) { return QStringLiteral("Z%1").arg(n, 4, 10, QChar(u'0')); };
+        for (int n = rows - 1; n >= 0; --n) {  // written backwards, listed by code
+            rs.AddNew();
+            rs.setValue("Codice", code(n));
+            rs.Update();
+            EXPECT_EQ(rs["Codice"].toString(), code(rows - 1)) << "an empty set stands on its first row added, then keeps it";
+        }
         rs.AddNew();
-        rs.setValue("Codice", QString::fromLatin1(code));
+        rs.setValue("Codice", "ZZ");
+        rs.CancelUpdate();
+        EXPECT_EQ(rs.RecordCount(), rows);
+
+        rs.MoveFirst();
+        EXPECT_EQ(rs["Codice"].toString(), code(0));
+        EXPECT_TRUE(rs["Desc"].isNull());
+        for (int n = 1; n < rows; ++n)
+            rs.MoveNext();
+        EXPECT_EQ(rs["Codice"].toString(), code(rows - 1));
+        EXPECT_EQ(rs.AbsolutePosition(), rows - 1);
+        rs.MoveNext();
+        EXPECT_TRUE(rs.isEOF());
+        rs.MovePrevious();
+        EXPECT_EQ(rs["Codice"].toString(), code(rows - 1));
+        rs.MoveLast();
+        for (int n = 0; n < rows; ++n)
+            rs.MovePrevious();
+        EXPECT_TRUE(rs.isBOF());
+        rs.setAbsolutePosition(rows - 2);
+        EXPECT_EQ(rs["Codice"].toString(), code(rows - 2));
+
+        // Find, change and delete a row far down; the next move goes to the row after it.
+        const int far = rows - 2;
+        ASSERT_TRUE(rs.FindFirst(JetQuery("Codice = ") << Jet::text(code(far).toLower())));
+        EXPECT_EQ(rs.AbsolutePosition(), far);
+        rs.Edit();
+        rs.setValue("Desc", "lontana");
         rs.Update();
-        EXPECT_EQ(rs["Codice"].toString(), "A") << "an empty set stands on its first row, then keeps it";
+        rs.MoveFirst();
+        rs.setBookmark(rs.LastModified());
+        EXPECT_EQ(rs["Desc"].toString(), "lontana");
+        rs.Delete();
+        rs.MoveNext();
+        EXPECT_EQ(rs["Codice"].toString(), code(far + 1));
+        EXPECT_EQ(rs.AbsolutePosition(), far);
+        EXPECT_FALSE(rs.FindFirst(JetQuery("Codice = ") << Jet::text(code(far))));
+        EXPECT_TRUE(rs.NoMatch());
+        EXPECT_EQ(rs.RecordCount(), rows - 1);
+
+        // A new row takes its place in the order.
+        rs.AddNew();
+        rs.setValue("Codice", code(far) + "A");
+        rs.Update();
+        rs.setBookmark(rs.LastModified());
+        EXPECT_EQ(rs.AbsolutePosition(), far);
+        rs.MoveNext();
+        EXPECT_EQ(rs["Codice"].toString(), code(far + 1));
     }
-    rs.AddNew();
-    rs.setValue("Codice", "D");
-    rs.CancelUpdate();
-    EXPECT_EQ(rs.RecordCount(), 3);
-    rs.MoveFirst();
-    EXPECT_EQ(rs["Codice"].toString(), "A");
-    EXPECT_TRUE(rs["Desc"].isNull());
-    rs.MoveLast();
-    EXPECT_EQ(rs["Codice"].toString(), "C");
-    rs.MoveNext();
-    EXPECT_TRUE(rs.isEOF());
-    rs.MovePrevious();
-    rs.MovePrevious();
-    rs.MovePrevious();
-    rs.MovePrevious();
-    EXPECT_TRUE(rs.isBOF());
 
-    ASSERT_TRUE(rs.FindFirst(JetQuery("Codice = ") << Jet::text("b")));
-    rs.Edit();
-    rs.setValue("Desc", "bi");
-    rs.Update();
-    rs.Delete();
-    rs.MoveNext();
-    EXPECT_EQ(rs["Codice"].toString(), "C");
-    EXPECT_FALSE(rs.FindFirst(JetQuery("Codice = ") << Jet::text("B")));
-    EXPECT_TRUE(rs.NoMatch());
-
-    Recordset again = Recordset::open(db, JetQuery("SELECT * FROM Zone ORDER BY Codice"), Recordset::Type::Snapshot);
-    EXPECT_EQ(again.RecordCount(), 2);
-    EXPECT_FALSE(again.updatable());
-    EXPECT_THROW(again.Edit(), DatabaseError);
+    Recordset snapshot = Recordset::open(data(), JetQuery("SELECT * FROM Zone"), Recordset::Type::Snapshot);
+    EXPECT_FALSE(snapshot.updatable());
+    EXPECT_THROW(snapshot.Edit(), DatabaseError);
 }
 
 } // namespace

@@ -2,8 +2,11 @@
 #include "componentsfixture.h"
 
 #include "common/recordset.h"
+#include "common/transaction.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableView>
@@ -44,48 +47,72 @@ protected:
     QWidget* panel = nullptr;
 };
 
+// The customers screen browses its table by code alike with the demo's few customers and with
+// some hundreds more, read a page at a time: moves, the last row, a row picked far down.
 TEST_F(TableEditor, TheCustomersScreenBrowsesItsTableByCode)
 {
-    QWidget* s = customers();
-    ASSERT_TRUE(s);
-    EXPECT_EQ(s->windowTitle(), QStringLiteral("Brevano V : Anagrafica Clienti"));
-    EXPECT_EQ(base->OpenScreenCount, 1);
-    EXPECT_EQ(gridRows(s), valueOf("SELECT COUNT(*) FROM Clienti").toInt());
-    EXPECT_EQ(enabledTools(s), BrowseTools);
-    EXPECT_FALSE(ui::typable(panel, "Denominazione"));
-    // Codes of other tables are labelled after them and show the name of the record they stand for.
-    EXPECT_EQ(ui::find<QWidget>(panel, "idPagamento")->accessibleName(), QStringLiteral("Modalità Pagamento"));
-    EXPECT_EQ(ui::find<QWidget>(panel, "idModPag")->accessibleName(), QStringLiteral("Tipo Pagamento"));
-    EXPECT_EQ(field("idPagamento_Desc"),
-              valueOf("SELECT m.\"Desc\" FROM Clienti c JOIN ModPag m ON m.Codice = c.idPagamento WHERE c.Codice = ",
-                      field("Codice")).toString());
-    EXPECT_FALSE(field("idPagamento_Desc").isEmpty());
-    EXPECT_EQ(field("Codice"), valueOf("SELECT MIN(Codice) FROM Clienti").toString());
-    EXPECT_EQ(field("Denominazione"),
-              valueOf("SELECT Denominazione FROM Clienti WHERE Codice = ", field("Codice")).toString());
+    for (const int added : {0, 350}) {
+        SCOPED_TRACE(added);
+        const Database archive = dataDb();
+        inImmediateTransaction(archive, [&] {
+            for (int n = 0; n < added; ++n)
+                archive.execute(JetQuery("INSERT INTO Clienti (Codice, Denominazione) VALUES (")
+                                 << Jet::text(QStringLiteral("X%1").arg(n, 4, 10, QChar(u'0'))) << ", "
+                                 << Jet::text(QStringLiteral("Cliente %1").arg(n)) << ")");
+        });
+        QWidget* s = customers();
+        ASSERT_TRUE(s);
+        EXPECT_EQ(s->windowTitle(), QStringLiteral("Brevano V : Anagrafica Clienti"));
+        EXPECT_EQ(base->OpenScreenCount, 1);
+        auto* grid = ui::find<QTableView>(s, QStringLiteral("TDBGTabella"));
+        const int customersCount = valueOf("SELECT COUNT(*) FROM Clienti").toInt();
+        for (QElapsedTimer waited; waited.start(), gridRows(s) < customersCount && waited.elapsed() < 10000;)
+            QApplication::processEvents(QEventLoop::AllEvents, 20);
+        EXPECT_EQ(gridRows(s), customersCount);
+        EXPECT_EQ(enabledTools(s), BrowseTools);
+        EXPECT_FALSE(ui::typable(panel, "Denominazione"));
+        // Codes of other tables are labelled after them and show the name of the record they stand for.
+        EXPECT_EQ(ui::find<QWidget>(panel, "idPagamento")->accessibleName(), QStringLiteral("Modalità Pagamento"));
+        EXPECT_EQ(ui::find<QWidget>(panel, "idModPag")->accessibleName(), QStringLiteral("Tipo Pagamento"));
+        EXPECT_EQ(field("idPagamento_Desc"),
+                  valueOf("SELECT m.\"Desc\" FROM Clienti c JOIN ModPag m ON m.Codice = c.idPagamento WHERE c.Codice = ",
+                          field("Codice")).toString());
+        EXPECT_FALSE(field("idPagamento_Desc").isEmpty());
+        // Values show their beginning, however long.
+        for (const char* shown : {"Denominazione", "idPagamento_Desc"})
+            EXPECT_EQ(ui::find<QLineEdit>(panel, shown)->cursorPosition(), 0) << shown;
+        EXPECT_EQ(field("Codice"), valueOf("SELECT MIN(Codice) FROM Clienti").toString());
+        EXPECT_EQ(field("Denominazione"),
+                  valueOf("SELECT Denominazione FROM Clienti WHERE Codice = ", field("Codice")).toString());
 
-    ui::click(s, QStringLiteral("BUltimo"));
-    const QString last = valueOf("SELECT MAX(Codice) FROM Clienti").toString();
-    EXPECT_EQ(field("Codice"), last);
-    // A move past the last row stays on the last.
-    ui::click(s, QStringLiteral("BAvanti"));
-    EXPECT_EQ(field("Codice"), last);
-    ui::click(s, QStringLiteral("BPrimo"));
-    ui::click(s, QStringLiteral("BIndietro"));
-    EXPECT_EQ(field("Codice"), valueOf("SELECT MIN(Codice) FROM Clienti").toString());
+        ui::click(s, QStringLiteral("BUltimo"));
+        const QString last = valueOf("SELECT MAX(Codice) FROM Clienti").toString();
+        EXPECT_EQ(field("Codice"), last);
+        EXPECT_EQ(grid->currentIndex().row(), customersCount - 1);
+        // A move past the last row stays on the last; a move back goes to the one before.
+        ui::click(s, QStringLiteral("BAvanti"));
+        EXPECT_EQ(field("Codice"), last);
+        ui::click(s, QStringLiteral("BIndietro"));
+        EXPECT_EQ(grid->currentIndex().row(), customersCount - 2);
+        ui::click(s, QStringLiteral("BPrimo"));
+        ui::click(s, QStringLiteral("BIndietro"));
+        EXPECT_EQ(field("Codice"), valueOf("SELECT MIN(Codice) FROM Clienti").toString());
 
-    // Picking a row in the grid shows it.
-    auto* grid = ui::find<QTableView>(s, QStringLiteral("TDBGTabella"));
-    int codeColumn = -1;
-    for (int c = 0; c < grid->model()->columnCount(); ++c)
-        if (grid->model()->headerData(c, Qt::Horizontal, Qt::EditRole).toString() == QLatin1String("Codice"))
-            codeColumn = c;
-    grid->selectRow(2);
-    EXPECT_EQ(field("Codice"), grid->model()->index(2, codeColumn).data().toString());
-
-    // One screen while it is open.
-    EXPECT_EQ(customers(), s);
-    EXPECT_EQ(workspace()->subWindowList().size(), 1);
+        // Picking a row in the grid shows it, far down the list too.
+        int codeColumn = -1;
+        for (int c = 0; c < grid->model()->columnCount(); ++c)
+            if (grid->model()->headerData(c, Qt::Horizontal, Qt::EditRole).toString() == QLatin1String("Codice"))
+                codeColumn = c;
+        for (const int row : {2, customersCount - 3}) {
+            grid->selectRow(row);
+            EXPECT_EQ(field("Codice"), grid->model()->index(row, codeColumn).data().toString());
+        }
+        // One screen while it is open.
+        EXPECT_EQ(customers(), s);
+        EXPECT_EQ(workspace()->subWindowList().size(), 1);
+        closeScreen(s);
+        ui::settle();
+    }
 }
 
 TEST_F(TableEditor, ANewCustomerIsCheckedFieldByFieldAndKeepsWhatWasTyped)

@@ -7,7 +7,7 @@
 #include <QCoreApplication>
 #include <QProcess>
 #include <QTableView>
-#include <QTableWidget>
+#include <QStyledItemDelegate>
 
 namespace {
 
@@ -18,9 +18,11 @@ const QString LastYear = QString::number(QDate::currentDate().year() - 1);
 void pickYearInNextLookup(const QString& year, QStringList* listed = nullptr)
 {
     ui::onNextModal([year, listed](QWidget* lookup) {
-        auto* years = ui::find<QTableWidget>(lookup, "LookupGrid");
-        for (int c = 0; listed && c < years->columnCount(); ++c)
-            *listed << years->item(0, c)->text();
+        auto* years = ui::find<QTableView>(lookup, "LookupGrid");
+        auto* shown = static_cast<QStyledItemDelegate*>(years->itemDelegate());
+        for (int c = 0; listed && c < years->model()->columnCount(); ++c)
+            if (!years->isColumnHidden(c))
+                *listed << shown->displayText(years->model()->index(0, c).data(), QLocale());
         if (year.isEmpty())
             return ui::click(lookup, "BTNAnnulla");
         ui::type(lookup, "tCerca", year);

@@ -6,7 +6,7 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QTableWidget>
+#include <QTableView>
 
 namespace {
 
@@ -364,10 +364,10 @@ TEST_F(Company, AddressLogoAndFolderAreChosenFromLists)
     QStringList offered;
     auto pick = [&offered](const QString& search) {
         ui::onNextModal([&offered, search](QWidget* lookup) {
-            auto* rows = ui::find<QTableWidget>(lookup, "LookupGrid");
+            QAbstractItemModel* rows = ui::find<QTableView>(lookup, "LookupGrid")->model();
             offered.clear();
             for (int r = 0; r < rows->rowCount(); ++r)
-                offered << rows->item(r, 0)->text();
+                offered << rows->index(r, 0).data().toString();
             if (search.isEmpty())
                 return ui::click(lookup, "BTNAnnulla");
             ui::type(lookup, "tCerca", search);

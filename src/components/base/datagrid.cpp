@@ -54,7 +54,8 @@ void DataGrid::followPosition()
     if (!m_data || !m_data->isOpen())
         return;
     m_following = true;
-    const int row = m_data->recordset().AbsolutePosition();
+    const Recordset& rs = m_data->recordset();
+    const int row = rs.isBOF() || rs.isEOF() ? -1 : m_rows->placeOf(rs.bookmark());
     if (row >= 0 && row < m_rows->rowCount()) {
         const QModelIndex index = m_rows->index(row, 0);
         selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
@@ -69,6 +70,9 @@ void DataGrid::pickRow(int row)
 {
     if (!m_data || !m_data->isOpen() || m_data->recordset().editMode() != Recordset::EditMode::None)
         return;
-    if (row != m_data->recordset().AbsolutePosition())
-        m_data->moveTo(row);
+    const RowPager::Row* picked = m_rows->rowAt(row);
+    const Recordset& rs = m_data->recordset();
+    if (!picked || (!rs.isBOF() && !rs.isEOF() && rs.bookmark().rowid == picked->rowid && rs.bookmark().key == picked->key))
+        return;
+    m_data->moveTo(*picked, row);
 }

@@ -1,4 +1,5 @@
 #include "lookupdialog.h"
+#include "recordsetmodel.h"
 #include "common/jetdate.h"
 
 #include <QDialogButtonBox>
@@ -7,26 +8,33 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QTableWidget>
+#include <QStyledItemDelegate>
+#include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
 
 // Dates are listed as users type them, day first.
-QString shownValue(const QVariant& value)
+class ListedValue : public QStyledItemDelegate
 {
-    static const QRegularExpression storedDay(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}"));
-    if (value.typeId() == QMetaType::QDate || value.typeId() == QMetaType::QDateTime
-        || storedDay.match(value.toString()).hasMatch())
-        return typedDate(storedDate(value));
-    return value.toString();
-}
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QString displayText(const QVariant& value, const QLocale& locale) const override
+    {
+        static const QRegularExpression storedDay(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}"));
+        if (value.typeId() == QMetaType::QDate || value.typeId() == QMetaType::QDateTime
+            || storedDay.match(value.toString()).hasMatch())
+            return typedDate(storedDate(value));
+        return QStyledItemDelegate::displayText(value, locale);
+    }
+};
 
 } // namespace
 
-LookupDialog::LookupDialog(const QString& caption, Recordset rows, const QStringList& columns,
+LookupDialog::LookupDialog(const QString& caption, const Recordset& rows, const QStringList& columns,
                            const QStringList& headings, QWidget* parent)
-    : QDialog(parent), m_rows(std::move(rows)), m_columns(columns)
+    : QDialog(parent), m_rows(rows), m_columns(columns), m_headings(headings)
 {
     setObjectName(QStringLiteral("Lookup"));
     setWindowTitle(caption);
@@ -34,10 +42,11 @@ LookupDialog::LookupDialog(const QString& caption, Recordset rows, const QString
     auto* label = new QLabel(QStringLiteral("Cerca :"), this);
     m_search = new QLineEdit(this);
     m_search->setObjectName(QStringLiteral("tCerca"));
-    m_grid = new QTableWidget(this);
+    m_model = new RecordsetModel(this);
+    m_grid = new QTableView(this);
     m_grid->setObjectName(QStringLiteral("LookupGrid"));
-    m_grid->setColumnCount(int(columns.size()));
-    m_grid->setHorizontalHeaderLabels(headings);
+    m_grid->setModel(m_model);
+    m_grid->setItemDelegate(new ListedValue(m_grid));
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -46,18 +55,6 @@ LookupDialog::LookupDialog(const QString& caption, Recordset rows, const QString
     m_grid->setAccessibleName(caption);
     m_search->setAccessibleName(QStringLiteral("Cerca"));
     label->setBuddy(m_search);
-    m_grid->setRowCount(m_rows.RecordCount());
-    int r = 0;
-    for (m_rows.MoveFirst(); !m_rows.isEOF(); m_rows.MoveNext(), ++r) {
-        for (int c = 0; c < columns.size(); ++c) {
-            auto* item = new QTableWidgetItem(shownValue(m_rows.value(columns[c])));
-            item->setData(Qt::UserRole, r);
-            m_grid->setItem(r, c, item);
-        }
-    }
-    m_grid->resizeColumnsToContents();
-    if (m_grid->rowCount() > 0)
-        m_grid->selectRow(0);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("BTNOK"));
     buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("BTNAnnulla"));
@@ -67,42 +64,64 @@ LookupDialog::LookupDialog(const QString& caption, Recordset rows, const QString
     layout->addWidget(m_grid);
     layout->addWidget(buttons);
     resize(520, 380);
-    connect(m_search, &QLineEdit::textChanged, this, &LookupDialog::applyFilter);
-    connect(m_grid, &QTableWidget::cellDoubleClicked, this, &LookupDialog::pick);
+
+    // The list is narrowed once the typing pauses, not at every key.
+    m_typing = new QTimer(this);
+    m_typing->setSingleShot(true);
+    m_typing->setInterval(250);
+    connect(m_typing, &QTimer::timeout, this, &LookupDialog::applyFilter);
+    connect(m_search, &QLineEdit::textChanged, m_typing, qOverload<>(&QTimer::start));
+    connect(m_grid, &QTableView::doubleClicked, this, &LookupDialog::pick);
     connect(buttons, &QDialogButtonBox::accepted, this, &LookupDialog::pick);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    applyFilter();
+    m_grid->resizeColumnsToContents();
 }
 
-void LookupDialog::applyFilter(const QString& text)
+void LookupDialog::applyFilter()
 {
-    int first = -1;
-    for (int r = 0; r < m_grid->rowCount(); ++r) {
-        bool match = text.isEmpty();
-        for (int c = 0; c < m_grid->columnCount() && !match; ++c)
-            match = m_grid->item(r, c)->text().contains(text, Qt::CaseInsensitive);
-        m_grid->setRowHidden(r, !match);
-        if (match && first < 0)
-            first = r;
+    m_typing->stop();
+    JetQuery filter;
+    const QString text = m_search->text();
+    if (!text.isEmpty()) {
+        for (int c = 0; c < m_columns.size(); ++c) {
+            if (c > 0)
+                filter << " OR ";
+            filter << Jet::contains(m_columns[c], text);
+        }
     }
-    if (first >= 0)
-        m_grid->selectRow(first);
+    m_model->load(m_rows, filter);
+    const QStringList fields = m_model->fieldNames();
+    for (int f = 0; f < fields.size(); ++f) {
+        int listed = -1;
+        for (int c = 0; c < m_columns.size() && listed < 0; ++c)
+            if (m_columns[c].compare(fields[f], Qt::CaseInsensitive) == 0)
+                listed = c;
+        m_grid->setColumnHidden(f, listed < 0);
+        if (listed >= 0) {
+            m_model->setHeaderData(f, Qt::Horizontal, m_headings.value(listed), Qt::DisplayRole);
+            m_grid->horizontalHeader()->moveSection(m_grid->horizontalHeader()->visualIndex(f), listed);
+        }
+    }
+    if (m_model->rowCount() > 0)
+        m_grid->selectRow(0);
     else
         m_grid->clearSelection();
 }
 
 void LookupDialog::pick()
 {
+    // What was typed counts even when the list has not caught up with it yet.
+    if (m_typing->isActive())
+        applyFilter();
     const auto selected = m_grid->selectionModel()->selectedRows();
-    if (selected.isEmpty() || m_grid->isRowHidden(selected.first().row()))
+    if (selected.isEmpty())
         return;
-    m_picked = m_grid->item(selected.first().row(), 0)->data(Qt::UserRole).toInt();
+    m_picked = selected.first().row();
     accept();
 }
 
-QVariant LookupDialog::pickedValue(const QString& column)
+QVariant LookupDialog::pickedValue(const QString& column) const
 {
-    if (m_picked < 0)
-        return {};
-    m_rows.setAbsolutePosition(m_picked);
-    return m_rows.value(column);
+    return m_picked < 0 ? QVariant() : m_model->value(m_picked, column);
 }

@@ -110,7 +110,7 @@ JetQuery heldByMe(const Holder& me)
 JetQuery heldByAnother(const Identity& id, const Holder& me)
 {
     JetQuery q("SELECT [User], Postazione, Ore FROM Accessi WHERE ");
-    q << identityCriterion(id) << " AND " << heldByMe(me) << " IS NOT 1";
+    q << identityCriterion(id) << " AND " << heldByMe(me) << " IS NOT TRUE";
     return q;
 }
 
@@ -144,7 +144,7 @@ enum class Holding { Nobody, Me, Another };
 Holding currentHolding(const Database& db, const Identity& id, const Holder& me)
 {
     JetQuery held("SELECT [User], Postazione, Ore, ");
-    held << heldByMe(me) << " IS 1 FROM Accessi WHERE " << identityCriterion(id);
+    held << heldByMe(me) << " IS TRUE FROM Accessi WHERE " << identityCriterion(id);
     Rows holder = db.select(held);
     if (!holder.next())
         return Holding::Nobody;

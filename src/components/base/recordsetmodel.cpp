@@ -1,79 +1,126 @@
 #include "recordsetmodel.h"
 #include "common/recordset.h"
 
+#include <QFutureWatcher>
+#include <QtConcurrent/QtConcurrentRun>
+
 namespace {
 qint64 headingKey(int section, int role) { return (qint64(section) << 32) | quint32(role); }
 } // namespace
 
-void RecordsetModel::load(Recordset& rows)
+void RecordsetModel::load(const Recordset& rows, const JetQuery& filter)
 {
     beginResetModel();
-    m_fields = rows.fieldNames();
-    m_rows.clear();
+    m_rows = PagedRows(RowPager(rows.pager().database(), rows.pager().source(), filter));
     m_headings.clear();
-    const int position = rows.AbsolutePosition();
-    const bool afterLast = rows.RecordCount() > 0 && rows.isEOF();
-    for (int r = 0; r < rows.RecordCount(); ++r) {
-        rows.setAbsolutePosition(r);
-        QVector<QVariant> values;
-        values.reserve(m_fields.size());
-        for (int c = 0; c < m_fields.size(); ++c)
-            values << rows.value(c);
-        m_rows << values;
-    }
-    if (position >= 0)
-        rows.setAbsolutePosition(position);
-    else if (afterLast)
-        rows.setAbsolutePosition(rows.RecordCount());
-    else if (rows.RecordCount() > 0)
-        rows.setAbsolutePosition(-1);
+    m_shown = int(m_rows.firstPageRows());
+    ++m_generation;
     endResetModel();
+    if (!m_rows.counted())
+        countInBackground();
+}
+
+void RecordsetModel::countInBackground()
+{
+    const RowPager pager = m_rows.pager();
+    auto* watcher = new QFutureWatcher<qint64>(this);
+    connect(watcher, &QFutureWatcher<qint64>::finished, this, [this, watcher, generation = m_generation] {
+        watcher->deleteLater();
+        const qint64 count = watcher->result();
+        if (generation != m_generation || count < 0 || m_rows.counted())
+            return;
+        m_rows.setCount(count);
+        countRows();
+    });
+    watcher->setFuture(QtConcurrent::run([pager]() -> qint64 {
+        try {
+            const Database own = pager.database().reopened();
+            return pager.through(own).count();
+        } catch (const DatabaseError&) {
+            return -1;  // the grid counts for itself when it must
+        }
+    }));
 }
 
 void RecordsetModel::clear()
 {
+    ++m_generation;
     beginResetModel();
-    m_fields.clear();
-    m_rows.clear();
+    m_rows = PagedRows();
     m_headings.clear();
+    m_shown = 0;
     endResetModel();
+}
+
+void RecordsetModel::countRows()
+{
+    if (!m_rows.isValid())
+        return;
+    const int total = int(m_rows.count());
+    if (total > m_shown) {
+        beginInsertRows(QModelIndex(), m_shown, total - 1);
+        m_shown = total;
+        endInsertRows();
+    }
+}
+
+int RecordsetModel::placeOf(const RowPager::Row& row)
+{
+    const qint64 place = m_rows.indexOf(row);
+    if (place >= m_shown)
+        countRows();
+    return int(place);
+}
+
+bool RecordsetModel::canFetchMore(const QModelIndex& parent) const
+{
+    return !parent.isValid() && m_rows.isValid() && !m_rows.counted();
+}
+
+void RecordsetModel::fetchMore(const QModelIndex& parent)
+{
+    if (!parent.isValid())
+        countRows();
 }
 
 int RecordsetModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : int(m_rows.size());
+    return parent.isValid() ? 0 : m_shown;
 }
 
 int RecordsetModel::columnCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : int(m_fields.size());
+    return parent.isValid() ? 0 : int(m_rows.pager().fields().size());
 }
 
 QVariant RecordsetModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || index.row() >= m_rows.size() || index.column() >= m_fields.size())
+    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
         return {};
-    if (role == Qt::DisplayRole || role == Qt::EditRole)
-        return m_rows[index.row()][index.column()];
-    return {};
+    const RowPager::Row* row = m_rows.row(index.row());
+    if (!row || index.column() >= row->values.size())
+        return {};
+    return row->values[index.column()];
 }
 
 QVariant RecordsetModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation != Qt::Horizontal || section < 0 || section >= m_fields.size())
+    const QStringList fields = m_rows.pager().fields();
+    if (orientation != Qt::Horizontal || section < 0 || section >= fields.size())
         return QAbstractTableModel::headerData(section, orientation, role);
     if (role == Qt::EditRole)
-        return m_fields[section];
+        return fields[section];
     if (const auto it = m_headings.find(headingKey(section, role)); it != m_headings.end())
         return *it;
     if (role == Qt::DisplayRole)
-        return m_fields[section];
+        return fields[section];
     return {};
 }
 
 bool RecordsetModel::setHeaderData(int section, Qt::Orientation orientation, const QVariant& value, int role)
 {
-    if (orientation != Qt::Horizontal || section < 0 || section >= m_fields.size() || role == Qt::EditRole)
+    if (orientation != Qt::Horizontal || section < 0 || section >= m_rows.pager().fields().size()
+        || role == Qt::EditRole)
         return false;
     m_headings.insert(headingKey(section, role), value);
     emit headerDataChanged(orientation, section, section);
@@ -82,11 +129,9 @@ bool RecordsetModel::setHeaderData(int section, Qt::Orientation orientation, con
 
 QVariant RecordsetModel::value(int row, const QString& field) const
 {
-    if (row < 0 || row >= m_rows.size())
+    const RowPager::Row* r = m_rows.row(row);
+    const int column = m_rows.pager().fieldIndex(field);
+    if (!r || column < 0)
         return {};
-    // Field names compare as the archive compares them, without regard to case.
-    for (int c = 0; c < m_fields.size(); ++c)
-        if (m_fields[c].compare(field, Qt::CaseInsensitive) == 0)
-            return m_rows[row][c];
-    return {};
+    return r->values[column];
 }

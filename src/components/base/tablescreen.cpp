@@ -241,7 +241,7 @@ void TableScreen::onRepositioned()
     if (m_editing && m_data->recordset().editMode() == Recordset::EditMode::None)
         setEditMode(false);
     Recordset& rs = m_data->recordset();
-    if (m_data->isOpen() && rs.RecordCount() > 0) {
+    if (m_data->isOpen() && !rs.isEmpty()) {
         if (rs.isBOF())
             rs.MoveFirst();
         else if (rs.isEOF())

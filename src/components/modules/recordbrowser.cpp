@@ -82,9 +82,8 @@ RecordBrowser::RecordBrowser(BaseComponent* base, BrowserSpec spec, QWidget* par
 void RecordBrowser::load()
 {
     m_rows->RecordSource = m_spec.rows;
-    m_rows->Refresh();
+    m_rows->Refresh();  // the details follow the row it stands on
     m_rowsGrid->ReBind();
-    loadDetails();
 }
 
 void RecordBrowser::loadDetails()
