@@ -3,6 +3,8 @@
 
 #include <QAbstractItemModel>
 #include <QHeaderView>
+#include <QImage>
+#include <QPainter>
 #include <QLineEdit>
 #include <QStyledItemDelegate>
 #include <QTableView>
@@ -26,6 +28,28 @@ protected:
             }
         ADD_FAILURE() << "no column " << heading.toStdString();
         return {};
+    }
+    // Where the text of a cell starts, as a fraction of the cell's width, when it is painted.
+    double textStart(int row, const QString& heading) const
+    {
+        for (int c = 0; c < grid()->model()->columnCount(); ++c)
+            if (!grid()->isColumnHidden(c) && grid()->model()->headerData(c, Qt::Horizontal).toString() == heading) {
+                QImage cell(300, 24, QImage::Format_RGB32);
+                cell.fill(Qt::white);
+                QPainter painter(&cell);
+                QStyleOptionViewItem option;
+                option.initFrom(grid());
+                option.rect = cell.rect();
+                option.state |= QStyle::State_Enabled;
+                const QModelIndex index = grid()->model()->index(row, c);
+                grid()->itemDelegateForIndex(index)->paint(&painter, option, index);
+                painter.end();
+                for (int x = 0; x < cell.width(); ++x)
+                    for (int y = 0; y < cell.height(); ++y)
+                        if (qGray(cell.pixel(x, y)) < 128)
+                            return double(x) / cell.width();
+            }
+        return -1;
     }
     QStringList headings() const
     {
@@ -64,6 +88,9 @@ TEST_F(SourceStep, OffersThisMonthToTheEndOfTheYearAndListsItsDocuments)
     EXPECT_EQ(shown(1, "Cliente"), "Rossi Ferramenta S.n.c.");
     EXPECT_EQ(shown(2, "Data Reg."), "31/12/2041");
     EXPECT_EQ(shown(2, "Totale Lire"), "193.627");
+    EXPECT_GT(textStart(2, "Totale Lire"), 0.5) << "amounts line up on their units";
+    EXPECT_GT(textStart(2, "Totale Euro"), 0.5);
+    EXPECT_LT(textStart(1, "Cliente"), 0.2);
     EXPECT_EQ(shown(2, "Totale Euro"), "100,00");
     EXPECT_EQ(grid()->currentIndex().row(), 0);
 }
