@@ -86,7 +86,7 @@ TEST_F(DocumentOutput, ThePdfHoldsEveryRowTheVatSummaryTheTotalsAndThePageCount)
         {"BFATVE", "objFATVE", "FATVERig", 1,
          {"Fattura Accompagnatoria", "Spett.le", "Bianchi Costruzioni S.p.A.", "P.IVA 07654320012", "Riepilogo I.V.A.",
           "Aliquota ordinaria 20%", "198,84", "39,77", "Totale documento €", "238,60", "Totale documento Lire", "462.000",
-          "RB30 - Ricevuta bancaria 30 gg", "Pagina 1 di 1"}},
+          "RB30 - Ricevuta bancaria 30 gg", "Pagina 1 di 1", "MT 200 0,62"}},
         {"BDDT", "objddt", "DDTRig", 1,
          {"Documento di Trasporto", "Causale del trasporto: Vendita", "N. colli: 3", "Peso kg: 18,50", "Porto: Franco",
           "Vettore: Trasporti Rapidi S.r.l.", "165,19", "198,23", "Merce controllata alla partenza", "Pagina 1 di 1"}},
@@ -170,6 +170,8 @@ TEST_F(DocumentOutput, ElectronicInvoicesPassTheOfficialSchemaUnderProgressivesN
         EXPECT_TRUE(content.contains(QByteArray("<TipoDocumento>") + c.type + "</TipoDocumento>"));
         EXPECT_TRUE(content.contains(QByteArray("<Descrizione>") + c.firstRow + "</Descrizione>"));
         EXPECT_EQ(content.contains("<ImportoTotaleDocumento>238.60</ImportoTotaleDocumento>"), c.number == 1 && c.type[3] == '1');
+        EXPECT_TRUE(content.contains("<Telefono>0286452210</Telefono>") && content.contains("<Fax>0286452299</Fax>"))
+            << "the company's contacts";
     }
 
     // A pro-forma invoice is no fiscal document.

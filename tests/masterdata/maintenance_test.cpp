@@ -477,6 +477,7 @@ TEST_F(MainWindowTest, ANumeratorMayNotFallBelowTheDocumentsOfItsReasonAndYear)
         go(c.code);
         const QString before = ui::text(s, "Progressivo");
         press(s, "BModifica");
+        EXPECT_FALSE(ui::typable(s, "idCodice") || ui::typable(s, "tDesc")) << "only the number is edited";
         ui::find<QLineEdit>(s, "Progressivo")->setText(c.typed);
         press(s, "BSalva");
         EXPECT_EQ(ui::text(s, "ErrorBar_1"), c.refusal);
