@@ -122,6 +122,7 @@ TEST_F(TableEditor, ANewCustomerIsCheckedFieldByFieldAndKeepsWhatWasTyped)
     ui::click(s, QStringLiteral("BNuovo"));
     EXPECT_EQ(base->EditingScreenCount, 1);
     EXPECT_EQ(enabledTools(s), (QStringList{"BSalva", "BAnnulla"}));
+    EXPECT_FALSE(ui::find<QTableView>(s, QStringLiteral("TDBGTabella"))->isEnabled()) << "no other row while editing";
     EXPECT_TRUE(ui::typable(panel, "Denominazione"));
     EXPECT_EQ(field("Codice"), QString());
 

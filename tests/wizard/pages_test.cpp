@@ -123,6 +123,18 @@ TEST_F(Pages, ExitAsksOnEveryStepButTheWelcomePage)
         EXPECT_EQ(wizard->CurrentPage, page);
         EXPECT_EQ(shownPages(), QList<int>({page - 1}));
     }
+    // Esc asks the same; Enter presses the page's forward button.
+    platform.clear();
+    platform.answers.enqueue(Platform::Answer::No);
+    ui::click(wizard, "CMD13");
+    QTest::keyClick(wizard, Qt::Key_Escape);
+    ui::settle();
+    ASSERT_FALSE(wizard.isNull());
+    EXPECT_EQ(platform.messages.size(), 1);
+    EXPECT_EQ(wizard->CurrentPage, 4);
+    ui::find<QWidget>(wizard, "GridRic")->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(wizard->CurrentPage, 5);
     // The question does not depend on why the window closes; Yes lets it go.
     platform.clear();
     wizard->close();
