@@ -175,7 +175,13 @@ void copyArchiveToServer(const Database& source, const QString& target, const st
             name.bindValue(1, kind);
             server.run(name);
             const QStringList columns = sqliteColumns(source, table);
-            for (const QString& column : columns) {
+            QSqlQuery all = source.prepare(QStringLiteral("SELECT name FROM pragma_table_xinfo(?) ORDER BY cid"));
+            all.addBindValue(table);
+            source.run(all);
+            QStringList named;
+            while (all.next())
+                named << all.value(0).toString();
+            for (const QString& column : named) {
                 name.bindValue(0, column);
                 name.bindValue(1, QStringLiteral("column"));
                 server.run(name);

@@ -180,6 +180,9 @@ QString translateTypes(QString sql)
     // Dates keep their text 'YYYY-MM-DD', as every screen reads them on either engine.
     sql.replace(date, QStringLiteral("text"));
     sql.replace(blob, QStringLiteral("bytea"));
+    // PostgreSQL computes a column from others only when it writes the row.
+    static const QRegularExpression virtualColumn(QStringLiteral("\\)\\s*VIRTUAL\\b"), ci);
+    sql.replace(virtualColumn, QStringLiteral(") STORED"));
     sql.replace(nocase, QStringLiteral("COLLATE jet_nocase"));
     sql.replace(binary, QStringLiteral("COLLATE \"C\""));
     return sql;

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# A throw-away PostgreSQL cluster for the tests: pgcluster.sh start|stop DIR.
+# A throw-away PostgreSQL cluster for the tests: pgcluster.sh start DIR PROGRAM_DIR | stop DIR.
+# Starting it also makes the database brevano_template from the program folder's template
+# archives, with the program's own transfer tool; each test copies it.
 # It listens only on a Unix socket in DIR (no network port) and trusts local connections.
 # initdb refuses to run as root: as root the cluster belongs to the unprivileged user nobody.
 set -euo pipefail
-action=$1 dir=$2
+action=$1 dir=$2 program=${3:-}
 bin=$(ls -d /usr/lib/postgresql/*/bin | sort -V | tail -1)
 as_owner() { if [ "$(id -u)" = 0 ]; then runuser -u nobody -- "$@"; else "$@"; fi; }
 case $action in
@@ -13,7 +15,13 @@ start)
   [ "$(id -u)" = 0 ] && chown nobody "$dir" && chmod 755 "$dir"
   as_owner "$bin/initdb" -D "$dir/data" -U brevano -A trust -E UTF8 --locale=C.UTF-8 >"$dir/initdb.log"
   as_owner "$bin/pg_ctl" -D "$dir/data" -l "$dir/server.log" -w \
-    -o "-k $dir -c listen_addresses='' -c fsync=off -c synchronous_commit=off -c full_page_writes=off -c max_connections=200" start >/dev/null
+    -o "-k $dir -c listen_addresses='' -c fsync=off -c synchronous_commit=off -c full_page_writes=off -c max_connections=300" start >/dev/null
+  "$bin/psql" -h "$dir" -U brevano -d postgres -qc "CREATE DATABASE brevano_template" >/dev/null
+  mkdir -p "$dir/template"
+  cp "$program/user2.mdb" "$dir/template/user.mdb" && cp "$program/data2.mdb" "$dir/template/data.mdb"
+  printf '[brevano_template]\nhost=%s\nport=5432\ndbname=brevano_template\nuser=brevano\n' "$dir" >"$dir/template.conf"
+  PGSERVICEFILE="$dir/template.conf" "$program/trasferisci" "$dir/template" brevano_template >"$dir/template.log" \
+    || { cat "$dir/template.log"; exit 1; }
   ;;
 stop)
   [ -d "$dir/data" ] && as_owner "$bin/pg_ctl" -D "$dir/data" -m immediate -w stop >/dev/null

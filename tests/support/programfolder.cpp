@@ -19,6 +19,15 @@ QString ProgramFolder::connectString()
     return archiveConnectString();
 }
 
+QString makeServerArchives(const QString& folder);
+void dropServerArchives(const QString& name);
+
+ProgramFolder::~ProgramFolder()
+{
+    if (!m_service.isEmpty())
+        dropServerArchives(m_service);
+}
+
 ProgramFolder::ProgramFolder(Content content)
 {
     if (!m_dir.isValid())
@@ -29,6 +38,8 @@ ProgramFolder::ProgramFolder(Content content)
             QFile::copy(entry.absoluteFilePath(), file(entry.fileName()));
         for (const char* name : {"user", "data", "locdata"})
             QFile::rename(file(QString::fromLatin1(name) + "2.mdb"), file(QString::fromLatin1(name) + ".mdb"));
+        if (onServer())
+            m_service = makeServerArchives(path());
         return;
     }
     for (const char* name : {"user", "data", "locdata"}) {
@@ -38,6 +49,8 @@ ProgramFolder::ProgramFolder(Content content)
             throw std::runtime_error("template archives missing: build the 'templates' target");
         QFile(file(target)).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
     }
+    if (onServer() && content == ArchivesOnly)
+        m_service = makeServerArchives(path());
 }
 
 QString ProgramFolder::path() const

@@ -5,6 +5,7 @@
 // Commands: "BModifica", "BSalva", "BAnnulla" (toolbar keys), "close", "no" (answer No to the
 // next question), "set <field> <text>", "signin" (the sign-in's clean-up of locks), "quit".
 #include "common/archivepassword.h"
+#include "support/programfolder.h"
 #include "common/programtitle.h"
 #include "components/base/baseclass.h"
 #include "masterdata/datiazienda.h"
@@ -64,8 +65,8 @@ int main(int argc, char* argv[])
     BaseClass base;
     base.AppTitle = ProgramTitle;
     base.DataFolder = dataFolder;
-    base.UserDbPath = dataFolder + "user.mdb";
-    base.DataDbPath = dataFolder + "data.mdb";
+    base.UserDbPath = ProgramFolder::archiveIn(dataFolder, "user.mdb");
+    base.DataDbPath = ProgramFolder::archiveIn(dataFolder, "data.mdb");
     base.ConnectString = archiveConnectString();
     base.UserName = QString::fromLocal8Bit(argv[2]);
     base.WorkstationName = platform.workstation;

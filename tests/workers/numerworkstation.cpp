@@ -8,6 +8,7 @@
 //   quit                 -> ends
 // Messages shown by a command follow its answer on the same line as " | text".
 #include "common/archivepassword.h"
+#include "support/programfolder.h"
 #include "common/datacontrol.h"
 #include "common/programtitle.h"
 #include "components/base/baseclass.h"
@@ -34,8 +35,8 @@ int main(int argc, char* argv[])
     BaseClass base;
     base.AppTitle = ProgramTitle;
     base.DataFolder = folder;
-    base.DataDbPath = folder + QStringLiteral("data.mdb");
-    base.UserDbPath = folder + QStringLiteral("user.mdb");
+    base.DataDbPath = ProgramFolder::archiveIn(folder, "data.mdb");
+    base.UserDbPath = ProgramFolder::archiveIn(folder, "user.mdb");
     base.ConnectString = archiveConnectString();
     base.UserName = QString::fromLocal8Bit(argv[2]);
     base.WorkstationName = platform.workstation;
