@@ -28,9 +28,12 @@ QStringList sqliteColumns(const Database& sqlite, const QString& table)
 namespace {
 
 // A connection to the server database itself, for the work outside an archive's schema.
+// The statements of the schema run as written: "C" is a collation, not a name to translate.
 void runOnServer(const Database& server, const QString& sql)
 {
-    server.run(sql);
+    QSqlQuery q(server.connection());
+    if (!q.exec(sql))
+        throw server.failure(q.lastError());
 }
 
 } // namespace

@@ -279,7 +279,8 @@ Database Database::openServer(const QString& path, const QString& connectString,
     result.run(q);
     if (!q.next())
         throw DatabaseError(DatabaseError::Kind::NotFound, QString(), path);
-    result.run(QStringLiteral("SET search_path TO %1, public").arg(c->schema));
+    // Temporary copies of other archives' tables come last: they never hide the archive's own.
+    result.run(QStringLiteral("SET search_path TO %1, public, pg_temp").arg(c->schema));
     // A statement waits for another workstation's write as long as on a shared folder.
     result.run(QStringLiteral("SET lock_timeout = %1").arg(BusyTimeoutMs));
     QString stored;
@@ -368,9 +369,14 @@ QSqlRecord Database::withSchemaNames(QSqlRecord record) const
 {
     if (d->engine == Engine::SQLite)
         return record;
+    if (record.count() > 0 && record.fieldName(record.count() - 1) == QLatin1String("__rowid__"))
+        record.remove(record.count() - 1);
     for (int i = 0; i < record.count(); ++i) {
         QSqlField f = record.field(i);
         f.setName(schemaName(f.name()));
+        if (f.metaType().id() == QMetaType::ULongLong)
+            f.setMetaType(QMetaType::fromType<qlonglong>());
+        f.setValue(sameAsSQLite(f.value()));
         record.replace(i, f);
     }
     return record;
@@ -400,7 +406,7 @@ QSqlDatabase& Database::connection() const { return d->db; }
 QSqlQuery Database::prepare(const QString& sqliteText) const
 {
     QSqlQuery q(d->db);
-    if (!q.prepare(sqliteText))
+    if (!q.prepare(d->engine == Engine::PostgreSQL ? Jet::postgresText(sqliteText) : sqliteText))
         throw failure(q.lastError());
     return q;
 }
@@ -414,7 +420,7 @@ void Database::run(QSqlQuery& query) const
 void Database::run(const QString& sqliteText) const
 {
     QSqlQuery q(d->db);
-    if (!q.exec(sqliteText))
+    if (!q.exec(d->engine == Engine::PostgreSQL ? Jet::postgresText(sqliteText) : sqliteText))
         throw failure(q.lastError());
 }
 

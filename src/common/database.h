@@ -70,6 +70,12 @@ public:
     // The spelling the schema gives a name Qt reports (PostgreSQL reports names in lower case).
     QString schemaName(const QString& reported) const;
     QSqlRecord withSchemaNames(QSqlRecord record) const;
+    // A value as SQLite gives it: Qt reads PostgreSQL's whole numbers that are not negative as
+    // unsigned.
+    static QVariant sameAsSQLite(const QVariant& value)
+    {
+        return value.typeId() == QMetaType::ULongLong ? QVariant(value.toLongLong()) : value;
+    }
     // The version of the archive's schema (the templates' version once up to date).
     int schemaVersion() const;
 
@@ -117,6 +123,9 @@ class Rows : private detail::OpenArchive, public QSqlQuery
 {
 public:
     Rows(Database archive, QSqlQuery query) : OpenArchive{std::move(archive)}, QSqlQuery(std::move(query)) {}
-    // The fields as the schema spells them, on either engine.
+    // The fields as the schema spells them and their values as SQLite gives them, on either
+    // engine (a table's own row id is no field).
     QSqlRecord record() const;
+    QVariant value(int i) const { return Database::sameAsSQLite(QSqlQuery::value(i)); }
+    QVariant value(const QString& name) const { return Database::sameAsSQLite(QSqlQuery::value(name)); }
 };

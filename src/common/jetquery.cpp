@@ -109,6 +109,10 @@ QString translateFixed(QString sql, SqlEngine engine)
         return sql;
     // PostgreSQL: names in brackets or quotes are the lower-case names of its schema; a copy
     // that leaves out refused rows says so at its end.
+    // Our columns named after reserved words, where a name stands (never a sort direction).
+    static const QRegularExpression reserved(QStringLiteral("(\\b(?:SELECT|SET|WHERE|AND|OR|BY|ON)\\s+|[,.(]\\s*)(Desc|User)\\b"),
+                                             QRegularExpression::CaseInsensitiveOption);
+    sql.replace(reserved, QStringLiteral("\\1\"\\2\""));
     static const QRegularExpression quotedName(QStringLiteral("\\[(\\w+)\\]|\"(\\w+)\""));
     QString out;
     qsizetype at = 0;
@@ -227,6 +231,11 @@ QStringList JetQuery::archives() const
 }
 
 namespace Jet {
+
+QString postgresText(const QString& sqliteText)
+{
+    return translateFixed(sqliteText, SqlEngine::PostgreSQL);
+}
 
 JetQuery::Piece text(const QString& value)
 {

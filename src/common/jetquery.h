@@ -95,4 +95,7 @@ JetQuery::Piece table(const QString& name);
 // Whether a text column holds what a user typed, accents and capitals aside: "col LIKE "*text*""
 // in the original text.
 JetQuery::Piece contains(const QString& column, const QString& typed);
+// SQL written for SQLite as PostgreSQL reads it: names in brackets or quotes, and the names
+// that are its reserved words, in the lower case of its schema.
+QString postgresText(const QString& sqliteText);
 } // namespace Jet

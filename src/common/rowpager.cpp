@@ -103,9 +103,9 @@ QVector<RowPager::Row> RowPager::read(const QString& condition, const QString& t
         Row row;
         row.values.reserve(fieldAt.size());
         for (const int at : fieldAt)
-            row.values << q.value(at);
+            row.values << Database::sameAsSQLite(q.value(at));
         for (const int at : keyAt)
-            row.key << q.value(at);
+            row.key << Database::sameAsSQLite(q.value(at));
         if (rowidAt >= 0)
             row.rowid = q.value(rowidAt).toLongLong();
         rows << row;
@@ -211,6 +211,6 @@ qint64 RowPager::countBefore(const Row& row) const
 qint64 RowPager::countWhere(const QString& condition, QVariantList values) const
 {
     values = m_filterValues + values;
-    Rows q = m_db.selectAround(m_source, QStringLiteral("SELECT count(*) FROM (") + keyedSelect(condition) + u')', values);
+    Rows q = m_db.selectAround(m_source, QStringLiteral("SELECT count(*) FROM (") + keyedSelect(condition) + QStringLiteral(") AS c"), values);
     return q.next() ? q.value(0).toLongLong() : 0;
 }

@@ -32,6 +32,13 @@ protected:
     void refuseRow(const QString& table, int riga)
     {
         QSqlQuery q(db.connection());
+        if (db.engine() == Database::Engine::PostgreSQL) {
+            ASSERT_TRUE(q.exec(QStringLiteral("CREATE FUNCTION refuse_row() RETURNS trigger LANGUAGE plpgsql AS "
+                                              "$$BEGIN RAISE EXCEPTION 'Riga rifiutata'; END$$")));
+            ASSERT_TRUE(q.exec(QStringLiteral("CREATE TRIGGER refuse_row BEFORE INSERT ON %1 FOR EACH ROW WHEN (NEW.riga = %2) "
+                                              "EXECUTE FUNCTION refuse_row()").arg(table).arg(riga)));
+            return;
+        }
         ASSERT_TRUE(q.exec(QStringLiteral("CREATE TRIGGER RefuseRow BEFORE INSERT ON %1 WHEN NEW.Riga = %2 "
                                           "BEGIN SELECT RAISE(ABORT, 'Riga rifiutata'); END")
                                .arg(table)

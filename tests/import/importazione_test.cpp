@@ -60,8 +60,8 @@ protected:
     }
     QSqlQuery query(const QString& sql)
     {
-        QSqlQuery q(archive.connection());
-        if (!q.exec(sql))
+        QSqlQuery q = archive.prepare(sql);
+        if (!q.exec())
             throw std::runtime_error(sql.toStdString());
         return q;
     }

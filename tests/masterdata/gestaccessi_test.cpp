@@ -34,13 +34,12 @@ protected:
                    const QString& table = QStringLiteral("Numeratori"), const QString& archive = QStringLiteral(":_:"))
     {
         Database db = Database::open(folder.userDb(), ProgramFolder::connectString());
-        QSqlQuery q(db.connection());
-        q.prepare("INSERT INTO Accessi ([User], Postazione, Modulo, DescFrm, Ore, Tabella, Chiave1, Archivio) "
-                  "VALUES (?, ?, 'BREVANO V', ?, '2024-05-01 09:30:00', ?, ?, ?)");
+        QSqlQuery q = db.prepare(db.insertReturningRowid("INSERT INTO Accessi ([User], Postazione, Modulo, DescFrm, Ore, Tabella, Chiave1, Archivio) "
+                                                         "VALUES (?, ?, 'BREVANO V', ?, '2024-05-01 09:30:00', ?, ?, ?)"));
         for (const QString& v : {user, workstation, screenTitle, table, key, archive})
             q.addBindValue(v);
         EXPECT_TRUE(q.exec());
-        return q.lastInsertId().toLongLong();
+        return db.insertedRowid(q);
     }
 
     int lockCount()
