@@ -403,6 +403,11 @@ Database Database::reopened() const
 }
 QSqlDatabase& Database::connection() const { return d->db; }
 
+QString Database::dialectText(const QString& sqliteText) const
+{
+    return d->engine == Engine::PostgreSQL ? Jet::postgresText(sqliteText) : sqliteText;
+}
+
 QSqlQuery Database::prepare(const QString& sqliteText) const
 {
     QSqlQuery q(d->db);
@@ -509,7 +514,10 @@ Rows Database::selectAround(const JetQuery& query, const QString& wrapper, const
 {
     QSqlQuery q(d->db);
     q.setForwardOnly(true);
-    const QString text = wrapper.arg(query.pagedText(d->engine, attach(query)));
+    QString text = wrapper.arg(query.pagedText(d->engine, attach(query)));
+    // The wrapper's sort keys name columns as the query's text does.
+    if (d->engine == Engine::PostgreSQL)
+        text = Jet::postgresText(text);
     rememberAliases(text);
     if (!q.prepare(text))
         throw failure(q.lastError());

@@ -49,6 +49,8 @@ public:
     Rows selectAround(const JetQuery& query, const QString& wrapper, const QVariantList& extra) const;
     // Prepares raw SQLite text (no values spliced: callers bind them).
     QSqlQuery prepare(const QString& sqliteText) const;
+    // SQL written for SQLite as this archive's engine reads it (names, reserved words).
+    QString dialectText(const QString& sqliteText) const;
     // Runs a prepared statement, failing with the engine's classified error.
     void run(QSqlQuery& query) const;
     // Runs a statement without values (engine settings, transaction control).

@@ -118,7 +118,10 @@ QString translateFixed(QString sql, SqlEngine engine)
     qsizetype at = 0;
     for (auto it = quotedName.globalMatch(sql); it.hasNext();) {
         const auto m = it.next();
-        out += sql.mid(at, m.capturedStart() - at) + u'"' + (m.captured(1) + m.captured(2)).toLower() + u'"';
+        out += sql.mid(at, m.capturedStart() - at);
+        // A collation keeps its name ("C").
+        const bool collation = sql.left(m.capturedStart()).trimmed().endsWith(QLatin1String("COLLATE"), Qt::CaseInsensitive);
+        out += collation ? m.captured(0) : u'"' + (m.captured(1) + m.captured(2)).toLower() + u'"';
         at = m.capturedEnd();
     }
     out += sql.mid(at);

@@ -60,8 +60,8 @@ protected:
     }
     QSqlQuery query(const QString& sql)
     {
-        QSqlQuery q = archive.prepare(sql);
-        if (!q.exec())
+        QSqlQuery q(archive.connection());
+        if (!q.exec(archive.dialectText(sql)))
             throw std::runtime_error(sql.toStdString());
         return q;
     }

@@ -47,8 +47,8 @@ protected:
     QVariant stored(const QString& archive, const char* sql)
     {
         Database db = Database::open(archive, ProgramFolder::connectString());
-        QSqlQuery q = db.prepare(QString::fromLatin1(sql));
-        EXPECT_TRUE(q.exec());
+        QSqlQuery q(db.connection());
+        EXPECT_TRUE(q.exec(db.dialectText(QString::fromLatin1(sql))));
         q.next();
         return q.value(0);
     }

@@ -49,15 +49,15 @@ protected:
     void company(const QString& sql)
     {
         Database db = Database::open(folder.dataDb(), ProgramFolder::connectString());
-        QSqlQuery q = db.prepare(sql);
-        ASSERT_TRUE(q.exec()) << sql.toStdString();
+        QSqlQuery q(db.connection());
+        ASSERT_TRUE(q.exec(db.dialectText(sql))) << sql.toStdString();
     }
 
     QStringList rows(const QString& archive, const QString& sql)
     {
         Database db = Database::open(archive, ProgramFolder::connectString());
-        QSqlQuery q = db.prepare(sql);
-        EXPECT_TRUE(q.exec()) << sql.toStdString();
+        QSqlQuery q(db.connection());
+        EXPECT_TRUE(q.exec(db.dialectText(sql))) << sql.toStdString();
         QStringList out;
         while (q.next()) {
             QStringList values;
