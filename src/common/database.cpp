@@ -473,7 +473,37 @@ QString Database::executedText(const JetQuery& query) const
 {
     const QString text = query.executedText(d->engine, attach(query));
     rememberAliases(text);
-    return text;
+    return d->engine == Engine::PostgreSQL ? withoutRowsMissingValues(text) : text;
+}
+
+// SQLite's INSERT OR IGNORE leaves out a row without a required value too; PostgreSQL's
+// ON CONFLICT DO NOTHING does not, so the copy leaves such rows out itself.
+QString Database::withoutRowsMissingValues(const QString& text) const
+{
+    static const QRegularExpression copy(QStringLiteral("^\\s*INSERT INTO (\\w+)\\s*\\(([^)]*)\\)\\s*(SELECT\\b.*) ON CONFLICT DO NOTHING$"),
+                                         QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
+    const auto m = copy.match(text);
+    if (!m.hasMatch())
+        return text;
+    QSqlQuery q(d->db);
+    q.prepare(QStringLiteral("SELECT column_name FROM information_schema.columns WHERE table_schema = current_schema() "
+                             "AND table_name = ? AND is_nullable = 'NO'"));
+    q.addBindValue(m.captured(1).toLower());
+    run(q);
+    QStringList required;
+    while (q.next())
+        required << q.value(0).toString();
+    QStringList columns, present;
+    for (const QString& column : m.captured(2).split(u',')) {
+        const QString name = u'"' + column.trimmed().remove(u'"').toLower() + u'"';
+        columns << name;
+        if (required.contains(column.trimmed().remove(u'"').toLower()))
+            present << name + QStringLiteral(" IS NOT NULL");
+    }
+    if (present.isEmpty())
+        return text;
+    return QStringLiteral("INSERT INTO %1 (%2) SELECT * FROM (%3) AS copied (%2) WHERE %4 ON CONFLICT DO NOTHING")
+        .arg(m.captured(1), columns.join(QStringLiteral(", ")), m.captured(3), present.join(QStringLiteral(" AND ")));
 }
 
 // PostgreSQL reports the names a selection gives its columns in lower case: the selection's own

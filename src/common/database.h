@@ -105,6 +105,7 @@ private:
     QStringList attach(const JetQuery& query) const;
     QString executedText(const JetQuery& query) const;
     void rememberAliases(const QString& text) const;
+    QString withoutRowsMissingValues(const QString& text) const;
     QStringList attachToServer(const JetQuery& query) const;
     QVector<QStringList> uniqueKeysOnServer(const QString& table) const;
     static Database openServer(const QString& path, const QString& connectString, bool readOnly);

@@ -151,6 +151,11 @@ TEST_F(DatabaseTest, AccentedCodesSurviveTheStockShellAndStayUniqueInAnyCase)
     while (ordered.next())
         order << ordered.value(0).toString();
     EXPECT_EQ(order, QStringList({"Elena", "elfo", "Élite", "Zeta"}));
+    // Other than a code is other than all its case variants.
+    Rows others = db.select(JetQuery("SELECT Codice FROM Zone WHERE Codice IN ('Élite', 'Elena') AND Codice <> ") << Jet::text("éLITE"));
+    ASSERT_TRUE(others.next());
+    EXPECT_EQ(others.value(0).toString(), "Elena");
+    EXPECT_FALSE(others.next());
 }
 
 // Two workstations saving "É" and "é" at the same moment: the second waits for the first and is
@@ -263,6 +268,7 @@ TEST_F(DatabaseTest, RecordsetsBehaveAlikeOnShortListsAndListsOfManyPages)
             rs.AddNew();
             rs.setValue("Codice", code(n));
             rs.Update();
+            EXPECT_EQ(rs["Codice"].toString(), code(rows - 1)) << "an empty set stands on its first row added, then keeps it";
         }
         rs.AddNew();
         rs.setValue("Codice", "ZZ");

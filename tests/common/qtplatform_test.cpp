@@ -114,16 +114,12 @@ TEST(QtPlatform, QtsOwnDialogsAndMenusSpeakItalian)
     // A field's context menu and a screen's window menu.
     const struct
     {
-        const char* context;
-        const char* english;
-        const char* italian;
+        const char *context, *english, *italian;
     } texts[] = {
         {"QLineEdit", "&Undo", "Ann&ulla"},          {"QLineEdit", "Select All", "Seleziona tutto"},
         {"QLineEdit", "&Paste", "&Incolla"},        {"QMdiSubWindow", "&Restore", "&Ripristina"},
         {"QMdiSubWindow", "&Close", "&Chiudi"},     {"QMdiSubWindow", "&Move", "&Sposta"},
     };
-    for (const auto& t : texts) {
-        SCOPED_TRACE(t.english);
-        EXPECT_EQ(QCoreApplication::translate(t.context, t.english), QString::fromUtf8(t.italian));
-    }
+    for (const auto& t : texts)
+        EXPECT_EQ(QCoreApplication::translate(t.context, t.english), QString::fromUtf8(t.italian)) << t.english;
 }

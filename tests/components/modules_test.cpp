@@ -5,67 +5,23 @@
 #include "components/base/recordsetmodel.h"
 #include "components/modules/modulecomponent.h"
 
-#include <QMetaMethod>
 #include <QTableView>
 
 class ModuleScreens : public ComponentsTest
 {
 protected:
-    ModuleScreens()
-    {
-        for (ModuleComponent* m : {static_cast<ModuleComponent*>(&warehouse), static_cast<ModuleComponent*>(&invoicing),
-                                   static_cast<ModuleComponent*>(&payments)})
-            m->setObjBase(base.get());
-    }
-
-    // Reads the property by name and calls Show on it, as the shell does.
-    QWidget* show(QObject* component, const char* property)
-    {
-        QObject* screenObject = component->property(property).value<QObject*>();
-        EXPECT_TRUE(screenObject);
-        EXPECT_TRUE(QMetaObject::invokeMethod(screenObject, "Show"));
-        ui::settle();
-        for (QMdiSubWindow* frame : workspace()->subWindowList())
-            if (frame->widget()->objectName() == QLatin1String(property))
-                return frame->widget();
-        return nullptr;
-    }
+    // Opens a module's screen from its menu command.
+    QWidget* show(const char* command, const char* screenName) { return open(command, screenName); }
 
     static RecordsetModel* rows(QWidget* screen, const char* grid)
     {
         return static_cast<RecordsetModel*>(ui::find<QTableView>(screen, QString::fromLatin1(grid))->model());
     }
-
-    WarehouseComponent warehouse;
-    InvoicingComponent invoicing;
-    PaymentsComponent payments;
 };
-
-TEST_F(ModuleScreens, EveryCommandPropertyYieldsAScreenObjectWithShow)
-{
-    const QVector<QPair<QObject*, QStringList>> properties = {
-        {&warehouse,
-         {"objgiacenze", "objcaumag", "objmovmaga", "objddt", "objdistinta", "objreso", "objinventario", "objapergiac",
-          "objgestgiac", "objprev"}},
-        {&invoicing, {"objFATAC", "objFATVE", "objFATPRO", "objFATSE", "objFATNC", "objFATND", "objgraf", "objriepage"}},
-        {&payments, {"objORDAC", "objORDVE", "objSCAD", "objordprev"}},
-    };
-    for (const auto& [component, names] : properties) {
-        for (const QString& name : names) {
-            SCOPED_TRACE(qPrintable(name));
-            QObject* screenObject = component->property(name.toLatin1()).value<QObject*>();
-            ASSERT_TRUE(screenObject);
-            EXPECT_GE(screenObject->metaObject()->indexOfMethod("Show()"), 0);
-            // The same object on every reading.
-            EXPECT_EQ(component->property(name.toLatin1()).value<QObject*>(), screenObject);
-        }
-    }
-    EXPECT_FALSE(warehouse.property("objFATVE").isValid());
-}
 
 TEST_F(ModuleScreens, DeliveryNotesAreListedWithTheRowsOfTheOnePicked)
 {
-    QWidget* s = show(&warehouse, "objddt");
+    QWidget* s = show("BDDT", "objddt");
     ASSERT_TRUE(s);
     EXPECT_EQ(s->windowTitle(), QStringLiteral("Brevano V : D.D.T."));
     RecordsetModel* headers = rows(s, "TDBGTestate");
@@ -99,7 +55,7 @@ TEST_F(ModuleScreens, DeliveryNotesAreListedWithTheRowsOfTheOnePicked)
     EXPECT_NE(rowsOf(0), rowsOf(1));
 
     // Shown again: the same window.
-    EXPECT_EQ(show(&warehouse, "objddt"), s);
+    EXPECT_EQ(show("BDDT", "objddt"), s);
     EXPECT_EQ(workspace()->subWindowList().size(), 1);
 }
 
@@ -107,7 +63,7 @@ TEST_F(ModuleScreens, PurchaseDocumentsShowTheirEuroTotals)
 {
     dataDb().execute(JetQuery("INSERT INTO FATACTes (DataReg, NumInt, Numero, DSFor, TotFATACLire, TotFATACEURO) "
                               "VALUES ('2024-05-02', 7, 7, 'Fornitore di prova', 193627, 100)"));
-    QWidget* s = show(&invoicing, "objFATAC");
+    QWidget* s = show("BFATAC", "objFATAC");
     ASSERT_TRUE(s);
     RecordsetModel* headers = rows(s, "TDBGTestate");
     ASSERT_EQ(headers->rowCount(), 1);
@@ -122,17 +78,17 @@ TEST_F(ModuleScreens, ListsNameTheCustomerOrSupplierTheyCanHold)
     // A sale names its customer, a purchase its supplier; the statistics name customers by code.
     const struct
     {
-        QObject* component;
+        const char* command;
         const char* property;
         QStringList shown, absent;
     } lists[] = {
-        {&invoicing, "objFATVE", {"Cliente"}, {"Fornitore"}},
-        {&payments, "objORDAC", {"Fornitore"}, {"Cliente"}},
-        {&invoicing, "objgraf", {"Cliente", "Denominazione"}, {}},
+        {"BFATVE", "objFATVE", {"Cliente"}, {"Fornitore"}},
+        {"BORDAC", "objORDAC", {"Fornitore"}, {"Cliente"}},
+        {"BStat", "objgraf", {"Cliente", "Denominazione"}, {}},
     };
     for (const auto& list : lists) {
         SCOPED_TRACE(list.property);
-        QWidget* s = show(list.component, list.property);
+        QWidget* s = show(list.command, list.property);
         ASSERT_TRUE(s);
         auto* grid = ui::find<QTableView>(s, QStringLiteral("TDBGTestate"));
         QStringList headings;
@@ -144,7 +100,7 @@ TEST_F(ModuleScreens, ListsNameTheCustomerOrSupplierTheyCanHold)
         for (const QString& h : list.absent)
             EXPECT_FALSE(headings.contains(h)) << h.toStdString();
     }
-    RecordsetModel* customers = rows(show(&invoicing, "objgraf"), "TDBGTestate");
+    RecordsetModel* customers = rows(show("BStat", "objgraf"), "TDBGTestate");
     ASSERT_GT(customers->rowCount(), 0);
     const QString code = customers->value(0, QStringLiteral("Codice")).toString();
     EXPECT_EQ(valueOf("SELECT Denominazione FROM Clienti WHERE Codice = ", code).toString(),
@@ -153,12 +109,12 @@ TEST_F(ModuleScreens, ListsNameTheCustomerOrSupplierTheyCanHold)
 
 TEST_F(ModuleScreens, MovementsAndStockComeFromTheWarehouseMovements)
 {
-    QWidget* movements = show(&warehouse, "objmovmaga");
+    QWidget* movements = show("BMovMaga", "objmovmaga");
     ASSERT_TRUE(movements);
     EXPECT_EQ(rows(movements, "TDBGTestate")->rowCount(), valueOf("SELECT COUNT(*) FROM MovMagTes").toInt());
     EXPECT_EQ(rows(movements, "TDBGRighe")->rowCount(), 3);
 
-    QWidget* stock = show(&warehouse, "objgiacenze");
+    QWidget* stock = show("BGiacArt", "objgiacenze");
     ASSERT_TRUE(stock);
     RecordsetModel* items = rows(stock, "TDBGTestate");
     bool found = false;
@@ -171,30 +127,14 @@ TEST_F(ModuleScreens, MovementsAndStockComeFromTheWarehouseMovements)
     }
     EXPECT_TRUE(found);
 
-    QWidget* inventory = show(&warehouse, "objinventario");
+    QWidget* inventory = show("BInventa", "objinventario");
     ASSERT_TRUE(inventory);
     EXPECT_DOUBLE_EQ(rows(inventory, "TDBGTestate")->value(0, QStringLiteral("ValoreLire")).toDouble(), -10 * 11000.0);
 }
 
-TEST_F(ModuleScreens, OpeningStockIsShownModal)
-{
-    QString shown;
-    int listed = -1;
-    ui::onNextModal([&](QWidget* modal) {
-        shown = modal->windowTitle();
-        listed = rows(modal, "TDBGTestate")->rowCount();
-        ui::click(modal, QStringLiteral("BEsci"));
-    });
-    QObject* screenObject = warehouse.property("objapergiac").value<QObject*>();
-    ASSERT_TRUE(QMetaObject::invokeMethod(screenObject, "Show", Q_ARG(int, 1)));
-    EXPECT_EQ(shown, QStringLiteral("Brevano V : Apertura Giacenze"));
-    EXPECT_EQ(listed, 1);
-    EXPECT_TRUE(workspace()->subWindowList().isEmpty());
-}
-
 TEST_F(ModuleScreens, StockReasonsAreEditedLikeEveryTable)
 {
-    QWidget* s = show(&warehouse, "objcaumag");
+    QWidget* s = show("BCauMag", "objcaumag");
     ASSERT_TRUE(s);
     EXPECT_EQ(s->windowTitle(), QStringLiteral("Brevano V : Causali Magazzino"));
     QWidget* panel = ui::find<QWidget>(s, QStringLiteral("PanDati"));
@@ -205,16 +145,4 @@ TEST_F(ModuleScreens, StockReasonsAreEditedLikeEveryTable)
     ui::click(s, QStringLiteral("BSalva"));
     EXPECT_EQ(ui::text(s, QStringLiteral("ErrorBar_1")), QString());
     EXPECT_EQ(valueOf("SELECT Segno FROM CauMag WHERE Codice = ", QStringLiteral("inv")).toString(), QStringLiteral("+"));
-}
-
-TEST_F(ModuleScreens, WithoutItsBaseComponentAScreenCannotShow)
-{
-    WarehouseComponent alone;
-    QObject* screenObject = alone.property("objddt").value<QObject*>();
-    try {
-        QMetaObject::invokeMethod(screenObject, "Show");
-        FAIL() << "Show without a base component";
-    } catch (const std::runtime_error& e) {
-        EXPECT_STREQ(e.what(), "Variabile oggetto o variabile del blocco With non impostata");
-    }
 }

@@ -3,8 +3,6 @@
 
 #include "common/recordset.h"
 #include "common/transaction.h"
-#include "components/base/tabledefinitions.h"
-#include "components/base/tablescreen.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -22,20 +20,16 @@ const QStringList BrowseTools = {"BNuovo", "BModifica", "BElimina", "BPrimo", "B
 class TableEditor : public ComponentsTest
 {
 protected:
-    // A screen of the base component, shown as the shell shows it.
-    QWidget* shown(QWidget* s)
+    // A screen of the base component, opened from the menu.
+    QWidget* shown(const char* command, const char* name)
     {
-        if (!s)
-            return nullptr;
-        s->parentWidget()->show();
-        s->show();
-        workspace()->setActiveSubWindow(static_cast<QMdiSubWindow*>(s->parentWidget()));
-        ui::settle();
-        panel = ui::find<QWidget>(s, QStringLiteral("PanDati"));
+        QWidget* s = open(command, name);
+        if (s)
+            panel = ui::find<QWidget>(s, QStringLiteral("PanDati"));
         return s;
     }
 
-    QWidget* customers() { return shown(base->CustomersForm()); }
+    QWidget* customers() { return shown("BClienti", "Clienti"); }
 
     QStringList enabledTools(QWidget* s) const
     {
@@ -84,6 +78,9 @@ TEST_F(TableEditor, TheCustomersScreenBrowsesItsTableByCode)
                   valueOf("SELECT m.\"Desc\" FROM Clienti c JOIN ModPag m ON m.Codice = c.idPagamento WHERE c.Codice = ",
                           field("Codice")).toString());
         EXPECT_FALSE(field("idPagamento_Desc").isEmpty());
+        // Values show their beginning, however long.
+        for (const char* shown : {"Denominazione", "idPagamento_Desc"})
+            EXPECT_EQ(ui::find<QLineEdit>(panel, shown)->cursorPosition(), 0) << shown;
         EXPECT_EQ(field("Codice"), valueOf("SELECT MIN(Codice) FROM Clienti").toString());
         EXPECT_EQ(field("Denominazione"),
                   valueOf("SELECT Denominazione FROM Clienti WHERE Codice = ", field("Codice")).toString());
@@ -111,9 +108,9 @@ TEST_F(TableEditor, TheCustomersScreenBrowsesItsTableByCode)
             EXPECT_EQ(field("Codice"), grid->model()->index(row, codeColumn).data().toString());
         }
         // One screen while it is open.
-        EXPECT_EQ(base->CustomersForm(), s);
+        EXPECT_EQ(customers(), s);
         EXPECT_EQ(workspace()->subWindowList().size(), 1);
-        s->close();
+        closeScreen(s);
         ui::settle();
     }
 }
@@ -125,6 +122,7 @@ TEST_F(TableEditor, ANewCustomerIsCheckedFieldByFieldAndKeepsWhatWasTyped)
     ui::click(s, QStringLiteral("BNuovo"));
     EXPECT_EQ(base->EditingScreenCount, 1);
     EXPECT_EQ(enabledTools(s), (QStringList{"BSalva", "BAnnulla"}));
+    EXPECT_FALSE(ui::find<QTableView>(s, QStringLiteral("TDBGTabella"))->isEnabled()) << "no other row while editing";
     EXPECT_TRUE(ui::typable(panel, "Denominazione"));
     EXPECT_EQ(field("Codice"), QString());
 
@@ -212,7 +210,7 @@ TEST_F(TableEditor, ClosingWithAPendingRowAsksAndNoKeepsIt)
     ASSERT_EQ(platform.messages.size(), 1);
     EXPECT_EQ(platform.messages[0].text,
               QStringLiteral("E' Stato Inserito un Nuovo Record.\r\rSi Desidera Uscire Perdendo le Modifiche?"));
-    EXPECT_EQ(base->CustomersForm(), s);
+    EXPECT_EQ(screen("Clienti"), s);
     EXPECT_EQ(field("Codice"), QStringLiteral("C998"));
     EXPECT_EQ(base->EditingScreenCount, 1);
 
@@ -226,10 +224,9 @@ TEST_F(TableEditor, ClosingWithAPendingRowAsksAndNoKeepsIt)
 
 TEST_F(TableEditor, DatesAndNumbersAreTypedAsUsersWriteThem)
 {
-    const TableDefinition& years = *tablePanel(9);
-    auto* s = new TableScreen(base.get(), QStringLiteral("Esercizi"), {{QStringLiteral("PanDati"), &years}});
-    ASSERT_TRUE(s->openOn(QStringLiteral("Esercizi"), program.dataDb(), years));
-    shown(s);
+    QWidget* s = open("BEsercizio", "TableForm");
+    ASSERT_TRUE(s);
+    panel = ui::find<QWidget>(s, "PanDati_9");
     ui::click(s, QStringLiteral("BNuovo"));
     ui::type(panel, QStringLiteral("Codice"), QStringLiteral("2030"));
     ui::type(panel, QStringLiteral("Desc"), QStringLiteral("Esercizio 2030"));
@@ -248,7 +245,7 @@ TEST_F(TableEditor, DatesAndNumbersAreTypedAsUsersWriteThem)
 
     // Amounts read as in the lists: the currency's decimals (lire 0, euro 2), grouped, right-aligned;
     // a code of another table shows its name.
-    shown(base->ArticlesForm());
+    shown("BArticoli", "Articoli");
     EXPECT_EQ(field("Codice"), QStringLiteral("ART001"));
     EXPECT_EQ(field("PrezzoVen"), QStringLiteral("18.000"));
     EXPECT_EQ(field("PrezzoVenEuro"), QStringLiteral("9,30"));
@@ -258,7 +255,7 @@ TEST_F(TableEditor, DatesAndNumbersAreTypedAsUsersWriteThem)
 
 TEST_F(TableEditor, TheImageManagerShowsThePictureOfEachRow)
 {
-    QWidget* s = shown(base->ImageManagerForm());
+    QWidget* s = shown("BGestImm", "GestioneImmagine");
     ASSERT_TRUE(s);
     EXPECT_EQ(gridRows(s), 0);
     EXPECT_FALSE(ui::enabled(s, QStringLiteral("BModifica")));

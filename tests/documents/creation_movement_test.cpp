@@ -3,7 +3,6 @@
 #include "creation_fixture.h"
 #include "common/jetdate.h"
 
-#include <QSqlQuery>
 
 namespace {
 
@@ -19,16 +18,6 @@ protected:
                                 number, reasonKind, rowsTable, nullptr, nullptr, -1, sourceNumInt);
         return number;
     }
-    QVector<QSqlRecord> movementLines(const QString& reason, qint32 number)
-    {
-        Rows q = db.select(JetQuery("SELECT * FROM MovMagRig WHERE idCausale=") << Jet::text(reason)
-                                                                                      << " AND NumInt=" << Jet::number(number)
-                                                                                      << " ORDER BY Riga");
-        QVector<QSqlRecord> out;
-        while (q.next())
-            out << q.record();
-        return out;
-    }
 };
 
 TEST_F(Movement, RecordsOneLinePerSourceRowUnderTheReasonsNextNumber)
@@ -39,31 +28,14 @@ TEST_F(Movement, RecordsOneLinePerSourceRowUnderTheReasonsNextNumber)
     EXPECT_EQ(post("sca", 3, sourceDate, typedDate(on), kind), 1);
     EXPECT_EQ(kind, "S");
 
-    {
-        Rows h = db.select(JetQuery("SELECT * FROM MovMagTes WHERE idCausale='SCA' AND NumInt=1"));
-        ASSERT_TRUE(h.next());
-        EXPECT_EQ(h.value("DataReg").toString(), stored(on));
-        EXPECT_EQ(h.value("Segno").toString(), "-");
-        EXPECT_EQ(h.value("Tipo").toString(), "S");
-        EXPECT_EQ(h.value("idEsercizio").toString(), year());
-        EXPECT_EQ(h.value("Origine").toString(), "D.D.T.");
-        EXPECT_EQ(h.value("OrigDataReg").toString(), stored(sourceDate));
-        EXPECT_EQ(h.value("OrigNumero").toString(), "3");
-        EXPECT_EQ(h.value("OrigNumInt").toInt(), 3);
-    }
-
+    const QString header = QStringList{stored(on), "-", "S", year(), "D.D.T.", stored(sourceDate), "3", "3"}.join('|');
+    EXPECT_EQ(folder.rows("data.mdb", "SELECT DataReg, Segno, Tipo, idEsercizio, Origine, OrigDataReg, OrigNumero, "
+                                      "OrigNumInt FROM MovMagTes WHERE idCausale = 'SCA' AND NumInt = 1"),
+              QStringList{header});
     // Source rows 1, 3, 7 give lines 1, 2, 3 in that order.
-    const QVector<QSqlRecord> lines = movementLines("SCA", 1);
-    ASSERT_EQ(lines.size(), 3);
-    const QStringList articles{"ART004", "ART007", "ART002"};
-    const QList<double> quantities{25, 100, 6};
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(lines[i].value("Riga").toInt(), i + 1);
-        EXPECT_EQ(lines[i].value("idArticolo").toString(), articles[i]);
-        EXPECT_EQ(lines[i].value("Deposito").toString(), "DEP");
-        EXPECT_EQ(lines[i].value("Quantita").toDouble(), quantities[i]);
-        EXPECT_EQ(lines[i].value("DataReg").toString(), stored(on));
-    }
+    EXPECT_EQ(folder.rows("data.mdb", "SELECT Riga, idArticolo, Deposito, Quantita, DataReg FROM MovMagRig "
+                                      "WHERE idCausale = 'SCA' AND NumInt = 1 ORDER BY Riga"),
+              (QStringList{"1|ART004|DEP|25|" + stored(on), "2|ART007|DEP|100|" + stored(on), "3|ART002|DEP|6|" + stored(on)}));
 
     // The next movement of the reason takes the next number; VEN goes on from its demo movement.
     EXPECT_EQ(post("SCA", 3, sourceDate, typedDate(on), kind), 2);
@@ -72,34 +44,25 @@ TEST_F(Movement, RecordsOneLinePerSourceRowUnderTheReasonsNextNumber)
     EXPECT_EQ(venKind, "V");
 }
 
-TEST_F(Movement, CreatedDocumentCarriesTheMovementKeys)
+TEST_F(Movement, ACreatedDocumentCarriesTheKeysOfItsMovementOnlyWhenOneWasAskedFor)
 {
-    CreationRequest r = request(2, 5, 1);
-    r.movementRequested = true;
-    r.movementDate = typedDate(platform.todayDate);
-    r.movementReason = "SCA";
-    r.reasonKind = "S";
-    const CreationResult result = create(r);
-    ASSERT_EQ(result.status, CreationResult::Status::Created) << detailOf(result).toStdString();
-    EXPECT_EQ(result.movementNumber, 1);
-    const QSqlRecord created = header("DDTTes", platform.todayDate, result.newNumber);
-    EXPECT_EQ(created.value("MMDataReg").toString(), stored(platform.todayDate));
-    EXPECT_EQ(created.value("MMidCausaleDoc").toString(), "SCA");
-    EXPECT_EQ(created.value("MMNumInt").toInt(), 1);
-    EXPECT_EQ(movementLines("SCA", 1).size(), 3);
-}
-
-TEST_F(Movement, NoMovementWithoutTheRequest)
-{
-    const int before = count("SELECT Count(*) FROM MovMagTes");
-    const CreationResult result = create(request(2, 5, 1));
-    ASSERT_EQ(result.status, CreationResult::Status::Created);
-    EXPECT_EQ(result.movementNumber, 0);
-    EXPECT_EQ(count("SELECT Count(*) FROM MovMagTes"), before);
-    const QSqlRecord created = header("DDTTes", platform.todayDate, result.newNumber);
-    EXPECT_TRUE(created.value("MMDataReg").isNull());
-    EXPECT_TRUE(created.value("MMidCausaleDoc").isNull());
-    EXPECT_TRUE(created.value("MMNumInt").isNull());
+    for (bool asked : {false, true}) {
+        SCOPED_TRACE(asked);
+        const int before = count("SELECT Count(*) FROM MovMagTes");
+        CreationRequest r = request(2, 5, 1);
+        r.movementRequested = asked;
+        r.movementDate = typedDate(platform.todayDate);
+        r.movementReason = "SCA";
+        r.reasonKind = "S";
+        const CreationResult result = create(r);
+        ASSERT_EQ(result.status, CreationResult::Status::Created) << detailOf(result).toStdString();
+        EXPECT_EQ(result.movementNumber, asked ? 1 : 0);
+        EXPECT_EQ(count("SELECT Count(*) FROM MovMagTes"), before + asked);
+        EXPECT_EQ(folder.rows("data.mdb", QStringLiteral("SELECT MMDataReg, MMidCausaleDoc, MMNumInt FROM DDTTes "
+                                                         "WHERE NumInt = %1").arg(result.newNumber)),
+                  QStringList{asked ? stored(platform.todayDate) + "|SCA|1" : "||"});
+        EXPECT_EQ(count("SELECT Count(*) FROM MovMagRig WHERE idCausale = 'SCA'"), asked ? 3 : 0);
+    }
 }
 
 } // namespace

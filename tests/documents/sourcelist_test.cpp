@@ -9,38 +9,6 @@ namespace {
 const QDate From{2041, 3, 1};
 const QDate To{2041, 12, 31};
 
-TEST(SourceListQuery, TextOfEachSourceKind)
-{
-    EXPECT_EQ(sourceListQuery({1, From, To}).jetText(),
-              "SELECT DDTTes.DataReg,DDTTes.NumInt, DDTTes.Numero, DDTTes.idCausaleDoc, Clienti.Codice, "
-              "Clienti.Denominazione, DDTTes.TotDDTLire,DDTTes.TotDDTlEURO  FROM DDTTes LEFT JOIN Clienti ON "
-              "DDTTes.idCliente = Clienti.id Where DDTTes.DataReg >= #03/01/2041# AND DDTTes.DataReg <= #12/31/2041# "
-              "ORDER BY DDTTes.DataReg,DDTTes.NumInt");
-    EXPECT_EQ(sourceListQuery({2, From, From}).jetText(),
-              "SELECT ORDVETes.DataReg,ORDVETes.NumInt, ORDVETes.Numero, ORDVETes.idCausaleDoc, Clienti.Codice, "
-              "Clienti.Denominazione, ORDVETes.TotORDVELire,ORDVETes.TotORDVElEURO  FROM ORDVETes LEFT JOIN Clienti ON "
-              "ORDVETes.idCliente = Clienti.id Where ORDVETes.DataReg >= #03/01/2041# AND ORDVETes.DataReg <= "
-              "#03/01/2041# ORDER BY ORDVETes.DataReg,ORDVETes.NumInt");
-    EXPECT_EQ(sourceListQuery({3, From, To}).jetText(),
-              "SELECT PREVTes.DataReg,PREVTes.NumInt, PREVTes.Numero, PREVTes.idCausaleDoc, Clienti.Codice, "
-              "Clienti.Denominazione, PREVTes.TotPREVLire,PREVTes.TotPREVlEURO,PREVTes.ImponPREVLire,"
-              "PREVTes.ImponPREVlEURO,PREVTes.ImpostaPREVLire,PREVTes.ImpostaPREVlEURO  FROM PREVTes LEFT JOIN Clienti "
-              "ON PREVTes.idCliente = Clienti.id Where PREVTes.DataReg >= #03/01/2041# AND PREVTes.DataReg <= "
-              "#12/31/2041# ORDER BY PREVTes.DataReg,PREVTes.NumInt");
-    EXPECT_EQ(sourceListQuery({4, From, To}).jetText(),
-              "SELECT FATVETes.DataReg,FATVETes.NumInt, FATVETes.Numero, FATVETes.idCausaleDoc, Clienti.Codice, "
-              "Clienti.Denominazione, FATVETes.TotFATVELire,FATVETes.TotFATVElEURO  FROM FATVETes LEFT JOIN Clienti ON "
-              "FATVETes.idCliente = Clienti.id Where FATVETes.DataReg >= #03/01/2041# AND FATVETes.DataReg <= "
-              "#12/31/2041# ORDER BY FATVETes.DataReg,FATVETes.NumInt");
-    EXPECT_EQ(sourceListQuery({5, From, To}).jetText(),
-              "SELECT RESOTes.DataReg,RESOTes.NumInt, RESOTes.Numero, RESOTes.idCausaleDoc, Clienti.Codice, "
-              "Clienti.Denominazione, RESOTes.TotRESOLire,RESOTes.TotRESOlEURO  FROM RESOTes LEFT JOIN Clienti ON "
-              "RESOTes.idCliente = Clienti.id Where RESOTes.DataReg >= #03/01/2041# AND RESOTes.DataReg <= "
-              "#12/31/2041# ORDER BY RESOTes.DataReg,RESOTes.NumInt");
-    EXPECT_EQ(sourceListQuery({1, From, To}).bindings(), QVariantList({"2041-03-01", "2041-12-31"}));
-    EXPECT_THROW(sourceListQuery({6, From, To}), DatabaseError);
-}
-
 class SourceList : public ::testing::Test
 {
 protected:

@@ -1,4 +1,6 @@
 #pragma once
+#include "support/programfolder.h"
+
 #include <QByteArray>
 #include <QDir>
 #include <QProcess>
@@ -8,12 +10,6 @@
 #include <memory>
 #include <ostream>
 #include <string>
-
-// Readable failures: texts as text, not as arrays of UTF-16 units.
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
 
 // Archives of the previous generation kept with the tests.
 inline QString legacyFixture(const char* name)

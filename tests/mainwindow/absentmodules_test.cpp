@@ -1,114 +1,76 @@
-// The main window of a program folder from which module plugins were removed: the components
-// are created by the real start-up code.
-#include "support/programfolder.h"
-#include "support/scriptedplatform.h"
-#include "support/widgets.h"
+// The main window of a program folder from which module plugins were removed: the components are
+// created by the real start-up code.
+#include "mainwindowfixture.h"
 
-#include "common/programtitle.h"
-#include "components/basecomponent.h"
-#include "mainwindow/principale.h"
-#include "common/appglobals.h"
 #include "startup/modulecomponents.h"
 
 #include <QFile>
-#include <QMdiArea>
-#include <QMdiSubWindow>
+#include <QMenu>
 #include <QToolBar>
-#include <gtest/gtest.h>
-#include <memory>
 
-class AbsentModules : public ::testing::Test
+namespace {
+
+class AbsentModules : public MainWindowTest
 {
 protected:
-    ~AbsentModules() override
+    ~AbsentModules() override { stop(); }
+    void stop()
     {
         window.reset();
-        delete globals.warehouse;
-        delete globals.invoicing;
-        delete globals.payments;
-        delete globals.base;
+        for (QObject* component : {started.warehouse, started.invoicing, started.payments, static_cast<QObject*>(started.base)})
+            delete component;
+        started = AppGlobals();
     }
-
     // Starts the components of the folder without the named plugins and shows the main window.
-    Principale& start(const QStringList& removed)
+    void start(const QStringList& removed)
     {
         for (const QString& plugin : removed)
-            QFile::remove(program.file(plugin + QStringLiteral(".so")));
-        globals.programTitle = ProgramTitle;
-        globals.programFolder = program.path();
-        globals.dataFolder = program.dataFolder();
-        globals.dataDbPath = program.dataDb();
-        globals.localDbPath = program.localDb();
-        globals.connectString = ProgramFolder::connectString();
-        CreateModuleComponents(globals, QStringLiteral("LIT"), 1936.27, 2, 0, globals.connectString);
-        globals.base->UserName = QStringLiteral("admin");
-        globals.base->IsAdministrator = true;
-        globals.base->FiscalYear = QString::number(QDate::currentDate().year());
-        window = std::make_unique<Principale>(globals);
-        globals.base->setMainWindow(window.get());
-        window->show();
-        window->activateWindow();
-        ui::settle();
-        return *window;
+            QFile::remove(program.file(plugin + ".so"));
+        started = session->globals;
+        CreateModuleComponents(started, "LIT", 1936.27, 2, 0, started.connectString);
+        started.base->UserName = "admin";
+        started.base->FiscalYear = QString::number(QDate::currentDate().year());
+        globals = started;
+        openWindow();
     }
-
+    // Menu and band of a module are shown or hidden together.
     bool shown(const char* menu, const char* band) const
     {
-        const bool menuShown = window->findChild<QAction*>(QString::fromLatin1(menu))->isVisible();
-        const bool bandShown = window->findChild<QToolBar*>(QString::fromLatin1(band))->isVisible();
-        EXPECT_EQ(menuShown, bandShown) << menu;
+        const bool menuShown = window->findChild<QAction*>(menu)->isVisible();
+        EXPECT_EQ(menuShown, window->findChild<QToolBar*>(band)->isVisible()) << menu;
         return menuShown;
     }
-
-    QString onlyMessage() const
-    {
-        EXPECT_EQ(platform.messages.size(), 1);
-        return platform.messages.isEmpty() ? QString() : ScriptedPlatform::describe(platform.messages.last());
-    }
-
-    ScriptedPlatform platform;
-    ProgramFolder program{ProgramFolder::WholeProgram};
-    AppGlobals globals;
-    std::unique_ptr<Principale> window;
+    AppGlobals started;
 };
 
-TEST_F(AbsentModules, WithoutTheInvoicingPluginItsMenuAndBandAreHiddenAndItsCommandsFail)
+// Quotations belong to the warehouse, or to the payments component without it.
+TEST_F(AbsentModules, MenusOfAbsentModulesAreHiddenAndThePresentOnesWork)
 {
-    start({QStringLiteral("fatt.fattclass")});
-    EXPECT_FALSE(globals.base->InvoicingModuleLoaded);
-    EXPECT_TRUE(shown("Magazzino", "BMaga"));
-    EXPECT_FALSE(shown("Fatturazione", "BFatt"));
-    EXPECT_TRUE(shown("Pagamenti", "BPaga"));
-
-    window->DispatchCommand(QStringLiteral("FATVE"));
-    EXPECT_EQ(onlyMessage(),
-              QStringLiteral("MESSAGE|critical|ok|Brevano V|Variabile oggetto o variabile del blocco With non impostata"));
-    EXPECT_FALSE(platform.busy);
-
-    // The components that are there still work, with the real plugins.
-    platform.clear();
-    window->DispatchCommand(QStringLiteral("ddt"));
-    EXPECT_TRUE(platform.messages.isEmpty());
-    ASSERT_EQ(window->workspace()->subWindowList().size(), 1);
-    EXPECT_EQ(window->workspace()->subWindowList().first()->widget()->objectName(), QStringLiteral("objddt"));
+    const struct
+    {
+        QStringList removed;
+        bool warehouse, invoicing, payments;
+        const char *command, *screen;
+    } cases[] = {{{"fatt.fattclass"}, true, false, true, "BPREV", "objprev"},
+                 {{"maga.magaclass"}, false, true, true, "BPREV", "objordprev"},
+                 {{"fatt.fattclass", "paga.pagaclass"}, true, false, false, "BDDT", "objddt"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.removed.join(' ').toStdString());
+        start(c.removed);
+        EXPECT_EQ(shown("Magazzino", "BMaga"), c.warehouse);
+        EXPECT_EQ(shown("Fatturazione", "BFatt"), c.invoicing);
+        EXPECT_EQ(shown("Pagamenti", "BPaga"), c.payments);
+        {
+            std::unique_ptr<QMenu> bands(window->createPopupMenu());
+            EXPECT_EQ(bands->actions().size(), 3 + c.invoicing + c.payments - !c.warehouse) << "bands a user may bring back";
+        }
+        click(c.command);
+        EXPECT_TRUE(screen(c.screen));
+        EXPECT_TRUE(platform.messages.isEmpty());
+        stop();
+        for (const char* plugin : {"maga.magaclass.so", "fatt.fattclass.so", "paga.pagaclass.so"})
+            QFile::copy(ProgramFolder::builtProgramDir() + "/" + plugin, program.file(plugin));
+    }
 }
 
-TEST_F(AbsentModules, QuotationsWithOnlyTheWarehouseGoToTheMissingPaymentsComponent)
-{
-    start({QStringLiteral("fatt.fattclass"), QStringLiteral("paga.pagaclass")});
-    EXPECT_FALSE(shown("Pagamenti", "BPaga"));
-    window->DispatchCommand(QStringLiteral("prev"));
-    EXPECT_EQ(onlyMessage(),
-              QStringLiteral("MESSAGE|critical|ok|Brevano V|Variabile oggetto o variabile del blocco With non impostata"));
-    EXPECT_TRUE(window->workspace()->subWindowList().isEmpty());
-}
-
-TEST_F(AbsentModules, QuotationsWithOnlyThePaymentsComponentAreItsOwn)
-{
-    start({QStringLiteral("maga.magaclass")});
-    EXPECT_FALSE(shown("Magazzino", "BMaga"));
-    window->DispatchCommand(QStringLiteral("prev"));
-    EXPECT_TRUE(platform.messages.isEmpty());
-    ASSERT_EQ(window->workspace()->subWindowList().size(), 1);
-    EXPECT_EQ(window->workspace()->subWindowList().first()->widget()->objectName(), QStringLiteral("objordprev"));
-}
+} // namespace

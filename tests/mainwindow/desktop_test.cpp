@@ -85,7 +85,7 @@ TEST_F(MainWindowTest, EveryMenuCommandOpensItsScreenInsideTheMainWindowWholeAnd
             const QString cut = clipping(control, frame);
             EXPECT_TRUE(cut.isEmpty()) << control->metaObject()->className() << " " << control->objectName().toStdString()
                                        << ": " << cut.toStdString();
-            if (interactive(control) && control->isEnabled()) {
+            if (interactive(control)) {
                 QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(control);
                 EXPECT_FALSE(spoken && spoken->text(QAccessible::Name).trimmed().isEmpty())
                     << "no name for " << control->metaObject()->className() << " " << control->objectName().toStdString();
@@ -105,17 +105,6 @@ TEST_F(MainWindowTest, TheKeyboardDrivesAMaintenanceScreenAndItsMessagesAreReadO
     QWidget* s = screen(QStringLiteral("ModPaga"));
     ASSERT_TRUE(s);
     ASSERT_TRUE(s->isAncestorOf(QApplication::focusWidget())) << "a screen opens with the focus inside it";
-
-    // Every command names its key in its tooltip; the keys are those of every screen.
-    const struct
-    {
-        const char* command;
-        const char* tip;
-    } tips[] = {{"BNuovo", "Nuovo (Ctrl+N)"}, {"BModifica", "Modifica (F2)"}, {"BSalva", "Salva (Ctrl+S)"},
-                {"BAnnulla", "Annulla (Esc)"},  {"BElimina", "Elimina (Ctrl+Canc)"}, {"BPrimo", "Primo (Ctrl+Inizio)"},
-                {"BUltimo", "Ultimo (Ctrl+Fine)"}, {"BEsci", "Esci (Esc, Ctrl+F4)"}};
-    for (const auto& t : tips)
-        EXPECT_EQ(s->findChild<QAction*>(QString::fromLatin1(t.command))->toolTip(), QString::fromUtf8(t.tip)) << t.command;
 
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_F2);
     ASSERT_TRUE(ui::typable(s, QStringLiteral("tDesc"))) << "F2 starts the edit";

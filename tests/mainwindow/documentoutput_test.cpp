@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QPrintPreviewWidget>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTableView>
 
 namespace {
@@ -85,7 +86,7 @@ TEST_F(DocumentOutput, ThePdfHoldsEveryRowTheVatSummaryTheTotalsAndThePageCount)
         {"BFATVE", "objFATVE", "FATVERig", 1,
          {"Fattura Accompagnatoria", "Spett.le", "Bianchi Costruzioni S.p.A.", "P.IVA 07654320012", "Riepilogo I.V.A.",
           "Aliquota ordinaria 20%", "198,84", "39,77", "Totale documento €", "238,60", "Totale documento Lire", "462.000",
-          "RB30 - Ricevuta bancaria 30 gg", "Pagina 1 di 1"}},
+          "RB30 - Ricevuta bancaria 30 gg", "Pagina 1 di 1", "MT 200 0,62"}},
         {"BDDT", "objddt", "DDTRig", 1,
          {"Documento di Trasporto", "Causale del trasporto: Vendita", "N. colli: 3", "Peso kg: 18,50", "Porto: Franco",
           "Vettore: Trasporti Rapidi S.r.l.", "165,19", "198,23", "Merce controllata alla partenza", "Pagina 1 di 1"}},
@@ -111,6 +112,16 @@ TEST_F(DocumentOutput, ThePdfHoldsEveryRowTheVatSummaryTheTotalsAndThePageCount)
             EXPECT_TRUE(text.contains(expected)) << expected.toStdString();
         EXPECT_TRUE(text.contains(QStringLiteral("Pagina %1 di %1").arg(pages))) << pages;
         EXPECT_EQ(pages > 1, c.number == 900);
+        // The title stands out: printed taller than the company's name, which is taller than a row.
+        const QString boxes = run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-l"), QStringLiteral("1"), pdf, QStringLiteral("-")});
+        auto height = [&boxes](const QString& word) {
+            const QRegularExpression box("yMin=\"([0-9.]+)\" xMax=\"[0-9.]+\" yMax=\"([0-9.]+)\">" + QRegularExpression::escape(word) + "<");
+            const QRegularExpressionMatch m = box.match(boxes);
+            return m.hasMatch() ? m.captured(2).toDouble() - m.captured(1).toDouble() : 0.0;
+        };
+        const double title = height(c.expected.first().section(u' ', -1)), company = height("Lombarde"), row = height("Pagina");
+        EXPECT_GT(title, company * 1.1) << boxes.left(2000).toStdString();
+        EXPECT_GT(company, row * 1.3);
     }
 
     // "Stampa" shows the same pages in a preview, on the way to the system's printers.
@@ -158,6 +169,9 @@ TEST_F(DocumentOutput, ElectronicInvoicesPassTheOfficialSchemaUnderProgressivesN
         const QByteArray content = file.readAll();
         EXPECT_TRUE(content.contains(QByteArray("<TipoDocumento>") + c.type + "</TipoDocumento>"));
         EXPECT_TRUE(content.contains(QByteArray("<Descrizione>") + c.firstRow + "</Descrizione>"));
+        EXPECT_EQ(content.contains("<ImportoTotaleDocumento>238.60</ImportoTotaleDocumento>"), c.number == 1 && c.type[3] == '1');
+        EXPECT_TRUE(content.contains("<Telefono>0286452210</Telefono>") && content.contains("<Fax>0286452299</Fax>"))
+            << "the company's contacts";
     }
 
     // A pro-forma invoice is no fiscal document.

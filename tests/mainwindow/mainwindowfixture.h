@@ -1,49 +1,32 @@
 #pragma once
 #include "support/programfolder.h"
 #include "support/scriptedplatform.h"
+#include "support/session.h"
 #include "support/widgets.h"
 
 #include "common/database.h"
-#include "common/programtitle.h"
-#include "components/base/baseclass.h"
-#include "components/modules/modulecomponent.h"
 #include "mainwindow/principale.h"
-#include "common/appglobals.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPointer>
 #include <gtest/gtest.h>
 #include <memory>
 
-// A signed-in user of a whole program folder in front of the main window: the run-wide values
-// in the base component, the three module components with it as their base.
+// A signed-in user of a whole program folder in front of the main window; screens are opened
+// through its menu commands, as users open them.
 class MainWindowTest : public ::testing::Test
 {
 protected:
     void SetUp() override { signIn(QStringLiteral("admin"), true); }
+    void TearDown() override { window.reset(); }
 
     void signIn(const QString& user, bool administrator)
     {
-        base = program.makeBase(user, platform.workstation, administrator);
-        warehouse = std::make_unique<WarehouseComponent>();
-        invoicing = std::make_unique<InvoicingComponent>();
-        payments = std::make_unique<PaymentsComponent>();
-        for (ModuleComponent* m : {static_cast<ModuleComponent*>(warehouse.get()),
-                                   static_cast<ModuleComponent*>(invoicing.get()),
-                                   static_cast<ModuleComponent*>(payments.get())})
-            m->setObjBase(base.get());
-        globals.programTitle = ProgramTitle;
-        globals.programFolder = program.path();
-        globals.localDbPath = program.localDb();
-        globals.connectString = ProgramFolder::connectString();
-        globals.dataFolder = program.dataFolder();
-        globals.dataDbPath = program.dataDb();
-        globals.userDbPath = program.userDb();
-        globals.clientMode = 0;
-        globals.base = base.get();
-        globals.warehouse = warehouse.get();
-        globals.invoicing = invoicing.get();
-        globals.payments = payments.get();
+        window.reset();
+        session = std::make_unique<Session>(program.path(), user, platform.workstation, administrator);
+        base = session->base.get();
+        globals = session->globals;
     }
 
     // Loads and shows the main window as the sign-in does.
@@ -55,6 +38,15 @@ protected:
         window->activateWindow();
         ui::settle();
         return *window;
+    }
+
+    // Runs a menu command and returns the screen it opened, named so (null when none opened).
+    QWidget* open(const QString& command, const QString& screenName)
+    {
+        if (!window)
+            openWindow();
+        click(command);
+        return screen(screenName);
     }
 
     // The child screen of the workspace named so; null when there is none.
@@ -73,19 +65,36 @@ protected:
         ui::click(window.get(), tool);
         ui::settle();
     }
+    // Clicks a control or toolbar command of one screen.
+    static void press(QWidget* s, const QString& name)
+    {
+        ui::click(s, name);
+        ui::settle();
+    }
+    // Closes a screen as its frame's close button does.
+    static void closeScreen(QWidget* s)
+    {
+        s->parentWidget()->close();
+        ui::settle();
+    }
 
     Database userDb() const { return Database::open(program.userDb(), ProgramFolder::connectString()); }
     Database dataDb() const { return Database::open(program.dataDb(), ProgramFolder::connectString()); }
     Database localDb() const { return Database::open(program.localDb(), ProgramFolder::connectString()); }
 
     QString panel(int n) const { return ui::text(window.get(), QStringLiteral("StatusBar1_%1").arg(n)); }
+    QStringList messages() const
+    {
+        QStringList out;
+        for (const auto& m : platform.messages)
+            out << ScriptedPlatform::describe(m);
+        return out;
+    }
 
     ScriptedPlatform platform;
     ProgramFolder program{ProgramFolder::WholeProgram};
-    std::unique_ptr<BaseClass> base;
-    std::unique_ptr<WarehouseComponent> warehouse;
-    std::unique_ptr<InvoicingComponent> invoicing;
-    std::unique_ptr<PaymentsComponent> payments;
+    std::unique_ptr<Session> session;
+    BaseClass* base = nullptr;
     AppGlobals globals;
     std::unique_ptr<Principale> window;
 };

@@ -1,196 +1,144 @@
-// The sign-in dialog against table Password of the user archive.
-#include "signinfixture.h"
+// The sign-in dialog of a started program against table Password of the user archive.
+#include "support/programfolder.h"
+#include "support/scriptedplatform.h"
+#include "support/session.h"
 #include "support/widgets.h"
 
-#include "common/recordset.h"
+#include "mainwindow/principale.h"
 #include "startup/accesso.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QLineEdit>
+#include <QPointer>
 #include <QProcess>
 #include <QTableView>
-#include <QPointer>
-#include <QPushButton>
-#include <QSqlQuery>
-#include <QDate>
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 namespace {
 
-class SignIn : public StartedProgram
+class SignIn : public ::testing::Test
 {
 protected:
-    Accesso* openDialog()
+    // The globals and the components as the start-up leaves them before the sign-in.
+    void SetUp() override { start(folder.path()); }
+    void start(const QString& path)
     {
+        session = std::make_unique<Session>(path, QString(), platform.workstation, false);
+        session->base->FiscalYear.clear();
+        appGlobals() = session->globals;
+        appGlobals().makeMainWindow = [](AppGlobals& globals) { return new Principale(globals); };
         dialog = new Accesso(appGlobals());
         dialog->show();
         ui::settle();
-        return dialog;
     }
-
+    void TearDown() override
+    {
+        // The main window is dropped without its closing logic (which would ask and end).
+        delete session->base->MainWindow();
+        delete dialog.data();
+        appGlobals() = AppGlobals();
+    }
     void signIn(const QString& code, const QString& password)
     {
-        ui::type(dialog, QStringLiteral("Nome"), code);
-        ui::type(dialog, QStringLiteral("Password"), password);
-        ui::click(dialog, QStringLiteral("BTNOK"));
+        ui::type(dialog, "Nome", code);
+        ui::type(dialog, "Password", password);
+        ui::click(dialog, "BTNOK");
         ui::settle();
     }
-
-    void addLock(const QString& user, const QString& workstation, const QString& key)
+    QString password(const QString& code)
     {
-        JetQuery insert("INSERT INTO Accessi (User, Postazione, Modulo, DescFrm, Tabella, Chiave1) VALUES (");
-        insert << Jet::text(user) << ", " << Jet::text(workstation) << ", " << Jet::text("BREVANO V") << ", "
-               << Jet::text("Dati Aziendali") << ", " << Jet::text("Azienda") << ", " << Jet::text(key) << ")";
-        userDb().execute(insert);
+        return folder.rows("user.mdb", "SELECT [Password] FROM Password WHERE Codice = '" + code + "'").value(0);
     }
+    BaseClass& base() { return *session->base; }
 
-    QStringList remainingLocks() const
-    {
-        QStringList keys;
-        Recordset locks = Recordset::open(userDb(), JetQuery("Select * From Accessi Order By Chiave1"),
-                                          Recordset::Type::Snapshot);
-        for (; !locks.isEOF(); locks.MoveNext())
-            keys << locks.value(QStringLiteral("Chiave1")).toString();
-        return keys;
-    }
-
+    ScriptedPlatform platform;
+    ProgramFolder folder{ProgramFolder::WholeProgram};
+    std::unique_ptr<Session> session;
     QPointer<Accesso> dialog;
 };
 
 } // namespace
 
-TEST_F(SignIn, TheDialogShowsItsCaptionAndControls)
-{
-    openDialog();
-    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Brevano V :  Accesso Utente"));
-    EXPECT_EQ(ui::find<QLineEdit>(dialog, QStringLiteral("Password"))->echoMode(), QLineEdit::Password);
-    EXPECT_EQ(ui::text(dialog, QStringLiteral("BTNEsci")), QStringLiteral("Esci"));
-    EXPECT_FALSE(ui::find<QPushButton>(dialog, QStringLiteral("BTNOK"))->icon().isNull());
-    EXPECT_EQ(ui::text(dialog, QStringLiteral("Label1")), QStringLiteral("Immettere Nome Utente e Password :"));
-}
-
 TEST_F(SignIn, ACodeInAnyCaseSignsInAndBringsUpTheMainWindow)
 {
-    openDialog();
-    signIn(QStringLiteral("ADMIN"), QStringLiteral("admin"));
-
+    signIn("ADMIN", "admin");
     EXPECT_TRUE(platform.messages.isEmpty()) << platform.lastText().toStdString();
-    EXPECT_EQ(base.UserName, QStringLiteral("ADMIN"));  // as typed
-    EXPECT_EQ(base.FiscalYear, QString::number(QDate::currentDate().year()));
-    EXPECT_TRUE(base.IsAdministrator);
-    EXPECT_EQ(base.signIns, QStringList{QStringLiteral("BREVANO V|ADMIN|POSTAZIONE1")});
-
-    QMainWindow* main = base.MainWindow();
+    EXPECT_EQ(base().UserName, "ADMIN") << "as typed";
+    EXPECT_EQ(base().FiscalYear, QString::number(QDate::currentDate().year()));
+    EXPECT_TRUE(base().IsAdministrator);
+    QMainWindow* main = base().MainWindow();
     ASSERT_NE(main, nullptr);
-    EXPECT_EQ(main->objectName(), QStringLiteral("Principale"));
     EXPECT_TRUE(main->isVisible());
-    for (ModuleComponent* module : {&warehouse, &invoicing, &payments})
+    for (ModuleComponent* module : {static_cast<ModuleComponent*>(session->warehouse.get()),
+                                    static_cast<ModuleComponent*>(session->invoicing.get()),
+                                    static_cast<ModuleComponent*>(session->payments.get())})
         EXPECT_EQ(module->mdiHwnd(), qint32(main->winId()));
-    EXPECT_TRUE(dialog.isNull());  // unloaded
+    EXPECT_TRUE(dialog.isNull()) << "unloaded";
 }
 
-// Passwords are kept as digests; a row still in clear (an earlier build) signs in as before and
-// is kept as a digest from then on.
-TEST_F(SignIn, APasswordMustMatchExactlyAndTheDialogLetsTheUserTryAgain)
+// A refused sign-in says why without title or icon, selects the field to correct, and lets the
+// user try again; Enter moves from the code to the password and confirms from there.
+TEST_F(SignIn, RefusalsSelectTheFieldToCorrect)
 {
-    const auto storedPassword = [this](const char* code) {
-        Rows q = userDb().select(JetQuery("SELECT [Password] FROM Password WHERE Codice = ") << Jet::text(code));
-        return q.next() ? q.value(0).toString() : QString();
-    };
-    EXPECT_TRUE(storedPassword("admin").startsWith("pbkdf2-sha256$")) << storedPassword("admin").toStdString();
-    userDb().execute(JetQuery("UPDATE Password SET [Password] = 'Rossi1' WHERE Codice = 'mario'"));
-    openDialog();
-    signIn(QStringLiteral("mario"), QStringLiteral("rossi1"));
-    ASSERT_EQ(platform.messages.size(), 1);
-    EXPECT_EQ(ScriptedPlatform::describe(platform.messages[0]), QStringLiteral("MESSAGE|none|ok|<none>|Password Errata"));
-    ASSERT_FALSE(dialog.isNull());
-    auto* password = ui::find<QLineEdit>(dialog, QStringLiteral("Password"));
-    EXPECT_EQ(QApplication::focusWidget(), password);
-    EXPECT_EQ(password->selectedText(), QStringLiteral("rossi1"));
-    EXPECT_EQ(base.UserName, QString());
-    EXPECT_EQ(base.MainWindow(), nullptr);
-
-    // Enter in the password field confirms.
-    ui::type(dialog, QStringLiteral("Password"), QStringLiteral("Rossi1"));
-    ui::key(dialog, QStringLiteral("Password"), Qt::Key_Return, QStringLiteral("\r"));
+    folder.exec("user.mdb", "INSERT INTO Password (Codice, Password, esercizio, Tipo) VALUES ('ab\"c', 'p1', '2001', 'U')");
+    folder.exec("user.mdb", "INSERT INTO Password (Codice, Password, esercizio, Tipo) VALUES ('ab', 'p2', '2002', 'A')");
+    const struct
+    {
+        const char *code, *password, *message, *field;
+    } refusals[] = {{"luigi", "admin", "Utente Errato", "Nome"},
+                    {"admin", "Admin", "Password Errata", "Password"},
+                    {"x\" Or \"1\"=\"1", "p2", "Utente Errato", "Nome"},
+                    {"ab\"c", "p2", "Password Errata", "Password"}};
+    for (const auto& r : refusals) {
+        SCOPED_TRACE(r.code);
+        platform.clear();
+        signIn(r.code, r.password);
+        EXPECT_EQ(ScriptedPlatform::describe(platform.messages.value(0)), QString("MESSAGE|none|ok|<none>|") + r.message);
+        EXPECT_EQ(QApplication::focusWidget(), ui::find<QLineEdit>(dialog, r.field));
+        EXPECT_EQ(ui::find<QLineEdit>(dialog, r.field)->selectedText(), ui::text(dialog, r.field));
+        EXPECT_EQ(base().MainWindow(), nullptr);
+    }
+    ui::find<QLineEdit>(dialog, "Nome")->setFocus();
+    ui::key(dialog, "Nome", Qt::Key_Return, "\r");
+    EXPECT_EQ(QApplication::focusWidget(), ui::find<QLineEdit>(dialog, "Password"));
+    ui::type(dialog, "Password", "p1");
+    ui::key(dialog, "Password", Qt::Key_Return, "\r");
     ui::settle();
-    EXPECT_EQ(platform.messages.size(), 1);
-    EXPECT_EQ(base.UserName, QStringLiteral("mario"));
-    EXPECT_FALSE(base.IsAdministrator);
-    EXPECT_NE(base.MainWindow(), nullptr);
-    EXPECT_TRUE(storedPassword("mario").startsWith("pbkdf2-sha256$")) << storedPassword("mario").toStdString();
-    EXPECT_FALSE(storedPassword("mario").contains("Rossi1"));
+    EXPECT_EQ(base().UserName, "ab\"c");
+    EXPECT_EQ(base().FiscalYear, "2001");
+    EXPECT_FALSE(base().IsAdministrator);
 }
 
-TEST_F(SignIn, AnUnknownCodeIsRefusedWithoutTitleOrIcon)
+// Passwords are kept as digests; a row still in clear (an earlier build) signs in as before and is
+// kept as a digest from then on. Only a capital A makes an administrator; a null password is empty.
+TEST_F(SignIn, PasswordsAreKeptAsDigestsAndOnlyACapitalAMakesAnAdministrator)
 {
-    openDialog();
-    signIn(QStringLiteral("luigi"), QStringLiteral("admin"));
-    ASSERT_EQ(platform.messages.size(), 1);
-    EXPECT_EQ(ScriptedPlatform::describe(platform.messages[0]), QStringLiteral("MESSAGE|none|ok|<none>|Utente Errato"));
-    auto* nome = ui::find<QLineEdit>(dialog, QStringLiteral("Nome"));
-    EXPECT_EQ(QApplication::focusWidget(), nome);
-    EXPECT_EQ(nome->selectedText(), QStringLiteral("luigi"));
-    EXPECT_EQ(base.MainWindow(), nullptr);
-    EXPECT_TRUE(base.signIns.isEmpty());
-}
-
-TEST_F(SignIn, EnterInTheCodeMovesToThePassword)
-{
-    openDialog();
-    ui::type(dialog, QStringLiteral("Nome"), QStringLiteral("admin"));
-    ui::type(dialog, QStringLiteral("Password"), QStringLiteral("vecchia"));
-    ui::find<QLineEdit>(dialog, QStringLiteral("Nome"))->setFocus();
-    ui::key(dialog, QStringLiteral("Nome"), Qt::Key_Return, QStringLiteral("\r"));
-    auto* password = ui::find<QLineEdit>(dialog, QStringLiteral("Password"));
-    EXPECT_EQ(QApplication::focusWidget(), password);
-    EXPECT_EQ(password->selectedText(), QStringLiteral("vecchia"));
-    EXPECT_TRUE(platform.messages.isEmpty());
-}
-
-TEST_F(SignIn, OnlyACapitalAMakesAnAdministratorAndANullPasswordIsEmpty)
-{
-    userDb().execute(JetQuery("UPDATE Password SET Tipo = 'a', Password = NULL WHERE Codice = 'mario'"));
-    openDialog();
-    signIn(QStringLiteral("Mario"), QString());
+    EXPECT_TRUE(password("admin").startsWith("pbkdf2-sha256$")) << password("admin").toStdString();
+    folder.exec("user.mdb", "UPDATE Password SET [Password] = 'Rossi1', Tipo = 'a' WHERE Codice = 'mario'");
+    signIn("Mario", "Rossi1");
     EXPECT_TRUE(platform.messages.isEmpty()) << platform.lastText().toStdString();
-    EXPECT_EQ(base.UserName, QStringLiteral("Mario"));
-    EXPECT_FALSE(base.IsAdministrator);
+    EXPECT_EQ(base().UserName, "Mario");
+    EXPECT_FALSE(base().IsAdministrator);
+    EXPECT_TRUE(password("mario").startsWith("pbkdf2-sha256$"));
+    EXPECT_FALSE(password("mario").contains("Rossi1"));
+
+    TearDown();
+    folder.exec("user.mdb", "UPDATE Password SET [Password] = NULL WHERE Codice = 'mario'");
+    start(folder.path());
+    signIn("mario", "");
+    EXPECT_TRUE(platform.messages.isEmpty()) << platform.lastText().toStdString();
+    EXPECT_EQ(base().UserName, "mario");
 }
 
 TEST_F(SignIn, OnlyTheUsersLocksAtThisWorkstationAreDropped)
 {
-    addLock(QStringLiteral("admin"), QStringLiteral("POSTAZIONE1"), QStringLiteral("K1"));
-    addLock(QStringLiteral("Admin"), QStringLiteral("postazione1"), QStringLiteral("K2"));
-    addLock(QStringLiteral("admin"), QStringLiteral("POSTAZIONE2"), QStringLiteral("K3"));
-    addLock(QStringLiteral("mario"), QStringLiteral("POSTAZIONE1"), QStringLiteral("K4"));
-    openDialog();
-    signIn(QStringLiteral("admin"), QStringLiteral("admin"));
-    EXPECT_EQ(remainingLocks(), (QStringList{QStringLiteral("K3"), QStringLiteral("K4")}));
-}
-
-TEST_F(SignIn, ACodeWithAQuoteSignsInOnlyItsOwnUser)
-{
-    userDb().execute(JetQuery("INSERT INTO Password (Codice, Password, esercizio, Tipo) VALUES ('ab\"c', 'p1', '2001', 'U')"));
-    userDb().execute(JetQuery("INSERT INTO Password (Codice, Password, esercizio, Tipo) VALUES ('ab', 'p2', '2002', 'A')"));
-    addLock(QStringLiteral("ab\"c"), QStringLiteral("POSTAZIONE1"), QStringLiteral("K1"));
-    addLock(QStringLiteral("ab"), QStringLiteral("POSTAZIONE1"), QStringLiteral("K2"));
-
-    openDialog();
-    signIn(QStringLiteral("x\" Or \"1\"=\"1"), QStringLiteral("p2"));
-    EXPECT_EQ(platform.lastText(), QStringLiteral("Utente Errato"));
-
-    signIn(QStringLiteral("ab\"c"), QStringLiteral("p2"));
-    EXPECT_EQ(platform.lastText(), QStringLiteral("Password Errata"));
-
-    platform.clear();
-    signIn(QStringLiteral("ab\"c"), QStringLiteral("p1"));
-    EXPECT_TRUE(platform.messages.isEmpty());
-    EXPECT_EQ(base.UserName, QStringLiteral("ab\"c"));
-    EXPECT_EQ(base.FiscalYear, QStringLiteral("2001"));
-    EXPECT_FALSE(base.IsAdministrator);
-    EXPECT_EQ(remainingLocks(), QStringList{QStringLiteral("K2")});
+    for (const char* holder : {"'admin', 'POSTAZIONE1', 'K1'", "'Admin', 'postazione1', 'K2'", "'admin', 'POSTAZIONE2', 'K3'",
+                               "'mario', 'POSTAZIONE1', 'K4'"})
+        folder.exec("user.mdb", QString("INSERT INTO Accessi (User, Postazione, Chiave1, Modulo, DescFrm, Tabella) "
+                                        "VALUES (%1, 'BREVANO V', 'Dati Aziendali', 'Azienda')").arg(holder));
+    signIn("admin", "admin");
+    EXPECT_EQ(folder.rows("user.mdb", "SELECT Chiave1 FROM Accessi ORDER BY Chiave1"), (QStringList{"K3", "K4"}));
 }
 
 // A data folder nobody may write: users still sign in and read, and a save says the folder is
@@ -219,42 +167,35 @@ TEST_F(SignIn, AReadOnlyDataFolderStillLetsUsersSignInAndRead)
             return;
         }
     } else {
-        useFolder(given);
+        TearDown();
+        start(given);
     }
-    openDialog();
-    signIn(QStringLiteral("admin"), QStringLiteral("admin"));
+    signIn("admin", "admin");
     EXPECT_TRUE(platform.messages.isEmpty()) << platform.lastText().toStdString();
-    auto* window = qobject_cast<Principale*>(base.MainWindow());
+    auto* window = qobject_cast<Principale*>(base().MainWindow());
     ASSERT_TRUE(window);
-
-    window->DispatchCommand(QStringLiteral("zone"));
+    ui::click(window, "BZone");
     ui::settle();
-    QWidget* zones = window->findChild<QWidget*>(QStringLiteral("TableForm"));
+    QWidget* zones = window->findChild<QWidget*>("TableForm");
     ASSERT_TRUE(zones);
-    EXPECT_GT(ui::find<QTableView>(zones, QStringLiteral("TDBGTabella"))->model()->rowCount(), 0);
-    ui::click(zones, QStringLiteral("BNuovo"));
-    QWidget* panel = ui::find<QWidget>(zones, QStringLiteral("PanDati_0"));
-    ui::type(panel, QStringLiteral("Codice"), QStringLiteral("9"));
-    ui::type(panel, QStringLiteral("Desc"), QStringLiteral("Estero"));
-    ui::click(zones, QStringLiteral("BSalva"));
-    EXPECT_TRUE(ui::text(zones, QStringLiteral("ErrorBar_1")).startsWith("La cartella dei dati è di sola lettura"))
-        << ui::text(zones, QStringLiteral("ErrorBar_1")).toStdString();
-    EXPECT_TRUE(ui::enabled(zones, QStringLiteral("BSalva")));
-    EXPECT_EQ(ui::text(panel, QStringLiteral("Desc")), QStringLiteral("Estero"));
+    EXPECT_GT(ui::find<QTableView>(zones, "TDBGTabella")->model()->rowCount(), 0);
+    ui::click(zones, "BNuovo");
+    QWidget* panel = ui::find<QWidget>(zones, "PanDati_0");
+    ui::type(panel, "Codice", "9");
+    ui::type(panel, "Desc", "Estero");
+    ui::click(zones, "BSalva");
+    EXPECT_TRUE(ui::text(zones, "ErrorBar_1").startsWith("La cartella dei dati è di sola lettura"))
+        << ui::text(zones, "ErrorBar_1").toStdString();
+    EXPECT_TRUE(ui::enabled(zones, "BSalva"));
+    EXPECT_EQ(ui::text(panel, "Desc"), "Estero");
 }
 
-TEST_F(SignIn, EsciEndsTheProgramAtOnce)
+TEST_F(SignIn, EsciEndsTheProgramAndClosingUnloadsWithoutSigningIn)
 {
-    openDialog();
-    EXPECT_EXIT(ui::click(dialog, QStringLiteral("BTNEsci")), ::testing::ExitedWithCode(0), "^PROGRAM ENDED\n$");
-}
-
-TEST_F(SignIn, ClosingTheDialogUnloadsItWithoutSigningIn)
-{
-    openDialog();
+    EXPECT_EXIT(ui::click(dialog, "BTNEsci"), ::testing::ExitedWithCode(0), "^PROGRAM ENDED\n$");
     dialog->close();
     ui::settle();
     EXPECT_TRUE(dialog.isNull());
-    EXPECT_EQ(base.MainWindow(), nullptr);
-    EXPECT_TRUE(base.signIns.isEmpty());
+    EXPECT_EQ(base().MainWindow(), nullptr);
+    EXPECT_TRUE(base().UserName.isEmpty());
 }

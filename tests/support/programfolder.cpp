@@ -1,4 +1,5 @@
 #include "programfolder.h"
+#include "common/database.h"
 #include "components/base/baseclass.h"
 #include "common/archivepassword.h"
 #include "common/programtitle.h"
@@ -7,6 +8,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
 #include <stdexcept>
 
 QString ProgramFolder::builtProgramDir()
@@ -76,16 +80,49 @@ void ProgramFolder::writePointerFile(const QString& dataFolderLine, int role) co
     f.write(dataFolderLine.toLocal8Bit() + "\r\n" + QByteArray::number(role) + "\r\n");
 }
 
+QStringList ProgramFolder::rows(const QString& archive, const QString& sql) const
+{
+    Database db = Database::open(this->archive(archive), connectString());
+    QSqlQuery q(db.connection());
+    if (!q.exec(db.dialectText(sql)))
+        throw std::runtime_error((sql + ": " + q.lastError().text()).toStdString());
+    QStringList out;
+    while (q.next()) {
+        QStringList values;
+        for (int i = 0; i < q.record().count(); ++i)
+            values << (q.isNull(i) ? QString() : q.value(i).toString());
+        out << values.join(u'|');
+    }
+    return out;
+}
+
+void ProgramFolder::exec(const QString& archive, const QString& sql) const
+{
+    rows(archive, sql);
+}
+
+QStringList ProgramFolder::lockHolders() const
+{
+    return rows(QStringLiteral("user.mdb"), QStringLiteral("SELECT [User] || '@' || Postazione FROM Accessi ORDER BY id"));
+}
+
 std::unique_ptr<BaseClass> ProgramFolder::makeBase(const QString& user, const QString& workstation,
                                                    bool administrator) const
 {
+    return makeBaseAt(path(), user, workstation, administrator);
+}
+
+std::unique_ptr<BaseClass> ProgramFolder::makeBaseAt(const QString& folder, const QString& user,
+                                                     const QString& workstation, bool administrator)
+{
+    const QDir dir(folder);
     auto base = std::make_unique<BaseClass>();
     base->AppTitle = ProgramTitle;
-    base->AppPath = path();
-    base->DataFolder = dataFolder();
-    base->DataDbPath = dataDb();
-    base->UserDbPath = userDb();
-    base->LocalDbPath = localDb();
+    base->AppPath = dir.absolutePath();
+    base->DataFolder = dir.absolutePath() + QDir::separator();
+    base->DataDbPath = archiveIn(dir.absolutePath(), QStringLiteral("data.mdb"));
+    base->UserDbPath = archiveIn(dir.absolutePath(), QStringLiteral("user.mdb"));
+    base->LocalDbPath = dir.absoluteFilePath(QStringLiteral("locdata.mdb"));
     base->ConnectString = connectString();
     base->WorkstationName = workstation;
     base->UserName = user;

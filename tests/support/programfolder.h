@@ -1,7 +1,9 @@
 #pragma once
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <memory>
+#include <ostream>
 
 class BaseClass;
 
@@ -42,8 +44,23 @@ public:
     std::unique_ptr<BaseClass> makeBase(const QString& user = QStringLiteral("admin"),
                                         const QString& workstation = QStringLiteral("POSTAZIONE1"),
                                         bool administrator = true) const;
+    static std::unique_ptr<BaseClass> makeBaseAt(const QString& folder, const QString& user,
+                                                 const QString& workstation, bool administrator);
+
+    // What another program sees of an archive of this folder ("user.mdb", "data.mdb"): the rows
+    // a statement selects, each as "a|b|c"; a statement run as another workstation would.
+    QStringList rows(const QString& archive, const QString& sql) const;
+    void exec(const QString& archive, const QString& sql) const;
+    // The holders of lock rows, as "user@workstation", oldest first.
+    QStringList lockHolders() const;
 
 private:
     QTemporaryDir m_dir;
     QString m_service;   // the database of this folder on the test cluster
 };
+
+// Test failures show texts as texts.
+inline void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}

@@ -100,7 +100,8 @@ QString ProgramFolder::archiveIn(const QString& dataFolder, const QString& name)
 
 QString ProgramFolder::archive(const QString& name) const
 {
-    return m_service.isEmpty() ? file(name) : ServerArchive::locator(m_service, name);
+    // The workstation's own archive stays a local file.
+    return m_service.isEmpty() || name == QLatin1String("locdata.mdb") ? file(name) : ServerArchive::locator(m_service, name);
 }
 
 // A fresh database for a folder: a copy of the template database the cluster made from the

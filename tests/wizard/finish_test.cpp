@@ -144,6 +144,8 @@ TEST_F(Finish, SourceGoneOrWithoutRowsIsToldAndStepFourStays)
               "Il Documento di Partenza non è più presente in archivio.\rNessun Documento è stato Creato.");
     EXPECT_EQ(wizard->CurrentPage, 5);
     EXPECT_EQ(count("RESOTes"), 2);
+    EXPECT_EQ(program.rows("data.mdb", "SELECT count(*) FROM Numeratori WHERE idEsercizio = '2041'"), QStringList{"0"})
+        << "no number taken";
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 
 #include <QAbstractItemModel>
 #include <QHeaderView>
+#include <QImage>
+#include <QPainter>
 #include <QLineEdit>
 #include <QStyledItemDelegate>
 #include <QTableView>
@@ -26,6 +28,28 @@ protected:
             }
         ADD_FAILURE() << "no column " << heading.toStdString();
         return {};
+    }
+    // Where the text of a cell starts, as a fraction of the cell's width, when it is painted.
+    double textStart(int row, const QString& heading) const
+    {
+        for (int c = 0; c < grid()->model()->columnCount(); ++c)
+            if (!grid()->isColumnHidden(c) && grid()->model()->headerData(c, Qt::Horizontal).toString() == heading) {
+                QImage cell(300, 24, QImage::Format_RGB32);
+                cell.fill(Qt::white);
+                QPainter painter(&cell);
+                QStyleOptionViewItem option;
+                option.initFrom(grid());
+                option.rect = cell.rect();
+                option.state |= QStyle::State_Enabled;
+                const QModelIndex index = grid()->model()->index(row, c);
+                grid()->itemDelegateForIndex(index)->paint(&painter, option, index);
+                painter.end();
+                for (int x = 0; x < cell.width(); ++x)
+                    for (int y = 0; y < cell.height(); ++y)
+                        if (qGray(cell.pixel(x, y)) < 128)
+                            return double(x) / cell.width();
+            }
+        return -1;
     }
     QStringList headings() const
     {
@@ -55,20 +79,8 @@ TEST_F(SourceStep, OffersThisMonthToTheEndOfTheYearAndListsItsDocuments)
     addDdt({2042, 1, 1}, 5, 1);
     open();
     toStep3("Bolla di Reso", "D.D.T.");
-    EXPECT_EQ(wizard->CurrentPage, 4);
-    EXPECT_EQ(ui::text(wizard, "Text4"), "Scelta del D.D.T. :");
-    EXPECT_EQ(wizard->GridLayoutName, "AutoDDT");
-    EXPECT_EQ(wizard->SourceType, 1);
     EXPECT_EQ(ui::find<QLineEdit>(wizard, "RicDT1")->displayText(), "01/03/2041");
     EXPECT_EQ(ui::find<QLineEdit>(wizard, "RicDT2")->displayText(), "31/12/2041");
-    EXPECT_EQ(wizard->WorkText,
-              "SELECT DDTTes.DataReg,DDTTes.NumInt, DDTTes.Numero, DDTTes.idCausaleDoc, Clienti.Codice, "
-              "Clienti.Denominazione, DDTTes.TotDDTLire,DDTTes.TotDDTlEURO  FROM DDTTes LEFT JOIN Clienti ON "
-              "DDTTes.idCliente = Clienti.id Where DDTTes.DataReg >= #03/01/2041# AND DDTTes.DataReg <= #12/31/2041# "
-              "ORDER BY DDTTes.DataReg,DDTTes.NumInt");
-
-    EXPECT_EQ(headings(), QStringList({"Data Reg.", "Numero", "Causale", "Cod. Cliente", "Cliente", "Totale Lire",
-                                       "Totale Euro"}));
     ASSERT_EQ(rows(), 3);
     EXPECT_EQ(shown(0, "Numero"), "2");
     EXPECT_EQ(shown(0, "Cliente"), "");
@@ -76,6 +88,9 @@ TEST_F(SourceStep, OffersThisMonthToTheEndOfTheYearAndListsItsDocuments)
     EXPECT_EQ(shown(1, "Cliente"), "Rossi Ferramenta S.n.c.");
     EXPECT_EQ(shown(2, "Data Reg."), "31/12/2041");
     EXPECT_EQ(shown(2, "Totale Lire"), "193.627");
+    EXPECT_GT(textStart(2, "Totale Lire"), 0.5) << "amounts line up on their units";
+    EXPECT_GT(textStart(2, "Totale Euro"), 0.5);
+    EXPECT_LT(textStart(1, "Cliente"), 0.2);
     EXPECT_EQ(shown(2, "Totale Euro"), "100,00");
     EXPECT_EQ(grid()->currentIndex().row(), 0);
 }
@@ -87,8 +102,6 @@ TEST_F(SourceStep, NovemberStartsOnTheFirstOfNovember)
     toStep3("Ordine Cliente", "Preventivo");
     EXPECT_EQ(ui::find<QLineEdit>(wizard, "RicDT1")->displayText(), "01/11/2041");
     EXPECT_EQ(ui::find<QLineEdit>(wizard, "RicDT2")->displayText(), "31/12/2041");
-    EXPECT_EQ(ui::text(wizard, "Text4"), "Scelta del Preventivo :");
-    EXPECT_EQ(headings().last(), "Imposta Euro");
 }
 
 TEST_F(SourceStep, EmptyListCannotGoOn)
@@ -119,14 +132,12 @@ TEST_F(SourceStep, OneDayRangeAndRefusedRangesThatKeepTheList)
     EXPECT_EQ(headings(), layout);
     EXPECT_EQ(shown(0, "Numero"), "2");
     EXPECT_EQ(shown(1, "Numero"), "3");
-    const QString query = wizard->WorkText;
 
     search("12032041", "11032041");
     EXPECT_EQ(status("ErrBarRic"), "Errore : Data Inizio Richiesta > Data Fine Richiesta");
     EXPECT_EQ(focused(), "RicDT1");
     EXPECT_EQ(ui::find<QLineEdit>(wizard, "RicDT1")->selectedText(), "12/03/2041");
     EXPECT_EQ(rows(), 2);
-    EXPECT_EQ(wizard->WorkText, query);
 
     search("01032041", "");
     EXPECT_EQ(status("ErrBarRic"), "Errore : Data Richiesta Errata");
@@ -136,7 +147,7 @@ TEST_F(SourceStep, OneDayRangeAndRefusedRangesThatKeepTheList)
     search("32032041", "31122041");
     EXPECT_EQ(status("ErrBarRic"), "Errore : Data Richiesta Errata");
     EXPECT_EQ(focused(), "RicDT1");
-    EXPECT_EQ(wizard->WorkText, query);
+    EXPECT_EQ(rows(), 2);
 
     // Leaving step 2 again offers the default range anew.
     ui::click(wizard, "CMD10");

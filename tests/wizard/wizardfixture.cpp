@@ -1,30 +1,19 @@
 #include "wizardfixture.h"
 
-#include <QFile>
-#include <QSqlQuery>
-
 void WizardTest::SetUp()
 {
+    MainWindowTest::SetUp();
     platform.todayDate = QDate(2041, 3, 5);
-    ASSERT_TRUE(QFile::copy(ProgramFolder::builtProgramDir() + QStringLiteral("/Layout.grx"), folder.file("Layout.grx")));
-    base = folder.makeBase();
     base->FiscalYear = QStringLiteral("2041");
-    db = Database::open(folder.dataDb(), ProgramFolder::connectString());
+    db = Database::open(program.dataDb(), ProgramFolder::connectString());
     db.execute(JetQuery("INSERT INTO Esercizio (Codice, DTIn, DTFi) VALUES (")
                << Jet::text("2041") << ", " << Jet::date(QDate(2041, 4, 1)) << ", " << Jet::date(QDate(2042, 3, 31)) << ")");
 }
 
-void WizardTest::TearDown()
-{
-    delete wizard.data();
-}
-
 AutoComp* WizardTest::open()
 {
-    wizard = new AutoComp(base.get());
-    EXPECT_TRUE(wizard->openScreen());
-    wizard->show();
-    ui::settle();
+    wizard = qobject_cast<AutoComp*>(MainWindowTest::open(QStringLiteral("BAUTOCOMP"), QStringLiteral("AutoComp")));
+    EXPECT_TRUE(wizard);
     return wizard;
 }
 

@@ -1,22 +1,16 @@
 #pragma once
-#include "components/base/baseclass.h"
-#include "support/programfolder.h"
-#include "support/scriptedplatform.h"
-#include "support/widgets.h"
+#include "common/database.h"
+#include "mainwindow/mainwindowfixture.h"
 #include "wizard/autocomp.h"
 
-#include <QPointer>
-#include <gtest/gtest.h>
-
-// A wizard on fresh archives, today being 5 March 2041 in fiscal year "2041" (1 April 2041 to
-// 31 March 2042), with the program's grid layouts.
-class WizardTest : public ::testing::Test
+// The wizard opened from the main window on fresh archives, today being 5 March 2041 in fiscal
+// year "2041" (1 April 2041 to 31 March 2042).
+class WizardTest : public MainWindowTest
 {
 protected:
     void SetUp() override;
-    void TearDown() override;
 
-    // Opens and shows the wizard.
+    // Opens the wizard from the menu.
     AutoComp* open();
     // From the welcome page to step 2 with a target kind chosen.
     void toStep2(const QString& target);
@@ -32,9 +26,6 @@ protected:
     // Pages shown, as panel indexes (exactly one when the machine is right).
     QList<int> shownPages() const;
 
-    ScriptedPlatform platform;
-    ProgramFolder folder;
-    std::unique_ptr<BaseClass> base;
     Database db;
     QPointer<AutoComp> wizard;
 };

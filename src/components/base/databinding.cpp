@@ -88,9 +88,10 @@ bool isInput(QWidget* w)
 void fill(QWidget* w, const QVariant& value)
 {
     const QString text = shownText(value);
-    if (auto* edit = qobject_cast<QLineEdit*>(w))
+    if (auto* edit = qobject_cast<QLineEdit*>(w)) {
         edit->setText(text);
-    else if (auto* label = qobject_cast<QLabel*>(w))
+        edit->setCursorPosition(0);  // a long value shows its beginning, not its end
+    } else if (auto* label = qobject_cast<QLabel*>(w))
         label->setText(text);
     else if (auto* check = qobject_cast<QCheckBox*>(w))
         check->setChecked(!value.isNull() && value.toBool());

@@ -125,6 +125,7 @@ FieldPanel::FieldPanel(BaseComponent* base, const TableDefinition& table, QWidge
             auto* code = static_cast<QLineEdit*>(editor);
             connect(code, &QLineEdit::textChanged, name, [this, reference, name](const QString& text) {
                 name->setText(referredName(*reference, text));
+                name->setCursorPosition(0);
             });
         }
         m_fields << editor;
@@ -202,8 +203,11 @@ void FieldPanel::showRow(const Recordset& rows)
             check->setChecked(!value.isNull() && value.toInt() != 0);
         else if (spec.kind == FieldKind::Secret)
             static_cast<QLineEdit*>(m_fields[i])->clear();  // a new password is typed, the old never shown
-        else
-            static_cast<QLineEdit*>(m_fields[i])->setText(shownText(value, spec.kind, m_base));
+        else {
+            auto* edit = static_cast<QLineEdit*>(m_fields[i]);
+            edit->setText(shownText(value, spec.kind, m_base));
+            edit->setCursorPosition(0);  // a long value shows its beginning, not its end
+        }
     }
     showPicture();
 }

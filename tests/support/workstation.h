@@ -1,41 +1,39 @@
 #pragma once
-// Another workstation on the same data folder: a real process running the numerators screen
-// (worker_numerworkstation), driven one command at a time.
+// Another workstation on the same data folder: a real process with the main window signed in
+// (tests/workers/workstation.cpp), driven one command at a time.
 #include "support/programfolder.h"
 
 #include <QCoreApplication>
 #include <QProcess>
 #include <stdexcept>
 
-class NumeratorWorkstation
+class Workstation
 {
 public:
-    NumeratorWorkstation(const ProgramFolder& folder, const QString& user, const QString& workstation)
+    Workstation(const ProgramFolder& folder, const QString& user, const QString& workstation)
     {
         m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_process.start(QCoreApplication::applicationDirPath() + QStringLiteral("/worker_numerworkstation"),
+        m_process.start(QCoreApplication::applicationDirPath() + QStringLiteral("/worker_workstation"),
                         {folder.path(), user, workstation});
         if (!m_process.waitForStarted(10000))
-            throw std::runtime_error("worker_numerworkstation did not start");
+            throw std::runtime_error("worker_workstation did not start");
     }
-
-    ~NumeratorWorkstation()
+    ~Workstation()
     {
         if (m_process.state() == QProcess::Running) {
             m_process.write("quit\n");
             if (!m_process.waitForFinished(10000))
-                m_process.kill();
+                crash();
         }
     }
 
-    // Sends one command and returns the worker's answer line.
+    // Sends one command and returns the workstation's answer line.
     QString ask(const QString& command)
     {
         m_process.write(command.toUtf8() + '\n');
-        while (!m_process.canReadLine()) {
-            if (!m_process.waitForReadyRead(20000))
+        while (!m_process.canReadLine())
+            if (!m_process.waitForReadyRead(30000))
                 throw std::runtime_error(("no answer to " + command).toStdString());
-        }
         return QString::fromUtf8(m_process.readLine()).trimmed();
     }
 

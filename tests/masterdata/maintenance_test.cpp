@@ -1,0 +1,505 @@
+// The maintenance screens that edit one record under a record lock: company data, payment terms,
+// numerators, opened from the main window's menu.
+#include "mainwindow/mainwindowfixture.h"
+
+#include <QDate>
+#include <QImage>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QTableView>
+
+namespace {
+
+const QString Year = QString::number(QDate::currentDate().year());
+
+LockIdentity lockOf(const QString& table, const QStringList& fields, const QStringList& values, qint16 kind)
+{
+    LockIdentity id;
+    id.owner = QStringLiteral("BREVANO V");
+    id.table = table;
+    for (int i = 0; i < fields.size(); ++i) {
+        id.keyFields[i] = fields[i];
+        id.keyValues[i] = values[i];
+        id.keyKinds[i] = kind;
+    }
+    return id;
+}
+
+struct LockedScreen
+{
+    const char* command;
+    const char* screen;
+    const char* field;     // the field edited
+    const char* panel;     // where refusals are said
+    const char* archive;
+    const char* column;    // the field's stored value, as SQL
+    const char* update;    // another workstation's change of it, as SQL
+    LockIdentity lock;     // the record's lock as another workstation takes it
+    const char* question;  // on closing while editing
+    bool titled;
+    bool rereads;          // an edit starts from the record as stored now
+};
+
+std::ostream& operator<<(std::ostream& os, const LockedScreen& s) { return os << s.screen; }
+
+class LockedScreens : public MainWindowTest, public ::testing::WithParamInterface<LockedScreen>
+{
+protected:
+    QString stored() { return program.rows(GetParam().archive, GetParam().column).value(0); }
+    bool editing(QWidget* s) { return ui::typable(s, GetParam().field); }
+};
+
+// Edit takes the lock and starts from the record as stored now; cancel, save and closing end the
+// edit and release it; a record held elsewhere is refused with its holder named and left alone.
+TEST_P(LockedScreens, EditingHoldsTheRecordsLockUntilTheEditEnds)
+{
+    const LockedScreen& p = GetParam();
+    QWidget* s = open(p.command, p.screen);
+    ASSERT_TRUE(s);
+    EXPECT_FALSE(editing(s));
+    const QString original = ui::text(s, p.field);
+
+    press(s, "BModifica");
+    EXPECT_TRUE(editing(s));
+    EXPECT_FALSE(ui::enabled(s, "BModifica"));
+    EXPECT_EQ(program.lockHolders(), QStringList{"admin@POSTAZIONE1"});
+    EXPECT_EQ(base->EditingScreenCount, 1);
+    ui::find<QLineEdit>(s, p.field)->setText("77");
+    press(s, "BAnnulla");
+    EXPECT_FALSE(editing(s));
+    EXPECT_EQ(ui::text(s, p.field), original);
+    EXPECT_TRUE(program.lockHolders().isEmpty());
+    EXPECT_EQ(base->EditingScreenCount, 0);
+
+    program.exec(p.archive, p.update);
+    const QString changedElsewhere = stored();
+    press(s, "BModifica");
+    if (p.rereads) {
+        EXPECT_EQ(ui::text(s, p.field), changedElsewhere);
+    }
+    ui::find<QLineEdit>(s, p.field)->setText("88");
+    platform.answers.enqueue(Platform::Answer::No);
+    closeScreen(s);
+    ASSERT_EQ(screen(p.screen), s);
+    ASSERT_EQ(platform.messages.size(), 1);
+    EXPECT_EQ(platform.last()->text, QString::fromUtf8(p.question));
+    EXPECT_EQ(platform.last()->buttons, Platform::Buttons::YesNo);
+    EXPECT_EQ(platform.last()->title.isNull(), !p.titled);
+    EXPECT_TRUE(editing(s));
+    EXPECT_EQ(program.lockHolders(), QStringList{"admin@POSTAZIONE1"});
+
+    press(s, "BSalva");
+    EXPECT_EQ(ui::text(s, QString::fromLatin1(p.panel)), QString());
+    EXPECT_FALSE(editing(s));
+    EXPECT_EQ(stored(), "88");
+    EXPECT_TRUE(program.lockHolders().isEmpty());
+    EXPECT_EQ(base->EditingScreenCount, 0);
+
+    press(s, "BModifica");
+    ui::find<QLineEdit>(s, p.field)->setText("99");
+    closeScreen(s);  // answered Yes
+    EXPECT_FALSE(screen(p.screen));
+    EXPECT_EQ(stored(), "88");
+    EXPECT_TRUE(program.lockHolders().isEmpty());
+    EXPECT_EQ(base->EditingScreenCount, 0);
+    EXPECT_EQ(base->OpenScreenCount, 0);
+
+    auto mario = program.makeBase("mario", "POSTAZIONE2", false);
+    LockIdentity held = p.lock;
+    held.archive = held.archive == EmptySlot ? held.archive : mario->UserDbPath;
+    ASSERT_TRUE(mario->lock(LockMode::Acquire, held));
+    s = open(p.command, p.screen);
+    platform.clear();
+    press(s, "BModifica");
+    EXPECT_FALSE(editing(s));
+    EXPECT_EQ(base->EditingScreenCount, 0);
+    ASSERT_EQ(platform.messages.size(), 1);
+    EXPECT_TRUE(platform.last()->text.startsWith("Dato in Modifica da Altro Utente.\rUtente: mario\rPostazione: POSTAZIONE2\rDalle Ore: "))
+        << platform.last()->text.toStdString();
+    EXPECT_EQ(platform.last()->icon, Platform::Icon::Information);
+    closeScreen(s);
+    EXPECT_FALSE(screen(p.screen));
+    EXPECT_EQ(platform.messages.size(), 1) << "nothing to ask on closing";
+    EXPECT_EQ(program.lockHolders(), QStringList{"mario@POSTAZIONE2"});
+}
+
+LockIdentity companyLock()
+{
+    LockIdentity id = lockOf("Azienda", {"id"}, {"1"}, 0);
+    id.archive = QStringLiteral("user.mdb");
+    return id;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Screens, LockedScreens,
+    ::testing::Values(
+        LockedScreen{"BAzienda", "DatiAzienda", "Text5", "ErrorBar_1", "user.mdb", "SELECT Indirizzo FROM Azienda",
+                     "UPDATE Azienda SET Indirizzo = 'Via Altrove 3'", companyLock(),
+                     "Dati in Modifica. Uscire Perdendo le Modifiche ?", false, true},
+        LockedScreen{"BModPag", "ModPaga", "tDesc", "SBMess_1", "data.mdb",
+                     "SELECT [Desc] FROM ModPag WHERE Codice = 'RD'",
+                     "UPDATE ModPag SET [Desc] = 'Cambiata altrove' WHERE Codice = 'RD'",
+                     lockOf("ModPag", {"Codice"}, {"rd"}, 1),
+                     "I Dati Sono Stati Modificati.\r\rSi Desidera Uscire Perdendo le Modifiche?", true, true},
+        LockedScreen{"BNumeratori", "Numeratori", "Progressivo", "ErrorBar_1", "data.mdb",
+                     "SELECT Progressivo FROM Numeratori WHERE idTipo = '*' AND idCodice = 'DDT' AND idEsercizio = substr(CAST(CURRENT_DATE AS TEXT), 1, 4)",
+                     "UPDATE Numeratori SET Progressivo = 40 WHERE idTipo = '*' AND idCodice = 'DDT' AND idEsercizio = substr(CAST(CURRENT_DATE AS TEXT), 1, 4)",
+                     lockOf("Numeratori", {"idTipo", "idCodice", "idEsercizio"}, {"*", "DDT", Year}, 1),
+                     "I Dati Sono Stati Modificati.\r\rSi Desidera Uscire Perdendo le Modifiche?", true, false}),
+    [](const auto& info) { return std::string(info.param.screen); });
+
+// ---- Payment terms
+
+class PaymentTerms : public MainWindowTest
+{
+protected:
+    QWidget* openTerms() { return s = open("BModPag", "ModPaga"); }
+    void set(const char* name, const QString& text) { ui::find<QLineEdit>(s, name)->setText(text); }
+    QString code() { return ui::text(s, "tCod"); }
+    QString panel1() { return ui::text(s, "SBMess_1"); }
+    bool pending() { return ui::enabled(s, "BSalva") && !ui::enabled(s, "BNuovo") && ui::typable(s, "tDesc"); }
+    int terms() { return program.rows("data.mdb", "SELECT count(*) FROM ModPag").value(0).toInt(); }
+    QWidget* s = nullptr;
+};
+
+TEST_F(PaymentTerms, ANewTermIsCheckedRuleByRuleThenSavedAndShown)
+{
+    openTerms();
+    press(s, "BIndietro");
+    EXPECT_EQ(code(), "RD") << "stays on the first term";
+    press(s, "BUltimo");
+    press(s, "BAvanti");
+    EXPECT_EQ(code(), "BB306090") << "stays on the last term";
+    EXPECT_EQ(ui::text(s, "R3"), "90");
+    press(s, "BIndietro");
+    EXPECT_EQ(code(), "RB3060");
+
+    press(s, "BNuovo");
+    EXPECT_TRUE(pending());
+    EXPECT_EQ(code(), "");
+    const struct
+    {
+        std::vector<std::pair<const char*, QString>> fields;
+        QString message;
+        const char* focused;
+    } steps[] = {
+        {{}, "Codice non Inserito", "tCod"},
+        {{{"tCod", "rb30"}, {"tDesc", "Prova"}}, "Codice già esistente", "tCod"},
+        {{{"tCod", "RB90"}, {"tDesc", ""}}, "Descrizione non Inserita", "tDesc"},
+        {{{"tDesc", "Ricevuta bancaria 30/60/90"}, {"R1", "30"}}, "Numero Rate non Inserito", nullptr},
+        {{{"tRate", "3"}, {"R2", "60"}}, "Numero Rate Diverso da Giorni Scadenze Rate", nullptr},
+        {{{"tRate", "2"}, {"R2", ""}, {"R3", "90"}}, "Giorni di Scadenza Rate non Inserite Correttamente", nullptr},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.message.toStdString());
+        for (const auto& [name, text] : step.fields)
+            set(name, text);
+        press(s, "BSalva");
+        EXPECT_EQ(panel1(), step.message);
+        if (step.focused) {
+            EXPECT_EQ(s->focusWidget(), ui::find<QLineEdit>(s, step.focused));
+            EXPECT_EQ(ui::find<QLineEdit>(s, step.focused)->selectedText(), ui::text(s, step.focused));
+        }
+        EXPECT_TRUE(pending());
+    }
+    EXPECT_EQ(terms(), 4);
+
+    set("tRate", "3");
+    set("R2", "60");
+    ui::find<QAbstractButton>(s, "tFineMese")->click();
+    press(s, "BSalva");
+    EXPECT_EQ(panel1(), "");
+    EXPECT_FALSE(pending());
+    EXPECT_EQ(code(), "RB90");
+    EXPECT_EQ(program.rows("data.mdb", "SELECT [Desc], Rate, FineMese, Scad1, Scad2, Scad3, Scad4 FROM ModPag WHERE Codice = 'RB90'"),
+              QStringList{"Ricevuta bancaria 30/60/90|3|1|30|60|90|"});
+    EXPECT_TRUE(program.lockHolders().isEmpty()) << "adding takes no lock";
+
+    // Codes are taken as typed, quotes too; an empty rate without days is saved as zero.
+    const QString quoted = "30\"GG'FM";
+    press(s, "BNuovo");
+    ui::type(s, "tCod", quoted);
+    set("tDesc", "Trenta giorni");
+    press(s, "BSalva");
+    EXPECT_EQ(panel1(), "");
+    EXPECT_EQ(ui::text(s, "tRate"), "0");
+    EXPECT_EQ(program.rows("data.mdb", "SELECT Codice, Rate, Scad1 FROM ModPag WHERE [Desc] = 'Trenta giorni'"),
+              QStringList{quoted + "|0|"});
+    press(s, "BModifica");
+    EXPECT_EQ(program.lockHolders(), QStringList{"admin@POSTAZIONE1"});
+    EXPECT_EQ(program.rows("user.mdb", "SELECT Chiave1 FROM Accessi"), QStringList{"Codice=" + quoted});
+    EXPECT_FALSE(ui::typable(s, "tCod")) << "an existing term keeps its code";
+    press(s, "BAnnulla");
+
+    // Cancelling a new term leaves its fields and returns to the term shown before.
+    press(s, "BNuovo");
+    set("tCod", "NUOVO");
+    press(s, "BAnnulla");
+    EXPECT_FALSE(pending());
+    EXPECT_EQ(code(), quoted);
+    EXPECT_EQ(base->EditingScreenCount, 0);
+}
+
+TEST_F(PaymentTerms, DeletingAsksAndAnEmptyTableWaitsForANewTerm)
+{
+    openTerms();
+    platform.answers.enqueue(Platform::Answer::No);
+    press(s, "BElimina");
+    ASSERT_EQ(messages(), QStringList{"MESSAGE|none|yesno|Brevano V|Si Desidera Cancellare la Modalità di Pagamento?"});
+    EXPECT_EQ(terms(), 4);
+
+    press(s, "BAvanti");
+    auto mario = program.makeBase("mario", "POSTAZIONE2", false);
+    ASSERT_TRUE(mario->lock(LockMode::Acquire, lockOf("ModPag", {"Codice"}, {"RB30"}, 1)));
+    press(s, "BElimina");
+    EXPECT_EQ(platform.lastText(), "Dato in Modifica da Altro Utente. Impossibile Eliminare");
+    EXPECT_EQ(platform.last()->icon, Platform::Icon::Critical);
+    EXPECT_EQ(terms(), 4);
+    mario->lock(LockMode::Release, lockOf("ModPag", {"Codice"}, {"RB30"}, 1));
+
+    // Edit starts from the term as stored: one deleted meanwhile is not edited.
+    program.exec("data.mdb", "DELETE FROM ModPag WHERE Codice = 'RB30'");
+    press(s, "BModifica");
+    EXPECT_FALSE(pending());
+    EXPECT_EQ(code(), "RD");
+    EXPECT_TRUE(program.lockHolders().isEmpty());
+
+    for (int i = 0; i < 3; ++i)
+        press(s, "BElimina");
+    EXPECT_EQ(terms(), 0);
+    EXPECT_TRUE(pending()) << "an empty table waits for a new term";
+    EXPECT_EQ(base->EditingScreenCount, 1);
+    press(s, "BAnnulla");
+    EXPECT_TRUE(pending());
+    EXPECT_EQ(base->EditingScreenCount, 1);
+
+    closeScreen(s);
+    EXPECT_EQ(platform.lastText(), "E' Stato Inserito una Nuova Modalità.\r\rSi Desidera Uscire Perdendo le Modifiche?");
+    EXPECT_EQ(base->EditingScreenCount, 0);
+    openTerms();
+    EXPECT_TRUE(pending());
+    EXPECT_EQ(base->EditingScreenCount, 1) << "counted once";
+    set("tCod", "RD");
+    set("tDesc", "Rimessa diretta");
+    press(s, "BSalva");
+    EXPECT_FALSE(pending());
+    EXPECT_EQ(terms(), 1);
+    EXPECT_EQ(code() + "|" + ui::text(s, "tDesc"), "RD|Rimessa diretta") << "the screen stands on the new term";
+    EXPECT_EQ(base->EditingScreenCount, 0);
+}
+
+// ---- Company data
+
+class Company : public MainWindowTest
+{
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        s = open("BAzienda", "DatiAzienda");
+        press(s, "BModifica");
+    }
+    void set(const char* name, const QString& text) { ui::find<QLineEdit>(s, name)->setText(text); }
+    QString stored(const char* columns) { return program.rows("user.mdb", QStringLiteral("SELECT %1 FROM Azienda").arg(columns)).value(0); }
+    QWidget* s = nullptr;
+};
+
+TEST_F(Company, CurrencySettingsAreCheckedSavedAndHandedToTheRunningProgram)
+{
+    EXPECT_EQ(ui::text(s, "tCambio"), "1.936,27");
+    const struct
+    {
+        std::vector<std::pair<const char*, QString>> fields;
+        QString message;
+        const char* refused;
+    } cases[] = {
+        {{{"tValutaBase", ""}, {"tDecEuro", "abc"}}, "Valuta Base Non Inserita", "tValutaBase"},
+        {{{"tDecValutaBase", "abc"}, {"tCambio", "-1"}}, "Numero Decimali Errato", "tDecValutaBase"},
+        {{{"tDecValutaBase", "4"}}, "Valore Massimo Decimali = 3", "tDecValutaBase"},
+        {{{"tCambio", "-1"}, {"tDecEuro", "abc"}}, "Cambio in Euro Errato", "tCambio"},
+        {{{"tCambio", "1,2,3"}}, "Cambio in Euro Errato", "tCambio"},
+        {{{"tDecEuro", "abc"}}, "Numero Decimali Errato", "tDecEuro"},
+        {{{"tDecEuro", "4"}}, "Valore Massimo Decimali = 3", "tDecEuro"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.refused);
+        for (const char* name : {"tValutaBase", "tDecValutaBase", "tCambio", "tDecEuro"})
+            set(name, QString::fromLatin1(name) == "tValutaBase" ? "EUR" : "2");
+        for (const auto& [name, text] : c.fields)
+            set(name, text);
+        press(s, "BSalva");
+        EXPECT_EQ(ui::text(s, "ErrorBar_1"), c.message);
+        EXPECT_EQ(s->focusWidget(), ui::find<QLineEdit>(s, c.refused));
+        EXPECT_EQ(ui::find<QLineEdit>(s, c.refused)->selectedText(), ui::text(s, c.refused));
+        EXPECT_TRUE(ui::typable(s, "Text4"));
+    }
+    EXPECT_EQ(stored("ValutaBase"), "LIT");
+    EXPECT_EQ(base->BaseCurrency, "LIT");
+
+    set("tDecValutaBase", "3");
+    set("tCambio", "1234567,8912");
+    set("tDecEuro", "2");
+    press(s, "BSalva");
+    EXPECT_EQ(ui::text(s, "ErrorBar_1"), "");
+    EXPECT_EQ(ui::text(s, "tCambio"), "1.234.567,89");
+    EXPECT_EQ(stored("ValutaBase, DecimaliBase, CambioEuro, DecimaliEuro"), "EUR|3|1234567.89|2");
+    EXPECT_EQ(base->BaseCurrency, "EUR");
+    EXPECT_EQ(base->BaseCurrencyDecimals, 3);
+    EXPECT_DOUBLE_EQ(base->EuroRate, 1234567.89);
+    EXPECT_EQ(base->EuroDecimals, 2);
+
+    // An empty rate is saved as zero, three decimals are allowed for the euro too.
+    press(s, "BModifica");
+    set("tCambio", "");
+    set("tDecEuro", "3");
+    press(s, "BSalva");
+    EXPECT_EQ(ui::text(s, "tCambio"), "0,000");
+    EXPECT_EQ(stored("CambioEuro, DecimaliEuro"), "0|3");
+    EXPECT_EQ(base->EuroDecimals, 3);
+}
+
+TEST_F(Company, AddressLogoAndFolderAreChosenFromLists)
+{
+    // The province list offers the provinces of the state typed; the postal codes those of both.
+    QStringList offered;
+    auto pick = [&offered](const QString& search) {
+        ui::onNextModal([&offered, search](QWidget* lookup) {
+            QAbstractItemModel* rows = ui::find<QTableView>(lookup, "LookupGrid")->model();
+            offered.clear();
+            for (int r = 0; r < rows->rowCount(); ++r)
+                offered << rows->index(r, 0).data().toString();
+            if (search.isEmpty())
+                return ui::click(lookup, "BTNAnnulla");
+            ui::type(lookup, "tCerca", search);
+            ui::click(lookup, "BTNOK");
+        });
+    };
+    auto doubleClick = [this](const char* name) {
+        QTest::mouseDClick(ui::find<QWidget>(s, name), Qt::LeftButton);
+        ui::settle();
+    };
+    pick("CH");
+    ui::find<QWidget>(s, "Text1")->setFocus();
+    QTest::keyClick(ui::find<QWidget>(s, "Text1"), Qt::Key_F4);  // F4 opens a list as a double-click does
+    ui::settle();
+    EXPECT_EQ(ui::text(s, "Text1"), "CH");
+    pick("CANTON");
+    doubleClick("Text2");
+    EXPECT_EQ(offered, QStringList{"TI"});
+    EXPECT_EQ(ui::text(s, "Text2"), "TI");
+    pick("LUGANO");
+    doubleClick("Text3");
+    EXPECT_EQ(offered, QStringList{"6900"});
+    EXPECT_EQ(ui::text(s, "Text3"), "6900");
+    pick("");
+    doubleClick("Text3");
+    EXPECT_EQ(ui::text(s, "Text3"), "6900") << "nothing chosen, nothing changed";
+
+    const QString picture = program.file("logo.png");
+    QImage image(40, 20, QImage::Format_RGB32);
+    image.fill(Qt::darkBlue);
+    ASSERT_TRUE(image.save(picture));
+    platform.filesToChoose.enqueue(picture);
+    press(s, "BInserisciImmagine");
+    EXPECT_FALSE(ui::find<QLabel>(s, "Immag")->pixmap().isNull());
+    platform.foldersToChoose.enqueue("/srv/brevano/documenti");
+    press(s, "Sfoglia");
+    doubleClick("tDocumenti");
+    EXPECT_EQ(platform.openedFolders, QStringList{"/srv/brevano/documenti"});
+    press(s, "BSalva");
+    EXPECT_EQ(stored("Stato, Pv, CAP, PathImg, Path"), "CH|TI|6900|" + picture + "|/srv/brevano/documenti");
+
+    closeScreen(s);
+    s = open("BAzienda", "DatiAzienda");
+    EXPECT_FALSE(ui::find<QLabel>(s, "Immag")->pixmap().isNull()) << "the stored logo is shown";
+    offered.clear();
+    pick("");
+    doubleClick("Text1");
+    EXPECT_TRUE(offered.isEmpty()) << "no lists in browse mode";
+    ui::settle();
+    press(s, "BModifica");
+    platform.answers.enqueue(Platform::Answer::No);
+    press(s, "BEliminaImmagine");
+    EXPECT_EQ(platform.lastText(), "Vuoi eliminare l'immagine dell'Azienda?");
+    EXPECT_EQ(ui::text(s, "Immagine"), picture);
+    press(s, "BEliminaImmagine");
+    EXPECT_TRUE(ui::find<QLabel>(s, "Immag")->pixmap().isNull());
+    press(s, "BSalva");
+    EXPECT_EQ(stored("PathImg"), "0");
+
+    // Keys pass the typing aids of their fields: digits, a decimal number, any printable text.
+    press(s, "BModifica");
+    const struct
+    {
+        const char *field, *keys, *kept;
+    } typed[] = {{"tDecEuro", "10a3.4-5 9", "103459"}, {"tCambio", "-12.5,3x", "-12,53"}, {"tCambio", "3-4,,5", "34,5"},
+                 {"Text4", "Bar \"Roma\" & C. 50%", "Bar \"Roma\" & C. 50%"}};
+    for (const auto& t : typed) {
+        ui::type(s, t.field, t.keys);
+        EXPECT_EQ(ui::text(s, t.field), t.kept) << t.keys;
+    }
+    QTest::keyClick(ui::find<QLineEdit>(s, "Text4"), Qt::Key_Backspace);
+    QKeyEvent accented(QEvent::KeyPress, Qt::Key_Egrave, Qt::NoModifier, QStringLiteral("è"));
+    QApplication::sendEvent(ui::find<QLineEdit>(s, "Text4"), &accented);
+    EXPECT_EQ(ui::text(s, "Text4"), "Bar \"Roma\" & C. 50è");
+}
+
+// ---- Numerators
+
+TEST_F(MainWindowTest, ANumeratorMayNotFallBelowTheDocumentsOfItsReasonAndYear)
+{
+    // Documents that reach 57 for reason VEN; higher numbers of another reason or year do not count,
+    // except for the document numerator "*", which counts every reason.
+    const QString rows[] = {"MovMagTes (DataReg, NumInt, idCausale, idEsercizio) VALUES ('Y-01-10', 57, 'VEN', 'Y')",
+                            "MovMagTes (DataReg, NumInt, idCausale, idEsercizio) VALUES ('Y-01-11', 90, 'CAR', 'Y')",
+                            "MovMagTes (DataReg, NumInt, idCausale, idEsercizio) VALUES ('2001-01-11', 99, 'VEN', '2001')",
+                            "DDTTes (DataReg, NumInt, idCausaleDoc, idEsercizio) VALUES ('Y-02-01', 40, 'ZZZ', 'Y')"};
+    for (QString row : rows)
+        program.exec("data.mdb", "INSERT INTO " + row.replace("Y", Year));
+    program.exec("data.mdb", "INSERT INTO Numeratori VALUES ('F', 'ZZZ', '" + Year + "', 0, 'Fatture speciali', 'FATVETes')");
+    QWidget* s = open("BNumeratori", "Numeratori");
+    ASSERT_TRUE(s);
+    auto go = [s](const QString& code) {
+        press(s, "BPrimo");
+        for (int i = 0; i < 20 && ui::text(s, "idCodice") != code; ++i)
+            press(s, "BAvanti");
+        ASSERT_EQ(ui::text(s, "idCodice"), code);
+    };
+    const struct
+    {
+        const char* code;
+        const char* typed;
+        const char* refusal;
+    } cases[] = {{"VEN", "56", "Trovati Documenti con Numerazione Maggiore"}, {"VEN", "-1", "Numero Errato"},
+                 {"VEN", "", "Numero Errato"}, {"VEN", "32768", "Numero Errato"}, {"VEN", "57", ""},
+                 {"VEN", "32767", ""}, {"DDT", "39", "Trovati Documenti con Numerazione Maggiore"},
+                 {"DDT", "40", ""}, {"ZZZ", "0", ""}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.code) + " " + c.typed);
+        go(c.code);
+        const QString before = ui::text(s, "Progressivo");
+        press(s, "BModifica");
+        EXPECT_FALSE(ui::typable(s, "idCodice") || ui::typable(s, "tDesc")) << "only the number is edited";
+        ui::find<QLineEdit>(s, "Progressivo")->setText(c.typed);
+        press(s, "BSalva");
+        EXPECT_EQ(ui::text(s, "ErrorBar_1"), c.refusal);
+        EXPECT_EQ(ui::enabled(s, "BSalva"), *c.refusal != 0);
+        const QString stored = program.rows("data.mdb", QStringLiteral("SELECT Progressivo FROM Numeratori WHERE idCodice = '%1' "
+                                                                       "AND idEsercizio = '%2'").arg(c.code, Year)).value(0);
+        EXPECT_EQ(stored, *c.refusal ? before : QString(c.typed));
+        if (*c.refusal)
+            press(s, "BAnnulla");
+        else
+            EXPECT_EQ(ui::text(s, "idCodice"), c.code) << "the saved numerator stays current";
+    }
+    EXPECT_TRUE(program.lockHolders().isEmpty());
+
+    // A fiscal year without numerators says so and the screen does not stay.
+    closeScreen(s);
+    base->FiscalYear = "1990";
+    EXPECT_FALSE(open("BNumeratori", "Numeratori"));
+    EXPECT_EQ(platform.lastText(), "Creare dei Documenti prima di Accedere ai Numeratori");
+    EXPECT_EQ(base->OpenScreenCount, 0);
+}
+
+} // namespace
