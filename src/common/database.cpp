@@ -107,6 +107,7 @@ struct Database::Connection
     QHash<QString, QString> names;         // PostgreSQL: lower case -> the schema's spelling
     QSet<QString> namedTexts;              // statements whose aliases are in names
     bool writing = false;                  // PostgreSQL: a transaction is open
+    bool reconnecting = false;             // PostgreSQL: the connection is being made again
     int version = 0;
     std::chrono::steady_clock::time_point busySince;
     ~Connection()
@@ -175,8 +176,15 @@ DatabaseError Database::failure(const QSqlError& error) const
 {
     const QString path = d ? d->path : QString();
     DatabaseError e = DatabaseError::fromEngine(error, path);
-    if (d && d->engine == Engine::PostgreSQL)
+    if (d && d->engine == Engine::PostgreSQL) {
+        // A connection the server dropped is made again for the next statement: what this one
+        // was writing is lost with the transaction, what was committed stays.
+        if (e.kind() == DatabaseError::Kind::Unreachable || !d->db.isOpen()) {
+            reconnect();
+            return DatabaseError(DatabaseError::Kind::Unreachable, e.detail(), path);
+        }
         return e;
+    }
     // A journal that cannot be made beside an archive we can still read: a read-only folder.
     const QFileInfo file(path);
     if (e.kind() == DatabaseError::Kind::Unreachable && file.isFile() && !QFileInfo(file.absolutePath()).isWritable())
@@ -279,10 +287,7 @@ Database Database::openServer(const QString& path, const QString& connectString,
     result.run(q);
     if (!q.next())
         throw DatabaseError(DatabaseError::Kind::NotFound, QString(), path);
-    // Temporary copies of other archives' tables come last: they never hide the archive's own.
-    result.run(QStringLiteral("SET search_path TO %1, public, pg_temp").arg(c->schema));
-    // A statement waits for another workstation's write as long as on a shared folder.
-    result.run(QStringLiteral("SET lock_timeout = %1").arg(BusyTimeoutMs));
+    result.startServerSession();
     QString stored;
     if (!q.exec(QStringLiteral("SELECT name FROM msysnames")))
         throw DatabaseError(DatabaseError::Kind::NotAnArchive, q.lastError().text(), path);
@@ -300,6 +305,34 @@ Database Database::openServer(const QString& path, const QString& connectString,
     if (readOnly)
         result.run(QStringLiteral("SET default_transaction_read_only = on"));
     return result;
+}
+
+void Database::startServerSession() const
+{
+    // Temporary copies of other archives' tables come last: they never hide the archive's own.
+    run(QStringLiteral("SET search_path TO %1, public, pg_temp").arg(d->schema));
+    // A statement waits for another workstation's write as long as on a shared folder.
+    run(QStringLiteral("SET lock_timeout = %1").arg(BusyTimeoutMs));
+    if (d->readOnly)
+        run(QStringLiteral("SET default_transaction_read_only = on"));
+}
+
+void Database::reconnect() const
+{
+    if (d->reconnecting)
+        return;
+    d->writing = false;
+    d->attached.clear();
+    d->db.close();
+    if (!d->db.open())
+        return;
+    d->reconnecting = true;
+    try {
+        startServerSession();
+    } catch (const DatabaseError&) {
+        // The server went again: the next statement says so.
+    }
+    d->reconnecting = false;
 }
 
 Database::Engine Database::engine() const { return d->engine; }
@@ -411,22 +444,64 @@ QString Database::dialectText(const QString& sqliteText) const
 QSqlQuery Database::prepare(const QString& sqliteText) const
 {
     QSqlQuery q(d->db);
-    if (!q.prepare(d->engine == Engine::PostgreSQL ? Jet::postgresText(sqliteText) : sqliteText))
-        throw failure(q.lastError());
+    prepareOn(q, d->engine == Engine::PostgreSQL ? Jet::postgresText(sqliteText) : sqliteText);
     return q;
+}
+
+// Whether a failed statement may go once more: the server dropped the connection outside a
+// transaction and it was made again, so the server ran nothing of it.
+bool Database::mayRetry(const DatabaseError& error, bool wasWriting) const
+{
+    return d->engine == Engine::PostgreSQL && error.kind() == DatabaseError::Kind::Unreachable && !wasWriting
+           && d->db.isOpen();
+}
+
+void Database::prepareOn(QSqlQuery& query, const QString& text) const
+{
+    if (query.prepare(text))
+        return;
+    const bool wasWriting = d->writing;
+    const DatabaseError error = failure(query.lastError());
+    if (!mayRetry(error, wasWriting))
+        throw error;
+    QSqlQuery again(d->db);
+    again.setForwardOnly(query.isForwardOnly());
+    if (!again.prepare(text))
+        throw failure(again.lastError());
+    query = std::move(again);
 }
 
 void Database::run(QSqlQuery& query) const
 {
-    if (!query.exec())
-        throw failure(query.lastError());
+    if (query.exec())
+        return;
+    const bool wasWriting = d->writing;
+    const DatabaseError error = failure(query.lastError());
+    if (!mayRetry(error, wasWriting))
+        throw error;
+    QSqlQuery again(d->db);
+    again.setForwardOnly(query.isForwardOnly());
+    prepareOn(again, query.lastQuery());
+    for (const QVariant& value : query.boundValues())
+        again.addBindValue(value);
+    if (!again.exec())
+        throw failure(again.lastError());
+    query = std::move(again);
 }
 
 void Database::run(const QString& sqliteText) const
 {
+    const QString text = d->engine == Engine::PostgreSQL ? Jet::postgresText(sqliteText) : sqliteText;
     QSqlQuery q(d->db);
-    if (!q.exec(d->engine == Engine::PostgreSQL ? Jet::postgresText(sqliteText) : sqliteText))
-        throw failure(q.lastError());
+    if (q.exec(text))
+        return;
+    const bool wasWriting = d->writing;
+    const DatabaseError error = failure(q.lastError());
+    if (!mayRetry(error, wasWriting))
+        throw error;
+    QSqlQuery again(d->db);
+    if (!again.exec(text))
+        throw failure(again.lastError());
 }
 
 // Another archive named in a statement is attached to the connection the first time, under an
@@ -533,8 +608,7 @@ Rows Database::select(const JetQuery& query, bool forwardOnly) const
 {
     QSqlQuery q(d->db);
     q.setForwardOnly(forwardOnly);
-    if (!q.prepare(executedText(query)))
-        throw failure(q.lastError());
+    prepareOn(q, executedText(query));
     bindAll(q, query.bindings());
     run(q);
     return Rows(*this, std::move(q));
@@ -549,8 +623,7 @@ Rows Database::selectAround(const JetQuery& query, const QString& wrapper, const
     if (d->engine == Engine::PostgreSQL)
         text = Jet::postgresText(text);
     rememberAliases(text);
-    if (!q.prepare(text))
-        throw failure(q.lastError());
+    prepareOn(q, text);
     bindAll(q, query.bindings());
     bindAll(q, extra);
     run(q);

@@ -106,6 +106,11 @@ private:
     QString executedText(const JetQuery& query) const;
     void rememberAliases(const QString& text) const;
     QString withoutRowsMissingValues(const QString& text) const;
+    void startServerSession() const;
+    void reconnect() const;
+    bool mayRetry(const DatabaseError& error, bool wasWriting) const;
+    // Prepares a statement, once more on a connection the server dropped and that was made again.
+    void prepareOn(QSqlQuery& query, const QString& text) const;
     QStringList attachToServer(const JetQuery& query) const;
     QVector<QStringList> uniqueKeysOnServer(const QString& table) const;
     static Database openServer(const QString& path, const QString& connectString, bool readOnly);

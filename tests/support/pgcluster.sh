@@ -14,9 +14,12 @@ start)
   rm -rf "$dir" && mkdir -p "$dir"
   [ "$(id -u)" = 0 ] && chown nobody "$dir" && chmod 755 "$dir"
   as_owner "$bin/initdb" -D "$dir/data" -U brevano -A trust -E UTF8 --locale=C.UTF-8 >"$dir/initdb.log"
+  # One user signs in with a password: the configuration's test of a wrong one.
+  as_owner sed -i '0,/^local/s//local all cassa scram-sha-256\n&/' "$dir/data/pg_hba.conf"
   as_owner "$bin/pg_ctl" -D "$dir/data" -l "$dir/server.log" -w \
     -o "-k $dir -c listen_addresses='' -c fsync=off -c synchronous_commit=off -c full_page_writes=off -c max_connections=300" start >/dev/null
   "$bin/psql" -h "$dir" -U brevano -d postgres -qc "CREATE DATABASE brevano_template" >/dev/null
+  "$bin/psql" -h "$dir" -U brevano -d postgres -qc "CREATE ROLE cassa LOGIN PASSWORD 'giusta'" >/dev/null
   mkdir -p "$dir/template"
   cp "$program/user2.mdb" "$dir/template/user.mdb" && cp "$program/data2.mdb" "$dir/template/data.mdb"
   printf '[brevano_template]\nhost=%s\nport=5432\ndbname=brevano_template\nuser=brevano\n' "$dir" >"$dir/template.conf"

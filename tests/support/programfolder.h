@@ -30,6 +30,8 @@ public:
     QString archive(const QString& name) const;
     // The same for any data folder a worker is given.
     static QString archiveIn(const QString& dataFolder, const QString& name);
+    // The service (and database) of the folder's archives on the test cluster; empty on SQLite.
+    QString service() const { return m_service; }
     // Whether the tests run on PostgreSQL; a command line's --engine= sets it for the process.
     static bool onServer();
     static void takeEngineFrom(int& argc, char** argv);

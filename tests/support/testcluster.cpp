@@ -41,8 +41,11 @@ struct TestCluster
         }
         // Workers started by this process find the same cluster and services.
         qputenv("BREVANO_PG_CLUSTER", dir.toLocal8Bit());
+        // Services and passwords of this run, never the user's own files.
         if (!qEnvironmentVariableIsSet("PGSERVICEFILE"))
             qputenv("PGSERVICEFILE", QDir(dir).filePath(QStringLiteral("services-%1.conf").arg(QCoreApplication::applicationPid())).toLocal8Bit());
+        if (!qEnvironmentVariableIsSet("PGPASSFILE"))
+            qputenv("PGPASSFILE", QDir(dir).filePath(QStringLiteral("passwords-%1").arg(QCoreApplication::applicationPid())).toLocal8Bit());
         ServerArchive::writeService({Admin, dir, 5432, QStringLiteral("postgres"), QStringLiteral("brevano"), QString()});
     }
     ~TestCluster()
@@ -126,7 +129,7 @@ QString makeServerArchives(const QString& folder)
     QFile pointer(QDir(folder).filePath(QStringLiteral("brevanov.dat")));
     if (!pointer.open(QIODevice::WriteOnly))
         throw std::runtime_error("cannot write the pointer file");
-    pointer.write((ServerArchive::Marker + name).toLocal8Bit() + "\r\n2\r\n");
+    pointer.write((ServerArchive::Marker + name).toLocal8Bit() + "/\r\n1\r\n");
     return name;
 }
 
