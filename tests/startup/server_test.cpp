@@ -6,6 +6,8 @@
 #include "common/serverarchive.h"
 
 #include <QFile>
+#include <QProcess>
+#include <QSqlQuery>
 #include <QRadioButton>
 
 namespace {
@@ -23,6 +25,19 @@ protected:
         MainWindowTest::SetUp();
     }
     ServerArchive::Settings server() const { return ServerArchive::readService(program.service()); }
+    // The tables and columns of an archive on the server, as "table.column".
+    static QStringList columnsOf(const QString& archive)
+    {
+        const Database db = Database::open(archive, ProgramFolder::connectString(), true);
+        QSqlQuery q(db.connection());
+        q.exec("SELECT table_name || '.' || column_name FROM information_schema.columns WHERE table_schema = current_schema() "
+               "AND column_name <> '__rowid__' AND table_name NOT IN ('msysnames', 'msysversion', 'msyspassword')");
+        QStringList out;
+        while (q.next())
+            out << q.value(0).toString();
+        out.sort();
+        return out;
+    }
     // Fills the PostgreSQL part of the configuration opened from the menu and lets the action end it.
     void configure(const ServerArchive::Settings& s, const std::function<void(QWidget*)>& action)
     {
@@ -117,6 +132,41 @@ TEST(ServerStartup, AServiceOpensTheArchivesThereAndAnUnreachableServerEndsTheSt
                                                   "connesso correttamente alla rete."});
     EXPECT_TRUE(unreachable.ended());
     EXPECT_FALSE(unreachable.showed("Accesso"));
+}
+
+// The transfer program copies a data folder into an empty database once: the copy holds every
+// table and column of the files and every row; a second copy is refused and changes nothing.
+TEST_F(OnServer, TheTransferCopiesAFolderOnceWithEveryTableAndColumn)
+{
+    const Database cluster = Database::open(ServerArchive::locator("brevano_admin", QString()), QString());
+    const QString empty = program.service() + "_vuoto";
+    cluster.run("CREATE DATABASE " + empty);
+    ServerArchive::Settings target = server();
+    target.service = target.database = empty;
+    ServerArchive::writeService(target);
+    ProgramFolder files(ProgramFolder::TemplatesOnly);
+    for (const char* name : {"user", "data"})
+        ASSERT_TRUE(QFile::rename(files.file(QString::fromLatin1(name) + "2.mdb"), files.file(QString::fromLatin1(name) + ".mdb")));
+    const auto transfer = [&] {
+        QProcess tool;
+        tool.start(ProgramFolder::builtProgramDir() + "/trasferisci", {files.path(), empty});
+        tool.waitForFinished(120000);
+        return std::make_pair(tool.exitCode(), QString::fromUtf8(tool.readAllStandardOutput()));
+    };
+    const auto [copied, report] = transfer();
+    EXPECT_EQ(copied, 0) << report.toStdString();
+    EXPECT_FALSE(report.contains("NON CORRISPONDENTE"));
+    for (const char* archive : {"user.mdb", "data.mdb"}) {
+        SCOPED_TRACE(archive);
+        QStringList inFile = files.rows(archive, "SELECT lower(m.name) || '.' || lower(c.name) FROM sqlite_master m, pragma_table_xinfo(m.name) c "
+                                      "WHERE m.type = 'table' AND m.name NOT LIKE 'sqlite%' AND m.name <> 'MSysPassword'");
+        inFile.sort();
+        EXPECT_EQ(inFile, columnsOf(ServerArchive::locator(empty, archive)));
+    }
+    const auto [again, refusal] = transfer();
+    EXPECT_EQ(again, 1);
+    EXPECT_TRUE(refusal.contains("contiene già degli archivi: trasferimento rifiutato, nulla è stato scritto")) << refusal.toStdString();
+    cluster.run("DROP DATABASE " + empty + " WITH (FORCE)");
 }
 
 // The server drops every connection while a term is edited and lets no one in: the save says so
