@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the program and the tests need (run as root).
 # Qt's own Italian texts (file dialogs, context menus) come with qt6-translations-l10n.
+# Archives on a PostgreSQL server: Qt's driver; the tests run a throw-away cluster of the server.
 set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev libqt6sql6-sqlite libsqlite3-dev qt6-translations-l10n
+  libqt6sql6-psql postgresql
   libgtest-dev mdbtools-dev libxml2-dev
   poppler-utils libxml2-utils
   ccache sqlite3 xvfb xauth imagemagick xdotool x11-apps fonts-dejavu-core locales

@@ -1,12 +1,17 @@
 #include "database.h"
 #include "jetcollation.h"
+#include "serverarchive.h"
 
 #include <QAtomicInt>
 #include <QCryptographicHash>
 #include <QFileInfo>
 #include <QHash>
+#include <QSet>
 #include <QSqlDriver>
 #include <QSqlError>
+#include <QSqlField>
+#include <QSqlRecord>
+#include <QRegularExpression>
 #include <QThread>
 #include <QUrl>
 #include <chrono>
@@ -43,6 +48,37 @@ DatabaseError::Kind sqliteKind(int extendedCode)
     }
 }
 
+// PostgreSQL's SQLSTATE; a failure to connect has none and is told by its text.
+DatabaseError::Kind postgresKind(const QString& state, const QString& text)
+{
+    using Kind = DatabaseError::Kind;
+    static const QHash<QString, Kind> exact = {
+        {QStringLiteral("40001"), Kind::Busy},          {QStringLiteral("40P01"), Kind::Busy},
+        {QStringLiteral("55P03"), Kind::Busy},          {QStringLiteral("57014"), Kind::Busy},
+        {QStringLiteral("25006"), Kind::ReadOnly},      {QStringLiteral("42501"), Kind::ReadOnly},
+        {QStringLiteral("53100"), Kind::DiskFull},      {QStringLiteral("XX001"), Kind::Damaged},
+        {QStringLiteral("XX002"), Kind::Damaged},       {QStringLiteral("28P01"), Kind::WrongPassword},
+        {QStringLiteral("28000"), Kind::WrongPassword}, {QStringLiteral("3D000"), Kind::NotFound},
+        {QStringLiteral("3F000"), Kind::NotFound},      {QStringLiteral("57P01"), Kind::Unreachable},
+        {QStringLiteral("57P02"), Kind::Unreachable},   {QStringLiteral("57P03"), Kind::Unreachable},
+    };
+    if (const auto it = exact.constFind(state); it != exact.cend())
+        return *it;
+    if (state.startsWith(QLatin1String("23")))
+        return Kind::Constraint;
+    if (state.startsWith(QLatin1String("08")))
+        return Kind::Unreachable;
+    if (!state.isEmpty())
+        return Kind::Failed;
+    if (text.contains(QLatin1String("password")))
+        return Kind::WrongPassword;
+    if (text.contains(QLatin1String("does not exist")))
+        return Kind::NotFound;
+    if (text.contains(QLatin1String("connect")) || text.contains(QLatin1String("server")) || text.contains(QLatin1String("timeout")))
+        return Kind::Unreachable;
+    return Kind::Failed;
+}
+
 } // namespace
 
 DatabaseError DatabaseError::fromEngine(const QSqlError& error, const QString& archive)
@@ -50,6 +86,8 @@ DatabaseError DatabaseError::fromEngine(const QSqlError& error, const QString& a
     QString text = error.databaseText();
     if (text.isEmpty())
         text = error.text();
+    if (ServerArchive::isServer(archive))
+        return DatabaseError(postgresKind(error.nativeErrorCode().trimmed(), text), text, archive);
     bool numeric = false;
     const int code = error.nativeErrorCode().toInt(&numeric);
     return DatabaseError(numeric ? sqliteKind(code) : Kind::Failed, text, archive);
@@ -64,6 +102,13 @@ struct Database::Connection
     QSqlDatabase db;
     QHash<QString, QString> attached;  // archive path -> alias
     QHash<QString, QVector<QStringList>> uniqueKeys;  // lower-case table name -> keys
+    Database::Engine engine = Database::Engine::SQLite;
+    QString schema;                        // PostgreSQL: the schema of the archive
+    QHash<QString, QString> names;         // PostgreSQL: lower case -> the schema's spelling
+    QSet<QString> namedTexts;              // statements whose aliases are in names
+    bool writing = false;                  // PostgreSQL: a transaction is open
+    bool reconnecting = false;             // PostgreSQL: the connection is being made again
+    int version = 0;
     std::chrono::steady_clock::time_point busySince;
     ~Connection()
     {
@@ -131,6 +176,15 @@ DatabaseError Database::failure(const QSqlError& error) const
 {
     const QString path = d ? d->path : QString();
     DatabaseError e = DatabaseError::fromEngine(error, path);
+    if (d && d->engine == Engine::PostgreSQL) {
+        // A connection the server dropped is made again for the next statement: what this one
+        // was writing is lost with the transaction, what was committed stays.
+        if (e.kind() == DatabaseError::Kind::Unreachable || !d->db.isOpen()) {
+            reconnect();
+            return DatabaseError(DatabaseError::Kind::Unreachable, e.detail(), path);
+        }
+        return e;
+    }
     // A journal that cannot be made beside an archive we can still read: a read-only folder.
     const QFileInfo file(path);
     if (e.kind() == DatabaseError::Kind::Unreachable && file.isFile() && !QFileInfo(file.absolutePath()).isWritable())
@@ -140,6 +194,8 @@ DatabaseError Database::failure(const QSqlError& error) const
 
 Database Database::open(const QString& path, const QString& connectString, bool readOnly)
 {
+    if (ServerArchive::isServer(path))
+        return openServer(path, connectString, readOnly);
     if (!QFileInfo(path).isFile())
         throw DatabaseError(DatabaseError::Kind::NotFound, QString(), path);
     Database result;
@@ -202,6 +258,176 @@ Database Database::create(const QString& path, const QString& connectString)
     return result;
 }
 
+Database Database::openServer(const QString& path, const QString& connectString, bool readOnly)
+{
+    Database result;
+    auto* c = new Connection;
+    result.d.reset(c);
+    c->name = QStringLiteral("brevano-%1").arg(connectionCounter.fetchAndAddRelaxed(1));
+    c->path = path;
+    c->engine = Engine::PostgreSQL;
+    c->schema = ServerArchive::schemaOf(path);
+    c->db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), c->name);
+    if (!c->db.isValid())
+        throw DatabaseError(DatabaseError::Kind::Unreachable, QStringLiteral("QPSQL driver missing"), path);
+    // Host, port, database and user come from the service file, the password from the password
+    // file: the pointer file names only the service.
+    c->db.setConnectOptions(QStringLiteral("service=%1;connect_timeout=5;application_name=brevano")
+                                .arg(ServerArchive::serviceOf(path)));
+    if (!c->db.open())
+        throw result.failure(c->db.lastError());
+    if (ServerArchive::archiveFileOf(path).isEmpty()) {
+        // The database itself, for the work that makes its archives.
+        result.run(QStringLiteral("SET lock_timeout = %1").arg(BusyTimeoutMs));
+        return result;
+    }
+    QSqlQuery q(c->db);
+    q.prepare(QStringLiteral("SELECT 1 FROM pg_namespace WHERE nspname = ?"));
+    q.addBindValue(c->schema);
+    result.run(q);
+    if (!q.next())
+        throw DatabaseError(DatabaseError::Kind::NotFound, QString(), path);
+    result.startServerSession();
+    QString stored;
+    if (!q.exec(QStringLiteral("SELECT name FROM msysnames")))
+        throw DatabaseError(DatabaseError::Kind::NotAnArchive, q.lastError().text(), path);
+    while (q.next())
+        c->names.insert(q.value(0).toString().toLower(), q.value(0).toString());
+    if (q.exec(QStringLiteral("SELECT digest FROM msyspassword")) && q.next())
+        stored = q.value(0).toString();
+    const QString given = passwordOf(connectString);
+    if (!stored.isEmpty() ? stored != passwordDigest(given) : !given.isEmpty())
+        throw DatabaseError(DatabaseError::Kind::WrongPassword, QString(), path);
+    if (q.exec(QStringLiteral("SELECT version FROM msysversion")) && q.next())
+        c->version = q.value(0).toInt();
+    c->connectString = connectString;
+    c->readOnly = readOnly;
+    if (readOnly)
+        result.run(QStringLiteral("SET default_transaction_read_only = on"));
+    return result;
+}
+
+void Database::startServerSession() const
+{
+    // Temporary copies of other archives' tables come last: they never hide the archive's own.
+    run(QStringLiteral("SET search_path TO %1, public, pg_temp").arg(d->schema));
+    // A statement waits for another workstation's write as long as on a shared folder.
+    run(QStringLiteral("SET lock_timeout = %1").arg(BusyTimeoutMs));
+    if (d->readOnly)
+        run(QStringLiteral("SET default_transaction_read_only = on"));
+}
+
+void Database::reconnect() const
+{
+    if (d->reconnecting)
+        return;
+    d->writing = false;
+    d->attached.clear();
+    d->db.close();
+    if (!d->db.open())
+        return;
+    d->reconnecting = true;
+    try {
+        startServerSession();
+    } catch (const DatabaseError&) {
+        // The server went again: the next statement says so.
+    }
+    d->reconnecting = false;
+}
+
+Database::Engine Database::engine() const { return d->engine; }
+
+void Database::begin() const
+{
+    if (d->engine == Engine::SQLite) {
+        run(QStringLiteral("BEGIN IMMEDIATE"));
+        return;
+    }
+    run(QStringLiteral("BEGIN"));
+    d->writing = true;
+    // One writer at a time on each archive, as SQLite's immediate transaction: what a writer
+    // reads before writing stays as it read it until its commit.
+    QSqlQuery turn = prepare(QStringLiteral("SELECT pg_advisory_xact_lock(hashtext(?))"));
+    turn.addBindValue(d->schema);
+    try {
+        run(turn);
+    } catch (...) {
+        rollback();
+        throw;
+    }
+}
+
+void Database::commit() const
+{
+    run(QStringLiteral("COMMIT"));
+    d->writing = false;
+}
+
+void Database::rollback() const
+{
+    d->writing = false;
+    run(QStringLiteral("ROLLBACK"));
+}
+
+QString Database::quotedName(const QString& name) const
+{
+    return d->engine == Engine::PostgreSQL ? u'"' + name.toLower() + u'"' : u'[' + name + u']';
+}
+
+QString Database::rowidColumn() const
+{
+    return d->engine == Engine::PostgreSQL ? QStringLiteral("__rowid__") : QStringLiteral("rowid");
+}
+
+QString Database::insertReturningRowid(const QString& insertText) const
+{
+    return d->engine == Engine::PostgreSQL ? insertText + QStringLiteral(" RETURNING __rowid__") : insertText;
+}
+
+qint64 Database::insertedRowid(QSqlQuery& insert) const
+{
+    if (d->engine == Engine::PostgreSQL)
+        return insert.next() ? insert.value(0).toLongLong() : -1;
+    return insert.lastInsertId().toLongLong();
+}
+
+QString Database::schemaName(const QString& reported) const
+{
+    if (d->engine == Engine::SQLite)
+        return reported;
+    return d->names.value(reported.toLower(), reported);
+}
+
+QSqlRecord Database::withSchemaNames(QSqlRecord record) const
+{
+    if (d->engine == Engine::SQLite)
+        return record;
+    if (record.count() > 0 && record.fieldName(record.count() - 1) == QLatin1String("__rowid__"))
+        record.remove(record.count() - 1);
+    for (int i = 0; i < record.count(); ++i) {
+        QSqlField f = record.field(i);
+        f.setName(schemaName(f.name()));
+        if (f.metaType().id() == QMetaType::ULongLong)
+            f.setMetaType(QMetaType::fromType<qlonglong>());
+        f.setValue(sameAsSQLite(f.value()));
+        record.replace(i, f);
+    }
+    return record;
+}
+
+int Database::schemaVersion() const
+{
+    if (d->engine == Engine::PostgreSQL)
+        return d->version;
+    QSqlQuery q(d->db);
+    return q.exec(QStringLiteral("PRAGMA user_version")) && q.next() ? q.value(0).toInt() : 0;
+}
+
+QSqlRecord Rows::record() const
+{
+    return archive.withSchemaNames(QSqlQuery::record());
+}
+
 QString Database::path() const { return d->path; }
 
 Database Database::reopened() const
@@ -210,25 +436,72 @@ Database Database::reopened() const
 }
 QSqlDatabase& Database::connection() const { return d->db; }
 
+QString Database::dialectText(const QString& sqliteText) const
+{
+    return d->engine == Engine::PostgreSQL ? Jet::postgresText(sqliteText) : sqliteText;
+}
+
 QSqlQuery Database::prepare(const QString& sqliteText) const
 {
     QSqlQuery q(d->db);
-    if (!q.prepare(sqliteText))
-        throw failure(q.lastError());
+    prepareOn(q, d->engine == Engine::PostgreSQL ? Jet::postgresText(sqliteText) : sqliteText);
     return q;
+}
+
+// Whether a failed statement may go once more: the server dropped the connection outside a
+// transaction and it was made again, so the server ran nothing of it.
+bool Database::mayRetry(const DatabaseError& error, bool wasWriting) const
+{
+    return d->engine == Engine::PostgreSQL && error.kind() == DatabaseError::Kind::Unreachable && !wasWriting
+           && d->db.isOpen();
+}
+
+void Database::prepareOn(QSqlQuery& query, const QString& text) const
+{
+    if (query.prepare(text))
+        return;
+    const bool wasWriting = d->writing;
+    const DatabaseError error = failure(query.lastError());
+    if (!mayRetry(error, wasWriting))
+        throw error;
+    QSqlQuery again(d->db);
+    again.setForwardOnly(query.isForwardOnly());
+    if (!again.prepare(text))
+        throw failure(again.lastError());
+    query = std::move(again);
 }
 
 void Database::run(QSqlQuery& query) const
 {
-    if (!query.exec())
-        throw failure(query.lastError());
+    if (query.exec())
+        return;
+    const bool wasWriting = d->writing;
+    const DatabaseError error = failure(query.lastError());
+    if (!mayRetry(error, wasWriting))
+        throw error;
+    QSqlQuery again(d->db);
+    again.setForwardOnly(query.isForwardOnly());
+    prepareOn(again, query.lastQuery());
+    for (const QVariant& value : query.boundValues())
+        again.addBindValue(value);
+    if (!again.exec())
+        throw failure(again.lastError());
+    query = std::move(again);
 }
 
 void Database::run(const QString& sqliteText) const
 {
+    const QString text = d->engine == Engine::PostgreSQL ? Jet::postgresText(sqliteText) : sqliteText;
     QSqlQuery q(d->db);
-    if (!q.exec(sqliteText))
-        throw failure(q.lastError());
+    if (q.exec(text))
+        return;
+    const bool wasWriting = d->writing;
+    const DatabaseError error = failure(q.lastError());
+    if (!mayRetry(error, wasWriting))
+        throw error;
+    QSqlQuery again(d->db);
+    if (!again.exec(text))
+        throw failure(again.lastError());
 }
 
 // Another archive named in a statement is attached to the connection the first time, under an
@@ -236,6 +509,8 @@ void Database::run(const QString& sqliteText) const
 // statements follow the same rule.
 QStringList Database::attach(const JetQuery& query) const
 {
+    if (d->engine == Engine::PostgreSQL)
+        return attachToServer(query);
     QStringList aliases;
     for (const QString& path : query.archives()) {
         QString alias = d->attached.value(path);
@@ -269,9 +544,61 @@ void bindAll(QSqlQuery& q, const QVariantList& values)
 
 } // namespace
 
+QString Database::executedText(const JetQuery& query) const
+{
+    const QString text = query.executedText(d->engine, attach(query));
+    rememberAliases(text);
+    return d->engine == Engine::PostgreSQL ? withoutRowsMissingValues(text) : text;
+}
+
+// SQLite's INSERT OR IGNORE leaves out a row without a required value too; PostgreSQL's
+// ON CONFLICT DO NOTHING does not, so the copy leaves such rows out itself.
+QString Database::withoutRowsMissingValues(const QString& text) const
+{
+    static const QRegularExpression copy(QStringLiteral("^\\s*INSERT INTO (\\w+)\\s*\\(([^)]*)\\)\\s*(SELECT\\b.*) ON CONFLICT DO NOTHING$"),
+                                         QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
+    const auto m = copy.match(text);
+    if (!m.hasMatch())
+        return text;
+    QSqlQuery q(d->db);
+    q.prepare(QStringLiteral("SELECT column_name FROM information_schema.columns WHERE table_schema = current_schema() "
+                             "AND table_name = ? AND is_nullable = 'NO'"));
+    q.addBindValue(m.captured(1).toLower());
+    run(q);
+    QStringList required;
+    while (q.next())
+        required << q.value(0).toString();
+    QStringList columns, present;
+    for (const QString& column : m.captured(2).split(u',')) {
+        const QString name = u'"' + column.trimmed().remove(u'"').toLower() + u'"';
+        columns << name;
+        if (required.contains(column.trimmed().remove(u'"').toLower()))
+            present << name + QStringLiteral(" IS NOT NULL");
+    }
+    if (present.isEmpty())
+        return text;
+    return QStringLiteral("INSERT INTO %1 (%2) SELECT * FROM (%3) AS copied (%2) WHERE %4 ON CONFLICT DO NOTHING")
+        .arg(m.captured(1), columns.join(QStringLiteral(", ")), m.captured(3), present.join(QStringLiteral(" AND ")));
+}
+
+// PostgreSQL reports the names a selection gives its columns in lower case: the selection's own
+// spelling is kept.
+void Database::rememberAliases(const QString& text) const
+{
+    if (d->engine == Engine::SQLite || d->namedTexts.contains(text))
+        return;
+    static const QRegularExpression alias(QStringLiteral("\\bAS\\s+(\\w+)"), QRegularExpression::CaseInsensitiveOption);
+    for (auto it = alias.globalMatch(text); it.hasNext();) {
+        const QString name = it.next().captured(1);
+        if (!d->names.contains(name.toLower()))
+            d->names.insert(name.toLower(), name);
+    }
+    d->namedTexts.insert(text);
+}
+
 int Database::execute(const JetQuery& query) const
 {
-    QSqlQuery q = prepare(query.sqliteText(attach(query)));
+    QSqlQuery q = prepare(executedText(query));
     bindAll(q, query.bindings());
     run(q);
     return q.numRowsAffected();
@@ -281,8 +608,7 @@ Rows Database::select(const JetQuery& query, bool forwardOnly) const
 {
     QSqlQuery q(d->db);
     q.setForwardOnly(forwardOnly);
-    if (!q.prepare(query.sqliteText(attach(query))))
-        throw failure(q.lastError());
+    prepareOn(q, executedText(query));
     bindAll(q, query.bindings());
     run(q);
     return Rows(*this, std::move(q));
@@ -292,8 +618,12 @@ Rows Database::selectAround(const JetQuery& query, const QString& wrapper, const
 {
     QSqlQuery q(d->db);
     q.setForwardOnly(true);
-    if (!q.prepare(wrapper.arg(query.pagedText(attach(query)))))
-        throw failure(q.lastError());
+    QString text = wrapper.arg(query.pagedText(d->engine, attach(query)));
+    // The wrapper's sort keys name columns as the query's text does.
+    if (d->engine == Engine::PostgreSQL)
+        text = Jet::postgresText(text);
+    rememberAliases(text);
+    prepareOn(q, text);
     bindAll(q, query.bindings());
     bindAll(q, extra);
     run(q);
@@ -302,12 +632,16 @@ Rows Database::selectAround(const JetQuery& query, const QString& wrapper, const
 
 bool Database::inTransaction() const
 {
+    if (d->engine == Engine::PostgreSQL)
+        return d->writing;
     sqlite3* sqlite = handleOf(d->db);
     return sqlite && sqlite3_get_autocommit(sqlite) == 0;
 }
 
 QVector<QStringList> Database::uniqueKeys(const QString& table) const
 {
+    if (d->engine == Engine::PostgreSQL)
+        return uniqueKeysOnServer(table);
     const QString name = table.toLower();
     if (const auto it = d->uniqueKeys.constFind(name); it != d->uniqueKeys.cend())
         return *it;
@@ -330,6 +664,9 @@ QVector<QStringList> Database::uniqueKeys(const QString& table) const
 
 void Database::refuseDuplicateKeys(const QString& table, const QHash<QString, QVariant>& values, qint64 rowid) const
 {
+    // PostgreSQL's keys compare by the collation jet_nocase themselves.
+    if (d->engine == Engine::PostgreSQL)
+        return;
     const auto beyondAscii = [](const QVariant& v) {
         if (v.typeId() != QMetaType::QString)
             return false;

@@ -11,8 +11,11 @@
 #include <memory>
 
 class Rows;
+class QSqlRecord;
 
 // An open archive. Copies share one connection; the last copy closes it.
+// An archive is a SQLite file, or a schema of a PostgreSQL database when its path names a server
+// (serverarchive.h); the differences of the two engines stay inside this layer.
 // Opening never creates a file. Several processes may open one archive: a writer waits for
 // another (busy timeout) instead of failing, and the rollback journal is kept (never WAL),
 // because a data folder may lie on a network share. Every connection can write the file, even
@@ -23,6 +26,9 @@ class Database
 public:
     // connectString is the Jet form ";PWD=secret" (empty: an archive without password).
     static Database open(const QString& path, const QString& connectString, bool readOnly = false);
+
+    using Engine = SqlEngine;
+    Engine engine() const;
 
     // Creates a new, empty archive protected by the connect string's password (used by the
     // template builder and by tests).
@@ -43,12 +49,37 @@ public:
     Rows selectAround(const JetQuery& query, const QString& wrapper, const QVariantList& extra) const;
     // Prepares raw SQLite text (no values spliced: callers bind them).
     QSqlQuery prepare(const QString& sqliteText) const;
+    // SQL written for SQLite as this archive's engine reads it (names, reserved words).
+    QString dialectText(const QString& sqliteText) const;
     // Runs a prepared statement, failing with the engine's classified error.
     void run(QSqlQuery& query) const;
     // Runs a statement without values (engine settings, transaction control).
     void run(const QString& sqliteText) const;
 
     bool inTransaction() const;
+    // The outermost write transaction: one writer at a time on the archive, readers free.
+    void begin() const;
+    void commit() const;
+    void rollback() const;
+
+    // A table or column name as the engine spells it in a statement.
+    QString quotedName(const QString& name) const;
+    // The column of a table's row ids.
+    QString rowidColumn() const;
+    // An INSERT's text that reports the new row's id, and that id once it ran.
+    QString insertReturningRowid(const QString& insertText) const;
+    qint64 insertedRowid(QSqlQuery& insert) const;
+    // The spelling the schema gives a name Qt reports (PostgreSQL reports names in lower case).
+    QString schemaName(const QString& reported) const;
+    QSqlRecord withSchemaNames(QSqlRecord record) const;
+    // A value as SQLite gives it: Qt reads PostgreSQL's whole numbers that are not negative as
+    // unsigned.
+    static QVariant sameAsSQLite(const QVariant& value)
+    {
+        return value.typeId() == QMetaType::ULongLong ? QVariant(value.toLongLong()) : value;
+    }
+    // The version of the archive's schema (the templates' version once up to date).
+    int schemaVersion() const;
 
     // The unique keys of a table (primary key and unique indexes), each as its columns.
     QVector<QStringList> uniqueKeys(const QString& table) const;
@@ -72,6 +103,17 @@ public:
 private:
     // The aliases of the other archives a query names, attached to the connection.
     QStringList attach(const JetQuery& query) const;
+    QString executedText(const JetQuery& query) const;
+    void rememberAliases(const QString& text) const;
+    QString withoutRowsMissingValues(const QString& text) const;
+    void startServerSession() const;
+    void reconnect() const;
+    bool mayRetry(const DatabaseError& error, bool wasWriting) const;
+    // Prepares a statement, once more on a connection the server dropped and that was made again.
+    void prepareOn(QSqlQuery& query, const QString& text) const;
+    QStringList attachToServer(const JetQuery& query) const;
+    QVector<QStringList> uniqueKeysOnServer(const QString& table) const;
+    static Database openServer(const QString& path, const QString& connectString, bool readOnly);
 
     std::shared_ptr<Connection> d;
 };
@@ -89,4 +131,9 @@ class Rows : private detail::OpenArchive, public QSqlQuery
 {
 public:
     Rows(Database archive, QSqlQuery query) : OpenArchive{std::move(archive)}, QSqlQuery(std::move(query)) {}
+    // The fields as the schema spells them and their values as SQLite gives them, on either
+    // engine (a table's own row id is no field).
+    QSqlRecord record() const;
+    QVariant value(int i) const { return Database::sameAsSQLite(QSqlQuery::value(i)); }
+    QVariant value(const QString& name) const { return Database::sameAsSQLite(QSqlQuery::value(name)); }
 };

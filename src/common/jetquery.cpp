@@ -67,11 +67,14 @@ QString JetQuery::rowsTable() const
     return {};
 }
 
-QString JetQuery::sortExpression(const SortKey& key)
+QString JetQuery::sortExpression(const SortKey& key, SqlEngine engine)
 {
     // A list reads its rows through the selection's own columns: "DDTRig.Riga" is "Riga" there.
     const QString column = key.column.mid(key.column.lastIndexOf(u'.') + 1);
-    return key.text ? jetOrderKeySql(column) : column;
+    if (!key.text)
+        return column;
+    // PostgreSQL's collation of the column sorts as Italians expect; Null sorts as empty text.
+    return engine == SqlEngine::PostgreSQL ? QStringLiteral("coalesce(%1, '')").arg(column) : jetOrderKeySql(column);
 }
 
 namespace {
@@ -97,33 +100,61 @@ bool comparedForEquality(QStringView before)
 }
 
 // The few places where the original query language differs from SQLite's in fixed text.
-QString translateFixed(QString sql)
+QString translateFixed(QString sql, SqlEngine engine)
 {
     static const QRegularExpression deleteStar(QStringLiteral("\\bDELETE\\s+\\*\\s+FROM\\b"),
                                                QRegularExpression::CaseInsensitiveOption);
     sql.replace(deleteStar, QStringLiteral("DELETE FROM"));
-    return sql;
+    if (engine == SqlEngine::SQLite)
+        return sql;
+    // PostgreSQL: names in brackets or quotes are the lower-case names of its schema; a copy
+    // that leaves out refused rows says so at its end.
+    // Our columns named after reserved words, where a name stands (never a sort direction).
+    static const QRegularExpression reserved(QStringLiteral("(\\b(?:SELECT|SET|WHERE|AND|OR|BY|ON)\\s+|[,.(]\\s*)(Desc|User)\\b"),
+                                             QRegularExpression::CaseInsensitiveOption);
+    sql.replace(reserved, QStringLiteral("\\1\"\\2\""));
+    static const QRegularExpression quotedName(QStringLiteral("\\[(\\w+)\\]|\"(\\w+)\""));
+    QString out;
+    qsizetype at = 0;
+    for (auto it = quotedName.globalMatch(sql); it.hasNext();) {
+        const auto m = it.next();
+        out += sql.mid(at, m.capturedStart() - at);
+        // A collation keeps its name ("C").
+        const bool collation = sql.left(m.capturedStart()).trimmed().endsWith(QLatin1String("COLLATE"), Qt::CaseInsensitive);
+        out += collation ? m.captured(0) : u'"' + (m.captured(1) + m.captured(2)).toLower() + u'"';
+        at = m.capturedEnd();
+    }
+    out += sql.mid(at);
+    static const QRegularExpression orIgnore(QStringLiteral("^\\s*INSERT\\s+OR\\s+IGNORE\\s+INTO\\b"),
+                                             QRegularExpression::CaseInsensitiveOption);
+    if (orIgnore.match(out).hasMatch()) {
+        out.replace(orIgnore, QStringLiteral("INSERT INTO"));
+        while (out.endsWith(u';') || out.endsWith(u' '))
+            out.chop(1);
+        out += QStringLiteral(" ON CONFLICT DO NOTHING");
+    }
+    return out;
 }
 
 } // namespace
 
-QString JetQuery::sqliteText(const QStringList& archiveAliases) const
+QString JetQuery::executedText(SqlEngine engine, const QStringList& archiveAliases) const
 {
-    QString out = renderedText(archiveAliases);
+    QString out = renderedText(engine, archiveAliases);
     if (!m_ordering.empty()) {
         QStringList keys;
         for (const SortKey& k : m_ordering)
-            keys << sortExpression(k);
+            keys << sortExpression(k, engine);
         out += QStringLiteral(" ORDER BY ") + keys.join(QStringLiteral(", "));
     }
     return out;
 }
 
-QString JetQuery::pagedText(const QStringList& archiveAliases) const
+QString JetQuery::pagedText(SqlEngine engine, const QStringList& archiveAliases) const
 {
-    QString out = renderedText(archiveAliases);
+    QString out = renderedText(engine, archiveAliases);
     const QString table = rowsTable();
-    if (table.isEmpty())
+    if (table.isEmpty() || engine == SqlEngine::PostgreSQL)
         return out;
     // The query promises "SELECT * FROM <table>": its rows lead with their row id.
     static const QRegularExpression head(QStringLiteral("^\\s*SELECT\\s+\\*\\s+FROM\\s+"),
@@ -135,7 +166,7 @@ QString JetQuery::pagedText(const QStringList& archiveAliases) const
     return QStringLiteral("SELECT rowid AS __rowid__, * FROM ") + out.mid(m.capturedLength());
 }
 
-QString JetQuery::renderedText(const QStringList& archiveAliases) const
+QString JetQuery::renderedText(SqlEngine engine, const QStringList& archiveAliases) const
 {
     QString out;
     int archive = 0;
@@ -151,9 +182,24 @@ QString JetQuery::renderedText(const QStringList& archiveAliases) const
                 out += u'?';
             break;
         case PieceKind::Table: out += p.fixed; break;
-        case PieceKind::Contains: out += QStringLiteral("jet_contains(\"") + p.fixed + QStringLiteral("\", ?)"); break;
+        case PieceKind::Contains:
+            // PostgreSQL refuses substring searches under a nondeterministic collation: the order
+            // key, with capitals made small byte-wise as SQLite's lower() does, holds the search.
+            if (engine == SqlEngine::PostgreSQL)
+                out += QStringLiteral("strpos(") + jetOrderKeySql(p.fixed + QStringLiteral(" COLLATE \"C\"")) + QStringLiteral(", ?) > 0");
+            else
+                out += QStringLiteral("jet_contains(\"") + p.fixed + QStringLiteral("\", ?)");
+            break;
         case PieceKind::Date:
-        case PieceKind::Number: out += u'?'; break;
+            out += engine == SqlEngine::PostgreSQL ? QStringLiteral("CAST(? AS text)") : QStringLiteral("?");
+            break;
+        case PieceKind::Number:
+            // PostgreSQL types a value from its place; a value in a selected column has none.
+            if (engine == SqlEngine::PostgreSQL)
+                out += p.value.typeId() == QMetaType::Double ? QStringLiteral("CAST(? AS double precision)") : QStringLiteral("CAST(? AS bigint)");
+            else
+                out += u'?';
+            break;
         case PieceKind::Null: out += QStringLiteral("NULL"); break;
         case PieceKind::Archive:
             out += archive < archiveAliases.size() ? archiveAliases[archive] : QStringLiteral("ext%1").arg(archive);
@@ -161,7 +207,7 @@ QString JetQuery::renderedText(const QStringList& archiveAliases) const
             break;
         }
     }
-    return translateFixed(out);
+    return translateFixed(out, engine);
 }
 
 QVariantList JetQuery::bindings() const
@@ -188,6 +234,11 @@ QStringList JetQuery::archives() const
 }
 
 namespace Jet {
+
+QString postgresText(const QString& sqliteText)
+{
+    return translateFixed(sqliteText, SqlEngine::PostgreSQL);
+}
 
 JetQuery::Piece text(const QString& value)
 {

@@ -17,6 +17,9 @@
 // rows can then be changed through their row ids. It may end with the order of its rows given as
 // sort keys (orderBy): a list then reads it a page at a time, continuing after the keys of the
 // last row read, and an index on the keys serves every page.
+// The engines a query runs on: they read the same Jet text, rendered in their own dialect.
+enum class SqlEngine { SQLite, PostgreSQL };
+
 struct SortKey
 {
     QString column;     // a column name, as the original text writes it
@@ -54,12 +57,14 @@ public:
     QString jetText() const;
     // The executed text; the other archives it names go by the aliases given, in order of
     // appearance (ext0, ext1, ... when none are given).
-    QString sqliteText(const QStringList& archiveAliases = {}) const;
+    QString sqliteText(const QStringList& archiveAliases = {}) const { return executedText(SqlEngine::SQLite, archiveAliases); }
+    QString executedText(SqlEngine engine, const QStringList& archiveAliases = {}) const;
     // The executed text as a list reads it a page at a time: the rows of a table lead with their
     // row id (as __rowid__), and the ordering is left to the reader.
-    QString pagedText(const QStringList& archiveAliases = {}) const;
+    // On PostgreSQL every table has its row id as a column of its own.
+    QString pagedText(SqlEngine engine, const QStringList& archiveAliases = {}) const;
     // A sort key as the executed text compares it, by the selection's own column names.
-    static QString sortExpression(const SortKey& key);
+    static QString sortExpression(const SortKey& key, SqlEngine engine = SqlEngine::SQLite);
     QVariantList bindings() const;
     // Archives named in the query, in order of appearance (attached as ext0, ext1, ...).
     QStringList archives() const;
@@ -68,7 +73,7 @@ public:
 
 private:
     void appendFixed(const QString& sql);
-    QString renderedText(const QStringList& archiveAliases) const;
+    QString renderedText(SqlEngine engine, const QStringList& archiveAliases) const;
     std::vector<Piece> m_pieces;
     QString m_orderKeyword;
     std::vector<SortKey> m_ordering;
@@ -90,4 +95,7 @@ JetQuery::Piece table(const QString& name);
 // Whether a text column holds what a user typed, accents and capitals aside: "col LIKE "*text*""
 // in the original text.
 JetQuery::Piece contains(const QString& column, const QString& typed);
+// SQL written for SQLite as PostgreSQL reads it: names in brackets or quotes, and the names
+// that are its reserved words, in the lower case of its schema.
+QString postgresText(const QString& sqliteText);
 } // namespace Jet

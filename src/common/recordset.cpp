@@ -13,11 +13,6 @@ constexpr size_t KeptRows = 4 * Recordset::PageSize;
 // its own page, and the moves that follow read on a page at a time.
 constexpr int JumpRows = 8;
 
-QString quoted(const QString& name)
-{
-    return u'[' + name + u']';
-}
-
 // Values as the archive stores them.
 QVariant storable(const QVariant& v)
 {
@@ -342,7 +337,7 @@ void Recordset::Update()
     for (int i = 0; i < fields.size(); ++i) {
         row.insert(fields[i].toLower(), m_buffer[i]);
         if (m_changed[i]) {
-            names << quoted(fields[i]);
+            names << db.quotedName(fields[i]);
             values << m_buffer[i];
         }
     }
@@ -355,21 +350,21 @@ void Recordset::Update()
     qint64 rowid = m_current.rowid;
     if (adding) {
         const QString sql = names.isEmpty()
-                                ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoted(m_table))
+                                ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(db.quotedName(m_table))
                                 : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                      .arg(quoted(m_table), names.join(u','),
+                                      .arg(db.quotedName(m_table), names.join(u','),
                                            QStringList(names.size(), QStringLiteral("?")).join(u','));
-        QSqlQuery& q = cachedQuery(sql);
+        QSqlQuery& q = cachedQuery(db.insertReturningRowid(sql));
         for (int i = 0; i < values.size(); ++i)
             q.bindValue(i, values[i]);
         db.run(q);
-        rowid = q.lastInsertId().toLongLong();
+        rowid = db.insertedRowid(q);
         q.finish();
     } else if (!names.isEmpty()) {
         QStringList sets;
         for (const QString& n : names)
             sets << n + QStringLiteral("=?");
-        QSqlQuery& q = cachedQuery(QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?").arg(quoted(m_table), sets.join(u',')));
+        QSqlQuery& q = cachedQuery(QStringLiteral("UPDATE %1 SET %2 WHERE %3=?").arg(db.quotedName(m_table), sets.join(u','), db.rowidColumn()));
         for (int i = 0; i < values.size(); ++i)
             q.bindValue(i, values[i]);
         q.bindValue(int(values.size()), m_current.rowid);
@@ -407,7 +402,8 @@ void Recordset::Delete()
 {
     requireUpdatable();
     requireCurrent();
-    QSqlQuery& q = cachedQuery(QStringLiteral("DELETE FROM %1 WHERE rowid=?").arg(quoted(m_table)));
+    const Database& db = m_pager.database();
+    QSqlQuery& q = cachedQuery(QStringLiteral("DELETE FROM %1 WHERE %2=?").arg(db.quotedName(m_table), db.rowidColumn()));
     q.bindValue(0, m_current.rowid);
     m_pager.database().run(q);
     q.finish();

@@ -17,12 +17,12 @@ RowPager::RowPager(const Database& db, const JetQuery& source, const JetQuery& f
 {
     m_filterQuery = filter;
     if (!filter.isEmpty()) {
-        m_filter = filter.sqliteText();
+        m_filter = filter.executedText(db.engine());
         m_filterValues = filter.bindings();
     }
     m_hasRowid = !source.rowsTable().isEmpty();
     for (const SortKey& key : source.ordering())
-        m_keys << JetQuery::sortExpression(key);
+        m_keys << JetQuery::sortExpression(key, db.engine());
     if (m_hasRowid)
         m_keys << RowidColumn;
 }
@@ -88,7 +88,7 @@ QVector<RowPager::Row> RowPager::read(const QString& condition, const QString& t
     if (!m_fieldsKnown) {
         for (int i = 0; i < rec.count(); ++i)
             if (rec.fieldName(i) != RowidColumn && !rec.fieldName(i).startsWith(QLatin1String("__k")))
-                m_fields << rec.fieldName(i);
+                m_fields << m_db.schemaName(rec.fieldName(i));
         m_fieldsKnown = true;
     }
     const int rowidAt = rec.indexOf(RowidColumn);
@@ -103,9 +103,9 @@ QVector<RowPager::Row> RowPager::read(const QString& condition, const QString& t
         Row row;
         row.values.reserve(fieldAt.size());
         for (const int at : fieldAt)
-            row.values << q.value(at);
+            row.values << Database::sameAsSQLite(q.value(at));
         for (const int at : keyAt)
-            row.key << q.value(at);
+            row.key << Database::sameAsSQLite(q.value(at));
         if (rowidAt >= 0)
             row.rowid = q.value(rowidAt).toLongLong();
         rows << row;
@@ -174,7 +174,7 @@ std::optional<RowPager::Row> RowPager::find(const JetQuery& criterion, const Row
     JetQuery where;
     where << criterion;
     QVariantList values = where.bindings();
-    QString condition = QStringLiteral("(") + where.sqliteText() + QStringLiteral(")");
+    QString condition = QStringLiteral("(") + where.executedText(m_db.engine()) + QStringLiteral(")");
     if (after && byKeys()) {
         QVariantList afterValues;
         condition += QStringLiteral(" AND ") + beyond(true, *after, afterValues);
@@ -211,6 +211,6 @@ qint64 RowPager::countBefore(const Row& row) const
 qint64 RowPager::countWhere(const QString& condition, QVariantList values) const
 {
     values = m_filterValues + values;
-    Rows q = m_db.selectAround(m_source, QStringLiteral("SELECT count(*) FROM (") + keyedSelect(condition) + u')', values);
+    Rows q = m_db.selectAround(m_source, QStringLiteral("SELECT count(*) FROM (") + keyedSelect(condition) + QStringLiteral(") AS c"), values);
     return q.next() ? q.value(0).toLongLong() : 0;
 }

@@ -14,7 +14,7 @@ WriteTransaction::WriteTransaction(const Database& db, OnFailure onFailure)
         m_savepoint = QStringLiteral("work%1").arg(savepointCounter.fetchAndAddRelaxed(1));
         m_db.run(QStringLiteral("SAVEPOINT ") + m_savepoint);
     } else {
-        m_db.run(QStringLiteral("BEGIN IMMEDIATE"));
+        m_db.begin();
     }
 }
 
@@ -36,7 +36,10 @@ WriteTransaction::~WriteTransaction()
 
 void WriteTransaction::commit()
 {
-    m_db.run(m_savepoint.isEmpty() ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE ") + m_savepoint);
+    if (m_savepoint.isEmpty())
+        m_db.commit();
+    else
+        m_db.run(QStringLiteral("RELEASE ") + m_savepoint);
     m_finished = true;
 }
 
@@ -45,7 +48,7 @@ void WriteTransaction::rollBack() noexcept
     m_finished = true;
     try {
         if (m_savepoint.isEmpty()) {
-            m_db.run(QStringLiteral("ROLLBACK"));
+            m_db.rollback();
         } else {
             m_db.run(QStringLiteral("ROLLBACK TO ") + m_savepoint);
             m_db.run(QStringLiteral("RELEASE ") + m_savepoint);

@@ -9,7 +9,7 @@
 //   ...reads and writes...
 //   tx.commit();
 //
-// It begins immediately (BEGIN IMMEDIATE): what it reads before writing cannot be changed by
+// It begins immediately (BEGIN IMMEDIATE; on a server, a turn per archive taken at BEGIN): what it reads before writing cannot be changed by
 // another workstation before the commit, and a writer that must wait does so at the start,
 // not half way. Inside a transaction already open on the connection it is a savepoint, so that
 // its work commits with the enclosing one and only its own work is undone.

@@ -1,4 +1,5 @@
 #include "writeturn.h"
+#include "serverarchive.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -85,6 +86,9 @@ bool waitForTurn(int fd, int timeoutMs)
 
 WriteTurn::WriteTurn(const QString& archivePath, int timeoutMs)
 {
+    // A server orders its writers itself.
+    if (ServerArchive::isServer(archivePath))
+        return;
     const int fd = turnDescriptor(archivePath);
     if (fd >= 0 && waitForTurn(fd, timeoutMs))
         m_fd = fd;

@@ -1,5 +1,6 @@
 #include "failuremessage.h"
 #include "reportfailures.h"
+#include "common/serverarchive.h"
 
 #include <QFileInfo>
 
@@ -47,6 +48,11 @@ QString failureMessage(const DatabaseError& error)
                                          "Nessun dato è stato sovrascritto: ripristinare l'ultima copia di sicurezza "
                                          "o eseguire l'Utility di Manutenzione.").arg(archive), error);
     case DatabaseError::Kind::Unreachable:
+        if (ServerArchive::isServer(error.archive()))
+            return withDetail(QStringLiteral("Impossibile raggiungere l'archivio '%1' sul server (servizio %2).\r"
+                                             "Quanto già salvato resta sul server: riprovare quando il server risponde.")
+                                  .arg(ServerArchive::archiveFileOf(error.archive()), ServerArchive::serviceOf(error.archive())),
+                              error);
         return withDetail(QStringLiteral("Impossibile raggiungere l'archivio '%1'.\r"
                                          "Assicurarsi che il computer sia connesso correttamente alla rete.").arg(archive),
                           error);

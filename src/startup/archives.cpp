@@ -4,6 +4,7 @@
 #include "common/database.h"
 #include "common/platform.h"
 #include "common/recordset.h"
+#include "common/serverarchive.h"
 
 #include <QDir>
 #include <QFile>
@@ -27,9 +28,18 @@ void stop(const QString& text, Platform::Icon icon, const AppGlobals& g)
     Platform::instance().endProgram();
 }
 
-// A data folder read from the pointer file is absolute; anything else names no archive.
-bool archiveExists(const QString& path)
+// A data folder read from the pointer file is absolute; anything else names no archive. An
+// archive on a server exists when the server answers and holds it.
+bool archiveExists(const QString& path, const QString& connectString)
 {
+    if (ServerArchive::isServer(path)) {
+        try {
+            Database::open(path, connectString, true);
+        } catch (const DatabaseError& e) {
+            return e.kind() != DatabaseError::Kind::Unreachable && e.kind() != DatabaseError::Kind::NotFound;
+        }
+        return true;
+    }
     const QFileInfo info(path);
     return info.isAbsolute() && info.isFile();
 }
@@ -88,7 +98,8 @@ void OpenArchives(AppGlobals& g, QString& baseCurrency, double& euroRate, qint16
                   qint16& baseCurrencyDecimals, const QString& connectString)
 {
     Platform::instance().setHourglass(true);
-    const bool client = g.clientMode == 1;
+    // A workstation that reaches a server is its client, whatever the role line says.
+    const bool client = g.clientMode == 1 || ServerArchive::isServer(g.dataFolder);
 
     // First run: the installer's templates become the archives.
     for (const char* name : Archives) {
@@ -100,8 +111,8 @@ void OpenArchives(AppGlobals& g, QString& baseCurrency, double& euroRate, qint16
                  Platform::Icon::Critical, g);
     }
 
-    if (!archiveExists(g.dataFolder + QStringLiteral("user.mdb")) || !archiveExists(g.dataDbPath)
-        || !archiveExists(g.localDbPath)) {
+    if (!archiveExists(g.dataFolder + QStringLiteral("user.mdb"), connectString)
+        || !archiveExists(g.dataDbPath, connectString) || !archiveExists(g.localDbPath, connectString)) {
         if (client)
             stop(QStringLiteral("E' stato riscontrato un errore durante il collegamento alla fonte di dati.\r"
                                 "Assicurarsi che il computer sia connesso correttamente alla rete."),

@@ -2,13 +2,17 @@
 #include "common/appglobals.h"
 #include "pointerfile.h"
 
+#include "common/database.h"
 #include "common/platform.h"
+#include "common/serverarchive.h"
+#include "common/serverprobe.h"
 #include "components/basecomponent.h"
 
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QFileSystemModel>
+#include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -16,7 +20,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QRegularExpression>
 #include <QSignalBlocker>
+#include <QSpinBox>
 #include <QTreeView>
 #include <QVBoxLayout>
 #include <stdexcept>
@@ -24,6 +30,28 @@
 namespace {
 
 const QString NelProg = QStringLiteral("Nel Prog");
+const QString SearchTitle = QStringLiteral("Brevano V - Ricerca Server");
+
+// The version of the archives this program works on: its local archive's, or before the first
+// start its template's.
+int programArchiveVersion(const AppGlobals& g)
+{
+    for (const char* name : {"locdata.mdb", "locdata2.mdb"}) {
+        try {
+            return Database::open(g.programFolder + QDir::separator() + QString::fromLatin1(name), g.connectString, true)
+                .schemaVersion();
+        } catch (const DatabaseError&) {
+            // Not there yet: the template tells.
+        }
+    }
+    return 0;
+}
+
+// A service is named after its database, in the letters a service file allows.
+QString serviceFor(const QString& database)
+{
+    return QString(database).replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9_]")), QStringLiteral("_"));
+}
 
 bool endsWithSeparator(const QString& path)
 {
@@ -61,6 +89,37 @@ RicercaServer::RicercaServer(AppGlobals& globals, QWidget* parent) : QDialog(par
     m_server->setObjectName(QStringLiteral("Option1_0"));
     m_client = new QRadioButton(QStringLiteral("Client"), this);
     m_client->setObjectName(QStringLiteral("Option1_1"));
+    m_postgres = new QRadioButton(QStringLiteral("Server PostgreSQL"), this);
+    m_postgres->setObjectName(QStringLiteral("Option1_2"));
+
+    m_postgresFrame = new QGroupBox(QStringLiteral("Impostazioni Server PostgreSQL"), this);
+    m_postgresFrame->setObjectName(QStringLiteral("FRMPostgres"));
+    auto* postgresLayout = new QFormLayout(m_postgresFrame);
+    auto field = [&](const char* name, const QString& label) {
+        auto* edit = new QLineEdit(m_postgresFrame);
+        edit->setObjectName(QString::fromLatin1(name));
+        edit->setAccessibleName(label);
+        postgresLayout->addRow(label, edit);
+        connect(edit, &QLineEdit::textChanged, this, &RicercaServer::postgresEdited);
+        return edit;
+    };
+    m_host = field("THost", QStringLiteral("Server"));
+    m_port = new QSpinBox(m_postgresFrame);
+    m_port->setObjectName(QStringLiteral("TPorta"));
+    m_port->setAccessibleName(QStringLiteral("Porta"));
+    m_port->setRange(1, 65535);
+    m_port->setValue(5432);
+    m_port->setGroupSeparatorShown(false);
+    postgresLayout->addRow(QStringLiteral("Porta"), m_port);
+    m_database = field("TDatabase", QStringLiteral("Database"));
+    m_user = field("TUtente", QStringLiteral("Utente"));
+    m_password = field("TPassword", QStringLiteral("Password"));
+    m_password->setEchoMode(QLineEdit::Password);
+    auto* test = new QPushButton(QStringLiteral("Prova Connessione"), m_postgresFrame);
+    test->setObjectName(QStringLiteral("BProva"));
+    test->setAutoDefault(false);
+    postgresLayout->addRow(QString(), test);
+    connect(test, &QPushButton::clicked, this, &RicercaServer::testServer);
 
     m_clientFrame = new QGroupBox(QStringLiteral("Impostazioni Client"), this);
     m_clientFrame->setObjectName(QStringLiteral("FRMClient"));
@@ -105,6 +164,7 @@ RicercaServer::RicercaServer(AppGlobals& globals, QWidget* parent) : QDialog(par
     auto* roles = new QHBoxLayout;
     roles->addWidget(m_server);
     roles->addWidget(m_client);
+    roles->addWidget(m_postgres);
     roles->addStretch();
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -115,11 +175,13 @@ RicercaServer::RicercaServer(AppGlobals& globals, QWidget* parent) : QDialog(par
     layout->addLayout(roles);
     layout->addWidget(m_clientFrame);
     layout->addWidget(m_path);
+    layout->addWidget(m_postgresFrame);
     layout->addLayout(buttons);
     setMinimumWidth(460);
 
     connect(m_server, &QRadioButton::toggled, this, [this](bool on) { if (on) chooseServer(); });
     connect(m_client, &QRadioButton::toggled, this, [this](bool on) { if (on) chooseClient(); });
+    connect(m_postgres, &QRadioButton::toggled, this, [this](bool on) { if (on) choosePostgres(); });
     connect(m_drives, &QComboBox::currentIndexChanged, this, &RicercaServer::driveChosen);
     connect(m_folders->selectionModel(), &QItemSelectionModel::currentChanged, this, &RicercaServer::folderChosen);
     connect(m_ok, &QPushButton::clicked, this, &RicercaServer::confirm);
@@ -127,7 +189,15 @@ RicercaServer::RicercaServer(AppGlobals& globals, QWidget* parent) : QDialog(par
 
     if (BaseComponent* base = globals.base) {
         setWindowTitle(base->AppTitle + QStringLiteral(": Impostazioni Client/Server"));
-        if (!base->AppPath.isEmpty()) {
+        if (ServerArchive::isServer(globals.dataFolder)) {
+            const ServerArchive::Settings known = ServerArchive::readService(ServerArchive::serviceOf(globals.dataFolder));
+            m_host->setText(known.host);
+            m_port->setValue(known.port);
+            m_database->setText(known.database);
+            m_user->setText(known.user);
+            pointAt(globals.programFolder);
+            m_postgres->setChecked(true);
+        } else if (!base->AppPath.isEmpty()) {
             pointAt(base->AppPath);
             (base->ClientMode == 1 ? m_client : m_server)->setChecked(true);
         } else {
@@ -166,13 +236,48 @@ void RicercaServer::chooseServer()
 {
     pointAt(m_globals.programFolder);
     m_clientFrame->setEnabled(false);
+    m_postgresFrame->setEnabled(false);
     m_ok->setEnabled(true);
 }
 
 void RicercaServer::chooseClient()
 {
     m_clientFrame->setEnabled(true);
+    m_postgresFrame->setEnabled(false);
     folderChosen();
+}
+
+void RicercaServer::choosePostgres()
+{
+    m_clientFrame->setEnabled(false);
+    m_postgresFrame->setEnabled(true);
+    postgresEdited();
+}
+
+void RicercaServer::postgresEdited()
+{
+    if (m_postgres->isChecked())
+        m_ok->setEnabled(!m_host->text().trimmed().isEmpty() && !m_database->text().trimmed().isEmpty()
+                         && !m_user->text().trimmed().isEmpty());
+}
+
+QString RicercaServer::serverProblem() const
+{
+    return probeServer({serviceFor(m_database->text().trimmed()), m_host->text().trimmed(), m_port->value(),
+                        m_database->text().trimmed(), m_user->text().trimmed(), m_password->text()},
+                       programArchiveVersion(m_globals));
+}
+
+void RicercaServer::testServer()
+{
+    Platform& platform = Platform::instance();
+    platform.setHourglass(true);
+    const QString problem = serverProblem();
+    platform.setHourglass(false);
+    if (problem.isEmpty())
+        platform.inform(QStringLiteral("Connessione riuscita: il database contiene gli archivi del programma."), SearchTitle);
+    else
+        platform.message(problem, Platform::Icon::Exclamation, Platform::Buttons::Ok, SearchTitle);
 }
 
 void RicercaServer::driveChosen(int index)
@@ -180,8 +285,7 @@ void RicercaServer::driveChosen(int index)
     const QString root = m_drives->itemText(index);
     const QDir drive(root);
     if (!drive.exists() || !drive.isReadable()) {
-        Platform::instance().inform(QStringLiteral("Il Drive non è al momento disponibile"),
-                                    QStringLiteral("Brevano V - Ricerca Server"));
+        Platform::instance().inform(QStringLiteral("Il Drive non è al momento disponibile"), SearchTitle);
         const QSignalBlocker quiet(m_drives);
         m_drives->setCurrentIndex(m_driveIndex);
         return;
@@ -206,7 +310,8 @@ void RicercaServer::folderChosen()
     // the separator.
     const QString pointer = endsWithSeparator(path) ? path + QStringLiteral("brevanov.dat")
                                                     : path + QDir::separator() + QStringLiteral("brevanov.dat");
-    m_ok->setEnabled(m_server->isChecked() || (!path.isEmpty() && QFileInfo::exists(pointer)));
+    if (!m_postgres->isChecked())
+        m_ok->setEnabled(m_server->isChecked() || (!path.isEmpty() && QFileInfo::exists(pointer)));
 }
 
 void RicercaServer::confirm()
@@ -220,6 +325,24 @@ void RicercaServer::confirm()
             platform.endProgram();
         }
         m_globals.dataFolder = m_globals.programFolder + QDir::separator();
+    } else if (m_postgres->isChecked()) {
+        // Nothing is written for a server that would not open the archives.
+        const QString problem = serverProblem();
+        if (!problem.isEmpty()) {
+            platform.message(problem, Platform::Icon::Exclamation, Platform::Buttons::Ok, SearchTitle);
+            return;
+        }
+        const QString service = serviceFor(m_database->text().trimmed());
+        try {
+            ServerArchive::writeService({service, m_host->text().trimmed(), m_port->value(), m_database->text().trimmed(),
+                                         m_user->text().trimmed(), m_password->text()});
+        } catch (const DatabaseError& error) {
+            platform.refuse(error.detail(), m_globals.programTitle);
+            return;
+        }
+        // Never mistaken for a folder: an older program finds no archive there.
+        role = 1;
+        m_globals.dataFolder = ServerArchive::Marker + service + u'/';
     } else {
         role = 1;
         const QString folder = folderPath();

@@ -4,6 +4,7 @@
 
 struct AppGlobals;
 class QComboBox;
+class QSpinBox;
 class QFileSystemModel;
 class QGroupBox;
 class QLineEdit;
@@ -12,8 +13,10 @@ class QRadioButton;
 class QTreeView;
 
 // The data-folder configuration: this workstation is the server (the data folder is its own
-// program folder) or a client (the data folder is a server's program folder, recognised by its
-// pointer file "brevanov.dat"). Confirming writes the pointer file and sets the globals.
+// program folder), a client (the data folder is a server's program folder, recognised by its
+// pointer file "brevanov.dat") or a client of a PostgreSQL server (the pointer file names a libpq
+// service; host, port, database and user go into the service file, the password into the
+// password file). Confirming writes the pointer file and sets the globals.
 // Shown modally at start-up when the pointer file is missing, and from the menu command
 // "server": the dispatcher then sets Tag to "Nel Prog" before showing it, and a confirmation
 // ends the program so that the next start uses the new settings.
@@ -33,6 +36,11 @@ public slots:
 private:
     void chooseServer();
     void chooseClient();
+    void choosePostgres();
+    void postgresEdited();
+    // What is wrong with the server as typed, in Italian; empty when nothing is.
+    QString serverProblem() const;
+    void testServer();
     void driveChosen(int index);
     void folderChosen();
     void pointAt(const QString& folder);
@@ -42,6 +50,13 @@ private:
     AppGlobals& m_globals;
     QRadioButton* m_server;
     QRadioButton* m_client;
+    QRadioButton* m_postgres;
+    QGroupBox* m_postgresFrame;
+    QLineEdit* m_host;
+    QSpinBox* m_port;
+    QLineEdit* m_database;
+    QLineEdit* m_user;
+    QLineEdit* m_password;
     QGroupBox* m_clientFrame;
     QComboBox* m_drives;
     QTreeView* m_folders;

@@ -43,7 +43,7 @@ QVariant CreationTest::scalar(const JetQuery& query)
 int CreationTest::count(const QString& sql)
 {
     QSqlQuery q(db.connection());
-    EXPECT_TRUE(q.exec(sql)) << sql.toStdString();
+    EXPECT_TRUE(q.exec(db.dialectText(sql))) << sql.toStdString();
     return q.next() ? q.value(0).toInt() : -1;
 }
 

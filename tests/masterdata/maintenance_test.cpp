@@ -142,8 +142,8 @@ INSTANTIATE_TEST_SUITE_P(
                      lockOf("ModPag", {"Codice"}, {"rd"}, 1),
                      "I Dati Sono Stati Modificati.\r\rSi Desidera Uscire Perdendo le Modifiche?", true, true},
         LockedScreen{"BNumeratori", "Numeratori", "Progressivo", "ErrorBar_1", "data.mdb",
-                     "SELECT Progressivo FROM Numeratori WHERE idTipo = '*' AND idCodice = 'DDT' AND idEsercizio = strftime('%Y', 'now')",
-                     "UPDATE Numeratori SET Progressivo = 40 WHERE idTipo = '*' AND idCodice = 'DDT' AND idEsercizio = strftime('%Y', 'now')",
+                     "SELECT Progressivo FROM Numeratori WHERE idTipo = '*' AND idCodice = 'DDT' AND idEsercizio = substr(CAST(CURRENT_DATE AS TEXT), 1, 4)",
+                     "UPDATE Numeratori SET Progressivo = 40 WHERE idTipo = '*' AND idCodice = 'DDT' AND idEsercizio = substr(CAST(CURRENT_DATE AS TEXT), 1, 4)",
                      lockOf("Numeratori", {"idTipo", "idCodice", "idEsercizio"}, {"*", "DDT", Year}, 1),
                      "I Dati Sono Stati Modificati.\r\rSi Desidera Uscire Perdendo le Modifiche?", true, false}),
     [](const auto& info) { return std::string(info.param.screen); });

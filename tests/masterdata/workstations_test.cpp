@@ -2,6 +2,8 @@
 #include "mainwindow/mainwindowfixture.h"
 #include "support/workstation.h"
 
+#include <QDateTime>
+
 namespace {
 
 const QString Refused = "MESSAGE|information|ok|Brevano V|Dato in Modifica da Altro Utente.\\rUtente: ";
@@ -14,7 +16,8 @@ TEST_F(MainWindowTest, TheSecondWorkstationIsRefusedUntilTheFirstSaves)
     EXPECT_EQ(second.ask("click BAzienda"), "editing=0 screens=1");
     EXPECT_EQ(first.ask("click BModifica"), "editing=1 screens=1");
     EXPECT_EQ(second.ask("click BModifica"), "editing=0 screens=1 | " + Refused + "admin\\rPostazione: PC-UFFICIO\\rDalle Ore: "
-                                                 + program.rows("user.mdb", "SELECT strftime('%d/%m/%Y %H:%M:%S', Ore) FROM Accessi").value(0));
+                                                 + QDateTime::fromString(program.rows("user.mdb", "SELECT Ore FROM Accessi").value(0), Qt::ISODate)
+                                                       .toString("dd/MM/yyyy HH:mm:ss"));
     EXPECT_EQ(program.lockHolders(), QStringList{"admin@PC-UFFICIO"});
 
     first.ask("set Text4 Forniture Lombarde S.p.A.");

@@ -23,6 +23,15 @@ QString ProgramFolder::connectString()
     return archiveConnectString();
 }
 
+QString makeServerArchives(const QString& folder);
+void dropServerArchives(const QString& name);
+
+ProgramFolder::~ProgramFolder()
+{
+    if (!m_service.isEmpty())
+        dropServerArchives(m_service);
+}
+
 ProgramFolder::ProgramFolder(Content content)
 {
     if (!m_dir.isValid())
@@ -33,6 +42,8 @@ ProgramFolder::ProgramFolder(Content content)
             QFile::copy(entry.absoluteFilePath(), file(entry.fileName()));
         for (const char* name : {"user", "data", "locdata"})
             QFile::rename(file(QString::fromLatin1(name) + "2.mdb"), file(QString::fromLatin1(name) + ".mdb"));
+        if (onServer())
+            m_service = makeServerArchives(path());
         return;
     }
     for (const char* name : {"user", "data", "locdata"}) {
@@ -42,6 +53,8 @@ ProgramFolder::ProgramFolder(Content content)
             throw std::runtime_error("template archives missing: build the 'templates' target");
         QFile(file(target)).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
     }
+    if (onServer() && content == ArchivesOnly)
+        m_service = makeServerArchives(path());
 }
 
 QString ProgramFolder::path() const
@@ -69,15 +82,15 @@ void ProgramFolder::writePointerFile(const QString& dataFolderLine, int role) co
 
 QStringList ProgramFolder::rows(const QString& archive, const QString& sql) const
 {
-    Database db = Database::open(file(archive), connectString());
+    Database db = Database::open(this->archive(archive), connectString());
     QSqlQuery q(db.connection());
-    if (!q.exec(sql))
+    if (!q.exec(db.dialectText(sql)))
         throw std::runtime_error((sql + ": " + q.lastError().text()).toStdString());
     QStringList out;
     while (q.next()) {
         QStringList values;
         for (int i = 0; i < q.record().count(); ++i)
-            values << q.value(i).toString();
+            values << (q.isNull(i) ? QString() : q.value(i).toString());
         out << values.join(u'|');
     }
     return out;
@@ -107,8 +120,8 @@ std::unique_ptr<BaseClass> ProgramFolder::makeBaseAt(const QString& folder, cons
     base->AppTitle = ProgramTitle;
     base->AppPath = dir.absolutePath();
     base->DataFolder = dir.absolutePath() + QDir::separator();
-    base->DataDbPath = dir.absoluteFilePath(QStringLiteral("data.mdb"));
-    base->UserDbPath = dir.absoluteFilePath(QStringLiteral("user.mdb"));
+    base->DataDbPath = archiveIn(dir.absolutePath(), QStringLiteral("data.mdb"));
+    base->UserDbPath = archiveIn(dir.absolutePath(), QStringLiteral("user.mdb"));
     base->LocalDbPath = dir.absoluteFilePath(QStringLiteral("locdata.mdb"));
     base->ConnectString = connectString();
     base->WorkstationName = workstation;

@@ -9,17 +9,32 @@ class BaseClass;
 
 // A program folder for one test: fresh archives copied from the templates the build made
 // (data folder = program folder, as on a server), optionally the plugins and pictures too.
+// With the engine switch on (BREVANO_ENGINE=postgresql, or --engine=postgresql on a test
+// program's command line) the user and company archives are a fresh database of a throw-away
+// PostgreSQL cluster instead, named by a service and by the folder's pointer file.
 class ProgramFolder
 {
 public:
     enum Content { ArchivesOnly, WholeProgram, TemplatesOnly };
     explicit ProgramFolder(Content content = ArchivesOnly);
+    ~ProgramFolder();
+    ProgramFolder(const ProgramFolder&) = delete;
+    ProgramFolder& operator=(const ProgramFolder&) = delete;
 
     QString path() const;              // no final separator
     QString dataFolder() const;        // with the final separator
     QString file(const QString& name) const;
-    QString userDb() const { return file("user.mdb"); }
-    QString dataDb() const { return file("data.mdb"); }
+    QString userDb() const { return archive("user.mdb"); }
+    QString dataDb() const { return archive("data.mdb"); }
+    // The path of a shared archive: its file, or its place on the server.
+    QString archive(const QString& name) const;
+    // The same for any data folder a worker is given.
+    static QString archiveIn(const QString& dataFolder, const QString& name);
+    // The service (and database) of the folder's archives on the test cluster; empty on SQLite.
+    QString service() const { return m_service; }
+    // Whether the tests run on PostgreSQL; a command line's --engine= sets it for the process.
+    static bool onServer();
+    static void takeEngineFrom(int& argc, char** argv);
     QString localDb() const { return file("locdata.mdb"); }
     static QString connectString();
     static QString builtProgramDir();
@@ -43,6 +58,7 @@ public:
 
 private:
     QTemporaryDir m_dir;
+    QString m_service;   // the database of this folder on the test cluster
 };
 
 // Test failures show texts as texts.

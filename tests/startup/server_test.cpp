@@ -1,0 +1,195 @@
+// Archives on a PostgreSQL server: the configuration that points a workstation at it, the
+// start-up that opens them there, a connection lost while working. Run on the server engine.
+#include "mainwindow/mainwindowfixture.h"
+#include "scriptedrun.h"
+#include "common/database.h"
+#include "common/serverarchive.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QSqlQuery>
+#include <QRadioButton>
+
+namespace {
+
+const QString Search = "MESSAGE|exclamation|ok|Brevano V - Ricerca Server|";
+
+class OnServer : public MainWindowTest
+{
+protected:
+    void SetUp() override
+    {
+        if (!ProgramFolder::onServer())
+            GTEST_SKIP() << "archives on a PostgreSQL server only";
+        GTEST_FLAG_SET(death_test_style, "threadsafe");
+        MainWindowTest::SetUp();
+    }
+    ServerArchive::Settings server() const { return ServerArchive::readService(program.service()); }
+    // The tables and columns of an archive on the server, as "table.column".
+    static QStringList columnsOf(const QString& archive)
+    {
+        const Database db = Database::open(archive, ProgramFolder::connectString(), true);
+        QSqlQuery q(db.connection());
+        q.exec("SELECT table_name || '.' || column_name FROM information_schema.columns WHERE table_schema = current_schema() "
+               "AND column_name <> '__rowid__' AND table_name NOT IN ('msysnames', 'msysversion', 'msyspassword')");
+        QStringList out;
+        while (q.next())
+            out << q.value(0).toString();
+        out.sort();
+        return out;
+    }
+    // Fills the PostgreSQL part of the configuration opened from the menu and lets the action end it.
+    void configure(const ServerArchive::Settings& s, const std::function<void(QWidget*)>& action)
+    {
+        if (!window)
+            openWindow();
+        ui::onNextModal([&](QWidget* dialog) {
+            ui::click(dialog, "Option1_2");
+            ui::find<QLineEdit>(dialog, "THost")->setText(s.host);
+            ui::find<QLineEdit>(dialog, "TDatabase")->setText(s.database);
+            ui::find<QLineEdit>(dialog, "TUtente")->setText(s.user);
+            ui::find<QLineEdit>(dialog, "TPassword")->setText(s.password);
+            action(dialog);
+        });
+        click("BCS");
+    }
+};
+
+TEST_F(OnServer, TheConnectionTestSaysWhatIsWrong)
+{
+    const ServerArchive::Settings good = server();
+    ProgramFolder older;
+    older.exec("user.mdb", "UPDATE msysversion SET version = 99");
+    const struct
+    {
+        QString host, database, user, password, said;
+    } cases[] = {
+        {good.host, good.database, "brevano", "", "MESSAGE|information|ok|Brevano V - Ricerca Server|Connessione riuscita: "
+                                                  "il database contiene gli archivi del programma."},
+        {"/nessuna/cartella", good.database, "brevano", "", Search + "Impossibile raggiungere il server PostgreSQL "
+                                                            "'/nessuna/cartella' sulla porta 5432.\\rControllare il nome del server, la porta e la rete."},
+        {good.host, "nessuno", "brevano", "", Search + "Il database 'nessuno' non esiste sul server '" + good.host + "'."},
+        {good.host, good.database, "cassa", "sbagliata", Search + "Il server non accetta l'utente 'cassa' con la password indicata."},
+        {good.host, good.database, "sconosciuto", "", Search + "Il server non conosce l'utente 'sconosciuto'."},
+        {good.host, "postgres", "brevano", "", Search + "Il database 'postgres' non contiene gli archivi del programma.\\r"
+                                                        "Trasferirli con il programma trasferisci."},
+        {good.host, older.service(), "brevano", "", Search + "Gli archivi del database '" + older.service()
+                                                    + "' sono di un'altra versione del programma (versione 99, richiesta 1)."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE((c.database + " " + c.user).toStdString());
+        platform.clear();
+        bool okWithoutDatabase = true;
+        configure({QString(), c.host, 5432, c.database, c.user, c.password}, [&](QWidget* dialog) {
+            ui::click(dialog, "BProva");
+            ui::find<QLineEdit>(dialog, "TDatabase")->clear();
+            okWithoutDatabase = ui::enabled(dialog, "BOK");
+            ui::click(dialog, "BAnnulla");
+        });
+        EXPECT_EQ(messages(), QStringList{c.said});
+        EXPECT_FALSE(okWithoutDatabase);
+    }
+    EXPECT_TRUE(QFile(program.file("brevanov.dat")).open(QIODevice::ReadOnly)) << "cancelled: the pointer file stays";
+}
+
+TEST_F(OnServer, ConfirmingAServerWritesItsServiceAndThePasswordApartThenEnds)
+{
+    ServerArchive::Settings s = server();
+    s.password = "segreta:1";
+    const QString pointer = program.file("brevanov.dat");
+    platform.onMessage = [&](const ScriptedPlatform::Message&) {
+        QFile file(pointer), services(ServerArchive::serviceFilePath()), passwords(ServerArchive::passwordFilePath());
+        file.open(QIODevice::ReadOnly), services.open(QIODevice::ReadOnly), passwords.open(QIODevice::ReadOnly);
+        const QByteArray written = file.readAll(), service = services.readAll(), password = passwords.readAll();
+        const bool right = written == ("PGSERVICE:" + s.database + "/\r\n1\r\n").toUtf8()
+                           && service.contains(("[" + s.database + "]\nhost=" + s.host + "\nport=5432\ndbname=" + s.database
+                                                + "\nuser=brevano\n").toUtf8())
+                           && !service.contains("segreta") && password.contains("localhost:5432:" + s.database.toUtf8() + ":brevano:segreta\\:1")
+                           && !written.contains("segreta");
+        std::fprintf(stderr, "%s\n", right ? "SERVICE WRITTEN" : "WRONG");
+    };
+    EXPECT_EXIT(configure(s, [](QWidget* dialog) { ui::click(dialog, "BOK"); }), ::testing::ExitedWithCode(0),
+                "SERVICE WRITTEN\n.*Rilanciare il Programma per rendere Effettive le Impostazioni\nPROGRAM ENDED");
+}
+
+// The pointer file names the service: the archives open on the server, and a server that does
+// not answer stops the start as a share out of reach does.
+TEST(ServerStartup, AServiceOpensTheArchivesThereAndAnUnreachableServerEndsTheStart)
+{
+    if (!ProgramFolder::onServer())
+        GTEST_SKIP() << "archives on a PostgreSQL server only";
+    ProgramFolder folder(ProgramFolder::WholeProgram);
+    const ScriptedRun reached = runScripted(folder.path(), {}, "Accesso");
+    EXPECT_EQ(reached.log, (QStringList{"WINDOW|frmSplash", "WINDOW|Accesso"}));
+
+    ServerArchive::Settings away = ServerArchive::readService(folder.service());
+    away.host = folder.file("spento");
+    ServerArchive::writeService(away);
+    const ScriptedRun unreachable = runScripted(folder.path(), {}, "Accesso");
+    EXPECT_TRUE(unreachable.exited);
+    EXPECT_EQ(unreachable.messages(), QStringList{"MESSAGE|critical|ok|Brevano V|E' stato riscontrato un errore durante il "
+                                                  "collegamento alla fonte di dati.\\rAssicurarsi che il computer sia "
+                                                  "connesso correttamente alla rete."});
+    EXPECT_TRUE(unreachable.ended());
+    EXPECT_FALSE(unreachable.showed("Accesso"));
+}
+
+// The transfer program copies a data folder into an empty database once: the copy holds every
+// table and column of the files and every row; a second copy is refused and changes nothing.
+TEST_F(OnServer, TheTransferCopiesAFolderOnceWithEveryTableAndColumn)
+{
+    const Database cluster = Database::open(ServerArchive::locator("brevano_admin", QString()), QString());
+    const QString empty = program.service() + "_vuoto";
+    cluster.run("CREATE DATABASE " + empty);
+    ServerArchive::Settings target = server();
+    target.service = target.database = empty;
+    ServerArchive::writeService(target);
+    ProgramFolder files(ProgramFolder::TemplatesOnly);
+    for (const char* name : {"user", "data"})
+        ASSERT_TRUE(QFile::rename(files.file(QString::fromLatin1(name) + "2.mdb"), files.file(QString::fromLatin1(name) + ".mdb")));
+    const auto transfer = [&] {
+        QProcess tool;
+        tool.start(ProgramFolder::builtProgramDir() + "/trasferisci", {files.path(), empty});
+        tool.waitForFinished(120000);
+        return std::make_pair(tool.exitCode(), QString::fromUtf8(tool.readAllStandardOutput()));
+    };
+    const auto [copied, report] = transfer();
+    EXPECT_EQ(copied, 0) << report.toStdString();
+    EXPECT_FALSE(report.contains("NON CORRISPONDENTE"));
+    for (const char* archive : {"user.mdb", "data.mdb"}) {
+        SCOPED_TRACE(archive);
+        QStringList inFile = files.rows(archive, "SELECT lower(m.name) || '.' || lower(c.name) FROM sqlite_master m, pragma_table_xinfo(m.name) c "
+                                      "WHERE m.type = 'table' AND m.name NOT LIKE 'sqlite%' AND m.name <> 'MSysPassword'");
+        inFile.sort();
+        EXPECT_EQ(inFile, columnsOf(ServerArchive::locator(empty, archive)));
+    }
+    const auto [again, refusal] = transfer();
+    EXPECT_EQ(again, 1);
+    EXPECT_TRUE(refusal.contains("contiene già degli archivi: trasferimento rifiutato, nulla è stato scritto")) << refusal.toStdString();
+    cluster.run("DROP DATABASE " + empty + " WITH (FORCE)");
+}
+
+// The server drops every connection while a term is edited and lets no one in: the save says so
+// and keeps the typed text on screen; once the server is back the next save stores it.
+TEST_F(OnServer, ALostConnectionKeepsWhatWasTypedAndTheNextSaveStoresIt)
+{
+    QWidget* s = open("BModPag", "ModPaga");
+    ASSERT_TRUE(s);
+    ui::click(s, "BModifica");
+    ui::find<QLineEdit>(s, "tDesc")->setText("Rimessa diretta 30 gg");
+    const Database cluster = Database::open(ServerArchive::locator("brevano_admin", QString()), QString());
+    cluster.run("ALTER DATABASE " + program.service() + " ALLOW_CONNECTIONS false");
+    cluster.run("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE datname = '" + program.service() + "'");
+    ui::click(s, "BSalva");
+    cluster.run("ALTER DATABASE " + program.service() + " ALLOW_CONNECTIONS true");
+    ASSERT_EQ(platform.messages.size(), 1);
+    EXPECT_TRUE(platform.messages[0].text.startsWith("Impossibile raggiungere l'archivio 'data.mdb' sul server ("))
+        << platform.messages[0].text.toStdString();
+    EXPECT_EQ(ui::text(s, "tDesc"), "Rimessa diretta 30 gg");
+    platform.clear();
+    ui::click(s, "BSalva");
+    EXPECT_TRUE(platform.messages.isEmpty()) << messages().join("\n").toStdString();
+    EXPECT_EQ(program.rows("data.mdb", "SELECT count(*) FROM ModPag WHERE [Desc] = 'Rimessa diretta 30 gg'"), QStringList{"1"});
+}
+
+} // namespace

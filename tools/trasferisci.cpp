@@ -1,0 +1,115 @@
+// Moves an office's data folder onto a PostgreSQL server: copies the user and company archives
+// into an empty database, checks the copy table by table (rows and a digest of every value) and
+// reports in Italian. It never writes into a database that already holds archives.
+// Usage: trasferisci <data folder> <service>
+//   The service (host, port, database, user) is an entry of the service file, its password a
+//   line of the password file (libpq's ~/.pg_service.conf and ~/.pgpass); see the README.
+// Exit code 0 when both archives were copied and match, 1 otherwise (the database is then left
+// without archives), 2 for a wrong command line.
+#include "common/archivecopy.h"
+#include "common/archivepassword.h"
+#include "common/serverarchive.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlQuery>
+#include <cstdio>
+
+namespace {
+
+void say(const QString& line)
+{
+    std::fputs(qUtf8Printable(line + u'\n'), stdout);
+    std::fflush(stdout);
+}
+
+const char* const ArchiveFiles[] = {"user.mdb", "data.mdb"};
+
+// Removes what a failed copy left, so that the database can receive the archives again.
+void dropCopies(const QString& service)
+{
+    try {
+        const Database server = Database::open(ServerArchive::locator(service, QString()), QString());
+        for (const char* file : ArchiveFiles)
+            server.run(QStringLiteral("DROP SCHEMA IF EXISTS %1 CASCADE")
+                           .arg(ServerArchive::schemaOf(ServerArchive::locator(service, QString::fromLatin1(file)))));
+    } catch (const DatabaseError&) {
+        say(QStringLiteral("Attenzione: impossibile eliminare la copia incompleta dal database."));
+    }
+}
+
+QString reason(const DatabaseError& e)
+{
+    switch (e.kind()) {
+    case DatabaseError::Kind::Unreachable: return QStringLiteral("server non raggiungibile");
+    case DatabaseError::Kind::NotFound: return QStringLiteral("database o archivio inesistente");
+    case DatabaseError::Kind::WrongPassword: return QStringLiteral("password errata");
+    case DatabaseError::Kind::Refused: return e.detail();
+    default: return e.detail();
+    }
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() != 3) {
+        say(QStringLiteral("Uso: trasferisci <cartella dei dati> <servizio PostgreSQL>"));
+        return 2;
+    }
+    const QDir data(args[1]);
+    const QString service = args[2];
+    say(QStringLiteral("Trasferimento degli archivi di %1 sul server PostgreSQL (servizio %2)")
+            .arg(QDir::toNativeSeparators(data.path()), service));
+    for (const char* file : ArchiveFiles) {
+        if (!QFileInfo(data.filePath(QString::fromLatin1(file))).isFile()) {
+            say(QStringLiteral("Archivio %1 non trovato nella cartella dei dati: nessun trasferimento.").arg(QString::fromLatin1(file)));
+            return 1;
+        }
+    }
+    try {
+        // Refused before anything is written: a database that holds archives keeps them as they are.
+        const Database server = Database::open(ServerArchive::locator(service, QString()), QString());
+        QSqlQuery held = server.prepare(QStringLiteral("SELECT count(*) FROM pg_namespace WHERE nspname LIKE 'brevano\\_%'"));
+        server.run(held);
+        if (held.next() && held.value(0).toInt() > 0) {
+            say(QStringLiteral("Il database del servizio %1 contiene già degli archivi: trasferimento rifiutato, "
+                               "nulla è stato scritto. Indicare un database vuoto.").arg(service));
+            return 1;
+        }
+    } catch (const DatabaseError& e) {
+        say(QStringLiteral("Impossibile collegarsi al server PostgreSQL (%1).").arg(reason(e)));
+        return 1;
+    }
+
+    bool matches = true;
+    try {
+        for (const char* file : ArchiveFiles) {
+            const QString name = QString::fromLatin1(file);
+            const QString target = ServerArchive::locator(service, name);
+            const Database source = Database::open(data.filePath(name), archiveConnectString(), true);
+            copyArchiveToServer(source, target, [&](const QString& table) { say(QStringLiteral("%1: copia della tabella %2").arg(name, table)); });
+            const Database copy = Database::open(target, archiveConnectString(), true);
+            for (const TableCheck& c : compareArchives(source, copy)) {
+                say(QStringLiteral("%1 %2: %3 righe, copiate %4, controllo %5")
+                        .arg(name, c.table).arg(c.sourceRows).arg(c.copiedRows)
+                        .arg(c.matches() ? QStringLiteral("corretto") : QStringLiteral("NON CORRISPONDENTE")));
+                matches = matches && c.matches();
+            }
+        }
+    } catch (const DatabaseError& e) {
+        say(QStringLiteral("Trasferimento non riuscito (%1).").arg(reason(e)));
+        matches = false;
+    }
+    if (!matches) {
+        dropCopies(service);
+        say(QStringLiteral("Trasferimento non completato: il database è stato lasciato senza archivi; i dati restano nella cartella."));
+        return 1;
+    }
+    say(QStringLiteral("Trasferimento completato: archivi copiati e controllati. Puntare ora le postazioni al server "
+                       "(Impostazioni Client/Server, Server PostgreSQL)."));
+    return 0;
+}
