@@ -35,65 +35,68 @@ JetQuery sourceRowsCondition(const CreationState& state)
     throw DatabaseError(DatabaseError::Kind::Refused, QStringLiteral("Overflow"));
 }
 
-// The lowest or highest Riga of the source rows (read through the key, not by counting).
-int sourceRiga(const CreationState& state, bool highest)
+// How many source rows there are and the lowest and highest Riga among them, in one pass over
+// the document's rows in the key.
+struct SourceRows
 {
-    JetQuery q;
-    q << (highest ? JetQuery("SELECT Max(Riga) FROM ") : JetQuery("SELECT Min(Riga) FROM "))
-      << Jet::identifier(state.SourceRowsTable) << " WHERE " << sourceRowsCondition(state);
-    Rows found = state.db.select(q);
-    return found.next() ? found.value(0).toInt() : 0;
-}
+    int count = 0;
+    int lowest = 0;
+    int highest = 0;
+    // Numbered 1, 2, 3... without gaps, as every document of ours.
+    bool numberedFromOne() const { return lowest == 1 && highest == count; }
+};
 
-bool moreRowsThanTheCounterHolds(const CreationState& state)
+SourceRows sourceRows(const CreationState& state)
 {
     JetQuery q;
-    q << "SELECT Count(*) FROM " << Jet::identifier(state.SourceRowsTable) << " WHERE " << sourceRowsCondition(state);
+    q << "SELECT Count(*), Min(Riga), Max(Riga) FROM " << Jet::identifier(state.SourceRowsTable) << " WHERE "
+      << sourceRowsCondition(state);
     Rows found = state.db.select(q);
-    return found.next() && found.value(0).toInt() > MaxDocumentRows;
+    if (!found.next())
+        return {};
+    return {found.value(0).toInt(), found.value(1).toInt(), found.value(2).toInt()};
 }
 
 enum class RowNumbers { KeepRiga, InRigaOrder };
 
 // Every row in one statement; returns how many were written. Rows already numbered 1, 2, 3...
 // keep their Riga; otherwise they are numbered in Riga order, at most as many as the row
-// counter holds.
+// counter holds. The numbering runs over the row ids alone and the rows are joined to it
+// afterwards: the window then sorts and keeps two numbers a row instead of every column.
 int copyAllRows(CreationState& state, const QVector<ColumnCopy>& copies, RowNumbers numbering)
 {
-    const QString& source = state.SourceRowsTable;
+    const auto source = Jet::identifier(state.SourceRowsTable);
+    const bool onServer = state.db.engine() == Database::Engine::PostgreSQL;
+    JetQuery rowid;
+    rowid << source << (onServer ? JetQuery(".__rowid__") : JetQuery(".rowid"));
     JetQuery q;
     q << "INSERT INTO " << Jet::identifier(state.TargetRowsTable) << " (DataReg, NumInt, Riga";
     for (const ColumnCopy& c : copies)
         q << ", " << Jet::identifier(c.target);
     q << ") SELECT " << Jet::date(state.Today) << ", " << Jet::number(state.NewNumber) << ", ";
     if (numbering == RowNumbers::KeepRiga)
-        q << Jet::identifier(source) << ".Riga";
+        q << source << ".Riga";
     else
-        q << "ROW_NUMBER() OVER (ORDER BY " << Jet::identifier(source) << ".Riga)";
+        q << "numbered.n";
     for (const ColumnCopy& c : copies)
-        q << ", " << Jet::identifier(source) << "." << Jet::identifier(c.source);
-    q << " FROM " << Jet::identifier(source) << " WHERE " << sourceRowsCondition(state);
+        q << ", " << source << "." << Jet::identifier(c.source);
     if (numbering == RowNumbers::InRigaOrder)
-        q << " ORDER BY " << Jet::identifier(source) << ".Riga LIMIT " << Jet::number(MaxDocumentRows);
+        q << " FROM (SELECT " << rowid << " AS r, ROW_NUMBER() OVER (ORDER BY " << source << ".Riga) AS n FROM "
+          << source << " WHERE " << sourceRowsCondition(state) << " ORDER BY " << source << ".Riga LIMIT "
+          << Jet::number(MaxDocumentRows) << ") AS numbered JOIN " << source << " ON " << rowid << " = numbered.r";
+    else
+        q << " FROM " << source << " WHERE " << sourceRowsCondition(state);
     return state.db.execute(q);
 }
 
 // Copies the rows in one statement; tells whether some were left out for the row counter.
+// Rows numbered from 1 without gaps go over as they are; others are numbered in Riga order.
 bool copyRowsAtOnce(CreationState& state, const QVector<ColumnCopy>& copies)
 {
-    // Rows running from 1 without gaps (as every document of ours) go over as they are; a
-    // source with gaps shows as fewer rows than its highest Riga and is copied again, numbered.
-    const int highest = sourceRiga(state, true);
-    if (sourceRiga(state, false) == 1 && highest <= MaxDocumentRows) {
-        WriteTransaction keepingRiga(state.db);
-        if (copyAllRows(state, copies, RowNumbers::KeepRiga) == highest) {
-            keepingRiga.commit();
-            state.RowsSaved = highest;
-            return false;
-        }
-    }
-    state.RowsSaved = copyAllRows(state, copies, RowNumbers::InRigaOrder);
-    return state.RowsSaved == MaxDocumentRows && moreRowsThanTheCounterHolds(state);
+    const SourceRows rows = sourceRows(state);
+    const bool keepRiga = rows.numberedFromOne() && rows.count <= MaxDocumentRows;
+    state.RowsSaved = copyAllRows(state, copies, keepRiga ? RowNumbers::KeepRiga : RowNumbers::InRigaOrder);
+    return rows.count > MaxDocumentRows;
 }
 
 // The rows one at a time through the two views, so that a failing row is known and the rows
