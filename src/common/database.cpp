@@ -110,8 +110,10 @@ struct Database::Connection
     bool reconnecting = false;             // PostgreSQL: the connection is being made again
     int version = 0;
     std::chrono::steady_clock::time_point busySince;
+    QHash<QString, QSqlQuery> kept;        // PostgreSQL: prepared statements free to run again
     ~Connection()
     {
+        kept.clear();
         db.close();
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(name);
@@ -323,6 +325,7 @@ void Database::reconnect() const
         return;
     d->writing = false;
     d->attached.clear();
+    d->kept.clear();
     d->db.close();
     if (!d->db.open())
         return;
@@ -421,6 +424,12 @@ int Database::schemaVersion() const
         return d->version;
     QSqlQuery q(d->db);
     return q.exec(QStringLiteral("PRAGMA user_version")) && q.next() ? q.value(0).toInt() : 0;
+}
+
+Rows::~Rows()
+{
+    if (!m_keptAs.isEmpty())
+        archive.keep(m_keptAs, std::move(static_cast<QSqlQuery&>(*this)));
 }
 
 QSqlRecord Rows::record() const
@@ -596,38 +605,85 @@ void Database::rememberAliases(const QString& text) const
     d->namedTexts.insert(text);
 }
 
+namespace {
+
+// How many prepared statements a connection to the server keeps at most.
+constexpr qsizetype KeptStatements = 64;
+
+// A statement that changes the schema: plans prepared before it may no longer fit the tables.
+bool changesSchema(const QString& text)
+{
+    static const QRegularExpression ddl(QStringLiteral("^\\s*(CREATE|ALTER|DROP)\\b"), QRegularExpression::CaseInsensitiveOption);
+    return ddl.match(text).hasMatch();
+}
+
+} // namespace
+
+// Qt's PostgreSQL driver prepares a statement on the server, runs it and deallocates it: three
+// round trips for every statement prepared anew. A statement kept prepared runs again in one.
+// A kept statement serves one user at a time; a second user of the same text gets one of its own.
+QSqlQuery Database::statement(const QString& text, bool forwardOnly, QString* keptAs) const
+{
+    if (d->engine == Engine::PostgreSQL) {
+        if (changesSchema(text)) {
+            d->kept.clear();
+        } else {
+            *keptAs = (forwardOnly ? u'f' : u's') + text;
+            if (const auto it = d->kept.find(*keptAs); it != d->kept.end()) {
+                QSqlQuery q = std::move(it.value());
+                d->kept.erase(it);
+                return q;
+            }
+        }
+    }
+    QSqlQuery q(d->db);
+    q.setForwardOnly(forwardOnly);
+    prepareOn(q, text);
+    return q;
+}
+
+void Database::keep(const QString& keptAs, QSqlQuery&& statement) const
+{
+    if (!d->db.isOpen() || d->kept.size() >= KeptStatements || d->kept.contains(keptAs))
+        return;
+    statement.finish();
+    d->kept.emplace(keptAs, std::move(statement));
+}
+
 int Database::execute(const JetQuery& query) const
 {
-    QSqlQuery q = prepare(executedText(query));
+    QString keptAs;
+    QSqlQuery q = statement(executedText(query), true, &keptAs);
     bindAll(q, query.bindings());
     run(q);
-    return q.numRowsAffected();
+    const int affected = q.numRowsAffected();
+    if (!keptAs.isEmpty())
+        keep(keptAs, std::move(q));
+    return affected;
 }
 
 Rows Database::select(const JetQuery& query, bool forwardOnly) const
 {
-    QSqlQuery q(d->db);
-    q.setForwardOnly(forwardOnly);
-    prepareOn(q, executedText(query));
+    QString keptAs;
+    QSqlQuery q = statement(executedText(query), forwardOnly, &keptAs);
     bindAll(q, query.bindings());
     run(q);
-    return Rows(*this, std::move(q));
+    return Rows(*this, std::move(q), keptAs);
 }
 
 Rows Database::selectAround(const JetQuery& query, const QString& wrapper, const QVariantList& extra) const
 {
-    QSqlQuery q(d->db);
-    q.setForwardOnly(true);
     QString text = wrapper.arg(query.pagedText(d->engine, attach(query)));
     // The wrapper's sort keys name columns as the query's text does.
     if (d->engine == Engine::PostgreSQL)
         text = Jet::postgresText(text);
     rememberAliases(text);
-    prepareOn(q, text);
+    QString keptAs;
+    QSqlQuery q = statement(text, true, &keptAs);
     bindAll(q, query.bindings());
     bindAll(q, extra);
     run(q);
-    return Rows(*this, std::move(q));
+    return Rows(*this, std::move(q), keptAs);
 }
 
 bool Database::inTransaction() const

@@ -112,6 +112,11 @@ private:
     // Prepares a statement, once more on a connection the server dropped and that was made again.
     void prepareOn(QSqlQuery& query, const QString& text) const;
     QStringList attachToServer(const JetQuery& query) const;
+    // A prepared statement for the text: on PostgreSQL one kept from an earlier run when there is
+    // one free (Rows and execute() give theirs back); keptAs is then the text to give it back under.
+    QSqlQuery statement(const QString& text, bool forwardOnly, QString* keptAs) const;
+    void keep(const QString& keptAs, QSqlQuery&& statement) const;
+    friend class Rows;
     QVector<QStringList> uniqueKeysOnServer(const QString& table) const;
     static Database openServer(const QString& path, const QString& connectString, bool readOnly);
 
@@ -130,10 +135,18 @@ struct OpenArchive
 class Rows : private detail::OpenArchive, public QSqlQuery
 {
 public:
-    Rows(Database archive, QSqlQuery query) : OpenArchive{std::move(archive)}, QSqlQuery(std::move(query)) {}
+    Rows(Database archive, QSqlQuery query, QString keptAs = {})
+        : OpenArchive{std::move(archive)}, QSqlQuery(std::move(query)), m_keptAs(std::move(keptAs)) {}
+    Rows(Rows&&) = default;
+    Rows& operator=(Rows&&) = default;
+    // Gives the statement back to its archive, to run again without being prepared again.
+    ~Rows();
     // The fields as the schema spells them and their values as SQLite gives them, on either
     // engine (a table's own row id is no field).
     QSqlRecord record() const;
     QVariant value(int i) const { return Database::sameAsSQLite(QSqlQuery::value(i)); }
     QVariant value(const QString& name) const { return Database::sameAsSQLite(QSqlQuery::value(name)); }
+
+private:
+    QString m_keptAs;
 };
