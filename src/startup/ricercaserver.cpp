@@ -237,6 +237,7 @@ void RicercaServer::chooseServer()
     pointAt(m_globals.programFolder);
     m_clientFrame->setEnabled(false);
     m_postgresFrame->setEnabled(false);
+    m_path->setEnabled(true);
     m_ok->setEnabled(true);
 }
 
@@ -244,6 +245,7 @@ void RicercaServer::chooseClient()
 {
     m_clientFrame->setEnabled(true);
     m_postgresFrame->setEnabled(false);
+    m_path->setEnabled(true);
     folderChosen();
 }
 
@@ -251,6 +253,8 @@ void RicercaServer::choosePostgres()
 {
     m_clientFrame->setEnabled(false);
     m_postgresFrame->setEnabled(true);
+    // The archives are on the server: no folder of the share is in use.
+    m_path->setEnabled(false);
     postgresEdited();
 }
 

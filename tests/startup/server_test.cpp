@@ -45,6 +45,7 @@ protected:
             openWindow();
         ui::onNextModal([&](QWidget* dialog) {
             ui::click(dialog, "Option1_2");
+            EXPECT_FALSE(ui::find<QLineEdit>(dialog, "TPath")->isEnabled()) << "no folder of the share is in use";
             ui::find<QLineEdit>(dialog, "THost")->setText(s.host);
             ui::find<QLineEdit>(dialog, "TDatabase")->setText(s.database);
             ui::find<QLineEdit>(dialog, "TUtente")->setText(s.user);
