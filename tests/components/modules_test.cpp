@@ -73,40 +73,6 @@ TEST_F(ModuleScreens, PurchaseDocumentsShowTheirEuroTotals)
     EXPECT_EQ(rows(s, "TDBGRighe")->rowCount(), 0);
 }
 
-TEST_F(ModuleScreens, ListsNameTheCustomerOrSupplierTheyCanHold)
-{
-    // A sale names its customer, a purchase its supplier; the statistics name customers by code.
-    const struct
-    {
-        const char* command;
-        const char* property;
-        QStringList shown, absent;
-    } lists[] = {
-        {"BFATVE", "objFATVE", {"Cliente"}, {"Fornitore"}},
-        {"BORDAC", "objORDAC", {"Fornitore"}, {"Cliente"}},
-        {"BStat", "objgraf", {"Cliente", "Denominazione"}, {}},
-    };
-    for (const auto& list : lists) {
-        SCOPED_TRACE(list.property);
-        QWidget* s = show(list.command, list.property);
-        ASSERT_TRUE(s);
-        auto* grid = ui::find<QTableView>(s, QStringLiteral("TDBGTestate"));
-        QStringList headings;
-        for (int c = 0; c < grid->model()->columnCount(); ++c)
-            if (!grid->isColumnHidden(c))
-                headings << grid->model()->headerData(c, Qt::Horizontal).toString();
-        for (const QString& h : list.shown)
-            EXPECT_TRUE(headings.contains(h)) << h.toStdString();
-        for (const QString& h : list.absent)
-            EXPECT_FALSE(headings.contains(h)) << h.toStdString();
-    }
-    RecordsetModel* customers = rows(show("BStat", "objgraf"), "TDBGTestate");
-    ASSERT_GT(customers->rowCount(), 0);
-    const QString code = customers->value(0, QStringLiteral("Codice")).toString();
-    EXPECT_EQ(valueOf("SELECT Denominazione FROM Clienti WHERE Codice = ", code).toString(),
-              customers->value(0, QStringLiteral("Denominazione")).toString());
-}
-
 TEST_F(ModuleScreens, MovementsAndStockComeFromTheWarehouseMovements)
 {
     QWidget* movements = show("BMovMaga", "objmovmaga");
@@ -130,19 +96,4 @@ TEST_F(ModuleScreens, MovementsAndStockComeFromTheWarehouseMovements)
     QWidget* inventory = show("BInventa", "objinventario");
     ASSERT_TRUE(inventory);
     EXPECT_DOUBLE_EQ(rows(inventory, "TDBGTestate")->value(0, QStringLiteral("ValoreLire")).toDouble(), -10 * 11000.0);
-}
-
-TEST_F(ModuleScreens, StockReasonsAreEditedLikeEveryTable)
-{
-    QWidget* s = show("BCauMag", "objcaumag");
-    ASSERT_TRUE(s);
-    EXPECT_EQ(s->windowTitle(), QStringLiteral("Brevano V : Causali Magazzino"));
-    QWidget* panel = ui::find<QWidget>(s, QStringLiteral("PanDati"));
-    ui::click(s, QStringLiteral("BNuovo"));
-    ui::type(panel, QStringLiteral("Codice"), QStringLiteral("INV"));
-    ui::type(panel, QStringLiteral("Desc"), QStringLiteral("Rettifica inventariale"));
-    ui::type(panel, QStringLiteral("Segno"), QStringLiteral("+"));
-    ui::click(s, QStringLiteral("BSalva"));
-    EXPECT_EQ(ui::text(s, QStringLiteral("ErrorBar_1")), QString());
-    EXPECT_EQ(valueOf("SELECT Segno FROM CauMag WHERE Codice = ", QStringLiteral("inv")).toString(), QStringLiteral("+"));
 }

@@ -115,26 +115,4 @@ TEST_F(RecordLocks, KeysMatchAsTheArchiveMatchesThem)
     }
 }
 
-TEST_F(RecordLocks, ALockRowIsManagedOnlyWhileNobodyHoldsIt)
-{
-    ASSERT_TRUE(mario->lock(LockMode::Acquire, company("1", mario->UserDbPath)));
-    LockIdentity row;
-    row.owner = "BREVANO V";
-    row.screenTitle = "Gestione Blocco Dati";
-    row.table = "Accessi";
-    row.keyFields[0] = "id";
-    row.keyValues[0] = folder.rows("user.mdb", "SELECT id FROM Accessi").value(0);
-    row.archive = admin->UserDbPath;
-    EXPECT_TRUE(admin->lock(LockMode::Query, row));
-    ASSERT_TRUE(mario->lock(LockMode::Release, company("1", mario->UserDbPath)));
-    EXPECT_FALSE(admin->lock(LockMode::Query, row));
-    EXPECT_TRUE(folder.lockHolders().isEmpty()) << "a query takes no lock";
-
-    admin->UserDbPath = folder.file("missing.mdb");
-    EXPECT_FALSE(admin->lock(LockMode::Acquire, company("1", admin->UserDbPath)));
-    ASSERT_EQ(platform.messages.size(), 1);
-    EXPECT_EQ(platform.last()->icon, Platform::Icon::Critical);
-    EXPECT_TRUE(platform.last()->text.contains("missing.mdb"));
-}
-
 } // namespace
