@@ -48,44 +48,10 @@ QStringList zoneCodes(const Database& db)
     return codes;
 }
 
-// A write transaction commits only when told; otherwise it is undone, unless it keeps the work
-// written before a failure. Inside an open transaction it is undone alone, and otherwise
-// commits with the enclosing one.
-TEST(ArchiveSharing, WriteTransactionsCommitUndoOrKeepTheirWork)
+// A write inside an open transaction is undone alone when it fails, and otherwise commits with
+// the enclosing one (a number taken inside a document's creation).
+TEST(ArchiveSharing, AWriteInsideAnotherIsUndoneAloneOrCommitsWithIt)
 {
-    const struct
-    {
-        const char* name;
-        WriteTransaction::OnFailure onFailure;
-        bool fails;
-        bool commits;
-        QStringList kept;
-    } cases[] = {
-        {"committed", WriteTransaction::OnFailure::RollBack, false, true, {"T1"}},
-        {"left without commit", WriteTransaction::OnFailure::RollBack, false, false, {}},
-        {"failing", WriteTransaction::OnFailure::RollBack, true, true, {}},
-        {"failing, keeping its work", WriteTransaction::OnFailure::KeepWrittenWork, true, true, {"T1"}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        ProgramFolder folder;
-        Database db = Database::open(folder.dataDb(), ProgramFolder::connectString());
-        try {
-            WriteTransaction tx(db, c.onFailure);
-            EXPECT_TRUE(db.inTransaction());
-            db.execute(JetQuery("INSERT INTO Zone (Codice) VALUES ('T1')"));
-            if (c.fails)
-                db.execute(JetQuery("INSERT INTO Zone (Codice) VALUES ('T1')"));
-            if (c.commits)
-                tx.commit();
-        } catch (const DatabaseError& e) {
-            EXPECT_TRUE(c.fails);
-            EXPECT_EQ(e.kind(), DatabaseError::Kind::Constraint);
-        }
-        EXPECT_FALSE(db.inTransaction());
-        EXPECT_EQ(zoneCodes(Database::open(folder.dataDb(), ProgramFolder::connectString())), c.kept);
-    }
-
     ProgramFolder folder;
     Database db = Database::open(folder.dataDb(), ProgramFolder::connectString());
     {

@@ -69,7 +69,8 @@ TEST_F(Configuration, EachRoleIsProposedToItselfAndAClientNeedsAFolderHoldingAPo
     bool clientProposed = false;
     QString drive;
     configure([&](QWidget* dialog) {
-        clientProposed = ui::find<QRadioButton>(dialog, "Option1_1")->isChecked() && ui::enabled(dialog, "FRMClient");
+        clientProposed = ui::find<QRadioButton>(dialog, "Option1_1")->isChecked() && ui::enabled(dialog, "FRMClient")
+                         && ui::find<QWidget>(dialog, "Drive1")->isVisible() && ui::find<QWidget>(dialog, "Dir1")->isVisible();
         ui::choose(dialog, "Drive1", program.file("unplugged"));
         drive = ui::find<QComboBox>(dialog, "Drive1")->currentText();
         ui::click(dialog, "BAnnulla");
