@@ -70,10 +70,9 @@ TEST_F(RecordLocks, ALockIsOneRowNamingItsHolderAndRefusesEveryOtherHolder)
 
     EXPECT_FALSE(mario->lock(LockMode::Acquire, company("1", mario->UserDbPath)));
     ASSERT_EQ(platform.messages.size(), 1);
-    EXPECT_EQ(platform.last()->text, "Dato in Modifica da Altro Utente.\rUtente: admin\rPostazione: POSTAZIONE1\r"
-                                     "Dalle Ore: " + taken.toString("dd/MM/yyyy HH:mm:ss"));
-    EXPECT_EQ(platform.last()->icon, Platform::Icon::Information);
-    EXPECT_EQ(platform.last()->title, "Brevano V");
+    EXPECT_EQ(ScriptedPlatform::describe(platform.messages[0]),
+              "MESSAGE|information|ok|Brevano V|Dato in Modifica da Altro Utente.\\rUtente: admin\\rPostazione: "
+              "POSTAZIONE1\\rDalle Ore: " + taken.toString("dd/MM/yyyy HH:mm:ss"));
     auto adminElsewhere = folder.makeBase("admin", "POSTAZIONE3");
     EXPECT_FALSE(adminElsewhere->lock(LockMode::Acquire, company("1", admin->UserDbPath)));
     EXPECT_TRUE(admin->lock(LockMode::Acquire, company("1", admin->UserDbPath))) << "the holder is granted again";

@@ -119,10 +119,8 @@ TEST_F(Finish, SourceGoneOrWithoutRowsIsToldAndStepFourStays)
     ui::find<QTableView>(wizard, "GridRic")->selectRow(1);
     ui::click(wizard, "CMD9");
     ui::click(wizard, "CMD12");
-    ASSERT_EQ(platform.messages.size(), 2);
-    EXPECT_EQ(platform.last()->icon, Platform::Icon::Information);
-    EXPECT_EQ(platform.last()->title, "Brevano V");
-    EXPECT_EQ(platform.last()->text, "Il Documento di Partenza non contiene righe.\rNessun Documento è stato Creato.");
+    EXPECT_EQ(messages().value(1), "MESSAGE|information|ok|Brevano V|Il Documento di Partenza non contiene righe.\\r"
+                                   "Nessun Documento è stato Creato.");
     EXPECT_EQ(wizard->CurrentPage, 5);
 
     // Deleted by another workstation after the list was read.
@@ -132,10 +130,8 @@ TEST_F(Finish, SourceGoneOrWithoutRowsIsToldAndStepFourStays)
     db.execute(JetQuery("DELETE * FROM DDTTes WHERE NumInt = 1"));
     platform.clear();
     ui::click(wizard, "CMD12");
-    ASSERT_EQ(platform.messages.size(), 2);
-    EXPECT_EQ(platform.last()->icon, Platform::Icon::Information);
-    EXPECT_EQ(platform.last()->text,
-              "Il Documento di Partenza non è più presente in archivio.\rNessun Documento è stato Creato.");
+    EXPECT_EQ(messages().value(1), "MESSAGE|information|ok|Brevano V|Il Documento di Partenza non è più presente in "
+                                   "archivio.\\rNessun Documento è stato Creato.");
     EXPECT_EQ(wizard->CurrentPage, 5);
     EXPECT_EQ(count("RESOTes"), 2);
     EXPECT_EQ(program.rows("data.mdb", "SELECT count(*) FROM Numeratori WHERE idEsercizio = '2041'"), QStringList{"0"})

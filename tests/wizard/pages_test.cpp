@@ -100,10 +100,8 @@ TEST_F(Pages, ExitAsksOnEveryStepButTheWelcomePage)
         ui::click(wizard, exit);
         ui::settle();
         ASSERT_FALSE(wizard.isNull()) << exit;
-        ASSERT_EQ(platform.messages.size(), 1);
-        EXPECT_EQ(platform.last()->text, "Si Desidera Interrompere l' Autocomposizione Guidata dei Documenti ?");
-        EXPECT_EQ(platform.last()->title, "Uscita da Autocomposizione");
-        EXPECT_EQ(platform.last()->buttons, Platform::Buttons::YesNo);
+        EXPECT_EQ(messages(), QStringList{"MESSAGE|none|yesno|Uscita da Autocomposizione|Si Desidera Interrompere l' "
+                                          "Autocomposizione Guidata dei Documenti ?"});
         EXPECT_EQ(wizard->CurrentPage, page);
         EXPECT_EQ(shownPages(), QList<int>({page - 1}));
     }
