@@ -73,6 +73,40 @@ TEST_F(ModuleScreens, PurchaseDocumentsShowTheirEuroTotals)
     EXPECT_EQ(rows(s, "TDBGRighe")->rowCount(), 0);
 }
 
+TEST_F(ModuleScreens, ListsNameTheCustomerOrSupplierTheyCanHold)
+{
+    // A sale names its customer, a purchase its supplier; the statistics name customers by code.
+    const struct
+    {
+        const char* command;
+        const char* property;
+        QStringList shown, absent;
+    } lists[] = {
+        {"BFATVE", "objFATVE", {"Cliente"}, {"Fornitore"}},
+        {"BORDAC", "objORDAC", {"Fornitore"}, {"Cliente"}},
+        {"BStat", "objgraf", {"Cliente", "Denominazione"}, {}},
+    };
+    for (const auto& list : lists) {
+        SCOPED_TRACE(list.property);
+        QWidget* s = show(list.command, list.property);
+        ASSERT_TRUE(s);
+        auto* grid = ui::find<QTableView>(s, QStringLiteral("TDBGTestate"));
+        QStringList headings;
+        for (int c = 0; c < grid->model()->columnCount(); ++c)
+            if (!grid->isColumnHidden(c))
+                headings << grid->model()->headerData(c, Qt::Horizontal).toString();
+        for (const QString& h : list.shown)
+            EXPECT_TRUE(headings.contains(h)) << h.toStdString();
+        for (const QString& h : list.absent)
+            EXPECT_FALSE(headings.contains(h)) << h.toStdString();
+    }
+    RecordsetModel* customers = rows(show("BStat", "objgraf"), "TDBGTestate");
+    ASSERT_GT(customers->rowCount(), 0);
+    const QString code = customers->value(0, QStringLiteral("Codice")).toString();
+    EXPECT_EQ(valueOf("SELECT Denominazione FROM Clienti WHERE Codice = ", code).toString(),
+              customers->value(0, QStringLiteral("Denominazione")).toString());
+}
+
 TEST_F(ModuleScreens, MovementsAndStockComeFromTheWarehouseMovements)
 {
     QWidget* movements = show("BMovMaga", "objmovmaga");

@@ -252,16 +252,6 @@ TEST_F(Dispatch, ScreensOfThisSystemOpenOnceEach)
         EXPECT_EQ(screenCount(), screens.size());
         EXPECT_EQ(window->workspace()->subWindowList(QMdiArea::StackingOrder).last()->widget(), screen(name)) << "brought forward";
     }
-    // Opening stock is shown modal, outside the workspace.
-    QString shown;
-    ui::onNextModal([&](QWidget* modal) {
-        shown = modal->objectName() + "|" + modal->windowTitle();
-        ui::click(modal, "BEsci");
-    });
-    const int open = screenCount();
-    click("BAperGiac");
-    EXPECT_EQ(shown, "objapergiac|Brevano V : Apertura Giacenze");
-    EXPECT_EQ(screenCount(), open);
 }
 
 TEST_F(Dispatch, HelpTheMakersPageAndTheAboutBox)

@@ -69,8 +69,10 @@ TEST_F(Configuration, EachRoleIsProposedToItselfAndAClientNeedsAFolderHoldingAPo
     bool clientProposed = false;
     QString drive;
     configure([&](QWidget* dialog) {
+        // The drives above the folders, both in view.
+        const QRect drives = ui::find<QWidget>(dialog, "Drive1")->geometry(), folders = ui::find<QWidget>(dialog, "Dir1")->geometry();
         clientProposed = ui::find<QRadioButton>(dialog, "Option1_1")->isChecked() && ui::enabled(dialog, "FRMClient")
-                         && ui::find<QWidget>(dialog, "Drive1")->isVisible() && ui::find<QWidget>(dialog, "Dir1")->isVisible();
+                         && ui::find<QWidget>(dialog, "Drive1")->isVisible() && drives.bottom() < folders.top();
         ui::choose(dialog, "Drive1", program.file("unplugged"));
         drive = ui::find<QComboBox>(dialog, "Drive1")->currentText();
         ui::click(dialog, "BAnnulla");
