@@ -290,6 +290,7 @@ TEST_F(DatabaseTest, RecordsetsBehaveAlikeOnShortListsAndListsOfManyPages)
         for (int n = 0; n < rows; ++n)
             rs.MovePrevious();
         EXPECT_TRUE(rs.isBOF());
+        EXPECT_THROW(rs.Delete(), DatabaseError) << "before the first row there is none to delete";
         rs.setAbsolutePosition(rows - 2);
         EXPECT_EQ(rs["Codice"].toString(), code(rows - 2));
 

@@ -91,9 +91,9 @@ TEST(QtPlatform, HourglassIsRestoredAroundABoxAndFiltersAreTranslated)
 
 } // namespace
 
-TEST(QtPlatform, QtsOwnDialogsAndMenusSpeakItalian)
+// Qt's own open-file dialog speaks Italian, as the program's own screens do.
+TEST(QtPlatform, QtsOwnDialogsSpeakItalian)
 {
-    // The open-file dialog as the user meets it.
     QtPlatform platform;
     QStringList shown;
     QTimer::singleShot(50, [&shown] {
@@ -110,16 +110,4 @@ TEST(QtPlatform, QtsOwnDialogsAndMenusSpeakItalian)
     platform.chooseOpenFile(nullptr, QStringLiteral("Immagini (*.jpg)|*.jpg"));
     for (const char* italian : {"Cerca in:", "&Nome del file:", "&Apri", "Annulla"})
         EXPECT_TRUE(shown.contains(QString::fromUtf8(italian))) << italian << " in " << shown.join(u'|').toStdString();
-
-    // A field's context menu and a screen's window menu.
-    const struct
-    {
-        const char *context, *english, *italian;
-    } texts[] = {
-        {"QLineEdit", "&Undo", "Ann&ulla"},          {"QLineEdit", "Select All", "Seleziona tutto"},
-        {"QLineEdit", "&Paste", "&Incolla"},        {"QMdiSubWindow", "&Restore", "&Ripristina"},
-        {"QMdiSubWindow", "&Close", "&Chiudi"},     {"QMdiSubWindow", "&Move", "&Sposta"},
-    };
-    for (const auto& t : texts)
-        EXPECT_EQ(QCoreApplication::translate(t.context, t.english), QString::fromUtf8(t.italian)) << t.english;
 }

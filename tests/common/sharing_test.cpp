@@ -6,9 +6,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QProcess>
-#include <QSqlQuery>
 #include <gtest/gtest.h>
 
 namespace {
@@ -41,27 +39,6 @@ TEST(ArchiveSharing, SecondWriterWaitsForTheFirst)
     EXPECT_EQ(zones.RecordCount(), 2);
 }
 
-TEST(ArchiveSharing, ArchivesKeepTheRollbackJournalAndStayReadableByTheShell)
-{
-    ProgramFolder folder;
-    Database db = Database::open(folder.dataDb(), ProgramFolder::connectString());
-    db.execute(JetQuery("INSERT INTO UM (Codice, [Desc]) VALUES (") << Jet::text("Perché") << ", " << Jet::text("è") << ")");
-    QSqlQuery mode(db.connection());
-    ASSERT_TRUE(mode.exec("PRAGMA journal_mode") && mode.next());
-    EXPECT_EQ(mode.value(0).toString(), QStringLiteral("persist"));
-    db = Database();
-
-    // The stock shell reads the tables and finds its integrity intact after our writes.
-    QProcess shell;
-    shell.start("sqlite3", {folder.dataDb(), "PRAGMA integrity_check; SELECT [Desc] FROM UM WHERE Codice = 'Perché';"});
-    if (!shell.waitForStarted(5000))
-        GTEST_SKIP() << "sqlite3 shell not installed";
-    ASSERT_TRUE(shell.waitForFinished(10000));
-    const QString out = QString::fromUtf8(shell.readAllStandardOutput());
-    EXPECT_TRUE(out.startsWith("ok\n")) << out.toStdString();
-    EXPECT_TRUE(out.contains(QStringLiteral("è"))) << out.toStdString();
-}
-
 QStringList zoneCodes(const Database& db)
 {
     Rows q = db.select(JetQuery("SELECT Codice FROM Zone WHERE Codice LIKE 'T%' ORDER BY Codice"));
@@ -71,44 +48,10 @@ QStringList zoneCodes(const Database& db)
     return codes;
 }
 
-// A write transaction commits only when told; otherwise it is undone, unless it keeps the work
-// written before a failure. Inside an open transaction it is undone alone, and otherwise
-// commits with the enclosing one.
-TEST(ArchiveSharing, WriteTransactionsCommitUndoOrKeepTheirWork)
+// A write inside an open transaction is undone alone when it fails, and otherwise commits with
+// the enclosing one (a number taken inside a document's creation).
+TEST(ArchiveSharing, AWriteInsideAnotherIsUndoneAloneOrCommitsWithIt)
 {
-    const struct
-    {
-        const char* name;
-        WriteTransaction::OnFailure onFailure;
-        bool fails;
-        bool commits;
-        QStringList kept;
-    } cases[] = {
-        {"committed", WriteTransaction::OnFailure::RollBack, false, true, {"T1"}},
-        {"left without commit", WriteTransaction::OnFailure::RollBack, false, false, {}},
-        {"failing", WriteTransaction::OnFailure::RollBack, true, true, {}},
-        {"failing, keeping its work", WriteTransaction::OnFailure::KeepWrittenWork, true, true, {"T1"}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        ProgramFolder folder;
-        Database db = Database::open(folder.dataDb(), ProgramFolder::connectString());
-        try {
-            WriteTransaction tx(db, c.onFailure);
-            EXPECT_TRUE(db.inTransaction());
-            db.execute(JetQuery("INSERT INTO Zone (Codice) VALUES ('T1')"));
-            if (c.fails)
-                db.execute(JetQuery("INSERT INTO Zone (Codice) VALUES ('T1')"));
-            if (c.commits)
-                tx.commit();
-        } catch (const DatabaseError& e) {
-            EXPECT_TRUE(c.fails);
-            EXPECT_EQ(e.kind(), DatabaseError::Kind::Constraint);
-        }
-        EXPECT_FALSE(db.inTransaction());
-        EXPECT_EQ(zoneCodes(Database::open(folder.dataDb(), ProgramFolder::connectString())), c.kept);
-    }
-
     ProgramFolder folder;
     Database db = Database::open(folder.dataDb(), ProgramFolder::connectString());
     {

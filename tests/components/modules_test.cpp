@@ -131,18 +131,3 @@ TEST_F(ModuleScreens, MovementsAndStockComeFromTheWarehouseMovements)
     ASSERT_TRUE(inventory);
     EXPECT_DOUBLE_EQ(rows(inventory, "TDBGTestate")->value(0, QStringLiteral("ValoreLire")).toDouble(), -10 * 11000.0);
 }
-
-TEST_F(ModuleScreens, StockReasonsAreEditedLikeEveryTable)
-{
-    QWidget* s = show("BCauMag", "objcaumag");
-    ASSERT_TRUE(s);
-    EXPECT_EQ(s->windowTitle(), QStringLiteral("Brevano V : Causali Magazzino"));
-    QWidget* panel = ui::find<QWidget>(s, QStringLiteral("PanDati"));
-    ui::click(s, QStringLiteral("BNuovo"));
-    ui::type(panel, QStringLiteral("Codice"), QStringLiteral("INV"));
-    ui::type(panel, QStringLiteral("Desc"), QStringLiteral("Rettifica inventariale"));
-    ui::type(panel, QStringLiteral("Segno"), QStringLiteral("+"));
-    ui::click(s, QStringLiteral("BSalva"));
-    EXPECT_EQ(ui::text(s, QStringLiteral("ErrorBar_1")), QString());
-    EXPECT_EQ(valueOf("SELECT Segno FROM CauMag WHERE Codice = ", QStringLiteral("inv")).toString(), QStringLiteral("+"));
-}

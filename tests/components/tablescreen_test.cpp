@@ -270,3 +270,13 @@ TEST_F(TableEditor, TheImageManagerShowsThePictureOfEachRow)
     EXPECT_EQ(valueOf("SELECT Percorso FROM Immagini WHERE Codice = ", QStringLiteral("LOGO")).toString(),
               program.file(QStringLiteral("Sfondo.jpg")));
 }
+
+TEST_F(TableEditor, AScreenWhoseTableCannotBeReadSaysWhyAndLeavesNothingOpen)
+{
+    program.exec("data.mdb", "DROP TABLE Clienti");
+    EXPECT_FALSE(customers());
+    EXPECT_EQ(messages().size(), 1);
+    EXPECT_EQ(platform.messages.value(0).icon, Platform::Icon::Critical);
+    EXPECT_TRUE(workspace()->subWindowList().isEmpty());
+    EXPECT_EQ(base->OpenScreenCount, 0);
+}

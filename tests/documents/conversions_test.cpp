@@ -109,18 +109,4 @@ TEST_P(Conversions, TheNewDocumentHoldsWhatTheRuleTakesAndNothingElse)
 INSTANTIATE_TEST_SUITE_P(Demo, Conversions, ::testing::ValuesIn(AllConversions),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// With a movement asked for, the new header carries its keys: the demo's first VEN movement holds 1.
-TEST_F(CreationTest, AnInvoiceFromADeliveryNoteCarriesItsMovementsKeys)
-{
-    CreationRequest r = request(1, 1, 1);
-    r.movementRequested = true;
-    r.movementDate = typedDate(platform.todayDate);
-    r.movementReason = "ven";
-    r.reasonKind = "V";
-    const CreationResult result = create(r);
-    EXPECT_EQ(result.movementNumber, 2);
-    expectDocument(result, "FATVE", r, DeliveryNoteToInvoice, SalesRows,
-                   {{"MMDataReg", stored(platform.todayDate)}, {"MMidCausaleDoc", "ven"}, {"MMNumInt", qlonglong(2)}});
-}
-
 } // namespace

@@ -14,13 +14,11 @@ class SourceList : public ::testing::Test
 protected:
     void SetUp() override { db = Database::open(folder.dataDb(), ProgramFolder::connectString()); }
 
-    void addDdt(const QDate& date, int numInt, int customer, double lire = 0, double euro = 0)
+    void addDdt(const QDate& date, int numInt)
     {
-        db.execute(JetQuery("INSERT INTO DDTTes (DataReg, NumInt, Numero, idCausaleDoc, idCliente, TotDDTLire, "
-                            "TotDDTLEURO) VALUES (")
+        db.execute(JetQuery("INSERT INTO DDTTes (DataReg, NumInt, Numero, idCausaleDoc, idCliente) VALUES (")
                    << Jet::date(date) << ", " << Jet::number(numInt) << ", " << Jet::number(numInt) << ", "
-                   << Jet::text("VEN") << ", " << Jet::number(customer) << ", " << Jet::number(lire) << ", "
-                   << Jet::number(euro) << ")");
+                   << Jet::text("VEN") << ", 1)");
     }
     QList<int> listed(const SourceListModel& model) const
     {
@@ -34,44 +32,13 @@ protected:
     Database db;
 };
 
-TEST_F(SourceList, DocumentsOfTheRangeByDateThenNumberWithTheirCustomer)
-{
-    addDdt({2041, 3, 10}, 12, 1, 383832, 198.23);
-    addDdt({2041, 3, 1}, 11, 99);     // its customer is missing
-    addDdt({2041, 3, 10}, 10, 2);
-    addDdt({2041, 12, 31}, 13, 3);
-    addDdt({2041, 2, 28}, 9, 1);      // before the range
-    addDdt({2042, 1, 1}, 14, 1);      // after it
-
-    SourceListModel model;
-    model.open(db, {1, From, To});
-    EXPECT_EQ(listed(model), QList<int>({11, 10, 12, 13}));
-    EXPECT_FALSE(model.canFetchMore());
-    EXPECT_TRUE(model.value(0, "Codice").isNull());
-    EXPECT_TRUE(model.value(0, "Denominazione").isNull());
-    EXPECT_EQ(model.value(2, "Codice").toString(), "C001");
-    EXPECT_EQ(model.value(2, "Denominazione").toString(), "Rossi Ferramenta S.n.c.");
-    EXPECT_EQ(model.value(2, "DataReg").toString(), "2041-03-10");
-    EXPECT_DOUBLE_EQ(model.value(2, "TotDDTLire").toDouble(), 383832);
-    EXPECT_DOUBLE_EQ(model.value(2, "TotDDTLEURO").toDouble(), 198.23);
-    EXPECT_EQ(model.fieldNames().size(), 8);
-
-    // One day lists that day only.
-    model.open(db, {1, QDate(2041, 3, 10), QDate(2041, 3, 10)});
-    EXPECT_EQ(listed(model), QList<int>({10, 12}));
-    // No documents: no rows, but the columns are known for the grid's layout.
-    model.open(db, {5, From, To});
-    EXPECT_EQ(model.rowCount(), 0);
-    EXPECT_EQ(model.columnCount(), 8);
-}
-
 TEST_F(SourceList, LongListIsReadPageByPageWithoutHoldingTheArchive)
 {
     const int count = SourceListModel::PageSize * 2 + 17;
     inImmediateTransaction(db, [&] {
         // Many documents share a day, so pages continue inside one date.
         for (int n = 1; n <= count; ++n)
-            addDdt(QDate(2041, 4, 1).addDays(n / 150), n, 1);
+            addDdt(QDate(2041, 4, 1).addDays(n / 150), n);
     });
     SourceListModel model;
     model.open(db, {1, From, To});

@@ -31,7 +31,7 @@ inline QString longArticleNote()
 
 // The C library's number conventions of an Italian workstation (decimal comma) for the
 // object's lifetime, as a Qt program started under it_IT has them. When the machine lacks the
-// locale it is compiled into a private folder.
+// locale it is compiled into a private folder, which stays the test program's.
 class ItalianNumbers
 {
 public:
@@ -42,22 +42,10 @@ public:
         const QString compiled = compiledLocales();
         if (compiled.isEmpty())
             return;
-        m_hadLocPath = qEnvironmentVariableIsSet("LOCPATH");
-        m_oldLocPath = qgetenv("LOCPATH");
-        m_setLocPath = true;
         qputenv("LOCPATH", compiled.toLocal8Bit());
         trySet();
     }
-    ~ItalianNumbers()
-    {
-        std::setlocale(LC_NUMERIC, m_previous.c_str());
-        if (m_setLocPath) {
-            if (m_hadLocPath)
-                qputenv("LOCPATH", m_oldLocPath);
-            else
-                qunsetenv("LOCPATH");
-        }
-    }
+    ~ItalianNumbers() { std::setlocale(LC_NUMERIC, m_previous.c_str()); }
     ItalianNumbers(const ItalianNumbers&) = delete;
     ItalianNumbers& operator=(const ItalianNumbers&) = delete;
 
@@ -88,8 +76,5 @@ private:
     }
 
     std::string m_previous;
-    bool m_setLocPath = false;
-    bool m_hadLocPath = false;
-    QByteArray m_oldLocPath;
     bool m_active = false;
 };

@@ -197,34 +197,14 @@ TEST_F(Dispatch, TableCommandsShowTheirTableInOneSharedScreen)
     click("BAttivita");  // Yes: the zone goes, the activities come
     EXPECT_EQ(gridRows(s), count("attivita"));
     EXPECT_EQ(base->EditingScreenCount, 0);
-}
-
-TEST_F(Dispatch, TheSharedScreenAddsAZoneRefusingADuplicateCode)
-{
-    openWindow();
-    click("BZone");
-    QWidget* s = tableScreen();
-    QWidget* zone = ui::find<QWidget>(s, "PanDati_0");
-    press(s, "BNuovo");
-    ui::type(zone, "Codice", "1");
-    ui::type(zone, "Desc", "Nord-Ovest");
-    press(s, "BSalva");
-    EXPECT_EQ(ui::text(s, "ErrorBar_1"), "Codice già esistente");
-    EXPECT_TRUE(ui::enabled(s, "BSalva"));
-    ui::type(zone, "Codice", "4");
-    press(s, "BSalva");
-    EXPECT_EQ(ui::text(s, "ErrorBar_1"), QString());
-    EXPECT_EQ(base->EditingScreenCount, 0);
-    EXPECT_EQ(gridRows(s), 4);
-    EXPECT_EQ(program.rows("data.mdb", "SELECT \"Desc\" FROM Zone WHERE Codice = '4'"), QStringList{"Nord-Ovest"});
 
     // A table that cannot be read says why.
-    program.exec("data.mdb", "DROP TABLE attivita");
-    platform.answers.enqueue(Platform::Answer::Yes);
-    click("BAttivita");
+    program.exec("data.mdb", "DROP TABLE banche");
+    platform.clear();
+    click("BBanche");
     ASSERT_EQ(platform.messages.size(), 1);
     EXPECT_EQ(platform.messages[0].icon, Platform::Icon::Critical);
-    EXPECT_TRUE(platform.messages[0].text.contains("attivita"));
+    EXPECT_TRUE(platform.messages[0].text.contains("banche"));
     EXPECT_FALSE(platform.busy);
 }
 
@@ -272,16 +252,6 @@ TEST_F(Dispatch, ScreensOfThisSystemOpenOnceEach)
         EXPECT_EQ(screenCount(), screens.size());
         EXPECT_EQ(window->workspace()->subWindowList(QMdiArea::StackingOrder).last()->widget(), screen(name)) << "brought forward";
     }
-    // Opening stock is shown modal, outside the workspace.
-    QString shown;
-    ui::onNextModal([&](QWidget* modal) {
-        shown = modal->objectName() + "|" + modal->windowTitle();
-        ui::click(modal, "BEsci");
-    });
-    const int open = screenCount();
-    click("BAperGiac");
-    EXPECT_EQ(shown, "objapergiac|Brevano V : Apertura Giacenze");
-    EXPECT_EQ(screenCount(), open);
 }
 
 TEST_F(Dispatch, HelpTheMakersPageAndTheAboutBox)

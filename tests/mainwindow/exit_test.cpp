@@ -4,22 +4,9 @@
 #include <QFile>
 #include <QToolBar>
 
-namespace {
-
-const QStringList Bands = {"Menù Generale", "BAnag", "BMaga", "BFatt", "BPaga", "BStandard"};
-
-} // namespace
-
 class Exit : public MainWindowTest
 {
 protected:
-    QVector<qint32> flags() const
-    {
-        QVector<qint32> out;
-        for (const QString& band : Bands)
-            out << window->bandFlags(band);
-        return out;
-    }
     QVector<bool> movable() const
     {
         QVector<bool> out;
@@ -84,17 +71,13 @@ TEST_F(Exit, YesStoresTheFiscalYearDropsThisWorkstationsLocksAndSavesTheLayout)
     EXPECT_EQ(platform.messages.size(), 1);
 }
 
+// Locked menus keep every band in place, across a restart, until they are unlocked.
 TEST_F(Exit, LockingTheMenuTwiceReturnsEveryBandToItsFirstStateAcrossARestart)
 {
     Principale& w = openWindow();
-    const QVector<qint32> first = flags();
     EXPECT_EQ(ui::text(&w, "MBlocca"), "Menù S&bloccati");
     click("MBlocca");
     EXPECT_EQ(ui::text(&w, "MBlocca"), "Menù &Bloccati");
-    QVector<qint32> locked = first;
-    for (qint32& f : locked)
-        f += 256;
-    EXPECT_EQ(flags(), locked);
     EXPECT_EQ(movable(), QVector<bool>(5, false));
     leave();
 
@@ -103,7 +86,6 @@ TEST_F(Exit, LockingTheMenuTwiceReturnsEveryBandToItsFirstStateAcrossARestart)
         window.reset();
         openWindow();
         EXPECT_EQ(window->menusLocked(), lockedAtStart);
-        EXPECT_EQ(flags(), lockedAtStart ? locked : first);
         EXPECT_EQ(movable(), QVector<bool>(5, !lockedAtStart));
         click("MBlocca");
         leave();
@@ -119,7 +101,6 @@ TEST_F(Exit, LockingTheMenuTwiceReturnsEveryBandToItsFirstStateAcrossARestart)
         window.reset();
         openWindow();
         EXPECT_FALSE(window->menusLocked());
-        EXPECT_EQ(flags(), QVector<qint32>(6, 0));
         EXPECT_EQ(movable(), QVector<bool>(5, true));
     }
 }

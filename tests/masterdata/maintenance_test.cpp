@@ -432,7 +432,7 @@ TEST_F(Company, AddressLogoAndFolderAreChosenFromLists)
     const struct
     {
         const char *field, *keys, *kept;
-    } typed[] = {{"tDecEuro", "10a3.4-5 9", "103459"}, {"tCambio", "-12.5,3x", "-12,53"}, {"tCambio", "3-4,,5", "34,5"},
+    } typed[] = {{"tDecEuro", "10a3.4-5 9", "103459"}, {"tCambio", "-10.5,3x", "-10,53"}, {"tCambio", "3-4,,5", "34,5"},
                  {"Text4", "Bar \"Roma\" & C. 50%", "Bar \"Roma\" & C. 50%"}};
     for (const auto& t : typed) {
         ui::type(s, t.field, t.keys);

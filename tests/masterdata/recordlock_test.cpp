@@ -70,10 +70,9 @@ TEST_F(RecordLocks, ALockIsOneRowNamingItsHolderAndRefusesEveryOtherHolder)
 
     EXPECT_FALSE(mario->lock(LockMode::Acquire, company("1", mario->UserDbPath)));
     ASSERT_EQ(platform.messages.size(), 1);
-    EXPECT_EQ(platform.last()->text, "Dato in Modifica da Altro Utente.\rUtente: admin\rPostazione: POSTAZIONE1\r"
-                                     "Dalle Ore: " + taken.toString("dd/MM/yyyy HH:mm:ss"));
-    EXPECT_EQ(platform.last()->icon, Platform::Icon::Information);
-    EXPECT_EQ(platform.last()->title, "Brevano V");
+    EXPECT_EQ(ScriptedPlatform::describe(platform.messages[0]),
+              "MESSAGE|information|ok|Brevano V|Dato in Modifica da Altro Utente.\\rUtente: admin\\rPostazione: "
+              "POSTAZIONE1\\rDalle Ore: " + taken.toString("dd/MM/yyyy HH:mm:ss"));
     auto adminElsewhere = folder.makeBase("admin", "POSTAZIONE3");
     EXPECT_FALSE(adminElsewhere->lock(LockMode::Acquire, company("1", admin->UserDbPath)));
     EXPECT_TRUE(admin->lock(LockMode::Acquire, company("1", admin->UserDbPath))) << "the holder is granted again";
@@ -113,28 +112,6 @@ TEST_F(RecordLocks, KeysMatchAsTheArchiveMatchesThem)
         EXPECT_EQ(mario->lock(LockMode::Acquire, c.asked), !c.sameRecord);
         EXPECT_TRUE(admin->lock(LockMode::CheckBeforeDelete, c.held)) << "the holder may delete its record";
     }
-}
-
-TEST_F(RecordLocks, ALockRowIsManagedOnlyWhileNobodyHoldsIt)
-{
-    ASSERT_TRUE(mario->lock(LockMode::Acquire, company("1", mario->UserDbPath)));
-    LockIdentity row;
-    row.owner = "BREVANO V";
-    row.screenTitle = "Gestione Blocco Dati";
-    row.table = "Accessi";
-    row.keyFields[0] = "id";
-    row.keyValues[0] = folder.rows("user.mdb", "SELECT id FROM Accessi").value(0);
-    row.archive = admin->UserDbPath;
-    EXPECT_TRUE(admin->lock(LockMode::Query, row));
-    ASSERT_TRUE(mario->lock(LockMode::Release, company("1", mario->UserDbPath)));
-    EXPECT_FALSE(admin->lock(LockMode::Query, row));
-    EXPECT_TRUE(folder.lockHolders().isEmpty()) << "a query takes no lock";
-
-    admin->UserDbPath = folder.file("missing.mdb");
-    EXPECT_FALSE(admin->lock(LockMode::Acquire, company("1", admin->UserDbPath)));
-    ASSERT_EQ(platform.messages.size(), 1);
-    EXPECT_EQ(platform.last()->icon, Platform::Icon::Critical);
-    EXPECT_TRUE(platform.last()->text.contains("missing.mdb"));
 }
 
 } // namespace

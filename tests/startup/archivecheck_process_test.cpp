@@ -43,11 +43,6 @@ void backToTemplates(const ProgramFolder& folder)
                                   folder.file(QString::fromLatin1(name) + "2.mdb")));
 }
 
-void execute(const QString& archive, const JetQuery& statement)
-{
-    Database::open(archive, ProgramFolder::connectString()).execute(statement);
-}
-
 void replaceWithGarbage(const QString& archive)
 {
     QFile file(archive);
@@ -80,94 +75,66 @@ TEST(ArchiveCheck, FirstStartInstallsTheTemplatesAndASecondStartStopsForNewTempl
     EXPECT_TRUE(QFile::exists(folder.file("data2.mdb")));
 }
 
-TEST(ArchiveCheck, AnArchiveWithoutItsTemplateStopsTheStart)
+// Each way the check stops the start, with the wording of the workstation's role: the server
+// speaks of a reinstallation or of a check at the next start, a client of its network.
+TEST(ArchiveCheck, EachMissingOrUnusableArchiveStopsTheStartWithItsMessage)
 {
-    ProgramFolder server(ProgramFolder::WholeProgram);
-    server.writePointerFile(server.dataFolder(), 0);
-    ASSERT_TRUE(QFile::remove(server.file("locdata.mdb")));
-    EXPECT_EQ(runScripted(server.path()).log, stoppedWith(NoArchives));
-
-    // A client needs the company archive (or its template) in its own program folder too,
-    // although it works on the server's.
-    ProgramFolder data(ProgramFolder::ArchivesOnly);
-    ProgramFolder client(ProgramFolder::WholeProgram);
-    client.writePointerFile(data.dataFolder(), 1);
-    ASSERT_TRUE(QFile::remove(client.file("data.mdb")));
-    EXPECT_EQ(runScripted(client.path()).log, stoppedWith(NoArchives));
-}
-
-TEST(ArchiveCheck, AMissingDataSourceHasTheServerOrTheClientWording)
-{
-    ProgramFolder folder(ProgramFolder::WholeProgram);
-    const QString nowhere = folder.file("nowhere") + QDir::separator();
-
-    folder.writePointerFile(nowhere, 0);
-    EXPECT_EQ(runScripted(folder.path()).log, stoppedWith(NotFoundServer));
-
-    folder.writePointerFile(nowhere, 1);
-    EXPECT_EQ(runScripted(folder.path()).log, stoppedWith(NotFoundClient));
-
-    // Without a role line the workstation counts as the server.
-    {
-        QFile pointer(folder.file("brevanov.dat"));
-        ASSERT_TRUE(pointer.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        pointer.write(nowhere.toLocal8Bit() + "\r\n");
-    }
-    EXPECT_EQ(runScripted(folder.path()).log, stoppedWith(NotFoundServer));
-
-    // The folder line is taken as it is: without its final separator it names no archive.
-    folder.writePointerFile(folder.path(), 0);
-    EXPECT_EQ(runScripted(folder.path()).log, stoppedWith(NotFoundServer));
-
-    // The company archive is looked for too.
-    ProgramFolder data(ProgramFolder::ArchivesOnly);
-    ASSERT_TRUE(QFile::remove(data.dataDb()));
-    folder.writePointerFile(data.dataFolder(), 1);
-    EXPECT_EQ(runScripted(folder.path()).log, stoppedWith(NotFoundClient));
-}
-
-TEST(ArchiveCheck, AnArchiveThatDoesNotOpenOrHasNoUsableSettingsStopsTheStart)
-{
-    struct Damage
+    using F = const ProgramFolder&;
+    const struct
     {
         const char* what;
-        std::function<void(const ProgramFolder&)> apply;
+        int role;                // the program folder's pointer file names its own folder (0) or the server's (1)
+        void (*damage)(F program, F server);
+        const char* settingsSql;  // run on the user archive the program reads
+        QString message;
+    } cases[] = {
+        {"local archive and its template missing", 0, [](F p, F) { QFile::remove(p.localDb()); }, nullptr, NoArchives},
+        // A client needs the company archive (or its template) in its own program folder too,
+        // although it works on the server's.
+        {"a client's own company archive missing", 1, [](F p, F) { QFile::remove(p.dataDb()); }, nullptr, NoArchives},
+        {"server on a folder that does not exist", 0, [](F p, F) { p.writePointerFile(p.file("nowhere/"), 0); }, nullptr,
+         NotFoundServer},
+        {"client on a folder that does not exist", 1, [](F p, F) { p.writePointerFile(p.file("nowhere/"), 1); }, nullptr,
+         NotFoundClient},
+        {"no role line: the workstation counts as the server", 1,
+         [](F p, F) {
+             QFile pointer(p.file("brevanov.dat"));
+             ASSERT_TRUE(pointer.open(QIODevice::WriteOnly | QIODevice::Truncate));
+             pointer.write(p.file("nowhere/").toLocal8Bit() + "\r\n");
+         },
+         nullptr, NotFoundServer},
+        {"folder line without its final separator", 0, [](F p, F) { p.writePointerFile(p.path(), 0); }, nullptr,
+         NotFoundServer},
+        {"the server's company archive missing", 1, [](F, F d) { QFile::remove(d.dataDb()); }, nullptr, NotFoundClient},
+        {"user archive is not an archive", 0, [](F p, F) { replaceWithGarbage(p.userDb()); }, nullptr, OpenErrorServer},
+        {"company archive is not an archive", 0, [](F p, F) { replaceWithGarbage(p.dataDb()); }, nullptr, OpenErrorServer},
+        {"local archive is not an archive", 0, [](F p, F) { replaceWithGarbage(p.localDb()); }, nullptr, OpenErrorServer},
+        {"company archive with another password", 0,
+         [](F p, F) {
+             QFile::remove(p.dataDb());
+             Database::create(p.dataDb(), QStringLiteral(";PWD=abc"));
+         },
+         nullptr, OpenErrorServer},
+        {"no company row", 0, nullptr, "DELETE FROM Azienda", OpenErrorServer},
+        {"no company table", 0, nullptr, "DROP TABLE Azienda", OpenErrorServer},
+        {"Null base currency", 0, nullptr, "UPDATE Azienda SET ValutaBase = NULL", OpenErrorServer},
+        {"Null base decimals", 0, nullptr, "UPDATE Azienda SET DecimaliBase = NULL", OpenErrorServer},
+        {"Null euro rate", 0, nullptr, "UPDATE Azienda SET CambioEuro = NULL", OpenErrorServer},
+        {"Null euro decimals", 0, nullptr, "UPDATE Azienda SET DecimaliEuro = NULL", OpenErrorServer},
+        {"euro decimals beyond 16 bits", 0, nullptr, "UPDATE Azienda SET DecimaliEuro = 40000", OpenErrorServer},
+        {"a client of a server without its euro rate", 1, nullptr, "UPDATE Azienda SET CambioEuro = NULL", OpenErrorClient},
     };
-    const std::vector<Damage> damages = {
-        {"user archive is not an archive", [](const ProgramFolder& f) { replaceWithGarbage(f.userDb()); }},
-        {"company archive is not an archive", [](const ProgramFolder& f) { replaceWithGarbage(f.dataDb()); }},
-        {"local archive is not an archive", [](const ProgramFolder& f) { replaceWithGarbage(f.localDb()); }},
-        {"company archive has another password",
-         [](const ProgramFolder& f) {
-             QFile::remove(f.dataDb());
-             Database::create(f.dataDb(), QStringLiteral(";PWD=abc"));
-         }},
-        {"no company row", [](const ProgramFolder& f) { execute(f.userDb(), JetQuery("DELETE FROM Azienda")); }},
-        {"no company table", [](const ProgramFolder& f) { execute(f.userDb(), JetQuery("DROP TABLE Azienda")); }},
-        {"Null base currency",
-         [](const ProgramFolder& f) { execute(f.userDb(), JetQuery("UPDATE Azienda SET ValutaBase = NULL")); }},
-        {"Null base decimals",
-         [](const ProgramFolder& f) { execute(f.userDb(), JetQuery("UPDATE Azienda SET DecimaliBase = NULL")); }},
-        {"Null euro rate",
-         [](const ProgramFolder& f) { execute(f.userDb(), JetQuery("UPDATE Azienda SET CambioEuro = NULL")); }},
-        {"Null euro decimals",
-         [](const ProgramFolder& f) { execute(f.userDb(), JetQuery("UPDATE Azienda SET DecimaliEuro = NULL")); }},
-        {"euro decimals beyond 16 bits",
-         [](const ProgramFolder& f) { execute(f.userDb(), JetQuery("UPDATE Azienda SET DecimaliEuro = 40000")); }},
-    };
-    for (const Damage& damage : damages) {
-        ProgramFolder folder(ProgramFolder::WholeProgram);
-        folder.writePointerFile(folder.dataFolder(), 0);
-        damage.apply(folder);
-        EXPECT_EQ(runScripted(folder.path()).log, stoppedWith(OpenErrorServer)) << damage.what;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ProgramFolder program(ProgramFolder::WholeProgram), server(ProgramFolder::ArchivesOnly);
+        const ProgramFolder& data = c.role == 0 ? program : server;
+        program.writePointerFile(data.dataFolder(), c.role);
+        if (c.damage)
+            c.damage(program, server);
+        if (c.settingsSql)
+            Database::open(data.userDb(), ProgramFolder::connectString()).run(QString::fromLatin1(c.settingsSql));
+        EXPECT_EQ(runScripted(program.path()).log, stoppedWith(c.message));
     }
-
-    // A client reports the same failures as a network problem.
-    ProgramFolder data(ProgramFolder::ArchivesOnly);
-    ProgramFolder client(ProgramFolder::WholeProgram);
-    client.writePointerFile(data.dataFolder(), 1);
-    execute(data.userDb(), JetQuery("UPDATE Azienda SET CambioEuro = NULL"));
-    EXPECT_EQ(runScripted(client.path()).log, stoppedWith(OpenErrorClient));
 }
 
 TEST(ArchiveCheck, AClientWorksOnTheServersArchivesAndInstallsItsOwnTemplates)

@@ -39,7 +39,9 @@ protected:
     }
 };
 
-TEST_F(Configuration, AClientNeedsAFolderHoldingAPointerFile)
+// The server role is proposed to a server, the client role to a client, which needs a folder
+// holding a pointer file.
+TEST_F(Configuration, EachRoleIsProposedToItselfAndAClientNeedsAFolderHoldingAPointerFile)
 {
     program.writePointerFile(program.dataFolder(), 0);
     ProgramFolder server;
@@ -60,6 +62,24 @@ TEST_F(Configuration, AClientNeedsAFolderHoldingAPointerFile)
     EXPECT_TRUE(okOnServer);
     EXPECT_EQ(pointerFile(), program.dataFolder().toLocal8Bit() + "\r\n0\r\n") << "cancelled: nothing changes";
     EXPECT_TRUE(platform.messages.isEmpty());
+
+    // A client opens on its role; a drive not available is said and left.
+    base->ClientMode = 1;
+    platform.driveList = {"/", program.file("unplugged")};
+    bool clientProposed = false;
+    QString drive;
+    configure([&](QWidget* dialog) {
+        // The drives above the folders, both in view.
+        const QRect drives = ui::find<QWidget>(dialog, "Drive1")->geometry(), folders = ui::find<QWidget>(dialog, "Dir1")->geometry();
+        clientProposed = ui::find<QRadioButton>(dialog, "Option1_1")->isChecked() && ui::enabled(dialog, "FRMClient")
+                         && ui::find<QWidget>(dialog, "Drive1")->isVisible() && drives.bottom() < folders.top();
+        ui::choose(dialog, "Drive1", program.file("unplugged"));
+        drive = ui::find<QComboBox>(dialog, "Drive1")->currentText();
+        ui::click(dialog, "BAnnulla");
+    });
+    EXPECT_TRUE(clientProposed);
+    EXPECT_EQ(drive, "/");
+    EXPECT_EQ(messages(), QStringList{"MESSAGE|information|ok|Brevano V - Ricerca Server|Il Drive non è al momento disponibile"});
 }
 
 TEST_F(Configuration, ConfirmingAnotherDataFolderWritesItAndEndsTheProgram)
@@ -89,23 +109,6 @@ TEST_F(Configuration, AServerMustBeLocal)
     };
     EXPECT_EXIT(configure([](QWidget* dialog) { ui::click(dialog, "BOK"); }), ::testing::ExitedWithCode(0),
                 "NO POINTER FILE\n.*Il Server Deve Essere Installato e Configurato in Locale!\nPROGRAM ENDED");
-}
-
-TEST_F(Configuration, AClientOpensOnItsRoleAndAnUnavailableDriveIsSaid)
-{
-    base->ClientMode = 1;
-    platform.driveList = {"/", program.file("unplugged")};
-    bool clientProposed = false;
-    QString drive;
-    configure([&](QWidget* dialog) {
-        clientProposed = ui::find<QRadioButton>(dialog, "Option1_1")->isChecked() && ui::enabled(dialog, "FRMClient");
-        ui::choose(dialog, "Drive1", program.file("unplugged"));
-        drive = ui::find<QComboBox>(dialog, "Drive1")->currentText();
-        ui::click(dialog, "BAnnulla");
-    });
-    EXPECT_TRUE(clientProposed);
-    EXPECT_EQ(drive, "/");
-    EXPECT_EQ(messages(), QStringList{"MESSAGE|information|ok|Brevano V - Ricerca Server|Il Drive non è al momento disponibile"});
 }
 
 } // namespace

@@ -131,16 +131,6 @@ TEST_F(SignIn, PasswordsAreKeptAsDigestsAndOnlyACapitalAMakesAnAdministrator)
     EXPECT_EQ(base().UserName, "mario");
 }
 
-TEST_F(SignIn, OnlyTheUsersLocksAtThisWorkstationAreDropped)
-{
-    for (const char* holder : {"'admin', 'POSTAZIONE1', 'K1'", "'Admin', 'postazione1', 'K2'", "'admin', 'POSTAZIONE2', 'K3'",
-                               "'mario', 'POSTAZIONE1', 'K4'"})
-        folder.exec("user.mdb", QString("INSERT INTO Accessi (User, Postazione, Chiave1, Modulo, DescFrm, Tabella) "
-                                        "VALUES (%1, 'BREVANO V', 'Dati Aziendali', 'Azienda')").arg(holder));
-    signIn("admin", "admin");
-    EXPECT_EQ(folder.rows("user.mdb", "SELECT Chiave1 FROM Accessi ORDER BY Chiave1"), (QStringList{"K3", "K4"}));
-}
-
 // A data folder nobody may write: users still sign in and read, and a save says the folder is
 // read-only and keeps what was typed. Root may write anywhere, so as root the test runs again as
 // an ordinary user on this same folder.

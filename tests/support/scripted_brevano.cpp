@@ -1,16 +1,12 @@
 // The program's real start-up with a scripted platform, for tests that run whole processes.
 // Usage: brevano_scripted <program folder> <script file>
 // The script holds "key=value" lines:
-//   workstation=<name>        the computer's network name
-//   answer=Yes|No             answer to the next question (repeatable)
 //   log=<file>                receives every message ("MESSAGE|icon|buttons|title|text"), every
 //                             window shown ("WINDOW|<objectName>") and "PROGRAM ENDED"
-//   today=yyyy-MM-dd          today's date
 //   key=<window>|<key>        when the window of that objectName is shown, the key (Return,
 //                             Escape) is pressed in it (repeatable)
 //   click=<window>|<button>   when the window is shown, its button of that objectName is
 //                             clicked (repeatable)
-//   drive=<root>              a drive of the machine (repeatable; default "/")
 //   conventions=<window>      when the window is shown, logs how the program writes a number, a
 //                             date and Qt's own "Undo" ("CONVENTIONS|1.936,27|06/12/26|Ann&ulla")
 // Windows shown are also written to standard output, so a caller can time them.
@@ -111,7 +107,6 @@ int main(int argc, char* argv[])
         return 2;
     ScriptedPlatform platform;
     QMultiHash<QString, WindowWatcher::Action> actions;
-    QStringList drives;
     QString conventionsWindow;
     QFile script(QString::fromLocal8Bit(argv[2]));
     if (script.open(QIODevice::ReadOnly | QIODevice::Text)) {
@@ -122,27 +117,17 @@ int main(int argc, char* argv[])
             if (eq < 0)
                 continue;
             const QString key = line.left(eq).trimmed(), value = line.mid(eq + 1).trimmed();
-            if (key == QLatin1String("workstation"))
-                platform.workstation = value;
-            else if (key == QLatin1String("answer"))
-                platform.answers.enqueue(value == QLatin1String("No") ? Platform::Answer::No : Platform::Answer::Yes);
-            else if (key == QLatin1String("log"))
+            if (key == QLatin1String("log"))
                 platform.logFile = value;
-            else if (key == QLatin1String("today"))
-                platform.todayDate = QDate::fromString(value, Qt::ISODate);
             else if (key == QLatin1String("key"))
                 actions.insert(value.section(u'|', 0, 0),
                                {value.section(u'|', 1) == QLatin1String("Escape") ? Qt::Key_Escape : Qt::Key_Return, {}});
             else if (key == QLatin1String("click"))
                 actions.insert(value.section(u'|', 0, 0), {Qt::Key_unknown, value.section(u'|', 1)});
-            else if (key == QLatin1String("drive"))
-                drives << value;
             else if (key == QLatin1String("conventions"))
                 conventionsWindow = value;
         }
     }
-    if (!drives.isEmpty())
-        platform.driveList = drives;
     WindowWatcher watcher(platform.logFile, actions, conventionsWindow);
     app.installEventFilter(&watcher);
     appGlobals().makeMainWindow = [](AppGlobals& globals) { return new Principale(globals); };

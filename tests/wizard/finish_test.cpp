@@ -25,26 +25,20 @@ protected:
     }
 };
 
-TEST_F(Finish, AnsweringNoToTheQuestionWritesNothing)
+// The wizard asks before it creates: No writes nothing; Yes creates, reports and offers another.
+TEST_F(Finish, CreatedDocumentIsReportedAndAnotherOffered)
 {
     open();
     toSummary("Bolla di Reso");
     platform.answers.enqueue(Platform::Answer::No);
     ui::click(wizard, "CMD12");
-    ASSERT_EQ(platform.messages.size(), 1);
-    EXPECT_EQ(platform.last()->text, "Si Desidera Eseguire la Creazione del Documento ?");
-    EXPECT_TRUE(platform.last()->title.isNull());
-    EXPECT_EQ(platform.last()->buttons, Platform::Buttons::YesNo);
+    ASSERT_EQ(messages(), QStringList{"MESSAGE|none|yesno|<none>|Si Desidera Eseguire la Creazione del Documento ?"});
     EXPECT_EQ(wizard->CurrentPage, 5);
     EXPECT_EQ(count("RESOTes"), 2);
     EXPECT_EQ(count("RESORig"), 4);
-}
 
-TEST_F(Finish, CreatedDocumentIsReportedAndAnotherOffered)
-{
-    open();
-    toSummary("Bolla di Reso");
     const int before = count("RESOTes");
+    platform.clear();
     ui::click(wizard, "CMD12");
     ASSERT_EQ(platform.messages.size(), 2) << platform.lastText().toStdString();
     const ScriptedPlatform::Message& done = platform.messages[1];
@@ -125,10 +119,8 @@ TEST_F(Finish, SourceGoneOrWithoutRowsIsToldAndStepFourStays)
     ui::find<QTableView>(wizard, "GridRic")->selectRow(1);
     ui::click(wizard, "CMD9");
     ui::click(wizard, "CMD12");
-    ASSERT_EQ(platform.messages.size(), 2);
-    EXPECT_EQ(platform.last()->icon, Platform::Icon::Information);
-    EXPECT_EQ(platform.last()->title, "Brevano V");
-    EXPECT_EQ(platform.last()->text, "Il Documento di Partenza non contiene righe.\rNessun Documento è stato Creato.");
+    EXPECT_EQ(messages().value(1), "MESSAGE|information|ok|Brevano V|Il Documento di Partenza non contiene righe.\\r"
+                                   "Nessun Documento è stato Creato.");
     EXPECT_EQ(wizard->CurrentPage, 5);
 
     // Deleted by another workstation after the list was read.
@@ -138,10 +130,8 @@ TEST_F(Finish, SourceGoneOrWithoutRowsIsToldAndStepFourStays)
     db.execute(JetQuery("DELETE * FROM DDTTes WHERE NumInt = 1"));
     platform.clear();
     ui::click(wizard, "CMD12");
-    ASSERT_EQ(platform.messages.size(), 2);
-    EXPECT_EQ(platform.last()->icon, Platform::Icon::Information);
-    EXPECT_EQ(platform.last()->text,
-              "Il Documento di Partenza non è più presente in archivio.\rNessun Documento è stato Creato.");
+    EXPECT_EQ(messages().value(1), "MESSAGE|information|ok|Brevano V|Il Documento di Partenza non è più presente in "
+                                   "archivio.\\rNessun Documento è stato Creato.");
     EXPECT_EQ(wizard->CurrentPage, 5);
     EXPECT_EQ(count("RESOTes"), 2);
     EXPECT_EQ(program.rows("data.mdb", "SELECT count(*) FROM Numeratori WHERE idEsercizio = '2041'"), QStringList{"0"})
