@@ -110,6 +110,7 @@ TEST_F(MainWindowTest, EveryMenuCommandOpensItsScreenInsideTheMainWindowWholeAnd
     QString modal;
     ui::onNextModal([&modal](QWidget* dialog) {
         modal = dialog->objectName();
+        EXPECT_EQ(problems(dialog, dialog), QStringList());
         ui::click(dialog, "BEsci");
     });
     click("BAperGiac");

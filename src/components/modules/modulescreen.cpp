@@ -1,6 +1,7 @@
 #include "modulescreen.h"
 #include "modulecomponent.h"
 #include "components/base/tablescreen.h"
+#include "components/screenframe.h"
 #include "common/databaseerror.h"
 
 #include <QDialog>
@@ -69,6 +70,7 @@ void ModuleScreen::showModal(BaseComponent* base)
     QObject::connect(view, &RecordBrowser::leaveRequested, &dialog, &QDialog::reject);
     base->PrepareDialog(&dialog);
     view->load();
+    ScreenFrame::nameControls(&dialog);
     dialog.resize(720, 520);
     dialog.exec();
 }
