@@ -136,7 +136,9 @@ void AutoComp::sourceNext()
     fitFrame();
 }
 
+// The company archive the base component keeps open for the session: the lists and look-ups of
+// the wizard read it without opening a connection of their own each time.
 Database AutoComp::dataArchive() const
 {
-    return Database::open(DataRicerche->DatabaseName, DataRicerche->Connect, true);
+    return base()->dataArchive();
 }
