@@ -250,6 +250,7 @@ TEST_F(TableEditor, DatesAndNumbersAreTypedAsUsersWriteThem)
     EXPECT_EQ(field("PrezzoVen"), QStringLiteral("18.000"));
     EXPECT_EQ(field("PrezzoVenEuro"), QStringLiteral("9,30"));
     EXPECT_TRUE(ui::find<QLineEdit>(panel, QStringLiteral("PrezzoVenEuro"))->alignment() & Qt::AlignRight);
+    EXPECT_FALSE(ui::find<QLineEdit>(panel, QStringLiteral("Codice"))->alignment() & Qt::AlignRight) << "a code reads as text";
     EXPECT_EQ(field("UM_Desc"), valueOf("SELECT \"Desc\" FROM UM WHERE Codice = ", QStringLiteral("PZ")).toString());
 }
 
