@@ -465,14 +465,21 @@ bool Database::mayRetry(const DatabaseError& error, bool wasWriting) const
            && d->db.isOpen();
 }
 
+// A failed statement: its classified error is thrown unless the statement may go once more
+// (whether a transaction was open is read before the failure makes the connection again).
+void Database::throwUnlessRetried(const QSqlError& error) const
+{
+    const bool wasWriting = d->writing;
+    const DatabaseError failed = failure(error);
+    if (!mayRetry(failed, wasWriting))
+        throw failed;
+}
+
 void Database::prepareOn(QSqlQuery& query, const QString& text) const
 {
     if (query.prepare(text))
         return;
-    const bool wasWriting = d->writing;
-    const DatabaseError error = failure(query.lastError());
-    if (!mayRetry(error, wasWriting))
-        throw error;
+    throwUnlessRetried(query.lastError());
     QSqlQuery again(d->db);
     again.setForwardOnly(query.isForwardOnly());
     if (!again.prepare(text))
@@ -484,10 +491,7 @@ void Database::run(QSqlQuery& query) const
 {
     if (query.exec())
         return;
-    const bool wasWriting = d->writing;
-    const DatabaseError error = failure(query.lastError());
-    if (!mayRetry(error, wasWriting))
-        throw error;
+    throwUnlessRetried(query.lastError());
     QSqlQuery again(d->db);
     again.setForwardOnly(query.isForwardOnly());
     prepareOn(again, query.lastQuery());
@@ -504,10 +508,7 @@ void Database::run(const QString& sqliteText) const
     QSqlQuery q(d->db);
     if (q.exec(text))
         return;
-    const bool wasWriting = d->writing;
-    const DatabaseError error = failure(q.lastError());
-    if (!mayRetry(error, wasWriting))
-        throw error;
+    throwUnlessRetried(q.lastError());
     QSqlQuery again(d->db);
     if (!again.exec(text))
         throw failure(again.lastError());

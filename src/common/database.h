@@ -109,6 +109,7 @@ private:
     void startServerSession() const;
     void reconnect() const;
     bool mayRetry(const DatabaseError& error, bool wasWriting) const;
+    void throwUnlessRetried(const QSqlError& error) const;
     // Prepares a statement, once more on a connection the server dropped and that was made again.
     void prepareOn(QSqlQuery& query, const QString& text) const;
     QStringList attachToServer(const JetQuery& query) const;
