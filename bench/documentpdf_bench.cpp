@@ -5,6 +5,7 @@
 //   documentpdf_bench            10,000 rows
 //   documentpdf_bench --short     2,000 rows (what the test command runs)
 
+#include "peakmemory.h"
 #include "documents/documentpdf.h"
 #include "documents/documentreader.h"
 #include "support/programfolder.h"
@@ -28,17 +29,6 @@ namespace {
 constexpr double RatioBar = 2.0;
 constexpr double MemoryBarMB = 150.0;
 const QDate Day{2041, 3, 5};
-
-double peakMemoryMB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
-    return 0;
-}
 
 void fillDocument(const QString& path, int rows)
 {

@@ -7,6 +7,7 @@
 //
 //   listing_bench            1,000,000 rows in each table
 //   listing_bench --short      200,000 (what the test command runs)
+#include "peakmemory.h"
 #include "common/jetcollation.h"
 #include "common/transaction.h"
 #include "components/base/baseclass.h"
@@ -39,17 +40,6 @@ constexpr int Repeats = 11;
 
 const QDate FirstDay{2041, 3, 1};
 const QDate LastDay{2041, 12, 31};
-
-double peakMemoryMB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
-    return 0;
-}
 
 // The fastest of several turns: the figure of each under the load of a shared machine.
 double fastest(const std::function<void()>& work, int turns = Repeats)
