@@ -14,9 +14,10 @@ constexpr int ValuesPerStatement = 2000;
 
 } // namespace
 
-QStringList sqliteColumns(const Database& sqlite, const QString& table)
+QStringList sqliteColumns(const Database& sqlite, const QString& table, bool hiddenToo)
 {
-    QSqlQuery q = sqlite.prepare(QStringLiteral("SELECT name FROM pragma_table_info(?) ORDER BY cid"));
+    QSqlQuery q = sqlite.prepare(hiddenToo ? QStringLiteral("SELECT name FROM pragma_table_xinfo(?) ORDER BY cid")
+                                           : QStringLiteral("SELECT name FROM pragma_table_info(?) ORDER BY cid"));
     q.addBindValue(table);
     sqlite.run(q);
     QStringList columns;
@@ -178,12 +179,7 @@ void copyArchiveToServer(const Database& source, const QString& target, const st
             name.bindValue(1, kind);
             server.run(name);
             const QStringList columns = sqliteColumns(source, table);
-            QSqlQuery all = source.prepare(QStringLiteral("SELECT name FROM pragma_table_xinfo(?) ORDER BY cid"));
-            all.addBindValue(table);
-            source.run(all);
-            QStringList named;
-            while (all.next())
-                named << all.value(0).toString();
+            const QStringList named = sqliteColumns(source, table, true);
             for (const QString& column : named) {
                 name.bindValue(0, column);
                 name.bindValue(1, QStringLiteral("column"));

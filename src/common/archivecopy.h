@@ -27,8 +27,8 @@ void copyArchiveToServer(const Database& source, const QString& target, const st
 // statement; with their SQLite row ids as __rowid__ when asked.
 void copyTableRows(const Database& source, const QString& table, const QStringList& columns, const Database& target,
                    const QString& targetTable, bool withRowid);
-// The columns of a SQLite table, in order.
-QStringList sqliteColumns(const Database& sqlite, const QString& table);
+// The columns of a SQLite table, in order; with its hidden (generated) columns too when asked.
+QStringList sqliteColumns(const Database& sqlite, const QString& table, bool hiddenToo = false);
 
 // The tables of an archive, as its schema spells them.
 QStringList archiveTables(const Database& db);
