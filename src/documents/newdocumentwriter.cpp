@@ -1,5 +1,6 @@
 #include "newdocumentwriter.h"
 #include "creationstate.h"
+#include "numberedrows.h"
 #include "common/transaction.h"
 
 #include <QSqlQuery>
@@ -61,14 +62,10 @@ enum class RowNumbers { KeepRiga, InRigaOrder };
 
 // Every row in one statement; returns how many were written. Rows already numbered 1, 2, 3...
 // keep their Riga; otherwise they are numbered in Riga order, at most as many as the row
-// counter holds. The numbering runs over the row ids alone and the rows are joined to it
-// afterwards: the window then sorts and keeps two numbers a row instead of every column.
+// counter holds.
 int copyAllRows(CreationState& state, const QVector<ColumnCopy>& copies, RowNumbers numbering)
 {
     const auto source = Jet::identifier(state.SourceRowsTable);
-    const bool onServer = state.db.engine() == Database::Engine::PostgreSQL;
-    JetQuery rowid;
-    rowid << source << (onServer ? JetQuery(".__rowid__") : JetQuery(".rowid"));
     JetQuery q;
     q << "INSERT INTO " << Jet::identifier(state.TargetRowsTable) << " (DataReg, NumInt, Riga";
     for (const ColumnCopy& c : copies)
@@ -81,9 +78,9 @@ int copyAllRows(CreationState& state, const QVector<ColumnCopy>& copies, RowNumb
     for (const ColumnCopy& c : copies)
         q << ", " << source << "." << Jet::identifier(c.source);
     if (numbering == RowNumbers::InRigaOrder)
-        q << " FROM (SELECT " << rowid << " AS r, ROW_NUMBER() OVER (ORDER BY " << source << ".Riga) AS n FROM "
-          << source << " WHERE " << sourceRowsCondition(state) << " ORDER BY " << source << ".Riga LIMIT "
-          << Jet::number(MaxDocumentRows) << ") AS numbered JOIN " << source << " ON " << rowid << " = numbered.r";
+        q << " FROM "
+          << numberedRows(state.db, state.SourceRowsTable, state.request.sourceDataReg, state.request.sourceNumInt)
+          << " WHERE numbered.n <= " << Jet::number(MaxDocumentRows);
     else
         q << " FROM " << source << " WHERE " << sourceRowsCondition(state);
     return state.db.execute(q);

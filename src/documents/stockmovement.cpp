@@ -1,4 +1,5 @@
 #include "stockmovement.h"
+#include "numberedrows.h"
 #include "numbering.h"
 #include "common/jetdate.h"
 #include "common/transaction.h"
@@ -36,14 +37,14 @@ PostedMovement postStockMovement(const Database& db, const QString& fiscalYear, 
                    << Jet::text(request.sourceKindName) << ", " << Jet::date(request.sourceDataReg) << ", "
                    << Jet::text(request.sourceNumero) << ", " << Jet::number(request.sourceNumInt) << ")");
 
+        const auto source = Jet::identifier(request.sourceRowsTable);
         JetQuery lines;
         lines << "INSERT INTO MovMagRig (DataReg, NumInt, idCausale, idEsercizio, Riga, idArticolo, Deposito, Quantita, "
                  "Segno) SELECT "
               << Jet::date(*date) << ", " << Jet::number(number) << ", " << Jet::text(reason) << ", "
-              << Jet::text(fiscalYear) << ", ROW_NUMBER() OVER (ORDER BY Riga), idArticolo, Deposito, Quantita, "
-              << Jet::text(sign) << " FROM " << Jet::identifier(request.sourceRowsTable) << " WHERE DataReg="
-              << Jet::date(request.sourceDataReg) << " AND NumInt=" << Jet::number(request.sourceNumInt)
-              << " ORDER BY Riga";
+              << Jet::text(fiscalYear) << ", numbered.n, " << source << ".idArticolo, " << source << ".Deposito, "
+              << source << ".Quantita, " << Jet::text(sign) << " FROM "
+              << numberedRows(db, request.sourceRowsTable, request.sourceDataReg, request.sourceNumInt);
         db.execute(lines);
         return PostedMovement{number, kind};
     });
