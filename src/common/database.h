@@ -42,6 +42,9 @@ public:
 
     // Runs an action statement; returns the number of affected rows.
     int execute(const JetQuery& query) const;
+    // Runs an insert of one row; false when a unique key already holds it. The server is told to
+    // leave such a row out rather than fail, since every failed statement goes to its log.
+    bool insertUnlessTaken(const JetQuery& insert) const;
     // Runs a selection, positioned before its first row.
     Rows select(const JetQuery& query, bool forwardOnly = true) const;
     // Runs SQL that wraps a query's paged text (rowpager.h): "%1" in the wrapper stands for it;

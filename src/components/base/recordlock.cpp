@@ -172,14 +172,9 @@ bool acquire(const Database& db, const QString& owner, const QString& screenTitl
                << ", " << Jet::text(id.table) << ", " << Jet::text(storedKey(id.parts[0])) << ", "
                << Jet::text(storedKey(id.parts[1])) << ", " << Jet::text(storedKey(id.parts[2])) << ", "
                << Jet::text(storedArchive(id.archive)) << ", " << Jet::text(me.process) << ")";
-        try {
-            const WriteTurn turn(db.path(), Database::BusyTimeoutMs);
-            db.execute(insert);
+        const WriteTurn turn(db.path(), Database::BusyTimeoutMs);
+        if (db.insertUnlessTaken(insert))
             return true;
-        } catch (const DatabaseError& e) {
-            if (e.kind() != DatabaseError::Kind::Constraint)
-                throw;
-        }
         // Taken in the meantime: see by whom (or, released again, try once more).
     }
 }
