@@ -103,7 +103,7 @@ RicercaServer::RicercaServer(AppGlobals& globals, QWidget* parent) : QDialog(par
         connect(edit, &QLineEdit::textChanged, this, &RicercaServer::postgresEdited);
         return edit;
     };
-    m_host = field("THost", QStringLiteral("Server"));
+    m_host = field("THost", QStringLiteral("Indirizzo Server"));
     m_port = new QSpinBox(m_postgresFrame);
     m_port->setObjectName(QStringLiteral("TPorta"));
     m_port->setAccessibleName(QStringLiteral("Porta"));
@@ -135,7 +135,7 @@ RicercaServer::RicercaServer(AppGlobals& globals, QWidget* parent) : QDialog(par
     m_folders->setHeaderHidden(true);
     for (int column = 1; column < m_folderModel->columnCount(); ++column)
         m_folders->hideColumn(column);
-    m_folders->setMinimumHeight(200);
+    m_folders->setMinimumHeight(120);
     m_folders->setAccessibleName(QStringLiteral("Cartelle"));
     m_drives->setAccessibleName(QStringLiteral("Unità"));
     // The folders are read in the background: the chosen one is brought into view once they are.

@@ -2,69 +2,10 @@
 // every control named for a screen reader.
 #include "mainwindowfixture.h"
 
-#include <QAbstractItemView>
 #include <QAccessible>
 #include <QComboBox>
-#include <QLabel>
 #include <QMenuBar>
 #include <QToolBar>
-
-namespace {
-
-// Where a control is cut by any widget it lies in, up to its screen's frame.
-QString clipping(QWidget* control, QWidget* frame)
-{
-    for (QWidget* up = control->parentWidget(); up && up != frame->parentWidget(); up = up->parentWidget()) {
-        const QRect inside(control->mapTo(up, QPoint(0, 0)), control->size());
-        if (!up->rect().contains(inside))
-            return QStringLiteral("cut by ") + up->metaObject()->className() + u' ' + up->objectName();
-    }
-    if (auto* label = qobject_cast<QLabel*>(control); label && !label->wordWrap() && label->pixmap().isNull()
-        && control->width() < control->minimumSizeHint().width())
-        return QStringLiteral("caption cut");
-    if (qobject_cast<QAbstractButton*>(control) && control->width() < control->minimumSizeHint().width())
-        return QStringLiteral("caption cut");
-    return {};
-}
-
-// The parts of a grid (headers, corner, cell editors) are the grid's own business.
-bool partOfAGrid(QWidget* w)
-{
-    for (QWidget* up = w->parentWidget(); up; up = up->parentWidget())
-        if (qobject_cast<QAbstractItemView*>(up))
-            return true;
-    return false;
-}
-
-bool interactive(QWidget* w)
-{
-    return qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w)
-           || qobject_cast<QAbstractItemView*>(w);
-}
-
-// What a user would miss in a screen: controls cut by what they lie in, and controls a screen
-// reader has no name for or names like another field.
-QStringList problems(QWidget* screen, QWidget* frame)
-{
-    QStringList found, spokenFields;
-    for (QWidget* control : screen->findChildren<QWidget*>()) {
-        if (!control->isVisibleTo(frame) || partOfAGrid(control) || (!interactive(control) && !qobject_cast<QLabel*>(control)))
-            continue;
-        const QString what = QString::fromLatin1(control->metaObject()->className()) + u' ' + control->objectName() + u' ';
-        if (const QString cut = clipping(control, frame); !cut.isEmpty())
-            found << what + cut;
-        QAccessibleInterface* spoken = interactive(control) ? QAccessible::queryAccessibleInterface(control) : nullptr;
-        const QString name = spoken ? spoken->text(QAccessible::Name).trimmed() : QString();
-        if (spoken && name.isEmpty())
-            found << what + "without a name";
-        if (qobject_cast<QLineEdit*>(control) && !name.isEmpty() && spokenFields.contains(name))
-            found << what + "named as another field: " + name;
-        spokenFields << name;
-    }
-    return found;
-}
-
-} // namespace
 
 TEST_F(MainWindowTest, EveryMenuCommandOpensItsScreenInsideTheMainWindowWholeAndNamed)
 {
@@ -100,7 +41,7 @@ TEST_F(MainWindowTest, EveryMenuCommandOpensItsScreenInsideTheMainWindowWholeAnd
                                                                       << a->objectName().toStdString();
                 }
             }
-        EXPECT_EQ(problems(frame->widget(), frame), QStringList());
+        EXPECT_EQ(ui::problems(frame->widget(), frame), QStringList());
         platform.answers.enqueue(Platform::Answer::Yes);
         frame->close();
         ui::settle();
@@ -110,7 +51,7 @@ TEST_F(MainWindowTest, EveryMenuCommandOpensItsScreenInsideTheMainWindowWholeAnd
     QString modal;
     ui::onNextModal([&modal](QWidget* dialog) {
         modal = dialog->objectName();
-        EXPECT_EQ(problems(dialog, dialog), QStringList());
+        EXPECT_EQ(ui::problems(dialog, dialog), QStringList());
         ui::click(dialog, "BEsci");
     });
     click("BAperGiac");

@@ -50,6 +50,7 @@ TEST_F(Configuration, EachRoleIsProposedToItselfAndAClientNeedsAFolderHoldingAPo
     bool okOnPlain = true, okOnServer = false, serverProposed = false;
     configure([&](QWidget* dialog) {
         serverProposed = ui::find<QRadioButton>(dialog, "Option1_0")->isChecked() && !ui::enabled(dialog, "FRMClient");
+        EXPECT_EQ(ui::problems(dialog, dialog), QStringList());
         ui::click(dialog, "Option1_1");
         chooseFolder(dialog, plain.path());
         okOnPlain = ui::enabled(dialog, "BOK");

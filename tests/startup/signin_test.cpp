@@ -62,6 +62,7 @@ protected:
 
 TEST_F(SignIn, ACodeInAnyCaseSignsInAndBringsUpTheMainWindow)
 {
+    EXPECT_EQ(ui::problems(dialog, dialog), QStringList());
     signIn("ADMIN", "admin");
     EXPECT_TRUE(platform.messages.isEmpty()) << platform.lastText().toStdString();
     EXPECT_EQ(base().UserName, "ADMIN") << "as typed";

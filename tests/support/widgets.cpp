@@ -1,9 +1,83 @@
 #include "widgets.h"
 
+#include <QAbstractItemView>
+#include <QAbstractSpinBox>
+#include <QAccessible>
+#include <QLabel>
 #include <QTimer>
 #include <QToolButton>
 
 namespace ui {
+
+namespace {
+
+// Where a control is cut by any widget it lies in, up to its screen's frame.
+QString clipping(QWidget* control, QWidget* frame)
+{
+    for (QWidget* up = control->parentWidget(); up && up != frame->parentWidget(); up = up->parentWidget()) {
+        const QRect inside(control->mapTo(up, QPoint(0, 0)), control->size());
+        if (!up->rect().contains(inside))
+            return QStringLiteral("cut by ") + up->metaObject()->className() + u' ' + up->objectName();
+    }
+    if (auto* label = qobject_cast<QLabel*>(control); label && !label->wordWrap() && label->pixmap().isNull()
+        && control->width() < control->minimumSizeHint().width())
+        return QStringLiteral("caption cut");
+    if (qobject_cast<QAbstractButton*>(control) && control->width() < control->minimumSizeHint().width())
+        return QStringLiteral("caption cut");
+    return {};
+}
+
+// The parts of a grid (headers, corner, cell editors) or of a spin box are theirs to name.
+bool partOfAControl(QWidget* w)
+{
+    for (QWidget* up = w->parentWidget(); up; up = up->parentWidget())
+        if (qobject_cast<QAbstractItemView*>(up) || qobject_cast<QAbstractSpinBox*>(up))
+            return true;
+    return false;
+}
+
+bool interactive(QWidget* w)
+{
+    return qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w)
+           || qobject_cast<QAbstractItemView*>(w);
+}
+
+QString described(QWidget* control)
+{
+    return QString::fromLatin1(control->metaObject()->className()) + u' ' + control->objectName() + u' ';
+}
+
+} // namespace
+
+QStringList problems(QWidget* screen, QWidget* frame)
+{
+    QStringList found, spokenFields;
+    QList<QWidget*> shown;
+    for (QWidget* control : screen->findChildren<QWidget*>()) {
+        if (!control->isVisibleTo(frame) || partOfAControl(control) || (!interactive(control) && !qobject_cast<QLabel*>(control)))
+            continue;
+        const QString what = described(control);
+        if (const QString cut = clipping(control, frame); !cut.isEmpty())
+            found << what + cut;
+        // Pictures are decoration and may lie over one another.
+        if (auto* label = qobject_cast<QLabel*>(control); !label || label->pixmap().isNull()) {
+            const QRect place(control->mapTo(frame, QPoint(0, 0)), control->size());
+            for (QWidget* other : shown)
+                if (!other->isAncestorOf(control) && !control->isAncestorOf(other)
+                    && place.intersects(QRect(other->mapTo(frame, QPoint(0, 0)), other->size())))
+                    found << what + "over " + described(other);
+            shown << control;
+        }
+        QAccessibleInterface* spoken = interactive(control) ? QAccessible::queryAccessibleInterface(control) : nullptr;
+        const QString name = spoken ? spoken->text(QAccessible::Name).trimmed() : QString();
+        if (spoken && name.isEmpty())
+            found << what + "without a name";
+        if (qobject_cast<QLineEdit*>(control) && !name.isEmpty() && spokenFields.contains(name))
+            found << what + "named as another field: " + name;
+        spokenFields << name;
+    }
+    return found;
+}
 
 void click(QObject* root, const QString& name)
 {

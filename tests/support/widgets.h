@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QString>
+#include <QStringList>
 #include <QTest>
 #include <QWidget>
 #include <functional>
@@ -40,5 +41,8 @@ bool typable(QObject* root, const QString& name);
 void onNextModal(std::function<void(QWidget*)> action);
 // Lets pending events run.
 void settle();
+// What a user would miss in a screen shown in frame: controls cut by what they lie in or lying
+// over one another, and controls a screen reader has no name for or names like another field.
+QStringList problems(QWidget* screen, QWidget* frame);
 
 } // namespace ui

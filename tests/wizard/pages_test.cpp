@@ -94,6 +94,7 @@ TEST_F(Pages, ExitAsksOnEveryStepButTheWelcomePage)
         {"CMD1", "CMD5"}, {"CMD4", "CMD8"}, {"CMD7", "CMD11"}, {"CMD9", "CMD14"}};
     for (const auto& [forward, exit] : steps) {
         ui::click(wizard, forward);
+        EXPECT_EQ(ui::problems(wizard, wizard), QStringList());
         const int page = wizard->CurrentPage;
         platform.clear();
         platform.answers.enqueue(Platform::Answer::No);
