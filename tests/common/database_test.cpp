@@ -40,7 +40,9 @@ QStringList column(const Database& db, const JetQuery& query)
     return values;
 }
 
-TEST_F(DatabaseTest, OpeningFailuresAreDistinctAndCreateNothing)
+// Opening failures are told apart and create nothing; a full disk and a damaged archive are told
+// as such, naming the archive and what was kept, with the engine's words only as a detail.
+TEST_F(DatabaseTest, FailuresAreToldApartInItalian)
 {
     const QString missing = folder.file("missing.mdb"), text = folder.file("text.mdb");
     EXPECT_EQ(failure([&] { Database::open(missing, ProgramFolder::connectString()); }).kind(), DatabaseError::Kind::NotFound);
@@ -52,18 +54,13 @@ TEST_F(DatabaseTest, OpeningFailuresAreDistinctAndCreateNothing)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("three lines\nof plain text\nnot an archive\n");
     file.close();
-    const DatabaseError e = failure([&] { Database::open(text, ProgramFolder::connectString()); });
+    DatabaseError e = failure([&] { Database::open(text, ProgramFolder::connectString()); });
     EXPECT_EQ(e.kind(), DatabaseError::Kind::NotAnArchive);
     EXPECT_EQ(failureMessage(e), "Il file '" + text + "' non è un archivio valido.");
-}
 
-// A full disk and a damaged archive are told as such, naming the archive and what was kept, with
-// the engine's words only as a detail.
-TEST_F(DatabaseTest, FullDisksAndDamagedArchivesAreToldInItalian)
-{
     Database db = data();
     db.run(QStringLiteral("PRAGMA max_page_count = 1"));
-    DatabaseError e = failure([&] {
+    e = failure([&] {
         for (int i = 100; i < 10000; ++i)
             db.execute(JetQuery("INSERT INTO Zone (Codice, [Desc]) VALUES (") << Jet::text(QString::number(i)) << ", "
                                                                              << Jet::text(QString(200, u'x')) << ")");
@@ -74,7 +71,7 @@ TEST_F(DatabaseTest, FullDisksAndDamagedArchivesAreToldInItalian)
     EXPECT_TRUE(failureMessage(e).contains("\rDettaglio: "));
     db = Database();
 
-    QFile file(folder.dataDb());
+    file.setFileName(folder.dataDb());
     ASSERT_TRUE(file.open(QIODevice::ReadWrite));
     file.seek(4096);
     file.write(QByteArray(int(file.size()) - 4096, '\xA5'));
@@ -180,7 +177,8 @@ TEST_F(DatabaseTest, ArchivesOfAnEarlierBuildAreReindexedOnFirstOpen)
     EXPECT_EQ(shell(folder.dataDb(), "PRAGMA integrity_check"), "ok");
 }
 
-TEST_F(DatabaseTest, ValuesAreBoundNeverSpliced)
+// Values are bound, never spliced; the pieces of the old dialect run on the archive.
+TEST_F(DatabaseTest, JetQueriesBindValuesAndRunOnTheArchive)
 {
     Database db = data();
     const QString sneaky = QStringLiteral("x\" OR \"1\"=\"1");
@@ -190,11 +188,7 @@ TEST_F(DatabaseTest, ValuesAreBoundNeverSpliced)
     EXPECT_EQ(q.jetText(), QStringLiteral("SELECT Codice FROM UM WHERE Codice = \"x\" OR \"1\"=\"1\""));
     EXPECT_EQ(column(db, q), QStringList{sneaky});
     EXPECT_THROW(Jet::identifier("UM; DROP TABLE UM"), DatabaseError);
-}
 
-TEST_F(DatabaseTest, JetDialectPiecesRunOnTheArchive)
-{
-    Database db = data();
     // Dates as #mm/dd/yyyy# against day-only columns.
     const QDate march5(QDate::currentDate().year(), 3, 5);
     const JetQuery byDate = JetQuery("SELECT Codice FROM Esercizio WHERE DTIn <= ") << Jet::date(march5) << " AND DTFi >= "

@@ -177,7 +177,9 @@ TEST_F(ImportScreen, ImportedValuesEqualTheOldOnesUnderItalianNumberConventions)
     }
 }
 
-TEST_F(ImportScreen, AFileThatIsNotAnOldArchiveGivesTheErrorAndImportsNothing)
+// A file that is not an old archive imports nothing; an old table missing a column stops the
+// import there, keeping the tables before it.
+TEST_F(ImportScreen, ABadFileGivesTheErrorAndKeepsTheTablesImportedBeforeIt)
 {
     tick({"OpAgenti", "OpArticoli", "OpZone"});
     for (const char* file : {"NotBrevano.mdb", "not_an_archive.mdb"}) {
@@ -186,10 +188,7 @@ TEST_F(ImportScreen, AFileThatIsNotAnOldArchiveGivesTheErrorAndImportsNothing)
         EXPECT_EQ(QList<int>({count("Agenti"), count("Articoli"), count("Zone")}), QList<int>({2, 8, 3}));
         EXPECT_FALSE(platform.busy) << "the hourglass is restored";
     }
-}
 
-TEST_F(ImportScreen, AnOldTableMissingAColumnStopsTheImportKeepingTheTablesBeforeIt)
-{
     tick(AllOptions);
     emptyTicked();
     importFrom(legacyFixture("BrevanoIV_missingcol.mdb"));
