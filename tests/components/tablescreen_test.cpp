@@ -1,7 +1,6 @@
 // The base component's table editor, through its customers screen and its other tables.
 #include "componentsfixture.h"
 
-#include "common/recordset.h"
 #include "common/transaction.h"
 
 #include <QApplication>
@@ -11,15 +10,11 @@
 #include <QLineEdit>
 #include <QTableView>
 
-namespace {
-
-const QStringList BrowseTools = {"BNuovo", "BModifica", "BElimina", "BPrimo", "BIndietro", "BAvanti", "BUltimo", "BEsci"};
-
-} // namespace
-
 class TableEditor : public ComponentsTest
 {
 protected:
+    inline static const QStringList BrowseTools{"BNuovo", "BModifica", "BElimina", "BPrimo", "BIndietro", "BAvanti", "BUltimo", "BEsci"};
+
     // A screen of the base component, opened from the menu.
     QWidget* shown(const char* command, const char* name, const char* data = "PanDati")
     {
