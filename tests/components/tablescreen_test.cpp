@@ -1,7 +1,6 @@
 // The base component's table editor, through its customers screen and its other tables.
 #include "componentsfixture.h"
 
-#include "common/recordset.h"
 #include "common/transaction.h"
 
 #include <QApplication>
@@ -11,27 +10,22 @@
 #include <QLineEdit>
 #include <QTableView>
 
-namespace {
-
-const QStringList BrowseTools = {"BNuovo", "BModifica", "BElimina", "BPrimo", "BIndietro", "BAvanti", "BUltimo", "BEsci"};
-
-} // namespace
-
 class TableEditor : public ComponentsTest
 {
 protected:
+    inline static const QStringList BrowseTools{"BNuovo", "BModifica", "BElimina", "BPrimo", "BIndietro", "BAvanti", "BUltimo", "BEsci"};
+
     // A screen of the base component, opened from the menu.
-    QWidget* shown(const char* command, const char* name)
+    QWidget* shown(const char* command, const char* name, const char* data = "PanDati")
     {
-        QWidget* s = open(command, name);
+        s = open(command, name);
         if (s)
-            panel = ui::find<QWidget>(s, QStringLiteral("PanDati"));
+            panel = ui::find<QWidget>(s, data);
         return s;
     }
-
     QWidget* customers() { return shown("BClienti", "Clienti"); }
 
-    QStringList enabledTools(QWidget* s) const
+    QStringList enabledTools() const
     {
         QStringList out;
         for (const QString& tool : BrowseTools + QStringList{"BSalva", "BAnnulla"})
@@ -39,11 +33,21 @@ protected:
                 out << tool;
         return out;
     }
-
     QString field(const QString& name) const { return ui::text(panel, name); }
-    int gridRows(QWidget* s) const { return ui::find<QTableView>(s, QStringLiteral("TDBGTabella"))->model()->rowCount(); }
-    QString message(QWidget* s) const { return ui::text(s, QStringLiteral("ErrorBar_1")); }
+    void type(const char* name, const QString& text) { ui::type(panel, name, text); }
+    int gridRows() const { return ui::find<QTableView>(s, "TDBGTabella")->model()->rowCount(); }
+    // Saves and tells what the message bar says.
+    QString save()
+    {
+        ui::click(s, "BSalva");
+        return ui::text(s, "ErrorBar_1");
+    }
+    QStringList customer(const char* columns, const QString& code)
+    {
+        return program.rows("data.mdb", QStringLiteral("SELECT %1 FROM Clienti WHERE Codice = '%2'").arg(columns, code));
+    }
 
+    QWidget* s = nullptr;
     QWidget* panel = nullptr;
 };
 
@@ -57,227 +61,193 @@ TEST_F(TableEditor, TheCustomersScreenBrowsesItsTableByCode)
         inImmediateTransaction(archive, [&] {
             for (int n = 0; n < added; ++n)
                 archive.execute(JetQuery("INSERT INTO Clienti (Codice, Denominazione) VALUES (")
-                                 << Jet::text(QStringLiteral("X%1").arg(n, 4, 10, QChar(u'0'))) << ", "
-                                 << Jet::text(QStringLiteral("Cliente %1").arg(n)) << ")");
+                                << Jet::text(QStringLiteral("X%1").arg(n, 4, 10, QChar(u'0'))) << ", "
+                                << Jet::text(QStringLiteral("Cliente %1").arg(n)) << ")");
         });
-        QWidget* s = customers();
-        ASSERT_TRUE(s);
-        EXPECT_EQ(s->windowTitle(), QStringLiteral("Brevano V : Anagrafica Clienti"));
+        ASSERT_TRUE(customers());
+        EXPECT_EQ(s->windowTitle(), "Brevano V : Anagrafica Clienti");
         EXPECT_EQ(base->OpenScreenCount, 1);
-        auto* grid = ui::find<QTableView>(s, QStringLiteral("TDBGTabella"));
-        const int customersCount = valueOf("SELECT COUNT(*) FROM Clienti").toInt();
-        for (QElapsedTimer waited; waited.start(), gridRows(s) < customersCount && waited.elapsed() < 10000;)
+        auto* grid = ui::find<QTableView>(s, "TDBGTabella");
+        const int count = valueOf("SELECT COUNT(*) FROM Clienti").toInt();
+        for (QElapsedTimer waited; waited.start(), gridRows() < count && waited.elapsed() < 10000;)
             QApplication::processEvents(QEventLoop::AllEvents, 20);
-        EXPECT_EQ(gridRows(s), customersCount);
-        EXPECT_EQ(enabledTools(s), BrowseTools);
+        EXPECT_EQ(gridRows(), count);
+        EXPECT_EQ(enabledTools(), BrowseTools);
         EXPECT_FALSE(ui::typable(panel, "Denominazione"));
         // Codes of other tables are labelled after them and show the name of the record they stand for.
-        EXPECT_EQ(ui::find<QWidget>(panel, "idPagamento")->accessibleName(), QStringLiteral("Modalità Pagamento"));
-        EXPECT_EQ(ui::find<QWidget>(panel, "idModPag")->accessibleName(), QStringLiteral("Tipo Pagamento"));
-        EXPECT_EQ(field("idPagamento_Desc"),
-                  valueOf("SELECT m.\"Desc\" FROM Clienti c JOIN ModPag m ON m.Codice = c.idPagamento WHERE c.Codice = ",
-                          field("Codice")).toString());
+        EXPECT_EQ(ui::find<QWidget>(panel, "idPagamento")->accessibleName(), "Modalità Pagamento");
+        EXPECT_EQ(ui::find<QWidget>(panel, "idModPag")->accessibleName(), "Tipo Pagamento");
+        const QString first = field("Codice");
+        EXPECT_EQ(first + "|" + field("Denominazione") + "|" + field("idPagamento_Desc"),
+                  program.rows("data.mdb", "SELECT c.Codice, c.Denominazione, m.\"Desc\" FROM Clienti c JOIN ModPag m "
+                                           "ON m.Codice = c.idPagamento ORDER BY c.Codice LIMIT 1").value(0));
         EXPECT_FALSE(field("idPagamento_Desc").isEmpty());
         // Values show their beginning, however long.
         for (const char* shown : {"Denominazione", "idPagamento_Desc"})
             EXPECT_EQ(ui::find<QLineEdit>(panel, shown)->cursorPosition(), 0) << shown;
-        EXPECT_EQ(field("Codice"), valueOf("SELECT MIN(Codice) FROM Clienti").toString());
-        EXPECT_EQ(field("Denominazione"),
-                  valueOf("SELECT Denominazione FROM Clienti WHERE Codice = ", field("Codice")).toString());
 
-        ui::click(s, QStringLiteral("BUltimo"));
-        const QString last = valueOf("SELECT MAX(Codice) FROM Clienti").toString();
-        EXPECT_EQ(field("Codice"), last);
-        EXPECT_EQ(grid->currentIndex().row(), customersCount - 1);
         // A move past the last row stays on the last; a move back goes to the one before.
-        ui::click(s, QStringLiteral("BAvanti"));
+        const QString last = valueOf("SELECT MAX(Codice) FROM Clienti").toString();
+        ui::click(s, "BUltimo");
         EXPECT_EQ(field("Codice"), last);
-        ui::click(s, QStringLiteral("BIndietro"));
-        EXPECT_EQ(grid->currentIndex().row(), customersCount - 2);
-        ui::click(s, QStringLiteral("BPrimo"));
-        ui::click(s, QStringLiteral("BIndietro"));
-        EXPECT_EQ(field("Codice"), valueOf("SELECT MIN(Codice) FROM Clienti").toString());
+        EXPECT_EQ(grid->currentIndex().row(), count - 1);
+        ui::click(s, "BAvanti");
+        EXPECT_EQ(field("Codice"), last);
+        ui::click(s, "BIndietro");
+        EXPECT_EQ(grid->currentIndex().row(), count - 2);
+        ui::click(s, "BPrimo");
+        ui::click(s, "BIndietro");
+        EXPECT_EQ(field("Codice"), first);
 
         // Picking a row in the grid shows it, far down the list too.
         int codeColumn = -1;
         for (int c = 0; c < grid->model()->columnCount(); ++c)
-            if (grid->model()->headerData(c, Qt::Horizontal, Qt::EditRole).toString() == QLatin1String("Codice"))
+            if (grid->model()->headerData(c, Qt::Horizontal, Qt::EditRole).toString() == "Codice")
                 codeColumn = c;
-        for (const int row : {2, customersCount - 3}) {
+        for (const int row : {2, count - 3}) {
             grid->selectRow(row);
             EXPECT_EQ(field("Codice"), grid->model()->index(row, codeColumn).data().toString());
         }
         // One screen while it is open.
-        EXPECT_EQ(customers(), s);
+        QWidget* once = s;
+        EXPECT_EQ(customers(), once);
         EXPECT_EQ(workspace()->subWindowList().size(), 1);
         closeScreen(s);
-        ui::settle();
     }
 }
 
 TEST_F(TableEditor, ANewCustomerIsCheckedFieldByFieldAndKeepsWhatWasTyped)
 {
-    QWidget* s = customers();
-    const int before = gridRows(s);
-    ui::click(s, QStringLiteral("BNuovo"));
+    customers();
+    const int before = gridRows();
+    ui::click(s, "BNuovo");
     EXPECT_EQ(base->EditingScreenCount, 1);
-    EXPECT_EQ(enabledTools(s), (QStringList{"BSalva", "BAnnulla"}));
-    EXPECT_FALSE(ui::find<QTableView>(s, QStringLiteral("TDBGTabella"))->isEnabled()) << "no other row while editing";
+    EXPECT_EQ(enabledTools(), (QStringList{"BSalva", "BAnnulla"}));
+    EXPECT_FALSE(ui::find<QTableView>(s, "TDBGTabella")->isEnabled()) << "no other row while editing";
     EXPECT_TRUE(ui::typable(panel, "Denominazione"));
-    EXPECT_EQ(field("Codice"), QString());
 
-    ui::click(s, QStringLiteral("BSalva"));
-    EXPECT_EQ(message(s), QStringLiteral("Codice non Inserito"));
-    EXPECT_EQ(QApplication::focusWidget(), ui::find<QWidget>(panel, QStringLiteral("Codice")));
+    EXPECT_EQ(save(), "Codice non Inserito");
+    EXPECT_EQ(QApplication::focusWidget(), ui::find<QWidget>(panel, "Codice"));
+    type("Codice", valueOf("SELECT MIN(Codice) FROM Clienti").toString().toLower());  // one code whatever its case
+    EXPECT_EQ(save(), "Codice già esistente");
+    type("Codice", "C999");
+    EXPECT_EQ(save(), "Denominazione non Inserita");
+    EXPECT_EQ(field("Codice"), "C999");
 
-    // Codes are one code whatever their case.
-    const QString existing = valueOf("SELECT MIN(Codice) FROM Clienti").toString();
-    ui::type(panel, QStringLiteral("Codice"), existing.toLower());
-    ui::click(s, QStringLiteral("BSalva"));
-    EXPECT_EQ(message(s), QStringLiteral("Codice già esistente"));
-
-    ui::type(panel, QStringLiteral("Codice"), QStringLiteral("C999"));
-    ui::click(s, QStringLiteral("BSalva"));
-    EXPECT_EQ(message(s), QStringLiteral("Denominazione non Inserita"));
-    EXPECT_EQ(field("Codice"), QStringLiteral("C999"));
-
-    ui::find<QLineEdit>(panel, QStringLiteral("Denominazione"))->setText(QStringLiteral("Caffè Ròsa S.n.c."));
-    ui::type(panel, QStringLiteral("Sconto"), QStringLiteral("12,5"));
-    ui::find<QCheckBox>(panel, QStringLiteral("Esente"))->setChecked(true);
-    ui::click(s, QStringLiteral("BSalva"));
-    EXPECT_EQ(message(s), QString());
+    ui::find<QLineEdit>(panel, "Denominazione")->setText("Caffè Ròsa S.n.c.");
+    type("Sconto", "12,5");
+    ui::find<QCheckBox>(panel, "Esente")->setChecked(true);
+    EXPECT_EQ(save(), "");
     EXPECT_EQ(base->EditingScreenCount, 0);
-    EXPECT_EQ(enabledTools(s), BrowseTools);
-    EXPECT_EQ(gridRows(s), before + 1);
-    EXPECT_EQ(field("Codice"), QStringLiteral("C999"));
-    EXPECT_EQ(valueOf("SELECT Denominazione FROM Clienti WHERE Codice = ", QStringLiteral("C999")).toString(),
-              QStringLiteral("Caffè Ròsa S.n.c."));
-    EXPECT_DOUBLE_EQ(valueOf("SELECT Sconto FROM Clienti WHERE Codice = ", QStringLiteral("C999")).toDouble(), 12.5);
-    EXPECT_EQ(valueOf("SELECT Esente FROM Clienti WHERE Codice = ", QStringLiteral("C999")).toInt(), 1);
-    EXPECT_TRUE(valueOf("SELECT Fax FROM Clienti WHERE Codice = ", QStringLiteral("C999")).isNull());
+    EXPECT_EQ(enabledTools(), BrowseTools);
+    EXPECT_EQ(gridRows(), before + 1);
+    EXPECT_EQ(field("Codice"), "C999");
+    EXPECT_EQ(customer("Denominazione, Sconto, Esente, Fax IS NULL", "C999"), QStringList{"Caffè Ròsa S.n.c.|12.5|1|1"});
 }
 
 TEST_F(TableEditor, EditingKeepsTheCodeAndCancellingRestoresTheRow)
 {
-    QWidget* s = customers();
-    const QString code = field("Codice");
-    const QString name = field("Denominazione");
-    ui::click(s, QStringLiteral("BModifica"));
-    EXPECT_FALSE(ui::enabled(panel, QStringLiteral("Codice")));
-    ui::type(panel, QStringLiteral("Denominazione"), QStringLiteral("Nome provvisorio"));
-    ui::click(s, QStringLiteral("BAnnulla"));
+    customers();
+    const QString code = field("Codice"), name = field("Denominazione");
+    ui::click(s, "BModifica");
+    EXPECT_FALSE(ui::enabled(panel, "Codice"));
+    type("Denominazione", "Nome provvisorio");
+    ui::click(s, "BAnnulla");
     EXPECT_EQ(base->EditingScreenCount, 0);
     EXPECT_EQ(field("Denominazione"), name);
-    EXPECT_EQ(valueOf("SELECT Denominazione FROM Clienti WHERE Codice = ", code).toString(), name);
+    EXPECT_EQ(customer("Denominazione", code), QStringList{name});
 
-    ui::click(s, QStringLiteral("BModifica"));
-    ui::type(panel, QStringLiteral("Denominazione"), QStringLiteral("Nome nuovo"));
-    ui::type(panel, QStringLiteral("Fido"), QStringLiteral("abc"));  // letters never reach a number field
-    ui::click(s, QStringLiteral("BSalva"));
-    EXPECT_EQ(message(s), QString());
+    ui::click(s, "BModifica");
+    type("Denominazione", "Nome nuovo");
+    type("Fido", "abc");  // letters never reach a number field
+    EXPECT_EQ(save(), "");
     EXPECT_EQ(field("Codice"), code);
-    EXPECT_EQ(valueOf("SELECT Denominazione FROM Clienti WHERE Codice = ", code).toString(), QStringLiteral("Nome nuovo"));
+    EXPECT_EQ(customer("Denominazione", code), QStringList{"Nome nuovo"});
 }
 
 TEST_F(TableEditor, DeletingAsksFirst)
 {
-    QWidget* s = customers();
+    customers();
     const QString code = field("Codice");
+    const int before = gridRows();
     platform.answers.enqueue(Platform::Answer::No);
-    ui::click(s, QStringLiteral("BElimina"));
-    ASSERT_EQ(platform.messages.size(), 1);
-    EXPECT_EQ(ScriptedPlatform::describe(platform.messages[0]),
-              QStringLiteral("MESSAGE|none|yesno|Brevano V|Si Desidera Cancellare il Record Corrente?"));
-    EXPECT_EQ(valueOf("SELECT COUNT(*) FROM Clienti WHERE Codice = ", code).toInt(), 1);
+    ui::click(s, "BElimina");
+    EXPECT_EQ(messages(), QStringList{"MESSAGE|none|yesno|Brevano V|Si Desidera Cancellare il Record Corrente?"});
+    EXPECT_EQ(customer("Codice", code), QStringList{code});
 
-    const int before = gridRows(s);
-    ui::click(s, QStringLiteral("BElimina"));
-    EXPECT_EQ(valueOf("SELECT COUNT(*) FROM Clienti WHERE Codice = ", code).toInt(), 0);
-    EXPECT_EQ(gridRows(s), before - 1);
+    ui::click(s, "BElimina");
+    EXPECT_TRUE(customer("Codice", code).isEmpty());
+    EXPECT_EQ(gridRows(), before - 1);
     EXPECT_NE(field("Codice"), code);
 }
 
 TEST_F(TableEditor, ClosingWithAPendingRowAsksAndNoKeepsIt)
 {
-    QWidget* s = customers();
-    ui::click(s, QStringLiteral("BNuovo"));
-    ui::type(panel, QStringLiteral("Codice"), QStringLiteral("C998"));
-    // Only the window's own close control is left while editing.
-    EXPECT_FALSE(ui::enabled(s, QStringLiteral("BEsci")));
+    customers();
+    ui::click(s, "BNuovo");
+    type("Codice", "C998");
+    EXPECT_FALSE(ui::enabled(s, "BEsci")) << "only the window's own close control is left while editing";
     platform.answers.enqueue(Platform::Answer::No);
-    s->parentWidget()->close();
-    ui::settle();
-    ASSERT_EQ(platform.messages.size(), 1);
-    EXPECT_EQ(platform.messages[0].text,
-              QStringLiteral("E' Stato Inserito un Nuovo Record.\r\rSi Desidera Uscire Perdendo le Modifiche?"));
+    closeScreen(s);
+    EXPECT_EQ(messages(),
+              QStringList{"MESSAGE|none|yesno|Brevano V|E' Stato Inserito un Nuovo Record.\\r\\rSi Desidera Uscire Perdendo le Modifiche?"});
     EXPECT_EQ(screen("Clienti"), s);
-    EXPECT_EQ(field("Codice"), QStringLiteral("C998"));
+    EXPECT_EQ(field("Codice"), "C998");
     EXPECT_EQ(base->EditingScreenCount, 1);
 
-    s->parentWidget()->close();
-    ui::settle();
-    EXPECT_EQ(base->EditingScreenCount, 0);
-    EXPECT_EQ(base->OpenScreenCount, 0);
+    closeScreen(s);
+    EXPECT_EQ(base->EditingScreenCount + base->OpenScreenCount, 0);
     EXPECT_TRUE(workspace()->subWindowList().isEmpty());
-    EXPECT_EQ(valueOf("SELECT COUNT(*) FROM Clienti WHERE Codice = ", QStringLiteral("C998")).toInt(), 0);
+    EXPECT_TRUE(customer("Codice", "C998").isEmpty());
 }
 
 TEST_F(TableEditor, DatesAndNumbersAreTypedAsUsersWriteThem)
 {
-    QWidget* s = open("BEsercizio", "TableForm");
-    ASSERT_TRUE(s);
-    panel = ui::find<QWidget>(s, "PanDati_9");
-    ui::click(s, QStringLiteral("BNuovo"));
-    ui::type(panel, QStringLiteral("Codice"), QStringLiteral("2030"));
-    ui::type(panel, QStringLiteral("Desc"), QStringLiteral("Esercizio 2030"));
-    ui::type(panel, QStringLiteral("DTIn"), QStringLiteral("01012030"));
-    ui::click(s, QStringLiteral("BSalva"));
-    EXPECT_EQ(message(s), QStringLiteral("Data di Fine non Inserita"));
-    ui::type(panel, QStringLiteral("DTFi"), QStringLiteral("31132030"));
-    ui::click(s, QStringLiteral("BSalva"));
-    EXPECT_EQ(message(s), QStringLiteral("Valore non Valido: Fine Esercizio"));
-    ui::type(panel, QStringLiteral("DTFi"), QStringLiteral("31122030"));
-    ui::click(s, QStringLiteral("BSalva"));
-    EXPECT_EQ(message(s), QString());
-    EXPECT_EQ(valueOf("SELECT DTFi FROM Esercizio WHERE Codice = ", QStringLiteral("2030")).toString(),
-              QStringLiteral("2030-12-31"));
-    EXPECT_EQ(field("DTIn"), QStringLiteral("01/01/2030"));
+    ASSERT_TRUE(shown("BEsercizio", "TableForm", "PanDati_9"));
+    ui::click(s, "BNuovo");
+    type("Codice", "2030");
+    type("Desc", "Esercizio 2030");
+    type("DTIn", "01012030");
+    EXPECT_EQ(save(), "Data di Fine non Inserita");
+    type("DTFi", "31132030");
+    EXPECT_EQ(save(), "Valore non Valido: Fine Esercizio");
+    type("DTFi", "31122030");
+    EXPECT_EQ(save(), "");
+    EXPECT_EQ(program.rows("data.mdb", "SELECT DTFi FROM Esercizio WHERE Codice = '2030'"), QStringList{"2030-12-31"});
+    EXPECT_EQ(field("DTIn"), "01/01/2030");
 
     // Amounts read as in the lists: the currency's decimals (lire 0, euro 2), grouped, right-aligned;
     // a code of another table shows its name.
     shown("BArticoli", "Articoli");
-    EXPECT_EQ(field("Codice"), QStringLiteral("ART001"));
-    EXPECT_EQ(field("PrezzoVen"), QStringLiteral("18.000"));
-    EXPECT_EQ(field("PrezzoVenEuro"), QStringLiteral("9,30"));
-    EXPECT_TRUE(ui::find<QLineEdit>(panel, QStringLiteral("PrezzoVenEuro"))->alignment() & Qt::AlignRight);
-    EXPECT_FALSE(ui::find<QLineEdit>(panel, QStringLiteral("Codice"))->alignment() & Qt::AlignRight) << "a code reads as text";
+    EXPECT_EQ(field("Codice") + "|" + field("PrezzoVen") + "|" + field("PrezzoVenEuro"), "ART001|18.000|9,30");
+    EXPECT_TRUE(ui::find<QLineEdit>(panel, "PrezzoVenEuro")->alignment() & Qt::AlignRight);
+    EXPECT_FALSE(ui::find<QLineEdit>(panel, "Codice")->alignment() & Qt::AlignRight) << "a code reads as text";
     EXPECT_EQ(field("UM_Desc"), valueOf("SELECT \"Desc\" FROM UM WHERE Codice = ", QStringLiteral("PZ")).toString());
 }
 
 TEST_F(TableEditor, TheImageManagerShowsThePictureOfEachRow)
 {
-    QWidget* s = shown("BGestImm", "GestioneImmagine");
-    ASSERT_TRUE(s);
-    EXPECT_EQ(gridRows(s), 0);
-    EXPECT_FALSE(ui::enabled(s, QStringLiteral("BModifica")));
-    ui::click(s, QStringLiteral("BNuovo"));
-    ui::type(panel, QStringLiteral("Codice"), QStringLiteral("LOGO"));
-    ui::type(panel, QStringLiteral("Desc"), QStringLiteral("Sfondo del programma"));
-    platform.filesToChoose.enqueue(program.file(QStringLiteral("Sfondo.jpg")));
-    ui::click(panel, QStringLiteral("BSfoglia"));
-    EXPECT_EQ(field("Percorso"), program.file(QStringLiteral("Sfondo.jpg")));
-    EXPECT_FALSE(ui::find<QLabel>(panel, QStringLiteral("Immagine"))->pixmap().isNull());
-    ui::click(s, QStringLiteral("BSalva"));
-    EXPECT_EQ(valueOf("SELECT Percorso FROM Immagini WHERE Codice = ", QStringLiteral("LOGO")).toString(),
-              program.file(QStringLiteral("Sfondo.jpg")));
+    ASSERT_TRUE(shown("BGestImm", "GestioneImmagine"));
+    EXPECT_EQ(gridRows(), 0);
+    EXPECT_FALSE(ui::enabled(s, "BModifica"));
+    ui::click(s, "BNuovo");
+    type("Codice", "LOGO");
+    type("Desc", "Sfondo del programma");
+    const QString picture = program.file("Sfondo.jpg");
+    platform.filesToChoose.enqueue(picture);
+    ui::click(panel, "BSfoglia");
+    EXPECT_EQ(field("Percorso"), picture);
+    EXPECT_FALSE(ui::find<QLabel>(panel, "Immagine")->pixmap().isNull());
+    ui::click(s, "BSalva");
+    EXPECT_EQ(program.rows("data.mdb", "SELECT Percorso FROM Immagini WHERE Codice = 'LOGO'"), QStringList{picture});
 }
 
 TEST_F(TableEditor, AScreenWhoseTableCannotBeReadSaysWhyAndLeavesNothingOpen)
 {
     program.exec("data.mdb", "DROP TABLE Clienti");
     EXPECT_FALSE(customers());
-    EXPECT_EQ(messages().size(), 1);
-    EXPECT_EQ(platform.messages.value(0).icon, Platform::Icon::Critical);
+    ASSERT_EQ(messages().size(), 1);
+    EXPECT_EQ(platform.messages[0].icon, Platform::Icon::Critical);
     EXPECT_TRUE(workspace()->subWindowList().isEmpty());
     EXPECT_EQ(base->OpenScreenCount, 0);
 }

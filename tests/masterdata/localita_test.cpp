@@ -46,6 +46,13 @@ protected:
         QTest::keyClick(editor, end);
         ui::settle();
     }
+    // Types a code and a description into a row, then leaves it for the first row.
+    void typeRow(const char* name, int row, const QString& code, const QString& description)
+    {
+        typeInCell(name, row, 0, code);
+        typeInCell(name, row, 1, description);
+        select(name, 0);
+    }
     QStringList column(const char* name, int column)
     {
         QStringList out;
@@ -104,13 +111,9 @@ TEST_F(Localities, RowsAreWrittenInCapitalsUnderTheirStateAndProvinceOnLeavingTh
     select("TStati", 0);
     EXPECT_EQ(rows("SELECT Descrizione FROM Stati WHERE id = 'FR'"), QStringList({"RÉPUBLIQUE FRANÇAISE"}));
 
-    // The only row of an empty list is left by any key or click that leaves a row.
-    const struct
-    {
-        const char* name;
-        std::function<void(QTableView*)> leave;
-        Qt::Key end = Qt::Key_Return;  // of the last cell's editor
-    } ways[] = {
+    // The only row of an empty list is left by any key or click that leaves a row; `end` closes the
+    // last cell's editor.
+    const struct { const char* name; std::function<void(QTableView*)> leave; Qt::Key end = Qt::Key_Return; } ways[] = {
         {"Tab out of the last cell", [](QTableView*) {}, Qt::Key_Tab},
         {"Down", [](QTableView* g) { QTest::keyClick(g, Qt::Key_Down); }},
         {"Up", [](QTableView* g) { QTest::keyClick(g, Qt::Key_Up); }},
@@ -136,9 +139,7 @@ TEST_F(Localities, RowsAreWrittenInCapitalsUnderTheirStateAndProvinceOnLeavingTh
 TEST_F(Localities, RefusedRowsAreSaidAndKeptAsTyped)
 {
     const int row = adding("TPV");
-    typeInCell("TPV", row, 0, "ti");  // Canton Ticino's code: unique in the whole archive
-    typeInCell("TPV", row, 1, "tivoli");
-    select("TPV", 0);
+    typeRow("TPV", row, "ti", "tivoli");  // Canton Ticino's code: unique in the whole archive
     EXPECT_EQ(messages(), QStringList{"MESSAGE|critical|ok|Brevano V|Codice Provincia Duplicato"});
     EXPECT_EQ(grid("TPV")->currentIndex().row(), row) << "the grid stays on the refused row";
     EXPECT_EQ(grid("TPV")->model()->index(row, 1).data().toString(), "tivoli");
@@ -165,15 +166,9 @@ TEST_F(Localities, RefusedRowsAreSaidAndKeptAsTyped)
 
     // Many towns share a postal code; only the same town again is a duplicate.
     platform.clear();
-    const int assago = adding("TCAP");
-    typeInCell("TCAP", assago, 0, "20090");
-    typeInCell("TCAP", assago, 1, "assago");
-    select("TCAP", 0);
+    typeRow("TCAP", adding("TCAP"), "20090", "assago");
     EXPECT_TRUE(platform.messages.isEmpty()) << platform.lastText().toStdString();
-    const int segrate = adding("TCAP");
-    typeInCell("TCAP", segrate, 0, "20090");
-    typeInCell("TCAP", segrate, 1, "segrate");
-    select("TCAP", 0);
+    typeRow("TCAP", adding("TCAP"), "20090", "segrate");
     EXPECT_EQ(platform.lastText(), "Codice Cap Duplicato");
     EXPECT_EQ(rows("SELECT Descrizione FROM CAP WHERE CAP = '20090' ORDER BY Descrizione"), QStringList({"ASSAGO", "SEGRATE"}));
 }
