@@ -64,6 +64,14 @@ TEST_F(AbsentModules, MenusOfAbsentModulesAreHiddenAndThePresentOnesWork)
             std::unique_ptr<QMenu> bands(window->createPopupMenu());
             EXPECT_EQ(bands->actions().size(), 3 + c.invoicing + c.payments - !c.warehouse) << "bands a user may bring back";
         }
+        if (c.warehouse) {
+            // A band the user put away stays away when the window is activated again.
+            auto* band = window->findChild<QToolBar*>("BMaga");
+            band->toggleViewAction()->trigger();
+            QEvent activated(QEvent::WindowActivate);
+            QApplication::sendEvent(window.get(), &activated);
+            EXPECT_FALSE(band->isVisible());
+        }
         click(c.command);
         EXPECT_TRUE(screen(c.screen));
         EXPECT_TRUE(platform.messages.isEmpty());
