@@ -162,6 +162,7 @@ TEST_F(TableEditor, EditingKeepsTheCodeAndCancellingRestoresTheRow)
     type("Fido", "abc");  // letters never reach a number field
     EXPECT_EQ(save(), "");
     EXPECT_EQ(field("Codice"), code);
+    EXPECT_TRUE(ui::enabled(panel, "Codice")) << "browsing again, the code is not greyed";
     EXPECT_EQ(customer("Denominazione", code), QStringList{"Nome nuovo"});
 }
 
