@@ -51,6 +51,11 @@ TEST_F(Configuration, EachRoleIsProposedToItselfAndAClientNeedsAFolderHoldingAPo
     configure([&](QWidget* dialog) {
         serverProposed = ui::find<QRadioButton>(dialog, "Option1_0")->isChecked() && !ui::enabled(dialog, "FRMClient");
         EXPECT_EQ(ui::problems(dialog, dialog), QStringList());
+        auto* folders = ui::find<QTreeView>(dialog, "Dir1");
+        int columns = 0;
+        for (int c = 0; c < folders->model()->columnCount(); ++c)
+            columns += !folders->isColumnHidden(c);
+        EXPECT_EQ(columns, 1) << "the folders' names alone";
         ui::click(dialog, "Option1_1");
         chooseFolder(dialog, plain.path());
         okOnPlain = ui::enabled(dialog, "BOK");
