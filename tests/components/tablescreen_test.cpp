@@ -241,6 +241,8 @@ TEST_F(TableEditor, TheImageManagerShowsThePictureOfEachRow)
     EXPECT_FALSE(ui::find<QLabel>(panel, "Immagine")->pixmap().isNull());
     ui::click(s, "BSalva");
     EXPECT_EQ(program.rows("data.mdb", "SELECT Percorso FROM Immagini WHERE Codice = 'LOGO'"), QStringList{picture});
+    ui::click(s, "BNuovo");
+    EXPECT_TRUE(ui::find<QLabel>(panel, "Immagine")->pixmap().isNull()) << "a new row starts without a picture";
 }
 
 TEST_F(TableEditor, AScreenWhoseTableCannotBeReadSaysWhyAndLeavesNothingOpen)
