@@ -18,6 +18,7 @@ const QString LastYear = QString::number(QDate::currentDate().year() - 1);
 void pickYearInNextLookup(const QString& year, QStringList* listed = nullptr)
 {
     ui::onNextModal([year, listed](QWidget* lookup) {
+        EXPECT_EQ(ui::problems(lookup, lookup), QStringList());
         auto* years = ui::find<QTableView>(lookup, "LookupGrid");
         auto* shown = static_cast<QStyledItemDelegate*>(years->itemDelegate());
         for (int c = 0; listed && c < years->model()->columnCount(); ++c)
