@@ -243,6 +243,8 @@ TEST_F(TableEditor, TheImageManagerShowsThePictureOfEachRow)
     EXPECT_EQ(program.rows("data.mdb", "SELECT Percorso FROM Immagini WHERE Codice = 'LOGO'"), QStringList{picture});
     ui::click(s, "BNuovo");
     EXPECT_TRUE(ui::find<QLabel>(panel, "Immagine")->pixmap().isNull()) << "a new row starts without a picture";
+    ui::click(s, "BAnnulla");
+    EXPECT_FALSE(ui::find<QLabel>(panel, "Immagine")->pixmap().isNull()) << "the row shown again, its picture too";
 }
 
 TEST_F(TableEditor, AScreenWhoseTableCannotBeReadSaysWhyAndLeavesNothingOpen)
