@@ -107,6 +107,8 @@ TEST_F(TableEditor, TheCustomersScreenBrowsesItsTableByCode)
         for (const int row : {2, count - 3}) {
             grid->selectRow(row);
             EXPECT_EQ(field("Codice"), grid->model()->index(row, codeColumn).data().toString());
+            EXPECT_EQ(field("Codice"), program.rows("data.mdb", QStringLiteral("SELECT Codice FROM Clienti ORDER BY "
+                                                                             "Codice LIMIT 1 OFFSET %1").arg(row)).value(0));
         }
         // One screen while it is open.
         QWidget* once = s;
