@@ -263,6 +263,18 @@ TEST_F(Dispatch, HelpTheMakersPageAndTheAboutBox)
     EXPECT_TRUE(QFile::exists(program.file("BrevanoV.html")));
     click("BTarmel");
     EXPECT_EQ(platform.openedUrls, QStringList{"https://www.tarmel.it"});
+    // Without a browser the user is told so, with the hourglass put away.
+    platform.noBrowser = true;
+    QStringList told;
+    platform.onMessage = [&](const ScriptedPlatform::Message& m) { told << QString::number(platform.busy) + m.text; };
+    click("BHELP");
+    click("BTarmel");
+    EXPECT_EQ(told, (QStringList{"0Impossibile aprire la Guida: su questa postazione non c'è un browser che la possa mostrare.",
+                                 "0Impossibile aprire la pagina https://www.tarmel.it: su questa postazione non c'è un "
+                                 "browser che la possa mostrare."}));
+    platform.noBrowser = false;
+    platform.onMessage = nullptr;
+    platform.clear();
 
     // The version is read each time the box opens, not each time it becomes active again.
     QStringList seen;

@@ -80,7 +80,7 @@ QString ScriptedPlatform::chooseFolder(QWidget*, const QString&)
 bool ScriptedPlatform::openUrl(const QString& url)
 {
     openedUrls << url;
-    return true;
+    return !noBrowser;
 }
 
 bool ScriptedPlatform::openFolder(const QString& folder)
@@ -92,7 +92,7 @@ bool ScriptedPlatform::openFolder(const QString& folder)
 bool ScriptedPlatform::showHelp(const QString& helpFile, int context)
 {
     helpTopics << QStringLiteral("%1#%2").arg(helpFile).arg(context);
-    return true;
+    return !noBrowser;
 }
 
 bool ScriptedPlatform::isLocalPath(const QString& path)

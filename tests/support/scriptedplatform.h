@@ -50,6 +50,7 @@ public:
     QStringList driveList{QStringLiteral("/")};
     QStringList networkPaths;          // prefixes treated as network shares
     bool fileDialogFails = false;
+    bool noBrowser = false;            // help and web pages cannot be shown
     // Runs when a message is shown (before it is answered).
     std::function<void(const Message&)> onMessage;
 
