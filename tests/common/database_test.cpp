@@ -256,6 +256,7 @@ TEST_F(DatabaseTest, RecordsetsBehaveAlikeOnShortListsAndListsOfManyPages)
             rs.MovePrevious();
         EXPECT_TRUE(rs.isBOF());
         EXPECT_THROW(rs.Delete(), DatabaseError) << "before the first row there is none to delete";
+        EXPECT_THROW(rs["Codice"], DatabaseError) << "nor one to read";
         rs.setAbsolutePosition(rows - 2);
         EXPECT_EQ(at(), code(rows - 2));
 
