@@ -184,7 +184,7 @@ TEST_F(SignIn, AReadOnlyDataFolderStillLetsUsersSignInAndRead)
 TEST_F(SignIn, EsciEndsTheProgramAndClosingUnloadsWithoutSigningIn)
 {
     EXPECT_EXIT(ui::click(dialog, "BTNEsci"), ::testing::ExitedWithCode(0), "^PROGRAM ENDED\n$");
-    dialog->close();
+    QTest::keyClick(dialog, Qt::Key_Escape);  // closes the dialog as its close box does
     ui::settle();
     EXPECT_TRUE(dialog.isNull());
     EXPECT_EQ(base().MainWindow(), nullptr);
