@@ -188,13 +188,16 @@ TEST_F(DocumentOutput, MissingDataIsListedFieldByFieldAndNoFileIsWritten)
     db.execute(JetQuery("UPDATE Clienti SET CodiceDestinatario = NULL, PECDestinatario = NULL, idCAP1 = NULL WHERE id = 2"));
     db.execute(JetQuery("UPDATE FATVETes SET CAP = NULL WHERE NumInt = 1"));
     db.execute(JetQuery("UPDATE FATVERig SET CdIva = NULL WHERE NumInt = 1 AND Riga = 2"));
+    // A quantity below zero is refused; zero is not (a row of description alone).
+    db.execute(JetQuery("UPDATE FATVERig SET Quantita = -1 WHERE NumInt = 1 AND Riga = 1"));
+    db.execute(JetQuery("UPDATE FATVERig SET Quantita = 0 WHERE NumInt = 2 AND Riga = 1"));
     db.execute(JetQuery("UPDATE IVA SET Natura = NULL WHERE Codice = 'E15'"));
     db.execute(JetQuery("UPDATE FATVERig SET CdIva = 'E15' WHERE NumInt = 2 AND Riga = 3"));
     openWindow();
     const QString title = QStringLiteral("Fattura Elettronica non creata. Completare i dati seguenti:\r- ");
     const QPair<qint32, QStringList> cases[] = {
         {1, {"Azienda: Partita I.V.A.", "Azienda: Stato", "Azienda: Regime Fiscale", "Cliente C002: C.A.P.",
-             "Cliente C002: Codice Destinatario o PEC", "Riga 2: Codice I.V.A."}},
+             "Cliente C002: Codice Destinatario o PEC", "Riga 1: Quantità non negativa", "Riga 2: Codice I.V.A."}},
         {2, {"Azienda: Partita I.V.A.", "Azienda: Stato", "Azienda: Regime Fiscale", "Tabella I.V.A., codice E15: Natura"}},
     };
     for (const auto& [number, fields] : cases) {
