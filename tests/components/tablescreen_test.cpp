@@ -74,6 +74,14 @@ TEST_F(TableEditor, TheCustomersScreenBrowsesItsTableByCode)
         EXPECT_EQ(gridRows(), count);
         EXPECT_EQ(enabledTools(), BrowseTools);
         EXPECT_FALSE(ui::typable(panel, "Denominazione"));
+        // Each field is captioned beside it; a tick box by its own text.
+        const auto captionOf = [this](const char* name) {
+            for (QLabel* label : panel->findChildren<QLabel*>())
+                if (label->isVisible() && label->buddy() == ui::find<QWidget>(panel, name))
+                    return label->text();
+            return QString();
+        };
+        EXPECT_EQ(captionOf("Denominazione") + "|" + captionOf("Esente"), "Denominazione|");
         // Codes of other tables are labelled after them and show the name of the record they stand for.
         EXPECT_EQ(ui::find<QWidget>(panel, "idPagamento")->accessibleName(), "Modalità Pagamento");
         EXPECT_EQ(ui::find<QWidget>(panel, "idModPag")->accessibleName(), "Tipo Pagamento");
