@@ -128,7 +128,13 @@ TEST_F(TableEditor, TheCustomersScreenBrowsesItsTableByCode)
 
 TEST_F(TableEditor, ANewCustomerIsCheckedFieldByFieldAndKeepsWhatWasTyped)
 {
+    program.exec("data.mdb", "INSERT INTO Clienti (Codice, Denominazione) VALUES ('EA', 'a'), ('ÉB', 'b'), ('EC', 'c')");
     customers();
+    // Codes sort as Italians read them: "ÉB" between "EA" and "EC", not after "Z".
+    for (int n = 0; n < 20 && field("Codice") != "EA"; ++n)
+        ui::click(s, "BAvanti");
+    ui::click(s, "BAvanti");
+    EXPECT_EQ(field("Codice"), "ÉB");
     const int before = gridRows();
     ui::click(s, "BNuovo");
     EXPECT_EQ(base->EditingScreenCount, 1);
