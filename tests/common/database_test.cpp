@@ -257,6 +257,8 @@ TEST_F(DatabaseTest, RecordsetsBehaveAlikeOnShortListsAndListsOfManyPages)
         EXPECT_TRUE(rs.isBOF());
         EXPECT_THROW(rs.Delete(), DatabaseError) << "before the first row there is none to delete";
         EXPECT_THROW(rs["Codice"], DatabaseError) << "nor one to read";
+        rs.Requery();
+        EXPECT_EQ(at(), code(0)) << "read again, it stands on its first row";
         rs.setAbsolutePosition(rows - 2);
         EXPECT_EQ(at(), code(rows - 2));
 
