@@ -63,6 +63,8 @@ protected:
 TEST_F(SignIn, ACodeInAnyCaseSignsInAndBringsUpTheMainWindow)
 {
     EXPECT_EQ(ui::problems(dialog, dialog), QStringList());
+    for (const char* button : {"BTNOK", "BTNEsci"})  // at their own size, not stretched
+        EXPECT_EQ(ui::find<QWidget>(dialog, button)->size(), ui::find<QWidget>(dialog, button)->sizeHint()) << button;
     signIn("ADMIN", "admin");
     EXPECT_TRUE(platform.messages.isEmpty()) << platform.lastText().toStdString();
     EXPECT_EQ(base().UserName, "ADMIN") << "as typed";
