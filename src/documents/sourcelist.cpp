@@ -100,17 +100,6 @@ void SourceListModel::open(const Database& db, const SourceListRange& range)
     endResetModel();
 }
 
-void SourceListModel::clear()
-{
-    beginResetModel();
-    m_db = Database();
-    m_rows.clear();
-    m_fields.clear();
-    m_headers.clear();
-    m_atEnd = true;
-    endResetModel();
-}
-
 // The next page after the rows read so far. The statement is read to its end and finished
 // before returning, so the archive is not held.
 QVector<SourceListModel::Row> SourceListModel::readPage()

@@ -35,7 +35,6 @@ public:
 
     // Reads the first page of a list (DatabaseError when the archive refuses it).
     void open(const Database& db, const SourceListRange& range);
-    void clear();
 
     const SourceListRange& range() const { return m_range; }
     QStringList fieldNames() const { return m_fields; }
