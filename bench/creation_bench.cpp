@@ -8,6 +8,7 @@
 // copy on the same engine, each taken at its best round (the rounds share the machine with
 // whatever else runs; the best round is the one least disturbed).
 //   creation_bench [--short]
+#include "benchmark.h"
 #include "common/database.h"
 #include "components/base/baseclass.h"
 #include "documents/documentcreation.h"
@@ -15,11 +16,8 @@
 #include "support/scriptedplatform.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <algorithm>
-#include <cstdio>
 
 namespace {
 
@@ -39,18 +37,6 @@ void run(const Database& db, QSqlQuery& q, const QString& sql)
     }
 }
 
-double best(const std::vector<double>& values)
-{
-    return *std::min_element(values.begin(), values.end());
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-
 struct Measure
 {
     double creation, raw;
@@ -68,21 +54,17 @@ Measure measure(bool gapsAndMovement, int rounds)
     // A delivery note of the previous day with DocumentRows full rows.
     const QString sourceDate = platform.todayDate.addDays(-1).toString(Qt::ISODate);
     const QString today = platform.todayDate.toString(Qt::ISODate);
+    const QString sourceNumber = QString::number(SourceNumInt);
     run(db, q, QStringLiteral("INSERT INTO DDTTes (DataReg, NumInt, Numero, idEsercizio, TotDDTLire, TotDDTLEURO) "
                               "VALUES ('%1', %2, %2, '%3', 1000, 0.52)")
-                   .arg(sourceDate)
-                   .arg(SourceNumInt)
-                   .arg(base->FiscalYear));
+                   .arg(sourceDate, sourceNumber, base->FiscalYear));
     run(db, q, QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
                               "INSERT INTO DDTRig (DataReg, NumInt, Riga, %2) "
                               "SELECT '%3', %4, i * %5, 'DEP', 'A', 'ART00' || (i % 8 + 1), 'Articolo di prova numero ' || i, "
                               "'PZ', '20', i % 50 + 1, 18000.0, 9.3, 5.0, 900.0, 0.46, 17100.0, 8.83, 3420.0, 1.77, "
                               "20520.0, 10.6 FROM n")
-                   .arg(DocumentRows)
-                   .arg(QLatin1String(RowColumns))
-                   .arg(sourceDate)
-                   .arg(SourceNumInt)
-                   .arg(gapsAndMovement ? 3 : 1));
+                   .arg(QString::number(DocumentRows), QLatin1String(RowColumns), sourceDate, sourceNumber,
+                        gapsAndMovement ? QStringLiteral("3") : QStringLiteral("1")));
 
     CreationRequest request;
     request.sourceType = 1;
@@ -99,39 +81,30 @@ Measure measure(bool gapsAndMovement, int rounds)
     QSqlQuery copy(copying.connection());
     std::vector<double> rawTimes, creationTimes;
     for (int round = 0; round < rounds; ++round) {
-        QElapsedTimer timer;
-        timer.start();
-        run(copying, copy, QStringLiteral("BEGIN"));
-        run(copying, copy, QStringLiteral("INSERT INTO FATNCRig (DataReg, NumInt, Riga, %1) SELECT '%2', %3, Riga, %1 FROM DDTRig "
-                                          "WHERE DataReg = '%4' AND NumInt = %5")
-                               .arg(QLatin1String(RowColumns), today)
-                               .arg(round + 1)
-                               .arg(sourceDate)
-                               .arg(SourceNumInt));
-        if (gapsAndMovement)
-            run(copying, copy, QStringLiteral("INSERT INTO MovMagRig (DataReg, NumInt, idCausale, idEsercizio, Riga, idArticolo, "
-                                              "Deposito, Quantita, Segno) SELECT '%1', %2, 'RAW', '%3', Riga, idArticolo, "
-                                              "Deposito, Quantita, '-' FROM DDTRig WHERE DataReg = '%4' AND NumInt = %5")
-                                   .arg(today)
-                                   .arg(round + 1)
-                                   .arg(base->FiscalYear, sourceDate)
-                                   .arg(SourceNumInt));
-        run(copying, copy, QStringLiteral("COMMIT"));
-        rawTimes.push_back(timer.nsecsElapsed() / 1e6);
+        const QString roundNumber = QString::number(round + 1);
+        rawTimes.push_back(bench::elapsedMs([&] {
+            run(copying, copy, QStringLiteral("BEGIN"));
+            run(copying, copy, QStringLiteral("INSERT INTO FATNCRig (DataReg, NumInt, Riga, %1) SELECT '%2', %3, Riga, %1 "
+                                              "FROM DDTRig WHERE DataReg = '%4' AND NumInt = %5")
+                                   .arg(QLatin1String(RowColumns), today, roundNumber, sourceDate, sourceNumber));
+            if (gapsAndMovement)
+                run(copying, copy, QStringLiteral("INSERT INTO MovMagRig (DataReg, NumInt, idCausale, idEsercizio, Riga, "
+                                                  "idArticolo, Deposito, Quantita, Segno) SELECT '%1', %2, 'RAW', '%3', Riga, "
+                                                  "idArticolo, Deposito, Quantita, '-' FROM DDTRig WHERE DataReg = '%4' "
+                                                  "AND NumInt = %5")
+                                       .arg(today, roundNumber, base->FiscalYear, sourceDate, sourceNumber));
+            run(copying, copy, QStringLiteral("COMMIT"));
+        }));
 
-        timer.restart();
-        const CreationResult result = createDocument(base->documentSession(), request);
-        creationTimes.push_back(timer.nsecsElapsed() / 1e6);
-        if (result.status != CreationResult::Status::Created) {
-            std::fprintf(stderr, "creation failed: %s\n", qPrintable(result.failure ? result.failure->detail() : QString()));
-            std::exit(2);
-        }
+        CreationResult result;
+        creationTimes.push_back(bench::elapsedMs([&] { result = createDocument(base->documentSession(), request); }));
+        bench::require(result.status == CreationResult::Status::Created, "the document was not created");
     }
-    const Measure m{best(creationTimes), best(rawTimes)};
+    const Measure m{bench::least(creationTimes), bench::least(rawTimes)};
     std::printf("  %s, %s: creation %.1f ms (median %.1f); raw insert-select %.1f ms (median %.1f); ratio %.2f\n",
                 ProgramFolder::onServer() ? "PostgreSQL" : "SQLite",
-                gapsAndMovement ? "numbers with gaps and a movement" : "rows 1, 2, 3", m.creation, median(creationTimes), m.raw,
-                median(rawTimes), m.creation / m.raw);
+                gapsAndMovement ? "numbers with gaps and a movement" : "rows 1, 2, 3", m.creation,
+                bench::percentile(creationTimes, 0.5), m.raw, bench::percentile(rawTimes, 0.5), m.creation / m.raw);
     return m;
 }
 
@@ -140,8 +113,7 @@ Measure measure(bool gapsAndMovement, int rounds)
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
-    const bool shortRun = app.arguments().contains(QStringLiteral("--short"));
-    const int rounds = shortRun ? 9 : 25;
+    const int rounds = bench::shortRun(argc, argv) ? 9 : 25;
     std::printf("Creating a document of %d rows, best of %d rounds (bar %.1f on each engine):\n", DocumentRows, rounds, Bar);
     bool ok = true;
     for (const char* engine : {"sqlite", "postgresql"}) {
@@ -151,6 +123,5 @@ int main(int argc, char* argv[])
             ok = ok && m.creation <= Bar * m.raw;
         }
     }
-    std::printf("  %s\n", ok ? "PASS" : "FAIL");
-    return ok ? 0 : 1;
+    return bench::verdict(ok);
 }

@@ -5,24 +5,17 @@
 //   documentpdf_bench            10,000 rows
 //   documentpdf_bench --short     2,000 rows (what the test command runs)
 
-#include "peakmemory.h"
+#include "benchmark.h"
 #include "documents/documentpdf.h"
 #include "documents/documentreader.h"
 #include "support/programfolder.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
-#include <QFile>
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSqlQuery>
-#include <algorithm>
-#include <functional>
-#include <cstdio>
-#include <vector>
 
 namespace {
 
@@ -72,22 +65,14 @@ void bareLoop(const PrintableDocument& doc, const QString& path)
     }
 }
 
-double timed(const std::function<void()>& work)
-{
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return timer.nsecsElapsed() / 1e6;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
 {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    const bool shortMode = bench::shortRun(argc, argv);
     QApplication app(argc, argv);
-    const bool shortMode = app.arguments().contains(QStringLiteral("--short"));
     const int rows = shortMode ? 2000 : 10000;
     const int rounds = shortMode ? 3 : 5;
 
@@ -95,7 +80,7 @@ int main(int argc, char** argv)
     fillDocument(folder.dataDb(), rows);
     const Database data = Database::open(folder.dataDb(), ProgramFolder::connectString());
     const Database user = Database::open(folder.userDb(), ProgramFolder::connectString());
-    const double memoryBefore = peakMemoryMB();
+    const double memoryBefore = bench::peakMemoryMB();
 
     // Each round: the bare loop, then the document (read from the archive, laid out, painted).
     // On a shared machine the fastest round of each is its figure.
@@ -103,26 +88,19 @@ int main(int argc, char** argv)
     int pages = 0;
     for (int round = 0; round < rounds; ++round) {
         std::optional<PrintableDocument> doc;
-        read.push_back(timed([&] { doc = readPrintableDocument(data, user, "FATVE", DocumentVariant::Ordinary, Day, 1); }));
-        if (!doc || doc->rows.size() != rows) {
-            std::printf("documentpdf_bench: the document was not read\n");
-            return 1;
-        }
-        bare.push_back(timed([&] { bareLoop(*doc, folder.file("bare.pdf")); }));
-        written.push_back(timed([&] { pages = writeDocumentPdf(*doc, folder.file("document.pdf")); }));
+        read.push_back(bench::elapsedMs(
+            [&] { doc = readPrintableDocument(data, user, "FATVE", DocumentVariant::Ordinary, Day, 1); }));
+        bench::require(doc && doc->rows.size() == rows, "the document was not read");
+        bare.push_back(bench::elapsedMs([&] { bareLoop(*doc, folder.file("bare.pdf")); }));
+        written.push_back(bench::elapsedMs([&] { pages = writeDocumentPdf(*doc, folder.file("document.pdf")); }));
     }
-    const double bareMs = *std::min_element(bare.begin(), bare.end());
-    const double writtenMs = *std::min_element(written.begin(), written.end());
-    const double readMs = *std::min_element(read.begin(), read.end());
+    const double bareMs = bench::least(bare), writtenMs = bench::least(written), readMs = bench::least(read);
     const double ratio = writtenMs / bareMs;
-    const double memory = peakMemoryMB();
+    const double memory = bench::peakMemoryMB();
     std::printf("documentpdf_bench: %d rows, %d pages; PDF written in %.0f ms (document read in %.0f ms); bare QPainter "
                 "loop over the same rows %.0f ms; ratio %.2f (bar %.1f)\n",
                 rows, pages, writtenMs, readMs, bareMs, ratio, RatioBar);
     std::printf("documentpdf_bench: peak memory %.1f MB, %.1f MB before the first document (bar %.0f MB); PDF %.0f KB\n",
                 memory, memoryBefore, MemoryBarMB, QFileInfo(folder.file("document.pdf")).size() / 1024.0);
-    const bool ok = pages > 0 && ratio <= RatioBar && memory <= MemoryBarMB;
-    if (!ok)
-        std::printf("documentpdf_bench: FAILED\n");
-    return ok ? 0 : 1;
+    return bench::verdict(pages > 0 && ratio <= RatioBar && memory <= MemoryBarMB);
 }

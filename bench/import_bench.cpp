@@ -7,6 +7,7 @@
 //
 // Exits non-zero when the import takes more than 1.5 times the floor.
 
+#include "benchmark.h"
 #include "common/transaction.h"
 #include "components/base/baseclass.h"
 #include "import/importazione.h"
@@ -100,10 +101,7 @@ double rawFloorMs(const QString& old, const Database& target)
 double importMs(Importazione& screen, const QString& old)
 {
     emptyTargets(screen.CurrentArchive);
-    QElapsedTimer timer;
-    timer.start();
-    screen.ImportTables(old);
-    return timer.nsecsElapsed() / 1e6;
+    return bench::elapsedMs([&] { screen.ImportTables(old); });
 }
 
 } // namespace
@@ -111,8 +109,8 @@ double importMs(Importazione& screen, const QString& old)
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    const bool quick = bench::shortRun(argc, argv);
     QApplication app(argc, argv);
-    const bool quick = app.arguments().contains(QStringLiteral("--short"));
     const QString old = biggerArchive();
     if (!QFileInfo::exists(old)) {
         std::printf("import_bench: SKIPPED, the bigger old archive is not at %s\n", qPrintable(old));
@@ -147,13 +145,6 @@ int main(int argc, char** argv)
     std::printf("  import %.0f ms, libmdb read + one-transaction insert %.0f ms, ratio %.2f (bar %.1f)\n", bestImport,
                 bestFloor, ratio, Bar);
     delete screen;
-    if (!imported) {
-        std::printf("  FAILED: the import did not report every row\n");
-        return 1;
-    }
-    if (ratio > Bar) {
-        std::printf("  FAILED: over the bar\n");
-        return 1;
-    }
-    return 0;
+    bench::require(imported, "the import did not report every row");
+    return bench::verdict(ratio <= Bar);
 }

@@ -9,7 +9,7 @@
 //   listing_bench --short      200,000 (what the test command runs), against 2.5 times the bare
 //                              query: its figures of about a millisecond vary by a third from
 //                              one run to the next beside the other tests' leftovers
-#include "peakmemory.h"
+#include "benchmark.h"
 #include "common/jetcollation.h"
 #include "common/transaction.h"
 #include "components/base/baseclass.h"
@@ -23,16 +23,11 @@
 #include "documents/sourcelist.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QScrollBar>
 #include <QTest>
 #include <QSqlQuery>
 #include <QTableView>
-#include <algorithm>
-#include <cstdio>
-#include <functional>
-#include <vector>
 
 namespace {
 
@@ -44,17 +39,9 @@ constexpr int Repeats = 11;
 const QDate FirstDay{2041, 3, 1};
 const QDate LastDay{2041, 12, 31};
 
-// The fastest of several turns: the figure of each under the load of a shared machine.
 double fastest(const std::function<void()>& work, int turns = Repeats)
 {
-    double best = 1e18;
-    for (int turn = 0; turn < turns; ++turn) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        best = std::min(best, timer.nsecsElapsed() / 1e6);
-    }
-    return best;
+    return bench::fastest(work, turns);
 }
 
 // Delivery notes spread over the days of the listed range, articles and customers, each table
@@ -108,14 +95,15 @@ double bareMs(const QString& path, const QString& sql, int expected, int turns =
         for (QVariant last; rows.next(); ++read)
             for (int c = 0; c < 4; ++c)
                 last = rows.value(c);
-        if (read < expected)
-            throw DatabaseError(DatabaseError::Kind::Refused, QStringLiteral("too few rows: ") + sql);
+        bench::require(read >= expected, "the bare query read too few rows");
     }, turns);
 }
 
 void waitForCount(QTableView* grid, int rows)
 {
-    for (QElapsedTimer waited; waited.start(), grid->model()->rowCount() < rows && waited.elapsed() < 60000;)
+    QElapsedTimer waited;
+    waited.start();
+    while (grid->model()->rowCount() < rows && waited.elapsed() < 60000)
         QApplication::processEvents(QEventLoop::AllEvents, 50);
 }
 
@@ -131,8 +119,8 @@ double wizardStep3(BaseClass* base)
     ui::click(wizard, "CMD4");
     const double ms = fastest([&] {
         ui::click(wizard, "CMD7");
-        if (wizard->CurrentPage != 4 || ui::find<QTableView>(wizard, "GridRic")->model()->rowCount() == 0)
-            throw DatabaseError(DatabaseError::Kind::Refused, QStringLiteral("step 3 did not show the list"));
+        bench::require(wizard->CurrentPage == 4 && ui::find<QTableView>(wizard, "GridRic")->model()->rowCount() > 0,
+                       "step 3 did not show the list");
         ui::click(wizard, "CMD10");
     });
     delete wizard;
@@ -176,8 +164,8 @@ int main(int argc, char** argv)
 {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    const bool shortMode = bench::shortRun(argc, argv);
     QApplication app(argc, argv);
-    const bool shortMode = app.arguments().contains(QStringLiteral("--short"));
     const int rows = shortMode ? 200000 : 1000000;
 
     ScriptedPlatform platform;
@@ -188,11 +176,8 @@ int main(int argc, char** argv)
     base->FiscalYear = QStringLiteral("2041");
     const QString dataDb = folder.dataDb();
 
-    QElapsedTimer fillTimer;
-    fillTimer.start();
-    fillArchive(dataDb, rows);
-    std::printf("listing_bench: %d delivery notes, articles and customers written in %.1f s\n", rows,
-                fillTimer.elapsed() / 1000.0);
+    const double fillMs = bench::elapsedMs([&] { fillArchive(dataDb, rows); });
+    std::printf("listing_bench: %d delivery notes, articles and customers written in %.1f s\n", rows, fillMs / 1000);
     std::vector<Figure> figures;
 
     figures.push_back({"wizard step 3, first page", wizardStep3(base.get()), bareMs(dataDb, sourceListText(SqlEngine::SQLite), 100)});
@@ -224,8 +209,8 @@ int main(int argc, char** argv)
     figures.push_back({"articles, Ultimo", fastest([&] {
                            ui::click(screen, "BPrimo");
                            ui::click(screen, "BUltimo");
-                           if (grid->currentIndex().row() != grid->model()->rowCount() - 1)
-                               throw DatabaseError(DatabaseError::Kind::Refused, QStringLiteral("not on the last article"));
+                           bench::require(grid->currentIndex().row() == grid->model()->rowCount() - 1,
+                                          "not on the last article");
                        }),
                        bareMs(dataDb, articles.arg(articleKey + QStringLiteral(" DESC"), QStringLiteral(" DESC")),
                               100)});
@@ -244,8 +229,8 @@ int main(int argc, char** argv)
              lookup.show();
              ui::type(&lookup, QStringLiteral("tCerca"), customer);
              ui::key(&lookup, QStringLiteral("tCerca"), Qt::Key_Return, QStringLiteral("\r"));
-             if (lookup.pickedValue(QStringLiteral("Codice")).toString() != customer)
-                 throw DatabaseError(DatabaseError::Kind::Refused, QStringLiteral("the customer was not found"));
+             bench::require(lookup.pickedValue(QStringLiteral("Codice")).toString() == customer,
+                            "the customer was not found");
          }, 3),
          bareMs(dataDb,
                 QStringLiteral("SELECT rowid, * FROM Clienti WHERE jet_contains(Codice, '%2') OR "
@@ -287,8 +272,8 @@ int main(int argc, char** argv)
     figures.push_back({"delivery notes, last row", fastest([&] {
                            notes->setCurrentIndex(notes->model()->index(0, 0));
                            QTest::keyClick(notes, Qt::Key_End, Qt::ControlModifier);
-                           if (notes->currentIndex().row() != notes->model()->rowCount() - 1)
-                               throw DatabaseError(DatabaseError::Kind::Refused, QStringLiteral("not on the last note"));
+                           bench::require(notes->currentIndex().row() == notes->model()->rowCount() - 1,
+                                          "not on the last note");
                        }),
                        bareMs(dataDb, ddt.arg(QStringLiteral(" DESC")), 100)});
     browser->close();
@@ -301,11 +286,9 @@ int main(int argc, char** argv)
         std::printf("listing_bench: %d rows; %-34s %7.2f ms, bare query %7.2f ms, ratio %.2f (bar %.1f)\n", rows,
                     f.what, f.ms, f.bareMs, ratio, bar);
     }
-    const double memory = peakMemoryMB();
+    const double memory = bench::peakMemoryMB();
     ok = ok && memory <= MemoryBarMB;
     std::printf("listing_bench: peak memory after scrolling %d articles %.1f MB (bar %.0f MB)\n", rows, memory,
                 MemoryBarMB);
-    if (!ok)
-        std::printf("listing_bench: FAILED\n");
-    return ok ? 0 : 1;
+    return bench::verdict(ok);
 }

@@ -9,6 +9,7 @@
 //                                   work as a guard against regressions: SQLite p99 <= 2 x 20 ms;
 //                                   the server's latency is reported, not checked
 // In both modes any double grant or lost lock fails the run.
+#include "benchmark.h"
 #include "common/database.h"
 #include "components/base/baseclass.h"
 #include "support/programfolder.h"
@@ -22,9 +23,7 @@
 #include <QRandomGenerator>
 #include <QSqlQuery>
 #include <QThread>
-#include <algorithm>
 #include <chrono>
-#include <cstdio>
 
 namespace {
 
@@ -139,13 +138,6 @@ int runWorker(const QString& folder, int index, int cycles, const QString& resul
     return 0;
 }
 
-double percentile(std::vector<double> values, double fraction)
-{
-    std::sort(values.begin(), values.end());
-    const size_t at = std::min(values.size() - 1, size_t(fraction * double(values.size())));
-    return values[at];
-}
-
 struct Round
 {
     Tally all;
@@ -166,7 +158,7 @@ Round contend(const QString& program, int processes, int cycles)
     Round round;
     // One workstation alone: what a single acquire costs here and now.
     const Tally solo = runCycles(folder.path(), QStringLiteral("SOLO"), SoloCycles, 1u);
-    round.soloMs = percentile(solo.latenciesMs, 0.50);
+    round.soloMs = bench::percentile(solo.latenciesMs, 0.50);
     round.all.doubleGrants = solo.doubleGrants;
 
     std::vector<std::unique_ptr<QProcess>> workers;
@@ -204,8 +196,8 @@ Round contend(const QString& program, int processes, int cycles)
     round.seconds = double(wall.elapsed()) / 1000.0;
     if (round.all.latenciesMs.empty())
         return round;
-    round.p50 = percentile(round.all.latenciesMs, 0.50);
-    round.p99 = percentile(round.all.latenciesMs, 0.99);
+    round.p50 = bench::percentile(round.all.latenciesMs, 0.50);
+    round.p99 = bench::percentile(round.all.latenciesMs, 0.99);
     round.worst = *std::max_element(round.all.latenciesMs.begin(), round.all.latenciesMs.end());
     return round;
 }
@@ -218,8 +210,8 @@ void report(const char* engine, int processes, int cycles, const Round& r)
     std::printf("    acquire latency: p50 %.2f ms, p99 %.2f ms, max %.2f ms; one workstation alone: p50 %.2f ms\n", r.p50,
                 r.p99, r.worst, r.soloMs);
     if (!r.all.grantedLatenciesMs.empty())
-        std::printf("    granted acquires: p50 %.2f ms, p99 %.2f ms\n", percentile(r.all.grantedLatenciesMs, 0.50),
-                    percentile(r.all.grantedLatenciesMs, 0.99));
+        std::printf("    granted acquires: p50 %.2f ms, p99 %.2f ms\n", bench::percentile(r.all.grantedLatenciesMs, 0.50),
+                    bench::percentile(r.all.grantedLatenciesMs, 0.99));
 }
 
 } // namespace
@@ -249,8 +241,6 @@ int main(int argc, char* argv[])
                 quick ? " (short run: twice the target)" : "", server32.p99 / sqlite8.p99);
     // The short run's hundred cycles a process are mostly the 32 processes starting together: it
     // checks the server's locks for double grants and lost locks, and leaves its latency to the full run.
-    const bool ok = sqlite8.clean() && server8.clean() && server32.clean() && sqlite8.p99 <= bar
-                    && (quick || server32.p99 <= sqlite8.p99);
-    std::printf("  %s\n", ok ? "PASS" : "FAIL");
-    return ok ? 0 : 1;
+    return bench::verdict(sqlite8.clean() && server8.clean() && server32.clean() && sqlite8.p99 <= bar
+                          && (quick || server32.p99 <= sqlite8.p99));
 }

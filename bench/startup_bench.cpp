@@ -5,6 +5,7 @@
 // five-second splash timer is not part of the figure.
 //   startup_bench [--short]      15 starts of each (--short: 4), medians compared
 // The bar, in both modes: start to sign-in <= 8 x start of a bare window.
+#include "benchmark.h"
 #include "support/programfolder.h"
 
 #include <QApplication>
@@ -15,9 +16,6 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QWidget>
-#include <algorithm>
-#include <cstdio>
-#include <vector>
 
 namespace {
 
@@ -63,12 +61,6 @@ double timeToWindow(const QString& program, const QStringList& arguments, const 
     return elapsed;
 }
 
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 QString scriptedProgram(const QString& benchDir)
 {
     const QString fromTest = qEnvironmentVariable("BREVANO_SCRIPTED");
@@ -82,8 +74,7 @@ int main(int argc, char* argv[])
     if (argc > 1 && qstrcmp(argv[1], "--bare") == 0)
         return runBareWindow(argc, argv);
     QCoreApplication app(argc, argv);
-    const bool shortMode = app.arguments().contains(QStringLiteral("--short"));
-    const int starts = shortMode ? 4 : 15;
+    const int starts = bench::shortRun(argc, argv) ? 4 : 15;
     qputenv("QT_QPA_PLATFORM", "offscreen");
 
     const QString self = QCoreApplication::applicationFilePath();
@@ -116,7 +107,7 @@ int main(int argc, char* argv[])
             return 1;
         }
     }
-    const double bareMs = median(bare), signInMs = median(signIn);
+    const double bareMs = bench::percentile(bare, 0.5), signInMs = bench::percentile(signIn, 0.5);
     const double ratio = signInMs / bareMs;
     std::printf("start-up to sign-in dialog: median %.1f ms (min %.1f, max %.1f) over %d starts\n", signInMs,
                 *std::min_element(signIn.begin(), signIn.end()), *std::max_element(signIn.begin(), signIn.end()),
@@ -124,5 +115,5 @@ int main(int argc, char* argv[])
     std::printf("bare Qt window:              median %.1f ms (min %.1f, max %.1f)\n", bareMs,
                 *std::min_element(bare.begin(), bare.end()), *std::max_element(bare.begin(), bare.end()));
     std::printf("ratio %.2f (bar <= %.0f)\n", ratio, BarRatio);
-    return ratio <= BarRatio ? 0 : 1;
+    return bench::verdict(ratio <= BarRatio);
 }
