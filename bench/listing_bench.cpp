@@ -11,7 +11,6 @@
 //                              one run to the next beside the other tests' leftovers
 #include "benchmark.h"
 #include "common/jetcollation.h"
-#include "common/transaction.h"
 #include "components/base/baseclass.h"
 #include "components/base/datagrid.h"
 #include "components/base/lookupdialog.h"
@@ -44,44 +43,34 @@ double fastest(const std::function<void()>& work, int turns = Repeats)
     return bench::fastest(work, turns);
 }
 
-// Delivery notes spread over the days of the listed range, articles and customers, each table
-// in one transaction.
+// Delivery notes spread over the days of the listed range, and on SQLite as many articles and
+// customers: each table written by one statement of the engine itself.
 void fillArchive(const QString& path, int rows)
 {
     const Database db = Database::open(path, ProgramFolder::connectString());
-    const int days = int(FirstDay.daysTo(LastDay)) + 1;
-    const auto fill = [&](const QString& sql, const std::function<void(QSqlQuery&, int)>& bind) {
-        inImmediateTransaction(db, [&] {
-            QSqlQuery insert = db.prepare(sql);
-            for (int n = 1; n <= rows; ++n) {
-                bind(insert, n);
-                db.run(insert);
-            }
-        });
-    };
-    fill(QStringLiteral("INSERT INTO DDTTes (DataReg, NumInt, Numero, idCausaleDoc, idEsercizio, idCliente, DSCli, "
-                        "TotDDTLire, TotDDTLEURO) VALUES (?, ?, ?, 'VEN', '2041', ?, 'Cliente', ?, ?)"),
-         [&](QSqlQuery& q, int n) {
-             q.bindValue(0, FirstDay.addDays(qint64(n - 1) * days / rows).toString(Qt::ISODate));
-             q.bindValue(1, n);
-             q.bindValue(2, n);
-             q.bindValue(3, n % 7 == 0 ? 99 : n % 5 + 1);
-             q.bindValue(4, 1000.0 * (n % 997));
-             q.bindValue(5, 0.52 * (n % 997));
-         });
-    fill(QStringLiteral("INSERT INTO Articoli (Codice, Descrizione, UM, CdIva, PrezzoVen, PrezzoVenEuro) "
-                        "VALUES (?, ?, 'PZ', '20', ?, ?)"),
-         [](QSqlQuery& q, int n) {
-             q.bindValue(0, QStringLiteral("B%1").arg(n, 7, 10, QChar(u'0')));
-             q.bindValue(1, QStringLiteral("Articolo numero %1").arg(n));
-             q.bindValue(2, 1000.0 * (n % 97));
-             q.bindValue(3, 0.52 * (n % 97));
-         });
-    fill(QStringLiteral("INSERT INTO Clienti (Codice, Denominazione, Localita1) VALUES (?, ?, 'MILANO')"),
-         [](QSqlQuery& q, int n) {
-             q.bindValue(0, QStringLiteral("K%1").arg(n, 7, 10, QChar(u'0')));
-             q.bindValue(1, QStringLiteral("Cliente numero %1").arg(n));
-         });
+    const bool server = ProgramFolder::onServer();
+    const QString numbers = server ? QStringLiteral("generate_series(1, %1) AS n(i)").arg(rows) : QStringLiteral("n");
+    const QString counting =
+        server ? QString()
+               : QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) ").arg(rows);
+    const QString day = (server ? QStringLiteral("to_char(DATE '%1' + ((i - 1) * %2 / %3)::int, 'YYYY-MM-DD')")
+                                : QStringLiteral("date('%1', '+' || ((i - 1) * %2 / %3) || ' days')"))
+                            .arg(FirstDay.toString(Qt::ISODate))
+                            .arg(FirstDay.daysTo(LastDay) + 1)
+                            .arg(rows);
+    db.run(counting + QStringLiteral("INSERT INTO DDTTes (DataReg, NumInt, Numero, idCausaleDoc, idEsercizio, idCliente, "
+                                     "DSCli, TotDDTLire, TotDDTLEURO) SELECT %1, i, i, 'VEN', '2041', CASE WHEN i % 7 = 0 "
+                                     "THEN 99 ELSE i % 5 + 1 END, 'Cliente', 1000.0 * (i % 997), 0.52 * (i % 997) FROM %2")
+                          .arg(day, numbers));
+    if (server) {
+        db.run(QStringLiteral("ANALYZE ddttes"));
+        return;
+    }
+    db.run(counting + QStringLiteral("INSERT INTO Articoli (Codice, Descrizione, UM, CdIva, PrezzoVen, PrezzoVenEuro) "
+                                     "SELECT printf('B%07d', i), 'Articolo numero ' || i, 'PZ', '20', 1000.0 * (i % 97), "
+                                     "0.52 * (i % 97) FROM n"));
+    db.run(counting + QStringLiteral("INSERT INTO Clienti (Codice, Denominazione, Localita1) "
+                                     "SELECT printf('K%07d', i), 'Cliente numero ' || i, 'MILANO' FROM n"));
 }
 
 // The bare query as a list needs it: open the archive, run the query, read its rows.
@@ -137,20 +126,6 @@ QString sourceListText(SqlEngine engine)
     return sql + QStringLiteral(" LIMIT 100");
 }
 
-// The delivery notes of fillArchive, written by the server itself.
-void fillDeliveryNotesOnServer(const QString& path, int rows)
-{
-    const Database db = Database::open(path, ProgramFolder::connectString());
-    db.run(QStringLiteral("INSERT INTO DDTTes (DataReg, NumInt, Numero, idCausaleDoc, idEsercizio, idCliente, DSCli, "
-                          "TotDDTLire, TotDDTLEURO) SELECT to_char(DATE '%1' + ((n - 1) * %2 / %3)::int, 'YYYY-MM-DD'), n, n, "
-                          "'VEN', '2041', CASE WHEN n % 7 = 0 THEN 99 ELSE n % 5 + 1 END, 'Cliente', 1000.0 * (n % 997), "
-                          "0.52 * (n % 997) FROM generate_series(1, %3) AS n")
-               .arg(FirstDay.toString(Qt::ISODate))
-               .arg(FirstDay.daysTo(LastDay) + 1)
-               .arg(rows));
-    db.run(QStringLiteral("ANALYZE ddttes"));
-}
-
 struct Figure
 {
     const char* what;
@@ -186,7 +161,7 @@ int main(int argc, char** argv)
         ProgramFolder server;
         auto serverBase = server.makeBase();
         serverBase->FiscalYear = QStringLiteral("2041");
-        fillDeliveryNotesOnServer(server.dataDb(), rows);
+        fillArchive(server.dataDb(), rows);
         figures.push_back({"wizard step 3, first page, PostgreSQL", wizardStep3(serverBase.get()),
                            bareMs(server.dataDb(), sourceListText(SqlEngine::PostgreSQL), 100)});
         qunsetenv("BREVANO_ENGINE");
