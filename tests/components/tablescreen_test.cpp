@@ -145,7 +145,7 @@ TEST_F(TableEditor, ANewCustomerIsCheckedFieldByFieldAndKeepsWhatWasTyped)
     EXPECT_EQ(customer("Denominazione, Sconto, Esente, Fax IS NULL", "C999"), QStringList{"Caffè Ròsa S.n.c.|12.5|1|1"});
 }
 
-TEST_F(TableEditor, EditingKeepsTheCodeAndCancellingRestoresTheRow)
+TEST_F(TableEditor, EditingKeepsTheCodeCancellingRestoresTheRowAndDeletingAsksFirst)
 {
     customers();
     const QString code = field("Codice"), name = field("Denominazione");
@@ -164,12 +164,8 @@ TEST_F(TableEditor, EditingKeepsTheCodeAndCancellingRestoresTheRow)
     EXPECT_EQ(field("Codice"), code);
     EXPECT_TRUE(ui::enabled(panel, "Codice")) << "browsing again, the code is not greyed";
     EXPECT_EQ(customer("Denominazione", code), QStringList{"Nome nuovo"});
-}
 
-TEST_F(TableEditor, DeletingAsksFirst)
-{
-    customers();
-    const QString code = field("Codice");
+    // Deleting asks first.
     const int before = gridRows();
     platform.answers.enqueue(Platform::Answer::No);
     ui::click(s, "BElimina");
