@@ -102,7 +102,8 @@ TEST_F(ModuleScreens, MovementsAndStockComeFromTheWarehouseMovements)
     QStringList art001;
     for (int r = 0; r < items->rowCount(); ++r)
         if (items->value(r, "Articolo").toString() == "ART001")
-            art001 << QStringLiteral("%1 %2").arg(items->value(r, "Giacenza").toDouble()).arg(items->value(r, "Deposito").toString());
+            art001 << QStringLiteral("%1 %2").arg(items->value(r, "Giacenza").toDouble())
+                          .arg(items->value(r, "Deposito").toString());
     EXPECT_EQ(art001, QStringList{"-10 DEP"});
 
     QWidget* inventory = open("BInventa", "objinventario");

@@ -12,7 +12,10 @@
 
 namespace {
 
-QString legacyFixture(const char* name) { return QStringLiteral(BREVANO_FIXTURES_DIR "/legacy/") + QString::fromLatin1(name); }
+QString legacyFixture(const char* name)
+{
+    return QStringLiteral(BREVANO_FIXTURES_DIR "/legacy/") + QString::fromLatin1(name);
+}
 
 // The 3,000-character note of article OLI001: a numbered clause repeated, cut, and "FINE".
 QString longArticleNote()

@@ -12,12 +12,13 @@ class LockScreen : public MainWindowTest
 {
 protected:
     // A lock row as another workstation's base component writes it; returns its id.
-    QString addLock(const QString& user, const QString& workstation, const QString& screenTitle, const QString& key)
+    QString addLock(const QString& user, const QString& workstation, const QString& screenTitle, const QString& key,
+                    const QString& table = "ModPag", const QString& archive = EmptySlot)
     {
         program.exec("user.mdb", QStringLiteral("INSERT INTO Accessi ([User], Postazione, Modulo, DescFrm, Ore, Tabella, "
                                                 "Chiave1, Archivio) VALUES ('%1', '%2', 'BREVANO V', '%3', "
-                                                "'2024-05-01 09:30:00', 'ModPag', '%4', ':_:')")
-                                     .arg(user, workstation, screenTitle, key));
+                                                "'2024-05-01 09:30:00', '%5', '%4', '%6')")
+                                     .arg(user, workstation, screenTitle, key, table, archive));
         return program.rows("user.mdb", "SELECT max(id) FROM Accessi").value(0);
     }
     QTableView* grid() { return ui::find<QTableView>(s, "TDBGTabella"); }
@@ -86,9 +87,7 @@ TEST_F(LockScreen, DeletingAsksLeavesHeldRowsAndEmptiesThePanelWithTheLastLock)
 {
     const QString held = addLock("mario", "POSTAZIONE2", "Dati Azienda", "id=1");
     // Another administrator's workstation holds that row of Accessi itself.
-    program.exec("user.mdb", "INSERT INTO Accessi ([User], Postazione, Modulo, DescFrm, Ore, Tabella, Chiave1, Archivio) "
-                             "VALUES ('luigi', 'POSTAZIONE3', 'BREVANO V', 'Gestione Blocco Dati', '2024-05-01 10:00:00', "
-                             "'Accessi', 'id=" + held + "', 'user.mdb')");
+    addLock("luigi", "POSTAZIONE3", "Gestione Blocco Dati", "id=" + held, "Accessi", "user.mdb");
     s = open("BGestLoc", "GestAccessi");
     ASSERT_EQ(shown(), "mario@POSTAZIONE2 Dati Azienda");
     press(s, "BElimina");
