@@ -1,13 +1,53 @@
+// The import of the previous generation's archive: its tables replace or join ours.
 #include "import/importazione.h"
-#include "legacyfixtures.h"
 #include "mainwindow/mainwindowfixture.h"
 
 #include <QCheckBox>
+#include <QProcess>
 #include <QProgressBar>
+#include <QScopeGuard>
 #include <QSqlQuery>
-#include <gtest/gtest.h>
+#include <QTemporaryDir>
+#include <clocale>
 
 namespace {
+
+QString legacyFixture(const char* name)
+{
+    return QStringLiteral(BREVANO_FIXTURES_DIR "/legacy/") + QString::fromLatin1(name);
+}
+
+// The 3,000-character note of article OLI001: a numbered clause repeated, cut, and "FINE".
+QString longArticleNote()
+{
+    QString note;
+    for (int k = 1; note.size() < 2996; ++k)
+        note += QStringLiteral("[%1] Articolo soggetto a condizioni particolari di fornitura: consegna entro dieci "
+                               "giorni lavorativi, imballo a perdere, pagamento a sessanta giorni data fattura fine "
+                               "mese. ")
+                    .arg(k);
+    return note.left(2996) + QStringLiteral("FINE");
+}
+
+// Gives the C library the number conventions of an Italian workstation (decimal comma), as a Qt
+// program started under it_IT has them; a machine without the locale has it compiled into a
+// private folder. False when neither works.
+bool italianNumbers()
+{
+    const auto set = [] {
+        for (const char* name : {"it_IT.UTF-8", "it_IT.utf8", "it_IT"})
+            if (std::setlocale(LC_NUMERIC, name) && *std::localeconv()->decimal_point == ',')
+                return true;
+        return false;
+    };
+    if (set())
+        return true;
+    static QTemporaryDir folder;
+    if (QProcess::execute("localedef", {"-i", "it_IT", "-f", "UTF-8", folder.filePath("it_IT.UTF-8")}) != 0)
+        return false;
+    qputenv("LOCPATH", folder.path().toLocal8Bit());
+    return set();
+}
 
 const QString SelectDatabase = QStringLiteral("MESSAGE|none|ok|Brevano V|Selezionare il Database di Brevano IV");
 const QString ImportError = QStringLiteral("MESSAGE|critical|ok|Brevano V|ATTENZIONE, Il File di Importazione è Errato o "
@@ -135,45 +175,43 @@ TEST_F(ImportScreen, EmptyingThenImportingReplacesTheTablesAndASecondImportAddsN
 // numbers, on a workstation that writes them with a decimal comma.
 TEST_F(ImportScreen, ImportedValuesEqualTheOldOnesUnderItalianNumberConventions)
 {
-    ItalianNumbers italian;
-    if (!italian.active())
+    const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
+    const auto restore = qScopeGuard([&previous] { std::setlocale(LC_NUMERIC, previous.c_str()); });
+    if (!italianNumbers())
         GTEST_SKIP() << "no Italian locale on this machine and localedef could not build one";
     tick({"OpArticoli", "OpClienti", "OpAgenti"});
     emptyTicked();
     importFrom(legacyFixture("BrevanoIV.mdb"));
     ASSERT_EQ(platform.messages.size(), 4) << messages().join('\n').toStdString();
 
-    const auto of = [this](const char* table, const char* column, const char* code) {
-        return value(QStringLiteral("SELECT %2 FROM %1 WHERE Codice = '%3'").arg(table, column, code));
-    };
     const struct
     {
         const char *table, *column, *code;
-        QString text;  // null: NULL
-    } texts[] = {{"Articoli", "Descrizione", "CAF001", "Caffè macinato"},
+        QVariant value;  // text as a string, numbers as doubles
+    } cases[] = {{"Articoli", "Descrizione", "CAF001", "Caffè macinato"},
                  {"Articoli", "Descrizione", "TE0001", "Tè verde in filtri 20 pz"},
                  {"Articoli", "Note", "OLI001", longArticleNote()},
                  {"Articoli", "Note", "VIN001", "Annata 1998.\r\nCartone da 6 bottiglie."},
                  {"Articoli", "Note", "TON001", "Offerta \"3x2\" valida fino al 31/12/2001"},
                  {"Articoli", "Note", "ACE001", "Prezzo consigliato al pubblico: € 3,50"},
-                 {"Articoli", "Note", "PAS002", QString()},
-                 {"Agenti", "Fax", "AG02", QString()}};
-    for (const auto& t : texts) {
-        const QVariant v = of(t.table, t.column, t.code);
-        EXPECT_EQ(v.isNull(), t.text.isNull()) << t.code;
-        EXPECT_EQ(v.toString(), t.text) << t.code;
-    }
-    const struct
-    {
-        const char *table, *column, *code;
-        double number;
-    } numbers[] = {{"Articoli", "PrezzoAcqEuro", "CAF002", 8.03}, {"Articoli", "PuntoGiacenzaMinima", "FOR001", 2.5},
-                   {"Agenti", "ProvvAg", "AG02", 7.5},             {"Agenti", "ProvvAg", "AG03", 3.25},
-                   {"Clienti", "Fido", "C001", 5000000.0},         {"Clienti", "Esente", "C003", 1}};
-    for (const auto& n : numbers) {
-        const QVariant v = of(n.table, n.column, n.code);
-        EXPECT_EQ(v.toDouble(), n.number) << n.column;
-        EXPECT_NE(v.typeId(), QMetaType::QString) << n.column;
+                 {"Articoli", "Note", "PAS002", QVariant()},
+                 {"Agenti", "Fax", "AG02", QVariant()},
+                 {"Articoli", "PrezzoAcqEuro", "CAF002", 8.03},
+                 {"Articoli", "PuntoGiacenzaMinima", "FOR001", 2.5},
+                 {"Agenti", "ProvvAg", "AG02", 7.5},
+                 {"Agenti", "ProvvAg", "AG03", 3.25},
+                 {"Clienti", "Fido", "C001", 5000000.0},
+                 {"Clienti", "Esente", "C003", 1.0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.column) + " " + c.code);
+        const QVariant v = value(QStringLiteral("SELECT %2 FROM %1 WHERE Codice = '%3'").arg(c.table, c.column, c.code));
+        EXPECT_EQ(v.isNull(), c.value.isNull());
+        if (c.value.typeId() == QMetaType::Double) {
+            EXPECT_EQ(v.toDouble(), c.value.toDouble());
+            EXPECT_NE(v.typeId(), QMetaType::QString);
+        } else {
+            EXPECT_EQ(v.toString(), c.value.toString());
+        }
     }
 }
 

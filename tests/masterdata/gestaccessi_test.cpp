@@ -1,5 +1,7 @@
-// The lock-management screen: the locks of every workstation, and the removal of those left over.
+// The lock-management screen: the locks of every workstation, and the removal of those left over,
+// also by workstations as separate processes on one data folder (tests/workers/workstation.cpp).
 #include "mainwindow/mainwindowfixture.h"
+#include "support/workstation.h"
 
 #include <QHeaderView>
 #include <QTableView>
@@ -10,12 +12,13 @@ class LockScreen : public MainWindowTest
 {
 protected:
     // A lock row as another workstation's base component writes it; returns its id.
-    QString addLock(const QString& user, const QString& workstation, const QString& screenTitle, const QString& key)
+    QString addLock(const QString& user, const QString& workstation, const QString& screenTitle, const QString& key,
+                    const QString& table = "ModPag", const QString& archive = EmptySlot)
     {
         program.exec("user.mdb", QStringLiteral("INSERT INTO Accessi ([User], Postazione, Modulo, DescFrm, Ore, Tabella, "
                                                 "Chiave1, Archivio) VALUES ('%1', '%2', 'BREVANO V', '%3', "
-                                                "'2024-05-01 09:30:00', 'ModPag', '%4', ':_:')")
-                                     .arg(user, workstation, screenTitle, key));
+                                                "'2024-05-01 09:30:00', '%5', '%4', '%6')")
+                                     .arg(user, workstation, screenTitle, key, table, archive));
         return program.rows("user.mdb", "SELECT max(id) FROM Accessi").value(0);
     }
     QTableView* grid() { return ui::find<QTableView>(s, "TDBGTabella"); }
@@ -84,9 +87,7 @@ TEST_F(LockScreen, DeletingAsksLeavesHeldRowsAndEmptiesThePanelWithTheLastLock)
 {
     const QString held = addLock("mario", "POSTAZIONE2", "Dati Azienda", "id=1");
     // Another administrator's workstation holds that row of Accessi itself.
-    program.exec("user.mdb", "INSERT INTO Accessi ([User], Postazione, Modulo, DescFrm, Ore, Tabella, Chiave1, Archivio) "
-                             "VALUES ('luigi', 'POSTAZIONE3', 'BREVANO V', 'Gestione Blocco Dati', '2024-05-01 10:00:00', "
-                             "'Accessi', 'id=" + held + "', 'user.mdb')");
+    addLock("luigi", "POSTAZIONE3", "Gestione Blocco Dati", "id=" + held, "Accessi", "user.mdb");
     s = open("BGestLoc", "GestAccessi");
     ASSERT_EQ(shown(), "mario@POSTAZIONE2 Dati Azienda");
     press(s, "BElimina");
@@ -110,6 +111,37 @@ TEST_F(LockScreen, DeletingAsksLeavesHeldRowsAndEmptiesThePanelWithTheLastLock)
     press(s, "BRefresh");
     EXPECT_TRUE(ui::enabled(s, "BElimina"));
     EXPECT_EQ(shown(), "anna@POSTAZIONE0 Modalità Pagamento");
+}
+
+// A copy of the program that ended without closing leaves its lock: a sign-in at that workstation
+// drops it while another copy there still runs its own, and an administrator can delete it.
+TEST_F(MainWindowTest, LocksLeftByAnEndedCopyGoAtTheNextSignInThereOrOnTheLockScreen)
+{
+    Workstation ended(program, "admin", "PC1"), running(program, "admin", "PC1"), other(program, "mario", "PC2");
+    EXPECT_EQ(ended.ask("click BModPag"), "editing=0 screens=1");
+    EXPECT_EQ(ended.ask("click BModifica"), "editing=1 screens=1");
+    EXPECT_EQ(running.ask("click BNumeratori"), "editing=0 screens=1");
+    EXPECT_EQ(running.ask("click BModifica"), "editing=1 screens=1");
+    EXPECT_EQ(other.ask("click BAzienda"), "editing=0 screens=1");
+    EXPECT_EQ(other.ask("click BModifica"), "editing=1 screens=1");
+    ended.crash();
+
+    Workstation again(program, "admin", "PC1");
+    again.ask("signin");
+    EXPECT_EQ(program.lockHolders(), (QStringList{"admin@PC1", "mario@PC2"})) << "the running copy keeps its lock";
+    EXPECT_EQ(again.ask("click BModPag"), "editing=0 screens=1");
+    EXPECT_EQ(again.ask("click BModifica"), "editing=1 screens=1");
+
+    // The lock screen deletes what a stopped workstation left.
+    running.crash();
+    EXPECT_TRUE(again.ask("click BNumeratori").startsWith("editing=1 screens=2"));
+    EXPECT_TRUE(again.ask("click BModifica").contains("Dato in Modifica da Altro Utente.\\rUtente: admin\\rPostazione: PC1"));
+    QWidget* s = open("BGestLoc", "GestAccessi");
+    ASSERT_TRUE(s);
+    for (int i = 0; i < 5 && ui::text(s, "DescFrm") != "Gestione Numeratori"; ++i)
+        press(s, "BSucc");
+    press(s, "BElimina");
+    EXPECT_EQ(again.ask("click BModifica"), "editing=2 screens=2");
 }
 
 } // namespace

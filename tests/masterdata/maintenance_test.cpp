@@ -1,8 +1,9 @@
-// The maintenance screens that edit one record under a record lock: company data, payment terms,
-// numerators, opened from the main window's menu.
+// Record locks as other workstations meet them, and the maintenance screens that edit one record
+// under such a lock: company data, payment terms, numerators, opened from the main window's menu.
 #include "mainwindow/mainwindowfixture.h"
 
 #include <QDate>
+#include <QDateTime>
 #include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
@@ -12,11 +13,13 @@ namespace {
 
 const QString Year = QString::number(QDate::currentDate().year());
 
+// A record's lock as a screen of `owner` takes it.
 LockIdentity lockOf(const QString& table, const QStringList& fields, const QStringList& values, qint16 kind,
-                    const QString& archive = EmptySlot)
+                    const QString& archive = EmptySlot, const QString& title = {}, const QString& owner = "BREVANO V")
 {
     LockIdentity id;
-    id.owner = QStringLiteral("BREVANO V");
+    id.owner = owner;
+    id.screenTitle = title;
     id.table = table;
     id.archive = archive;
     for (int i = 0; i < fields.size(); ++i) {
@@ -25,6 +28,82 @@ LockIdentity lockOf(const QString& table, const QStringList& fields, const QStri
         id.keyKinds[i] = kind;
     }
     return id;
+}
+
+class RecordLocks : public MainWindowTest
+{
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        mario = program.makeBase("mario", "POSTAZIONE2", false);
+    }
+    static LockIdentity company(const QString& key, const BaseClass& at)
+    {
+        return lockOf("Azienda", {"id"}, {key}, 0, at.UserDbPath, "Dati Azienda");
+    }
+    std::unique_ptr<BaseClass> mario;
+};
+
+TEST_F(RecordLocks, ALockIsOneRowNamingItsHolderAndRefusesEveryOtherHolder)
+{
+    const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
+    ASSERT_TRUE(base->lock(LockMode::Acquire, company("1", *base)));
+    const QStringList row = program.rows("user.mdb", "SELECT [User], Postazione, Modulo, DescFrm, Tabella, Chiave1, "
+                                                     "Chiave2, Chiave3, Archivio, Ore FROM Accessi");
+    ASSERT_EQ(row.size(), 1);
+    EXPECT_EQ(row[0].section(u'|', 0, 8), "admin|POSTAZIONE1|BREVANO V|Dati Azienda|Azienda|id=1|:_:|:_:|user.mdb");
+    const QDateTime taken = QDateTime::fromString(row[0].section(u'|', 9), "yyyy-MM-dd HH:mm:ss");
+    EXPECT_TRUE(taken >= before && taken <= QDateTime::currentDateTime()) << row[0].toStdString();
+    EXPECT_TRUE(platform.messages.isEmpty());
+
+    EXPECT_FALSE(mario->lock(LockMode::Acquire, company("1", *mario)));
+    EXPECT_EQ(messages(), QStringList{"MESSAGE|information|ok|Brevano V|Dato in Modifica da Altro Utente.\\rUtente: admin"
+                                      "\\rPostazione: POSTAZIONE1\\rDalle Ore: " + taken.toString("dd/MM/yyyy HH:mm:ss")});
+    EXPECT_FALSE(program.makeBase("admin", "POSTAZIONE3")->lock(LockMode::Acquire, company("1", *base)));
+    EXPECT_TRUE(base->lock(LockMode::Acquire, company("1", *base))) << "the holder is granted again";
+    EXPECT_EQ(program.lockHolders(), QStringList{"admin@POSTAZIONE1"});
+
+    // Only the holder releases it; then it is anyone's.
+    EXPECT_FALSE(mario->lock(LockMode::Release, company("1", *mario)));
+    EXPECT_EQ(program.lockHolders().size(), 1);
+    EXPECT_TRUE(base->lock(LockMode::Release, company("1", *base)));
+    EXPECT_FALSE(base->lock(LockMode::Release, company("1", *base)));
+    EXPECT_TRUE(mario->lock(LockMode::Acquire, company("1", *mario)));
+}
+
+// Codes compare without regard to case, numbers by value, archives by file name (each
+// workstation reaches the data folder by its own path), text keys as written.
+TEST_F(RecordLocks, KeysMatchAsTheArchiveMatchesThem)
+{
+    const auto term = [](const char* code) { return lockOf("ModPag", {"Codice"}, {code}, 1); };
+    const auto numerator = [](const char* code) {
+        return lockOf("Numeratori", {"idTipo", "idCodice", "idEsercizio"}, {"FATVE", code, "2025"}, 1, EmptySlot,
+                      "Gestione Numeratori", "MODULO BASE");
+    };
+    LockIdentity elsewhere = company("01", *base);
+    elsewhere.archive = "/mnt/server/brevano/user.mdb";
+    const struct
+    {
+        const char* name;
+        LockIdentity held, asked;
+        bool sameRecord;
+    } cases[] = {
+        {"code in another case", term("rb30"), term("RB30"), true},
+        {"another code", term("rb30"), term("RB3"), false},
+        {"number with a leading zero, archive by another path", company("1", *base), elsewhere, true},
+        {"another number", company("1", *base), company("2", *base), false},
+        {"text key with a leading zero", numerator("01"), numerator("1"), false},
+        {"text key as written", numerator("01"), numerator("01"), true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        program.exec("user.mdb", "DELETE FROM Accessi");
+        ASSERT_TRUE(base->lock(LockMode::Acquire, c.held));
+        EXPECT_EQ(mario->lock(LockMode::CheckBeforeDelete, c.asked), !c.sameRecord);
+        EXPECT_EQ(mario->lock(LockMode::Acquire, c.asked), !c.sameRecord);
+        EXPECT_TRUE(base->lock(LockMode::CheckBeforeDelete, c.held)) << "the holder may delete its record";
+    }
 }
 
 struct LockedScreen
