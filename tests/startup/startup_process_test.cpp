@@ -5,7 +5,6 @@
 
 #include "common/database.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -229,11 +228,6 @@ Maintained maintain(const ProgramFolder& folder)
     return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts)};
 }
 
-QByteArray digest(const QString& file)
-{
-    return QCryptographicHash::hash(contentOf(file), QCryptographicHash::Sha256);
-}
-
 QStringList column(const QString& archive, const JetQuery& query)
 {
     QStringList out;
@@ -298,14 +292,14 @@ TEST(Maintenance, UpgradesArchivesOfThePreviousVersionAndLeavesCurrentOnesUntouc
 
     // The program starts again; a second run changes nothing.
     EXPECT_EQ(runScripted(folder.path(), {}, QStringLiteral("frmSplash")).log, QStringList{"WINDOW|frmSplash"});
-    QHash<QString, QByteArray> digests;
+    QHash<QString, QByteArray> contents;
     for (const char* name : Archives)
-        digests[name] = digest(archiveFile(folder, name));
+        contents[name] = contentOf(archiveFile(folder, name));
     const Maintained second = maintain(folder);
     EXPECT_EQ(second.exitCode, 0);
     EXPECT_EQ(second.report.filter(QStringLiteral("già aggiornato (versione 1).")).size(), 3);
     for (const char* name : Archives)
-        EXPECT_EQ(digest(archiveFile(folder, name)), digests[name]) << name;
+        EXPECT_TRUE(contentOf(archiveFile(folder, name)) == contents[name]) << name;
 }
 
 TEST(Maintenance, AnArchiveThatCannotBeUpgradedKeepsTheTemplatesWaiting)
