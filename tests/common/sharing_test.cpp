@@ -1,5 +1,4 @@
 #include "common/database.h"
-#include "common/recordset.h"
 #include "common/writeturn.h"
 #include "support/programfolder.h"
 #include "common/transaction.h"
@@ -14,29 +13,6 @@ namespace {
 QString worker(const QString& name)
 {
     return QCoreApplication::applicationDirPath() + QStringLiteral("/worker_") + name;
-}
-
-// Several workstations share one archive: a writer waits for another instead of failing.
-TEST(ArchiveSharing, SecondWriterWaitsForTheFirst)
-{
-    ProgramFolder folder;
-    QProcess holder;
-    holder.start(worker("dbholder"), {folder.dataDb(), "FIRST", "1500"});
-    ASSERT_TRUE(holder.waitForReadyRead(10000));
-    ASSERT_TRUE(holder.readAll().contains("HOLDING"));
-
-    Database db = Database::open(folder.dataDb(), ProgramFolder::connectString());
-    QElapsedTimer waited;
-    waited.start();
-    EXPECT_NO_THROW(db.execute(JetQuery("INSERT INTO Zone (Codice, [Desc]) VALUES ('SECOND', 'me')")));
-    EXPECT_GT(waited.elapsed(), 500);
-    ASSERT_TRUE(holder.waitForFinished(10000));
-    EXPECT_EQ(holder.exitCode(), 0);
-
-    // Both rows are there, the holder's first.
-    Recordset zones = Recordset::open(db, JetQuery("SELECT * FROM Zone WHERE Codice IN ('FIRST','SECOND')"),
-                                      Recordset::Type::Snapshot);
-    EXPECT_EQ(zones.RecordCount(), 2);
 }
 
 QStringList zoneCodes(const Database& db)

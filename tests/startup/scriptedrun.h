@@ -8,10 +8,6 @@ struct ScriptedRun
     QStringList log;        // "MESSAGE|...", "WINDOW|...", "PROGRAM ENDED", in order
     bool exited = false;    // the process ended by itself
     int exitCode = -1;
-
-    QStringList messages() const { return log.filter(QStringLiteral("MESSAGE|")); }
-    bool ended() const { return log.contains(QStringLiteral("PROGRAM ENDED")); }
-    bool showed(const QString& window) const { return log.contains(QStringLiteral("WINDOW|") + window); }
 };
 
 // Starts brevano_scripted on the folder with the script lines (a log line is added) and waits

@@ -128,11 +128,10 @@ TEST(ServerStartup, AServiceOpensTheArchivesThereAndAnUnreachableServerEndsTheSt
     ServerArchive::writeService(away);
     const ScriptedRun unreachable = runScripted(folder.path(), {}, "Accesso");
     EXPECT_TRUE(unreachable.exited);
-    EXPECT_EQ(unreachable.messages(), QStringList{"MESSAGE|critical|ok|Brevano V|E' stato riscontrato un errore durante il "
-                                                  "collegamento alla fonte di dati.\\rAssicurarsi che il computer sia "
-                                                  "connesso correttamente alla rete."});
-    EXPECT_TRUE(unreachable.ended());
-    EXPECT_FALSE(unreachable.showed("Accesso"));
+    EXPECT_EQ(unreachable.log, (QStringList{"MESSAGE|critical|ok|Brevano V|E' stato riscontrato un errore durante il "
+                                            "collegamento alla fonte di dati.\\rAssicurarsi che il computer sia "
+                                            "connesso correttamente alla rete.",
+                                            "PROGRAM ENDED"}));
 }
 
 // The transfer program copies a data folder into an empty database once: the copy holds every

@@ -43,7 +43,5 @@ xvfb-run -a -s "-screen 0 1024x768x24" env -u QT_QPA_PLATFORM bash -c '
   exit 1
 ' _ "$demo" "$shot"
 
-# A PNG file starts with its eight-byte signature.
 [ -s "$shot" ] || { echo "no screenshot"; exit 1; }
-[ "$(head -c 8 "$shot" | od -An -tx1 | tr -d ' \n')" = "89504e470d0a1a0a" ] || { echo "the screenshot is not a PNG"; exit 1; }
 echo "sign-in dialog shown; screenshot: $shot"

@@ -1,14 +1,60 @@
-// The start-up from the pointer file to the sign-in, in real processes.
+// The start-up from the pointer file to the sign-in, the archive check on the way and the
+// maintenance program it sends the user to, each in real processes.
 #include "scriptedrun.h"
 #include "support/programfolder.h"
 
+#include "common/database.h"
+
+#include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <gtest/gtest.h>
 
 namespace {
 
+const char* const Archives[] = {"user", "data", "locdata"};
+
 const QString NoDataSource = QStringLiteral(
     "MESSAGE|information|ok|Brevano V|Non è possibile iniziare a lavorare senza aver impostato una fonte di dati.");
+const QString NotFoundServer = QStringLiteral(
+    "MESSAGE|critical|ok|Brevano V|Impossibile trovare fonte di dati: potrebbe essere necessario reinstallare il "
+    "programma.");
+const QString NotFoundClient = QStringLiteral(
+    "MESSAGE|critical|ok|Brevano V|E' stato riscontrato un errore durante il collegamento alla fonte di dati."
+    "\\rAssicurarsi che il computer sia connesso correttamente alla rete.");
+const QString OpenErrorServer = QStringLiteral(
+    "MESSAGE|exclamation|ok|Brevano V|E' stato riscontrato un errore durante l'apertura della fonte di dati."
+    "\\rSarà necessario controllare l'integrità dei dati al prossimo avvio del programma."
+    "\\rAssicurarsi che non ci siano Client connessi.");
+const QString OpenErrorClient = QStringLiteral(
+    "MESSAGE|exclamation|ok|Brevano V|E' stato riscontrato un errore durante il collegamento alla fonte di dati."
+    "\\rAssicurarsi che non ci siano problemi di rete.");
+const QString NoArchives =
+    QStringLiteral("MESSAGE|critical|ok|Brevano V|Attenzione, Impossibile Eseguire il Programma senza Archivi.");
+const QString UpdatesWaiting = QStringLiteral(
+    "MESSAGE|information|ok|Brevano V|Sono stati rilevati degli Aggiornamenti."
+    "\\rEseguire l'Utility di Manutenzione ed aggiornare gli Archivi!");
+const QString NoBase = QStringLiteral("MESSAGE|critical|ok|Brevano V|Errore Caricamento Modulo Base!");
+
+// An archive ("data") of the folder, or its template ("data", "2").
+QString archiveFile(const ProgramFolder& folder, const char* name, const char* suffix = "")
+{
+    return folder.file(QString::fromLatin1(name) + QString::fromLatin1(suffix) + ".mdb");
+}
+
+// A whole program folder whose archives are still the installer's templates.
+void backToTemplates(const ProgramFolder& folder)
+{
+    for (const char* name : Archives)
+        ASSERT_TRUE(QFile::rename(archiveFile(folder, name), archiveFile(folder, name, "2")));
+}
+
+void replaceWithGarbage(const QString& archive)
+{
+    QFile file(archive);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(QByteArray(4096, 'x'));
+}
 
 QByteArray contentOf(const QString& path)
 {
@@ -16,14 +62,18 @@ QByteArray contentOf(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// The log of a start that stopped with exactly one message.
+QStringList stoppedWith(const QString& message)
+{
+    return {message, QStringLiteral("PROGRAM ENDED")};
+}
+
 } // namespace
 
 TEST(StartupProcess, WithoutAPointerFileTheConfigurationComesBeforeAnyArchive)
 {
     ProgramFolder folder(ProgramFolder::WholeProgram);
-    for (const char* name : {"user", "data", "locdata"})
-        ASSERT_TRUE(QFile::rename(folder.file(QString::fromLatin1(name) + ".mdb"),
-                                  folder.file(QString::fromLatin1(name) + "2.mdb")));
+    backToTemplates(folder);
 
     const ScriptedRun cancelled = runScripted(folder.path(), {QStringLiteral("key=RicercaServer|Escape")});
     EXPECT_TRUE(cancelled.exited);
@@ -33,15 +83,20 @@ TEST(StartupProcess, WithoutAPointerFileTheConfigurationComesBeforeAnyArchive)
     EXPECT_TRUE(QFile::exists(folder.file("user2.mdb")));  // no archive touched
     EXPECT_FALSE(QFile::exists(folder.file("user.mdb")));
 
-    // Confirming the server role writes the pointer file and the start goes on.
+    // Confirming the server role writes the pointer file; on this first start the templates
+    // become the archives and the start goes on.
     const ScriptedRun confirmed =
         runScripted(folder.path(), {QStringLiteral("click=RicercaServer|BOK")}, QStringLiteral("frmSplash"));
     EXPECT_EQ(confirmed.log, (QStringList{QStringLiteral("WINDOW|RicercaServer"), QStringLiteral("WINDOW|frmSplash")}));
     EXPECT_EQ(contentOf(folder.file("brevanov.dat")), folder.dataFolder().toLocal8Bit() + "\r\n0\r\n");
-    EXPECT_TRUE(QFile::exists(folder.file("user.mdb")));
+    for (const char* name : Archives) {
+        EXPECT_TRUE(QFile::exists(archiveFile(folder, name))) << name;
+        EXPECT_FALSE(QFile::exists(archiveFile(folder, name, "2"))) << name;
+    }
 }
 
-TEST(StartupProcess, TheSplashGivesWayToTheSignInOnEnterOrByItselfAndEscEndsTheProgram)
+// Left alone, the splash goes on by itself after five seconds: startup_smoke waits for that.
+TEST(StartupProcess, TheSplashGivesWayToTheSignInOnEnterAndEscEndsTheProgram)
 {
     ProgramFolder folder(ProgramFolder::WholeProgram);
     folder.writePointerFile(folder.dataFolder(), 0);
@@ -53,10 +108,6 @@ TEST(StartupProcess, TheSplashGivesWayToTheSignInOnEnterOrByItselfAndEscEndsTheP
         QStringLiteral("Accesso"));
     EXPECT_EQ(entered.log, (QStringList{QStringLiteral("WINDOW|frmSplash"), QStringLiteral("WINDOW|Accesso"),
                                         QStringLiteral("CONVENTIONS|1.936,27|06/12/26|Ann&ulla")}));
-
-    // Nobody touches the splash: its timer goes on after five seconds.
-    const ScriptedRun waited = runScripted(folder.path(), {}, QStringLiteral("Accesso"));
-    EXPECT_EQ(waited.log, (QStringList{QStringLiteral("WINDOW|frmSplash"), QStringLiteral("WINDOW|Accesso")}));
 
     // Esc ends the program without the sign-in.
     const ScriptedRun escaped = runScripted(folder.path(), {QStringLiteral("key=frmSplash|Escape")});
@@ -77,16 +128,186 @@ TEST(StartupProcess, AMissingSplashPictureIsReportedAndTheStartGoesOn)
                            QStringLiteral("WINDOW|frmSplash")}));
 }
 
-// Without the base component the program cannot start (without module components it starts
-// with their menus hidden: absentmodules_test).
-TEST(StartupProcess, WithoutTheBaseComponentTheProgramStops)
+// Each way the start stops, with the wording of the workstation's role: the server speaks of a
+// reinstallation or of a check at the next start, a client of its network. Without module
+// components the program starts with their menus hidden (absentmodules_test), without the base
+// component it stops.
+TEST(ArchiveCheck, EachMissingOrUnusablePieceStopsTheStartWithItsMessage)
 {
-    ProgramFolder withoutBase(ProgramFolder::WholeProgram);
-    withoutBase.writePointerFile(withoutBase.dataFolder(), 0);
-    ASSERT_TRUE(QFile::remove(withoutBase.file("base.baseclass.so")));
-    const ScriptedRun stopped = runScripted(withoutBase.path());
-    EXPECT_TRUE(stopped.exited);
-    EXPECT_EQ(stopped.log, (QStringList{QStringLiteral("MESSAGE|critical|ok|Brevano V|Errore Caricamento Modulo Base!"),
-                                        QStringLiteral("PROGRAM ENDED")}));
+    using F = const ProgramFolder&;
+    const struct
+    {
+        const char* what;
+        int role;                // the program folder's pointer file names its own folder (0) or the server's (1)
+        void (*damage)(F program, F server);
+        const char* settingsSql;  // run on the user archive the program reads
+        QString message;
+    } cases[] = {
+        {"no base component", 0, [](F p, F) { QFile::remove(p.file("base.baseclass.so")); }, nullptr, NoBase},
+        {"local archive and its template missing", 0, [](F p, F) { QFile::remove(p.localDb()); }, nullptr, NoArchives},
+        // A client needs the company archive (or its template) in its own program folder too,
+        // although it works on the server's.
+        {"a client's own company archive missing", 1, [](F p, F) { QFile::remove(p.dataDb()); }, nullptr, NoArchives},
+        {"server on a folder that does not exist", 0, [](F p, F) { p.writePointerFile(p.file("nowhere/"), 0); }, nullptr,
+         NotFoundServer},
+        {"client on a folder that does not exist", 1, [](F p, F) { p.writePointerFile(p.file("nowhere/"), 1); }, nullptr,
+         NotFoundClient},
+        {"no role line: the workstation counts as the server", 1,
+         [](F p, F) {
+             QFile pointer(p.file("brevanov.dat"));
+             ASSERT_TRUE(pointer.open(QIODevice::WriteOnly | QIODevice::Truncate));
+             pointer.write(p.file("nowhere/").toLocal8Bit() + "\r\n");
+         },
+         nullptr, NotFoundServer},
+        {"folder line without its final separator", 0, [](F p, F) { p.writePointerFile(p.path(), 0); }, nullptr,
+         NotFoundServer},
+        {"the server's company archive missing", 1, [](F, F d) { QFile::remove(d.dataDb()); }, nullptr, NotFoundClient},
+        {"user archive is not an archive", 0, [](F p, F) { replaceWithGarbage(p.userDb()); }, nullptr, OpenErrorServer},
+        {"company archive is not an archive", 0, [](F p, F) { replaceWithGarbage(p.dataDb()); }, nullptr, OpenErrorServer},
+        {"local archive is not an archive", 0, [](F p, F) { replaceWithGarbage(p.localDb()); }, nullptr, OpenErrorServer},
+        {"company archive with another password", 0,
+         [](F p, F) {
+             QFile::remove(p.dataDb());
+             Database::create(p.dataDb(), QStringLiteral(";PWD=abc"));
+         },
+         nullptr, OpenErrorServer},
+        {"no company row", 0, nullptr, "DELETE FROM Azienda", OpenErrorServer},
+        {"no company table", 0, nullptr, "DROP TABLE Azienda", OpenErrorServer},
+        {"Null base currency", 0, nullptr, "UPDATE Azienda SET ValutaBase = NULL", OpenErrorServer},
+        {"Null base decimals", 0, nullptr, "UPDATE Azienda SET DecimaliBase = NULL", OpenErrorServer},
+        {"Null euro rate", 0, nullptr, "UPDATE Azienda SET CambioEuro = NULL", OpenErrorServer},
+        {"Null euro decimals", 0, nullptr, "UPDATE Azienda SET DecimaliEuro = NULL", OpenErrorServer},
+        {"euro decimals beyond 16 bits", 0, nullptr, "UPDATE Azienda SET DecimaliEuro = 40000", OpenErrorServer},
+        {"a client of a server without its euro rate", 1, nullptr, "UPDATE Azienda SET CambioEuro = NULL", OpenErrorClient},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ProgramFolder program(ProgramFolder::WholeProgram), server(ProgramFolder::ArchivesOnly);
+        const ProgramFolder& data = c.role == 0 ? program : server;
+        program.writePointerFile(data.dataFolder(), c.role);
+        if (c.damage)
+            c.damage(program, server);
+        if (c.settingsSql)
+            Database::open(data.userDb(), ProgramFolder::connectString()).run(QString::fromLatin1(c.settingsSql));
+        const ScriptedRun run = runScripted(program.path());
+        EXPECT_TRUE(run.exited);
+        EXPECT_EQ(run.log, stoppedWith(c.message));
+    }
+}
 
+TEST(ArchiveCheck, AClientWorksOnTheServersArchivesAndInstallsItsOwnTemplates)
+{
+    ProgramFolder server(ProgramFolder::ArchivesOnly);
+    ProgramFolder client(ProgramFolder::WholeProgram);
+    backToTemplates(client);
+    client.writePointerFile(server.dataFolder(), 1);
+
+    const ScriptedRun run = runScripted(client.path(), {}, QStringLiteral("frmSplash"));
+    EXPECT_EQ(run.log, QStringList{QStringLiteral("WINDOW|frmSplash")});
+    // Every template of the program folder became an archive there, the user archive included.
+    for (const char* name : Archives)
+        EXPECT_TRUE(QFile::exists(archiveFile(client, name))) << name;
+}
+
+namespace {
+
+struct Maintained
+{
+    int exitCode = -1;
+    QStringList report;
+};
+
+Maintained maintain(const ProgramFolder& folder)
+{
+    QProcess p;
+    p.start(QDir(ProgramFolder::builtProgramDir()).filePath(QStringLiteral("manutenzione")), {folder.path()});
+    p.waitForFinished(60000);
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts)};
+}
+
+QStringList column(const QString& archive, const JetQuery& query)
+{
+    QStringList out;
+    for (Rows q = Database::open(archive, ProgramFolder::connectString()).select(query); q.next();)
+        out << q.value(0).toString();
+    return out;
+}
+
+int version(const QString& archive)
+{
+    return column(archive, JetQuery("PRAGMA user_version")).value(0).toInt();
+}
+
+// Archives of the previous version, with the templates of this one beside them.
+void previousVersionWithNewTemplates(const ProgramFolder& folder)
+{
+    const QDir old(QStringLiteral(BREVANO_FIXTURES_DIR "/archives-v0"));
+    for (const char* name : Archives) {
+        const QString archive = archiveFile(folder, name);
+        QFile::remove(archive);
+        ASSERT_TRUE(QFile::copy(old.filePath(QString::fromLatin1(name) + ".mdb"), archive));
+        QFile(archive).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+        ASSERT_TRUE(QFile::copy(QDir(ProgramFolder::builtProgramDir()).filePath(QString::fromLatin1(name) + "2.mdb"),
+                                archiveFile(folder, name, "2")));
+    }
+    folder.writePointerFile(folder.dataFolder(), 0);
+}
+
+} // namespace
+
+// An installation left new templates beside archives of the previous version: the start sends
+// the user to the maintenance program, which upgrades them; current archives are left alone.
+TEST(Maintenance, UpgradesArchivesOfThePreviousVersionAndLeavesCurrentOnesUntouched)
+{
+    ProgramFolder folder(ProgramFolder::WholeProgram);
+    previousVersionWithNewTemplates(folder);
+    const JetQuery customers("SELECT id || ' ' || Codice FROM Clienti ORDER BY id");
+    const QStringList before = column(folder.dataDb(), customers);
+    ASSERT_EQ(version(folder.dataDb()), 0);
+    EXPECT_EQ(runScripted(folder.path()).log, stoppedWith(UpdatesWaiting));
+
+    const Maintained first = maintain(folder);
+    EXPECT_EQ(first.exitCode, 0) << first.report.join(u'\n').toStdString();
+    EXPECT_EQ(first.report.filter(QStringLiteral("aggiornato dalla versione 0 alla versione 1.")).size(), 3);
+    EXPECT_EQ(first.report.last(), QStringLiteral("Manutenzione completata."));
+    for (const char* name : Archives) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(version(archiveFile(folder, name)), 1);
+        EXPECT_FALSE(QFile::exists(archiveFile(folder, name, "2")));
+        // The dated copy is the archive as it was.
+        const QStringList copies = QDir(folder.path()).entryList({QString::fromLatin1(name) + "_copia_*.mdb"});
+        ASSERT_EQ(copies.size(), 1);
+        EXPECT_EQ(version(folder.file(copies[0])), 0);
+    }
+    // Every customer keeps its id; a deleted customer's id is not given out again.
+    EXPECT_EQ(column(folder.dataDb(), customers), before);
+    Database data = Database::open(folder.dataDb(), ProgramFolder::connectString());
+    data.execute(JetQuery("DELETE FROM Clienti WHERE id = 5"));
+    data.execute(JetQuery("INSERT INTO Clienti (Codice, CodiceDestinatario) VALUES ('C006', 'ABC1234')"));
+    EXPECT_EQ(column(folder.dataDb(), JetQuery("SELECT id FROM Clienti WHERE Codice = 'C006'")), QStringList{"6"});
+    EXPECT_EQ(column(folder.userDb(), JetQuery("SELECT COUNT(RegimeFiscale) FROM Azienda")), QStringList{"0"});
+
+    // The program starts again; a second run changes nothing.
+    EXPECT_EQ(runScripted(folder.path(), {}, QStringLiteral("frmSplash")).log, QStringList{"WINDOW|frmSplash"});
+    QHash<QString, QByteArray> contents;
+    for (const char* name : Archives)
+        contents[name] = contentOf(archiveFile(folder, name));
+    const Maintained second = maintain(folder);
+    EXPECT_EQ(second.exitCode, 0);
+    EXPECT_EQ(second.report.filter(QStringLiteral("già aggiornato (versione 1).")).size(), 3);
+    for (const char* name : Archives)
+        EXPECT_TRUE(contentOf(archiveFile(folder, name)) == contents[name]) << name;
+}
+
+TEST(Maintenance, AnArchiveThatCannotBeUpgradedKeepsTheTemplatesWaiting)
+{
+    ProgramFolder folder(ProgramFolder::WholeProgram);
+    previousVersionWithNewTemplates(folder);
+    replaceWithGarbage(folder.dataDb());
+
+    const Maintained run = maintain(folder);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.report.filter(QStringLiteral("Archivio data.mdb: aggiornamento non riuscito")).size(), 1);
+    for (const char* name : Archives)
+        EXPECT_TRUE(QFile::exists(archiveFile(folder, name, "2"))) << name;
 }
