@@ -30,8 +30,8 @@ struct Conversion
     qint32 sourceNumInt;
     QString targetCode;
     ColumnPairs header, rows;
-    QVariantMap fixed;
-    QString supplierCode, supplierKey;
+    QVariantMap fixed = {};
+    QString supplierCode = {}, supplierKey = {};
 };
 
 void PrintTo(const Conversion& c, std::ostream* os) { *os << c.name; }
@@ -48,6 +48,13 @@ ColumnPairs quotationTo(const QString& code)
            + totalsFrom("PREV", "LEURO", code, "LEURO");
 }
 
+// An order's customer as sales documents take it.
+const QStringList OrderCustomer = Customer + Payment + QStringList{"idAgente", "PercSconto"};
+
+const ColumnPairs InvoiceToCreditNote =
+    sameNames(QStringList{"idCausaleDoc", "idEsercizio", "NoteDoc", "idAgente"} + Customer + Payment)
+    + totalsFrom("FATVE", "LEURO", "FATNC", "LEURO");
+
 const ColumnPairs DeliveryNoteToInvoice =
     sameNames(QStringList{"idCausaleDoc", "idEsercizio", "CausaleTrasp", "Colli", "Aspetto", "PesoKG", "idVett1",
                           "NoteVett1", "idVett2", "NoteVett2", "NoteDoc", "idListino", "DtCons", "Porto", "ACura", "Zona",
@@ -56,41 +63,31 @@ const ColumnPairs DeliveryNoteToInvoice =
     + totalsFrom("DDT", "LEURO", "FATVE", "LEURO");
 
 const Conversion AllConversions[] = {
-    {"DeliveryNoteToInvoice", 1, 1, 1, "FATVE", DeliveryNoteToInvoice, SalesRows, {}, {}, {}},
-    {"DeliveryNoteWithGapsInItsRows", 1, 1, 3, "FATVE", DeliveryNoteToInvoice, SalesRows, {}, {}, {}},
+    {"DeliveryNoteToInvoice", 1, 1, 1, "FATVE", DeliveryNoteToInvoice, SalesRows},
+    {"DeliveryNoteWithGapsInItsRows", 1, 1, 3, "FATVE", DeliveryNoteToInvoice, SalesRows},
     {"DeliveryNoteToReturnNote", 1, 10, 1, "RESO",
      sameNames({"idCausaleDoc", "idEsercizio", "idCliente", "NoteDoc", "DtCons"})
          + ColumnPairs{{"TotRESOLire", "TotDDTLire"}, {"TotRESOLEURO", "TotDDTLEURO"}},
-     BareRows, {}, {}, {}},
-    {"OrderToInvoice", 2, 1, 1, "FATVE", orderTo("FATVE", Customer + Payment + QStringList{"idAgente", "PercSconto"}),
-     SalesRows, {}, {}, {}},
-    {"OrderWithEmptyColumnsToInvoice", 2, 1, 2, "FATVE",
-     orderTo("FATVE", Customer + Payment + QStringList{"idAgente", "PercSconto"}), SalesRows, {}, {}, {}},
-    {"OrderToAccompanyingInvoice", 2, 2, 1, "FATVE",
-     orderTo("FATVE", Customer + Payment + QStringList{"idAgente", "PercSconto"}), SalesRows, {}, {}, {}},
-    {"OrderToDeliveryNote", 2, 5, 1, "DDT", orderTo("DDT", Customer + Payment + QStringList{"idAgente", "PercSconto"}),
-     SalesRows, {}, {}, {}},
-    {"OrderToQuotation", 2, 7, 1, "PREV", orderTo("PREV", Customer + QStringList{"PercSconto"}), SalesRows, {}, {}, {}},
+     BareRows},
+    {"OrderToInvoice", 2, 1, 1, "FATVE", orderTo("FATVE", OrderCustomer), SalesRows},
+    {"OrderWithEmptyColumnsToInvoice", 2, 1, 2, "FATVE", orderTo("FATVE", OrderCustomer), SalesRows},
+    {"OrderToAccompanyingInvoice", 2, 2, 1, "FATVE", orderTo("FATVE", OrderCustomer), SalesRows},
+    {"OrderToDeliveryNote", 2, 5, 1, "DDT", orderTo("DDT", OrderCustomer), SalesRows},
+    {"OrderToQuotation", 2, 7, 1, "PREV", orderTo("PREV", Customer + QStringList{"PercSconto"}), SalesRows},
     {"OrderToPurchaseInvoice", 2, 3, 3, "FATAC", orderTo("FATAC", Payment), PurchaseRows, SupplierF001, "f001", "1"},
     {"OrderToSupplierOrder", 2, 9, 1, "ORDAC", orderTo("ORDAC", Payment), PurchaseRows, SupplierF001, "F001", "1"},
     {"OrderToPurchaseInvoiceOfAnUnknownSupplier", 2, 3, 1, "FATAC", orderTo("FATAC", Payment), PurchaseRows,
      {{"idFornitore", qlonglong(42)}}, "F999", "42"},
-    {"QuotationToInvoice", 3, 1, 2, "FATVE", quotationTo("FATVE"), SalesRows, {}, {}, {}},
-    {"QuotationToAccompanyingInvoice", 3, 2, 2, "FATVE", quotationTo("FATVE"), SalesRows, {}, {}, {}},
-    {"QuotationToDeliveryNote", 3, 5, 2, "DDT", quotationTo("DDT"), SalesRows, {}, {}, {}},
-    {"QuotationToOrder", 3, 8, 1, "ORDVE", quotationTo("ORDVE"), SalesRows, {}, {}, {}},
-    {"InvoiceToCreditNote", 4, 4, 1, "FATNC",
-     sameNames(QStringList{"idCausaleDoc", "idEsercizio", "NoteDoc", "idAgente"} + Customer + Payment)
-         + totalsFrom("FATVE", "LEURO", "FATNC", "LEURO"),
-     PurchaseRows, {}, {}, {}},
-    {"InvoiceWithoutNotesOrAgentToCreditNote", 4, 4, 2, "FATNC",
-     sameNames(QStringList{"idCausaleDoc", "idEsercizio", "NoteDoc", "idAgente"} + Customer + Payment)
-         + totalsFrom("FATVE", "LEURO", "FATNC", "LEURO"),
-     PurchaseRows, {}, {}, {}},
+    {"QuotationToInvoice", 3, 1, 2, "FATVE", quotationTo("FATVE"), SalesRows},
+    {"QuotationToAccompanyingInvoice", 3, 2, 2, "FATVE", quotationTo("FATVE"), SalesRows},
+    {"QuotationToDeliveryNote", 3, 5, 2, "DDT", quotationTo("DDT"), SalesRows},
+    {"QuotationToOrder", 3, 8, 1, "ORDVE", quotationTo("ORDVE"), SalesRows},
+    {"InvoiceToCreditNote", 4, 4, 1, "FATNC", InvoiceToCreditNote, PurchaseRows},
+    {"InvoiceWithoutNotesOrAgentToCreditNote", 4, 4, 2, "FATNC", InvoiceToCreditNote, PurchaseRows},
     {"ReturnNoteToCreditNote", 5, 4, 1, "FATNC",
      sameNames({"idCausaleDoc", "idEsercizio", "idCliente", "NoteDoc"})
          + ColumnPairs{{"TotFATNCLire", "TotRESOLire"}, {"TotFATNCLEURO", "TotRESOLEURO"}},
-     BareRows, {}, {}, {}},
+     BareRows},
 };
 
 class Conversions : public CreationTest, public ::testing::WithParamInterface<Conversion>

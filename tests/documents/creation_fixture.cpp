@@ -2,7 +2,6 @@
 #include "common/jetdate.h"
 #include "documents/documentkinds.h"
 
-#include <QSqlQuery>
 
 ColumnPairs sameNames(const QStringList& columns)
 {
@@ -12,20 +11,14 @@ ColumnPairs sameNames(const QStringList& columns)
     return pairs;
 }
 
-QStringList totalColumns(const QString& code, const QString& euroSuffix)
-{
-    return {"Impon" + code + "Lire", "Impon" + code + euroSuffix, "Imposta" + code + "Lire",
-            "Imposta" + code + euroSuffix, "Tot" + code + "Lire", "Tot" + code + euroSuffix};
-}
-
 ColumnPairs totalsFrom(const QString& sourceCode, const QString& sourceEuro, const QString& targetCode,
                        const QString& targetEuro)
 {
-    const QStringList from = totalColumns(sourceCode, sourceEuro);
-    const QStringList to = totalColumns(targetCode, targetEuro);
     ColumnPairs pairs;
-    for (int i = 0; i < from.size(); ++i)
-        pairs.push_back({to[i], from[i]});
+    for (const char* total : {"Impon", "Imposta", "Tot"}) {
+        pairs.push_back({total + targetCode + "Lire", total + sourceCode + "Lire"});
+        pairs.push_back({total + targetCode + targetEuro, total + sourceCode + sourceEuro});
+    }
     return pairs;
 }
 
@@ -34,17 +27,10 @@ CreationTest::CreationTest()
 {
 }
 
-QVariant CreationTest::scalar(const JetQuery& query)
+int CreationTest::numerator(const QString& code)
 {
-    Rows q = db.select(query);
-    return q.next() ? q.value(0) : QVariant();
-}
-
-int CreationTest::count(const QString& sql)
-{
-    QSqlQuery q(db.connection());
-    EXPECT_TRUE(q.exec(db.dialectText(sql))) << sql.toStdString();
-    return q.next() ? q.value(0).toInt() : -1;
+    return count("SELECT Progressivo FROM Numeratori WHERE idTipo = '*' AND idCodice = '" + code
+                 + "' AND idEsercizio = '" + year() + "'");
 }
 
 CreationRequest CreationTest::request(qint16 sourceType, qint16 targetType, qint32 sourceNumInt)
@@ -58,7 +44,8 @@ CreationRequest CreationTest::request(qint16 sourceType, qint16 targetType, qint
     r.sourceType = sourceType;
     r.targetType = targetType;
     r.sourceKindName = source->name;
-    r.sourceDataReg = storedDate(scalar(q));
+    Rows found = db.select(q);
+    r.sourceDataReg = found.next() ? storedDate(found.value(0)) : QDate();
     r.sourceNumInt = sourceNumInt;
     r.sourceNumero = QString::number(sourceNumInt);
     return r;
@@ -69,25 +56,32 @@ CreationResult CreationTest::create(const CreationRequest& request)
     return createDocument(base->documentSession(), request);
 }
 
-QSqlRecord CreationTest::header(const QString& table, const QDate& dataReg, qint32 numInt)
+namespace {
+
+QVector<QSqlRecord> records(const Database& db, const QString& table, const QDate& dataReg, qint32 numInt,
+                            bool ordered)
 {
     JetQuery q;
     q << "SELECT * FROM " << Jet::identifier(table) << " WHERE DataReg = " << Jet::date(dataReg)
       << " AND NumInt = " << Jet::number(numInt);
-    Rows found = db.select(q);
-    return found.next() ? found.record() : QSqlRecord();
+    if (ordered)
+        q << " ORDER BY Riga";
+    QVector<QSqlRecord> out;
+    for (Rows found = db.select(q); found.next();)
+        out << found.record();
+    return out;
+}
+
+} // namespace
+
+QSqlRecord CreationTest::header(const QString& table, const QDate& dataReg, qint32 numInt)
+{
+    return records(db, table, dataReg, numInt, false).value(0);
 }
 
 QVector<QSqlRecord> CreationTest::rows(const QString& table, const QDate& dataReg, qint32 numInt)
 {
-    JetQuery q;
-    q << "SELECT * FROM " << Jet::identifier(table) << " WHERE DataReg = " << Jet::date(dataReg)
-      << " AND NumInt = " << Jet::number(numInt) << " ORDER BY Riga";
-    Rows found = db.select(q);
-    QVector<QSqlRecord> out;
-    while (found.next())
-        out << found.record();
-    return out;
+    return records(db, table, dataReg, numInt, true);
 }
 
 namespace {

@@ -16,15 +16,14 @@ using ColumnPairs = QVector<QPair<QString, QString>>;
 
 // Pairs copying each named column to the column of the same name.
 ColumnPairs sameNames(const QStringList& columns);
-// The six totals of a kind: Impon/Imposta/Tot + code + "Lire" and + euro suffix.
-QStringList totalColumns(const QString& code, const QString& euroSuffix);
 
 // Why a creation failed, in the data layer's words (empty when it did not).
 inline QString detailOf(const CreationResult& result)
 {
     return result.failure ? result.failure->detail() : QString();
 }
-// Each target total receiving the source total of the same place.
+// Each target total receiving the source total of the same place: Impon/Imposta/Tot + code +
+// "Lire" and + euro suffix.
 ColumnPairs totalsFrom(const QString& sourceCode, const QString& sourceEuro, const QString& targetCode,
                        const QString& targetEuro);
 
@@ -47,8 +46,10 @@ protected:
     // The records of a document (header, or rows in Riga order).
     QSqlRecord header(const QString& table, const QDate& dataReg, qint32 numInt);
     QVector<QSqlRecord> rows(const QString& table, const QDate& dataReg, qint32 numInt);
-    int count(const QString& sqlWithoutValues);
-    QVariant scalar(const JetQuery& query);
+    // The first value a statement selects, as a number.
+    int count(const QString& sql) const { return folder.rows("data.mdb", sql).value(0).toInt(); }
+    // The last number the numerator of a document kind gave this fiscal year.
+    int numerator(const QString& code);
 
     // Every column of a created record: the rule values in fixed, the copies from source, and
     // Null (what the archive gives a new record) everywhere else.
