@@ -6,8 +6,8 @@ void WizardTest::SetUp()
     platform.todayDate = QDate(2041, 3, 5);
     base->FiscalYear = QStringLiteral("2041");
     db = Database::open(program.dataDb(), ProgramFolder::connectString());
-    db.execute(JetQuery("INSERT INTO Esercizio (Codice, DTIn, DTFi) VALUES (")
-               << Jet::text("2041") << ", " << Jet::date(QDate(2041, 4, 1)) << ", " << Jet::date(QDate(2042, 3, 31)) << ")");
+    db.execute(JetQuery("INSERT INTO Esercizio (Codice, DTIn, DTFi) VALUES ('2041', ")
+               << Jet::date(QDate(2041, 4, 1)) << ", " << Jet::date(QDate(2042, 3, 31)) << ")");
 }
 
 AutoComp* WizardTest::open()
@@ -35,30 +35,30 @@ void WizardTest::addDdt(const QDate& date, int numInt, int customer)
 {
     db.execute(JetQuery("INSERT INTO DDTTes (DataReg, NumInt, Numero, idCausaleDoc, idEsercizio, idCliente, "
                         "TotDDTLire, TotDDTLEURO) VALUES (")
-               << Jet::date(date) << ", " << Jet::number(numInt) << ", " << Jet::number(numInt) << ", "
-               << Jet::text("VEN") << ", " << Jet::text("2041") << ", " << Jet::number(customer) << ", "
-               << Jet::number(193627.0) << ", " << Jet::number(100.0) << ")");
+               << Jet::date(date) << ", " << Jet::number(numInt) << ", " << Jet::number(numInt) << ", 'VEN', '2041', "
+               << Jet::number(customer) << ", 193627.0, 100.0)");
 }
 
 void WizardTest::addDdtRow(const QDate& date, int numInt, int riga)
 {
     db.execute(JetQuery("INSERT INTO DDTRig (DataReg, NumInt, Riga, idArticolo, Quantita, TotRigaLit, TotRigaEuro) "
                         "VALUES (")
-               << Jet::date(date) << ", " << Jet::number(numInt) << ", " << Jet::number(riga) << ", "
-               << Jet::text("ART001") << ", " << Jet::number(2.0) << ", " << Jet::number(36000.0) << ", "
-               << Jet::number(18.59) << ")");
-}
-
-int WizardTest::count(const char* table)
-{
-    Rows q = db.select(JetQuery("SELECT count(*) FROM ") << Jet::identifier(QString::fromLatin1(table)));
-    return q.next() ? q.value(0).toInt() : -1;
+               << Jet::date(date) << ", " << Jet::number(numInt) << ", " << Jet::number(riga)
+               << ", 'ART001', 2.0, 36000.0, 18.59)");
 }
 
 QString WizardTest::focused() const
 {
     QWidget* w = wizard->focusWidget();
     return w ? w->objectName() : QString();
+}
+
+QString WizardTest::texts(const QStringList& fields) const
+{
+    QStringList out;
+    for (const QString& field : fields)
+        out << ui::text(wizard, field);
+    return out.join(u'|');
 }
 
 QList<int> WizardTest::shownPages() const

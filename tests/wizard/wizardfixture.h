@@ -19,10 +19,15 @@ protected:
 
     void addDdt(const QDate& date, int numInt, int customer);
     void addDdtRow(const QDate& date, int numInt, int riga);
-    int count(const char* table);
+    int count(const QString& table) const
+    {
+        return program.rows("data.mdb", "SELECT count(*) FROM " + table).value(0).toInt();
+    }
 
     QString status(const QString& bar) const { return ui::text(wizard, bar + QStringLiteral("_1")); }
     QString focused() const;
+    // The texts of some of the wizard's fields, joined by '|'.
+    QString texts(const QStringList& fields) const;
     // Pages shown, as panel indexes (exactly one when the machine is right).
     QList<int> shownPages() const;
 
