@@ -44,8 +44,9 @@ protected:
 
 } // namespace
 
-// Commands that need a fiscal year ask for one first; the menu lock, the background and the exit do not.
-TEST_F(Dispatch, WithoutAFiscalYearTheChoiceComesBeforeTheCommand)
+// Commands that need a fiscal year ask for one first; the menu lock, the background and the exit
+// do not. Help opens at its page. The menu command changes the year.
+TEST_F(Dispatch, WithoutAFiscalYearTheChoiceComesBeforeTheCommandAndTheMenuChangesIt)
 {
     base->FiscalYear.clear();
     Principale& w = openWindow();
@@ -75,21 +76,20 @@ TEST_F(Dispatch, WithoutAFiscalYearTheChoiceComesBeforeTheCommand)
     EXPECT_EQ(screenCount(), 0);
     click("BHELP");
     EXPECT_EQ(platform.helpTopics, QStringList{program.file("BrevanoV.html") + "#260"}) << "with a year the command runs";
-}
+    EXPECT_TRUE(QFile::exists(program.file("BrevanoV.html")));
 
-TEST_F(Dispatch, TheFiscalYearChosenFromTheMenuIsShownWithThreeBlanks)
-{
-    openWindow();
+    // Chosen from the menu, the year is shown with three blanks; a cancelled choice keeps it.
+    platform.clear();
     QStringList listed;
-    pickYearInNextLookup(LastYear, &listed);
+    pickYearInNextLookup(ThisYear, &listed);
     click("BRicEsercizio");
     EXPECT_TRUE(listed.contains("01/01/" + listed.value(0)) && listed.contains("31/12/" + listed.value(0)))
         << "dates day first: " << listed.join(u'|').toStdString();
-    EXPECT_EQ(base->FiscalYear, LastYear);
-    EXPECT_EQ(panel(2), "Esercizio Azienda : " + LastYear + "   ");
+    EXPECT_EQ(base->FiscalYear, ThisYear);
+    EXPECT_EQ(panel(2), "Esercizio Azienda : " + ThisYear + "   ");
     pickYearInNextLookup(QString());
     click("BRicEsercizio");
-    EXPECT_EQ(base->FiscalYear, LastYear);
+    EXPECT_EQ(base->FiscalYear, ThisYear);
     EXPECT_TRUE(platform.messages.isEmpty());
 
     // A look-up that cannot read the fiscal years says why, and nothing changes.
@@ -97,7 +97,7 @@ TEST_F(Dispatch, TheFiscalYearChosenFromTheMenuIsShownWithThreeBlanks)
     click("BRicEsercizio");
     ASSERT_EQ(platform.messages.size(), 1);
     EXPECT_EQ(platform.messages[0].icon, Platform::Icon::Critical);
-    EXPECT_EQ(base->FiscalYear, LastYear);
+    EXPECT_EQ(base->FiscalYear, ThisYear);
 }
 
 TEST_F(Dispatch, UsersAndLocksAreForAdministratorsAndPasswordsAreNeverShown)
@@ -131,23 +131,6 @@ TEST_F(Dispatch, UsersAndLocksAreForAdministratorsAndPasswordsAreNeverShown)
     EXPECT_EQ(messages(), (QStringList{refusal, refusal}));
     EXPECT_EQ(screenCount(), 0);
     EXPECT_FALSE(platform.busy);
-}
-
-TEST_F(Dispatch, TheDataFolderConfigurationWaitsUntilNoScreenIsInEditMode)
-{
-    QWidget* company = open("BAzienda", "DatiAzienda");
-    press(company, "BModifica");
-    click("BCS");
-    EXPECT_EQ(messages(), QStringList{"MESSAGE|information|ok|Brevano V|Attenzione: Impossibile Accedere a questa "
-                                      "Funzione.\\rAlcune Maschere sono in Modifica.\\rChiudere le Maschere e Ritentare."});
-    press(company, "BAnnulla");
-    QString shown;
-    ui::onNextModal([&](QWidget* modal) {
-        shown = modal->objectName();
-        ui::click(modal, "BAnnulla");
-    });
-    click("BCS");
-    EXPECT_EQ(shown, "RicercaServer");
 }
 
 // Each table command shows its own table in the one shared screen; the same table again only
@@ -258,9 +241,6 @@ TEST_F(Dispatch, ScreensOfThisSystemOpenOnceEach)
 TEST_F(Dispatch, HelpTheMakersPageAndTheAboutBox)
 {
     openWindow();
-    click("BHELP");
-    EXPECT_EQ(platform.helpTopics, QStringList{program.file("BrevanoV.html") + "#260"});
-    EXPECT_TRUE(QFile::exists(program.file("BrevanoV.html")));
     click("BTarmel");
     EXPECT_EQ(platform.openedUrls, QStringList{"https://www.tarmel.it"});
     // Without a browser the user is told so, with the hourglass put away.
@@ -272,8 +252,6 @@ TEST_F(Dispatch, HelpTheMakersPageAndTheAboutBox)
     EXPECT_EQ(told, (QStringList{"0Impossibile aprire la Guida: su questa postazione non c'è un browser che la possa mostrare.",
                                  "0Impossibile aprire la pagina https://www.tarmel.it: su questa postazione non c'è un "
                                  "browser che la possa mostrare."}));
-    platform.noBrowser = false;
-    platform.onMessage = nullptr;
     platform.clear();
 
     // The version is read each time the box opens, not each time it becomes active again.
