@@ -84,8 +84,8 @@ TEST_F(Finish, CreatedDocumentIsReportedAndAnotherOffered)
 // A creation that stops part way says which document it kept, with how many rows.
 TEST_F(Finish, ACreationStoppedPartWayNamesTheDocumentKept)
 {
-    db.execute(JetQuery("CREATE TRIGGER RefuseRow BEFORE INSERT ON RESORig WHEN NEW.Riga = 2 "
-                        "BEGIN SELECT RAISE(ABORT, 'valore rifiutato'); END"));
+    program.exec("data.mdb", "CREATE TRIGGER RefuseRow BEFORE INSERT ON RESORig WHEN NEW.Riga = 2 "
+                             "BEGIN SELECT RAISE(ABORT, 'valore rifiutato'); END");
     open();
     toSummary("Bolla di Reso");
     ui::click(wizard, "CMD12");
@@ -115,7 +115,7 @@ TEST_F(Finish, SourceGoneOrWithoutRowsIsToldAndStepFourStays)
     ui::click(wizard, "CMD13");
     ui::find<QTableView>(wizard, "GridRic")->selectRow(0);
     ui::click(wizard, "CMD9");
-    db.execute(JetQuery("DELETE * FROM DDTTes WHERE NumInt = 1"));
+    program.exec("data.mdb", "DELETE FROM DDTTes WHERE NumInt = 1");
     platform.clear();
     ui::click(wizard, "CMD12");
     EXPECT_EQ(messages().value(1), "MESSAGE|information|ok|Brevano V|Il Documento di Partenza non è più presente in "
