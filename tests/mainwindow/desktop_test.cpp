@@ -1,6 +1,5 @@
 // The screens as a desktop user meets them at 1024x768: each opens inside the main window, whole,
-// every control named for a screen reader. The main window's status bar, background picture and
-// window menu.
+// every control named for a screen reader. The main window's background picture and window menu.
 #include "mainwindowfixture.h"
 
 #include "mainwindow/workspace.h"
@@ -99,19 +98,6 @@ TEST_F(MainWindowTest, TheKeyboardDrivesAMaintenanceScreenAndItsMessagesAreReadO
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     ui::settle();
     EXPECT_FALSE(screen(QStringLiteral("ModPaga")));
-}
-
-TEST_F(MainWindowTest, TheStatusBarShowsUserFiscalYearAndDate)
-{
-    platform.todayDate = QDate(2026, 3, 7);
-    base->FiscalYear = QStringLiteral("2026");
-    openWindow();
-    EXPECT_EQ(panel(1) + "|" + panel(2) + "|" + panel(3),
-              "Utente Collegato : admin|Esercizio Azienda : 2026   |Data : 07/03/2026   ");
-    window.reset();
-    base->FiscalYear.clear();
-    openWindow();
-    EXPECT_EQ(panel(2), QStringLiteral("Esercizio Azienda : Non Definito   "));
 }
 
 // The background of the workspace, kept in the workstation's options (OpzUtente).

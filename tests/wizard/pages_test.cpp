@@ -189,8 +189,6 @@ TEST_F(Step2, MovementAndSupplierAreCheckedRuleByRule)
         {"Ordine Fornitore", "", "", "F003", "", ""},
         // Without frames step 2 checks nothing.
         {"Preventivo", "", "NONESISTE", "", "", ""},
-        {"Ordine Cliente", "", "NONESISTE", "", "", ""},
-        {"Bolla di Reso", "", "NONESISTE", "", "", ""},
     };
     open();
     ui::click(wizard, "CMD1");
