@@ -26,20 +26,15 @@ QString run(const QString& command, const QStringList& args, int* exitCode = nul
     return QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError());
 }
 
-// The file a message names on its second line ("...:\r<path>\r\rAprire ...?").
-QString fileNamedBy(const QString& message)
-{
-    return message.split(u'\r').value(1);
-}
-
 } // namespace
 
 class DocumentOutput : public MainWindowTest
 {
 protected:
     // Opens a documents screen through its menu command, picks the document of that number and
-    // presses one of the screen's buttons.
-    void pick(const char* tool, const char* screenName, qint32 numInt, const char* button)
+    // presses one of the screen's buttons; the file the message then names on its second line
+    // ("...:\r<path>\r\rAprire ...?").
+    QString pick(const char* tool, const char* screenName, qint32 numInt, const char* button)
     {
         QWidget* s = open(tool, screenName);
         auto* grid = ui::find<QTableView>(s, "TDBGTestate");
@@ -48,6 +43,7 @@ protected:
             if (rows->value(r, "NumInt").toInt() == numInt)
                 grid->selectRow(r);
         press(s, button);
+        return platform.lastText().split(u'\r').value(1);
     }
 
     QString documents() const { return program.file("Documenti"); }
@@ -87,8 +83,7 @@ TEST_F(DocumentOutput, ThePdfHoldsEveryRowTheVatSummaryTheTotalsAndThePageCount)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.number);
-        pick(c.tool, c.screen, c.number, "BEsportaPDF");
-        const QString pdf = fileNamedBy(platform.lastText());
+        const QString pdf = pick(c.tool, c.screen, c.number, "BEsportaPDF");
         EXPECT_EQ(QFileInfo(pdf).dir().path(), documents());
         EXPECT_EQ(platform.openedFolders.value(0), documents());
         // In drawing order, a description wrapped over two lines reads as one text; the font's
@@ -146,8 +141,7 @@ TEST_F(DocumentOutput, ElectronicInvoicesPassTheOfficialSchemaUnderProgressivesN
     int progressive = 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.screen);
-        pick(c.tool, c.screen, c.number, "BFatturaElettronica");
-        const QString xml = fileNamedBy(platform.lastText());
+        const QString xml = pick(c.tool, c.screen, c.number, "BFatturaElettronica");
         EXPECT_EQ(xml, QDir(documents()).filePath(QString("IT04587210963_0000%1.xml").arg(++progressive)));
         int invalid = -1;
         const QString schema = program.file("Schema_del_file_xml_FatturaPA_v1.2.2.xsd");
