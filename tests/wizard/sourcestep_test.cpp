@@ -69,62 +69,36 @@ protected:
     }
 };
 
-TEST_F(SourceStep, OffersThisMonthToTheEndOfTheYearAndListsItsDocuments)
+// The documents of this month to the end of the year, or of the range searched; the summary
+// names the one chosen.
+TEST_F(SourceStep, ListsTheDocumentsOfTheRangeAndNamesTheOneChosen)
 {
     addDdt({2041, 3, 1}, 2, 99);   // its customer is missing
     addDdt({2041, 2, 28}, 1, 1);
     addDdt({2041, 12, 31}, 4, 2);
     addDdt({2041, 3, 1}, 3, 1);
     addDdt({2042, 1, 1}, 5, 1);
+    addDdt({2041, 3, 11}, 6, 1);
+    addDdt({2041, 3, 11}, 7, 2);
     open();
     toStep3("Bolla di Reso", "D.D.T.");
     EXPECT_EQ(range(), "01/03/2041-31/12/2041");
-    EXPECT_EQ(shown("Numero"), (QStringList{"2", "3", "4"}));
+    EXPECT_EQ(shown("Numero"), (QStringList{"2", "3", "6", "7", "4"}));
     EXPECT_EQ(shown("Cliente").mid(0, 2), (QStringList{"", "Rossi Ferramenta S.n.c."}));
-    EXPECT_EQ(shown("Data Reg.").value(2) + "|" + shown("Totale Lire").value(2) + "|" + shown("Totale Euro").value(2),
+    EXPECT_EQ(shown("Data Reg.").value(4) + "|" + shown("Totale Lire").value(4) + "|" + shown("Totale Euro").value(4),
               "31/12/2041|193.627|100,00");
-    EXPECT_GT(textStart(2, "Totale Lire"), 0.5) << "amounts line up on their units";
-    EXPECT_GT(textStart(2, "Totale Euro"), 0.5);
+    EXPECT_GT(textStart(4, "Totale Lire"), 0.5) << "amounts line up on their units";
+    EXPECT_GT(textStart(4, "Totale Euro"), 0.5);
     EXPECT_LT(textStart(1, "Cliente"), 0.2);
     EXPECT_EQ(grid()->currentIndex().row(), 0);
-}
-
-TEST_F(SourceStep, NovemberStartsOnTheFirstOfNovember)
-{
-    platform.todayDate = QDate(2041, 11, 20);
-    open();
-    toStep3("Ordine Cliente", "Preventivo");
-    EXPECT_EQ(range(), "01/11/2041-31/12/2041");
-}
-
-TEST_F(SourceStep, EmptyListCannotGoOn)
-{
-    addDdt({2041, 2, 10}, 1, 1);
-    open();
-    toStep3("Fattura Immediata", "D.D.T.");
-    EXPECT_EQ(rows(), 0);
-    ui::click(wizard, "CMD9");
-    EXPECT_EQ(status("ErrBarRic"), "Nessun Documento da Elaborare....");
-    EXPECT_EQ(wizard->CurrentPage, 4);
-}
-
-TEST_F(SourceStep, OneDayRangeAndRefusedRangesThatKeepTheList)
-{
-    addDdt({2041, 3, 10}, 1, 1);
-    addDdt({2041, 3, 11}, 2, 1);
-    addDdt({2041, 3, 11}, 3, 2);
-    addDdt({2041, 3, 12}, 4, 1);
-    open();
-    toStep3("Bolla di Reso", "D.D.T.");
-    ASSERT_EQ(rows(), 4);
 
     const QByteArray layout = grid()->horizontalHeader()->saveState();
     search("11032041", "11032041");
     EXPECT_EQ(status("ErrBarRic"), "");
-    EXPECT_EQ(shown("Numero"), (QStringList{"2", "3"}));
+    EXPECT_EQ(shown("Numero"), (QStringList{"6", "7"}));
     EXPECT_EQ(grid()->horizontalHeader()->saveState(), layout) << "columns, their order and widths kept";
 
-    // A refused range selects the date to correct.
+    // A refused range selects the date to correct and keeps the list.
     const struct
     {
         const char *from, *to, *refusal, *field;
@@ -145,19 +119,30 @@ TEST_F(SourceStep, OneDayRangeAndRefusedRangesThatKeepTheList)
     ui::click(wizard, "CMD10");
     ui::click(wizard, "CMD7");
     EXPECT_EQ(status("ErrBarRic"), "");
-    EXPECT_EQ(rows(), 4);
-}
-
-TEST_F(SourceStep, SummaryNamesTheChosenDocument)
-{
-    addDdt({2041, 3, 10}, 1, 1);
-    addDdt({2041, 3, 11}, 27, 1);
-    open();
-    toStep3("Fattura Immediata", "D.D.T.");
-    grid()->selectRow(1);
+    ASSERT_EQ(rows(), 5);
+    grid()->selectRow(3);
     ui::click(wizard, "CMD9");
     EXPECT_EQ(wizard->CurrentPage, 5);
-    EXPECT_EQ(texts({"LBL_1", "LBL_2", "LBL_3", "LBL_5"}), "D.D.T.|Del    : 11/03/2041|Numero : 27|Fattura Immediata");
+    EXPECT_EQ(texts({"LBL_1", "LBL_2", "LBL_3", "LBL_5"}), "D.D.T.|Del    : 11/03/2041|Numero : 7|Bolla di Reso");
+}
+
+TEST_F(SourceStep, NovemberStartsOnTheFirstOfNovember)
+{
+    platform.todayDate = QDate(2041, 11, 20);
+    open();
+    toStep3("Ordine Cliente", "Preventivo");
+    EXPECT_EQ(range(), "01/11/2041-31/12/2041");
+}
+
+TEST_F(SourceStep, EmptyListCannotGoOn)
+{
+    addDdt({2041, 2, 10}, 1, 1);
+    open();
+    toStep3("Fattura Immediata", "D.D.T.");
+    EXPECT_EQ(rows(), 0);
+    ui::click(wizard, "CMD9");
+    EXPECT_EQ(status("ErrBarRic"), "Nessun Documento da Elaborare....");
+    EXPECT_EQ(wizard->CurrentPage, 4);
 }
 
 } // namespace
