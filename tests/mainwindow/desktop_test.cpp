@@ -1,5 +1,5 @@
 // The screens as a desktop user meets them at 1024x768: each opens inside the main window, whole,
-// every control named for a screen reader. The main window's background picture and window menu.
+// every control named for a screen reader. The main window's background picture.
 #include "mainwindowfixture.h"
 
 #include "mainwindow/workspace.h"
@@ -149,28 +149,4 @@ TEST_F(MainWindowTest, TheBackgroundIsChosenForTheNextStartRemovedOrLeftAsItWas)
     platform.filesToChoose.enqueue("/immagini/logo.gif");
     click("BSfondo");
     EXPECT_EQ(stored(), "/immagini/logo.gif");
-}
-
-// The Finestra menu lists the open screens, the active one checked, and brings the one chosen forward.
-TEST_F(MainWindowTest, TheWindowMenuListsTheScreensAndBringsOneForward)
-{
-    QWidget* terms = open("BModPag", "ModPaga");
-    QWidget* company = open("BAzienda", "DatiAzienda");
-    auto* menu = ui::find<QMenu>(window.get(), "MFinestra_menu");
-    menu->popup(QPoint(0, 0));
-    ui::settle();
-    QStringList listed;
-    QAction* termsItem = nullptr;
-    for (QAction* a : menu->actions())
-        if (a->isCheckable()) {
-            listed << a->text() + (a->isChecked() ? " *" : "");
-            if (a->text().contains("Modalità Pagamento"))
-                termsItem = a;
-        }
-    menu->hide();
-    EXPECT_EQ(listed, (QStringList{"&1 " + terms->parentWidget()->windowTitle(), "&2 " + company->parentWidget()->windowTitle() + " *"}));
-    ASSERT_TRUE(termsItem);
-    termsItem->trigger();
-    ui::settle();
-    EXPECT_EQ(window->workspace()->activeSubWindow()->widget(), terms);
 }

@@ -5,6 +5,7 @@
 #include "components/passwordhash.h"
 
 #include <QCoreApplication>
+#include <QMenu>
 #include <QProcess>
 #include <QTableView>
 #include <QStyledItemDelegate>
@@ -224,16 +225,37 @@ TEST_F(Dispatch, ASaveWaitingForAnotherWorkstationAsksToTryAgain)
               (QStringList{"7", "HELD"}));
 }
 
+// The screens of this system open once each: their command again brings them forward, and so
+// does their entry in the Finestra menu, which lists them all with the active one checked.
 TEST_F(Dispatch, ScreensOfThisSystemOpenOnceEach)
 {
     openWindow();
     const QVector<QPair<QString, QString>> screens = {
         {"BLoc", "Localita"},          {"BModPag", "ModPaga"},      {"BAzienda", "DatiAzienda"}, {"BNumeratori", "Numeratori"},
         {"BGestLoc", "GestAccessi"},   {"BImporta", "Importazione"}, {"BAUTOCOMP", "AutoComp"}};
+    QStringList titles;
     for (const auto& [tool, name] : screens) {
-        click(tool);
-        ASSERT_TRUE(screen(name)) << qPrintable(tool);
+        ASSERT_TRUE(open(tool, name)) << qPrintable(tool);
+        titles << QString("&%1 %2").arg(titles.size() + 1).arg(screen(name)->parentWidget()->windowTitle());
     }
+    titles.last() += " *";
+    auto* menu = ui::find<QMenu>(window.get(), "MFinestra_menu");
+    menu->popup(QPoint(0, 0));
+    ui::settle();
+    QStringList listed;
+    QList<QAction*> items;
+    for (QAction* a : menu->actions())
+        if (a->isCheckable()) {
+            listed << a->text() + (a->isChecked() ? " *" : "");
+            items << a;
+        }
+    menu->hide();
+    EXPECT_EQ(listed, titles);
+    ASSERT_FALSE(items.isEmpty());
+    items.first()->trigger();
+    ui::settle();
+    EXPECT_EQ(window->workspace()->activeSubWindow()->widget(), screen("Localita"));
+
     for (const auto& [tool, name] : screens) {
         SCOPED_TRACE(qPrintable(tool));
         click(tool);
