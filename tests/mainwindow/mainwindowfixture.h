@@ -80,6 +80,7 @@ protected:
 
     Database userDb() const { return Database::open(program.userDb(), ProgramFolder::connectString()); }
     Database dataDb() const { return Database::open(program.dataDb(), ProgramFolder::connectString()); }
+    Database localDb() const { return Database::open(program.localDb(), ProgramFolder::connectString()); }
 
     QString panel(int n) const { return ui::text(window.get(), QStringLiteral("StatusBar1_%1").arg(n)); }
     QStringList messages() const
