@@ -1,7 +1,6 @@
 // The creation of a document as a whole: what is written, in which order, and what stays when a
 // write fails.
 #include "creation_fixture.h"
-#include "common/jetdate.h"
 
 namespace {
 

@@ -1,7 +1,6 @@
 // Document and movement numbers come from the numerators of the company archive; a movement
 // posted with a document has one line per source row.
 #include "creation_fixture.h"
-#include "common/jetdate.h"
 
 namespace {
 

@@ -1,7 +1,5 @@
 #include "wizardfixture.h"
-#include "common/jetdate.h"
 
-#include <QAbstractItemModel>
 #include <QHeaderView>
 #include <QImage>
 #include <QPainter>
