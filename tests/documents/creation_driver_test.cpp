@@ -2,61 +2,41 @@
 // write fails.
 #include "creation_fixture.h"
 
-
 namespace {
 
-class Creation : public CreationTest
-{
-protected:
-    int lastNumber(const QString& code)
-    {
-        return scalar(JetQuery("SELECT Progressivo FROM Numeratori WHERE idTipo='*' AND idCodice=") << Jet::text(code)
-                                                                                                     << " AND idEsercizio="
-                                                                                                     << Jet::text(year()))
-            .toInt();
-    }
-    // A source delivery note of its own with the given number of rows.
-    CreationRequest deliveryNoteWithRows(qint32 numInt, int rowCount)
-    {
-        db.execute(JetQuery("INSERT INTO DDTTes (DataReg, NumInt, Numero, idEsercizio, TotDDTLire) VALUES (")
-                   << Jet::date(platform.todayDate.addDays(-1)) << ", " << Jet::number(numInt) << ", "
-                   << Jet::number(numInt) << ", " << Jet::text(year()) << ", 1000)");
-        db.execute(JetQuery("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < ")
-                   << Jet::number(rowCount)
-                   << ") INSERT INTO DDTRig (DataReg, NumInt, Riga, idArticolo, Quantita, TotRigaLit) SELECT "
-                   << Jet::date(platform.todayDate.addDays(-1)) << ", " << Jet::number(numInt)
-                   << ", i, 'ART001', i, i * 10 FROM n");
-        return request(1, 1, numInt);
-    }
-};
+using Creation = CreationTest;
 
-TEST_F(Creation, NewDocumentIsDatedTodayWithTheNewNumberEverywhere)
-{
-    platform.todayDate = QDate(year().toInt(), 2, 14);
-    const CreationRequest r = request(1, 1, 1);
-    ASSERT_NE(r.sourceDataReg, platform.todayDate);
-    const CreationResult result = create(r);
-    ASSERT_EQ(result.status, CreationResult::Status::Created) << detailOf(result).toStdString();
-    EXPECT_EQ(result.newNumber, 3);
-    EXPECT_EQ(result.createdSummary, "Data : 14/02/" + year() + " Numero : 3");
-
-    const QSqlRecord created = header("FATVETes", platform.todayDate, 3);
-    EXPECT_EQ(created.value("Numero").toInt(), 3);
-    const QVector<QSqlRecord> createdRows = rows("FATVERig", platform.todayDate, 3);
-    EXPECT_EQ(createdRows.size(), 3);
-    EXPECT_EQ(count("SELECT Count(*) FROM FATVERig WHERE NumInt = 3 AND DataReg <> '" + stored(platform.todayDate) + "'"), 0);
-}
-
+// Each conversion gives a document of its own dated today under the next number, the source left
+// as it was; only the one asked for a movement carries the movement's keys.
 TEST_F(Creation, TwoConversionsOfOneSourceGiveTwoDocumentsAndLeaveTheSourceAsItWas)
 {
-    const CreationRequest r = request(2, 1, 3);  // four rows
-    const QStringList sourceBefore = folder.rows("data.mdb", "SELECT * FROM ORDVETes NATURAL JOIN ORDVERig WHERE NumInt = 3");
-    EXPECT_EQ(create(r).newNumber, 3);
-    EXPECT_EQ(create(r).newNumber, 4);
-    EXPECT_EQ(lastNumber("FATVE"), 4);
-    EXPECT_EQ(rows("FATVERig", platform.todayDate, 3).size(), 4);
-    EXPECT_EQ(rows("FATVERig", platform.todayDate, 4).size(), 4);
-    EXPECT_EQ(folder.rows("data.mdb", "SELECT * FROM ORDVETes NATURAL JOIN ORDVERig WHERE NumInt = 3"), sourceBefore);
+    platform.todayDate = QDate(year().toInt(), 2, 14);
+    CreationRequest r = request(2, 1, 3);  // four rows
+    ASSERT_NE(r.sourceDataReg, platform.todayDate);
+    const QString source = "SELECT * FROM ORDVETes NATURAL JOIN ORDVERig WHERE NumInt = 3";
+    const QStringList sourceBefore = folder.rows("data.mdb", source);
+    const CreationResult plain = create(r);
+    EXPECT_EQ(plain.newNumber, 3);
+    EXPECT_EQ(plain.createdSummary, "Data : 14/02/" + year() + " Numero : 3");
+    EXPECT_EQ(plain.movementNumber, 0);
+
+    r.movementRequested = true;
+    r.movementDate = typedDate(platform.todayDate);
+    r.movementReason = "SCA";
+    r.reasonKind = "S";
+    const CreationResult moved = create(r);
+    ASSERT_EQ(moved.status, CreationResult::Status::Created) << detailOf(moved).toStdString();
+    EXPECT_EQ(moved.newNumber, 4);
+    EXPECT_EQ(moved.movementNumber, 1);
+    EXPECT_EQ(numerator("FATVE"), 4);
+    for (qint32 number : {3, 4})
+        EXPECT_EQ(rows("FATVERig", platform.todayDate, number).size(), 4) << number;
+    EXPECT_EQ(count("SELECT Count(*) FROM FATVERig WHERE NumInt > 2"), 8) << "no row under another date";
+    EXPECT_EQ(folder.rows("data.mdb", "SELECT MMDataReg, MMidCausaleDoc, MMNumInt FROM FATVETes WHERE NumInt > 2 "
+                                      "ORDER BY NumInt"),
+              (QStringList{"||", stored(platform.todayDate) + "|SCA|1"}));
+    EXPECT_EQ(count("SELECT Count(*) FROM MovMagRig WHERE idCausale = 'SCA'"), 4);
+    EXPECT_EQ(folder.rows("data.mdb", source), sourceBefore);
 }
 
 // A write refused part way keeps what was written before it, the movement too, and the number.
@@ -73,11 +53,11 @@ TEST_F(Creation, ARefusedWriteKeepsWhatWasWrittenBeforeIt)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.refused);
         folder.exec("data.mdb", "DROP TRIGGER IF EXISTS Refuse");
-        folder.exec("data.mdb", QStringLiteral("CREATE TRIGGER Refuse BEFORE INSERT ON %1 BEGIN SELECT RAISE(ABORT, 'rifiutato'); END")
-                                 .arg(QString::fromLatin1(c.refused)));
+        folder.exec("data.mdb", QStringLiteral("CREATE TRIGGER Refuse BEFORE INSERT ON %1 BEGIN SELECT RAISE(ABORT, "
+                                               "'rifiutato'); END").arg(QString::fromLatin1(c.refused)));
         CreationRequest r = request(2, 1, 3);
         r.movementRequested = true;
-        r.movementDate = platform.todayDate.toString("dd/MM/yyyy");
+        r.movementDate = typedDate(platform.todayDate);
         r.movementReason = "VEN";
         const CreationResult result = create(r);
         EXPECT_EQ(result.status, CreationResult::Status::Failed);
@@ -86,18 +66,26 @@ TEST_F(Creation, ARefusedWriteKeepsWhatWasWrittenBeforeIt)
         EXPECT_EQ(result.headerSaved, c.headerKept);
         EXPECT_EQ(result.rowsSaved, c.rowsKept.size());
         EXPECT_EQ(header("FATVETes", platform.todayDate, number).isEmpty(), !c.headerKept);
-        EXPECT_EQ(folder.rows("data.mdb", QStringLiteral("SELECT Riga, idArticolo FROM FATVERig WHERE NumInt = %1 ORDER BY Riga").arg(number)),
+        EXPECT_EQ(folder.rows("data.mdb", QStringLiteral("SELECT Riga, idArticolo FROM FATVERig WHERE NumInt = %1 "
+                                                         "ORDER BY Riga").arg(number)),
                   c.rowsKept);
-        EXPECT_EQ(lastNumber("FATVE"), number) << "the number is not given back";
-        EXPECT_EQ(count(QStringLiteral("SELECT Count(*) FROM MovMagRig WHERE idCausale = 'VEN' AND NumInt = %1").arg(movement)), 4);
+        EXPECT_EQ(numerator("FATVE"), number) << "the number is not given back";
+        EXPECT_EQ(count(QStringLiteral("SELECT Count(*) FROM MovMagRig WHERE idCausale = 'VEN' AND NumInt = %1")
+                            .arg(movement)), 4);
         ++number, ++movement;
     }
 }
 
 TEST_F(Creation, RowCounterHolds32767Rows)
 {
-    const CreationRequest r = deliveryNoteWithRows(70, 32768);
-    const CreationResult result = create(r);
+    // A delivery note of its own, one row too many.
+    const QDate yesterday = platform.todayDate.addDays(-1);
+    db.execute(JetQuery("INSERT INTO DDTTes (DataReg, NumInt, Numero, idEsercizio, TotDDTLire) VALUES (")
+               << Jet::date(yesterday) << ", 70, 70, " << Jet::text(year()) << ", 1000)");
+    db.execute(JetQuery("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 32768) "
+                        "INSERT INTO DDTRig (DataReg, NumInt, Riga, idArticolo, Quantita, TotRigaLit) SELECT ")
+               << Jet::date(yesterday) << ", 70, i, 'ART001', i, i * 10 FROM n");
+    const CreationResult result = create(request(1, 1, 70));
     EXPECT_EQ(result.status, CreationResult::Status::Failed);
     EXPECT_EQ(detailOf(result), "Overflow");
     EXPECT_EQ(result.rowsSaved, 32767);

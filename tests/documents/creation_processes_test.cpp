@@ -4,7 +4,6 @@
 #include <QCoreApplication>
 #include <QProcess>
 #include <QSet>
-#include <QSqlQuery>
 #include <QThread>
 #include <memory>
 
@@ -14,21 +13,15 @@ using CreationAcrossWorkstations = CreationTest;
 
 TEST_F(CreationAcrossWorkstations, FourWorkstationsGetDistinctNumbersAndCompleteDocuments)
 {
-    // Four sources of sales invoices: source type, NumInt, target type, rows.
-    struct Source
-    {
-        int sourceType, numInt, targetType, rows;
-    };
-    const QVector<Source> sources{{1, 1, 1, 3}, {2, 1, 2, 3}, {3, 2, 1, 4}, {2, 3, 2, 4}};
+    // Sources of sales invoices: source type, NumInt, target type, and the rows each has.
+    const int sources[][4] = {{1, 1, 1, 3}, {2, 1, 2, 3}, {3, 2, 1, 4}, {2, 3, 2, 4}};
     constexpr int perWorkstation = 100;
-
     std::vector<std::unique_ptr<QProcess>> workers;
-    for (const Source& s : sources) {
-        auto worker = std::make_unique<QProcess>();
-        worker->start(QCoreApplication::applicationDirPath() + "/worker_creation_worker",
-                      {folder.dataDb(), year(), QString::number(s.sourceType), QString::number(s.numInt),
-                       QString::number(s.targetType), QString::number(perWorkstation)});
-        workers.push_back(std::move(worker));
+    for (const auto& s : sources) {
+        workers.push_back(std::make_unique<QProcess>());
+        workers.back()->start(QCoreApplication::applicationDirPath() + "/worker_creation_worker",
+                              {folder.dataDb(), year(), QString::number(s[0]), QString::number(s[1]),
+                               QString::number(s[2]), QString::number(perWorkstation)});
     }
 
     QSet<int> numbers;
@@ -47,17 +40,15 @@ TEST_F(CreationAcrossWorkstations, FourWorkstationsGetDistinctNumbersAndComplete
             numbers.insert(number);
             ++created;
             // Every document holds all the rows of its source.
-            EXPECT_EQ(rows("FATVERig", platform.todayDate, number).size(), sources[int(w)].rows) << number;
+            EXPECT_EQ(rows("FATVERig", platform.todayDate, number).size(), sources[w][3]) << number;
         }
         EXPECT_EQ(created, perWorkstation);
-        expectedRows += created * sources[int(w)].rows;
+        expectedRows += created * sources[w][3];
     }
     EXPECT_EQ(numbers.size(), 4 * perWorkstation);
     EXPECT_EQ(count("SELECT Count(*) FROM FATVETes WHERE NumInt > 2"), 4 * perWorkstation);
     EXPECT_EQ(count("SELECT Count(*) FROM FATVERig WHERE NumInt > 2"), expectedRows);
-    EXPECT_EQ(count("SELECT Progressivo FROM Numeratori WHERE idTipo = '*' AND idCodice = 'FATVE' AND idEsercizio = '"
-                    + year() + "'"),
-              2 + 4 * perWorkstation);
+    EXPECT_EQ(numerator("FATVE"), 2 + 4 * perWorkstation);
 }
 
 // A workstation killed in the middle of a creation leaves its journal behind: the next one to

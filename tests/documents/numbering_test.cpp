@@ -1,4 +1,5 @@
-// Document and movement numbers come from the numerators of the company archive.
+// Document and movement numbers come from the numerators of the company archive; a movement
+// posted with a document has one line per source row.
 #include "creation_fixture.h"
 
 namespace {
@@ -41,6 +42,40 @@ TEST_F(Numbering, EachNumeratorGivesTheNextNumberNeverOneThatDocumentsAlreadyCar
                                               .arg(s.kind, QString::fromLatin1(s.code).toUpper(), fiscalYear)),
                   QStringList{QStringLiteral("%1|%2").arg(s.number).arg(s.table)});
     }
+}
+
+using Movement = CreationTest;
+
+TEST_F(Movement, RecordsOneLinePerSourceRowUnderTheReasonsNextNumber)
+{
+    const QDate on(year().toInt(), 6, 30);
+    QString kind;
+    // Posts the movement of a demo delivery note; its number, and the reason's kind in kind.
+    const auto post = [&](const QString& reason, qint32 sourceNumInt) {
+        qint32 number = -5;
+        kind.clear();
+        QString rowsTable = "DDTRig";
+        base->PostStockMovement(nullptr, "D.D.T.", typedDate(request(1, 1, sourceNumInt).sourceDataReg),
+                                QString::number(sourceNumInt), typedDate(on), reason, number, kind, rowsTable,
+                                nullptr, nullptr, -1, sourceNumInt);
+        return number;
+    };
+    const QDate sourceDate = request(1, 1, 3).sourceDataReg;
+    EXPECT_EQ(post("sca", 3), 1);
+    EXPECT_EQ(kind, "S");
+
+    EXPECT_EQ(folder.rows("data.mdb", "SELECT DataReg, Segno, Tipo, idEsercizio, Origine, OrigDataReg, OrigNumero, "
+                                      "OrigNumInt FROM MovMagTes WHERE idCausale = 'SCA' AND NumInt = 1"),
+              QStringList(QStringList{stored(on), "-", "S", year(), "D.D.T.", stored(sourceDate), "3", "3"}.join('|')));
+    // Source rows 1, 3, 7 give lines 1, 2, 3 in that order.
+    EXPECT_EQ(folder.rows("data.mdb", "SELECT Riga, idArticolo, Deposito, Quantita, DataReg FROM MovMagRig "
+                                      "WHERE idCausale = 'SCA' AND NumInt = 1 ORDER BY Riga"),
+              (QStringList{"1|ART004|DEP|25|" + stored(on), "2|ART007|DEP|100|" + stored(on), "3|ART002|DEP|6|" + stored(on)}));
+
+    // The next movement of the reason takes the next number; VEN goes on from its demo movement.
+    EXPECT_EQ(post("SCA", 3), 2);
+    EXPECT_EQ(post("VEN", 1), 2);
+    EXPECT_EQ(kind, "V");
 }
 
 } // namespace

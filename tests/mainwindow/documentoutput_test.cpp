@@ -26,41 +26,27 @@ QString run(const QString& command, const QStringList& args, int* exitCode = nul
     return QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError());
 }
 
-// The file a message names on its second line ("...:\r<path>\r\rAprire ...?").
-QString fileNamedBy(const QString& message)
-{
-    return message.split(u'\r').value(1);
-}
-
 } // namespace
 
 class DocumentOutput : public MainWindowTest
 {
 protected:
     // Opens a documents screen through its menu command, picks the document of that number and
-    // presses one of the screen's buttons.
-    void pick(const char* tool, const char* screenName, qint32 numInt, const char* button)
+    // presses one of the screen's buttons; the file the message then names on its second line
+    // ("...:\r<path>\r\rAprire ...?").
+    QString pick(const char* tool, const char* screenName, qint32 numInt, const char* button)
     {
-        click(QString::fromLatin1(tool));
-        QWidget* s = screen(QString::fromLatin1(screenName));
-        auto* grid = ui::find<QTableView>(s, QStringLiteral("TDBGTestate"));
+        QWidget* s = open(tool, screenName);
+        auto* grid = ui::find<QTableView>(s, "TDBGTestate");
         auto* rows = static_cast<RecordsetModel*>(grid->model());
         for (int r = 0; r < rows->rowCount(); ++r)
-            if (rows->value(r, QStringLiteral("NumInt")).toInt() == numInt)
+            if (rows->value(r, "NumInt").toInt() == numInt)
                 grid->selectRow(r);
-        ui::click(s, QString::fromLatin1(button));
-        ui::settle();
+        press(s, button);
+        return platform.lastText().split(u'\r').value(1);
     }
 
-    QStringList column(const JetQuery& query)
-    {
-        QStringList out;
-        for (Rows q = dataDb().select(query); q.next();)
-            out << q.value(0).toString();
-        return out;
-    }
-
-    QString documents() const { return program.file(QStringLiteral("Documenti")); }
+    QString documents() const { return program.file("Documenti"); }
 };
 
 TEST_F(DocumentOutput, ThePdfHoldsEveryRowTheVatSummaryTheTotalsAndThePageCount)
@@ -97,26 +83,25 @@ TEST_F(DocumentOutput, ThePdfHoldsEveryRowTheVatSummaryTheTotalsAndThePageCount)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.number);
-        pick(c.tool, c.screen, c.number, "BEsportaPDF");
-        const QString pdf = fileNamedBy(platform.lastText());
+        const QString pdf = pick(c.tool, c.screen, c.number, "BEsportaPDF");
         EXPECT_EQ(QFileInfo(pdf).dir().path(), documents());
         EXPECT_EQ(platform.openedFolders.value(0), documents());
         // In drawing order, a description wrapped over two lines reads as one text; the font's
         // ligatures ("ﬁ") read as their letters.
-        const QString raw = run(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), pdf, QStringLiteral("-")});
+        const QString raw = run("pdftotext", {"-raw", pdf, "-"});
         const int pages = int(raw.count(u'\f'));
         const QString text = raw.normalized(QString::NormalizationForm_KC).replace(u'\n', u' ');
-        JetQuery rows("SELECT Descrizione FROM ");
-        rows << Jet::identifier(QString::fromLatin1(c.rowsTable)) << " WHERE NumInt = " << Jet::number(c.number);
-        for (const QString& expected : column(rows) + c.expected)
+        const QString rows = QString("SELECT Descrizione FROM %1 WHERE NumInt = %2").arg(c.rowsTable).arg(c.number);
+        for (const QString& expected : program.rows("data.mdb", rows) + c.expected)
             EXPECT_TRUE(text.contains(expected)) << expected.toStdString();
-        EXPECT_TRUE(text.contains(QStringLiteral("Pagina %1 di %1").arg(pages))) << pages;
+        EXPECT_TRUE(text.contains(QString("Pagina %1 di %1").arg(pages))) << pages;
         EXPECT_EQ(pages > 1, c.number == 900);
-        EXPECT_GE(int(text.count(QStringLiteral("Importo"))), std::max(1, pages - 1)) << "the rows' headings on each page";
+        EXPECT_GE(int(text.count("Importo")), std::max(1, pages - 1)) << "the rows' headings on each page";
         // The title stands out: printed taller than the company's name, which is taller than a row.
-        const QString boxes = run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-l"), QStringLiteral("1"), pdf, QStringLiteral("-")});
+        const QString boxes = run("pdftotext", {"-bbox", "-l", "1", pdf, "-"});
         auto height = [&boxes](const QString& word) {
-            const QRegularExpression box("yMin=\"([0-9.]+)\" xMax=\"[0-9.]+\" yMax=\"([0-9.]+)\">" + QRegularExpression::escape(word) + "<");
+            const QRegularExpression box("yMin=\"([0-9.]+)\" xMax=\"[0-9.]+\" yMax=\"([0-9.]+)\">"
+                                         + QRegularExpression::escape(word) + "<");
             const QRegularExpressionMatch m = box.match(boxes);
             return m.hasMatch() ? m.captured(2).toDouble() - m.captured(1).toDouble() : 0.0;
         };
@@ -135,7 +120,7 @@ TEST_F(DocumentOutput, ThePdfHoldsEveryRowTheVatSummaryTheTotalsAndThePageCount)
     EXPECT_EQ(previewPages, 1);
     // Exported again, the document's PDF is written anew under its name.
     pick("BFATVE", "objFATVE", 1, "BEsportaPDF");
-    EXPECT_TRUE(platform.lastText().startsWith(QStringLiteral("Documento esportato in PDF:")));
+    EXPECT_TRUE(platform.lastText().startsWith("Documento esportato in PDF:"));
 }
 
 TEST_F(DocumentOutput, ElectronicInvoicesPassTheOfficialSchemaUnderProgressivesNeverGivenTwice)
@@ -152,18 +137,15 @@ TEST_F(DocumentOutput, ElectronicInvoicesPassTheOfficialSchemaUnderProgressivesN
                           {"BFATNC", "objFATNC", 1, "TD04", "Viti autofilettanti 4x30 (conf. 200 pz)"},
                           {"BFATND", "objFATND", 1, "TD05", "Viti autofilettanti 4x30 (conf. 200 pz)"}};
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("XML_CATALOG_FILES"), program.file(QStringLiteral("catalog.xml")));
+    env.insert("XML_CATALOG_FILES", program.file("catalog.xml"));
     int progressive = 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.screen);
-        pick(c.tool, c.screen, c.number, "BFatturaElettronica");
-        const QString xml = fileNamedBy(platform.lastText());
-        EXPECT_EQ(xml, QDir(documents()).filePath(QStringLiteral("IT04587210963_0000%1.xml").arg(++progressive)));
+        const QString xml = pick(c.tool, c.screen, c.number, "BFatturaElettronica");
+        EXPECT_EQ(xml, QDir(documents()).filePath(QString("IT04587210963_0000%1.xml").arg(++progressive)));
         int invalid = -1;
-        const QString verdict = run(QStringLiteral("xmllint"),
-                                    {QStringLiteral("--nonet"), QStringLiteral("--noout"), QStringLiteral("--schema"),
-                                     program.file(QStringLiteral("Schema_del_file_xml_FatturaPA_v1.2.2.xsd")), xml},
-                                    &invalid, env);
+        const QString schema = program.file("Schema_del_file_xml_FatturaPA_v1.2.2.xsd");
+        const QString verdict = run("xmllint", {"--nonet", "--noout", "--schema", schema, xml}, &invalid, env);
         EXPECT_EQ(invalid, 0) << verdict.toStdString();
         QFile file(xml);
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -177,9 +159,8 @@ TEST_F(DocumentOutput, ElectronicInvoicesPassTheOfficialSchemaUnderProgressivesN
 
     // A pro-forma invoice is no fiscal document.
     pick("BFATPRO", "objFATPRO", 1, "BFatturaElettronica");
-    EXPECT_EQ(platform.lastText(), QStringLiteral("La Fattura Proforma non è un documento fiscale:\r"
-                                                  "non si emette la Fattura Elettronica."));
-    EXPECT_EQ(QDir(documents()).entryList({QStringLiteral("*.xml")}).size(), progressive);
+    EXPECT_EQ(platform.lastText(), "La Fattura Proforma non è un documento fiscale:\rnon si emette la Fattura Elettronica.");
+    EXPECT_EQ(QDir(documents()).entryList({"*.xml"}).size(), progressive);
 }
 
 TEST_F(DocumentOutput, MissingDataIsListedFieldByFieldAndNoFileIsWritten)
@@ -195,7 +176,7 @@ TEST_F(DocumentOutput, MissingDataIsListedFieldByFieldAndNoFileIsWritten)
     db.execute(JetQuery("UPDATE IVA SET Natura = NULL WHERE Codice = 'E15'"));
     db.execute(JetQuery("UPDATE FATVERig SET CdIva = 'E15' WHERE NumInt = 2 AND Riga = 3"));
     openWindow();
-    const QString title = QStringLiteral("Fattura Elettronica non creata. Completare i dati seguenti:\r- ");
+    const QString title = "Fattura Elettronica non creata. Completare i dati seguenti:\r- ";
     const QPair<qint32, QStringList> cases[] = {
         {1, {"Azienda: Partita I.V.A.", "Azienda: Stato", "Azienda: Regime Fiscale", "Cliente C002: C.A.P.",
              "Cliente C002: Codice Destinatario o PEC", "Riga 1: Quantità non negativa", "Riga 2: Codice I.V.A."}},
@@ -206,11 +187,11 @@ TEST_F(DocumentOutput, MissingDataIsListedFieldByFieldAndNoFileIsWritten)
         pick("BFATVE", "objFATVE", number, "BFatturaElettronica");
         ASSERT_TRUE(platform.last());
         EXPECT_EQ(platform.last()->icon, Platform::Icon::Critical);
-        EXPECT_EQ(platform.lastText(), title + fields.join(QStringLiteral("\r- ")));
+        EXPECT_EQ(platform.lastText(), title + fields.join("\r- "));
     }
     // A screen without documents has none to write.
     pick("BFATAC", "objFATAC", 1, "BEsportaPDF");
-    EXPECT_EQ(platform.lastText(), QStringLiteral("Selezionare un Documento."));
+    EXPECT_EQ(platform.lastText(), "Selezionare un Documento.");
     EXPECT_FALSE(QDir(documents()).exists() && !QDir(documents()).isEmpty());
-    EXPECT_TRUE(column(JetQuery("SELECT Progressivo FROM Numeratori WHERE idCodice = 'FATPA'")).isEmpty());
+    EXPECT_EQ(program.rows("data.mdb", "SELECT Progressivo FROM Numeratori WHERE idCodice = 'FATPA'"), QStringList());
 }

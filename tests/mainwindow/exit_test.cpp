@@ -27,6 +27,7 @@ protected:
     }
 };
 
+// A screen in edit mode holds back the exit and the data folder configuration alike.
 TEST_F(Exit, NoKeepsTheWindowAndAScreenInEditModeRefusesTheExit)
 {
     Principale& w = openWindow();
@@ -38,11 +39,15 @@ TEST_F(Exit, NoKeepsTheWindowAndAScreenInEditModeRefusesTheExit)
     QWidget* terms = open("BModPag", "ModPaga");
     press(terms, "BModifica");
     platform.clear();
+    click("BCS");
     EXPECT_FALSE(w.close());
-    EXPECT_EQ(messages(), (QStringList{"MESSAGE|none|yesno|Brevano V|Si Desidera Terminare la Sessione di Lavoro?",
+    EXPECT_EQ(messages(), (QStringList{"MESSAGE|information|ok|Brevano V|Attenzione: Impossibile Accedere a questa "
+                                       "Funzione.\\rAlcune Maschere sono in Modifica.\\rChiudere le Maschere e Ritentare.",
+                                       "MESSAGE|none|yesno|Brevano V|Si Desidera Terminare la Sessione di Lavoro?",
                                        "MESSAGE|critical|ok|Brevano V|Attenzione: Non è possibile Uscire se delle "
                                        "Maschere sono in Modifica!"}));
     EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(screenCount(), 1);
     EXPECT_FALSE(QFile::exists(w.layoutFile()));
 }
 

@@ -1,5 +1,4 @@
 #pragma once
-#include "common/database.h"
 #include "mainwindow/mainwindowfixture.h"
 #include "wizard/autocomp.h"
 
@@ -8,24 +7,77 @@
 class WizardTest : public MainWindowTest
 {
 protected:
-    void SetUp() override;
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        platform.todayDate = QDate(2041, 3, 5);
+        base->FiscalYear = "2041";
+        program.exec("data.mdb", "INSERT INTO Esercizio (Codice, DTIn, DTFi) "
+                                 "VALUES ('2041', '2041-04-01', '2042-03-31')");
+    }
 
     // Opens the wizard from the menu.
-    AutoComp* open();
+    AutoComp* open()
+    {
+        wizard = qobject_cast<AutoComp*>(MainWindowTest::open("BAUTOCOMP", "AutoComp"));
+        EXPECT_TRUE(wizard);
+        return wizard;
+    }
     // From the welcome page to step 2 with a target kind chosen.
-    void toStep2(const QString& target);
+    void toStep2(const QString& target)
+    {
+        ui::click(wizard, "CMD1");
+        ui::choose(wizard, "CBLista1", target);
+        ui::click(wizard, "CMD4");
+    }
     // On to step 3 with a source kind chosen.
-    void toStep3(const QString& target, const QString& source);
+    void toStep3(const QString& target, const QString& source)
+    {
+        toStep2(target);
+        ui::choose(wizard, "CBLista2", source);
+        ui::click(wizard, "CMD7");
+    }
 
-    void addDdt(const QDate& date, int numInt, int customer);
-    void addDdtRow(const QDate& date, int numInt, int riga);
-    int count(const char* table);
+    void addDdt(const QDate& date, int numInt, int customer)
+    {
+        const QString sql = "INSERT INTO DDTTes (DataReg, NumInt, Numero, idCausaleDoc, idEsercizio, idCliente, "
+                            "TotDDTLire, TotDDTLEURO) VALUES ('%1', %2, %2, 'VEN', '2041', %3, 193627.0, 100.0)";
+        program.exec("data.mdb", sql.arg(date.toString(Qt::ISODate)).arg(numInt).arg(customer));
+    }
+    void addDdtRow(const QDate& date, int numInt, int riga)
+    {
+        const QString sql = "INSERT INTO DDTRig (DataReg, NumInt, Riga, idArticolo, Quantita, TotRigaLit, TotRigaEuro) "
+                            "VALUES ('%1', %2, %3, 'ART001', 2.0, 36000.0, 18.59)";
+        program.exec("data.mdb", sql.arg(date.toString(Qt::ISODate)).arg(numInt).arg(riga));
+    }
+    int count(const QString& table) const
+    {
+        return program.rows("data.mdb", "SELECT count(*) FROM " + table).value(0).toInt();
+    }
 
-    QString status(const QString& bar) const { return ui::text(wizard, bar + QStringLiteral("_1")); }
-    QString focused() const;
+    QString status(const QString& bar) const { return ui::text(wizard, bar + "_1"); }
+    QString focused() const { return wizard->focusWidget() ? wizard->focusWidget()->objectName() : QString(); }
+    // The texts of some of the wizard's fields, joined by '|'.
+    QString texts(const QStringList& fields) const
+    {
+        QStringList out;
+        for (const QString& field : fields)
+            out << ui::text(wizard, field);
+        return out.join(u'|');
+    }
     // Pages shown, as panel indexes (exactly one when the machine is right).
-    QList<int> shownPages() const;
+    QList<int> shownPages() const
+    {
+        QList<int> shown;
+        for (int i = 0; i < 5; ++i) {
+            auto* page = ui::find(wizard, QString("PB_%1").arg(i));
+            if (!page->isHidden() && page->isEnabled())
+                shown << i;
+            else
+                EXPECT_TRUE(page->isHidden() && !page->isEnabled()) << "PB_" << i << " half shown";
+        }
+        return shown;
+    }
 
-    Database db;
     QPointer<AutoComp> wizard;
 };
