@@ -115,7 +115,8 @@ Tally runCycles(const QString& folder, const QString& workstation, int cycles, q
     return tally;
 }
 
-int runWorker(const QString& folder, int index, int cycles, const QString& resultFile)
+// A worker reports on standard output: its counts, then one latency per acquire ("g" when granted).
+int runWorker(const QString& folder, int index, int cycles)
 {
     // Start together with the others.
     const Tally tally = runCycles(folder, QStringLiteral("BENCH%1").arg(index), cycles, quint32(index) * 7919u + 1u,
@@ -125,16 +126,8 @@ int runWorker(const QString& folder, int index, int cycles, const QString& resul
         latencies << QStringLiteral("g") + QString::number(ms, 'f', 3);
     for (double ms : tally.latenciesMs)
         latencies << QString::number(ms, 'f', 3);
-    QFile out(resultFile);
-    if (!out.open(QIODevice::WriteOnly))
-        return 2;
-    out.write(QStringLiteral("%1 %2 %3 %4\n%5\n")
-                  .arg(tally.grants)
-                  .arg(tally.refusals)
-                  .arg(tally.doubleGrants)
-                  .arg(tally.lostLocks)
-                  .arg(latencies.join(u' '))
-                  .toUtf8());
+    std::printf("%d %d %d %d\n%s\n", tally.grants, tally.refusals, tally.doubleGrants, tally.lostLocks,
+                qPrintable(latencies.join(u' ')));
     return 0;
 }
 
@@ -164,9 +157,8 @@ Round contend(const QString& program, int processes, int cycles)
     std::vector<std::unique_ptr<QProcess>> workers;
     for (int i = 0; i < processes; ++i) {
         auto process = std::make_unique<QProcess>();
-        process->setProcessChannelMode(QProcess::ForwardedChannels);
-        process->start(program, {QStringLiteral("--worker"), folder.path(), QString::number(i), QString::number(cycles),
-                                 folder.file(QStringLiteral("result%1.txt").arg(i))});
+        process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process->start(program, {QStringLiteral("--worker"), folder.path(), QString::number(i), QString::number(cycles)});
         workers.push_back(std::move(process));
     }
     QThread::msleep(500 + 50 * processes);
@@ -175,12 +167,11 @@ Round contend(const QString& program, int processes, int cycles)
     wall.start();
     for (int i = 0; i < processes; ++i) {
         workers[i]->waitForFinished(1200000);
-        QFile result(folder.file(QStringLiteral("result%1.txt").arg(i)));
-        if (workers[i]->exitCode() != 0 || !result.open(QIODevice::ReadOnly)) {
+        const QStringList lines = QString::fromUtf8(workers[i]->readAllStandardOutput()).split(u'\n');
+        if (workers[i]->exitCode() != 0 || lines.size() < 2) {
             ++round.failedWorkers;
             continue;
         }
-        const QStringList lines = QString::fromUtf8(result.readAll()).split(u'\n');
         const QStringList counts = lines.value(0).split(u' ');
         round.all.grants += counts.value(0).toInt();
         round.all.refusals += counts.value(1).toInt();
@@ -220,8 +211,8 @@ int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() == 6 && args[1] == QLatin1String("--worker"))
-        return runWorker(args[2], args[3].toInt(), args[4].toInt(), args[5]);
+    if (args.size() == 5 && args[1] == QLatin1String("--worker"))
+        return runWorker(args[2], args[3].toInt(), args[4].toInt());
 
     const bool quick = args.contains(QStringLiteral("--short"));
     const int cycles = quick ? 100 : 1000;
