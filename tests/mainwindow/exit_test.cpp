@@ -79,10 +79,8 @@ TEST_F(Exit, YesStoresTheFiscalYearDropsThisWorkstationsLocksAndSavesTheLayout)
 // Locked menus keep every band in place, across a restart, until they are unlocked.
 TEST_F(Exit, LockingTheMenuTwiceReturnsEveryBandToItsFirstStateAcrossARestart)
 {
-    Principale& w = openWindow();
-    EXPECT_EQ(ui::text(&w, "MBlocca"), "Menù S&bloccati");
+    openWindow();
     click("MBlocca");
-    EXPECT_EQ(ui::text(&w, "MBlocca"), "Menù &Bloccati");
     EXPECT_EQ(movable(), QVector<bool>(5, false));
     leave();
 
