@@ -1,8 +1,6 @@
 // The screens as a desktop user meets them at 1024x768: each opens inside the main window, whole,
-// every control named for a screen reader. The main window's background picture.
+// every control named for a screen reader, and the keyboard drives them.
 #include "mainwindowfixture.h"
-
-#include "mainwindow/workspace.h"
 
 #include <QAccessible>
 #include <QComboBox>
@@ -94,40 +92,4 @@ TEST_F(MainWindowTest, TheKeyboardDrivesAMaintenanceScreenAndItsMessagesAreReadO
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     ui::settle();
     EXPECT_FALSE(screen(QStringLiteral("ModPaga")));
-}
-
-// The background of the workspace, kept in the workstation's options (OpzUtente) for the next start.
-TEST_F(MainWindowTest, TheBackgroundIsChosenForTheNextStartRemovedOrLeftAsItWas)
-{
-    auto stored = [this] { return program.rows("locdata.mdb", "SELECT Sfondo FROM OpzUtente").value(0); };
-    auto restart = [this] {
-        window.reset();
-        openWindow();
-        return window->background();
-    };
-    Workspace* area = restart();
-    EXPECT_EQ(area->pictureFile(), program.file("Sfondo.jpg")) << "the shipped picture by default";
-
-    const QString picture = program.file("Splash.bmp");
-    platform.filesToChoose.enqueue(picture);
-    click("BSfondo");
-    EXPECT_EQ(platform.messages.size(), 1);
-    EXPECT_EQ(stored(), picture);
-    EXPECT_EQ(area->pictureFile(), program.file("Sfondo.jpg")) << "until the next start";
-    EXPECT_EQ(restart()->pictureFile(), picture);
-
-    // No choice: No keeps the background, Yes removes it from the next start.
-    platform.answers.enqueue(Platform::Answer::No);
-    click("BSfondo");
-    EXPECT_EQ(stored(), picture);
-    click("BSfondo");
-    EXPECT_EQ(stored(), "Senza");
-    EXPECT_FALSE(restart()->hasPicture());
-
-    // An empty options table gets its row.
-    program.exec("locdata.mdb", "DELETE FROM OpzUtente");
-    EXPECT_TRUE(restart()->hasPicture());
-    platform.filesToChoose.enqueue("/immagini/logo.gif");
-    click("BSfondo");
-    EXPECT_EQ(stored(), "/immagini/logo.gif");
 }

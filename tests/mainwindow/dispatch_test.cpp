@@ -170,15 +170,6 @@ TEST_F(Dispatch, TableCommandsShowTheirTableInOneSharedScreen)
     click("BAttivita");  // Yes: the zone goes, the activities come
     EXPECT_EQ(gridRows(s), count("attivita"));
     EXPECT_EQ(base->EditingScreenCount, 0);
-
-    // A table that cannot be read says why.
-    program.exec("data.mdb", "DROP TABLE banche");
-    platform.clear();
-    click("BBanche");
-    ASSERT_EQ(platform.messages.size(), 1);
-    EXPECT_EQ(platform.messages[0].icon, Platform::Icon::Critical);
-    EXPECT_TRUE(platform.messages[0].text.contains("banche"));
-    EXPECT_FALSE(platform.busy);
 }
 
 // Another workstation holding the archive: after a short wait the clerk is asked whether to try
