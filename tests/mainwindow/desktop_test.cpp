@@ -3,7 +3,6 @@
 #include "mainwindowfixture.h"
 
 #include <QAccessible>
-#include <QComboBox>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
