@@ -5,7 +5,6 @@
 #include "startup/modulecomponents.h"
 
 #include <QFile>
-#include <QMenu>
 #include <QToolBar>
 
 namespace {
@@ -60,18 +59,6 @@ TEST_F(AbsentModules, MenusOfAbsentModulesAreHiddenAndThePresentOnesWork)
         EXPECT_EQ(shown("Magazzino", "BMaga"), c.warehouse);
         EXPECT_EQ(shown("Fatturazione", "BFatt"), c.invoicing);
         EXPECT_EQ(shown("Pagamenti", "BPaga"), c.payments);
-        {
-            std::unique_ptr<QMenu> bands(window->createPopupMenu());
-            EXPECT_EQ(bands->actions().size(), 3 + c.invoicing + c.payments - !c.warehouse) << "bands a user may bring back";
-        }
-        if (c.warehouse) {
-            // A band the user put away stays away when the window is activated again.
-            auto* band = window->findChild<QToolBar*>("BMaga");
-            band->toggleViewAction()->trigger();
-            QEvent activated(QEvent::WindowActivate);
-            QApplication::sendEvent(window.get(), &activated);
-            EXPECT_FALSE(band->isVisible());
-        }
         click(c.command);
         EXPECT_TRUE(screen(c.screen));
         EXPECT_TRUE(platform.messages.isEmpty());

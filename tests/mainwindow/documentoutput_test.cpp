@@ -8,7 +8,6 @@
 #include <QFileInfo>
 #include <QPrintPreviewWidget>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QTableView>
 
 namespace {
@@ -97,17 +96,6 @@ TEST_F(DocumentOutput, ThePdfHoldsEveryRowTheVatSummaryTheTotalsAndThePageCount)
         EXPECT_TRUE(text.contains(QString("Pagina %1 di %1").arg(pages))) << pages;
         EXPECT_EQ(pages > 1, c.number == 900);
         EXPECT_GE(int(text.count("Importo")), std::max(1, pages - 1)) << "the rows' headings on each page";
-        // The title stands out: printed taller than the company's name, which is taller than a row.
-        const QString boxes = run("pdftotext", {"-bbox", "-l", "1", pdf, "-"});
-        auto height = [&boxes](const QString& word) {
-            const QRegularExpression box("yMin=\"([0-9.]+)\" xMax=\"[0-9.]+\" yMax=\"([0-9.]+)\">"
-                                         + QRegularExpression::escape(word) + "<");
-            const QRegularExpressionMatch m = box.match(boxes);
-            return m.hasMatch() ? m.captured(2).toDouble() - m.captured(1).toDouble() : 0.0;
-        };
-        const double title = height(c.expected.first().section(u' ', -1)), company = height("Lombarde"), row = height("Pagina");
-        EXPECT_GT(title, company * 1.1) << boxes.left(2000).toStdString();
-        EXPECT_GT(company, row * 1.3);
     }
 
     // "Stampa" shows the same pages in a preview, on the way to the system's printers.
@@ -189,9 +177,6 @@ TEST_F(DocumentOutput, MissingDataIsListedFieldByFieldAndNoFileIsWritten)
         EXPECT_EQ(platform.last()->icon, Platform::Icon::Critical);
         EXPECT_EQ(platform.lastText(), title + fields.join("\r- "));
     }
-    // A screen without documents has none to write.
-    pick("BFATAC", "objFATAC", 1, "BEsportaPDF");
-    EXPECT_EQ(platform.lastText(), "Selezionare un Documento.");
     EXPECT_FALSE(QDir(documents()).exists() && !QDir(documents()).isEmpty());
     EXPECT_EQ(program.rows("data.mdb", "SELECT Progressivo FROM Numeratori WHERE idCodice = 'FATPA'"), QStringList());
 }

@@ -1,8 +1,6 @@
 #include "wizardfixture.h"
 
 #include <QHeaderView>
-#include <QImage>
-#include <QPainter>
 #include <QLineEdit>
 #include <QStyledItemDelegate>
 #include <QTableView>
@@ -35,25 +33,6 @@ protected:
         }
         return out;
     }
-    // Where the text of a cell starts, as a fraction of the cell's width, when it is painted.
-    double textStart(int row, const QString& heading) const
-    {
-        QImage cell(300, 24, QImage::Format_RGB32);
-        cell.fill(Qt::white);
-        QPainter painter(&cell);
-        QStyleOptionViewItem option;
-        option.initFrom(grid());
-        option.rect = cell.rect();
-        option.state |= QStyle::State_Enabled;
-        const QModelIndex index = grid()->model()->index(row, column(heading));
-        grid()->itemDelegateForIndex(index)->paint(&painter, option, index);
-        painter.end();
-        for (int x = 0; x < cell.width(); ++x)
-            for (int y = 0; y < cell.height(); ++y)
-                if (qGray(cell.pixel(x, y)) < 128)
-                    return double(x) / cell.width();
-        return -1;
-    }
     QString range() const
     {
         return ui::find<QLineEdit>(wizard, "RicDT1")->displayText() + "-"
@@ -85,9 +64,6 @@ TEST_F(SourceStep, ListsTheDocumentsOfTheRangeAndNamesTheOneChosen)
     EXPECT_EQ(shown("Cliente").mid(0, 2), (QStringList{"", "Rossi Ferramenta S.n.c."}));
     EXPECT_EQ(shown("Data Reg.").value(4) + "|" + shown("Totale Lire").value(4) + "|" + shown("Totale Euro").value(4),
               "31/12/2041|193.627|100,00");
-    EXPECT_GT(textStart(4, "Totale Lire"), 0.5) << "amounts line up on their units";
-    EXPECT_GT(textStart(4, "Totale Euro"), 0.5);
-    EXPECT_LT(textStart(1, "Cliente"), 0.2);
     EXPECT_EQ(grid()->currentIndex().row(), 0);
 
     const QByteArray layout = grid()->horizontalHeader()->saveState();
@@ -124,19 +100,14 @@ TEST_F(SourceStep, ListsTheDocumentsOfTheRangeAndNamesTheOneChosen)
     EXPECT_EQ(texts({"LBL_1", "LBL_2", "LBL_3", "LBL_5"}), "D.D.T.|Del    : 11/03/2041|Numero : 7|Bolla di Reso");
 }
 
-TEST_F(SourceStep, NovemberStartsOnTheFirstOfNovember)
+// A two-digit month, and a range without documents: step 4 does not follow.
+TEST_F(SourceStep, NovemberStartsOnTheFirstOfNovemberAndAnEmptyListCannotGoOn)
 {
     platform.todayDate = QDate(2041, 11, 20);
-    open();
-    toStep3("Ordine Cliente", "Preventivo");
-    EXPECT_EQ(range(), "01/11/2041-31/12/2041");
-}
-
-TEST_F(SourceStep, EmptyListCannotGoOn)
-{
     addDdt({2041, 2, 10}, 1, 1);
     open();
     toStep3("Fattura Immediata", "D.D.T.");
+    EXPECT_EQ(range(), "01/11/2041-31/12/2041");
     EXPECT_EQ(rows(), 0);
     ui::click(wizard, "CMD9");
     EXPECT_EQ(status("ErrBarRic"), "Nessun Documento da Elaborare....");
