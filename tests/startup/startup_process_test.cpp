@@ -168,20 +168,6 @@ TEST(ArchiveCheck, EachMissingOrUnusablePieceStopsTheStartWithItsMessage)
     }
 }
 
-TEST(ArchiveCheck, AClientWorksOnTheServersArchivesAndInstallsItsOwnTemplates)
-{
-    ProgramFolder server(ProgramFolder::ArchivesOnly);
-    ProgramFolder client(ProgramFolder::WholeProgram);
-    backToTemplates(client);
-    client.writePointerFile(server.dataFolder(), 1);
-
-    const ScriptedRun run = runScripted(client.path(), {}, QStringLiteral("frmSplash"));
-    EXPECT_EQ(run.log, QStringList{QStringLiteral("WINDOW|frmSplash")});
-    // Every template of the program folder became an archive there, the user archive included.
-    for (const char* name : Archives)
-        EXPECT_TRUE(QFile::exists(archiveFile(client, name))) << name;
-}
-
 namespace {
 
 struct Maintained
