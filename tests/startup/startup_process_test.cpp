@@ -228,7 +228,6 @@ TEST(Maintenance, UpgradesArchivesOfThePreviousVersionAndLeavesCurrentOnesUntouc
     const Maintained first = maintain(folder);
     EXPECT_EQ(first.exitCode, 0) << first.report.join(u'\n').toStdString();
     EXPECT_EQ(first.report.filter(QStringLiteral("aggiornato dalla versione 0 alla versione 1.")).size(), 3);
-    EXPECT_EQ(first.report.last(), QStringLiteral("Manutenzione completata."));
     for (const char* name : Archives) {
         SCOPED_TRACE(name);
         EXPECT_EQ(version(archiveFile(folder, name)), 1);
