@@ -1,7 +1,6 @@
 // The data-folder configuration opened from the main window (at start-up: startup_process_test).
 #include "mainwindow/mainwindowfixture.h"
 
-#include <QComboBox>
 #include <QFileSystemModel>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -51,11 +50,6 @@ TEST_F(Configuration, EachRoleIsProposedToItselfAndAClientNeedsAFolderHoldingAPo
     configure([&](QWidget* dialog) {
         serverProposed = ui::find<QRadioButton>(dialog, "Option1_0")->isChecked() && !ui::enabled(dialog, "FRMClient");
         EXPECT_EQ(ui::problems(dialog, dialog), QStringList());
-        auto* folders = ui::find<QTreeView>(dialog, "Dir1");
-        int columns = 0;
-        for (int c = 0; c < folders->model()->columnCount(); ++c)
-            columns += !folders->isColumnHidden(c);
-        EXPECT_EQ(columns, 1) << "the folders' names alone";
         ui::click(dialog, "Option1_1");
         chooseFolder(dialog, plain.path());
         okOnPlain = ui::enabled(dialog, "BOK");
@@ -69,23 +63,14 @@ TEST_F(Configuration, EachRoleIsProposedToItselfAndAClientNeedsAFolderHoldingAPo
     EXPECT_EQ(pointerFile(), program.dataFolder().toLocal8Bit() + "\r\n0\r\n") << "cancelled: nothing changes";
     EXPECT_TRUE(platform.messages.isEmpty());
 
-    // A client opens on its role; a drive not available is said and left.
+    // A client opens on its role.
     base->ClientMode = 1;
-    platform.driveList = {"/", program.file("unplugged")};
     bool clientProposed = false;
-    QString drive;
     configure([&](QWidget* dialog) {
-        // The drives above the folders, both in view.
-        const QRect drives = ui::find<QWidget>(dialog, "Drive1")->geometry(), folders = ui::find<QWidget>(dialog, "Dir1")->geometry();
-        clientProposed = ui::find<QRadioButton>(dialog, "Option1_1")->isChecked() && ui::enabled(dialog, "FRMClient")
-                         && ui::find<QWidget>(dialog, "Drive1")->isVisible() && drives.bottom() < folders.top();
-        ui::choose(dialog, "Drive1", program.file("unplugged"));
-        drive = ui::find<QComboBox>(dialog, "Drive1")->currentText();
+        clientProposed = ui::find<QRadioButton>(dialog, "Option1_1")->isChecked() && ui::enabled(dialog, "FRMClient");
         ui::click(dialog, "BAnnulla");
     });
     EXPECT_TRUE(clientProposed);
-    EXPECT_EQ(drive, "/");
-    EXPECT_EQ(messages(), QStringList{"MESSAGE|information|ok|Brevano V - Ricerca Server|Il Drive non è al momento disponibile"});
 }
 
 // Confirming ends the program with a word why: another data folder is written, a server on a

@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QTextStream>
 #include <stdexcept>
 
 namespace {
@@ -27,15 +26,11 @@ ScriptedRun runScripted(const QString& programFolder, const QStringList& script,
     QTemporaryDir work;
     const QString logPath = work.filePath(QStringLiteral("log.txt"));
     const QString scriptPath = work.filePath(QStringLiteral("script.txt"));
-    {
-        QFile file(scriptPath);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
-            throw std::runtime_error("cannot write the script");
-        QTextStream out(&file);
-        out << "log=" << logPath << '\n';
-        for (const QString& line : script)
-            out << line << '\n';
-    }
+    QFile file(scriptPath);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
+        throw std::runtime_error("cannot write the script");
+    file.write((QStringList{QStringLiteral("log=") + logPath} + script).join(u'\n').toUtf8() + '\n');
+    file.close();
 
     QProcess process;
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
