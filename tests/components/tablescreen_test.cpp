@@ -190,10 +190,12 @@ TEST_F(TableEditor, DatesAndNumbersAreTypedAsUsersWriteThem)
     EXPECT_EQ(program.rows("data.mdb", "SELECT DTFi FROM Esercizio WHERE Codice = '2030'"), QStringList{"2030-12-31"});
     EXPECT_EQ(field("DTIn"), "01/01/2030");
 
-    // Amounts read as in the lists: the currency's decimals (lire 0, euro 2), grouped;
+    // Amounts read as in the lists: the currency's decimals (lire 0, euro 2), grouped, right-aligned;
     // a code of another table shows its name.
     shown("BArticoli", "Articoli");
     EXPECT_EQ(field("Codice") + "|" + field("PrezzoVen") + "|" + field("PrezzoVenEuro"), "ART001|18.000|9,30");
+    EXPECT_TRUE(ui::find<QLineEdit>(panel, "PrezzoVenEuro")->alignment() & Qt::AlignRight);
+    EXPECT_FALSE(ui::find<QLineEdit>(panel, "Codice")->alignment() & Qt::AlignRight) << "a code reads as text";
     EXPECT_EQ(field("UM_Desc"), one("SELECT \"Desc\" FROM UM WHERE Codice = 'PZ'"));
 }
 
