@@ -45,50 +45,6 @@ TEST_F(ModuleScreens, DeliveryNotesAreListedWithTheRowsOfTheOnePicked)
     EXPECT_EQ(screenCount(), 1);
 }
 
-TEST_F(ModuleScreens, PurchaseDocumentsShowTheirEuroTotals)
-{
-    program.exec("data.mdb", "INSERT INTO FATACTes (DataReg, NumInt, Numero, DSFor, TotFATACLire, TotFATACEURO) "
-                             "VALUES ('2024-05-02', 7, 7, 'Fornitore di prova', 193627, 100)");
-    QWidget* s = open("BFATAC", "objFATAC");
-    ASSERT_TRUE(s);
-    RecordsetModel* headers = rows(s, "TDBGTestate");
-    ASSERT_EQ(headers->rowCount(), 1);
-    EXPECT_EQ(QStringLiteral("%1|%2|%3").arg(headers->value(0, "TotaleLire").toDouble())
-                  .arg(headers->value(0, "TotaleEuro").toDouble()).arg(headers->value(0, "DSFor").toString()),
-              "193627|100|Fornitore di prova");
-    EXPECT_EQ(rows(s, "TDBGRighe")->rowCount(), 0);
-}
-
-TEST_F(ModuleScreens, ListsNameTheCustomerOrSupplierTheyCanHold)
-{
-    // A sale names its customer, a purchase its supplier; the statistics name customers by code.
-    const struct
-    {
-        const char *command, *screen;
-        QStringList shown, absent;
-    } lists[] = {
-        {"BFATVE", "objFATVE", {"Cliente"}, {"Fornitore"}},
-        {"BORDAC", "objORDAC", {"Fornitore"}, {"Cliente"}},
-        {"BStat", "objgraf", {"Cliente", "Denominazione"}, {}},
-    };
-    for (const auto& list : lists) {
-        SCOPED_TRACE(list.screen);
-        QWidget* s = open(list.command, list.screen);
-        ASSERT_TRUE(s);
-        auto* grid = ui::find<QTableView>(s, "TDBGTestate");
-        QStringList headings;
-        for (int c = 0; c < grid->model()->columnCount(); ++c)
-            if (!grid->isColumnHidden(c))
-                headings << grid->model()->headerData(c, Qt::Horizontal).toString();
-        for (const QString& h : list.shown + list.absent)
-            EXPECT_EQ(headings.contains(h), list.shown.contains(h)) << h.toStdString();
-    }
-    RecordsetModel* customers = rows(screen("objgraf"), "TDBGTestate");
-    ASSERT_GT(customers->rowCount(), 0);
-    EXPECT_EQ(one("SELECT Denominazione FROM Clienti WHERE Codice = '" + customers->value(0, "Codice").toString() + "'"),
-              customers->value(0, "Denominazione").toString());
-}
-
 TEST_F(ModuleScreens, MovementsAndStockComeFromTheWarehouseMovements)
 {
     QWidget* movements = open("BMovMaga", "objmovmaga");

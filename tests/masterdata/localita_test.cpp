@@ -111,14 +111,11 @@ TEST_F(Localities, RowsAreWrittenInCapitalsUnderTheirStateAndProvinceOnLeavingTh
     select("TStati", 0);
     EXPECT_EQ(rows("SELECT Descrizione FROM Stati WHERE id = 'FR'"), QStringList({"RÉPUBLIQUE FRANÇAISE"}));
 
-    // The only row of an empty list is left by any key or click that leaves a row; `end` closes the
-    // last cell's editor.
+    // The only row of an empty list is left by a key or a click that leaves a row, or by Tab out of
+    // its last cell.
     const struct { const char* name; std::function<void(QTableView*)> leave; Qt::Key end = Qt::Key_Return; } ways[] = {
         {"Tab out of the last cell", [](QTableView*) {}, Qt::Key_Tab},
         {"Down", [](QTableView* g) { QTest::keyClick(g, Qt::Key_Down); }},
-        {"Up", [](QTableView* g) { QTest::keyClick(g, Qt::Key_Up); }},
-        {"Enter", [](QTableView* g) { QTest::keyClick(g, Qt::Key_Return); }},
-        {"Tab", [](QTableView* g) { QTest::keyClick(g, Qt::Key_Tab); }},
         {"click below the rows",
          [](QTableView* g) { QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, QPoint(5, g->viewport()->height() - 3)); }},
     };
@@ -200,11 +197,6 @@ TEST_F(Localities, LeavingTheScreenWithAPendingRowAsksOrWarnsAndWritesNothing)
     EXPECT_TRUE(rows("SELECT CAP FROM CAP WHERE CAP = '20100'").isEmpty());
 
     platform.clear();
-    s = open("BLoc", "Localita");
-    press(s, "BEsci");
-    EXPECT_FALSE(screen("Localita")) << "nothing pending: closes at once";
-    EXPECT_TRUE(platform.messages.isEmpty());
-
     s = open("BLoc", "Localita");
     typeInCell("TStati", adding("TStati"), 0, "AT");
     closeScreen(s);
