@@ -3,8 +3,6 @@
 #include "scriptedrun.h"
 #include "support/programfolder.h"
 
-#include "common/database.h"
-
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -161,7 +159,7 @@ TEST(ArchiveCheck, EachMissingOrUnusablePieceStopsTheStartWithItsMessage)
         if (c.damage)
             c.damage(program, server);
         if (c.settingsSql)
-            Database::open(data.userDb(), ProgramFolder::connectString()).run(QString::fromLatin1(c.settingsSql));
+            data.exec("user.mdb", c.settingsSql);
         const ScriptedRun run = runScripted(program.path());
         EXPECT_TRUE(run.exited);
         EXPECT_EQ(run.log, stoppedWith(c.message));
@@ -184,17 +182,10 @@ Maintained maintain(const ProgramFolder& folder)
     return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts)};
 }
 
-QStringList column(const QString& archive, const JetQuery& query)
+// The version of an archive of the folder, or of its copy.
+QString version(const ProgramFolder& folder, const QString& archive)
 {
-    QStringList out;
-    for (Rows q = Database::open(archive, ProgramFolder::connectString()).select(query); q.next();)
-        out << q.value(0).toString();
-    return out;
-}
-
-int version(const QString& archive)
-{
-    return column(archive, JetQuery("PRAGMA user_version")).value(0).toInt();
+    return folder.rows(archive, QStringLiteral("PRAGMA user_version")).value(0);
 }
 
 // Archives of the previous version, with the templates of this one beside them.
@@ -220,9 +211,9 @@ TEST(Maintenance, UpgradesArchivesOfThePreviousVersionAndLeavesCurrentOnesUntouc
 {
     ProgramFolder folder(ProgramFolder::WholeProgram);
     previousVersionWithNewTemplates(folder);
-    const JetQuery customers("SELECT id || ' ' || Codice FROM Clienti ORDER BY id");
-    const QStringList before = column(folder.dataDb(), customers);
-    ASSERT_EQ(version(folder.dataDb()), 0);
+    const QString customers = "SELECT id, Codice FROM Clienti ORDER BY id";
+    const QStringList before = folder.rows("data.mdb", customers);
+    ASSERT_EQ(version(folder, "data.mdb"), "0");
     EXPECT_EQ(runScripted(folder.path()).log, stoppedWith(UpdatesWaiting));
 
     const Maintained first = maintain(folder);
@@ -230,20 +221,19 @@ TEST(Maintenance, UpgradesArchivesOfThePreviousVersionAndLeavesCurrentOnesUntouc
     EXPECT_EQ(first.report.filter(QStringLiteral("aggiornato dalla versione 0 alla versione 1.")).size(), 3);
     for (const char* name : Archives) {
         SCOPED_TRACE(name);
-        EXPECT_EQ(version(archiveFile(folder, name)), 1);
+        EXPECT_EQ(version(folder, QString::fromLatin1(name) + ".mdb"), "1");
         EXPECT_FALSE(QFile::exists(archiveFile(folder, name, "2")));
         // The dated copy is the archive as it was.
         const QStringList copies = QDir(folder.path()).entryList({QString::fromLatin1(name) + "_copia_*.mdb"});
         ASSERT_EQ(copies.size(), 1);
-        EXPECT_EQ(version(folder.file(copies[0])), 0);
+        EXPECT_EQ(version(folder, copies[0]), "0");
     }
     // Every customer keeps its id; a deleted customer's id is not given out again.
-    EXPECT_EQ(column(folder.dataDb(), customers), before);
-    Database data = Database::open(folder.dataDb(), ProgramFolder::connectString());
-    data.execute(JetQuery("DELETE FROM Clienti WHERE id = 5"));
-    data.execute(JetQuery("INSERT INTO Clienti (Codice, CodiceDestinatario) VALUES ('C006', 'ABC1234')"));
-    EXPECT_EQ(column(folder.dataDb(), JetQuery("SELECT id FROM Clienti WHERE Codice = 'C006'")), QStringList{"6"});
-    EXPECT_EQ(column(folder.userDb(), JetQuery("SELECT COUNT(RegimeFiscale) FROM Azienda")), QStringList{"0"});
+    EXPECT_EQ(folder.rows("data.mdb", customers), before);
+    folder.exec("data.mdb", "DELETE FROM Clienti WHERE id = 5");
+    folder.exec("data.mdb", "INSERT INTO Clienti (Codice, CodiceDestinatario) VALUES ('C006', 'ABC1234')");
+    EXPECT_EQ(folder.rows("data.mdb", "SELECT id FROM Clienti WHERE Codice = 'C006'"), QStringList{"6"});
+    EXPECT_EQ(folder.rows("user.mdb", "SELECT COUNT(RegimeFiscale) FROM Azienda"), QStringList{"0"});
 
     // The program starts again; a second run changes nothing.
     EXPECT_EQ(runScripted(folder.path(), {}, QStringLiteral("frmSplash")).log, QStringList{"WINDOW|frmSplash"});

