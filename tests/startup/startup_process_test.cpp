@@ -40,13 +40,6 @@ QString archiveFile(const ProgramFolder& folder, const char* name, const char* s
     return folder.file(QString::fromLatin1(name) + QString::fromLatin1(suffix) + ".mdb");
 }
 
-// A whole program folder whose archives are still the installer's templates.
-void backToTemplates(const ProgramFolder& folder)
-{
-    for (const char* name : Archives)
-        ASSERT_TRUE(QFile::rename(archiveFile(folder, name), archiveFile(folder, name, "2")));
-}
-
 void replaceWithGarbage(const QString& archive)
 {
     QFile file(archive);
@@ -71,7 +64,8 @@ QStringList stoppedWith(const QString& message)
 TEST(StartupProcess, WithoutAPointerFileTheConfigurationComesBeforeAnyArchive)
 {
     ProgramFolder folder(ProgramFolder::WholeProgram);
-    backToTemplates(folder);
+    for (const char* name : Archives)  // the archives still the installer's templates
+        ASSERT_TRUE(QFile::rename(archiveFile(folder, name), archiveFile(folder, name, "2")));
 
     const ScriptedRun cancelled = runScripted(folder.path(), {QStringLiteral("key=RicercaServer|Escape")});
     EXPECT_TRUE(cancelled.exited);

@@ -45,12 +45,9 @@ TEST_F(Finish, CreatedDocumentIsReportedAndAnotherOffered)
 
     platform.clear();
     ui::click(wizard, "CMD12");
-    ASSERT_EQ(platform.messages.size(), 2) << platform.lastText().toStdString();
-    const ScriptedPlatform::Message& done = platform.messages[1];
-    EXPECT_EQ(done.title, "Documento Creato in Automatico");
-    EXPECT_EQ(done.buttons, Platform::Buttons::YesNo);
-    EXPECT_TRUE(done.text.startsWith("Fattura Immediata Creato in Automatico \r\r" + wizard->CreatedSummary + "\r\r"));
-    EXPECT_TRUE(done.text.endsWith("\r\rSi Desidera Creare altri Documenti ?"));
+    EXPECT_EQ(messages().value(1), "MESSAGE|none|yesno|Documento Creato in Automatico|Fattura Immediata Creato in "
+                                   "Automatico \\r\\r" + wizard->CreatedSummary
+                                       + "\\r\\rSi Desidera Creare altri Documenti ?");
     EXPECT_TRUE(wizard->CreatedSummary.startsWith("Data : "));
     EXPECT_EQ(count("FATVETes"), before[0] + 1);
     EXPECT_NE(wizard->MovementNumber, 0);

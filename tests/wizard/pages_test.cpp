@@ -70,14 +70,6 @@ TEST_F(Pages, KeysPassTheFiltersGoingBackEmptiesOnlyTheDateAndCodesAreLookedUp)
     EXPECT_EQ(texts({"tCauMag", "tDescCauMag", "tRicCodFor", "tRicDescFor", "tAppoRicFor"}),
               "CAR|Carico da fornitore|F001|Utensileria Italiana S.p.A.|1");
 
-    // Reason and supplier are looked up while typing, whatever the case of the code.
-    ui::type(wizard, "tCauMag", "CARX");
-    EXPECT_EQ(ui::text(wizard, "tDescCauMag"), "");
-    ui::type(wizard, "tRicCodFor", "f002");
-    EXPECT_EQ(texts({"tRicDescFor", "tAppoRicFor"}), "Viterie Piemontesi S.r.l.|2");
-    ui::type(wizard, "tRicCodFor", "F00");
-    EXPECT_EQ(ui::text(wizard, "tRicDescFor"), "");
-
     // A double click opens the field's look-up; a search left without a choice changes nothing.
     const struct
     {
