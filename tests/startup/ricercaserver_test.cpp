@@ -1,5 +1,6 @@
 // The data-folder configuration opened from the main window (at start-up: startup_process_test).
 #include "mainwindow/mainwindowfixture.h"
+#include "scriptedrun.h"
 
 #include <QFileSystemModel>
 #include <QRadioButton>
@@ -31,11 +32,7 @@ protected:
         auto* view = ui::find<QTreeView>(dialog, "Dir1");
         view->setCurrentIndex(qobject_cast<QFileSystemModel*>(view->model())->index(path));
     }
-    QByteArray pointerFile() const
-    {
-        QFile file(program.file("brevanov.dat"));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    QByteArray pointerFile() const { return contentOf(program.file("brevanov.dat")); }
 };
 
 // The server role is proposed to a server, the client role to a client, which needs a folder

@@ -10,13 +10,16 @@ namespace {
 
 QStringList readLog(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return {};
-    return QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    return QString::fromUtf8(contentOf(path)).split(u'\n', Qt::SkipEmptyParts);
 }
 
 } // namespace
+
+QByteArray contentOf(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 ScriptedRun runScripted(const QString& programFolder, const QStringList& script, const QString& until)
 {

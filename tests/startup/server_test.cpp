@@ -99,9 +99,8 @@ TEST_F(OnServer, ConfirmingAServerWritesItsServiceAndThePasswordApartThenEnds)
     s.password = "segreta:1";
     const QString pointer = program.file("brevanov.dat");
     platform.onMessage = [&](const ScriptedPlatform::Message&) {
-        QFile file(pointer), services(ServerArchive::serviceFilePath()), passwords(ServerArchive::passwordFilePath());
-        file.open(QIODevice::ReadOnly), services.open(QIODevice::ReadOnly), passwords.open(QIODevice::ReadOnly);
-        const QByteArray written = file.readAll(), service = services.readAll(), password = passwords.readAll();
+        const QByteArray written = contentOf(pointer), service = contentOf(ServerArchive::serviceFilePath()),
+                         password = contentOf(ServerArchive::passwordFilePath());
         const bool right = written == ("PGSERVICE:" + s.database + "/\r\n1\r\n").toUtf8()
                            && service.contains(("[" + s.database + "]\nhost=" + s.host + "\nport=5432\ndbname=" + s.database
                                                 + "\nuser=brevano\n").toUtf8())

@@ -47,12 +47,6 @@ void replaceWithGarbage(const QString& archive)
     file.write(QByteArray(4096, 'x'));
 }
 
-QByteArray contentOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // The log of a start that stopped with exactly one message.
 QStringList stoppedWith(const QString& message)
 {
