@@ -47,12 +47,6 @@ void replaceWithGarbage(const QString& archive)
     file.write(QByteArray(4096, 'x'));
 }
 
-// The log of a start that stopped with exactly one message.
-QStringList stoppedWith(const QString& message)
-{
-    return {message, QStringLiteral("PROGRAM ENDED")};
-}
-
 } // namespace
 
 TEST(StartupProcess, WithoutAPointerFileTheConfigurationComesBeforeAnyArchive)
@@ -150,7 +144,7 @@ TEST(ArchiveCheck, EachMissingOrUnusablePieceStopsTheStartWithItsMessage)
             data.exec("user.mdb", c.settingsSql);
         const ScriptedRun run = runScripted(program.path());
         EXPECT_TRUE(run.exited);
-        EXPECT_EQ(run.log, stoppedWith(c.message));
+        EXPECT_EQ(run.log, (QStringList{c.message, "PROGRAM ENDED"}));
     }
 }
 
@@ -202,7 +196,7 @@ TEST(Maintenance, UpgradesArchivesOfThePreviousVersionAndLeavesCurrentOnesUntouc
     const QString customers = "SELECT id, Codice FROM Clienti ORDER BY id";
     const QStringList before = folder.rows("data.mdb", customers);
     ASSERT_EQ(version(folder, "data.mdb"), "0");
-    EXPECT_EQ(runScripted(folder.path()).log, stoppedWith(UpdatesWaiting));
+    EXPECT_EQ(runScripted(folder.path()).log, (QStringList{UpdatesWaiting, "PROGRAM ENDED"}));
 
     const Maintained first = maintain(folder);
     EXPECT_EQ(first.exitCode, 0) << first.report.join(u'\n').toStdString();
