@@ -45,12 +45,6 @@ TEST(QtPlatform, MessageBoxesKeepTheirTextIconTitleAndButtons)
     answerNextBox(seen, QMessageBox::Yes);
     EXPECT_TRUE(platform.askDestructive("Cancellare?", "Brevano V"));
     EXPECT_EQ(seen, box("Cancellare?", QMessageBox::NoIcon, QMessageBox::Yes | QMessageBox::No, QMessageBox::No));
-
-    // No title of its own: the program's title, never the executable's name.
-    answerNextBox(seen, QMessageBox::Ok);
-    EXPECT_EQ(platform.message("Avviso", Platform::Icon::Information, Platform::Buttons::Ok, QString()),
-              Platform::Answer::Ok);
-    EXPECT_EQ(seen, box("Avviso", QMessageBox::Information, QMessageBox::Ok, QMessageBox::NoButton));
 }
 
 } // namespace
