@@ -2,6 +2,7 @@
 // written when the user leaves it.
 #include "mainwindow/mainwindowfixture.h"
 
+#include <QApplication>
 #include <QTableView>
 #include <functional>
 
@@ -36,11 +37,8 @@ protected:
         select(name, row, column);
         QTest::keyClick(grid(name), text.at(0).toLatin1());
         ui::settle();
-        QLineEdit* editor = nullptr;
-        for (QLineEdit* e : grid(name)->viewport()->findChildren<QLineEdit*>())
-            if (e->isVisibleTo(grid(name)))
-                editor = e;
-        ASSERT_NE(editor, nullptr) << "no editor opened in " << name;
+        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        ASSERT_TRUE(editor && grid(name)->isAncestorOf(editor)) << "no editor opened in " << name;
         for (QChar c : text.mid(1))  // accented letters too, which keyClicks cannot send
             QTest::sendKeyEvent(QTest::Click, editor, Qt::Key_unknown, QString(c), Qt::NoModifier);
         QTest::keyClick(editor, end);
