@@ -32,11 +32,9 @@ TEST_F(MainWindowTest, EveryMenuCommandOpensItsScreenInsideTheMainWindowWholeAnd
         EXPECT_TRUE(area.contains(frame->geometry())) << "frame outside the workspace";
         EXPECT_GT(frame->widget()->height(), 200) << "opened as a bare title bar";
         for (QToolBar* bar : frame->findChildren<QToolBar*>())
-            for (QAction* a : bar->actions()) {
-                if (a->isVisible() && bar->widgetForAction(a)) {
+            for (QAction* a : bar->actions())
+                if (a->isVisible() && bar->widgetForAction(a))
                     EXPECT_TRUE(bar->widgetForAction(a)->isVisible()) << "hidden: " << a->objectName().toStdString();
-                }
-            }
         EXPECT_EQ(ui::problems(frame->widget(), frame), QStringList());
         platform.answers.enqueue(Platform::Answer::Yes);
         frame->close();
