@@ -16,7 +16,7 @@ protected:
     QString one(const QString& sql) { return program.rows("data.mdb", sql).value(0); }
 };
 
-TEST_F(ModuleScreens, DeliveryNotesAreListedWithTheRowsOfTheOnePicked)
+TEST_F(ModuleScreens, DeliveryNotesMovementsAndStockShowTheWarehouseArchive)
 {
     QWidget* s = open("BDDT", "objddt");
     ASSERT_TRUE(s);
@@ -43,10 +43,8 @@ TEST_F(ModuleScreens, DeliveryNotesAreListedWithTheRowsOfTheOnePicked)
     // Shown again: the same window.
     EXPECT_EQ(open("BDDT", "objddt"), s);
     EXPECT_EQ(screenCount(), 1);
-}
 
-TEST_F(ModuleScreens, MovementsAndStockComeFromTheWarehouseMovements)
-{
+    // Movements and stock come from the warehouse movements.
     QWidget* movements = open("BMovMaga", "objmovmaga");
     ASSERT_TRUE(movements);
     EXPECT_EQ(QString::number(rows(movements, "TDBGTestate")->rowCount()), one("SELECT COUNT(*) FROM MovMagTes"));

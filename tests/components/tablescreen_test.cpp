@@ -73,7 +73,6 @@ TEST_F(TableEditor, TheCustomersScreenBrowsesItsTableByCode)
         EXPECT_EQ(first + "|" + field("Denominazione") + "|" + field("idPagamento_Desc"),
                   program.rows("data.mdb", "SELECT c.Codice, c.Denominazione, m.\"Desc\" FROM Clienti c JOIN ModPag m "
                                            "ON m.Codice = c.idPagamento ORDER BY c.Codice LIMIT 1").value(0));
-        EXPECT_FALSE(field("idPagamento_Desc").isEmpty());
 
         // A move past the last row stays on the last; a move back goes to the one before.
         const QString last = one("SELECT MAX(Codice) FROM Clienti");
@@ -89,15 +88,10 @@ TEST_F(TableEditor, TheCustomersScreenBrowsesItsTableByCode)
         EXPECT_EQ(field("Codice"), first);
 
         // Picking a row in the grid shows it, far down the list too.
-        int codeColumn = -1;
-        for (int c = 0; c < grid->model()->columnCount(); ++c)
-            if (grid->model()->headerData(c, Qt::Horizontal, Qt::EditRole).toString() == "Codice")
-                codeColumn = c;
         for (const int row : {2, count - 3}) {
             grid->selectRow(row);
-            EXPECT_EQ(field("Codice"), grid->model()->index(row, codeColumn).data().toString());
-            EXPECT_EQ(field("Codice"), program.rows("data.mdb", QStringLiteral("SELECT Codice FROM Clienti ORDER BY "
-                                                                             "Codice LIMIT 1 OFFSET %1").arg(row)).value(0));
+            EXPECT_EQ(field("Codice"), one(QStringLiteral("SELECT Codice FROM Clienti ORDER BY Codice LIMIT 1 OFFSET %1")
+                                               .arg(row)));
         }
         // One screen while it is open.
         QWidget* once = s;

@@ -64,6 +64,7 @@ TEST_F(Dispatch, WithoutAFiscalYearTheChoiceComesBeforeTheCommandAndTheMenuChang
     platform.answers.enqueue(Platform::Answer::No);
     click("BEsci");
     EXPECT_EQ(messages(), QStringList{"MESSAGE|none|yesno|Brevano V|Si Desidera Terminare la Sessione di Lavoro?"});
+    EXPECT_TRUE(w.isVisible()) << "No keeps the window";
 
     platform.clear();
     pickYearInNextLookup(LastYear);
@@ -74,7 +75,6 @@ TEST_F(Dispatch, WithoutAFiscalYearTheChoiceComesBeforeTheCommandAndTheMenuChang
     EXPECT_TRUE(platform.helpTopics.isEmpty());
     click("BHELP");
     EXPECT_EQ(platform.helpTopics, QStringList{program.file("BrevanoV.html") + "#260"}) << "with a year the command runs";
-    EXPECT_TRUE(QFile::exists(program.file("BrevanoV.html")));
 
     // Chosen from the menu, the year is shown with three blanks; a cancelled choice keeps it.
     QStringList listed;
@@ -110,7 +110,6 @@ TEST_F(Dispatch, UsersAndLocksAreForAdministratorsAndPasswordsAreNeverShown)
     }
     EXPECT_TRUE(platform.messages.isEmpty());
 
-    window.reset();
     signIn("mario", false);
     openWindow();
     click("BAccessi");
@@ -139,7 +138,6 @@ TEST_F(Dispatch, TableCommandsShowTheirTableInOneSharedScreen)
         EXPECT_EQ(ui::find<QWidget>(tableScreen(), "lblValuta")->isVisible(), QString(t.tool) == "BValute");
     }
     EXPECT_EQ(screenCount(), 1);
-    EXPECT_EQ(ui::text(tableScreen(), "lblValuta"), "Valuta / LIT");
     EXPECT_TRUE(platform.messages.isEmpty());
     EXPECT_FALSE(platform.busy);
 
@@ -214,16 +212,16 @@ TEST_F(Dispatch, ScreensOfThisSystemOpenOnceEach)
     menu->popup(QPoint(0, 0));
     ui::settle();
     QStringList listed;
-    QList<QAction*> items;
+    QAction* first = nullptr;
     for (QAction* a : menu->actions())
         if (a->isCheckable()) {
             listed << a->text() + (a->isChecked() ? " *" : "");
-            items << a;
+            first = first ? first : a;
         }
     menu->hide();
     EXPECT_EQ(listed, titles);
-    ASSERT_FALSE(items.isEmpty());
-    items.first()->trigger();
+    ASSERT_TRUE(first);
+    first->trigger();
     ui::settle();
     EXPECT_EQ(window->workspace()->activeSubWindow()->widget(), screen("Localita"));
 
