@@ -59,16 +59,11 @@ void ScriptedPlatform::endProgram()
 
 void ScriptedPlatform::setHourglass(bool on)
 {
-    if (on && !busy)
-        ++hourglassOn;
     busy = on;
 }
 
-QString ScriptedPlatform::chooseOpenFile(QWidget*, const QString& filter)
+QString ScriptedPlatform::chooseOpenFile(QWidget*, const QString&)
 {
-    fileFilters << filter;
-    if (fileDialogFails)
-        throw std::runtime_error("file dialog failed");
     return filesToChoose.isEmpty() ? QString() : filesToChoose.dequeue();
 }
 
@@ -77,10 +72,9 @@ QString ScriptedPlatform::chooseFolder(QWidget*, const QString&)
     return foldersToChoose.isEmpty() ? QString() : foldersToChoose.dequeue();
 }
 
-bool ScriptedPlatform::openUrl(const QString& url)
+bool ScriptedPlatform::openUrl(const QString&)
 {
-    openedUrls << url;
-    return !noBrowser;
+    return true;
 }
 
 bool ScriptedPlatform::openFolder(const QString& folder)
@@ -92,7 +86,7 @@ bool ScriptedPlatform::openFolder(const QString& folder)
 bool ScriptedPlatform::showHelp(const QString& helpFile, int context)
 {
     helpTopics << QStringLiteral("%1#%2").arg(helpFile).arg(context);
-    return !noBrowser;
+    return true;
 }
 
 bool ScriptedPlatform::isLocalPath(const QString& path)

@@ -38,7 +38,7 @@ public:
     bool openFolder(const QString& folder) override;
     bool showHelp(const QString& helpFile, int context) override;
     QDate today() override { return todayDate; }
-    QStringList drives() override { return driveList; }
+    QStringList drives() override { return {QStringLiteral("/")}; }
     bool isLocalPath(const QString& path) override;
 
     // Script.
@@ -47,18 +47,13 @@ public:
     QQueue<Answer> answers;            // for Yes/No questions; an empty queue answers Yes
     QQueue<QString> filesToChoose;     // for the open-file dialog; empty: cancelled
     QQueue<QString> foldersToChoose;
-    QStringList driveList{QStringLiteral("/")};
     QStringList networkPaths;          // prefixes treated as network shares
-    bool fileDialogFails = false;
-    bool noBrowser = false;            // help and web pages cannot be shown
     // Runs when a message is shown (before it is answered).
     std::function<void(const Message&)> onMessage;
 
     // Observations.
     QVector<Message> messages;
-    QStringList openedUrls, openedFolders, helpTopics;
-    QStringList fileFilters;
-    int hourglassOn = 0;
+    QStringList openedFolders, helpTopics;
     bool busy = false;
 
     const Message* last() const { return messages.isEmpty() ? nullptr : &messages.last(); }
