@@ -1,11 +1,9 @@
 // One workstation: the main window of a program folder, signed in, driven a line at a time from
 // standard input:   workstation <program folder> <user> <workstation>
-// Commands: "click <name>" (a control of the active screen, else a menu command),
-// "set <field> <text>", "goto <field> <text>" (Primo, then Succ. until the field shows the text),
-// "no" (the next question is answered No), "close" (the active screen), "signin" (the sign-in's
-// clean-up of ended locks), "text <name>", "quit". Each is answered with one line: the text asked
-// for, or "editing=<screens in edit mode> screens=<open screens>", then " | " and each message
-// shown meanwhile.
+// Commands: "click <name>" (a control of the active screen, else a menu command), "signin" (the
+// sign-in's clean-up of ended locks), "quit". Each is answered with one line:
+// "editing=<screens in edit mode> screens=<open screens>", then " | " and each message shown
+// meanwhile.
 #include "mainwindow/principale.h"
 #include "support/scriptedplatform.h"
 #include "support/session.h"
@@ -38,32 +36,20 @@ int main(int argc, char* argv[])
     std::string input;
     while (std::getline(std::cin, input)) {
         const QString line = QString::fromStdString(input);
-        const QString command = line.section(u' ', 0, 0), name = line.section(u' ', 1, 1), rest = line.section(u' ', 2);
+        const QString command = line.section(u' ', 0, 0), name = line.section(u' ', 1, 1);
         QString answer;
         try {
             if (command == QLatin1String("quit"))
                 break;
             if (command == QLatin1String("click"))
                 ui::click(active()->findChild<QObject*>(name) ? active() : window.get(), name);
-            else if (command == QLatin1String("set"))
-                ui::find<QLineEdit>(active(), name)->setText(rest);
-            else if (command == QLatin1String("goto")) {
-                ui::click(active(), QStringLiteral("BPrimo"));
-                for (int i = 0; i < 50 && ui::text(active(), name) != rest; ++i)
-                    ui::click(active(), QStringLiteral("BAvanti"));
-            } else if (command == QLatin1String("no"))
-                platform.answers.enqueue(Platform::Answer::No);
-            else if (command == QLatin1String("close"))
-                window->workspace()->currentSubWindow()->close();
             else if (command == QLatin1String("signin"))
                 session.base->dropEndedLocks(false);
-            else if (command == QLatin1String("text"))
-                answer = ui::text(active(), name);
             ui::settle();
         } catch (const std::exception& e) {
             answer = QStringLiteral("FAILED ") + QString::fromUtf8(e.what());
         }
-        if (command != QLatin1String("text") && answer.isEmpty())
+        if (answer.isEmpty())
             answer = QStringLiteral("editing=%1 screens=%2")
                          .arg(session.base->EditingScreenCount)
                          .arg(window->workspace()->subWindowList().size());
