@@ -63,11 +63,20 @@ TEST_F(TableEditor, TheCustomersScreenBrowsesItsTableByCode)
         EXPECT_EQ(base->OpenScreenCount, 1);
         auto* grid = ui::find<QTableView>(s, "TDBGTabella");
         const int count = one("SELECT COUNT(*) FROM Clienti").toInt();
-        for (QElapsedTimer waited; waited.start(), gridRows() < count && waited.elapsed() < 10000;)
+        QElapsedTimer waited;
+        waited.start();
+        while (gridRows() < count && waited.elapsed() < 10000)
             QApplication::processEvents(QEventLoop::AllEvents, 20);
         EXPECT_EQ(gridRows(), count);
         EXPECT_EQ(enabledTools(), BrowseTools);
         EXPECT_FALSE(ui::typable(panel, "Denominazione"));
+        // Each field is captioned beside it; a tick box by its own text.
+        QStringList captions;
+        for (auto* label : panel->findChildren<QLabel*>())
+            for (const char* name : {"Denominazione", "Esente"})
+                if (label->buddy() == ui::find<QWidget>(panel, name))
+                    captions << name + QStringLiteral(": ") + label->text();
+        EXPECT_EQ(captions, QStringList{"Denominazione: Denominazione"});
         // Codes of other tables show the name of the record they stand for.
         const QString first = field("Codice");
         EXPECT_EQ(first + "|" + field("Denominazione") + "|" + field("idPagamento_Desc"),

@@ -2,6 +2,7 @@
 // written when the user leaves it.
 #include "mainwindow/mainwindowfixture.h"
 
+#include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QTableView>
 #include <functional>
@@ -16,6 +17,9 @@ protected:
         MainWindowTest::SetUp();
         s = open("BLoc", "Localita");
         ASSERT_TRUE(s);
+        // Each grid's model tells its view every change as it makes it, or the process stops.
+        for (const char* name : {"TStati", "TPV", "TCAP"})
+            new QAbstractItemModelTester(grid(name)->model(), QAbstractItemModelTester::FailureReportingMode::Fatal, s);
     }
 
     QTableView* grid(const char* name) { return ui::find<QTableView>(s, name); }
