@@ -15,13 +15,6 @@ protected:
         for (int riga = 1; riga <= 2; ++riga)
             addDdtRow({2041, 3, 10}, 1, riga);
     }
-    // Steps 1 to 4 up to the summary of delivery note 1.
-    void toSummary(const QString& target)
-    {
-        toStep3(target, "D.D.T.");
-        ui::click(wizard, "CMD9");
-        ASSERT_EQ(wizard->CurrentPage, 5);
-    }
 };
 
 // The wizard asks before it creates: No writes nothing; Yes creates the document with the movement
