@@ -16,8 +16,6 @@
 #include "support/scriptedplatform.h"
 
 #include <QCoreApplication>
-#include <QSqlError>
-#include <QSqlQuery>
 
 namespace {
 
@@ -28,14 +26,6 @@ constexpr qint32 SourceNumInt = 900;
 const char* const RowColumns = "Deposito, TipoRiga, idArticolo, Descrizione, UM, CdIva, Quantita, PUnitLit, PUnitEuro, "
                                "Sconto, TotScontiLit, TotScontiEuro, ValoreLit, ValoreEuro, ImpostaLit, ImpostaEuro, "
                                "TotRigaLit, TotRigaEuro";
-
-void run(const Database& db, QSqlQuery& q, const QString& sql)
-{
-    if (!q.exec(db.dialectText(sql))) {
-        std::fprintf(stderr, "%s\n%s\n", qPrintable(sql), qPrintable(q.lastError().text()));
-        std::exit(2);
-    }
-}
 
 struct Measure
 {
@@ -49,16 +39,15 @@ Measure measure(bool gapsAndMovement, int rounds)
     ProgramFolder folder;
     const auto base = folder.makeBase();
     const Database db = Database::open(folder.dataDb(), ProgramFolder::connectString());
-    QSqlQuery q(db.connection());
 
     // A delivery note of the previous day with DocumentRows full rows.
     const QString sourceDate = platform.todayDate.addDays(-1).toString(Qt::ISODate);
     const QString today = platform.todayDate.toString(Qt::ISODate);
     const QString sourceNumber = QString::number(SourceNumInt);
-    run(db, q, QStringLiteral("INSERT INTO DDTTes (DataReg, NumInt, Numero, idEsercizio, TotDDTLire, TotDDTLEURO) "
+    db.run(QStringLiteral("INSERT INTO DDTTes (DataReg, NumInt, Numero, idEsercizio, TotDDTLire, TotDDTLEURO) "
                               "VALUES ('%1', %2, %2, '%3', 1000, 0.52)")
                    .arg(sourceDate, sourceNumber, base->FiscalYear));
-    run(db, q, QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
+    db.run(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
                               "INSERT INTO DDTRig (DataReg, NumInt, Riga, %2) "
                               "SELECT '%3', %4, i * %5, 'DEP', 'A', 'ART00' || (i % 8 + 1), 'Articolo di prova numero ' || i, "
                               "'PZ', '20', i % 50 + 1, 18000.0, 9.3, 5.0, 900.0, 0.46, 17100.0, 8.83, 3420.0, 1.77, "
@@ -78,22 +67,21 @@ Measure measure(bool gapsAndMovement, int rounds)
     request.movementReason = QStringLiteral("VEN");
 
     const Database copying = Database::open(folder.dataDb(), ProgramFolder::connectString());
-    QSqlQuery copy(copying.connection());
     std::vector<double> rawTimes, creationTimes;
     for (int round = 0; round < rounds; ++round) {
         const QString roundNumber = QString::number(round + 1);
         rawTimes.push_back(bench::elapsedMs([&] {
-            run(copying, copy, QStringLiteral("BEGIN"));
-            run(copying, copy, QStringLiteral("INSERT INTO FATNCRig (DataReg, NumInt, Riga, %1) SELECT '%2', %3, Riga, %1 "
+            copying.run(QStringLiteral("BEGIN"));
+            copying.run(QStringLiteral("INSERT INTO FATNCRig (DataReg, NumInt, Riga, %1) SELECT '%2', %3, Riga, %1 "
                                               "FROM DDTRig WHERE DataReg = '%4' AND NumInt = %5")
                                    .arg(QLatin1String(RowColumns), today, roundNumber, sourceDate, sourceNumber));
             if (gapsAndMovement)
-                run(copying, copy, QStringLiteral("INSERT INTO MovMagRig (DataReg, NumInt, idCausale, idEsercizio, Riga, "
+                copying.run(QStringLiteral("INSERT INTO MovMagRig (DataReg, NumInt, idCausale, idEsercizio, Riga, "
                                                   "idArticolo, Deposito, Quantita, Segno) SELECT '%1', %2, 'RAW', '%3', Riga, "
                                                   "idArticolo, Deposito, Quantita, '-' FROM DDTRig WHERE DataReg = '%4' "
                                                   "AND NumInt = %5")
                                        .arg(today, roundNumber, base->FiscalYear, sourceDate, sourceNumber));
-            run(copying, copy, QStringLiteral("COMMIT"));
+            copying.run(QStringLiteral("COMMIT"));
         }));
 
         CreationResult result;

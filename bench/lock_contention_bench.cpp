@@ -52,18 +52,8 @@ LockIdentity recordLock(int record)
 struct Tally
 {
     int grants = 0, refusals = 0, doubleGrants = 0, lostLocks = 0;
-    std::vector<double> latenciesMs;         // every acquire
-    std::vector<double> grantedLatenciesMs;  // those that were granted (one committed insert each)
+    std::vector<double> latenciesMs;  // every acquire
 };
-
-// A lock of this workstation's own, never contended: its session opens the user archive and
-// prepares its statements before the measured cycles, as a workstation that has been working does.
-LockIdentity warmUpLock(const QString& workstation)
-{
-    LockIdentity id = recordLock(0);
-    id.keyValues[0] = workstation;
-    return id;
-}
 
 // Cycles of one workstation: acquire a random record; when granted, mark, check, unmark, release.
 // They start when the file go appears (at once when go is empty).
@@ -78,8 +68,12 @@ Tally runCycles(const QString& folder, const QString& workstation, int cycles, q
     base.UserName = QStringLiteral("admin");
     base.WorkstationName = workstation;
     Database marks = Database::open(base.DataDbPath, base.ConnectString);
-    base.lock(LockMode::Acquire, warmUpLock(workstation));
-    base.lock(LockMode::Release, warmUpLock(workstation));
+    // A lock of this workstation's own, never contended: its session opens the user archive and
+    // prepares its statements before the measured cycles, as a workstation that has been working does.
+    LockIdentity warmUp = recordLock(0);
+    warmUp.keyValues[0] = workstation;
+    base.lock(LockMode::Acquire, warmUp);
+    base.lock(LockMode::Release, warmUp);
     while (!go.isEmpty() && !QFile::exists(go))
         QThread::usleep(500);
 
@@ -98,7 +92,6 @@ Tally runCycles(const QString& folder, const QString& workstation, int cycles, q
             continue;
         }
         ++tally.grants;
-        tally.grantedLatenciesMs.push_back(took.count());
         const int marked = marks.execute(JetQuery("UPDATE Zone SET [Desc] = ")
                                          << Jet::text(workstation) << " WHERE Codice = " << Jet::text(code)
                                          << " AND [Desc] = ''");
@@ -115,15 +108,13 @@ Tally runCycles(const QString& folder, const QString& workstation, int cycles, q
     return tally;
 }
 
-// A worker reports on standard output: its counts, then one latency per acquire ("g" when granted).
+// A worker reports on standard output: its counts, then one latency per acquire.
 int runWorker(const QString& folder, int index, int cycles)
 {
     // Start together with the others.
     const Tally tally = runCycles(folder, QStringLiteral("BENCH%1").arg(index), cycles, quint32(index) * 7919u + 1u,
                                   QDir(folder).filePath(QStringLiteral("go")));
     QStringList latencies;
-    for (double ms : tally.grantedLatenciesMs)
-        latencies << QStringLiteral("g") + QString::number(ms, 'f', 3);
     for (double ms : tally.latenciesMs)
         latencies << QString::number(ms, 'f', 3);
     std::printf("%d %d %d %d\n%s\n", tally.grants, tally.refusals, tally.doubleGrants, tally.lostLocks,
@@ -177,12 +168,8 @@ Round contend(const QString& program, int processes, int cycles)
         round.all.refusals += counts.value(1).toInt();
         round.all.doubleGrants += counts.value(2).toInt();
         round.all.lostLocks += counts.value(3).toInt();
-        for (const QString& ms : lines.value(1).split(u' ', Qt::SkipEmptyParts)) {
-            if (ms.startsWith(u'g'))
-                round.all.grantedLatenciesMs.push_back(ms.mid(1).toDouble());
-            else
-                round.all.latenciesMs.push_back(ms.toDouble());
-        }
+        for (const QString& ms : lines.value(1).split(u' ', Qt::SkipEmptyParts))
+            round.all.latenciesMs.push_back(ms.toDouble());
     }
     round.seconds = double(wall.elapsed()) / 1000.0;
     if (round.all.latenciesMs.empty())
@@ -200,9 +187,6 @@ void report(const char* engine, int processes, int cycles, const Round& r)
                 r.all.grants, r.all.refusals, r.all.doubleGrants, r.all.lostLocks, r.failedWorkers);
     std::printf("    acquire latency: p50 %.2f ms, p99 %.2f ms, max %.2f ms; one workstation alone: p50 %.2f ms\n", r.p50,
                 r.p99, r.worst, r.soloMs);
-    if (!r.all.grantedLatenciesMs.empty())
-        std::printf("    granted acquires: p50 %.2f ms, p99 %.2f ms\n", bench::percentile(r.all.grantedLatenciesMs, 0.50),
-                    bench::percentile(r.all.grantedLatenciesMs, 0.99));
 }
 
 } // namespace

@@ -9,10 +9,8 @@
 #include "support/programfolder.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QWidget>
@@ -61,12 +59,6 @@ double timeToWindow(const QString& program, const QStringList& arguments, const 
     return elapsed;
 }
 
-QString scriptedProgram(const QString& benchDir)
-{
-    const QString fromTest = qEnvironmentVariable("BREVANO_SCRIPTED");
-    return fromTest.isEmpty() ? QDir(benchDir).filePath(QStringLiteral("../tests/brevano_scripted")) : fromTest;
-}
-
 } // namespace
 
 int main(int argc, char* argv[])
@@ -78,11 +70,7 @@ int main(int argc, char* argv[])
     qputenv("QT_QPA_PLATFORM", "offscreen");
 
     const QString self = QCoreApplication::applicationFilePath();
-    const QString scripted = scriptedProgram(QCoreApplication::applicationDirPath());
-    if (!QFileInfo(scripted).isExecutable()) {
-        std::fprintf(stderr, "brevano_scripted not found (set BREVANO_SCRIPTED)\n");
-        return 2;
-    }
+    const QString scripted = QStringLiteral(BREVANO_SCRIPTED_PROGRAM);
     ProgramFolder folder(ProgramFolder::WholeProgram);
     folder.writePointerFile(folder.dataFolder(), 0);
     QTemporaryDir work;

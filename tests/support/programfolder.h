@@ -9,9 +9,8 @@ class BaseClass;
 
 // A program folder for one test: fresh archives copied from the templates the build made
 // (data folder = program folder, as on a server), optionally the plugins and pictures too.
-// With the engine switch on (BREVANO_ENGINE=postgresql, or --engine=postgresql on a test
-// program's command line) the user and company archives are a fresh database of a throw-away
-// PostgreSQL cluster instead, named by a service and by the folder's pointer file.
+// With BREVANO_ENGINE=postgresql the user and company archives are a fresh database of a
+// throw-away PostgreSQL cluster instead, named by a service and by the folder's pointer file.
 class ProgramFolder
 {
 public:
@@ -32,9 +31,8 @@ public:
     static QString archiveIn(const QString& dataFolder, const QString& name);
     // The service (and database) of the folder's archives on the test cluster; empty on SQLite.
     QString service() const { return m_service; }
-    // Whether the tests run on PostgreSQL; a command line's --engine= sets it for the process.
+    // Whether the tests run on PostgreSQL.
     static bool onServer();
-    static void takeEngineFrom(int& argc, char** argv);
     QString localDb() const { return file("locdata.mdb"); }
     static QString connectString();
     static QString builtProgramDir();

@@ -76,20 +76,6 @@ bool ProgramFolder::onServer()
     return qEnvironmentVariable("BREVANO_ENGINE") == QLatin1String("postgresql");
 }
 
-void ProgramFolder::takeEngineFrom(int& argc, char** argv)
-{
-    for (int i = 1; i < argc; ++i) {
-        const QByteArray arg(argv[i]);
-        if (!arg.startsWith("--engine="))
-            continue;
-        qputenv("BREVANO_ENGINE", arg.mid(9));
-        for (int j = i; j + 1 < argc; ++j)
-            argv[j] = argv[j + 1];
-        --argc;
-        return;
-    }
-}
-
 QString ProgramFolder::archiveIn(const QString& dataFolder, const QString& name)
 {
     QFile pointer(QDir(dataFolder).filePath(QStringLiteral("brevanov.dat")));

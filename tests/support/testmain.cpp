@@ -1,4 +1,3 @@
-#include "support/programfolder.h"
 #include "support/scriptedplatform.h"
 #include "components/qtplatform.h"
 
@@ -13,7 +12,6 @@ int main(int argc, char** argv)
     qputenv("LANG", "C.UTF-8");
     qputenv("LC_ALL", "C.UTF-8");
     ::testing::InitGoogleTest(&argc, argv);
-    ProgramFolder::takeEngineFrom(argc, argv);
     QApplication app(argc, argv);
     // The tests stand in for the entry procedure, which sets the program's conventions first.
     useItalianConventions();
