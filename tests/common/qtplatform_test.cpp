@@ -1,6 +1,5 @@
 #include "components/qtplatform.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -20,7 +19,7 @@ void answerNextBox(QString& seen, QMessageBox::StandardButton answer)
                    .arg(box->text(), box->windowTitle())
                    .arg(int(box->icon()))
                    .arg(int(box->standardButtons()))
-                   .arg(int(box->standardButton(static_cast<QAbstractButton*>(box->defaultButton()))));
+                   .arg(int(box->standardButton(box->defaultButton())));
         box->button(answer)->click();
     });
 }

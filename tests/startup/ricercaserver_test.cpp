@@ -17,6 +17,8 @@ protected:
     {
         GTEST_FLAG_SET(death_test_style, "threadsafe");
         MainWindowTest::SetUp();
+        program.writePointerFile(program.dataFolder(), 0);
+        server.writePointerFile(server.dataFolder(), 0);
     }
 
     // Opens the configuration from the menu and lets the action work it.
@@ -33,15 +35,13 @@ protected:
         view->setCurrentIndex(qobject_cast<QFileSystemModel*>(view->model())->index(path));
     }
     QByteArray pointerFile() const { return contentOf(program.file("brevanov.dat")); }
+
+    ProgramFolder server;  // a data folder holding a pointer file of its own
 };
 
-// The server role is proposed to a server, the client role to a client, which needs a folder
-// holding a pointer file.
-TEST_F(Configuration, EachRoleIsProposedToItselfAndAClientNeedsAFolderHoldingAPointerFile)
+// The server role is proposed to a server; a client needs a folder holding a pointer file.
+TEST_F(Configuration, TheServerRoleIsProposedToAServerAndAClientNeedsAFolderHoldingAPointerFile)
 {
-    program.writePointerFile(program.dataFolder(), 0);
-    ProgramFolder server;
-    server.writePointerFile(server.dataFolder(), 0);
     QTemporaryDir plain;
     bool okOnPlain = true, okOnServer = false, serverProposed = false;
     configure([&](QWidget* dialog) {
@@ -59,24 +59,12 @@ TEST_F(Configuration, EachRoleIsProposedToItselfAndAClientNeedsAFolderHoldingAPo
     EXPECT_TRUE(okOnServer);
     EXPECT_EQ(pointerFile(), program.dataFolder().toLocal8Bit() + "\r\n0\r\n") << "cancelled: nothing changes";
     EXPECT_TRUE(platform.messages.isEmpty());
-
-    // A client opens on its role.
-    base->ClientMode = 1;
-    bool clientProposed = false;
-    configure([&](QWidget* dialog) {
-        clientProposed = ui::find<QRadioButton>(dialog, "Option1_1")->isChecked() && ui::enabled(dialog, "FRMClient");
-        ui::click(dialog, "BAnnulla");
-    });
-    EXPECT_TRUE(clientProposed);
 }
 
 // Confirming ends the program with a word why: another data folder is written, a server on a
 // network share is refused. Said before the program ends: the pointer file as it is then.
 TEST_F(Configuration, ConfirmingWritesAnotherDataFolderOrRefusesARemoteServerAndEnds)
 {
-    program.writePointerFile(program.dataFolder(), 0);
-    ProgramFolder server;
-    server.writePointerFile(server.dataFolder(), 0);
     platform.onMessage = [&](const ScriptedPlatform::Message&) {
         const QByteArray names = pointerFile().replace(server.dataFolder().toLocal8Bit(), "SERVER/").replace("\r\n", " ");
         std::fprintf(stderr, "POINTER FILE %s\n", names.constData());

@@ -6,19 +6,15 @@
 #include <QTemporaryDir>
 #include <stdexcept>
 
-namespace {
-
-QStringList readLog(const QString& path)
-{
-    return QString::fromUtf8(contentOf(path)).split(u'\n', Qt::SkipEmptyParts);
-}
-
-} // namespace
-
 QByteArray contentOf(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+static QStringList readLog(const QString& path)
+{
+    return QString::fromUtf8(contentOf(path)).split(u'\n', Qt::SkipEmptyParts);
 }
 
 ScriptedRun runScripted(const QString& programFolder, const QStringList& script, const QString& until)
@@ -27,12 +23,10 @@ ScriptedRun runScripted(const QString& programFolder, const QStringList& script,
     if (program.isEmpty())
         throw std::runtime_error("BREVANO_SCRIPTED is not set");
     QTemporaryDir work;
-    const QString logPath = work.filePath(QStringLiteral("log.txt"));
-    const QString scriptPath = work.filePath(QStringLiteral("script.txt"));
+    const QString logPath = work.filePath(QStringLiteral("log.txt")), scriptPath = work.filePath(QStringLiteral("script.txt"));
     QFile file(scriptPath);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
+    if (!file.open(QIODevice::WriteOnly) || file.write((QStringList{"log=" + logPath} + script).join(u'\n').toUtf8() + '\n') < 0)
         throw std::runtime_error("cannot write the script");
-    file.write((QStringList{QStringLiteral("log=") + logPath} + script).join(u'\n').toUtf8() + '\n');
     file.close();
 
     QProcess process;

@@ -10,6 +10,11 @@ struct ScriptedRun
     int exitCode = -1;
 };
 
+// What a client is told when the server's archives are out of reach.
+inline const QString NotFoundClient = QStringLiteral(
+    "MESSAGE|critical|ok|Brevano V|E' stato riscontrato un errore durante il collegamento alla fonte di dati."
+    "\\rAssicurarsi che il computer sia connesso correttamente alla rete.");
+
 // The whole content of a file; empty when there is none.
 QByteArray contentOf(const QString& path);
 

@@ -99,8 +99,7 @@ TEST_F(SignIn, RefusalsSelectTheFieldToCorrectThenACodeInAnyCaseSignsIn)
     EXPECT_EQ(base().FiscalYear, "2002");
     EXPECT_FALSE(base().IsAdministrator) << "only a capital A makes an administrator";
     EXPECT_TRUE(password("ab").startsWith("pbkdf2-sha256$"));
-    ASSERT_NE(base().MainWindow(), nullptr);
-    EXPECT_TRUE(base().MainWindow()->isVisible());
+    EXPECT_TRUE(base().MainWindow() && base().MainWindow()->isVisible());
     EXPECT_TRUE(dialog.isNull()) << "unloaded";
 }
 
@@ -150,7 +149,6 @@ TEST_F(SignIn, AReadOnlyDataFolderStillLetsUsersSignInAndRead)
     ui::click(zones, "BSalva");
     EXPECT_TRUE(ui::text(zones, "ErrorBar_1").startsWith("La cartella dei dati è di sola lettura"))
         << ui::text(zones, "ErrorBar_1").toStdString();
-    EXPECT_TRUE(ui::enabled(zones, "BSalva"));
     EXPECT_EQ(ui::text(panel, "Desc"), "Estero");
 }
 
