@@ -27,12 +27,6 @@ protected:
         grid(name)->setCurrentIndex(grid(name)->model()->index(row, column));
         ui::settle();
     }
-    // Clicks into another grid.
-    void turnTo(const char* name)
-    {
-        grid(name)->setFocus(Qt::MouseFocusReason);
-        ui::settle();
-    }
     // Types into a cell as a user does: the first key opens the editor, the rest go into it.
     void typeInCell(const char* name, int row, int column, const QString& text, Qt::Key end = Qt::Key_Return)
     {
@@ -65,7 +59,7 @@ protected:
     QWidget* s = nullptr;
 };
 
-TEST_F(Localities, ProvincesAndPostalCodesFollowTheChosenStateAndProvince)
+TEST_F(Localities, ProvincesAndPostalCodesFollowTheirStateAndProvinceAndItsNewCode)
 {
     EXPECT_EQ(column("TStati", 0), QStringList({"IT", "FR", "DE", "CH", "SM", ""}));
     EXPECT_EQ(column("TPV", 1).first(), "MILANO");
@@ -80,6 +74,17 @@ TEST_F(Localities, ProvincesAndPostalCodesFollowTheChosenStateAndProvince)
     EXPECT_EQ(grid("TCAP")->model()->rowCount(), 0);
     select("TStati", adding("TStati"));
     EXPECT_EQ(grid("TPV")->model()->rowCount(), 0);
+
+    // A new code of a state or province is carried to what belongs to it.
+    typeInCell("TStati", 3, 0, "cx");  // Switzerland
+    select("TStati", 0);
+    select("TStati", 3);
+    EXPECT_EQ(column("TPV", 0), QStringList({"TI", ""}));
+    typeInCell("TPV", 0, 0, "tx");
+    select("TPV", adding("TPV"));
+    EXPECT_EQ(rows("SELECT id, idStato FROM Provincie WHERE Descrizione = 'CANTON TICINO'"), QStringList{"TX|CX"});
+    EXPECT_EQ(rows("SELECT idStato, idProvincia FROM CAP WHERE CAP = '6900'"), QStringList{"CX|TX"});
+    EXPECT_TRUE(platform.messages.isEmpty()) << platform.lastText().toStdString();
 }
 
 TEST_F(Localities, RowsAreWrittenInCapitalsUnderTheirStateAndProvinceOnLeavingThem)
@@ -138,7 +143,7 @@ TEST_F(Localities, RefusedRowsAreSaidAndKeptAsTyped)
     select("TPV", 0);
     EXPECT_EQ(platform.lastText(), "Inserire Entrambi i Campi");
     EXPECT_TRUE(rows("SELECT id FROM Provincie WHERE id = 'ZZ'").isEmpty());
-    turnTo("TStati");  // turning to another grid drops the refused row
+    grid("TStati")->setFocus(Qt::MouseFocusReason);  // turning to another grid drops the refused row
     select("TStati", 0);
     EXPECT_EQ(column("TPV", 0).last(), "");
 
@@ -146,9 +151,8 @@ TEST_F(Localities, RefusedRowsAreSaidAndKeptAsTyped)
     select("TStati", 2);
     EXPECT_EQ(platform.lastText(), "Codice Stato Duplicato");
     EXPECT_EQ(rows("SELECT count(*) FROM Stati WHERE id = 'IT'"), QStringList({"1"}));
-    turnTo("TPV");
+    grid("TPV")->setFocus(Qt::MouseFocusReason);
     select("TStati", 0);
-    EXPECT_EQ(column("TStati", 0).first(), "IT");
     select("TPV", 0);
 
     // Many towns share a postal code; only the same town again is a duplicate.
@@ -158,19 +162,6 @@ TEST_F(Localities, RefusedRowsAreSaidAndKeptAsTyped)
     typeRow("TCAP", adding("TCAP"), "20090", "segrate");
     EXPECT_EQ(platform.lastText(), "Codice Cap Duplicato");
     EXPECT_EQ(rows("SELECT Descrizione FROM CAP WHERE CAP = '20090' ORDER BY Descrizione"), QStringList({"ASSAGO", "SEGRATE"}));
-}
-
-TEST_F(Localities, ANewCodeOfAStateOrProvinceIsCarriedToWhatBelongsToIt)
-{
-    typeInCell("TStati", 3, 0, "cx");  // Switzerland
-    select("TStati", 0);
-    select("TStati", 3);
-    EXPECT_EQ(column("TPV", 0), QStringList({"TI", ""}));
-    typeInCell("TPV", 0, 0, "tx");
-    select("TPV", adding("TPV"));
-    EXPECT_TRUE(platform.messages.isEmpty()) << platform.lastText().toStdString();
-    EXPECT_EQ(rows("SELECT id, idStato FROM Provincie WHERE Descrizione = 'CANTON TICINO'"), QStringList{"TX|CX"});
-    EXPECT_EQ(rows("SELECT idStato, idProvincia FROM CAP WHERE CAP = '6900'"), QStringList{"CX|TX"});
 }
 
 TEST_F(Localities, LeavingTheScreenWithAPendingRowAsksOrWarnsAndWritesNothing)
