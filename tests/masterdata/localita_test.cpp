@@ -62,7 +62,6 @@ protected:
 TEST_F(Localities, ProvincesAndPostalCodesFollowTheirStateAndProvinceAndItsNewCode)
 {
     EXPECT_EQ(column("TStati", 0), QStringList({"IT", "FR", "DE", "CH", "SM", ""}));
-    EXPECT_EQ(column("TPV", 1).first(), "MILANO");
     EXPECT_EQ(column("TCAP", 0), QStringList({"20121", "20090", ""}));
     select("TPV", 2);
     EXPECT_EQ(column("TCAP", 1), QStringList({"TORINO", "MONCALIERI", ""}));
@@ -173,7 +172,6 @@ TEST_F(Localities, LeavingTheScreenWithAPendingRowAsksOrWarnsAndWritesNothing)
     ASSERT_EQ(screen("Localita"), s);
     press(s, "BEsci");  // answered Yes
     EXPECT_FALSE(screen("Localita"));
-    EXPECT_EQ(base->OpenScreenCount, 0);
     EXPECT_TRUE(rows("SELECT CAP FROM CAP WHERE CAP = '20100'").isEmpty());
 
     platform.clear();
