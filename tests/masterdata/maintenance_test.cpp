@@ -19,11 +19,7 @@ const QString Year = QString::number(QDate::currentDate().year());
 LockIdentity lockOf(const QString& table, const QStringList& fields, const QStringList& values, qint16 kind,
                     const QString& archive = EmptySlot, const QString& title = {}, const QString& owner = "BREVANO V")
 {
-    LockIdentity id;
-    id.owner = owner;
-    id.screenTitle = title;
-    id.table = table;
-    id.archive = archive;
+    LockIdentity id{.owner = owner, .screenTitle = title, .table = table, .archive = archive};
     for (int i = 0; i < fields.size(); ++i) {
         id.keyFields[i] = fields[i];
         id.keyValues[i] = values[i];
