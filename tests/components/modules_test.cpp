@@ -23,7 +23,7 @@ TEST_F(ModuleScreens, DeliveryNotesMovementsAndStockShowTheWarehouseArchive)
     RecordsetModel* headers = rows(s, "TDBGTestate");
     RecordsetModel* details = rows(s, "TDBGRighe");
     ASSERT_EQ(QString::number(headers->rowCount()), one("SELECT COUNT(*) FROM DDTTes"));
-    // The picked note's totals in lire and in euro as stored, its own rows below it.
+    // The picked note's own rows below it.
     QList<int> counts;
     for (const int picked : {0, 1}) {
         SCOPED_TRACE(picked);
@@ -31,18 +31,10 @@ TEST_F(ModuleScreens, DeliveryNotesMovementsAndStockShowTheWarehouseArchive)
         const auto of = [&](const char* column) { return headers->value(picked, QString::fromLatin1(column)); };
         const QString where = QStringLiteral(" WHERE DataReg = '%1' AND NumInt = %2")
                                   .arg(storedDate(of("DataReg")).toString(Qt::ISODate), of("NumInt").toString());
-        EXPECT_EQ(of("TotaleLire").toString() + "|" + of("TotaleEuro").toString(),
-                  one("SELECT TotDDTLire, TotDDTLEURO FROM DDTTes" + where));
         counts << details->rowCount();
         EXPECT_EQ(QString::number(counts.last()), one("SELECT COUNT(*) FROM DDTRig" + where));
-        EXPECT_FALSE(details->value(0, "PUnitLit").isNull() || details->value(0, "PUnitEuro").isNull());
-        EXPECT_EQ(details->value(0, "Riga").toInt(), 1);
     }
     EXPECT_NE(counts[0], counts[1]);
-
-    // Shown again: the same window.
-    EXPECT_EQ(open("BDDT", "objddt"), s);
-    EXPECT_EQ(screenCount(), 1);
 
     // Movements and stock come from the warehouse movements.
     QWidget* movements = open("BMovMaga", "objmovmaga");
