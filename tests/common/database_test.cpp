@@ -9,8 +9,11 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QSqlDriver>
+#include <QSqlQuery>
 #include <functional>
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 namespace {
 
@@ -229,6 +232,35 @@ TEST_F(DatabaseTest, LeavingATurnKeepsTheWriteLockOfThisProcess)
     EXPECT_TRUE(other.readAll().contains("HOLDING"));
 }
 
+// How an earlier build compared text: it replaced NOCASE on its own connections.
+int earlierNoCase(void*, int na, const void* a, int nb, const void* b)
+{
+    return QString::fromUtf8(static_cast<const char*>(a), na)
+        .compare(QString::fromUtf8(static_cast<const char*>(b), nb), Qt::CaseInsensitive);
+}
+
+// Archives written that way hold indexes SQLite's own tools see as damaged; the program rebuilds
+// them the first time it opens the archive.
+TEST_F(DatabaseTest, ArchivesOfAnEarlierBuildAreReindexedOnFirstOpen)
+{
+    {
+        QSqlDatabase earlier = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("earlier"));
+        earlier.setDatabaseName(folder.dataDb());
+        ASSERT_TRUE(earlier.open());
+        sqlite3_create_collation_v2(*static_cast<sqlite3**>(earlier.driver()->handle().data()), "NOCASE",
+                                    SQLITE_UTF8, nullptr, earlierNoCase, nullptr);
+        QSqlQuery q(earlier);
+        for (const char* sql : {"PRAGMA application_id=0", "INSERT INTO ModPag (Codice) VALUES ('É')",
+                                "INSERT INTO ModPag (Codice) VALUES ('è')"})
+            ASSERT_TRUE(q.exec(QString::fromUtf8(sql))) << sql;
+        earlier.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("earlier"));
+    ASSERT_NE(shell(folder.dataDb(), "PRAGMA integrity_check"), "ok");
+    data();
+    EXPECT_EQ(shell(folder.dataDb(), "PRAGMA integrity_check"), "ok");
+}
+
 // A recordset moves, finds, adds, changes and deletes alike on a list of a few rows and on one of
 // several pages, the rows past the first pages included; Null stays Null.
 TEST_F(DatabaseTest, RecordsetsBehaveAlikeOnShortListsAndListsOfManyPages)
@@ -290,6 +322,15 @@ TEST_F(DatabaseTest, RecordsetsBehaveAlikeOnShortListsAndListsOfManyPages)
         EXPECT_EQ(rs.AbsolutePosition(), far);
         EXPECT_FALSE(rs.FindFirst(JetQuery("Codice = ") << Jet::text(code(far))));
         EXPECT_EQ(rs.RecordCount(), rows - 1);
+
+        // A new row takes its place in the order.
+        rs.AddNew();
+        rs.setValue("Codice", code(far) + "A");
+        rs.Update();
+        rs.setBookmark(rs.LastModified());
+        EXPECT_EQ(rs.AbsolutePosition(), far);
+        rs.MoveNext();
+        EXPECT_EQ(at(), code(far + 1));
     }
 
     Recordset snapshot = Recordset::open(data(), JetQuery("SELECT * FROM Zone"), Recordset::Type::Snapshot);
