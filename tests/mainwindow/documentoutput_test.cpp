@@ -58,7 +58,6 @@ TEST_F(DocumentOutput, ThePdfHoldsEveryRowTheVatSummaryTheTotalsAndThePageCount)
                         "PUnitEuro, ValoreLit, ValoreEuro) SELECT '2026-03-31', 900, i, 'ART' || i, "
                         "printf('Articolo di prova %04d', i), 'PZ', '20', 1, 1, 1936.27, 1 FROM n"));
     openWindow();
-    // Besides every row's description.
     const struct { const char *tool, *screen, *rowsTable; qint32 number; QStringList expected; } cases[] = {
         {"BFATVE", "objFATVE", "FATVERig", 1,
          {"Fattura Accompagnatoria", "Bianchi Costruzioni S.p.A.", "P.IVA 07654320012", "Riepilogo I.V.A.",

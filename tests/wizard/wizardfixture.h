@@ -12,8 +12,7 @@ protected:
         MainWindowTest::SetUp();
         platform.todayDate = QDate(2041, 3, 5);
         base->FiscalYear = "2041";
-        program.exec("data.mdb", "INSERT INTO Esercizio (Codice, DTIn, DTFi) "
-                                 "VALUES ('2041', '2041-04-01', '2042-03-31')");
+        program.exec("data.mdb", "INSERT INTO Esercizio (Codice, DTIn, DTFi) VALUES ('2041', '2041-04-01', '2042-03-31')");
     }
 
     void open()
