@@ -12,8 +12,9 @@ protected:
     {
         WizardTest::SetUp();
         addDdt({2041, 3, 10}, 1, 1);
-        for (int riga = 1; riga <= 2; ++riga)
-            addDdtRow({2041, 3, 10}, 1, riga);
+        program.exec("data.mdb", "INSERT INTO DDTRig (DataReg, NumInt, Riga, idArticolo, Quantita, TotRigaLit, TotRigaEuro) "
+                                 "VALUES ('2041-03-10', 1, 1, 'ART001', 2, 36000, 18.59), "
+                                 "('2041-03-10', 1, 2, 'ART001', 2, 36000, 18.59)");
     }
 };
 
@@ -52,7 +53,6 @@ TEST_F(Finish, CreatedDocumentIsReportedAndAnotherOffered)
     EXPECT_EQ(wizard->CurrentPage, 2);
     EXPECT_EQ(shownPages(), QList<int>({1}));
     EXPECT_EQ(ui::find<QComboBox>(wizard, "CBLista1")->currentText(), "Fattura Immediata");
-    EXPECT_EQ(status("ErrBar"), "");
 
     // A second document from the same source; No closes without the exit question.
     ui::choose(wizard, "CBLista1", "Bolla di Reso");
@@ -68,7 +68,6 @@ TEST_F(Finish, CreatedDocumentIsReportedAndAnotherOffered)
     EXPECT_EQ(platform.messages.size(), 2);
     EXPECT_EQ(count("RESOTes"), 3);
     EXPECT_EQ(count("MovMagTes"), before[2] + 1);
-    EXPECT_EQ(base->OpenScreenCount, 0);
 }
 
 // A source that cannot give a document is told and step 4 stays; a creation that stops part way

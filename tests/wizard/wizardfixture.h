@@ -12,16 +12,13 @@ protected:
         MainWindowTest::SetUp();
         platform.todayDate = QDate(2041, 3, 5);
         base->FiscalYear = "2041";
-        program.exec("data.mdb", "INSERT INTO Esercizio (Codice, DTIn, DTFi) "
-                                 "VALUES ('2041', '2041-04-01', '2042-03-31')");
+        program.exec("data.mdb", "INSERT INTO Esercizio (Codice, DTIn, DTFi) VALUES ('2041', '2041-04-01', '2042-03-31')");
     }
 
-    // Opens the wizard from the menu.
-    AutoComp* open()
+    void open()
     {
         wizard = qobject_cast<AutoComp*>(MainWindowTest::open("BAUTOCOMP", "AutoComp"));
-        EXPECT_TRUE(wizard);
-        return wizard;
+        ASSERT_TRUE(wizard);
     }
     // From the welcome page to step 2 with a target kind chosen.
     void toStep2(const QString& target)
@@ -44,16 +41,7 @@ protected:
                             "TotDDTLire, TotDDTLEURO) VALUES ('%1', %2, %2, 'VEN', '2041', %3, 193627.0, 100.0)";
         program.exec("data.mdb", sql.arg(date.toString(Qt::ISODate)).arg(numInt).arg(customer));
     }
-    void addDdtRow(const QDate& date, int numInt, int riga)
-    {
-        const QString sql = "INSERT INTO DDTRig (DataReg, NumInt, Riga, idArticolo, Quantita, TotRigaLit, TotRigaEuro) "
-                            "VALUES ('%1', %2, %3, 'ART001', 2.0, 36000.0, 18.59)";
-        program.exec("data.mdb", sql.arg(date.toString(Qt::ISODate)).arg(numInt).arg(riga));
-    }
-    int count(const QString& table) const
-    {
-        return program.rows("data.mdb", "SELECT count(*) FROM " + table).value(0).toInt();
-    }
+    int count(const QString& table) const { return program.rows("data.mdb", "SELECT count(*) FROM " + table).value(0).toInt(); }
 
     QString status(const QString& bar) const { return ui::text(wizard, bar + "_1"); }
     QString focused() const { return wizard->focusWidget() ? wizard->focusWidget()->objectName() : QString(); }
