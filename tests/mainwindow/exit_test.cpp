@@ -71,4 +71,17 @@ TEST_F(Exit, YesStoresTheYearDropsTheLocksAndKeepsTheMenuLockAcrossARestart)
         click("MBlocca");
         leave();
     }
+
+    // A missing or damaged layout file gives the default layout.
+    for (const QByteArray& content : {QByteArray("garbage"), QByteArray("{\"state\": \"AAAA\", \"locked\": true, "
+                                                                        "\"bands\": {\"BAnag\": 256}}")}) {
+        QFile file(program.file("layout.tb"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+        file.close();
+        window.reset();
+        openWindow();
+        EXPECT_FALSE(window->menusLocked());
+        EXPECT_EQ(movable(), QVector<bool>(5, true));
+    }
 }
