@@ -27,10 +27,7 @@ const char* const RowColumns = "Deposito, TipoRiga, idArticolo, Descrizione, UM,
                                "Sconto, TotScontiLit, TotScontiEuro, ValoreLit, ValoreEuro, ImpostaLit, ImpostaEuro, "
                                "TotRigaLit, TotRigaEuro";
 
-struct Measure
-{
-    double creation, raw;
-};
+struct Measure { double creation, raw; };
 
 // Rounds of one path on a fresh data folder of the engine the environment names.
 Measure measure(bool gapsAndMovement, int rounds)

@@ -126,12 +126,7 @@ QString sourceListText(SqlEngine engine)
     return sql + QStringLiteral(" LIMIT 100");
 }
 
-struct Figure
-{
-    const char* what;
-    double ms;
-    double bareMs;
-};
+struct Figure { const char* what; double ms, bareMs; };
 
 } // namespace
 

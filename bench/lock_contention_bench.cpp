@@ -21,7 +21,6 @@
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
-#include <QSqlQuery>
 #include <QThread>
 #include <chrono>
 

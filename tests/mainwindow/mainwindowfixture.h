@@ -9,7 +9,6 @@
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QPointer>
 #include <gtest/gtest.h>
 #include <memory>
 

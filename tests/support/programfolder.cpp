@@ -4,10 +4,12 @@
 #include "common/archivepassword.h"
 #include "common/programtitle.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMultiHash>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -26,8 +28,18 @@ QString ProgramFolder::connectString()
 QString makeServerArchives(const QString& folder);
 void dropServerArchives(const QString& name);
 
+// The folders each process made and still holds.
+static QMultiHash<qint64, QString> heldFolders;
+
+void ProgramFolder::removeThisProcessFolders()
+{
+    for (const QString& folder : heldFolders.values(QCoreApplication::applicationPid()))
+        QDir(folder).removeRecursively();
+}
+
 ProgramFolder::~ProgramFolder()
 {
+    heldFolders.remove(QCoreApplication::applicationPid(), path());
     if (!m_service.isEmpty())
         dropServerArchives(m_service);
 }
@@ -36,6 +48,7 @@ ProgramFolder::ProgramFolder(Content content)
 {
     if (!m_dir.isValid())
         throw std::runtime_error("cannot create a temporary folder");
+    heldFolders.insert(QCoreApplication::applicationPid(), path());
     const QDir built(builtProgramDir());
     if (content == WholeProgram) {
         for (const QFileInfo& entry : built.entryInfoList(QDir::Files))

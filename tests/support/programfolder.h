@@ -37,6 +37,10 @@ public:
     static QString connectString();
     static QString builtProgramDir();
 
+    // Removes the folders this process made, where no destructor will: a test whose program ends
+    // in a process of a death test's own.
+    static void removeThisProcessFolders();
+
     // Writes the pointer file (data folder line, role line), with CR LF line ends.
     void writePointerFile(const QString& dataFolderLine, int role = 0) const;
 

@@ -1,4 +1,5 @@
 #include "scriptedplatform.h"
+#include "programfolder.h"
 
 #include <QFile>
 #include <QTextStream>
@@ -54,6 +55,7 @@ void ScriptedPlatform::endProgram()
         if (log.open(QIODevice::Append | QIODevice::Text))
             QTextStream(&log) << "PROGRAM ENDED\n";
     }
+    ProgramFolder::removeThisProcessFolders();
     std::_Exit(0);
 }
 

@@ -5,7 +5,6 @@
 #include <QAccessible>
 #include <QLabel>
 #include <QTimer>
-#include <QToolButton>
 
 namespace ui {
 
