@@ -42,15 +42,15 @@ Measure measure(bool gapsAndMovement, int rounds)
     const QString today = platform.todayDate.toString(Qt::ISODate);
     const QString sourceNumber = QString::number(SourceNumInt);
     db.run(QStringLiteral("INSERT INTO DDTTes (DataReg, NumInt, Numero, idEsercizio, TotDDTLire, TotDDTLEURO) "
-                              "VALUES ('%1', %2, %2, '%3', 1000, 0.52)")
-                   .arg(sourceDate, sourceNumber, base->FiscalYear));
+                          "VALUES ('%1', %2, %2, '%3', 1000, 0.52)")
+               .arg(sourceDate, sourceNumber, base->FiscalYear));
     db.run(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
-                              "INSERT INTO DDTRig (DataReg, NumInt, Riga, %2) "
-                              "SELECT '%3', %4, i * %5, 'DEP', 'A', 'ART00' || (i % 8 + 1), 'Articolo di prova numero ' || i, "
-                              "'PZ', '20', i % 50 + 1, 18000.0, 9.3, 5.0, 900.0, 0.46, 17100.0, 8.83, 3420.0, 1.77, "
-                              "20520.0, 10.6 FROM n")
-                   .arg(QString::number(DocumentRows), QLatin1String(RowColumns), sourceDate, sourceNumber,
-                        gapsAndMovement ? QStringLiteral("3") : QStringLiteral("1")));
+                          "INSERT INTO DDTRig (DataReg, NumInt, Riga, %2) "
+                          "SELECT '%3', %4, i * %5, 'DEP', 'A', 'ART00' || (i % 8 + 1), 'Articolo di prova numero ' || i, "
+                          "'PZ', '20', i % 50 + 1, 18000.0, 9.3, 5.0, 900.0, 0.46, 17100.0, 8.83, 3420.0, 1.77, "
+                          "20520.0, 10.6 FROM n")
+               .arg(QString::number(DocumentRows), QLatin1String(RowColumns), sourceDate, sourceNumber,
+                    gapsAndMovement ? QStringLiteral("3") : QStringLiteral("1")));
 
     CreationRequest request;
     request.sourceType = 1;
@@ -70,14 +70,14 @@ Measure measure(bool gapsAndMovement, int rounds)
         rawTimes.push_back(bench::elapsedMs([&] {
             copying.run(QStringLiteral("BEGIN"));
             copying.run(QStringLiteral("INSERT INTO FATNCRig (DataReg, NumInt, Riga, %1) SELECT '%2', %3, Riga, %1 "
-                                              "FROM DDTRig WHERE DataReg = '%4' AND NumInt = %5")
-                                   .arg(QLatin1String(RowColumns), today, roundNumber, sourceDate, sourceNumber));
+                                       "FROM DDTRig WHERE DataReg = '%4' AND NumInt = %5")
+                            .arg(QLatin1String(RowColumns), today, roundNumber, sourceDate, sourceNumber));
             if (gapsAndMovement)
                 copying.run(QStringLiteral("INSERT INTO MovMagRig (DataReg, NumInt, idCausale, idEsercizio, Riga, "
-                                                  "idArticolo, Deposito, Quantita, Segno) SELECT '%1', %2, 'RAW', '%3', Riga, "
-                                                  "idArticolo, Deposito, Quantita, '-' FROM DDTRig WHERE DataReg = '%4' "
-                                                  "AND NumInt = %5")
-                                       .arg(today, roundNumber, base->FiscalYear, sourceDate, sourceNumber));
+                                           "idArticolo, Deposito, Quantita, Segno) SELECT '%1', %2, 'RAW', '%3', Riga, "
+                                           "idArticolo, Deposito, Quantita, '-' FROM DDTRig WHERE DataReg = '%4' "
+                                           "AND NumInt = %5")
+                                .arg(today, roundNumber, base->FiscalYear, sourceDate, sourceNumber));
             copying.run(QStringLiteral("COMMIT"));
         }));
 
