@@ -9,6 +9,7 @@
 #include "common/archivecopy.h"
 #include "common/archivepassword.h"
 #include "common/serverarchive.h"
+#include "common/serverduplicates.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -37,6 +38,35 @@ void dropCopies(const QString& service)
     } catch (const DatabaseError&) {
         say(QStringLiteral("Attenzione: impossibile eliminare la copia incompleta dal database."));
     }
+}
+
+QString quoted(const QStringList& values)
+{
+    QStringList out;
+    for (const QString& v : values)
+        out << u'\'' + v + u'\'';
+    return out.join(QStringLiteral(", "));
+}
+
+// Every key the server would refuse as a repeat, all of them at once, before anything is written:
+// the office renames them with the program and runs the transfer again. True when there is none.
+bool noServerDuplicates(const QDir& data)
+{
+    int count = 0;
+    for (const char* file : ArchiveFiles) {
+        const QString name = QString::fromLatin1(file);
+        const Database source = Database::open(data.filePath(name), archiveConnectString(), true);
+        for (const ServerDuplicate& d : serverDuplicates(source)) {
+            say(QStringLiteral("%1, tabella %2 (%3): %4 e %5 sono lo stesso codice per il server, che non distingue "
+                               "maiuscole e minuscole.")
+                    .arg(name, d.table, d.columns.join(QStringLiteral(", ")), quoted(d.first), quoted(d.second)));
+            ++count;
+        }
+    }
+    if (count > 0)
+        say(QStringLiteral("Trasferimento rifiutato, nulla è stato scritto: %1 codici ripetuti. Rinominarli con il "
+                           "programma, poi ripetere il trasferimento.").arg(count));
+    return count == 0;
 }
 
 QString reason(const DatabaseError& e)
@@ -69,6 +99,13 @@ int main(int argc, char* argv[])
             say(QStringLiteral("Archivio %1 non trovato nella cartella dei dati: nessun trasferimento.").arg(QString::fromLatin1(file)));
             return 1;
         }
+    }
+    try {
+        if (!noServerDuplicates(data))
+            return 1;
+    } catch (const DatabaseError& e) {
+        say(QStringLiteral("Impossibile leggere gli archivi della cartella dei dati (%1).").arg(reason(e)));
+        return 1;
     }
     try {
         // Refused before anything is written: a database that holds archives keeps them as they are.

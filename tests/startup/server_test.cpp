@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QProcess>
+#include <QSqlQuery>
 
 namespace {
 
@@ -60,7 +61,7 @@ TEST_F(OnServer, TheConnectionTestSaysWhatIsWrong)
         {good.host, "postgres", "brevano", "", Search + "Il database 'postgres' non contiene gli archivi del programma.\\r"
                                                         "Trasferirli con il programma trasferisci."},
         {good.host, older.service(), "brevano", "", Search + "Gli archivi del database '" + older.service()
-                                                    + "' sono di un'altra versione del programma (versione 99, richiesta 1)."},
+                                                    + "' sono di un'altra versione del programma (versione 99, richiesta 2)."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE((c.database + " " + c.user).toStdString());
@@ -130,6 +131,21 @@ TEST_F(OnServer, TheTransferCopiesAFolderOnceAndRefusesASecondCopy)
         tool.waitForFinished(120000);
         return std::make_pair(tool.exitCode(), QString::fromUtf8(tool.readAllStandardOutput()));
     };
+    // Two codes the file's index told apart but the server would refuse as one: every such pair is
+    // listed, and nothing is written until they are renamed.
+    const Database file = Database::open(files.file("data.mdb"), ProgramFolder::connectString());
+    file.run("INSERT INTO ModPag (Codice, \"Desc\") VALUES ('Ó1', 'a'), ('ó1', 'b'), ('Ñ2', 'c'), ('ñ2', 'd')");
+    const auto [refused, listed] = transfer();
+    EXPECT_EQ(refused, 1);
+    EXPECT_TRUE(listed.contains("tabella ModPag (Codice): 'Ó1' e 'ó1' sono lo stesso codice")) << listed.toStdString();
+    EXPECT_TRUE(listed.contains("'Ñ2' e 'ñ2'") && listed.contains("nulla è stato scritto: 2 codici")) << listed.toStdString();
+    {
+        const Database target = Database::open(ServerArchive::locator(empty, QString()), QString());
+        QSqlQuery schemas = target.prepare("SELECT count(*) FROM pg_namespace WHERE nspname LIKE 'brevano%'");
+        target.run(schemas);
+        EXPECT_TRUE(schemas.next() && schemas.value(0).toInt() == 0) << "nothing written";
+    }
+    file.run("UPDATE ModPag SET Codice = Codice || 'b' WHERE \"Desc\" IN ('b', 'd')");
     const auto [copied, report] = transfer();
     EXPECT_EQ(copied, 0) << report.toStdString();
     EXPECT_FALSE(report.contains("NON CORRISPONDENTE"));
