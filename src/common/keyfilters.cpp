@@ -11,6 +11,16 @@ QChar filterTextKey(QChar key)
     return key;
 }
 
+QString withoutControlCharacters(const QString& text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (QChar c : text)
+        if (c.category() != QChar::Other_Control)
+            out += c;
+    return out;
+}
+
 QChar filterDigitKey(QChar key)
 {
     if (key == QChar(8) || (key >= u'0' && key <= u'9'))

@@ -9,5 +9,8 @@
 //  - decimal: digits, backspace, one minus sign at the start and one decimal separator; a
 //    typed '.' or ',' becomes the locale's decimal separator.
 QChar filterTextKey(QChar key);
+// A text that arrives whole (a paste) as the text aid lets it in: without control characters,
+// NUL and line breaks included, as typing them would have dropped them.
+QString withoutControlCharacters(const QString& text);
 QChar filterDigitKey(QChar key);
 QChar filterDecimalKey(QChar key, const QString& textSoFar = QString(), int cursorPosition = -1);

@@ -2,7 +2,28 @@
 
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
+#include "common/keyfilters.h"
 #include "components/keyfilterinstall.h"
+
+namespace {
+
+// What arrives without a key press (a paste) loses the characters typing would have dropped.
+class TextKeysValidator : public QValidator
+{
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int& position) const override
+    {
+        const QString kept = withoutControlCharacters(input);
+        if (kept.size() != input.size()) {
+            position -= int(input.left(position).size() - withoutControlCharacters(input.left(position)).size());
+            input = kept;
+        }
+        return Acceptable;
+    }
+};
+
+} // namespace
 
 Database BaseComponent::sessionArchive(SessionArchive& archive, const QString& path)
 {
@@ -33,6 +54,8 @@ bool BaseComponent::lock(LockMode mode, const LockIdentity& id)
 void BaseComponent::useTextKeys(QWidget* field)
 {
     installKeyFilter(field, [this](QChar key, const QString&, int) { return FilterTextKey(key); });
+    if (auto* edit = qobject_cast<QLineEdit*>(field); edit && edit->inputMask().isEmpty() && !edit->validator())
+        edit->setValidator(new TextKeysValidator(edit));
 }
 
 void BaseComponent::useDigitKeys(QWidget* field)

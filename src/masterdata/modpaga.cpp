@@ -122,7 +122,7 @@ LockIdentity ModPaga::paymentTermLock() const
     id.screenTitle = QStringLiteral("Modalità Pagamento");
     id.table = QStringLiteral("ModPag");
     id.keyFields[0] = QStringLiteral("Codice");
-    id.keyValues[0] = m_code->text();
+    id.keyValues[0] = typedCode();
     id.keyKinds[0] = 1;
     return id;
 }
@@ -273,8 +273,8 @@ void ModPaga::showRecord()
 void ModPaga::writeRecord()
 {
     Recordset& rs = m_data->recordset();
-    rs.setValue(QStringLiteral("Codice"), m_code->text());
-    rs.setValue(QStringLiteral("Desc"), m_description->text());
+    rs.setValue(QStringLiteral("Codice"), typedCode());
+    rs.setValue(QStringLiteral("Desc"), m_description->text().trimmed());
     rs.setValue(QStringLiteral("Rate"), qint16(m_rate->text().toInt()));
     rs.setValue(QStringLiteral("FineMese"), m_monthEnd->isChecked());
     for (int i = 0; i < 12; ++i) {
@@ -299,6 +299,13 @@ bool ModPaga::refuse(const QString& message, QLineEdit* field)
     return false;
 }
 
+// Spaces around a code are dropped, as every other screen drops them, so that a customer's term
+// and the term itself name one code.
+QString ModPaga::typedCode() const
+{
+    return m_code->text().trimmed();
+}
+
 bool ModPaga::CodeExists(const QString& code)
 {
     // The archive compares codes without regard to case.
@@ -308,11 +315,11 @@ bool ModPaga::CodeExists(const QString& code)
 bool ModPaga::ValidatePaymentTerm()
 {
     m_messages->setPanel1(QString());
-    if (m_code->text().isEmpty())
+    if (typedCode().isEmpty())
         return refuse(QStringLiteral("Codice non Inserito"), m_code);
-    if (m_data->recordset().editMode() == Recordset::EditMode::Adding && CodeExists(m_code->text()))
+    if (m_data->recordset().editMode() == Recordset::EditMode::Adding && CodeExists(typedCode()))
         return refuse(QStringLiteral("Codice già esistente"), m_code);
-    if (m_description->text().isEmpty())
+    if (m_description->text().trimmed().isEmpty())
         return refuse(QStringLiteral("Descrizione non Inserita"), m_description);
     int filled = 0;
     for (QLineEdit* days : m_days)

@@ -23,6 +23,7 @@ public:
     // True when the record on screen may be saved; otherwise the reason is in panel 1 of SBMess.
     bool ValidatePaymentTerm();
     // Whether the archive holds a payment term with this code, in any letter case.
+    QString typedCode() const;
     bool CodeExists(const QString& code);
     void SetEditMode(bool editing);
 
