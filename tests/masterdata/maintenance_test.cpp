@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QTableView>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -266,6 +267,36 @@ TEST_F(PaymentTerms, ANewTermIsCheckedRuleByRuleThenSavedAndShown)
     EXPECT_EQ(program.rows("user.mdb", "SELECT Chiave1 FROM Accessi"), QStringList{"Codice=" + quoted});
     EXPECT_FALSE(ui::typable(s, "tCod")) << "an existing term keeps its code";
     press(s, "BAnnulla");
+}
+
+// Codes that differ in case alone are one code on either engine, whatever the letter; accents
+// count, and "ß" is not "ss". A pasted code loses its control characters and the spaces around it.
+TEST_F(PaymentTerms, CodesEqualInAnyCaseAreOneOnEitherEngineAndPastedOnesAreCleaned)
+{
+    openTerms();
+    const auto add = [&](const QString& code) {
+        press(s, "BNuovo");
+        set("tCod", code);
+        set("tDesc", "Prova");
+        press(s, "BSalva");
+        const QString said = panel1();
+        if (pending())
+            press(s, "BAnnulla");
+        return said;
+    };
+    const QString pairs = "ÀàÁáÂâÃãÄäÅåÈèÉéÊêËëÌìÍíÎîÏïÒòÓóÔôÕõÖöÙùÚúÛûÜüÝýŸÿÇçÑñÆæØøẞß";
+    for (qsizetype i = 0; i < pairs.size(); i += 2) {
+        const QString capital = pairs.mid(i, 1) + "1", small = pairs.mid(i + 1, 1) + "1";
+        SCOPED_TRACE(capital.toStdString());
+        EXPECT_EQ(add(capital), "");
+        EXPECT_EQ(add(small), "Codice già esistente");
+    }
+    EXPECT_EQ(add("e1") + add("ss1"), "");
+    EXPECT_EQ(terms(), 4 + int(pairs.size()) / 2 + 2);
+
+    EXPECT_EQ(add("  R" + QString(QChar(0)) + "D\n "), "Codice già esistente");
+    EXPECT_EQ(add(" X" + QString(QChar(1)) + "Y\r\n\t"), "");
+    EXPECT_EQ(program.rows("data.mdb", "SELECT count(*) FROM ModPag WHERE Codice = 'XY'"), QStringList{"1"});
 }
 
 TEST_F(PaymentTerms, DeletingAsksAndAnEmptyTableWaitsForANewTerm)
@@ -564,6 +595,23 @@ TEST_F(MainWindowTest, LocksLeftByAnEndedCopyGoAtTheNextSignInThereOrOnTheLockSc
         press(s, "BSucc");
     press(s, "BElimina");
     EXPECT_EQ(again.ask("click BModifica"), "editing=2 screens=2");
+}
+
+// Two machines cloned with one host name, the same user on both: the second one's sign-in leaves
+// the first one's lock alone, though the first one's process is not in its process table (made so
+// here by naming another start of it), and its edit of that record is refused.
+TEST_F(MainWindowTest, ASignInLeavesTheLocksOfAnotherMachineWithTheSameName)
+{
+    QTemporaryDir otherMachine;
+    ASSERT_TRUE(QFile::copy(ProgramFolder::builtProgramDir() + "/locdata2.mdb", otherMachine.filePath("locdata.mdb")));
+    Workstation first(program, "admin", "PC1"), second(program, "admin", "PC1", otherMachine.path());
+    EXPECT_EQ(first.ask("click BModPag"), "editing=0 screens=1");
+    EXPECT_EQ(first.ask("click BModifica"), "editing=1 screens=1");
+    program.exec("user.mdb", "UPDATE Accessi SET Processo = Processo || '0'");
+    second.ask("signin");
+    EXPECT_EQ(program.lockHolders(), QStringList{"admin@PC1"});
+    EXPECT_EQ(second.ask("click BModPag"), "editing=0 screens=1");
+    EXPECT_TRUE(second.ask("click BModifica").contains("Dato in Modifica da Altro Utente.\\rUtente: admin\\rPostazione: PC1"));
 }
 
 } // namespace
