@@ -1,5 +1,6 @@
 // One workstation: the main window of a program folder, signed in, driven a line at a time from
-// standard input:   workstation <program folder> <user> <workstation>
+// standard input:   workstation <program folder> <user> <workstation> [<local folder>]
+// A local folder makes it another installation (its own locdata.mdb), as another machine is.
 // Commands: "click <name>" (a control of the active screen, else a menu command), "signin" (the
 // sign-in's clean-up of ended locks), "quit". Each is answered with one line:
 // "editing=<screens in edit mode> screens=<open screens>", then " | " and each message shown
@@ -19,11 +20,13 @@ int main(int argc, char* argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    if (argc != 4)
+    if (argc != 4 && argc != 5)
         return 2;
     ScriptedPlatform platform;
     platform.workstation = QString::fromLocal8Bit(argv[3]);
     Session session(QString::fromLocal8Bit(argv[1]), QString::fromLocal8Bit(argv[2]), platform.workstation, true);
+    if (argc == 5)
+        session.base->LocalDbPath = session.globals.localDbPath = QString::fromLocal8Bit(argv[4]) + "/locdata.mdb";
     auto window = std::make_unique<Principale>(session.globals);
     session.base->setMainWindow(window.get());
     window->show();
