@@ -1104,4 +1104,4 @@ CREATE INDEX Servizi_ordine ON Servizi ({{ORDER_KEY:Codice}});
 CREATE INDEX MovMagTes_ordine ON MovMagTes (DataReg, idCausale, NumInt);
 
 -- Version of the archive's schema, read by the maintenance program (tools/archiveupgrade.cpp).
-PRAGMA user_version = 1;
+PRAGMA user_version = 2;

@@ -3,7 +3,7 @@
 #include "common/archivepassword.h"
 #include "common/database.h"
 #include "common/jetcollation.h"
-#include "components/passwordhash.h"
+#include "common/passwordhash.h"
 
 #include <QCoreApplication>
 #include <QDate>

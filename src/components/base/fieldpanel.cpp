@@ -1,6 +1,6 @@
 #include "fieldpanel.h"
 #include "components/basecomponent.h"
-#include "components/passwordhash.h"
+#include "common/passwordhash.h"
 #include "common/database.h"
 #include "common/jetdate.h"
 #include "common/recordset.h"
@@ -278,7 +278,7 @@ void FieldPanel::store(Recordset& row, bool adding) const
             if (!text.isEmpty())
                 row.setValue(spec.column, hashPassword(text));
             else if (adding)
-                row.setValue(spec.column, QVariant());
+                row.setValue(spec.column, hashPassword(QString()));  // an archive holds digests only
             continue;
         }
         QVariant value;
