@@ -1,15 +1,18 @@
 // Moves an office's data folder onto a PostgreSQL server: copies the user and company archives
 // into an empty database, checks the copy table by table (rows and a digest of every value) and
 // reports in Italian. It never writes into a database that already holds archives.
-// Usage: trasferisci <data folder> <service>
+// Usage: trasferisci <data folder> <service> [<workstations' role>]
 //   The service (host, port, database, user) is an entry of the service file, its password a
 //   line of the password file (libpq's ~/.pg_service.conf and ~/.pgpass); see the README.
+//   Its user becomes the administrators' role (it owns the archives); a workstations' role, when
+//   named, is given what the workstations need and nothing over the users (serverroles.h).
 // Exit code 0 when both archives were copied and match, 1 otherwise (the database is then left
 // without archives), 2 for a wrong command line.
 #include "common/archivecopy.h"
 #include "common/archivepassword.h"
 #include "common/serverarchive.h"
 #include "common/serverduplicates.h"
+#include "common/serverroles.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -86,10 +89,11 @@ int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() != 3) {
-        say(QStringLiteral("Uso: trasferisci <cartella dei dati> <servizio PostgreSQL>"));
+    if (args.size() != 3 && args.size() != 4) {
+        say(QStringLiteral("Uso: trasferisci <cartella dei dati> <servizio PostgreSQL> [<ruolo delle postazioni>]"));
         return 2;
     }
+    const QString workstations = args.value(3);
     const QDir data(args[1]);
     const QString service = args[2];
     say(QStringLiteral("Trasferimento degli archivi di %1 sul server PostgreSQL (servizio %2)")
@@ -117,6 +121,11 @@ int main(int argc, char* argv[])
                                "nulla è stato scritto. Indicare un database vuoto.").arg(service));
             return 1;
         }
+        if (!workstations.isEmpty() && !ServerRoles::exists(server, workstations)) {
+            say(QStringLiteral("Il ruolo delle postazioni %1 non esiste sul server: trasferimento rifiutato, nulla è "
+                               "stato scritto. Crearlo prima (createuser).").arg(workstations));
+            return 1;
+        }
     } catch (const DatabaseError& e) {
         say(QStringLiteral("Impossibile collegarsi al server PostgreSQL (%1).").arg(reason(e)));
         return 1;
@@ -140,6 +149,16 @@ int main(int argc, char* argv[])
     } catch (const DatabaseError& e) {
         say(QStringLiteral("Trasferimento non riuscito (%1).").arg(reason(e)));
         matches = false;
+    }
+    if (matches && !workstations.isEmpty()) {
+        try {
+            ServerRoles::grantWorkstations(Database::open(ServerArchive::locator(service, QString()), QString()), workstations);
+            say(QStringLiteral("Ruolo delle postazioni %1: legge e scrive gli archivi e prende i blocchi dei record, "
+                               "non modifica gli utenti.").arg(workstations));
+        } catch (const DatabaseError& e) {
+            say(QStringLiteral("Permessi del ruolo delle postazioni non assegnati (%1).").arg(reason(e)));
+            matches = false;
+        }
     }
     if (!matches) {
         dropCopies(service);

@@ -112,6 +112,33 @@ TEST(ServerStartup, AServiceOpensTheArchivesThereAndAnUnreachableServerEndsTheSt
     EXPECT_EQ(unreachable.log, (QStringList{NotFoundClient, "PROGRAM ENDED"}));
 }
 
+// The workstations' role works and takes locks; the server refuses it any change of the users or
+// of their kinds, whatever SQL it sends.
+TEST_F(OnServer, TheWorkstationsRoleWorksButTheServerRefusesItAChangeOfTheUsers)
+{
+    ServerArchive::Settings s = server();
+    s.service = program.service() + "_postazione";
+    s.user = "postazione";
+    ServerArchive::writeService(s);
+    const Database users = Database::open(ServerArchive::locator(s.service, "user.mdb"), ProgramFolder::connectString());
+    const Database data = Database::open(ServerArchive::locator(s.service, "data.mdb"), ProgramFolder::connectString());
+    users.execute(JetQuery("INSERT INTO Accessi ([User], Postazione, Tabella, Chiave1) VALUES ('mario', 'PC2', 'ModPag', 'Codice=RD')"));
+    EXPECT_EQ(data.execute(JetQuery("UPDATE ModPag SET [Desc] = 'Rimessa' WHERE Codice = 'RD'")), 1);
+    const auto refusedKind = [&](const JetQuery& change) {
+        try {
+            users.execute(change);
+        } catch (const DatabaseError& e) {
+            return int(e.kind());
+        }
+        return -1;
+    };
+    EXPECT_EQ(refusedKind(JetQuery("UPDATE Password SET [Password] = 'x' WHERE Codice = 'admin'")), int(DatabaseError::Kind::ReadOnly));
+    EXPECT_EQ(refusedKind(JetQuery("UPDATE Password SET Tipo = 'A' WHERE Codice = 'mario'")), int(DatabaseError::Kind::ReadOnly));
+    EXPECT_EQ(refusedKind(JetQuery("INSERT INTO Password (Codice, Tipo) VALUES ('nuovo', 'A')")), int(DatabaseError::Kind::ReadOnly));
+    EXPECT_EQ(refusedKind(JetQuery("DELETE FROM Password")), int(DatabaseError::Kind::ReadOnly));
+    EXPECT_EQ(program.rows("user.mdb", "SELECT Tipo FROM Password ORDER BY Codice"), (QStringList{"A", "U"}));
+}
+
 // The transfer program copies a data folder into an empty database once (every server test works
 // on a copy it made): its own check finds every row alike, and a second copy is refused.
 TEST_F(OnServer, TheTransferCopiesAFolderOnceAndRefusesASecondCopy)
