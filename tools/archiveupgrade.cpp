@@ -136,6 +136,9 @@ void userVersion2(const Database& db)
     for (const auto& [code, password] : clear)
         db.execute(JetQuery("UPDATE Password SET [Password] = ") << Jet::text(hashPassword(password))
                                                                   << " WHERE Codice = " << Jet::text(code));
+    // Locks of earlier builds name no installation, so no sign-in could ever prove them ended;
+    // no program of an earlier build runs while its archives are upgraded.
+    db.execute(JetQuery("DELETE FROM Accessi WHERE Processo IS NULL OR instr(Processo, '/') = 0"));
     db.execute(JetQuery("PRAGMA user_version = 2"));
 }
 
