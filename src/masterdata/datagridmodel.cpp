@@ -105,9 +105,10 @@ DataGridModel::WriteResult DataGridModel::writePendingRow()
     RowValues values = m_pending;
     if (beforeUpdate)
         beforeUpdate(values);
+    // Spaces around a value go, as every screen drops them; a blank value is Null.
     for (auto it = values.begin(); it != values.end(); ++it)
-        if (it->typeId() == QMetaType::QString && it->toString().trimmed().isEmpty())
-            *it = QVariant();
+        if (it->typeId() == QMetaType::QString)
+            *it = it->toString().trimmed().isEmpty() ? QVariant() : QVariant(it->toString().trimmed());
     for (const Column& column : m_columns)
         for (auto it = values.cbegin(); it != values.cend(); ++it)
             if (it.key().compare(column.field, Qt::CaseInsensitive) == 0 && it.value().isNull())

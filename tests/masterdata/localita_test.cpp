@@ -90,7 +90,7 @@ TEST_F(Localities, RowsAreWrittenInCapitalsUnderTheirStateAndProvinceOnLeavingTh
 {
     const int como = adding("TPV");
     typeInCell("TPV", como, 0, "co");
-    typeInCell("TPV", como, 1, "como");
+    typeInCell("TPV", como, 1, " como  ");
     EXPECT_TRUE(rows("SELECT id FROM Provincie WHERE id = 'CO'").isEmpty()) << "written only on leaving the row";
     select("TPV", 0);
     EXPECT_EQ(rows("SELECT id, Descrizione, idStato FROM Provincie WHERE id = 'CO'"), QStringList({"CO|COMO|IT"}));
