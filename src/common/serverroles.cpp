@@ -43,10 +43,11 @@ void grantWorkstations(const Database& server, const QString& role)
     }
     // The users and their kinds: read at sign-in, written by the administrators alone.
     runOnServer(server, QStringLiteral("REVOKE INSERT, UPDATE, DELETE, TRUNCATE ON %1.password FROM %2").arg(users, to));
-    // The archives' own tables of names and version are the transfer's and the maintenance's.
+    // The archives' own tables (names, version, the digest of their password) are the
+    // transfer's and the maintenance's.
     for (const QString& schema : {users, data})
-        runOnServer(server, QStringLiteral("REVOKE INSERT, UPDATE, DELETE, TRUNCATE ON %1.msysnames, %1.msysversion FROM %2")
-                                .arg(schema, to));
+        runOnServer(server, QStringLiteral("REVOKE INSERT, UPDATE, DELETE, TRUNCATE ON %1.msysnames, %1.msysversion, "
+                                           "%1.msyspassword FROM %2").arg(schema, to));
 }
 
 } // namespace ServerRoles
