@@ -143,16 +143,13 @@ void DatiAzienda::setEditing(bool editing)
 
 void DatiAzienda::startEdit()
 {
-    if (!base()->lock(LockMode::Acquire, companyLock(base())))
+    std::optional<HeldLock> lock = HeldLock::take(*base(), companyLock(base()));
+    if (!lock)
         return;
-    try {
-        // The record is read again: another workstation may have changed it since it was shown.
-        m_data->Refresh();
-        m_data->recordset().Edit();
-    } catch (...) {
-        base()->lock(LockMode::Release, companyLock(base()));
-        throw;
-    }
+    // The record is read again: another workstation may have changed it since it was shown.
+    m_data->Refresh();
+    m_data->recordset().Edit();
+    m_lock = std::move(lock);
     setEditing(true);
     Text4->setFocus();
     ++base()->EditingScreenCount;
@@ -180,7 +177,7 @@ void DatiAzienda::cancel()
 void DatiAzienda::endEdit()
 {
     setEditing(false);
-    base()->lock(LockMode::Release, companyLock(base()));
+    m_lock.reset();
     --base()->EditingScreenCount;
 }
 
