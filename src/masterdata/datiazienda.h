@@ -39,6 +39,7 @@ private:
     void showRecord();
     void writeRecord();
     bool refuseField(const QString& message, QLineEdit* field);
+    bool taxCodesKept();
     void lookUpState();
     void lookUpProvince();
     void lookUpPostalCode();

@@ -153,6 +153,7 @@ void ModPaga::addNew()
     m_data->recordset().AddNew();
     showRecord();
     m_code->setFocus();
+    editStarted();
 }
 
 void ModPaga::startEdit()
@@ -168,6 +169,7 @@ void ModPaga::startEdit()
     SetEditMode(true);
     m_code->setEnabled(false);
     m_lock = std::move(lock);
+    editStarted();
 }
 
 void ModPaga::save()

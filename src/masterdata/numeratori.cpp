@@ -265,6 +265,7 @@ void Numeratori::BModifica()
         return;
     SetEditMode(true);
     base()->FocusAndSelectAll(m_progressivo);
+    editStarted();
 }
 
 void Numeratori::BSalva()
