@@ -1,9 +1,8 @@
 // One workstation: the main window of a program folder, signed in, driven a line at a time from
 // standard input:   workstation <program folder> <user> <workstation>
 // Commands: "click <name>" (a control of the active screen, else a menu command), "set <field>
-// <text>" (pasted into a field of the active screen), "cell <grid> <row> <column> <text>" (typed
-// into a cell, ended by Enter), "row <grid> <row>" (moves there), "close" (the active screen's
-// close box), "signin" (the sign-in's clean-up of ended locks), "quit". Each is answered with one line:
+// <text>" (pasted), "cell <grid> <row> <column> <text>" (typed, then Enter), "row <grid> <row>",
+// "close" (the active screen), "signin" (the sign-in's clean-up of ended locks), "quit". Each is answered with one line:
 // "editing=<screens in edit mode> screens=<open screens>", then " | " and each message shown
 // meanwhile.
 #include "components/qtplatform.h"
