@@ -306,12 +306,11 @@ void TableScreen::editRow()
     if (!panel)
         return;
     say({});
-    std::optional<HeldLock> lock = HeldLock::take(*base(), rowLock());
-    if (!lock)
-        return;
+    std::optional<HeldLock> lock;
     try {
+        lock = HeldLock::take(*base(), rowLock());
         // The edit starts from the row as stored now: another workstation may have changed it.
-        if (!readRowAgain(lock->identity().keyValues[0]))
+        if (!lock || !readRowAgain(lock->identity().keyValues[0]))
             return;
         m_data->recordset().Edit();
     } catch (const DatabaseError& e) {
@@ -378,11 +377,11 @@ void TableScreen::cancelEdit()
 void TableScreen::deleteRow()
 {
     say({});
-    if (FieldPanel* panel = activePanel(); !panel || !mayDelete(*panel))
-        return;
-    if (!Platform::instance().askDestructive(QStringLiteral("Si Desidera Cancellare il Record Corrente?"), base()->AppTitle))
-        return;
+    FieldPanel* panel = activePanel();
     try {
+        if (!panel || !mayDelete(*panel)
+            || !Platform::instance().askDestructive(QStringLiteral("Si Desidera Cancellare il Record Corrente?"), base()->AppTitle))
+            return;
         m_data->recordset().Delete();
         m_data->recordset().MoveFirst();
     } catch (const DatabaseError& e) {
