@@ -190,7 +190,12 @@ bool DataGridModel::mayEdit(int row)
         stored.insert(field, this->stored(row, field));
     m_lock = lockRow(stored);
     m_lockedRow = m_lock ? row : -1;
-    return m_lock.has_value();
+    if (!m_lock)
+        return false;
+    // Typed on from the row as stored now: another workstation may have changed it meanwhile.
+    m_rows = PagedRows(m_rows.pager());
+    emit dataChanged(index(row, 0), index(row, columnCount() - 1));
+    return true;
 }
 
 void DataGridModel::releaseUnusedLock()
