@@ -186,8 +186,7 @@ TEST_F(TableEditor, TheImageManagerShowsThePictureOfEachRow)
     EXPECT_FALSE(ui::find<QLabel>(panel, "Immagine")->pixmap().isNull()) << "the row shown again, its picture too";
 }
 
-// Esc asks before it drops what was typed; a VAT number or fiscal code that breaks the Italian
-// rules is saved only once the clerk says so, and asked about only when typed anew.
+// Esc asks before dropping typing; doubtful tax codes are saved when the clerk says so, asked once.
 TEST_F(TableEditor, TypedDataIsDroppedAndDoubtfulCodesAreSavedOnlyWhenTheClerkSaysSo)
 {
     customers();
@@ -226,7 +225,6 @@ TEST_F(TableEditor, TypedDataIsDroppedAndDoubtfulCodesAreSavedOnlyWhenTheClerkSa
 // The users keep someone who can reach the administrator screens, and the user signed in.
 TEST_F(TableEditor, TheSignedInUserAndTheLastAdministratorAreNeitherDeletedNorDemoted)
 {
-    // What deleting a user, or giving it a type, is answered: the box shown or the bar's reason.
     const auto onUser = [&](const char* code, const char* button, const char* type = nullptr) {
         ui::click(s, "BPrimo");
         for (int i = 0; i < 5 && field("Codice") != code; ++i)

@@ -1,5 +1,4 @@
-// Italian VAT numbers and fiscal codes as a clerk types them; the check characters of the valid
-// ones were worked out by hand.
+// Italian VAT numbers and fiscal codes as typed; the valid ones' check characters worked out by hand.
 #include "documents/taxcodes.h"
 
 #include <gtest/gtest.h>
