@@ -1,11 +1,16 @@
 #include "childscreen.h"
 #include "screenframe.h"
+#include "common/platform.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QShortcut>
 #include <QTimer>
 #include <algorithm>
@@ -96,10 +101,47 @@ void ChildScreen::escapePressed()
         return;
     }
     if (auto* cancel = findChild<QAction*>(QStringLiteral("BAnnulla")); cancel && cancel->isEnabled() && cancel->isVisible()) {
+        // A key pressed by mistake never throws typed data away unasked.
+        if (typedSinceEditStarted()
+            && !Platform::instance().askDestructive(QStringLiteral("I Dati Digitati Andranno Persi.\r\rSi Desidera Annullare le Modifiche?"),
+                                                    m_base->AppTitle))
+            return;
         cancel->trigger();
         return;
     }
     close();
+}
+
+namespace {
+
+// What a field holds, as far as typing changes it; null for a widget that holds nothing typed.
+QString typedValue(const QWidget* w)
+{
+    if (auto* edit = qobject_cast<const QLineEdit*>(w))
+        return edit->text();
+    if (auto* text = qobject_cast<const QPlainTextEdit*>(w))
+        return text->toPlainText();
+    if (auto* combo = qobject_cast<const QComboBox*>(w))
+        return combo->currentText();
+    if (auto* button = qobject_cast<const QAbstractButton*>(w); button && button->isCheckable())
+        return button->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
+    return QString();
+}
+
+} // namespace
+
+void ChildScreen::editStarted()
+{
+    m_editStart.clear();
+    for (QWidget* w : findChildren<QWidget*>())
+        if (const QString value = typedValue(w); !value.isNull())
+            m_editStart.push_back({w, value});
+}
+
+bool ChildScreen::typedSinceEditStarted() const
+{
+    return std::any_of(m_editStart.cbegin(), m_editStart.cend(),
+                       [](const auto& field) { return field.first && typedValue(field.first) != field.second; });
 }
 
 void ChildScreen::finishClosing()

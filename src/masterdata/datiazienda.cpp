@@ -5,6 +5,7 @@
 #include "common/platform.h"
 #include "components/reportfailures.h"
 #include "components/screenframe.h"
+#include "components/taxcodeproblem.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -143,24 +144,22 @@ void DatiAzienda::setEditing(bool editing)
 
 void DatiAzienda::startEdit()
 {
-    if (!base()->lock(LockMode::Acquire, companyLock(base())))
+    std::optional<HeldLock> lock = HeldLock::take(*base(), companyLock(base()));
+    if (!lock)
         return;
-    try {
-        // The record is read again: another workstation may have changed it since it was shown.
-        m_data->Refresh();
-        m_data->recordset().Edit();
-    } catch (...) {
-        base()->lock(LockMode::Release, companyLock(base()));
-        throw;
-    }
+    // The record is read again: another workstation may have changed it since it was shown.
+    m_data->Refresh();
+    m_data->recordset().Edit();
+    m_lock = std::move(lock);
     setEditing(true);
     Text4->setFocus();
     ++base()->EditingScreenCount;
+    editStarted();
 }
 
 void DatiAzienda::save()
 {
-    if (!ValidateCompanyData())
+    if (!ValidateCompanyData() || !taxCodesKept())
         return;
     writeRecord();
     base()->BaseCurrency = tValutaBase->text();
@@ -180,7 +179,7 @@ void DatiAzienda::cancel()
 void DatiAzienda::endEdit()
 {
     setEditing(false);
-    base()->lock(LockMode::Release, companyLock(base()));
+    m_lock.reset();
     --base()->EditingScreenCount;
 }
 
@@ -239,6 +238,25 @@ bool DatiAzienda::refuseField(const QString& message, QLineEdit* edit)
     m_errorBar->refuse(message, {edit});
     base()->FocusAndSelectAll(edit);
     return false;
+}
+
+// A VAT number or fiscal code changed to one that breaks the Italian rules is kept only when the
+// clerk says so.
+bool DatiAzienda::taxCodesKept()
+{
+    const struct
+    {
+        QLineEdit* field;
+        const char* column;
+        QString problem;
+    } codes[] = {{Text7, "PIVA", vatNumberProblem(Text7->text())}, {Text9, "CodFisc", fiscalCodeProblem(Text9->text())}};
+    for (const auto& code : codes) {
+        const bool changed = m_data->recordset().value(QString::fromLatin1(code.column)).toString().trimmed()
+                             != code.field->text().trimmed();
+        if (changed && !code.problem.isEmpty() && !keepDoubtfulCode(code.problem, base()->AppTitle))
+            return refuseField(code.problem, code.field);
+    }
+    return true;
 }
 
 bool DatiAzienda::ValidateCompanyData()

@@ -153,28 +153,23 @@ void ModPaga::addNew()
     m_data->recordset().AddNew();
     showRecord();
     m_code->setFocus();
+    editStarted();
 }
 
 void ModPaga::startEdit()
 {
-    const LockIdentity id = paymentTermLock();
-    if (!base()->lock(LockMode::Acquire, id))
+    std::optional<HeldLock> lock = HeldLock::take(*base(), paymentTermLock());
+    if (!lock)
         return;
-    try {
-        // The record is read again: another workstation may have changed it since it was shown.
-        m_data->Refresh();
-        if (!m_data->findFirst(JetQuery("Codice = ") << Jet::text(id.keyValues[0]))) {
-            base()->lock(LockMode::Release, id);
-            return;
-        }
-        m_data->recordset().Edit();
-    } catch (...) {
-        base()->lock(LockMode::Release, id);
-        throw;
-    }
+    // The record is read again: another workstation may have changed it since it was shown.
+    m_data->Refresh();
+    if (!m_data->findFirst(JetQuery("Codice = ") << Jet::text(lock->identity().keyValues[0])))
+        return;
+    m_data->recordset().Edit();
     SetEditMode(true);
     m_code->setEnabled(false);
-    m_heldLock = id;
+    m_lock = std::move(lock);
+    editStarted();
 }
 
 void ModPaga::save()
@@ -190,7 +185,7 @@ void ModPaga::save()
         rs.setBookmark(rs.LastModified());
     SetEditMode(false);
     m_code->setEnabled(true);
-    releaseLock();
+    m_lock.reset();
     m_data->notifyReposition();
 }
 
@@ -203,12 +198,11 @@ void ModPaga::cancel()
     if (m_data->recordset().isEmpty())
         addNew();
     m_messages->setPanel1(QString());
-    releaseLock();
+    m_lock.reset();
 }
 
 void ModPaga::remove()
 {
-    m_heldLock.reset();
     if (!base()->lock(LockMode::CheckBeforeDelete, paymentTermLock())) {
         Platform::instance().refuse(QStringLiteral("Dato in Modifica da Altro Utente. Impossibile Eliminare"),
                                     base()->AppTitle);
@@ -235,13 +229,6 @@ void ModPaga::move(const QString& key)
         m_data->moveNext();
     else if (key == QLatin1String("BUltimo"))
         m_data->moveLast();
-}
-
-void ModPaga::releaseLock()
-{
-    if (m_heldLock)
-        base()->lock(LockMode::Release, *m_heldLock);
-    m_heldLock.reset();
 }
 
 // Moves never rest before the first or after the last record.
@@ -347,7 +334,7 @@ bool ModPaga::queryUnload()
     if (!Platform::instance().askDestructive(what + QStringLiteral("\r\rSi Desidera Uscire Perdendo le Modifiche?"),
                                   base()->AppTitle))
         return false;
-    releaseLock();
+    m_lock.reset();
     --base()->EditingScreenCount;
     m_data->recordset().CancelUpdate();
     return true;

@@ -142,7 +142,6 @@ bool Numeratori::openScreen()
     m_data->RecordSource = (JetQuery("SELECT * FROM ") << Jet::table(QStringLiteral("Numeratori")) << " where idEsercizio = ") << Jet::text(base()->FiscalYear);
     m_data->DatabaseName = base()->DataDbPath;
     m_data->Connect = base()->ConnectString;
-    m_state = QStringLiteral("0");
     m_shownOnce = false;
     applyEditState(false);
     m_data->Refresh();
@@ -253,18 +252,20 @@ void Numeratori::SetEditMode(bool editing)
         --base()->EditingScreenCount;
 }
 
-bool Numeratori::releaseLock(const QString& kind, const QString& code, const QString& year)
+void Numeratori::releaseLock()
 {
-    return base()->lock(LockMode::Release, numeratorLock(kind, code, year));
+    if (m_lock && m_lock->release())
+        m_lock.reset();
 }
 
 void Numeratori::BModifica()
 {
-    if (!base()->lock(LockMode::Acquire, numeratorLock(current("idTipo"), current("idCodice"), current("idEsercizio"))))
+    m_lock = HeldLock::take(*base(), numeratorLock(current("idTipo"), current("idCodice"), current("idEsercizio")));
+    if (!m_lock)
         return;
     SetEditMode(true);
-    m_state = QStringLiteral("1");
     base()->FocusAndSelectAll(m_progressivo);
+    editStarted();
 }
 
 void Numeratori::BSalva()
@@ -281,16 +282,14 @@ void Numeratori::BSalva()
     m_data->Refresh();
     m_data->findFirst(numeratorKey(kind, code, year));
     SetEditMode(false);
-    if (releaseLock(kind, code, year))
-        m_state = QStringLiteral("0");
+    releaseLock();
 }
 
 void Numeratori::BAnnulla()
 {
     SetEditMode(false);
     ShowTypeFields();
-    if (releaseLock(current("idTipo"), current("idCodice"), current("idEsercizio")))
-        m_state = QStringLiteral("0");
+    releaseLock();
 }
 
 void Numeratori::move(void (DataControl::*step)())
@@ -310,15 +309,13 @@ void Numeratori::BUltimo() { move(&DataControl::moveLast); }
 
 bool Numeratori::queryUnload()
 {
-    if (m_state != QLatin1String("1"))
+    if (!m_lock)
         return true;
     if (!Platform::instance().askDestructive(QStringLiteral("I Dati Sono Stati Modificati.") + QChar(13) + QChar(13)
                                       + QStringLiteral("Si Desidera Uscire Perdendo le Modifiche?"),
                                   base()->AppTitle))
         return false;
-    reportFailures(base()->AppTitle, [this] {
-        releaseLock(current("idTipo"), current("idCodice"), current("idEsercizio"));
-    });
+    reportFailures(base()->AppTitle, [this] { releaseLock(); });
     // The count follows the edit mode: an edit already ended is not counted out twice.
     if (m_editing)
         SetEditMode(false);

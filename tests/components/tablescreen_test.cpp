@@ -185,3 +185,71 @@ TEST_F(TableEditor, TheImageManagerShowsThePictureOfEachRow)
     ui::click(s, "BAnnulla");
     EXPECT_FALSE(ui::find<QLabel>(panel, "Immagine")->pixmap().isNull()) << "the row shown again, its picture too";
 }
+
+// Esc asks before dropping typing; doubtful tax codes are saved when the clerk says so, asked once.
+TEST_F(TableEditor, TypedDataIsDroppedAndDoubtfulCodesAreSavedOnlyWhenTheClerkSaysSo)
+{
+    customers();
+    const auto esc = [&] { QTest::keyClick(ui::find<QWidget>(panel, "Denominazione"), Qt::Key_Escape); };
+    ui::click(s, "BNuovo");
+    esc();
+    EXPECT_TRUE(platform.messages.isEmpty() && base->EditingScreenCount == 0) << "nothing typed, nothing asked";
+    ui::click(s, "BNuovo");
+    type("Codice", "C900");
+    type("Denominazione", "Prova");
+    platform.answers.enqueue(Platform::Answer::No);
+    esc();
+    EXPECT_EQ(messages(), QStringList{"MESSAGE|none|yesno|Brevano V|I Dati Digitati Andranno Persi.\\r\\rSi Desidera Annullare le Modifiche?"});
+    EXPECT_EQ(field("Codice") + "|" + QString::number(base->EditingScreenCount), "C900|1");
+
+    const struct { const char *vat, *fiscal, *problem; } doubtful[] = {
+        {"12345678901", "", "Partita I.V.A. Errata: la Cifra di Controllo non Corrisponde"},
+        {"12345678903", "RSSMRA85T10A562", "Il Codice Fiscale Deve Avere 16 Caratteri (11 Cifre per le Società)"},
+        {"DE123456789", "RSSMRA85T10A562S", "La Partita I.V.A. Deve Contenere Solo Cifre"},
+    };
+    for (const auto& d : doubtful) {
+        type("Piva", d.vat);
+        type("CodFiscale", d.fiscal);
+        platform.answers.enqueue(Platform::Answer::No);
+        EXPECT_EQ(save(), d.problem);
+        EXPECT_EQ(platform.lastText(), QString(d.problem) + "\r\rSe il Codice è Estero o Comunque Corretto, Salvarlo Così?");
+    }
+    EXPECT_EQ(save(), "") << "answered Yes";
+    EXPECT_EQ(customer("Piva, CodFiscale", "C900"), QStringList{"DE123456789|RSSMRA85T10A562S"});
+    ui::click(s, "BModifica");
+    type("Denominazione", "Prova due");
+    platform.clear();
+    EXPECT_EQ(save() + messages().join(','), "") << "a code kept once is not asked about again";
+}
+
+// The users keep someone who can reach the administrator screens, and the user signed in.
+TEST_F(TableEditor, TheSignedInUserAndTheLastAdministratorAreNeitherDeletedNorDemoted)
+{
+    const auto onUser = [&](const char* code, const char* button, const char* type = nullptr) {
+        ui::click(s, "BPrimo");
+        for (int i = 0; i < 5 && field("Codice") != code; ++i)
+            ui::click(s, "BAvanti");
+        platform.clear();
+        ui::click(s, button);
+        if (!type)
+            return messages().join(',');
+        this->type("Tipo", type);
+        const QString said = save();
+        if (base->EditingScreenCount)
+            ui::click(s, "BAnnulla");
+        return said;
+    };
+    const QString refused = "MESSAGE|critical|ok|Brevano V|Impossibile ";
+    ASSERT_TRUE(shown("BAccessi", "TableForm", "PanDati_6"));
+    EXPECT_EQ(onUser("admin", "BElimina"), refused + "Eliminare l'Utente Collegato");
+    EXPECT_EQ(onUser("admin", "BModifica", "U"), "Impossibile Togliere i Diritti di Amministratore all'Utente Collegato");
+    signIn("mario", true);
+    ASSERT_TRUE(shown("BAccessi", "TableForm", "PanDati_6"));
+    EXPECT_EQ(onUser("admin", "BElimina"), refused + "Eliminare l'Ultimo Amministratore");
+    EXPECT_EQ(onUser("admin", "BModifica", "U"), "Impossibile Togliere i Diritti all'Ultimo Amministratore");
+    EXPECT_EQ(onUser("mario", "BModifica", "A"), "");
+    EXPECT_EQ(onUser("admin", "BModifica", "U"), "") << "another administrator remains";
+    EXPECT_EQ(onUser("mario", "BElimina"), refused + "Eliminare l'Utente Collegato");
+    EXPECT_EQ(onUser("admin", "BElimina"), "MESSAGE|none|yesno|Brevano V|Si Desidera Cancellare il Record Corrente?");
+    EXPECT_EQ(program.rows("user.mdb", "SELECT Codice, Tipo FROM Password"), QStringList{"mario|A"});
+}

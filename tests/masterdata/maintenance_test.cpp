@@ -614,4 +614,48 @@ TEST_F(MainWindowTest, ASignInLeavesTheLocksOfAnotherMachineWithTheSameName)
     EXPECT_TRUE(second.ask("click BModifica").contains("Dato in Modifica da Altro Utente.\\rUtente: admin\\rPostazione: PC1"));
 }
 
+// Two workstations edit one record on every screen that edits records: the second is refused, the
+// holder named; however the first edit ends (save, cancel, close) the record is free again.
+TEST_F(MainWindowTest, EveryEditingScreenLetsOneWorkstationAtATimeEditARecord)
+{
+    // The record, the column edited, how the first edit ends, whether it saves; a grid's row 0, column 1.
+    const struct { const char *open, *table, *column, *code, *end; bool kept; const char* grid = nullptr; } screens[] = {
+        {"BClienti", "Clienti", "Denominazione", "C001", "click BSalva", true},
+        {"BFornitori", "Fornitori", "Denominazione", "F001", "click BAnnulla", false},
+        {"BArticoli", "Articoli", "Descrizione", "ART001", "click BSalva", true},
+        {"BAgenti", "Agenti", "Denominazione", "AG01", "close", false},
+        {"BVettori", "Vettori", "Denominazione", "V01", "click BSalva", true},
+        {"BMateriali", "Materiali", "Descrizione", "MAT01", "click BSalva", true},
+        {"BServizi", "Servizi", "Descrizione", "SER01", "click BSalva", true}, {"BZone", "Zone", "Desc", "1", "click BSalva", true},
+        {"BListini", "Listini", "Desc", "L1", "click BSalva", true}, {"BDistinta", "DistintaBase", "Desc", "DB001", "close", false},
+        {"BLoc", "Stati", "Descrizione", "IT", "row TStati 1", true, "TStati"},
+    };
+    Workstation first(program, "admin", "PC1"), second(program, "mario", "PC2");
+    for (const auto& s : screens) {
+        SCOPED_TRACE(s.open);
+        const auto edit = [&](Workstation& at, const QString& value) {
+            const QString started = s.grid ? QString() : at.ask("click BModifica");
+            return started + at.ask(s.grid ? QStringLiteral("cell %1 0 1 %2").arg(s.grid, value) : QStringLiteral("set %1 %2").arg(s.column, value));
+        };
+        const QString key = s.grid ? "id" : "Codice";
+        const auto stored = [&] {
+            return program.rows("data.mdb", QStringLiteral("SELECT %1 FROM %2 WHERE %3 = '%4'").arg(s.column, s.table, key, s.code)).value(0);
+        };
+        const QString before = stored();
+        first.ask(QStringLiteral("click ") + s.open);
+        second.ask(QStringLiteral("click ") + s.open);
+        EXPECT_FALSE(edit(first, "PRIMA").contains("Dato in Modifica"));
+        EXPECT_EQ(program.rows("user.mdb", "SELECT [User], Tabella, Chiave1 FROM Accessi").join(','), QStringLiteral("admin|%1|%2=%3").arg(s.table, key, s.code));
+        EXPECT_TRUE(edit(second, "SECONDA").contains("Dato in Modifica da Altro Utente.\\rUtente: admin\\rPostazione: PC1"));
+        first.ask(s.end);
+        EXPECT_EQ(stored(), s.kept ? "PRIMA" : before) << "the refused edit wrote nothing";
+        EXPECT_TRUE(program.lockHolders().isEmpty());
+
+        EXPECT_FALSE(edit(second, "SECONDA").contains("Dato in Modifica"));
+        second.ask(s.grid ? QStringLiteral("row %1 1").arg(s.grid) : QStringLiteral("click BSalva"));
+        EXPECT_EQ(stored(), "SECONDA");
+        first.ask("close"), second.ask("close");
+    }
+}
+
 } // namespace

@@ -153,7 +153,9 @@ QString FieldPanel::referredName(const Reference& reference, const QString& code
         JetQuery q;
         q << "SELECT " << Jet::identifier(reference.nameColumn) << " FROM " << Jet::identifier(reference.table)
           << " WHERE Codice = " << Jet::text(code.trimmed());
-        QSqlQuery found = m_base->dataArchive().select(q);
+        // Read as Rows: a QSqlQuery copied out of them would share the statement they hand back
+        // to the archive's cache when they go.
+        Rows found = m_base->dataArchive().select(q);
         return found.next() ? found.value(0).toString() : QString();
     } catch (const DatabaseError&) {
         // A name that cannot be read leaves the code alone on screen.

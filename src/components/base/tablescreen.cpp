@@ -205,8 +205,38 @@ void TableScreen::say(const QString& message)
     ScreenFrame::announce(m_message, message);
 }
 
+LockIdentity TableScreen::rowLock() const
+{
+    const FieldPanel* panel = activePanel();
+    const QString keyColumn = panel->definition().fields.first().column;
+    LockIdentity id;
+    id.owner = QStringLiteral("BREVANO V");
+    // The title after the program's: "Anagrafica Clienti", "Gestione Accessi".
+    id.screenTitle = windowTitle().section(QStringLiteral(" : "), 1);
+    id.table = panel->definition().table;
+    id.keyFields[0] = keyColumn;
+    id.keyValues[0] = m_data->recordset().value(keyColumn).toString();
+    id.keyKinds[0] = 1;
+    // Tables of the user archive (the users) name it; the company archive's are the empty slot.
+    if (m_data->DatabaseName == base()->UserDbPath)
+        id.archive = base()->UserDbPath;
+    return id;
+}
+
+// Moves onto the row of this key as the archive holds it now; false when it is gone.
+bool TableScreen::readRowAgain(const QString& key)
+{
+    m_data->Refresh();
+    const bool found = m_data->findFirst(JetQuery() << Jet::identifier(rowLock().keyFields[0]) << " = " << Jet::text(key));
+    m_grid->ReBind();
+    return found;
+}
+
 void TableScreen::setEditMode(bool editing)
 {
+    // However the edit ends, the row's lock goes with it.
+    if (!editing)
+        m_lock.reset();
     if (editing != m_editing) {
         m_editing = editing;
         editing ? ++base()->EditingScreenCount : --base()->EditingScreenCount;
@@ -267,6 +297,7 @@ void TableScreen::addRow()
     setEditMode(true);
     panel->setKeyEditable(true);
     base()->FocusAndSelectAll(panel->keyField());
+    editStarted();
 }
 
 void TableScreen::editRow()
@@ -275,16 +306,23 @@ void TableScreen::editRow()
     if (!panel)
         return;
     say({});
+    std::optional<HeldLock> lock;
     try {
+        lock = HeldLock::take(*base(), rowLock());
+        // The edit starts from the row as stored now: another workstation may have changed it.
+        if (!lock || !readRowAgain(lock->identity().keyValues[0]))
+            return;
         m_data->recordset().Edit();
     } catch (const DatabaseError& e) {
         say(failureMessage(e));
         return;
     }
     setEditMode(true);
+    m_lock = std::move(lock);
     panel->setKeyEditable(false);
     if (panel->definition().fields.size() > 1)
         base()->FocusAndSelectAll(panel->field(panel->definition().fields[1].column));
+    editStarted();
 }
 
 void TableScreen::saveRow()
@@ -295,13 +333,15 @@ void TableScreen::saveRow()
     say({});
     Recordset& rs = m_data->recordset();
     const bool adding = rs.editMode() == Recordset::EditMode::Adding;
-    for (bool saved = false; !saved;) {
+    for (bool saved = false, checked = false; !saved; checked = true) {
         try {
             if (const auto refusal = panel->validate(adding, m_data->database())) {
                 say(refusal->message);
                 base()->FocusAndSelectAll(refusal->field);
                 return;
             }
+            if (!checked && !mayStore(*panel, rs))
+                return;
             panel->store(rs, adding);
             rs.Update();
             saved = true;
@@ -337,9 +377,11 @@ void TableScreen::cancelEdit()
 void TableScreen::deleteRow()
 {
     say({});
-    if (!Platform::instance().askDestructive(QStringLiteral("Si Desidera Cancellare il Record Corrente?"), base()->AppTitle))
-        return;
+    FieldPanel* panel = activePanel();
     try {
+        if (!panel || !mayDelete(*panel)
+            || !Platform::instance().askDestructive(QStringLiteral("Si Desidera Cancellare il Record Corrente?"), base()->AppTitle))
+            return;
         m_data->recordset().Delete();
         m_data->recordset().MoveFirst();
     } catch (const DatabaseError& e) {
