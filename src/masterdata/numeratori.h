@@ -1,6 +1,8 @@
 #pragma once
 #include "components/childscreen.h"
 
+#include <QVector>
+
 class DataControl;
 class QAction;
 class QLabel;
@@ -58,6 +60,9 @@ private:
     QLabel* m_lblCausale;
     QLineEdit* m_idCodice;
     QLineEdit* m_tDesc;
+    QLineEdit* m_idEsercizio;
+    QVector<QAction*> m_browseCommands;
+    QVector<QAction*> m_editCommands;
     QLineEdit* m_progressivo;
     QLabel* m_errorBar1;
     QString m_state = QStringLiteral("0");
