@@ -9,7 +9,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
-#include <QSet>
 #include <QSqlDriver>
 #include <QSqlQuery>
 #include <functional>
@@ -339,9 +338,7 @@ TEST_F(DatabaseTest, RecordsetsBehaveAlikeOnShortListsAndListsOfManyPages)
     EXPECT_THROW(snapshot.Edit(), DatabaseError);
 }
 
-// Rows whose sort key is Null (an import can leave codes and days empty) come first on either
-// engine, and a walk meets every row once whichever way it goes, Nulls at its ends, on a page's
-// edge and between equal keys.
+// Null sort keys (left by imports) come first on both engines; walks both ways meet every row.
 TEST_F(DatabaseTest, RecordsetsMeetRowsWithoutASortKeyWalkingEitherWay)
 {
     const auto walk = [](Recordset& rs, bool forward) {
@@ -350,34 +347,28 @@ TEST_F(DatabaseTest, RecordsetsMeetRowsWithoutASortKeyWalkingEitherWay)
             forward ? met.append(rs.bookmark().rowid) : met.prepend(rs.bookmark().rowid);
         return met;
     };
-    const int many = 2 * Recordset::PageSize + 9;
-    for (const int nulls : {4, 102, many}) {
+    for (const int nulls : {4, 102, 200}) {
         SCOPED_TRACE(nulls);
         ProgramFolder fresh;
         QStringList articles, movements;
-        for (int i = 0; i < 200; ++i)
+        for (int i = 0; i < 200; ++i) {
             articles << (i < 200 - nulls ? QStringLiteral("('N%1', 'x')").arg(i) : QStringLiteral("(NULL, 'x')"));
-        for (int i = 0; i < many; ++i)
-            movements << QStringLiteral("(%1, %2)").arg(i < nulls && i % 3 ? QStringLiteral("NULL") : QStringLiteral("'2026-01-0%1'").arg(i % 5 ? 2 : 1),
-                                                         i % Recordset::PageSize < 2 ? QStringLiteral("NULL") : QString::number(i));
+            movements << QStringLiteral("(%1, %2)").arg(QString(i < nulls && i % 3 ? "NULL" : i % 5 ? "'2026-01-02'" : "'2026-01-01'"),
+                                                         i % Recordset::PageSize < 2 ? "NULL" : QString::number(i));
+        }
         fresh.exec("data.mdb", "INSERT INTO Articoli (Codice, Descrizione) VALUES " + articles.join(u','));
         fresh.exec("data.mdb", "INSERT INTO MovMagTes (DataReg, NumInt) VALUES " + movements.join(u','));
-        const Database db = Database::open(fresh.dataDb(), ProgramFolder::connectString());
         for (const auto& [table, keys] : {std::pair{"Articoli", std::vector<SortKey>{{"Codice"}}},
                                           std::pair{"MovMagTes", std::vector<SortKey>{{"DataReg"}, {"NumInt"}}}}) {
-            SCOPED_TRACE(table);
-            Recordset rs = Recordset::open(db, (JetQuery("SELECT * FROM ") << Jet::table(table)).orderBy(" ORDER BY ", keys));
-            const QList<qint64> forward = walk(rs, true);
-            EXPECT_EQ(forward.size(), rs.RecordCount());
-            EXPECT_EQ(QSet<qint64>(forward.begin(), forward.end()).size(), forward.size());
-            EXPECT_EQ(walk(rs, false), forward);
+            Recordset rs = Recordset::open(Database::open(fresh.dataDb(), ProgramFolder::connectString()),
+                                           (JetQuery("SELECT * FROM ") << Jet::table(table)).orderBy(" ORDER BY ", keys));
+            EXPECT_EQ(walk(rs, true).size(), rs.RecordCount()) << table;
+            EXPECT_EQ(walk(rs, false), walk(rs, true)) << table;
+            rs.setAbsolutePosition(nulls - 1);
+            rs.setBookmark(rs.bookmark());  // its place counted afresh
+            EXPECT_EQ(rs.AbsolutePosition(), nulls - 1) << table;
             rs.MoveFirst();
-            EXPECT_TRUE(rs[keys.front().column].isNull()) << "Null comes first";
-            for (const int at : {2, Recordset::PageSize, nulls - 1}) {
-                rs.setAbsolutePosition(at);
-                rs.setBookmark(rs.bookmark());
-                EXPECT_EQ(rs.AbsolutePosition(), at);
-            }
+            EXPECT_TRUE(rs[keys.front().column].isNull()) << table << ": Null comes first";
         }
     }
 }
