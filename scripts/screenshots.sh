@@ -21,10 +21,9 @@ trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
 cp -r build/program "$work/demo"
 printf '%s/\r\n0\r\n' "$work/demo" > "$work/demo/brevanov.dat"
 
-display=:$((90 + RANDOM % 9))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-sleep 1
-export DISPLAY=$display LANG=C.UTF-8 LC_ALL=C.UTF-8
+source scripts/virtual-display.sh
+start_virtual_display 1024x768x24 "$work"
+export LANG=C.UTF-8 LC_ALL=C.UTF-8
 if [ "$wm" = 1 ]; then openbox >/dev/null 2>&1 & sleep 1; fi
 
 shot() { sleep "${2:-1.2}"; import -window root "$out/$1$suffix.png"; }

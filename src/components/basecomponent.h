@@ -96,6 +96,8 @@ public:
     virtual qint32 NextDocumentNumber(const QString& kind, const QString& documentCode, const QString& fiscalYear,
                                       qint16 kindNumber, const QString& empty, const QString& headerTable,
                                       qint32 minusOne, qint16 one) = 0;
+    // One spelling for the movement: the documents' own form (StockMovements) stays callable here.
+    using StockMovements::PostStockMovement;
     virtual void PostStockMovement(QWidget* wizard, const QString& sourceKindName, const QString& sourceDataReg,
                                    const QString& sourceNumero, const QString& movementDate,
                                    const QString& reasonCode, qint32& movementNumber, QString& reasonKind,

@@ -32,7 +32,7 @@ const DocumentKind& sourceKindOf(const CreationRequest& request)
     const SourceChoice* source = sourceChoice(request.sourceType);
     if (!source)
         throw DatabaseError(DatabaseError::Kind::Refused,
-                            QStringLiteral("Tipo di documento di origine sconosciuto: %1").arg(request.sourceType));
+                            QStringLiteral("Tipo di documento di origine sconosciuto: %1").arg(qint16(request.sourceType)));
     return kindOf(source->kindCode);
 }
 
@@ -41,7 +41,7 @@ const DocumentKind& targetKindOf(const CreationRequest& request)
     const TargetChoice* target = targetChoice(request.targetType);
     if (!target)
         throw DatabaseError(DatabaseError::Kind::Refused,
-                            QStringLiteral("Tipo di documento da creare sconosciuto: %1").arg(request.targetType));
+                            QStringLiteral("Tipo di documento da creare sconosciuto: %1").arg(qint16(request.targetType)));
     return kindOf(target->kindCode);
 }
 
@@ -78,11 +78,12 @@ void RunConversion(CreationState& state)
     WriteTransaction creation(state.db, WriteTransaction::OnFailure::KeepWrittenWork);
     AllocateDocumentNumber(state);
     switch (state.request.sourceType) {
-    case 1: ConvertFromDeliveryNote(state); break;
-    case 2: ConvertFromCustomerOrder(state); break;
-    case 3: ConvertFromQuotation(state); break;
-    case 4: ConvertFromInvoice(state); break;
-    case 5: ConvertFromReturnNote(state); break;
+    case SourceKind::DeliveryNote: ConvertFromDeliveryNote(state); break;
+    case SourceKind::CustomerOrder: ConvertFromCustomerOrder(state); break;
+    case SourceKind::Quotation: ConvertFromQuotation(state); break;
+    case SourceKind::Invoice: ConvertFromInvoice(state); break;
+    case SourceKind::ReturnNote: ConvertFromReturnNote(state); break;
+    case SourceKind::None: break;
     }
     creation.commit();
 }

@@ -13,7 +13,7 @@ struct ColumnCopy
     QString source;
 };
 
-QVector<ColumnCopy> rowCopies(const std::vector<MappingEntry>& entries, int targetType)
+QVector<ColumnCopy> rowCopies(const std::vector<MappingEntry>& entries, TargetKind targetType)
 {
     QVector<ColumnCopy> copies;
     for (const MappingEntry& entry : entries)

@@ -51,7 +51,7 @@ class StockMovements
 public:
     virtual ~StockMovements() = default;
     // Posts the movement with one line per row of the source document.
-    virtual PostedMovement postStockMovement(const StockMovementRequest& request) = 0;
+    virtual PostedMovement PostStockMovement(const StockMovementRequest& request) = 0;
 };
 
 // The session as the creation of a document sees it.

@@ -2,6 +2,8 @@
 #include "components/childscreen.h"
 #include "components/heldlock.h"
 
+#include <QVector>
+
 class DataControl;
 class QAction;
 class QLabel;
@@ -59,6 +61,9 @@ private:
     QLabel* m_lblCausale;
     QLineEdit* m_idCodice;
     QLineEdit* m_tDesc;
+    QLineEdit* m_idEsercizio;
+    QVector<QAction*> m_browseCommands;
+    QVector<QAction*> m_editCommands;
     QLineEdit* m_progressivo;
     QLabel* m_errorBar1;
     std::optional<HeldLock> m_lock;

@@ -93,7 +93,7 @@ void AutoComp::welcomeNext()
 void AutoComp::targetNext()
 {
     CBLista2->clear();
-    TargetType = 0;
+    TargetType = TargetKind::None;
     FRMDatiFor->setVisible(false);
     tDtMag->clear();
     FRMDatiMag->setVisible(false);
@@ -115,7 +115,7 @@ void AutoComp::targetNext()
 void AutoComp::sourceNext()
 {
     ErrBar2->setText(QString());
-    if ((TargetType == 3 || TargetType == 9) && (tRicCodFor->text().isEmpty() || tRicDescFor->text().isEmpty())) {
+    if ((TargetType == TargetKind::PurchaseInvoice || TargetType == TargetKind::SupplierOrder) && (tRicCodFor->text().isEmpty() || tRicDescFor->text().isEmpty())) {
         ErrBar2->setText(QStringLiteral("Codice Fornitore Errato"));
         base()->FocusAndSelectAll(tRicCodFor);
         return;

@@ -25,9 +25,9 @@ int main(int argc, char* argv[])
     base.FiscalYear = args[2];
 
     CreationRequest request;
-    request.sourceType = qint16(args[3].toInt());
+    request.sourceType = SourceKind(args[3].toInt());
     request.sourceNumInt = args[4].toInt();
-    request.targetType = qint16(args[5].toInt());
+    request.targetType = TargetKind(args[5].toInt());
     const SourceChoice* source = sourceChoice(request.sourceType);
     const DocumentKind* kind = documentKind(source->kindCode);
     {

@@ -7,6 +7,7 @@
 #include "components/screenframe.h"
 
 #include <QAction>
+#include <QHash>
 #include <QLabel>
 #include <QScrollArea>
 #include <QSplitter>
@@ -100,11 +101,13 @@ QToolBar* TableScreen::buildToolbar()
     auto* bar = new QToolBar(this);
     bar->setObjectName(QStringLiteral("AnagToolbar"));
     bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    QHash<QByteArray, QAction*> actions;
     for (const auto& b : ToolbarButtons) {
         QAction* action = bar->addAction(QString::fromUtf8(b.caption));
         action->setObjectName(QString::fromUtf8(b.key));
+        actions.insert(b.key, action);
     }
-    auto on = [bar](const char* key) { return bar->findChild<QAction*>(QString::fromUtf8(key)); };
+    auto on = [&actions](const char* key) { return actions.value(key); };
     connect(on("BNuovo"), &QAction::triggered, this, &TableScreen::addRow);
     connect(on("BModifica"), &QAction::triggered, this, &TableScreen::editRow);
     connect(on("BSalva"), &QAction::triggered, this, &TableScreen::saveRow);
@@ -132,9 +135,7 @@ bool TableScreen::openOn(const QString& caption, const QString& archive, const T
     if (!m_panels.isEmpty())
         m_panels.first()->show();
     fitDetails();
-    m_grid->setProperty("LayoutName", table.layoutName);
-    m_grid->setProperty("LayoutFileName", base()->AppPath + QStringLiteral("/Layout.grx"));
-    m_grid->LoadLayout();
+    m_grid->LoadLayout(table.layoutName, base()->AppPath + QStringLiteral("/Layout.grx"));
     m_grid->ReBind();
     showCurrent();
     return true;
@@ -177,9 +178,7 @@ void TableScreen::fitDetails()
 
 void TableScreen::useGridLayout(const QString& layoutName, const QString& layoutFile)
 {
-    m_grid->setProperty("LayoutName", layoutName);
-    m_grid->setProperty("LayoutFileName", layoutFile);
-    m_grid->LoadLayout();
+    m_grid->LoadLayout(layoutName, layoutFile);
     m_grid->ReBind();
     fitFrame();
 }

@@ -31,9 +31,7 @@ DataGrid* gridFor(DataControl* data, const QString& name, const QString& layout,
     auto* grid = new DataGrid(parent);
     grid->setObjectName(name);
     grid->setDataSource(data);
-    grid->setProperty("LayoutName", layout);
-    grid->setProperty("LayoutFileName", layoutFile);
-    grid->LoadLayout();
+    grid->LoadLayout(layout, layoutFile);
     return grid;
 }
 
