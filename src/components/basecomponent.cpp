@@ -4,6 +4,30 @@
 #include <QRegularExpressionValidator>
 #include "common/keyfilters.h"
 #include "components/keyfilterinstall.h"
+#include "common/typednumber.h"
+
+namespace {
+
+class TypedNumberValidator : public QValidator
+{
+public:
+    TypedNumberValidator(int maxDecimals, QObject* parent) : QValidator(parent), m_maxDecimals(maxDecimals) {}
+
+    State validate(QString& input, int&) const override
+    {
+        switch (typedNumberState(input, m_maxDecimals)) {
+        case TypedNumber::Readable: return Acceptable;
+        case TypedNumber::Unfinished: return Intermediate;
+        case TypedNumber::Unreadable: break;
+        }
+        return Invalid;
+    }
+
+private:
+    int m_maxDecimals;
+};
+
+} // namespace
 
 namespace {
 
@@ -66,9 +90,11 @@ void BaseComponent::useDigitKeys(QWidget* field)
         edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d*")), edit));
 }
 
-void BaseComponent::useDecimalKeys(QWidget* field)
+void BaseComponent::useDecimalKeys(QWidget* field, int maxDecimals)
 {
     installKeyFilter(field, [this](QChar key, const QString& text, int cursor) {
         return FilterDecimalKey(key, text, cursor);
     });
+    if (auto* edit = qobject_cast<QLineEdit*>(field); edit && edit->inputMask().isEmpty())
+        edit->setValidator(new TypedNumberValidator(maxDecimals, edit));
 }

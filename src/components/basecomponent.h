@@ -112,7 +112,9 @@ public:
     // Installs the three filters on a field (helpers over the operations above).
     void useTextKeys(QWidget* field);
     void useDigitKeys(QWidget* field);
-    void useDecimalKeys(QWidget* field);
+    // A number field also refuses, as it is typed or pasted, a text that cannot become a number
+    // (typednumber.h) or has more than maxDecimals decimals (-1: any).
+    void useDecimalKeys(QWidget* field, int maxDecimals = -1);
 
     // Dialogs and look-ups. ShowLookup returns an error text, empty on success; the pick is in
     // DialogResult (and SelectedProvince / SelectedPostalCode for kinds 22 and 23). The filter is

@@ -13,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QShortcut>
 #include <QTimer>
+#include <QToolBar>
 #include <algorithm>
 
 ChildScreen::ChildScreen(BaseComponent* base, QWidget* parent) : QWidget(parent), m_base(base)
@@ -59,6 +60,8 @@ void ChildScreen::fitFrame()
     if (area && area->width() > 200)
         size = size.boundedTo(area->size());
     frame->resize(size);
+    // Placed by the workspace or kept from another session, it is in sight whole.
+    ScreenFrame::keepInside(this);
     ScreenFrame::releaseMinimums(this);
     ScreenFrame::nameControls(this);
 }
@@ -74,20 +77,24 @@ void ChildScreen::showEvent(QShowEvent* event)
     // A screen opens with the focus inside it, on its list when it has one, so that the keys of
     // its commands work at once.
     QTimer::singleShot(0, this, [this] {
-        if (!isVisible() || isAncestorOf(QApplication::focusWidget()))
+        // The workspace may have given it to the first toolbar button: that is no place to work.
+        QWidget* focus = QApplication::focusWidget();
+        if (!isVisible() || (isAncestorOf(focus) && !qobject_cast<QToolBar*>(focus->parentWidget())))
             return;
-        const QList<QAbstractItemView*> lists = findChildren<QAbstractItemView*>();
-        for (QAbstractItemView* list : lists)
-            if (list->isVisibleTo(this) && list->isEnabled() && list->focusPolicy() != Qt::NoFocus) {
-                list->setFocus(Qt::OtherFocusReason);
-                return;
+        // The first list in the order Tab follows, otherwise the first control Tab reaches.
+        QWidget* first = nullptr;
+        for (QWidget* next = nextInFocusChain(); next && next != this && isAncestorOf(next); next = next->nextInFocusChain()) {
+            if (!next->isVisibleTo(this) || !next->isEnabled() || !(next->focusPolicy() & Qt::TabFocus))
+                continue;
+            if (qobject_cast<QAbstractItemView*>(next)) {
+                first = next;
+                break;
             }
-        // Otherwise the first control that Tab reaches.
-        for (QWidget* next = nextInFocusChain(); next && next != this && isAncestorOf(next); next = next->nextInFocusChain())
-            if (next->isVisibleTo(this) && next->isEnabled() && (next->focusPolicy() & Qt::TabFocus)) {
-                next->setFocus(Qt::OtherFocusReason);
-                return;
-            }
+            if (!first)
+                first = next;
+        }
+        if (first)
+            first->setFocus(Qt::OtherFocusReason);
     });
 }
 

@@ -3,6 +3,7 @@
 #include "maintenancebars.h"
 #include "common/datacontrol.h"
 #include "common/platform.h"
+#include "common/typednumber.h"
 #include "components/reportfailures.h"
 #include "components/screenframe.h"
 #include "components/taxcodeproblem.h"
@@ -32,9 +33,7 @@ LockIdentity companyLock(const BaseComponent* base)
 // Numbers are typed and shown the Italian way ("1.936,27").
 std::optional<double> number(const QString& text)
 {
-    bool ok = false;
-    const double value = QLocale().toDouble(text.trimmed(), &ok);
-    return ok ? std::optional<double>(value) : std::nullopt;
+    return readTypedNumber(text);
 }
 
 // A whole number as the 16-bit fields keep it (halves go to the even neighbour).

@@ -159,6 +159,7 @@ LocalitaGrid* Localita::addGrid(const QString& name, DataControl* data, const QS
     layout->addWidget(title);
     auto* grid = new LocalitaGrid(base(), data, std::move(columns), column);
     grid->setObjectName(name);
+    title->setBuddy(grid);  // each grid is called by its caption, for screen readers
     layout->addWidget(grid);
     return grid;
 }

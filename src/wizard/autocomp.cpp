@@ -40,6 +40,17 @@ void AutoComp::ShowPage(int shown, int hidden)
     PB[shown - 1]->setEnabled(true);
     PB[hidden - 1]->setVisible(false);
     PB[hidden - 1]->setEnabled(false);
+    // The focus leaves with the hidden page: it goes to the first field of the shown one, or to
+    // its forward button, never to a button that goes back.
+    QWidget* page = PB[shown - 1];
+    QWidget* target = m_forward[shown - 1];
+    for (QWidget* w = page->nextInFocusChain(); w && w != page && page->isAncestorOf(w); w = w->nextInFocusChain())
+        if (!qobject_cast<QPushButton*>(w) && w->isVisibleTo(page) && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)) {
+            target = w;
+            break;
+        }
+    if (target)
+        target->setFocus(Qt::OtherFocusReason);
 }
 
 bool AutoComp::event(QEvent* e)

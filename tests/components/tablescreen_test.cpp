@@ -167,6 +167,34 @@ TEST_F(TableEditor, DatesAndNumbersAreTypedAsUsersWriteThem)
     EXPECT_EQ(field("Codice") + "|" + field("PrezzoVen") + "|" + field("PrezzoVenEuro"), "ART001|18.000|9,30");
     EXPECT_TRUE(ui::find<QLineEdit>(panel, "PrezzoVenEuro")->alignment() & Qt::AlignRight);
     EXPECT_FALSE(ui::find<QLineEdit>(panel, "Codice")->alignment() & Qt::AlignRight) << "a code reads as text";
+
+    // Typed keys -> shown text -> what the archive keeps. '.' groups thousands and ',' comes before
+    // the decimals; what cannot become a number is refused key by key (a second comma, a third euro
+    // decimal, a lire decimal); the paired amount follows at the company's rate 1936,27.
+    const struct { const char *command, *screen, *field, *typed, *shown, *columns, *stored, *message; } typings[] = {
+        {"BArticoli", "Articoli", "PrezzoVenEuro", "1.234,56", "1.234,56", "PrezzoVenEuro, PrezzoVen", "1234.56|2390441", ""},
+        {"BArticoli", "Articoli", "PrezzoVenEuro", "1234,5", "1234,5", "PrezzoVenEuro, PrezzoVen", "1234.5|2390325", ""},
+        {"BArticoli", "Articoli", "PrezzoVenEuro", "1,2,345", "1,23", "PrezzoVenEuro, PrezzoVen", "1.23|2382", ""},
+        {"BArticoli", "Articoli", "PrezzoAcq", "18000,5", "180005", "PrezzoAcq, PrezzoAcqEuro", "180005|92.96", ""},
+        {"BArticoli", "Articoli", "PuntoGiacenzaMinima", "1.234,75", "1.234,75", "PuntoGiacenzaMinima", "1234.75", ""},
+        {"BArticoli", "Articoli", "PuntoGiacenzaMinima", "12.34", "12.34", "PuntoGiacenzaMinima", "1234.75",
+         "Valore non Valido: Giacenza Minima"},
+        {"BClienti", "Clienti", "Sconto", "12,5", "12,5", "Sconto", "12.5", ""},
+    };
+    for (const auto& t : typings) {
+        SCOPED_TRACE(QStringLiteral("%1 %2").arg(t.field, t.typed).toStdString());
+        if (s->objectName() != QLatin1String(t.screen))
+            shown(t.command, t.screen);
+        const QString code = field("Codice");
+        if (ui::find<QLineEdit>(panel, t.field)->isReadOnly())
+            ui::click(s, "BModifica");
+        type(t.field, QString::fromUtf8(t.typed));
+        EXPECT_EQ(field(t.field), QString::fromUtf8(t.shown));
+        EXPECT_EQ(save(), QString::fromUtf8(t.message));
+        EXPECT_EQ(program.rows("data.mdb", QStringLiteral("SELECT %1 FROM %2 WHERE Codice = '%3'")
+                                               .arg(t.columns, t.screen, code)),
+                  QStringList{t.stored});
+    }
 }
 
 TEST_F(TableEditor, TheImageManagerShowsThePictureOfEachRow)

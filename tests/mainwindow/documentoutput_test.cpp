@@ -9,6 +9,8 @@
 #include <QPrintPreviewWidget>
 #include <QProcess>
 #include <QTableView>
+#include <QTest>
+#include <QToolButton>
 
 class DocumentOutput : public MainWindowTest
 {
@@ -158,4 +160,38 @@ TEST_F(DocumentOutput, MissingDataIsListedFieldByFieldAndNoFileIsWritten)
     }
     EXPECT_FALSE(QDir(documents()).exists() && !QDir(documents()).isEmpty());
     EXPECT_EQ(program.rows("data.mdb", "SELECT Progressivo FROM Numeratori WHERE idCodice = 'FATPA'"), QStringList());
+}
+
+// A D.D.T. exported with the keyboard alone: the screen opens in its list, Tab keeps to the cells,
+// Ctrl+Tab and Ctrl+Shift+Tab leave a grid, and Esporta PDF has a key its tooltip names. On a
+// machine where nothing opens folders, the clerk is told where the file went.
+TEST_F(DocumentOutput, TheKeyboardAloneWalksIntoAGridOutOfItAndToEsportaPdf)
+{
+    platform.folderOpens = false;
+    QApplication::setActiveWindow(&openWindow());
+    QWidget* s = open("BDDT", "objddt");
+    ASSERT_TRUE(s);
+    const auto focus = [] { return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString(); };
+    const auto keys = [](int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), modifiers);
+        ui::settle();
+    };
+    EXPECT_EQ(focus(), "TDBGTestate");
+    keys(Qt::Key_Down);
+    keys(Qt::Key_Tab);
+    EXPECT_EQ(focus(), "TDBGTestate") << "Tab moves between cells";
+    keys(Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(focus(), "TDBGRighe");
+    keys(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(focus(), "TDBGTestate");
+    keys(Qt::Key_Tab, Qt::ControlModifier);
+    keys(Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_TRUE(qobject_cast<QToolButton*>(QApplication::focusWidget())) << focus().toStdString();
+    EXPECT_EQ(ui::find<QAction>(s, "BEsportaPDF")->toolTip(), "Esporta PDF (Ctrl+E)");
+    keys(Qt::Key_E, Qt::ControlModifier);
+    const QStringList said = messages();
+    ASSERT_EQ(said.size(), 2);
+    EXPECT_TRUE(said[0].contains("Documento esportato in PDF:")) << said[0].toStdString();
+    EXPECT_EQ(said[1], "MESSAGE|information|ok|Brevano V|Impossibile aprire la Cartella dei Documenti: su questo "
+                       "computer nessun programma apre le cartelle.\\rPercorso della cartella:\\r" + documents());
 }

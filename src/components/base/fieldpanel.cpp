@@ -4,6 +4,7 @@
 #include "common/database.h"
 #include "common/jetdate.h"
 #include "common/recordset.h"
+#include "common/typednumber.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -29,6 +30,16 @@ bool isDecimal(FieldKind kind)
     return kind == FieldKind::Decimal || kind == FieldKind::Amount || kind == FieldKind::EuroAmount;
 }
 
+// How many decimals a number field holds: an amount its currency's, other numbers any.
+int decimalsOf(FieldKind kind, const BaseComponent* base)
+{
+    if (kind == FieldKind::Amount)
+        return std::clamp(int(base->BaseCurrencyDecimals), 0, 3);
+    if (kind == FieldKind::EuroAmount)
+        return std::clamp(int(base->EuroDecimals), 0, 3);
+    return -1;
+}
+
 QString shownText(const QVariant& value, FieldKind kind, const BaseComponent* base)
 {
     if (value.isNull())
@@ -44,8 +55,7 @@ QString shownText(const QVariant& value, FieldKind kind, const BaseComponent* ba
         // An amount reads as in the grids: the currency's decimals, thousands grouped.
         bool ok = false;
         const double d = value.toDouble(&ok);
-        const int decimals = kind == FieldKind::EuroAmount ? base->EuroDecimals : base->BaseCurrencyDecimals;
-        return ok ? QLocale().toString(d, 'f', std::clamp(decimals, 0, 3)) : value.toString();
+        return ok ? QLocale().toString(d, 'f', decimalsOf(kind, base)) : value.toString();
     }
     case FieldKind::Date: {
         const QDate d = storedDate(value);
@@ -86,7 +96,7 @@ FieldPanel::FieldPanel(BaseComponent* base, const TableDefinition& table, QWidge
             case FieldKind::Digits: m_base->useDigitKeys(edit); break;
             case FieldKind::Decimal:
             case FieldKind::Amount:
-            case FieldKind::EuroAmount: m_base->useDecimalKeys(edit); break;
+            case FieldKind::EuroAmount: m_base->useDecimalKeys(edit, decimalsOf(spec.kind, m_base)); break;
             case FieldKind::Date: edit->setInputMask(DateInputMask); break;
             case FieldKind::Secret:
                 edit->setEchoMode(QLineEdit::Password);
@@ -143,6 +153,37 @@ FieldPanel::FieldPanel(BaseComponent* base, const TableDefinition& table, QWidge
         grid->addWidget(m_browse, perColumn, 2);
     }
     grid->setRowStretch(perColumn + 1, 1);
+    pairAmounts();
+}
+
+void FieldPanel::pairAmounts()
+{
+    // An amount in the base currency (PrezzoVen) and the same in euro (PrezzoVenEuro): typing
+    // one converts it into the other at the company's rate, rounded to the other's decimals.
+    for (int i = 0; i < m_fields.size(); ++i) {
+        const FieldSpec& base = m_table.fields[i];
+        auto* euro = base.kind == FieldKind::Amount ? qobject_cast<QLineEdit*>(field(base.column + QStringLiteral("Euro")))
+                                                    : nullptr;
+        if (!euro)
+            continue;
+        auto* lire = static_cast<QLineEdit*>(m_fields[i]);
+        const auto follow = [this](QLineEdit* from, FieldKind fromKind, QLineEdit* to, FieldKind toKind, bool toEuro) {
+            connect(from, &QLineEdit::textEdited, to, [=, this](const QString& text) {
+                const std::optional<double> typed = readTypedNumber(text, decimalsOf(fromKind, m_base));
+                if (m_base->EuroRate <= 0 || (!typed && !text.trimmed().isEmpty()))
+                    return;
+                if (!typed) {
+                    to->clear();
+                    return;
+                }
+                const double factor = toEuro ? 1.0 / m_base->EuroRate : m_base->EuroRate;
+                const int decimals = decimalsOf(toKind, m_base);
+                to->setText(QLocale().toString(convertAmount(*typed, factor, decimals), 'f', decimals));
+            });
+        };
+        follow(lire, FieldKind::Amount, euro, FieldKind::EuroAmount, true);
+        follow(euro, FieldKind::EuroAmount, lire, FieldKind::Amount, false);
+    }
 }
 
 QString FieldPanel::referredName(const Reference& reference, const QString& code) const
@@ -257,7 +298,7 @@ std::optional<FieldPanel::Refusal> FieldPanel::validate(bool adding, const Datab
         if (spec.kind == FieldKind::Digits)
             text.trimmed().toLongLong(&ok);
         else if (isDecimal(spec.kind))
-            QLocale().toDouble(text.trimmed(), &ok);
+            ok = readTypedNumber(text, decimalsOf(spec.kind, m_base)).has_value();
         else if (spec.kind == FieldKind::Date)
             ok = parseTypedDate(text).has_value();
         if (!ok)
@@ -289,7 +330,7 @@ void FieldPanel::store(Recordset& row, bool adding) const
             case FieldKind::Digits: value = text.trimmed().toLongLong(); break;
             case FieldKind::Decimal:
             case FieldKind::Amount:
-            case FieldKind::EuroAmount: value = QLocale().toDouble(text.trimmed()); break;
+            case FieldKind::EuroAmount: value = readTypedNumber(text, decimalsOf(spec.kind, m_base)).value_or(0); break;
             case FieldKind::Date: value = *parseTypedDate(text); break;
             default: value = text.trimmed(); break;
             }

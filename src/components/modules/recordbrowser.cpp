@@ -70,6 +70,7 @@ RecordBrowser::RecordBrowser(BaseComponent* base, BrowserSpec spec, QWidget* par
         lowerLayout->addWidget(caption);
         m_details = readOnlyControl(base, QStringLiteral("DataRighe"), this);
         m_detailsGrid = gridFor(m_details, QStringLiteral("TDBGRighe"), m_spec.detailsLayout, layoutFile, lower);
+        caption->setBuddy(m_detailsGrid);  // the lower grid is called by its caption, the upper by the screen
         lowerLayout->addWidget(m_detailsGrid);
         splitter->addWidget(lower);
         connect(m_rows, &DataControl::repositioned, this, &RecordBrowser::loadDetails);
