@@ -55,7 +55,7 @@ TEST_F(OnServer, TheConnectionTestSaysWhatIsWrong)
         {"/nessuna/cartella", good.database, "brevano", "", Search + "Impossibile raggiungere il server PostgreSQL "
                                                             "'/nessuna/cartella' sulla porta 5432.\\rControllare il nome del server, la porta e la rete."},
         {good.host, "nessuno", "brevano", "", Search + "Il database 'nessuno' non esiste sul server '" + good.host + "'."},
-        {good.host, good.database, "cassa", "sbagliata", Search + "Il server non accetta l'utente 'cassa' con la password indicata."},
+        {good.host, good.database, "cassa", "sbagliata", Search + "Password errata: il server non accetta l'utente 'cassa' con la password indicata."},
         {good.host, good.database, "sconosciuto", "", Search + "Il server non conosce l'utente 'sconosciuto'."},
         {good.host, "postgres", "brevano", "", Search + "Il database 'postgres' non contiene gli archivi del programma.\\r"
                                                         "Trasferirli con il programma trasferisci."},
@@ -85,7 +85,7 @@ TEST_F(OnServer, ConfirmingAServerWritesItsServiceAndThePasswordApartThenEnds)
         const bool right = written == ("PGSERVICE:" + s.database + "/\r\n1\r\n").toUtf8()
                            && service.contains(("[" + s.database + "]\nhost=" + s.host + "\nport=5432\ndbname=" + s.database
                                                 + "\nuser=brevano\n").toUtf8())
-                           && !service.contains("segreta") && password.contains("localhost:5432:" + s.database.toUtf8() + ":brevano:segreta\\:1")
+                           && !service.contains("segreta") && password.contains((s.host + ":5432:" + s.database + ":brevano:segreta\\:1").toUtf8())
                            && !written.contains("segreta");
         std::fprintf(stderr, "%s\n", right ? "SERVICE WRITTEN" : "WRONG");
     };
@@ -111,6 +111,27 @@ TEST(ServerStartup, AServiceOpensTheArchivesThereAndAnUnreachableServerEndsTheSt
     EXPECT_EQ(unreachable.log, (QStringList{NotFoundClient, "PROGRAM ENDED"}));
 }
 
+// A server given as a socket folder gets the password line libpq reads for it: a user who must
+// give a password connects with it; a wrong one stops the start-up saying so, not blaming the network.
+TEST(ServerStartup, ThePasswordLineWrittenIsTheOneLibpqReadsAndAWrongOneIsSaid)
+{
+    if (!ProgramFolder::onServer())
+        GTEST_SKIP() << "archives on a PostgreSQL server only";
+    ProgramFolder folder(ProgramFolder::WholeProgram);
+    ServerArchive::Settings cashier = ServerArchive::readService(folder.service());
+    cashier.user = "cassa";
+    cashier.password = "giusta";
+    ServerArchive::writeService(cashier);
+    EXPECT_NO_THROW(Database::open(ServerArchive::locator(folder.service(), QString()), QString()));
+
+    cashier.password = "sbagliata";
+    ServerArchive::writeService(cashier);
+    const ScriptedRun refused = runScripted(folder.path(), {}, "Accesso");
+    ASSERT_EQ(refused.log.size(), 2) << refused.log.join("\n").toStdString();
+    EXPECT_TRUE(refused.log[0].contains("|Password errata: il server PostgreSQL (servizio " + folder.service() + ")"))
+        << refused.log[0].toStdString();
+}
+
 // The transfer program copies a data folder into an empty database once (every server test works
 // on a copy it made): its own check finds every row alike, and a second copy is refused.
 TEST_F(OnServer, TheTransferCopiesAFolderOnceAndRefusesASecondCopy)
@@ -130,9 +151,31 @@ TEST_F(OnServer, TheTransferCopiesAFolderOnceAndRefusesASecondCopy)
         tool.waitForFinished(120000);
         return std::make_pair(tool.exitCode(), QString::fromUtf8(tool.readAllStandardOutput()));
     };
+    // A copy restored from a text backup (.dump) has lost its version: the transfer refuses it
+    // before writing, the maintenance program mends it, then the move and the configuration work.
+    QProcess dump, restore;
+    dump.setStandardOutputProcess(&restore);
+    dump.start("sqlite3", {files.file("data.mdb"), ".dump"});
+    restore.start("sqlite3", {files.file("restored.mdb")});
+    ASSERT_TRUE(dump.waitForFinished(60000) && restore.waitForFinished(60000));
+    ASSERT_TRUE(QFile::remove(files.file("data.mdb")) && QFile::rename(files.file("restored.mdb"), files.file("data.mdb")));
+    const auto [refused, why] = transfer();
+    EXPECT_EQ(refused, 1);
+    EXPECT_TRUE(why.contains("L'archivio data.mdb dichiara la versione 0, questo programma richiede la versione 1")) << why.toStdString();
+    QProcess maintenance;
+    maintenance.start(ProgramFolder::builtProgramDir() + "/manutenzione", {files.path()});
+    maintenance.waitForFinished(60000);
+    EXPECT_EQ(maintenance.exitCode(), 0) << maintenance.readAllStandardOutput().toStdString();
+
     const auto [copied, report] = transfer();
     EXPECT_EQ(copied, 0) << report.toStdString();
     EXPECT_FALSE(report.contains("NON CORRISPONDENTE"));
+    configure({QString(), target.host, 5432, empty, "brevano", ""}, [](QWidget* dialog) {
+        ui::click(dialog, "BProva");
+        ui::click(dialog, "BAnnulla");
+    });
+    EXPECT_EQ(messages(), QStringList{"MESSAGE|information|ok|Brevano V - Ricerca Server|Connessione riuscita: il database "
+                                      "contiene gli archivi del programma."});
     const auto [again, refusal] = transfer();
     EXPECT_EQ(again, 1);
     EXPECT_TRUE(refusal.contains("contiene già degli archivi: trasferimento rifiutato, nulla è stato scritto")) << refusal.toStdString();
