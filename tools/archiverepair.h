@@ -4,7 +4,8 @@
 
 // The soundness of a SQLite archive file, and its rebuilding from what can still be read of it.
 // The check is SQLite's own (PRAGMA integrity_check), made as any other program would make it;
-// the rebuilding is the sqlite3 shell's ".recover" into a new file, the damaged one kept aside.
+// the rebuilding copies the schema and every row that can still be read into a new file (as the
+// sqlite3 shell's .dump would, without needing the shell), the damaged one kept aside.
 
 // What the check finds wrong with the archive, in the engine's words; empty when it is sound or
 // when the file cannot be read as an archive at all (opening it then says why).
@@ -17,6 +18,7 @@ struct Recovery
 {
     QString damagedKeptAs;  // where the damaged file now is
     QString problem;        // why it could not be rebuilt; empty when it was
+    QStringList partialTables;  // tables some of whose rows could not be read
 };
 
 // Rebuilds the archive at path from every row that can be read, under the same name; the damaged

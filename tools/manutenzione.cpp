@@ -4,7 +4,7 @@
 // Usage: manutenzione [--recupera] [program folder]   (default: the folder of this program)
 // Every archive is checked first (PRAGMA integrity_check): a damaged one is reported, with what to
 // do, and is neither upgraded nor called sound; with --recupera it is rebuilt from what can still
-// be read (the sqlite3 shell's .recover), the damaged file kept aside.
+// be read, the damaged file kept aside.
 // Reports in Italian on standard output; exit code 0 when every archive is sound and up to date,
 // 1 when one is not (it is then left as it was, and so are the templates).
 #include "archiverepair.h"
@@ -62,8 +62,8 @@ bool sound(const Archive& a, const QString& stamp, bool recover)
     if (!recover) {
         say(QStringLiteral("Archivio %1: non è stato aggiornato. Con nessuna postazione al lavoro, rimettere al suo posto "
                            "l'ultima copia di sicurezza (fatta con .backup), oppure eseguire \"manutenzione --recupera\": "
-                           "ricostruisce l'archivio in un nuovo file con le righe ancora leggibili (.recover di sqlite3) e "
-                           "conserva quello danneggiato.").arg(a.name));
+                           "ricostruisce l'archivio in un nuovo file con tutte le righe ancora leggibili e conserva quello "
+                           "danneggiato.").arg(a.name));
         return false;
     }
     const Recovery r = recoverArchive(a.path, stamp);
@@ -72,10 +72,12 @@ bool sound(const Archive& a, const QString& stamp, bool recover)
                            "Rimettere al suo posto l'ultima copia di sicurezza.").arg(a.name, r.problem));
         return false;
     }
-    say(QStringLiteral("Archivio %1: ricostruito con le righe ancora leggibili; l'archivio danneggiato è conservato come %2. "
-                       "Le righe delle pagine danneggiate possono mancare (quelle ritrovate senza la loro tabella sono "
-                       "nella tabella lost_and_found): controllare i dati, o rimettere l'ultima copia di sicurezza, poi "
-                       "eseguire di nuovo la manutenzione.").arg(a.name, QDir::toNativeSeparators(r.damagedKeptAs)));
+    say(QStringLiteral("Archivio %1: ricostruito con le righe ancora leggibili; l'archivio danneggiato è conservato come %2.")
+            .arg(a.name, QDir::toNativeSeparators(r.damagedKeptAs)));
+    if (!r.partialTables.isEmpty())
+        say(QStringLiteral("Archivio %1: righe perse nelle tabelle %2.").arg(a.name, r.partialTables.join(QStringLiteral(", "))));
+    say(QStringLiteral("Archivio %1: controllare i dati ricostruiti, o rimettere al suo posto l'ultima copia di sicurezza, "
+                       "poi eseguire di nuovo la manutenzione.").arg(a.name));
     return false;
 }
 

@@ -296,8 +296,9 @@ Database Database::openServer(const QString& path, const QString& connectString,
     // file: the pointer file names only the service.
     c->db.setConnectOptions(QStringLiteral("service=%1;connect_timeout=5;application_name=brevano")
                                 .arg(ServerArchive::serviceOf(path)));
+    // A connection never made is told by its reason (a wrong password is not the network).
     if (!c->db.open())
-        throw result.failure(c->db.lastError());
+        throw DatabaseError::fromEngine(c->db.lastError(), path);
     if (ServerArchive::archiveFileOf(path).isEmpty()) {
         // The database itself, for the work that makes its archives.
         result.run(QStringLiteral("SET lock_timeout = %1").arg(BusyTimeoutMs));
