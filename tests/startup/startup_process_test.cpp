@@ -236,8 +236,7 @@ TEST(Maintenance, ADamagedArchiveIsReportedAndRebuiltOnlyWhenAsked)
     folder.damageTable("data.mdb", "ModPag");
     const Maintained found = maintain(folder);
     EXPECT_EQ(found.exitCode, 1);
-    EXPECT_EQ(found.report.filter("Archivio data.mdb DANNEGGIATO: tabelle non più leggibili: ModPag.").size(), 1)
-        << found.report.join(u'\n').toStdString();
+    EXPECT_EQ(found.report.filter("Archivio data.mdb DANNEGGIATO: tabelle non più leggibili: ModPag.").size(), 1);
     EXPECT_EQ(found.report.filter("\"manutenzione --recupera\"").size(), 1);
 
     const Maintained rebuilt = maintain(folder, {"--recupera"});
