@@ -344,22 +344,23 @@ void Database::reconnect() const
 {
     if (d->reconnecting)
         return;
-    // The server undid the open transaction with the connection: the rest of it must not run
-    // on the new one, where each statement would commit by itself.
-    d->lostTransaction = d->lostTransaction || d->writing;
+    const bool wasWriting = d->writing;
     d->writing = false;
     d->attached.clear();
     d->kept.clear();
     d->db.close();
-    if (!d->db.open())
-        return;
-    d->reconnecting = true;
-    try {
-        startServerSession();
-    } catch (const DatabaseError&) {
-        // The server went again: the next statement says so.
+    if (d->db.open()) {
+        d->reconnecting = true;
+        try {
+            startServerSession();
+        } catch (const DatabaseError&) {
+            // The server went again: the next statement says so.
+        }
+        d->reconnecting = false;
     }
-    d->reconnecting = false;
+    // The server undid the open transaction with the connection: the rest of it must not run
+    // on the new one, where each statement would commit by itself.
+    d->lostTransaction = d->lostTransaction || wasWriting;
 }
 
 Database::Engine Database::engine() const { return d->engine; }
