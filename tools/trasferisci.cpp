@@ -8,6 +8,7 @@
 //   named, is given what the workstations need and nothing over the users (serverroles.h).
 // Exit code 0 when both archives were copied and match, 1 otherwise (the database is then left
 // without archives), 2 for a wrong command line.
+#include "archiveupgrade.h"
 #include "common/archivecopy.h"
 #include "common/archivepassword.h"
 #include "common/serverarchive.h"
@@ -78,6 +79,8 @@ QString reason(const DatabaseError& e)
     case DatabaseError::Kind::Unreachable: return QStringLiteral("server non raggiungibile");
     case DatabaseError::Kind::NotFound: return QStringLiteral("database o archivio inesistente");
     case DatabaseError::Kind::WrongPassword: return QStringLiteral("password errata");
+    case DatabaseError::Kind::Damaged: return QStringLiteral("archivio danneggiato: eseguire prima l'Utility di Manutenzione");
+    case DatabaseError::Kind::BadValue: return QStringLiteral("un valore che il server non può conservare: ") + e.detail();
     case DatabaseError::Kind::Refused: return e.detail();
     default: return e.detail();
     }
@@ -129,6 +132,25 @@ int main(int argc, char* argv[])
     } catch (const DatabaseError& e) {
         say(QStringLiteral("Impossibile collegarsi al server PostgreSQL (%1).").arg(reason(e)));
         return 1;
+    }
+    // The server keeps the version an archive declares: one that declares another than this
+    // program's (as a copy restored from a .dump does) would be refused by every workstation.
+    for (const char* file : ArchiveFiles) {
+        int version = -1;
+        try {
+            version = archiveVersion(Database::open(data.filePath(QString::fromLatin1(file)), archiveConnectString(), true));
+        } catch (const DatabaseError& e) {
+            say(QStringLiteral("Impossibile leggere l'archivio %1 (%2): nessun trasferimento.").arg(QString::fromLatin1(file), reason(e)));
+            return 1;
+        }
+        if (version != currentArchiveVersion()) {
+            say(QStringLiteral("L'archivio %1 dichiara la versione %2, questo programma richiede la versione %3 (una copia "
+                               "ripristinata da un file .dump non conserva la versione): trasferimento rifiutato, nulla è "
+                               "stato scritto. Eseguire prima l'Utility di Manutenzione (manutenzione) sulla cartella dei "
+                               "dati, poi ripetere il trasferimento.")
+                    .arg(QString::fromLatin1(file)).arg(version).arg(currentArchiveVersion()));
+            return 1;
+        }
     }
 
     bool matches = true;

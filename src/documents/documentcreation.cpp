@@ -72,7 +72,7 @@ CreationResult::Status LoadSourceDocument(CreationState& state)
 // The number, the movement, the header and the rows are written in one immediate transaction
 // on the session's archive: another workstation creating at the same moment waits instead of
 // interleaving. There is no undoing a creation: after a failure the transaction keeps what was
-// written before it.
+// written before it, unless the connection to the server was lost, which undid all of it.
 void RunConversion(CreationState& state)
 {
     WriteTransaction creation(state.db, WriteTransaction::OnFailure::KeepWrittenWork);

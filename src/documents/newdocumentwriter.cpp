@@ -136,7 +136,10 @@ void copyRows(CreationState& state, const std::vector<MappingEntry>& rowEntries)
         WriteTransaction allRows(state.db);
         overflow = copyRowsAtOnce(state, copies);
         allRows.commit();
-    } catch (const DatabaseError&) {
+    } catch (const DatabaseError& e) {
+        // A lost connection took the whole creation with it: nothing is left to go on from.
+        if (e.kind() == DatabaseError::Kind::Unreachable)
+            throw;
         copyRowsOneByOne(state, copies);
         return;
     }

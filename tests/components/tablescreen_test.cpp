@@ -147,6 +147,21 @@ TEST_F(TableEditor, ACustomerIsCheckedFieldByFieldOnAddingThenEditedAndDeleted)
     EXPECT_EQ(gridRows(), before);
 }
 
+// A table damaged on disk: the customers screen shows that a payment term cannot be read,
+// and its save says the archive is damaged and writes nothing, not even into a sound table.
+TEST_F(TableEditor, ADamagedArchiveIsSaidAndNothingIsWrittenIntoIt)
+{
+    program.damageTable("data.mdb", "ModPag");
+    customers();
+    ui::click(s, "BNuovo");
+    type("Codice", "C001X");
+    type("Denominazione", "Nuovo cliente");
+    type("idPagamento", "RD");
+    EXPECT_EQ(field("idPagamento_Desc"), "(archivio danneggiato)");
+    EXPECT_TRUE(save().startsWith("L'archivio '" + program.dataDb() + "' risulta danneggiato.")) << save().toStdString();
+    EXPECT_TRUE(customer("Codice", "C001X").isEmpty());
+}
+
 TEST_F(TableEditor, DatesAndNumbersAreTypedAsUsersWriteThem)
 {
     ASSERT_TRUE(shown("BEsercizio", "TableForm", "PanDati_9"));

@@ -56,7 +56,7 @@ TEST_F(OnServer, TheConnectionTestSaysWhatIsWrong)
         {"/nessuna/cartella", good.database, "brevano", "", Search + "Impossibile raggiungere il server PostgreSQL "
                                                             "'/nessuna/cartella' sulla porta 5432.\\rControllare il nome del server, la porta e la rete."},
         {good.host, "nessuno", "brevano", "", Search + "Il database 'nessuno' non esiste sul server '" + good.host + "'."},
-        {good.host, good.database, "cassa", "sbagliata", Search + "Il server non accetta l'utente 'cassa' con la password indicata."},
+        {good.host, good.database, "cassa", "sbagliata", Search + "Password errata: il server non accetta l'utente 'cassa' con la password indicata."},
         {good.host, good.database, "sconosciuto", "", Search + "Il server non conosce l'utente 'sconosciuto'."},
         {good.host, "postgres", "brevano", "", Search + "Il database 'postgres' non contiene gli archivi del programma.\\r"
                                                         "Trasferirli con il programma trasferisci."},
@@ -86,7 +86,7 @@ TEST_F(OnServer, ConfirmingAServerWritesItsServiceAndThePasswordApartThenEnds)
         const bool right = written == ("PGSERVICE:" + s.database + "/\r\n1\r\n").toUtf8()
                            && service.contains(("[" + s.database + "]\nhost=" + s.host + "\nport=5432\ndbname=" + s.database
                                                 + "\nuser=brevano\n").toUtf8())
-                           && !service.contains("segreta") && password.contains("localhost:5432:" + s.database.toUtf8() + ":brevano:segreta\\:1")
+                           && !service.contains("segreta") && password.contains((s.host + ":5432:" + s.database + ":brevano:segreta\\:1").toUtf8())
                            && !written.contains("segreta");
         std::fprintf(stderr, "%s\n", right ? "SERVICE WRITTEN" : "WRONG");
     };
@@ -139,6 +139,21 @@ TEST_F(OnServer, TheWorkstationsRoleWorksButTheServerRefusesItAChangeOfTheUsers)
     EXPECT_EQ(program.rows("user.mdb", "SELECT Tipo FROM Password ORDER BY Codice"), (QStringList{"A", "U"}));
 }
 
+// A server given as a socket folder gets the password line libpq reads for it: a user who must
+// give a password connects with it; a wrong one stops the start-up saying so, not blaming the network.
+TEST(ServerStartup, ThePasswordLineWrittenIsTheOneLibpqReadsAndAWrongOneIsSaid)
+{
+    if (!ProgramFolder::onServer())
+        GTEST_SKIP() << "archives on a PostgreSQL server only";
+    ProgramFolder folder(ProgramFolder::WholeProgram);
+    const ServerArchive::Settings s = ServerArchive::readService(folder.service());
+    ServerArchive::writeService({s.service, s.host, s.port, s.database, "cassa", "giusta"});
+    EXPECT_NO_THROW(Database::open(ServerArchive::locator(folder.service(), QString()), QString()));
+    ServerArchive::writeService({s.service, s.host, s.port, s.database, "cassa", "sbagliata"});
+    const QString refused = runScripted(folder.path(), {}, "Accesso").log.value(0);
+    EXPECT_TRUE(refused.contains("|Password errata: il server PostgreSQL (servizio " + folder.service() + ")")) << refused.toStdString();
+}
+
 // The transfer program copies a data folder into an empty database once (every server test works
 // on a copy it made): its own check finds every row alike, and a second copy is refused.
 TEST_F(OnServer, TheTransferCopiesAFolderOnceAndRefusesASecondCopy)
@@ -173,9 +188,23 @@ TEST_F(OnServer, TheTransferCopiesAFolderOnceAndRefusesASecondCopy)
         EXPECT_TRUE(schemas.next() && schemas.value(0).toInt() == 0) << "nothing written";
     }
     file.run("UPDATE ModPag SET Codice = Codice || 'b' WHERE \"Desc\" IN ('b', 'd')");
+    // A copy restored from a text backup (.dump) has lost its version: the transfer refuses it
+    // before writing, the maintenance program mends it, then the move and the configuration work.
+    ASSERT_EQ(QProcess::execute("sh", {"-c", "cd '" + files.path() + "' && sqlite3 data.mdb .dump > data.sql && rm data.mdb "
+                                             "&& sqlite3 data.mdb < data.sql"}), 0);
+    const auto [refused, why] = transfer();
+    EXPECT_TRUE(refused == 1 && why.contains("L'archivio data.mdb dichiara la versione 0, questo programma richiede la versione 2")) << why.toStdString();
+    EXPECT_EQ(QProcess::execute(ProgramFolder::builtProgramDir() + "/manutenzione", {files.path()}), 0);
+
     const auto [copied, report] = transfer();
     EXPECT_EQ(copied, 0) << report.toStdString();
     EXPECT_FALSE(report.contains("NON CORRISPONDENTE"));
+    configure({QString(), target.host, 5432, empty, "brevano", ""}, [](QWidget* dialog) {
+        ui::click(dialog, "BProva");
+        ui::click(dialog, "BAnnulla");
+    });
+    EXPECT_EQ(messages(), QStringList{"MESSAGE|information|ok|Brevano V - Ricerca Server|Connessione riuscita: il database "
+                                      "contiene gli archivi del programma."});
     const auto [again, refusal] = transfer();
     EXPECT_EQ(again, 1);
     EXPECT_TRUE(refusal.contains("contiene già degli archivi: trasferimento rifiutato, nulla è stato scritto")) << refusal.toStdString();

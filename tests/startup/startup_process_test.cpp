@@ -142,10 +142,10 @@ struct Maintained
     QStringList report;
 };
 
-Maintained maintain(const ProgramFolder& folder)
+Maintained maintain(const ProgramFolder& folder, const QStringList& options = {})
 {
     QProcess p;
-    p.start(QDir(ProgramFolder::builtProgramDir()).filePath(QStringLiteral("manutenzione")), {folder.path()});
+    p.start(QDir(ProgramFolder::builtProgramDir()).filePath(QStringLiteral("manutenzione")), options + QStringList{folder.path()});
     p.waitForFinished(60000);
     return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts)};
 }
@@ -228,4 +228,22 @@ TEST(Maintenance, AnArchiveThatCannotBeUpgradedKeepsTheTemplatesWaiting)
     EXPECT_EQ(run.report.filter(QStringLiteral("Archivio data.mdb: aggiornamento non riuscito")).size(), 1);
     for (const char* name : Archives)
         EXPECT_TRUE(QFile::exists(archiveFile(folder, name, "2"))) << name;
+}
+
+// A damaged archive is never called sound: the maintenance program names what is damaged and
+// what to do, and rebuilds it only when asked, keeping the damaged file aside.
+TEST(Maintenance, ADamagedArchiveIsReportedAndRebuiltOnlyWhenAsked)
+{
+    ProgramFolder folder(ProgramFolder::WholeProgram);
+    folder.damageTable("data.mdb", "ModPag");
+    const Maintained found = maintain(folder);
+    EXPECT_EQ(found.exitCode, 1);
+    EXPECT_EQ(found.report.filter("Archivio data.mdb DANNEGGIATO: tabelle non più leggibili: ModPag.").size(), 1);
+    EXPECT_EQ(found.report.filter("\"manutenzione --recupera\"").size(), 1);
+
+    const Maintained rebuilt = maintain(folder, {"--recupera"});
+    EXPECT_EQ(rebuilt.exitCode, 1) << "rebuilt rows still want a look";
+    EXPECT_EQ(QDir(folder.path()).entryList({"data_danneggiato_*.mdb"}).size(), 1);
+    EXPECT_EQ(folder.rows("data.mdb", "PRAGMA integrity_check"), QStringList{"ok"});
+    EXPECT_EQ(maintain(folder).exitCode, 0);
 }

@@ -198,9 +198,10 @@ QString FieldPanel::referredName(const Reference& reference, const QString& code
         // to the archive's cache when they go.
         Rows found = m_base->dataArchive().select(q);
         return found.next() ? found.value(0).toString() : QString();
-    } catch (const DatabaseError&) {
-        // A name that cannot be read leaves the code alone on screen.
-        return {};
+    } catch (const DatabaseError& e) {
+        // A name that cannot be read leaves the code alone on screen, unless the archive is
+        // damaged: a blank would pass for a code that does not exist.
+        return e.kind() == DatabaseError::Kind::Damaged ? QStringLiteral("(archivio danneggiato)") : QString();
     }
 }
 
