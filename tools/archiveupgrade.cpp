@@ -119,6 +119,35 @@ void localVersion1(const Database& db)
     db.execute(JetQuery("PRAGMA user_version = 1"));
 }
 
+// Version 2: documents written by hand.
+
+void userVersion2(const Database& db)
+{
+    db.execute(JetQuery("PRAGMA user_version = 2"));
+}
+
+void dataVersion2(const Database& db)
+{
+    for (const char* table : {"FATVETes", "FATNCTes"}) {
+        const QString name = QString::fromLatin1(table);
+        addColumn(db, name, "TipoFattura",
+                  JetQuery("ALTER TABLE ") << Jet::identifier(name) << " ADD COLUMN TipoFattura TEXT COLLATE NOCASE");
+        addColumn(db, name, "FatturaPANome",
+                  JetQuery("ALTER TABLE ") << Jet::identifier(name) << " ADD COLUMN FatturaPANome TEXT COLLATE NOCASE");
+        addColumn(db, name, "FatturaPAData",
+                  JetQuery("ALTER TABLE ") << Jet::identifier(name) << " ADD COLUMN FatturaPAData TEXT COLLATE NOCASE");
+    }
+    db.execute(JetQuery("CREATE TABLE IF NOT EXISTS ListiniPrezzi (idListino TEXT COLLATE NOCASE NOT NULL, "
+                        "idArticolo TEXT COLLATE NOCASE NOT NULL, Prezzo REAL, PrezzoEuro REAL, "
+                        "PRIMARY KEY (idListino, idArticolo))"));
+    db.execute(JetQuery("PRAGMA user_version = 2"));
+}
+
+void localVersion2(const Database& db)
+{
+    db.execute(JetQuery("PRAGMA user_version = 2"));
+}
+
 } // namespace
 
 const QVector<UpgradeStep>& upgradeSteps()
@@ -134,6 +163,12 @@ const QVector<UpgradeStep>& upgradeSteps()
          "stesso C.A.P.; elenchi ordinati letti una pagina alla volta",
          dataVersion1},
         {1, ArchiveRole::Local, "Versione dello schema registrata nell'archivio", localVersion1},
+        {2, ArchiveRole::User, "Versione degli archivi dei documenti scritti a mano", userVersion2},
+        {2, ArchiveRole::Data,
+         "Fatture proforma, fatture servizi e note di debito distinte nell'archivio; nome e ora della Fattura "
+         "Elettronica scritta per un documento; prezzi degli articoli nei listini",
+         dataVersion2},
+        {2, ArchiveRole::Local, "Versione degli archivi dei documenti scritti a mano", localVersion2},
     };
     return steps;
 }
