@@ -34,6 +34,7 @@ bool measureDocument(int rounds)
                                .priceEuro = 9.3, .priceLire = 18000, .discount = 5};
 
     const Database raw = Database::open(folder.dataDb(), ProgramFolder::connectString());
+    const DraftTotals amounts = draftTotals(db, draft);  // the raw side writes the same values
     std::vector<double> saveTimes, rawTimes, openTimes, queryTimes;
     qint32 number = 0;
     for (int round = 0; round < rounds; ++round) {
@@ -48,13 +49,18 @@ bool measureDocument(int rounds)
             QSqlQuery rows = raw.prepare(QStringLiteral("INSERT INTO FATNCRig (DataReg, NumInt, Riga, Deposito, TipoRiga, idArticolo, "
                                                         "Descrizione, UM, CdIva, Quantita, PUnitLit, PUnitEuro, Sconto, TotScontiLit, "
                                                         "TotScontiEuro, ValoreLit, ValoreEuro, ImpostaLit, ImpostaEuro, TotRigaLit, "
-                                                        "TotRigaEuro) VALUES (?, ?, ?, ?, 'A', ?, ?, ?, ?, ?, ?, ?, ?, 0, 0, 0, 0, 0, 0, 0, 0)"));
+                                                        "TotRigaEuro) VALUES (?, ?, ?, ?, 'A', ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
             for (int i = 0; i < draft.rows.size(); ++i) {
                 const DraftRow& r = draft.rows[i];
                 for (const QVariant& v : {QVariant(draft.date.toString(Qt::ISODate)), QVariant(round + 10), QVariant(i + 1),
                                           QVariant(r.deposit), QVariant(r.article), QVariant(r.description), QVariant(r.unit),
                                           QVariant(r.vatCode), QVariant(r.quantity), QVariant(r.priceLire),
                                           QVariant(r.priceEuro), QVariant(r.discount)})
+                    rows.addBindValue(v);
+                const RowAmounts& a = amounts.rows[i];
+                for (const double v : {double(a.discountLire), a.discountCents / 100.0, double(a.valueLire), a.valueCents / 100.0,
+                                       double(a.taxLire), a.taxCents / 100.0, double(a.valueLire + a.taxLire),
+                                       (a.valueCents + a.taxCents) / 100.0})
                     rows.addBindValue(v);
                 raw.run(rows);
             }

@@ -74,19 +74,19 @@ std::optional<DocumentDraft> readDraft(const Database& db, const QString& kindCo
         if (c.next())
             draft.counterpartCode = c.value(0).toString();
     }
-    for (Rows r = db.select(documentRowsSelection(kind->rowsTable, dataReg, numInt)); r.next();) {
-        DraftRow row;
-        row.article = r.value("idArticolo").toString();
-        row.description = r.value("Descrizione").toString();
-        row.unit = r.value("UM").toString();
-        row.vatCode = r.value("CdIva").toString();
-        row.deposit = r.value("Deposito").toString();
-        row.quantity = r.value("Quantita").toDouble();
-        row.priceEuro = r.value("PUnitEuro").toDouble();
-        row.priceLire = r.value("PUnitLit").toDouble();
-        row.discount = r.value("Sconto").toDouble();
-        draft.rows << row;
-    }
+    Rows r = db.select(documentRowsSelection(kind->rowsTable, dataReg, numInt));
+    // Columns are found by name once: on a server, naming them row by row costs more than the rows.
+    const QSqlRecord columns = r.record();
+    const int article = columns.indexOf("idArticolo"), description = columns.indexOf("Descrizione"),
+              unit = columns.indexOf("UM"), vat = columns.indexOf("CdIva"), deposit = columns.indexOf("Deposito"),
+              quantity = columns.indexOf("Quantita"), euro = columns.indexOf("PUnitEuro"), lire = columns.indexOf("PUnitLit"),
+              discount = columns.indexOf("Sconto");
+    while (r.next())
+        draft.rows << DraftRow{r.value(article).toString(),      r.value(description).toString(),
+                               r.value(unit).toString(),         r.value(vat).toString(),
+                               r.value(deposit).toString(),      r.value(quantity).toDouble(),
+                               r.value(euro).toDouble(),         r.value(lire).toDouble(),
+                               r.value(discount).toDouble()};
     return draft;
 }
 

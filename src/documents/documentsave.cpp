@@ -99,28 +99,54 @@ void removeDocument(const Database& db, const DocumentKind& kind, const QDate& d
 void writeRows(const Database& db, const DocumentKind& kind, const DocumentDraft& draft, qint32 numInt,
                const DraftTotals& totals)
 {
-    Insert insert(db, kind.rowsTable,
-                  {"DataReg", "NumInt", "Riga", "Deposito", "TipoRiga", "idArticolo", "Descrizione", "UM", "CdIva",
-                   "Quantita", "PUnitLit", "PUnitEuro", "Sconto", "TotScontiLit", "TotScontiEuro", "ValoreLit",
-                   "ValoreEuro", "ImpostaLit", "ImpostaEuro", "TotRigaLit", "TotRigaEuro"});
-    const QString date = draft.date.toString(Qt::ISODate);
+    static const QStringList columns = {"DataReg", "NumInt", "Riga", "Deposito", "TipoRiga", "idArticolo", "Descrizione",
+                                        "UM", "CdIva", "Quantita", "PUnitLit", "PUnitEuro", "Sconto", "TotScontiLit",
+                                        "TotScontiEuro", "ValoreLit", "ValoreEuro", "ImpostaLit", "ImpostaEuro",
+                                        "TotRigaLit", "TotRigaEuro"};
+    // The columns this kind's rows table has, in the order above: values are bound by position,
+    // since a document may hold thousands of rows.
+    const QStringList held = tableColumns(db, kind.rowsTable);
+    QVector<int> present;
+    QStringList quoted, marks;
+    for (int c = 0; c < columns.size(); ++c)
+        if (held.contains(columns[c], Qt::CaseInsensitive)) {
+            present << c;
+            quoted << db.quotedName(columns[c]);
+            marks << QStringLiteral("?");
+        }
+    QSqlQuery insert = db.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                      .arg(db.quotedName(kind.rowsTable), quoted.join(u','), marks.join(u',')));
+    const QVariant date = draft.date.toString(Qt::ISODate), none;
+    QVariant values[21];
     for (int i = 0; i < draft.rows.size(); ++i) {
         const DraftRow& row = draft.rows[i];
         const RowAmounts& a = totals.rows[i];
-        QHash<QString, QVariant> v{{"DataReg", date}, {"NumInt", numInt}, {"Riga", i + 1},
-                                   {"Descrizione", row.description}};
-        if (!row.isText()) {
-            v.insert({{"Deposito", row.deposit}, {"TipoRiga", QStringLiteral("A")}, {"idArticolo", row.article},
-                      {"UM", row.unit}, {"CdIva", row.vatCode}, {"Quantita", row.quantity},
-                      {"PUnitLit", row.priceLire}, {"PUnitEuro", row.priceEuro}, {"Sconto", row.discount},
-                      {"TotScontiLit", double(a.discountLire)}, {"TotScontiEuro", euros(a.discountCents)},
-                      {"ValoreLit", double(a.valueLire)}, {"ValoreEuro", euros(a.valueCents)},
-                      {"ImpostaLit", double(a.taxLire)}, {"ImpostaEuro", euros(a.taxCents)},
-                      {"TotRigaLit", double(a.valueLire + a.taxLire)}, {"TotRigaEuro", euros(a.valueCents + a.taxCents)}});
-        } else {
-            v.insert(QStringLiteral("TipoRiga"), QStringLiteral("D"));
-        }
-        insert.run(v);
+        const bool text = row.isText();
+        const auto amount = [&](const QVariant& v) { return text ? none : v; };
+        values[0] = date;
+        values[1] = numInt;
+        values[2] = i + 1;
+        values[3] = text ? none : QVariant(row.deposit);
+        values[4] = text ? QStringLiteral("D") : QStringLiteral("A");
+        values[5] = text ? none : QVariant(row.article);
+        values[6] = row.description;
+        values[7] = text ? none : QVariant(row.unit);
+        values[8] = text ? none : QVariant(row.vatCode);
+        values[9] = amount(row.quantity);
+        values[10] = amount(row.priceLire);
+        values[11] = amount(row.priceEuro);
+        values[12] = amount(row.discount);
+        values[13] = amount(double(a.discountLire));
+        values[14] = amount(euros(a.discountCents));
+        values[15] = amount(double(a.valueLire));
+        values[16] = amount(euros(a.valueCents));
+        values[17] = amount(double(a.taxLire));
+        values[18] = amount(euros(a.taxCents));
+        values[19] = amount(double(a.valueLire + a.taxLire));
+        values[20] = amount(euros(a.valueCents + a.taxCents));
+        for (int p = 0; p < present.size(); ++p)
+            insert.bindValue(p, values[present[p]]);
+        db.run(insert);
     }
 }
 
