@@ -3,6 +3,7 @@
 #include "mainwindowfixture.h"
 
 #include "components/base/recordsetmodel.h"
+#include "documents/documentsave.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -100,12 +101,19 @@ TEST_F(DocumentOutput, ThePdfHoldsEveryRowTheVatSummaryTheTotalsAndThePageCount)
 
 TEST_F(DocumentOutput, ElectronicInvoicesPassTheOfficialSchemaUnderProgressivesNeverGivenTwice)
 {
+    // Invoice 3 is typed by hand.
+    DocumentDraft typed{.kindCode = "FATVE", .date = QDate(QDate::currentDate().year(), 12, 31)};
+    ASSERT_TRUE(fillCounterpart(dataDb(), typed, "C002"));
+    typed.rows << DraftRow{.article = "ART001", .description = "Martello da carpentiere 500 g", .unit = "PZ", .vatCode = "20",
+                           .quantity = 2, .priceEuro = 9.3, .priceLire = 18000};
+    ASSERT_EQ(saveDraft(base->documentSession(), typed), 3);
     openWindow();
     const struct { const char *tool, *screen; qint32 number; const char *type, *firstRow; } cases[] = {
         {"BFATVE", "objFATVE", 1, "TD01", "Trapano a percussione 750 W"},
         {"BFATSE", "objFATSE", 2, "TD01", "Martello da carpentiere 500 g"},
         {"BFATNC", "objFATNC", 1, "TD04", "Viti autofilettanti 4x30 (conf. 200 pz)"},
-        {"BFATND", "objFATND", 2, "TD05", "Viti autofilettanti 4x30 (conf. 200 pz)"}};
+        {"BFATND", "objFATND", 2, "TD05", "Viti autofilettanti 4x30 (conf. 200 pz)"},
+        {"BFATVE", "objFATVE", 3, "TD01", "Martello da carpentiere 500 g"}};
     const QString schema = program.file("Schema_del_file_xml_FatturaPA_v1.2.2.xsd");
     int progressive = 0;
     for (const auto& c : cases) {

@@ -17,6 +17,8 @@ struct EditorCase
     bool supplier;
 };
 
+void PrintTo(const EditorCase& c, std::ostream* os) { *os << c.screen; }
+
 class DocumentEditorWalk : public MainWindowTest, public ::testing::WithParamInterface<EditorCase>
 {
 protected:
