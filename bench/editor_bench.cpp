@@ -57,7 +57,7 @@ bool measureDocument(int rounds)
                                           QVariant(r.vatCode), QVariant(r.quantity), QVariant(r.priceLire),
                                           QVariant(r.priceEuro), QVariant(r.discount)})
                     rows.addBindValue(v);
-                const RowAmounts& a = amounts.rows[i];
+                const DraftRowAmounts& a = amounts.rows[i];
                 for (const double v : {double(a.discountLire), a.discountCents / 100.0, double(a.valueLire), a.valueCents / 100.0,
                                        double(a.taxLire), a.taxCents / 100.0, double(a.valueLire + a.taxLire),
                                        (a.valueCents + a.taxCents) / 100.0})

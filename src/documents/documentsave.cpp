@@ -120,7 +120,7 @@ void writeRows(const Database& db, const DocumentKind& kind, const DocumentDraft
     QVariant values[21];
     for (int i = 0; i < draft.rows.size(); ++i) {
         const DraftRow& row = draft.rows[i];
-        const RowAmounts& a = totals.rows[i];
+        const DraftRowAmounts& a = totals.rows[i];
         const bool text = row.isText();
         const auto amount = [&](const QVariant& v) { return text ? none : v; };
         values[0] = date;

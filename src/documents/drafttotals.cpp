@@ -19,7 +19,7 @@ DraftTotals draftTotals(const Database& db, const DocumentDraft& draft)
 
     DraftTotals t;
     for (const DraftRow& row : draft.rows) {
-        RowAmounts a;
+        DraftRowAmounts a;
         if (!row.isText()) {
             const double share = 1.0 - row.discount / 100.0;
             const qint64 grossCents = rounded(row.quantity * row.priceEuro * 100.0);
