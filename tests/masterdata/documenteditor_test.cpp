@@ -52,6 +52,7 @@ TEST_P(DocumentEditorWalk, WritesSavesReopensCorrectsAndDeletesADocumentFromTheK
     ASSERT_TRUE(s);
 
     key(Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(ui::problems(s, s->parentWidget()), QStringList()) << "the editor fits its frame";
     key(Qt::Key_Home);
     typeKeys("3112" + Year);
     key(Qt::Key_Tab);  // the counterpart, then the rows

@@ -96,16 +96,16 @@ void DocumentEditor::buildForm()
         auto* transport = new QGroupBox(QStringLiteral("Trasporto"), this);
         transport->setObjectName(QStringLiteral("FrameTrasporto"));
         new QGridLayout(transport);
-        addField(QStringLiteral("CausaleTrasp"), QStringLiteral("Causale"), 0, 0, transport);
+        addField(QStringLiteral("CausaleTrasp"), QStringLiteral("Causale Trasporto"), 0, 0, transport);
         addField(QStringLiteral("Aspetto"), QStringLiteral("Aspetto"), 0, 1, transport);
         addField(QStringLiteral("Colli"), QStringLiteral("Colli"), 0, 2, transport);
         addField(QStringLiteral("PesoKG"), QStringLiteral("Peso kg"), 0, 3, transport);
         lookup(addField(QStringLiteral("idVett1"), QStringLiteral("Vettore 1"), 1, 0, transport), QStringLiteral("Vettori"),
                QStringLiteral("Vettori"));
-        addField(QStringLiteral("NoteVett1"), QStringLiteral("Note"), 1, 1, transport);
+        addField(QStringLiteral("NoteVett1"), QStringLiteral("Note Vettore 1"), 1, 1, transport);
         lookup(addField(QStringLiteral("idVett2"), QStringLiteral("Vettore 2"), 1, 2, transport), QStringLiteral("Vettori"),
                QStringLiteral("Vettori"));
-        addField(QStringLiteral("NoteVett2"), QStringLiteral("Note"), 1, 3, transport);
+        addField(QStringLiteral("NoteVett2"), QStringLiteral("Note Vettore 2"), 1, 3, transport);
         addField(QStringLiteral("Porto"), QStringLiteral("Porto"), 2, 0, transport);
         addField(QStringLiteral("ACura"), QStringLiteral("A cura"), 2, 1, transport);
         addField(QStringLiteral("DtCons"), QStringLiteral("Consegna"), 2, 2, transport)->setPlaceholderText(QStringLiteral("gg/mm/aaaa"));
