@@ -120,7 +120,8 @@ void localVersion1(const Database& db)
     db.execute(JetQuery("PRAGMA user_version = 1"));
 }
 
-// Version 2: the users' passwords as digests only; the installation of each workstation.
+// Version 2: the users' passwords as digests only; the installation of each workstation;
+// documents written by hand.
 
 void userVersion2(const Database& db)
 {
@@ -144,6 +145,18 @@ void userVersion2(const Database& db)
 
 void dataVersion2(const Database& db)
 {
+    for (const char* table : {"FATVETes", "FATNCTes"}) {
+        const QString name = QString::fromLatin1(table);
+        addColumn(db, name, "TipoFattura",
+                  JetQuery("ALTER TABLE ") << Jet::identifier(name) << " ADD COLUMN TipoFattura TEXT COLLATE NOCASE");
+        addColumn(db, name, "FatturaPANome",
+                  JetQuery("ALTER TABLE ") << Jet::identifier(name) << " ADD COLUMN FatturaPANome TEXT COLLATE NOCASE");
+        addColumn(db, name, "FatturaPAData",
+                  JetQuery("ALTER TABLE ") << Jet::identifier(name) << " ADD COLUMN FatturaPAData TEXT COLLATE NOCASE");
+    }
+    db.execute(JetQuery("CREATE TABLE IF NOT EXISTS ListiniPrezzi (idListino TEXT COLLATE NOCASE NOT NULL, "
+                        "idArticolo TEXT COLLATE NOCASE NOT NULL, Prezzo REAL, PrezzoEuro REAL, "
+                        "PRIMARY KEY (idListino, idArticolo))"));
     db.execute(JetQuery("PRAGMA user_version = 2"));
 }
 
@@ -170,7 +183,10 @@ const QVector<UpgradeStep>& upgradeSteps()
          dataVersion1},
         {1, ArchiveRole::Local, "Versione dello schema registrata nell'archivio", localVersion1},
         {2, ArchiveRole::User, "Password degli utenti conservate solo in forma cifrata", userVersion2},
-        {2, ArchiveRole::Data, "Versione dello schema registrata nell'archivio", dataVersion2},
+        {2, ArchiveRole::Data,
+         "Fatture proforma, fatture servizi e note di debito distinte nell'archivio; nome e ora della Fattura "
+         "Elettronica scritta per un documento; prezzi degli articoli nei listini",
+         dataVersion2},
         {2, ArchiveRole::Local, "Identificativo dell'installazione per i blocchi dei record", localVersion2},
     };
     return steps;

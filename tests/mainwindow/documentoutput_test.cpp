@@ -3,6 +3,7 @@
 #include "mainwindowfixture.h"
 
 #include "components/base/recordsetmodel.h"
+#include "documents/documentsave.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -102,12 +103,19 @@ TEST_F(DocumentOutput, ThePdfHoldsEveryRowTheVatSummaryTheTotalsAndThePageCount)
 
 TEST_F(DocumentOutput, ElectronicInvoicesPassTheOfficialSchemaUnderProgressivesNeverGivenTwice)
 {
+    // Invoice 3 is typed by hand.
+    DocumentDraft typed{.kindCode = "FATVE", .date = QDate(QDate::currentDate().year(), 12, 31)};
+    ASSERT_TRUE(fillCounterpart(dataDb(), typed, "C002"));
+    typed.rows << DraftRow{.article = "ART001", .description = "Martello da carpentiere 500 g", .unit = "PZ", .vatCode = "20",
+                           .quantity = 2, .priceEuro = 9.3, .priceLire = 18000};
+    ASSERT_EQ(saveDraft(base->documentSession(), typed), 3);
     openWindow();
     const struct { const char *tool, *screen; qint32 number; const char *type, *firstRow; } cases[] = {
         {"BFATVE", "objFATVE", 1, "TD01", "Trapano a percussione 750 W"},
         {"BFATSE", "objFATSE", 2, "TD01", "Martello da carpentiere 500 g"},
         {"BFATNC", "objFATNC", 1, "TD04", "Viti autofilettanti 4x30 (conf. 200 pz)"},
-        {"BFATND", "objFATND", 1, "TD05", "Viti autofilettanti 4x30 (conf. 200 pz)"}};
+        {"BFATND", "objFATND", 2, "TD05", "Viti autofilettanti 4x30 (conf. 200 pz)"},
+        {"BFATVE", "objFATVE", 3, "TD01", "Martello da carpentiere 500 g"}};
     const QString schema = program.file("Schema_del_file_xml_FatturaPA_v1.2.2.xsd");
     int progressive = 0;
     for (const auto& c : cases) {
@@ -127,7 +135,19 @@ TEST_F(DocumentOutput, ElectronicInvoicesPassTheOfficialSchemaUnderProgressivesN
             << "the company's contacts";
     }
 
+    // Pressed again on a document, it asks first, saying when and under which name the first went.
+    platform.answers.enqueue(Platform::Answer::No);
+    platform.answers.enqueue(Platform::Answer::Yes);
+    pick("BFATVE", "objFATVE", 1, "BFatturaElettronica");
+    const QString asked = platform.lastText();
+    EXPECT_TRUE(asked.startsWith("La Fattura Elettronica di questo documento è già stata scritta il "
+                                 + QDate::currentDate().toString("dd/MM/yyyy") + " alle ")
+                && asked.contains(" come IT04587210963_00001.xml.")) << asked.toStdString();
+    EXPECT_EQ(QDir(documents()).entryList({"*.xml"}).size(), progressive);
+    EXPECT_EQ(pick("BFATVE", "objFATVE", 1, "BFatturaElettronica"), QDir(documents()).filePath(QString("IT04587210963_0000%1.xml").arg(++progressive)));
+
     // A pro-forma invoice is no fiscal document.
+    dataDb().execute(JetQuery("UPDATE FATVETes SET TipoFattura = 'PF' WHERE NumInt = 1"));
     pick("BFATPRO", "objFATPRO", 1, "BFatturaElettronica");
     EXPECT_EQ(platform.lastText(), "La Fattura Proforma non è un documento fiscale:\rnon si emette la Fattura Elettronica.");
     EXPECT_EQ(QDir(documents()).entryList({"*.xml"}).size(), progressive);
@@ -154,7 +174,7 @@ TEST_F(DocumentOutput, MissingDataIsListedFieldByFieldAndNoFileIsWritten)
     };
     for (const auto& [number, fields] : cases) {
         SCOPED_TRACE(number);
-        pick("BFATVE", "objFATVE", number, "BFatturaElettronica");
+        pick(number == 1 ? "BFATVE" : "BFATSE", number == 1 ? "objFATVE" : "objFATSE", number, "BFatturaElettronica");
         EXPECT_EQ(messages(), QStringList{title + fields.join("\\r- ")});
         platform.clear();
     }

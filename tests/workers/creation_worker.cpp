@@ -1,5 +1,6 @@
 // Creates documents one after another as one workstation would:
 //   creation_worker <company archive> <fiscal year> <source type> <source NumInt> <target type> <count>
+// Source type 0 types sales invoices by hand instead (customer C001, articles ART001 and ART004).
 // Prints "CREATED <number>" or "FAILED <reason>" per document, going on after a failure as a
 // clerk would (exit code 1 when one failed).
 #include "common/archivepassword.h"
@@ -8,6 +9,7 @@
 #include "components/base/baseclass.h"
 #include "documents/documentcreation.h"
 #include "documents/documentkinds.h"
+#include "documents/documentsave.h"
 #include "support/scriptedplatform.h"
 
 #include <QCoreApplication>
@@ -25,6 +27,21 @@ int main(int argc, char* argv[])
     base.ConnectString = archiveConnectString();
     base.FiscalYear = args[2];
 
+    if (args[3] == QLatin1String("0")) {
+        for (int i = 0; i < args[6].toInt(); ++i) {
+            DocumentDraft draft{.kindCode = "FATVE", .date = platform.todayDate, .counterpartCode = "C001"};
+            for (const char* article : {"ART001", "ART004"})
+                draft.rows << DraftRow{.article = article, .description = article, .vatCode = "20", .quantity = 1};
+            try {
+                std::printf("CREATED %d\n", saveDraft(base.documentSession(), draft));
+            } catch (const DatabaseError& e) {
+                std::printf("FAILED %s\n", qPrintable(e.detail()));
+                return 1;
+            }
+        }
+        std::fflush(stdout);
+        return 0;
+    }
     CreationRequest request;
     request.sourceType = SourceKind(args[3].toInt());
     request.sourceNumInt = args[4].toInt();

@@ -1,5 +1,6 @@
 #include "recordbrowser.h"
 #include "documentcommands.h"
+#include "documenteditor.h"
 #include "components/base/datagrid.h"
 #include "components/basecomponent.h"
 #include "common/datacontrol.h"
@@ -9,6 +10,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QSplitter>
+#include <QStackedWidget>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -50,8 +52,10 @@ RecordBrowser::RecordBrowser(BaseComponent* base, BrowserSpec spec, QWidget* par
     QAction* refresh = toolbar->addAction(QStringLiteral("Aggiorna"));
     refresh->setObjectName(QStringLiteral("BAggiorna"));
     m_rows = readOnlyControl(base, QStringLiteral("DataTestate"), this);
-    if (!m_spec.documentKind.isEmpty())
+    if (!m_spec.documentKind.isEmpty()) {
+        addEditing(toolbar);
         (new DocumentCommands(base, m_spec, m_rows, this))->addActions(toolbar);
+    }
     QAction* leave = toolbar->addAction(QStringLiteral("Esci"));
     leave->setObjectName(QStringLiteral("BEsci"));
     connect(refresh, &QAction::triggered, this, &RecordBrowser::load);
@@ -75,7 +79,17 @@ RecordBrowser::RecordBrowser(BaseComponent* base, BrowserSpec spec, QWidget* par
         splitter->addWidget(lower);
         connect(m_rows, &DataControl::repositioned, this, &RecordBrowser::loadDetails);
     }
-    layout->addWidget(splitter, 1);
+    if (m_editor) {
+        m_pages = new QStackedWidget(this);
+        m_pages->addWidget(splitter);
+        m_pages->addWidget(m_editor);
+        layout->addWidget(m_pages, 1);
+        m_browseActions = toolbar->actions();
+        m_browseActions.removeOne(m_save);
+        showEditor(false);
+    } else {
+        layout->addWidget(splitter, 1);
+    }
 }
 
 void RecordBrowser::load()
