@@ -123,12 +123,12 @@ TEST_F(DocumentOutput, ThePdfHoldsEveryRowTheVatSummaryTheTotalsAndThePageCount)
     db.execute(JetQuery("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 1000) "
                         "INSERT INTO FATVERig (DataReg, NumInt, Riga, idArticolo, Descrizione, UM, CdIva, Quantita, "
                         "PUnitLit, ValoreLit, ValoreEuro) SELECT '2026-03-31', 900, i, 'ART' || i, "
-                        "printf('Articolo di prova %04d', i), 'PZ', '20', 1, 1, 1936.27, 1 FROM n"));
+                        "printf('Articolo di prova %04d', i), 'PZ', '20', 1, 5000, 5000, 2.58 FROM n"));
     openWindow();
     const struct { const char *tool, *screen, *rowsTable; qint32 number; QStringList expected; } cases[] = {
         {"BFATVE", "objFATVE", "FATVERig", 1,
          {"Fattura Accompagnatoria", "Bianchi Costruzioni S.p.A.", "P.IVA 07654320012", "Riepilogo I.V.A.",
-          "Aliquota ordinaria 20%", "198,84", "39,77", "238,60", "Totale documento Lire", "462.000",
+          "Aliquota ordinaria 20%", "198,84", "39,77", "238,61", "Totale documento Lire", "462.000",
           "RB30 - Ricevuta bancaria 30 gg", "MT 200 0,61975 123,95"}},
         {"BDDT", "objddt", "DDTRig", 1,
          {"Documento di Trasporto", "Causale del trasporto: Vendita", "N. colli: 3", "Peso kg: 18,50", "Porto: Franco",
@@ -187,7 +187,7 @@ TEST_F(DocumentOutput, ElectronicInvoicesPassTheOfficialSchemaUnderProgressivesN
         const QByteArray content = file.readAll();
         EXPECT_TRUE(content.contains(QByteArray("<TipoDocumento>") + c.type + "</TipoDocumento>"));
         EXPECT_TRUE(content.contains(QByteArray("<Descrizione>") + c.firstRow + "</Descrizione>"));
-        EXPECT_EQ(content.contains("<ImportoTotaleDocumento>238.60</ImportoTotaleDocumento>"), c.number == 1 && c.type[3] == '1');
+        EXPECT_EQ(content.contains("<ImportoTotaleDocumento>238.61</ImportoTotaleDocumento>"), c.number == 1 && c.type[3] == '1');
         EXPECT_TRUE(content.contains("<Telefono>0286452210</Telefono>") && content.contains("<Fax>0286452299</Fax>"))
             << "the company's contacts";
         EXPECT_GT(expectAcceptedArithmetic(content), 0);

@@ -52,7 +52,8 @@ int main(int argc, char* argv[])
             return 1;
         }
         std::printf("CREATED %d\n", result.newNumber);
+        // Each number as soon as it is given, so that a watcher can stop this workstation mid-run.
+        std::fflush(stdout);
     }
-    std::fflush(stdout);
     return 0;
 }
