@@ -1,5 +1,5 @@
 #include "documentamounts.h"
-#include "documentrecords.h"
+#include "documentkinds.h"
 
 #include <QSqlRecord>
 
@@ -44,36 +44,4 @@ QHash<QString, VatCode> readVatTable(const Database& data)
         table.insert(v.code.toUpper(), v);
     }
     return table;
-}
-
-void writeHeaderTotals(const Database& data, const DocumentKind& kind, const QDate& dataReg, qint32 numInt,
-                       const DocumentAmounts& amounts)
-{
-    const TotalColumns& c = kind.totals;
-    JetQuery q("UPDATE ");
-    q << Jet::identifier(kind.headerTable) << " SET ";
-    if (c.hasTaxBreakdown())
-        q << Jet::identifier(c.taxableLire) << " = " << Jet::number(amounts.taxable.lire.toDouble()) << ", "
-          << Jet::identifier(c.taxableEuro) << " = " << Jet::number(amounts.taxable.euro.toDouble()) << ", "
-          << Jet::identifier(c.taxLire) << " = " << Jet::number(amounts.tax.lire.toDouble()) << ", "
-          << Jet::identifier(c.taxEuro) << " = " << Jet::number(amounts.tax.euro.toDouble()) << ", ";
-    q << Jet::identifier(c.totalLire) << " = " << Jet::number(amounts.total.lire.toDouble()) << ", "
-      << Jet::identifier(c.totalEuro) << " = " << Jet::number(amounts.total.euro.toDouble())
-      << " WHERE DataReg = " << Jet::date(dataReg) << " AND NumInt = " << Jet::number(numInt);
-    data.execute(q);
-}
-
-DocumentAmounts updateHeaderTotals(const Database& data, const DocumentKind& kind, const QDate& dataReg, qint32 numInt,
-                                   const Books& books)
-{
-    QVector<PricedRow> rows;
-    {
-        Rows q = data.select(documentRowsSelection(kind.rowsTable, dataReg, numInt));
-        const PricedRowReader reader(q.record(), books.currency);
-        while (q.next())
-            rows << reader.read(q);
-    }
-    const DocumentAmounts amounts = computeDocumentAmounts(rows, readVatTable(data), books);
-    writeHeaderTotals(data, kind, dataReg, numInt, amounts);
-    return amounts;
 }

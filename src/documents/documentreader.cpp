@@ -174,7 +174,6 @@ void computeAmounts(const DocumentKind& kind, const QVector<PricedRow>& rows, Pr
     for (int i = 0; i < doc.rows.size(); ++i)
         doc.rows[i].amounts = amounts.rows[i];
     doc.vatSummary = amounts.byCode;
-    doc.vatByRate = amounts.byRate;
     doc.totals.hasTaxBreakdown = kind.totals.hasTaxBreakdown();
     doc.totals.taxable = amounts.taxable;
     doc.totals.tax = amounts.tax;

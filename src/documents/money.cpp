@@ -38,7 +38,10 @@ qint64 unitsPerWhole(Currency c)
 
 Decimal Decimal::fromDouble(double value)
 {
-    // Fifteen significant digits give back the decimal a double was written from.
+    // Below 9e7 the scaled double is within a hundredth of a unit of the decimal it was written
+    // from; above, fifteen significant digits give that decimal back.
+    if (std::abs(value) < 9e7)
+        return Decimal(qint64(std::llround(value * double(One))));
     const QString text = QString::number(value, 'g', 15);
     if (const std::optional<Decimal> d = fromText(text))
         return *d;

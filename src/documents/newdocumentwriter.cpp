@@ -1,6 +1,5 @@
 #include "newdocumentwriter.h"
 #include "creationstate.h"
-#include "documentamounts.h"
 #include "numberedrows.h"
 #include "common/transaction.h"
 
@@ -152,8 +151,4 @@ void saveNewDocument(CreationState& state, const std::vector<MappingEntry>& rowE
     state.TargetHeader.Update();
     state.HeaderSaved = true;
     copyRows(state, rowEntries);
-    // The totals are the new document's own, computed from the rows it received.
-    if (const TargetChoice* target = targetChoice(state.request.targetType))
-        updateHeaderTotals(state.db, *documentKind(target->kindCode), state.Today, state.NewNumber,
-                           state.session.values.books);
 }

@@ -90,7 +90,6 @@ struct PrintableDocument
     QVector<DocumentRow> rows;
     QHash<QString, VatCode> vatCodes;   // the VAT table, by code in capitals
     QVector<VatTotals> vatSummary;      // by VAT code, in code order
-    QVector<VatTotals> vatByRate;       // by rate (and nature), as the electronic invoice sums them
     DocumentTotals totals;
     std::optional<PaymentTerm> payment;
     QVector<Instalment> instalments;

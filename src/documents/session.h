@@ -1,6 +1,5 @@
 #pragma once
 #include "common/database.h"
-#include "documenttotals.h"
 
 #include <QDate>
 #include <QString>
@@ -14,7 +13,6 @@ struct SessionValues
     QString userName;
     QString workstationName;
     QString fiscalYear;
-    Books books;               // the company's books currency and euro rate
 };
 
 class Numbering
