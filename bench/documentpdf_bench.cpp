@@ -56,9 +56,9 @@ void bareLoop(const PrintableDocument& doc, const QString& path)
             writer.newPage();
             y = 0;
         }
-        const QString cells[] = {r.article, r.description, r.unit, italian.toString(r.quantity.value_or(0)),
-                                 italian.toString(r.priceEuro, 'f', 2), QString(), italian.toString(r.amountEuro, 'f', 2),
-                                 r.vatCode};
+        const QString cells[] = {r.article, r.description, r.unit, italian.toString(r.quantity.value_or(Decimal()).toDouble()),
+                                 italian.toString(r.amounts.unitPriceEuro.toDouble(), 'f', 2), QString(),
+                                 italian.toString(r.amounts.amount.euro.toDouble(), 'f', 2), r.vatCode};
         for (int c = 0; c < 8; ++c)
             painter.drawText(QRectF(c * width, y, width, line), Qt::AlignLeft | Qt::TextSingleLine, cells[c]);
         y += line;

@@ -1,8 +1,35 @@
 #include "documentkinds.h"
 
+namespace {
+
+TotalColumns totalColumns(const QString& code, bool purchase)
+{
+    const QString euro = purchase ? QStringLiteral("EURO") : QStringLiteral("LEURO");
+    const auto name = [&](const char* what, const QString& currency) { return QLatin1String(what) + code + currency; };
+    TotalColumns t;
+    t.totalLire = name("Tot", QStringLiteral("Lire"));
+    t.totalEuro = name("Tot", euro);
+    if (code == QLatin1String("RESO"))
+        return t;
+    t.taxableLire = name("Impon", QStringLiteral("Lire"));
+    t.taxableEuro = name("Impon", euro);
+    t.taxLire = name("Imposta", QStringLiteral("Lire"));
+    t.taxEuro = name("Imposta", euro);
+    return t;
+}
+
+QVector<DocumentKind> withTotalColumns(QVector<DocumentKind> kinds)
+{
+    for (DocumentKind& k : kinds)
+        k.totals = totalColumns(k.code, k.supplierCounterpart);
+    return kinds;
+}
+
+} // namespace
+
 const QVector<DocumentKind>& documentKinds()
 {
-    static const QVector<DocumentKind> kinds = {
+    static const QVector<DocumentKind> kinds = withTotalColumns({
         {"FATVE", "FATVETes", "FATVERig", 5, false},
         {"FATAC", "FATACTes", "FATACRig", 4, true},
         {"FATNC", "FATNCTes", "FATNCRig", 8, false},
@@ -11,7 +38,7 @@ const QVector<DocumentKind>& documentKinds()
         {"ORDVE", "ORDVETes", "ORDVERig", 11, false},
         {"ORDAC", "ORDACTes", "ORDACRig", 10, true},
         {"RESO", "RESOTes", "RESORig", 2, false},
-    };
+    });
     return kinds;
 }
 

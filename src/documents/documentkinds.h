@@ -2,6 +2,28 @@
 #include <QString>
 #include <QVector>
 
+// The header columns that hold a kind's totals, each in lire and in euro. Purchase documents
+// end their euro columns in "EURO", the others in "LEURO"; return notes hold only their total
+// (the taxable and tax names are empty).
+struct TotalColumns
+{
+    QString taxableLire, taxableEuro, taxLire, taxEuro, totalLire, totalEuro;
+    bool hasTaxBreakdown() const { return !taxableLire.isEmpty(); }
+};
+
+// The row columns, the same in every kind.
+namespace RowColumn {
+inline constexpr const char* Quantity = "Quantita";
+inline constexpr const char* PriceLire = "PUnitLit";
+inline constexpr const char* PriceEuro = "PUnitEuro";
+inline constexpr const char* Discount = "Sconto";
+inline constexpr const char* ValueLire = "ValoreLit";
+inline constexpr const char* ValueEuro = "ValoreEuro";
+inline constexpr const char* TotalLire = "TotRigaLit";
+inline constexpr const char* TotalEuro = "TotRigaEuro";
+inline constexpr const char* VatCode = "CdIva";
+} // namespace RowColumn
+
 // The eight kinds of commercial document. Each is stored in a header table (code + "Tes") and
 // a rows table (code + "Rig") of the company archive.
 struct DocumentKind
@@ -11,6 +33,7 @@ struct DocumentKind
     QString rowsTable;       // "FATVERig"
     qint16 kindNumber;       // passed to the number request
     bool supplierCounterpart;// FATAC and ORDAC have a supplier instead of a customer
+    TotalColumns totals = {};
 };
 
 const QVector<DocumentKind>& documentKinds();

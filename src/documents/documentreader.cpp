@@ -1,12 +1,11 @@
 #include "documentreader.h"
+#include "documentamounts.h"
 #include "documentkinds.h"
 #include "documentrecords.h"
 #include "duedates.h"
 #include "common/jetdate.h"
 
-#include <QMap>
 #include <QSqlRecord>
-#include <cmath>
 
 namespace {
 
@@ -61,6 +60,7 @@ CompanyBlock readCompany(const Database& user)
     c.documentFolder = text(a, "Path");
     c.baseCurrency = text(a, "ValutaBase");
     c.fiscalRegime = text(a, "RegimeFiscale");
+    c.books = booksOf(c.baseCurrency, column(a, "CambioEuro").toDouble());
     return c;
 }
 
@@ -142,93 +142,45 @@ std::optional<PaymentTerm> readPayment(const Database& data, const QSqlRecord& h
     return p;
 }
 
-void readRows(const Database& data, const DocumentKind& kind, PrintableDocument& doc)
+// The rows as priced in the company's books; every amount is then computed from them.
+QVector<PricedRow> readRows(const Database& data, const DocumentKind& kind, PrintableDocument& doc)
 {
     Rows q = data.select(documentRowsSelection(kind.rowsTable, doc.date, doc.numInt));
     const QSqlRecord shape = q.record();
     const auto at = [&](const char* name) { return shape.indexOf(QLatin1String(name)); };
-    const int riga = at("Riga"), article = at("idArticolo"), description = at("Descrizione"), unit = at("UM"),
-              vat = at("CdIva"), quantity = at("Quantita"), price = at("PUnitEuro"), discount = at("Sconto"),
-              valueEuro = at("ValoreEuro"), valueLire = at("ValoreLit"), totalEuro = at("TotRigaEuro"),
-              totalLire = at("TotRigaLit");
-    const auto value = [&](int i) { return i < 0 ? QVariant() : q.value(i); };
-    // Rows without a value of their own (return notes) are worth their row total.
-    const auto amount = [&](int first, int second) {
-        const QVariant v = value(first);
-        return (v.isNull() ? value(second) : v).toDouble();
-    };
+    const int riga = at("Riga"), article = at("idArticolo"), description = at("Descrizione"), unit = at("UM");
+    const auto cell = [&](int i) { return i < 0 ? QVariant() : q.value(i); };
+    const PricedRowReader priced(shape, doc.company.books.currency);
+    QVector<PricedRow> rows;
     while (q.next()) {
+        const PricedRow p = priced.read(q);
         DocumentRow r;
-        r.riga = value(riga).toInt();
-        r.article = value(article).toString().trimmed();
-        r.description = value(description).toString().trimmed();
-        r.unit = value(unit).toString().trimmed();
-        r.vatCode = value(vat).toString().trimmed();
-        if (!value(quantity).isNull())
-            r.quantity = value(quantity).toDouble();
-        r.priceEuro = value(price).toDouble();
-        r.discount = value(discount).toDouble();
-        r.amountEuro = amount(valueEuro, totalEuro);
-        r.amountLire = amount(valueLire, totalLire);
+        r.riga = cell(riga).toInt();
+        r.article = cell(article).toString().trimmed();
+        r.description = cell(description).toString().trimmed();
+        r.unit = cell(unit).toString().trimmed();
+        r.vatCode = p.vatCode;
+        r.quantity = p.quantity;
+        r.discount = p.discountPercent;
         doc.rows.append(std::move(r));
+        rows << p;
     }
+    return rows;
 }
 
-void readVatCodes(const Database& data, PrintableDocument& doc)
+void computeAmounts(const DocumentKind& kind, const QVector<PricedRow>& rows, PrintableDocument& doc)
 {
-    Rows q = data.select((JetQuery("SELECT * FROM ") << Jet::table(QStringLiteral("IVA"))));
-    while (q.next()) {
-        const QSqlRecord r = q.record();
-        VatCode v{text(r, "Codice"), text(r, "Desc"), text(r, "Natura").toUpper(), column(r, "Perc").toDouble()};
-        doc.vatCodes.insert(v.code.toUpper(), v);
-    }
-}
-
-// VAT by code: the taxable amount of the rows, the tax on it at the code's rate.
-void summarise(PrintableDocument& doc, int lireDecimals)
-{
-    QMap<QString, VatSummaryLine> lines;
-    for (const DocumentRow& r : doc.rows) {
-        VatSummaryLine& line = lines[r.vatCode.toUpper()];
-        const VatCode v = doc.vatCodes.value(r.vatCode.toUpper());
-        line.code = r.vatCode;
-        line.description = v.description;
-        line.nature = v.nature;
-        line.rate = v.rate;
-        line.taxableEuro += r.amountEuro;
-        line.taxableLire += r.amountLire;
-    }
-    const double lireUnit = std::pow(10.0, lireDecimals);
-    for (VatSummaryLine& line : lines) {
-        line.taxableEuro = roundCents(line.taxableEuro);
-        line.taxEuro = roundCents(line.taxableEuro * line.rate / 100.0);
-        line.taxLire = std::round(line.taxableLire * line.rate / 100.0 * lireUnit) / lireUnit;
-        doc.vatSummary.append(line);
-    }
-}
-
-void readTotals(const QSqlRecord& h, const DocumentKind& kind, PrintableDocument& doc)
-{
-    const bool purchase = kind.supplierCounterpart;
-    const QString euro = purchase ? QStringLiteral("EURO") : QStringLiteral("LEURO");
-    const auto amount = [&](const QString& name) { return column(h, name.toLatin1().constData()).toDouble(); };
-    DocumentTotals& t = doc.totals;
-    t.hasTaxBreakdown = kind.code != QLatin1String("RESO");
-    t.taxableEuro = amount("Impon" + kind.code + euro);
-    t.taxEuro = amount("Imposta" + kind.code + euro);
-    t.totalEuro = amount("Tot" + kind.code + euro);
-    t.taxableLire = amount("Impon" + kind.code + "Lire");
-    t.taxLire = amount("Imposta" + kind.code + "Lire");
-    t.totalLire = amount("Tot" + kind.code + "Lire");
+    const DocumentAmounts amounts = computeDocumentAmounts(rows, doc.vatCodes, doc.company.books);
+    for (int i = 0; i < doc.rows.size(); ++i)
+        doc.rows[i].amounts = amounts.rows[i];
+    doc.vatSummary = amounts.byCode;
+    doc.totals.hasTaxBreakdown = kind.totals.hasTaxBreakdown();
+    doc.totals.taxable = amounts.taxable;
+    doc.totals.tax = amounts.tax;
+    doc.totals.total = amounts.total;
 }
 
 } // namespace
-
-bool CompanyBlock::liraBase() const
-{
-    return baseCurrency.compare(QLatin1String("LIT"), Qt::CaseInsensitive) == 0
-        || baseCurrency.compare(QLatin1String("ITL"), Qt::CaseInsensitive) == 0;
-}
 
 bool TransportData::isEmpty() const
 {
@@ -282,13 +234,11 @@ std::optional<PrintableDocument> readPrintableDocument(const Database& data, con
     doc.showTransport = kind->code == QLatin1String("DDT") || (kind->code == QLatin1String("FATVE") && carriesTransport);
     doc.title = documentTitle(kind->code, variant, carriesTransport);
     doc.notes = text(h, "NoteDoc");
-    readRows(data, *kind, doc);
-    readVatCodes(data, doc);
-    const QSqlRecord a = firstRow(user, JetQuery("SELECT DecimaliBase FROM Azienda ORDER BY id"));
-    summarise(doc, column(a, "DecimaliBase").toInt());
-    readTotals(h, *kind, doc);
+    const QVector<PricedRow> rows = readRows(data, *kind, doc);
+    doc.vatCodes = readVatTable(data);
+    computeAmounts(*kind, rows, doc);
     doc.payment = readPayment(data, h);
     if (doc.payment)
-        doc.instalments = dueDates(*doc.payment, doc.date, doc.totals.totalEuro);
+        doc.instalments = dueDates(*doc.payment, doc.date, doc.totals.total.euro);
     return doc;
 }

@@ -5,40 +5,44 @@
 #include <QLocale>
 #include <QPagedPaintDevice>
 #include <QPainter>
-#include <cmath>
 
 namespace {
 
 const QLocale Italian(QLocale::Italian, QLocale::Italy);
 
-QString euro(double amount)
+// An exact decimal the Italian way, with its thousands grouped: "1.936,27".
+QString italian(const QString& cForm)
 {
-    return Italian.toString(amount, 'f', 2);
+    const qsizetype point = cForm.indexOf(u'.');
+    const QString whole = point < 0 ? cForm : cForm.left(point);
+    const bool negative = whole.startsWith(u'-');
+    QString grouped = negative ? whole.mid(1) : whole;
+    for (qsizetype i = grouped.size() - 3; i > 0; i -= 3)
+        grouped.insert(i, Italian.groupSeparator());
+    return (negative ? QStringLiteral("-") : QString()) + grouped
+           + (point < 0 ? QString() : Italian.decimalPoint() + cForm.mid(point + 1));
 }
 
-QString lire(double amount)
+QString amount(Money m)
 {
-    return Italian.toString(amount, 'f', 0);
+    return italian(m.toString());
 }
 
 // Whole quantities without decimals, others as they are ("2,5").
-QString quantity(double q)
+QString quantity(Decimal q)
 {
-    return Italian.toString(q, 'f', QLocale::FloatingPointShortest);
+    return italian(q.toString(0));
 }
 
-// Prices keep up to four decimals, never fewer than two.
-QString price(double p)
+// The unit price with which the row's amount holds: as many decimals as that needs, two at least.
+QString price(Decimal p)
 {
-    QString s = Italian.toString(p, 'f', 4);
-    while (s.endsWith(u'0') && s.indexOf(Italian.decimalPoint()) < s.size() - 3)
-        s.chop(1);
-    return s;
+    return italian(p.toString(2));
 }
 
-QString percent(double p)
+QString percent(Decimal p)
 {
-    return p == 0 ? QString() : Italian.toString(p, 'f', QLocale::FloatingPointShortest);
+    return p.isZero() ? QString() : italian(p.toString(0));
 }
 
 QString date(const QDate& d)
@@ -189,9 +193,9 @@ public:
         m_painter->drawText(QRectF(d.left(), y, d.width() - m_columnGap, 1e6), Qt::TextWordWrap | Qt::AlignLeft, r.description);
         cell(2, y, r.unit);
         cell(3, y, r.quantity ? quantity(*r.quantity) : QString());
-        cell(4, y, r.quantity ? price(r.priceEuro) : QString());
+        cell(4, y, r.amounts.priced ? price(r.amounts.unitPriceEuro) : QString());
         cell(5, y, percent(r.discount));
-        cell(6, y, euro(r.amountEuro));
+        cell(6, y, amount(r.amounts.amount.euro));
         cell(7, y, r.vatCode);
     }
 
@@ -209,10 +213,11 @@ public:
             const double widths[] = {0.10, 0.40, 0.12, 0.19, 0.19};
             const QStringList heads = {"Codice", "Descrizione", "Aliquota %", "Imponibile €", "Imposta €"};
             y = tableLine(y, widths, heads, m_bold, paint);
-            for (const VatSummaryLine& v : d.vatSummary) {
+            for (const VatTotals& v : d.vatSummary) {
                 const QString description = v.nature.isEmpty() ? v.description : joined({v.description, v.nature}, QStringLiteral(" - "));
                 y = tableLine(y, widths,
-                              {v.code, description, Italian.toString(v.rate, 'f', 2), euro(v.taxableEuro), euro(v.taxEuro)},
+                              {v.code, description, italian(v.rate.rounded(2).toString(2)), amount(v.taxable.euro),
+                               amount(v.tax.euro)},
                               m_normal, paint);
             }
             y += mm(2);
@@ -220,21 +225,21 @@ public:
         const qreal boxLeft = x + w * 0.55;
         const qreal boxWidth = w * 0.45;
         const bool lira = d.company.liraBase();
-        auto total = [&](const QString& label, const QString& amount, const QFont& font) {
+        auto total = [&](const QString& label, Money value, const QFont& font) {
             text(boxLeft, y, boxWidth * 0.6, font, label, paint);
-            y = text(boxLeft + boxWidth * 0.6, y, boxWidth * 0.4, font, amount, paint, Qt::AlignRight);
+            y = text(boxLeft + boxWidth * 0.6, y, boxWidth * 0.4, font, amount(value), paint, Qt::AlignRight);
         };
         if (d.totals.hasTaxBreakdown) {
-            total(QStringLiteral("Totale imponibile €"), euro(d.totals.taxableEuro), m_normal);
-            total(QStringLiteral("Totale I.V.A. €"), euro(d.totals.taxEuro), m_normal);
+            total(QStringLiteral("Totale imponibile €"), d.totals.taxable.euro, m_normal);
+            total(QStringLiteral("Totale I.V.A. €"), d.totals.tax.euro, m_normal);
         }
-        total(QStringLiteral("Totale documento €"), euro(d.totals.totalEuro), m_bold);
+        total(QStringLiteral("Totale documento €"), d.totals.total.euro, m_bold);
         if (lira) {
             if (d.totals.hasTaxBreakdown) {
-                total(QStringLiteral("Totale imponibile Lire"), lire(d.totals.taxableLire), m_normal);
-                total(QStringLiteral("Totale I.V.A. Lire"), lire(d.totals.taxLire), m_normal);
+                total(QStringLiteral("Totale imponibile Lire"), d.totals.taxable.lire, m_normal);
+                total(QStringLiteral("Totale I.V.A. Lire"), d.totals.tax.lire, m_normal);
             }
-            total(QStringLiteral("Totale documento Lire"), lire(d.totals.totalLire), m_bold);
+            total(QStringLiteral("Totale documento Lire"), d.totals.total.lire, m_bold);
         }
         y += mm(2);
         if (d.payment) {
@@ -246,7 +251,7 @@ public:
                                                             QStringLiteral(" ")),
                      paint);
             for (const Instalment& i : d.instalments)
-                y = text(x + mm(4), y, w, m_normal, QStringLiteral("Scadenza %1   € %2").arg(date(i.due), euro(i.amountEuro)), paint);
+                y = text(x + mm(4), y, w, m_normal, QStringLiteral("Scadenza %1   € %2").arg(date(i.due), amount(i.amountEuro)), paint);
         }
         if (!d.notes.isEmpty())
             y = text(x, y + mm(1), w, m_normal, QStringLiteral("Note: ") + d.notes, paint);

@@ -1,26 +1,22 @@
 #include "duedates.h"
 
-#include <cmath>
+#include <cstdlib>
 
-double roundCents(double amount)
-{
-    // The small nudge keeps amounts like 1.005, stored as 1.00499..., rounding the way they read.
-    return std::round(amount * 100.0 + (amount >= 0 ? 1e-7 : -1e-7)) / 100.0;
-}
-
-QVector<Instalment> dueDates(const PaymentTerm& term, const QDate& documentDate, double totalEuro)
+QVector<Instalment> dueDates(const PaymentTerm& term, const QDate& documentDate, Money totalEuro)
 {
     const int count = std::min<int>(term.instalments, term.days.size());
     if (count <= 0 || !documentDate.isValid())
-        return {{documentDate, roundCents(totalEuro)}};
+        return {{documentDate, totalEuro}};
+    // An even share, halves away from zero like every amount.
+    const qint64 units = totalEuro.units();
+    const qint64 share = (2 * std::llabs(units) + count) / (2 * qint64(count)) * (units < 0 ? -1 : 1);
     QVector<Instalment> out;
-    const double share = roundCents(totalEuro / count);
-    double given = 0;
+    Money given(0, totalEuro.currency());
     for (int k = 0; k < count; ++k) {
         QDate due = documentDate.addDays(term.days[k]);
         if (term.monthEnd)
             due = QDate(due.year(), due.month(), due.daysInMonth());
-        const double amount = k + 1 < count ? share : roundCents(totalEuro - given);
+        const Money amount = k + 1 < count ? Money(share, totalEuro.currency()) : totalEuro - given;
         given += amount;
         out.append({due, amount});
     }

@@ -1,10 +1,8 @@
 #include "fatturapa.h"
 #include "duedates.h"
 
-#include <QMap>
 #include <QRegularExpression>
 #include <QXmlStreamWriter>
-#include <cmath>
 
 namespace {
 
@@ -57,23 +55,9 @@ QString latin(const QString& text, int maxLength, char16_t highest = 0xFF)
     return out.left(maxLength);
 }
 
-QString amount2(double value)
+QString rate(Decimal value)
 {
-    return QString::number(roundCents(value), 'f', 2);
-}
-
-// Up to eight decimals, never fewer than two.
-QString amount8(double value)
-{
-    QString s = QString::number(value, 'f', 8);
-    while (s.endsWith(u'0') && s.indexOf(u'.') < s.size() - 3)
-        s.chop(1);
-    return s;
-}
-
-QString rate(double value)
-{
-    return QString::number(value, 'f', 2);
+    return value.rounded(2).toString(2);
 }
 
 bool validNature(const QString& nature)
@@ -223,19 +207,22 @@ private:
         element("Divisa", QStringLiteral("EUR"));
         element("Data", m_doc.date.toString(Qt::ISODate));
         element("Numero", latin(m_doc.number, 20, 0x7F));
-        element("ImportoTotaleDocumento", amount2(m_doc.totals.totalEuro));
+        element("ImportoTotaleDocumento", m_doc.totals.total.euro.toString());
         for (QString notes = latin(m_doc.notes, 1000); !notes.isEmpty(); notes = notes.mid(200))
             element("Causale", notes.left(200));
         close();
         close();
     }
 
+    // A priced row carries its quantity, its unit price (as many decimals as the amount needs)
+    // and its discount; any other row is one unit at its amount.
     void goods()
     {
         open("DatiBeniServizi");
         int line = 0;
         for (const DocumentRow& r : m_doc.rows) {
             const VatCode v = m_doc.vatCodes.value(r.vatCode.toUpper());
+            const bool priced = r.amounts.priced;
             open("DettaglioLinee");
             element("NumeroLinea", QString::number(++line));
             if (!r.article.isEmpty()) {
@@ -245,41 +232,39 @@ private:
                 close();
             }
             element("Descrizione", latin(r.description, 1000));
-            if (r.quantity) {
-                element("Quantita", amount8(*r.quantity));
+            if (priced) {
+                element("Quantita", r.quantity->toString(2));
                 if (!r.unit.isEmpty())
                     element("UnitaMisura", latin(r.unit, 10, 0x7F));
             }
-            element("PrezzoUnitario", amount8(r.quantity ? r.priceEuro : r.amountEuro));
-            if (r.discount > 0 && r.discount <= 100) {
+            element("PrezzoUnitario", r.amounts.unitPriceEuro.toString(2));
+            if (priced && !r.discount.isZero()) {
                 open("ScontoMaggiorazione");
-                element("Tipo", QStringLiteral("SC"));
-                element("Percentuale", rate(r.discount));
+                element("Tipo", r.discount > Decimal() ? QStringLiteral("SC") : QStringLiteral("MG"));
+                element("Percentuale", rate(r.discount > Decimal() ? r.discount : -r.discount));
                 close();
             }
-            element("PrezzoTotale", amount2(r.amountEuro));
+            element("PrezzoTotale", r.amounts.amount.euro.toString());
             element("AliquotaIVA", rate(v.rate));
-            if (v.rate == 0)
+            if (v.rate.isZero())
                 element("Natura", v.nature);
             close();
         }
-        // One summary per rate (and nature, for the rates of nought).
-        QMap<QPair<double, QString>, VatSummaryLine> byRate;
-        for (const VatSummaryLine& s : m_doc.vatSummary) {
-            VatSummaryLine& t = byRate[{s.rate, s.rate == 0 ? s.nature : QString()}];
-            t.rate = s.rate;
-            t.nature = s.rate == 0 ? s.nature : QString();
-            t.description = t.description.isEmpty() ? s.description : t.description;
-            t.taxableEuro += s.taxableEuro;
-        }
-        for (const VatSummaryLine& s : byRate) {
+        // One summary per VAT code, its tax on its own taxable amount; what converting the code's
+        // total leaves against the sum of its lines goes in Arrotondamento.
+        for (const VatTotals& s : m_doc.vatSummary) {
+            Money lines(0, Currency::Euro);
+            for (int i : s.rows)
+                lines += m_doc.rows[i].amounts.amount.euro;
             open("DatiRiepilogo");
             element("AliquotaIVA", rate(s.rate));
-            if (s.rate == 0)
+            if (s.rate.isZero())
                 element("Natura", s.nature);
-            element("ImponibileImporto", amount2(s.taxableEuro));
-            element("Imposta", amount2(s.taxableEuro * s.rate / 100.0));
-            if (s.rate > 0)
+            if (lines != s.taxable.euro)
+                element("Arrotondamento", (s.taxable.euro - lines).toString());
+            element("ImponibileImporto", s.taxable.euro.toString());
+            element("Imposta", s.tax.euro.toString());
+            if (!s.rate.isZero())
                 element("EsigibilitaIVA", QStringLiteral("I"));
             else if (!s.description.isEmpty())
                 element("RiferimentoNormativo", latin(s.description, 100));
@@ -299,7 +284,7 @@ private:
             element("ModalitaPagamento", m_doc.payment->methodEInvoiceCode.toUpper());
             if (i.due.isValid())
                 element("DataScadenzaPagamento", i.due.toString(Qt::ISODate));
-            element("ImportoPagamento", amount2(i.amountEuro));
+            element("ImportoPagamento", i.amountEuro.toString());
             close();
         }
         close();
@@ -364,7 +349,7 @@ QStringList eInvoiceMissingData(const PrintableDocument& d)
     for (const DocumentRow& r : d.rows) {
         const QString row = QStringLiteral("Riga %1").arg(r.riga);
         need(!r.description.isEmpty(), row, "Descrizione");
-        need(!r.quantity || *r.quantity >= 0, row, "Quantità non negativa");
+        need(!r.quantity || *r.quantity >= Decimal(), row, "Quantità non negativa");
         if (r.vatCode.isEmpty()) {
             need(false, row, "Codice I.V.A.");
             continue;
@@ -372,7 +357,7 @@ QStringList eInvoiceMissingData(const PrintableDocument& d)
         const auto v = d.vatCodes.constFind(r.vatCode.toUpper());
         if (v == d.vatCodes.constEnd()) {
             need(false, row, QStringLiteral("Codice I.V.A. (%1 non è nella tabella I.V.A.)").arg(r.vatCode));
-        } else if (v->rate == 0 && !validNature(v->nature) && !naturesAsked.contains(v->code)) {
+        } else if (v->rate.isZero() && !validNature(v->nature) && !naturesAsked.contains(v->code)) {
             naturesAsked << v->code;
             need(false, QStringLiteral("Tabella I.V.A., codice ") + v->code, "Natura");
         }

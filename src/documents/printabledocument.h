@@ -1,4 +1,6 @@
 #pragma once
+#include "documenttotals.h"
+
 #include <QDate>
 #include <QHash>
 #include <QString>
@@ -6,7 +8,8 @@
 #include <optional>
 
 // One document as it goes on paper and to the tax agency: plain values read from the archives,
-// formatted only by whoever prints or sends it.
+// formatted only by whoever prints or sends it. Its amounts are computed from its rows and the
+// VAT table (documenttotals.h), never taken from the totals stored in its header.
 
 // What the command that shows a document makes of it: pro-forma and service invoices are stored
 // with the sales invoices, debit notes with the credit notes.
@@ -20,8 +23,9 @@ struct CompanyBlock
     QString documentFolder;  // Azienda.Path as stored
     QString baseCurrency;
     QString fiscalRegime;    // RF01 ...
+    Books books;             // from ValutaBase and CambioEuro
     // Amounts are also shown in lire when the company keeps its books in lire.
-    bool liraBase() const;
+    bool liraBase() const { return books.currency == Currency::Lira; }
 };
 
 struct PartyBlock
@@ -44,27 +48,15 @@ struct DocumentRow
 {
     int riga = 0;
     QString article, description, unit, vatCode;
-    std::optional<double> quantity;
-    double priceEuro = 0, discount = 0, amountEuro = 0, amountLire = 0;
-};
-
-struct VatCode
-{
-    QString code, description, nature;
-    double rate = 0;
-};
-
-struct VatSummaryLine
-{
-    QString code, description, nature;
-    double rate = 0, taxableEuro = 0, taxEuro = 0, taxableLire = 0, taxLire = 0;
+    std::optional<Decimal> quantity;
+    Decimal discount;          // percent
+    RowAmounts amounts;        // computed from quantity, price and discount
 };
 
 struct DocumentTotals
 {
     bool hasTaxBreakdown = true;  // return notes hold only their total
-    double taxableEuro = 0, taxEuro = 0, totalEuro = 0;
-    double taxableLire = 0, taxLire = 0, totalLire = 0;
+    Amounts taxable, tax, total;
 };
 
 struct PaymentTerm
@@ -79,7 +71,7 @@ struct PaymentTerm
 struct Instalment
 {
     QDate due;
-    double amountEuro = 0;
+    Money amountEuro;
 };
 
 struct PrintableDocument
@@ -97,7 +89,7 @@ struct PrintableDocument
     TransportData transport;
     QVector<DocumentRow> rows;
     QHash<QString, VatCode> vatCodes;   // the VAT table, by code in capitals
-    QVector<VatSummaryLine> vatSummary; // by VAT code, in code order
+    QVector<VatTotals> vatSummary;      // by VAT code, in code order
     DocumentTotals totals;
     std::optional<PaymentTerm> payment;
     QVector<Instalment> instalments;

@@ -1,7 +1,6 @@
 #include "xsdvalidator.h"
 
 #include <QFile>
-#include <QSet>
 #include <libxml/catalog.h>
 #include <libxml/parser.h>
 #include <libxml/xmlIO.h>
@@ -32,10 +31,13 @@ void prepareLibxml(const QString& catalogPath)
         return true;
     }();
     (void)ready;
-    static QSet<QString> loaded;
-    if (!loaded.contains(catalogPath) && QFile::exists(catalogPath)) {
+    // One catalog at a time: an earlier one would keep resolving to its own, perhaps gone, folder.
+    static QString loaded;
+    if (loaded != catalogPath && QFile::exists(catalogPath)) {
+        xmlCatalogCleanup();
+        xmlInitializeCatalog();
         xmlLoadCatalog(QFile::encodeName(catalogPath).constData());
-        loaded.insert(catalogPath);
+        loaded = catalogPath;
     }
 }
 

@@ -1,6 +1,7 @@
 // Every conversion of a demo document: each column of the new header and rows is the source column
 // the rule names, a value of the rule, or empty; amounts go over in lire and in euro as they are.
 #include "creation_fixture.h"
+#include "documents/documentreader.h"
 #include "documents/documentsave.h"
 
 namespace {
@@ -190,6 +191,36 @@ TEST_P(Conversions, TheNewDocumentHoldsWhatTheRuleTakesAndNothingElse)
         const QVariantMap rowFixed{
             {"DataReg", stored(today)}, {"NumInt", qlonglong(result.newNumber)}, {"Riga", qlonglong(i + 1)}};
         expectRecord(created[i], original[i], c.rows, rowFixed, "Rig " + std::to_string(i + 1));
+    }
+}
+
+// The VAT summary a page shows sums to the totals in the header, for a demo delivery note
+// (rows of 37,18 and 17,35 € against 54,54 €) and for an invoice the wizard makes of another
+// (rows summing 175,07 / 35,01 € against 175,08 / 35,02 €): each code's euro taxable amount is its
+// lire amount converted, not the sum of the rows' rounded euro amounts.
+TEST_F(CreationTest, ThePrintedVatSummaryAndTheStoredTotalsAgree)
+{
+    const CreationResult made = create(request(1, 1, 3));
+    ASSERT_EQ(made.status, CreationResult::Status::Created) << detailOf(made).toStdString();
+    const Database user = Database::open(folder.userDb(), ProgramFolder::connectString());
+    const QDate lastYear(QDate::currentDate().year() - 1, 12, 15);
+    const struct { const char* kind; QDate date; qint32 number; } cases[] = {
+        {"DDT", lastYear, 15}, {"FATVE", platform.todayDate, made.newNumber}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.kind);
+        const auto doc = readPrintableDocument(db, user, c.kind, DocumentVariant::Ordinary, c.date, c.number);
+        ASSERT_TRUE(doc);
+        Amounts taxable, tax;
+        for (const VatTotals& v : doc->vatSummary) {
+            taxable += v.taxable;
+            tax += v.tax;
+        }
+        const QSqlRecord h = header(documentKind(c.kind)->headerTable, c.date, c.number);
+        const TotalColumns& t = documentKind(c.kind)->totals;
+        EXPECT_EQ(taxable.euro.toString(), QString::number(h.value(t.taxableEuro).toDouble(), 'f', 2));
+        EXPECT_EQ(tax.euro.toString(), QString::number(h.value(t.taxEuro).toDouble(), 'f', 2));
+        EXPECT_EQ(taxable.euro, doc->totals.taxable.euro);
+        EXPECT_EQ(tax.lire, doc->totals.tax.lire);
     }
 }
 

@@ -3,6 +3,7 @@
 #include "mainwindowfixture.h"
 
 #include "components/base/recordsetmodel.h"
+#include "documents/einvoicecheck.h"
 #include "documents/documentsave.h"
 
 #include <QDir>
@@ -12,6 +13,72 @@
 #include <QTableView>
 #include <QTest>
 #include <QToolButton>
+#include <QXmlStreamReader>
+
+namespace {
+
+// The exchange system's arithmetic on an electronic invoice, worked out here from the file alone
+// (its published checks 00421, 00422, 00423, 00429/00430, 00443/00444) plus the document's and
+// the payments' totals; returns the number of lines seen.
+int expectAcceptedArithmetic(const QByteArray& xml)
+{
+    struct Block { QMap<QString, double> v; QVector<QPair<QString, double>> changes; QString nature; };
+    QVector<Block> lines, summaries;
+    double documentTotal = 0, payments = 0;
+    QString kind;
+    Block* b = nullptr;
+    const QStringList numbers{"NumeroLinea", "Quantita", "PrezzoUnitario", "PrezzoTotale", "AliquotaIVA",
+                              "ImponibileImporto", "Imposta", "Arrotondamento"};
+    for (QXmlStreamReader r(xml); !r.atEnd();) {
+        r.readNext();
+        const QString n = r.name().toString();
+        if (r.isEndElement() && (n == "DettaglioLinee" || n == "DatiRiepilogo"))
+            b = nullptr;
+        if (!r.isStartElement())
+            continue;
+        if (n == "DettaglioLinee" || n == "DatiRiepilogo")
+            b = &(n == "DettaglioLinee" ? lines : summaries).emplace_back();
+        else if (n == "ImportoTotaleDocumento" || n == "ImportoPagamento")
+            (n == "ImportoPagamento" ? payments : documentTotal) += r.readElementText().toDouble();
+        else if (b && n == "Tipo")
+            kind = r.readElementText();
+        else if (b && (n == "Percentuale" || n == "Importo"))
+            b->changes.append({kind + n, r.readElementText().toDouble()});
+        else if (b && n == "Natura")
+            b->nature = r.readElementText();
+        else if (b && numbers.contains(n))
+            b->v[n] = r.readElementText().toDouble();
+    }
+    QMap<double, double> unexplained; // per rate: summaries less roundings less lines
+    for (const Block& l : lines) {
+        double price = l.v["PrezzoUnitario"];
+        for (const auto& [what, value] : l.changes) {
+            const double change = what.endsWith("Percentuale") ? price * value / 100 : value;
+            price += what.startsWith("MG") ? change : -change;
+        }
+        EXPECT_LT(std::abs(price * l.v.value("Quantita", 1) - l.v["PrezzoTotale"]), 0.01 - 1e-9)
+            << "00423, line " << l.v["NumeroLinea"] << ": " << price << " × " << l.v.value("Quantita", 1);
+        EXPECT_TRUE(std::any_of(summaries.begin(), summaries.end(), [&](const Block& s) {
+            return s.v["AliquotaIVA"] == l.v["AliquotaIVA"] && s.nature == l.nature;
+        })) << "00443/00444, line " << l.v["NumeroLinea"];
+        unexplained[l.v["AliquotaIVA"]] -= l.v["PrezzoTotale"];
+    }
+    double summed = 0;
+    for (const Block& s : summaries) {
+        const double tax = std::floor(s.v["AliquotaIVA"] * s.v["ImponibileImporto"] + 0.5 + 1e-7) / 100;
+        EXPECT_LT(std::abs(tax - s.v["Imposta"]), 0.01 - 1e-9) << "00421 at " << s.v["AliquotaIVA"];
+        EXPECT_EQ(s.v["AliquotaIVA"] == 0, !s.nature.isEmpty()) << "00429/00430";
+        unexplained[s.v["AliquotaIVA"]] += s.v["ImponibileImporto"] - s.v["Arrotondamento"];
+        summed += s.v["ImponibileImporto"] + s.v["Imposta"];
+    }
+    for (auto it = unexplained.cbegin(); it != unexplained.cend(); ++it)
+        EXPECT_LT(std::abs(it.value()), 1.0) << "00422 at " << it.key();
+    EXPECT_NEAR(documentTotal, summed, 1e-6);
+    EXPECT_NEAR(payments, documentTotal, 1e-6);
+    return int(lines.size());
+}
+
+} // namespace
 
 class DocumentOutput : public MainWindowTest
 {
@@ -50,7 +117,7 @@ protected:
 
 TEST_F(DocumentOutput, ThePdfHoldsEveryRowTheVatSummaryTheTotalsAndThePageCount)
 {
-    // A document of 1,000 rows, one euro each at 20%.
+    // A document of 1,000 rows, 5,000 lire each at 20%.
     Database db = dataDb();
     db.execute(JetQuery("INSERT INTO FATVETes (DataReg, NumInt, Numero, idCliente, DSCli, idPagamento, idModPag, "
                         "ImponFATVELire, ImponFATVELEURO, ImpostaFATVELire, ImpostaFATVELEURO, TotFATVELire, TotFATVELEURO) "
@@ -58,20 +125,20 @@ TEST_F(DocumentOutput, ThePdfHoldsEveryRowTheVatSummaryTheTotalsAndThePageCount)
                         "2323524, 1200)"));
     db.execute(JetQuery("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 1000) "
                         "INSERT INTO FATVERig (DataReg, NumInt, Riga, idArticolo, Descrizione, UM, CdIva, Quantita, "
-                        "PUnitEuro, ValoreLit, ValoreEuro) SELECT '2026-03-31', 900, i, 'ART' || i, "
-                        "printf('Articolo di prova %04d', i), 'PZ', '20', 1, 1, 1936.27, 1 FROM n"));
+                        "PUnitLit, ValoreLit, ValoreEuro) SELECT '2026-03-31', 900, i, 'ART' || i, "
+                        "printf('Articolo di prova %04d', i), 'PZ', '20', 1, 5000, 5000, 2.58 FROM n"));
     openWindow();
     const struct { const char *tool, *screen, *rowsTable; qint32 number; QStringList expected; } cases[] = {
         {"BFATVE", "objFATVE", "FATVERig", 1,
          {"Fattura Accompagnatoria", "Bianchi Costruzioni S.p.A.", "P.IVA 07654320012", "Riepilogo I.V.A.",
-          "Aliquota ordinaria 20%", "198,84", "39,77", "238,60", "Totale documento Lire", "462.000",
-          "RB30 - Ricevuta bancaria 30 gg", "MT 200 0,62"}},
+          "Aliquota ordinaria 20%", "198,84", "39,77", "238,61", "Totale documento Lire", "462.000",
+          "RB30 - Ricevuta bancaria 30 gg", "MT 200 0,61975 123,95"}},
         {"BDDT", "objddt", "DDTRig", 1,
          {"Documento di Trasporto", "Causale del trasporto: Vendita", "N. colli: 3", "Peso kg: 18,50", "Porto: Franco",
           "Vettore: Trasporti Rapidi S.r.l.", "198,23", "Merce controllata alla partenza"}},
         // Paid 30 and 60 days after the date, at month end.
         {"BFATVE", "objFATVE", "FATVERig", 900,
-         {"Fattura Immediata", "1.200,00", "Scadenza 30/04/2026", "Scadenza 31/05/2026", "600,00"}},
+         {"Fattura Immediata", "3.098,74", "Scadenza 30/04/2026", "Scadenza 31/05/2026", "1.549,37"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.number);
@@ -130,10 +197,19 @@ TEST_F(DocumentOutput, ElectronicInvoicesPassTheOfficialSchemaUnderProgressivesN
         const QByteArray content = file.readAll();
         EXPECT_TRUE(content.contains(QByteArray("<TipoDocumento>") + c.type + "</TipoDocumento>"));
         EXPECT_TRUE(content.contains(QByteArray("<Descrizione>") + c.firstRow + "</Descrizione>"));
-        EXPECT_EQ(content.contains("<ImportoTotaleDocumento>238.60</ImportoTotaleDocumento>"), c.number == 1 && c.type[3] == '1');
+        EXPECT_EQ(content.contains("<ImportoTotaleDocumento>238.61</ImportoTotaleDocumento>"), c.number == 1 && c.type[3] == '1');
         EXPECT_TRUE(content.contains("<Telefono>0286452210</Telefono>") && content.contains("<Fax>0286452299</Fax>"))
             << "the company's contacts";
+        EXPECT_GT(expectAcceptedArithmetic(content), 0);
     }
+
+    // The check the program runs before writing names the row and the figures of a file the
+    // exchange system would reject, as the invoice no. 1 of the demo once was.
+    QFile first(QDir(documents()).filePath("IT04587210963_00001.xml"));
+    ASSERT_TRUE(first.open(QIODevice::ReadOnly));
+    const QByteArray rounded = first.readAll().replace("<PrezzoUnitario>0.61975<", "<PrezzoUnitario>0.62<");
+    EXPECT_EQ(eInvoiceArithmeticErrors(rounded),
+              QStringList{"Riga 2: 200.00 × 0.62 = 124.00, ma il Prezzo Totale è 123.95 (controllo 00423)."});
 
     // Pressed again on a document, it asks first, saying when and under which name the first went.
     platform.answers.enqueue(Platform::Answer::No);
@@ -151,6 +227,45 @@ TEST_F(DocumentOutput, ElectronicInvoicesPassTheOfficialSchemaUnderProgressivesN
     pick("BFATPRO", "objFATPRO", 1, "BFatturaElettronica");
     EXPECT_EQ(platform.lastText(), "La Fattura Proforma non è un documento fiscale:\rnon si emette la Fattura Elettronica.");
     EXPECT_EQ(QDir(documents()).entryList({"*.xml"}).size(), progressive);
+}
+
+// A company keeping its books in euro: discounts, several rates, a rate of nought with its nature,
+// half cents; and an invoice longer than the format allows.
+TEST_F(DocumentOutput, EuroInvoicesHoldTheExchangeSystemsArithmeticAndOverlongOnesAreRefused)
+{
+    userDb().execute(JetQuery("UPDATE Azienda SET ValutaBase = 'EUR', DecimaliBase = 2"));
+    Database db = dataDb();
+    db.execute(JetQuery("INSERT INTO IVA (Codice, Perc) VALUES ('22', 22)"));
+    db.execute(JetQuery("INSERT INTO FATVETes (DataReg, NumInt, Numero, idCliente, DSCli, idPagamento, idModPag) "
+                        "VALUES ('2026-03-31', 901, 901, 3, 'Edilnova', 'RB3060', 'RB'), "
+                        "('2026-03-31', 902, 902, 3, 'Edilnova', 'RD', 'RB'), ('2026-03-31', 903, 903, 3, 'Edilnova', 'RD', 'RB')"));
+    db.execute(JetQuery("INSERT INTO FATVERig (DataReg, NumInt, Riga, Descrizione, CdIva, Quantita, PUnitEuro, Sconto, "
+                        "ValoreEuro) VALUES ('2026-03-31', 901, 1, 'a', '22', 3, 12.345, 10, 0), "
+                        "('2026-03-31', 901, 2, 'b', '10', 7, 4.99, 0, 0), ('2026-03-31', 901, 3, 'c', '04', 2.5, 19.99, 12.5, 0), "
+                        "('2026-03-31', 901, 4, 'd', '22', 1, 0.335, 0, 0), ('2026-03-31', 902, 1, 'e', 'E15', 1, 100, 0, 0), "
+                        "('2026-03-31', 902, 2, 'f', '22', 1, 1.005, 0, 0), ('2026-03-31', 902, 3, 'g', '22', 3, 1.005, 0, 0), "
+                        "('2026-03-31', 902, 4, 'h', '10', 1, 2.675, 0, 0), ('2026-03-31', 902, 5, 'i', '22', 0.5, 1.005, 33.33, 0)"));
+    db.execute(JetQuery("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 10000) "
+                        "INSERT INTO FATVERig (DataReg, NumInt, Riga, Descrizione, CdIva, Quantita, PUnitEuro, ValoreEuro) "
+                        "SELECT '2026-03-31', 903, i, 'riga', '22', 1, 1, 1 FROM n"));
+    openWindow();
+    const QPair<qint32, QList<QByteArray>> cases[] = {
+        {901, {"<PrezzoTotale>33.33</PrezzoTotale>", "<Percentuale>12.50</Percentuale>", "<ImportoTotaleDocumento>"}},
+        {902, {"<PrezzoTotale>1.01</PrezzoTotale>", "<PrezzoTotale>3.02</PrezzoTotale>", "<PrezzoTotale>2.68</PrezzoTotale>",
+               "<Natura>N1</Natura>"}}};
+    for (const auto& [number, expected] : cases) {
+        SCOPED_TRACE(number);
+        QFile file(pick("BFATVE", "objFATVE", number, "BFatturaElettronica"));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << platform.lastText().toStdString();
+        const QByteArray content = file.readAll();
+        EXPECT_EQ(expectAcceptedArithmetic(content), number == 901 ? 4 : 5);
+        for (const QByteArray& e : expected)
+            EXPECT_TRUE(content.contains(e)) << e.toStdString();
+    }
+    pick("BFATVE", "objFATVE", 903, "BFatturaElettronica");
+    EXPECT_EQ(platform.lastText(), "Fattura Elettronica non creata: il documento ha 10.000 righe, il formato ne ammette "
+                                   "al massimo 9.999.");
+    EXPECT_EQ(QDir(documents()).entryList({"*.xml"}).size(), 2);
 }
 
 TEST_F(DocumentOutput, MissingDataIsListedFieldByFieldAndNoFileIsWritten)

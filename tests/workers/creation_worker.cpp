@@ -70,7 +70,8 @@ int main(int argc, char* argv[])
             std::printf("CREATED %d\n", result.newNumber);
         else if (++failed)
             std::printf("FAILED %s\n", qPrintable(result.failure ? result.failure->detail() : QString()));
+        // Each number as soon as it is given, so that a watcher can stop this workstation mid-run.
+        std::fflush(stdout);
     }
-    std::fflush(stdout);
     return failed ? 1 : 0;
 }

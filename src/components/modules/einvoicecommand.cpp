@@ -1,5 +1,6 @@
 // "Fattura Elettronica": the XML of the picked sales invoice or note, checked against the
-// official schema before it is written, under a progressive taken like any other number.
+// exchange system's arithmetic and the official schema before it is written, under a
+// progressive taken like any other number.
 #include "documentcommands.h"
 #include "common/platform.h"
 #include "common/transaction.h"
@@ -8,6 +9,7 @@
 #include "common/datacontrol.h"
 #include "common/jetdate.h"
 #include "documents/documentkinds.h"
+#include "documents/einvoicecheck.h"
 #include "documents/fatturapa.h"
 #include "documents/numbering.h"
 #include "documents/xsdvalidator.h"
@@ -15,6 +17,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
 #include <QSaveFile>
 
 namespace {
@@ -52,6 +55,14 @@ void DocumentCommands::sendEInvoice()
     const std::optional<PrintableDocument> document = pickedDocument();
     if (!document)
         return;
+    if (document->rows.size() > MaxEInvoiceLines) {
+        const QLocale italian(QLocale::Italian, QLocale::Italy);
+        platform.refuse(QStringLiteral("Fattura Elettronica non creata: il documento ha %1 righe, "
+                                       "il formato ne ammette al massimo %2.")
+                            .arg(italian.toString(qlonglong(document->rows.size())), italian.toString(MaxEInvoiceLines)),
+                        m_base->AppTitle);
+        return;
+    }
     const QStringList missing = eInvoiceMissingData(*document);
     if (!missing.isEmpty()) {
         platform.refuse(QStringLiteral("Fattura Elettronica non creata. Completare i dati seguenti:\r- ")
@@ -96,6 +107,11 @@ void DocumentCommands::sendEInvoice()
                 if (QFile::exists(path))
                     continue;
                 const QByteArray xml = fatturaPAXml(*document, progressive);
+                const QStringList wrong = eInvoiceArithmeticErrors(xml);
+                if (!wrong.isEmpty())
+                    throw NotWritten{QStringLiteral("La Fattura Elettronica sarebbe scartata dal Sistema di Interscambio "
+                                                    "e non è stata scritta:\r")
+                                     + wrong.mid(0, 10).join(u'\r')};
                 const QStringList errors = schema.validate(xml);
                 if (!errors.isEmpty())
                     throw NotWritten{QStringLiteral("La Fattura Elettronica non rispetta lo schema ufficiale e non è "

@@ -18,10 +18,9 @@ BrowserSpec documentsView(const QString& kindCode, const QString& title, Documen
     const DocumentKind* kind = documentKind(kindCode);
     if (!kind)
         throw std::invalid_argument("unknown document kind");
-    // Purchase documents hold their euro totals in columns ending in EURO, the others in LEURO.
-    const bool purchase = kind->code == QLatin1String("FATAC") || kind->code == QLatin1String("ORDAC");
-    const QString totalLire = QStringLiteral("Tot") + kind->code + QStringLiteral("Lire");
-    const QString totalEuro = QStringLiteral("Tot") + kind->code + (purchase ? QStringLiteral("EURO") : QStringLiteral("LEURO"));
+    const bool purchase = kind->supplierCounterpart;
+    const QString totalLire = kind->totals.totalLire;
+    const QString totalEuro = kind->totals.totalEuro;
     BrowserSpec spec;
     spec.title = title;
     spec.rows << "SELECT DataReg, NumInt, Numero, idEsercizio, idCausaleDoc, DSCli, DSFor, "
