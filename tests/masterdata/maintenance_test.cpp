@@ -299,8 +299,8 @@ TEST_F(PaymentTerms, CodesEqualInAnyCaseAreOneOnEitherEngineAndPastedOnesAreClea
     EXPECT_EQ(program.rows("data.mdb", "SELECT count(*) FROM ModPag WHERE Codice = 'XY'"), QStringList{"1"});
 }
 
-// On the server a code too long for its index, or a NUL in a text, is refused in Italian; nothing
-// is saved and what was typed stays on screen.
+// On the server a code too long for its index is refused in Italian; nothing is saved and what was
+// typed stays on screen. (A pasted NUL never gets this far: fields drop control characters.)
 TEST_F(PaymentTerms, AValueTheServerCannotKeepIsRefusedInItalian)
 {
     if (!ProgramFolder::onServer())
@@ -310,16 +310,11 @@ TEST_F(PaymentTerms, AValueTheServerCannotKeepIsRefusedInItalian)
         tooLong += QChar(u'A' + (x >> 16) % 26);
     openTerms();
     press(s, "BNuovo");
-    const std::pair<QString, QString> values[] = {{tooLong, "Prova"}, {"RB1", QString("Pro") + QChar(0) + "va"}};
-    for (const auto& [code, description] : values) {
-        SCOPED_TRACE(code.size());
-        platform.clear();
-        set("tCod", code);
-        set("tDesc", description);
-        press(s, "BSalva");
-        EXPECT_TRUE(messages().value(0).contains("|L'archivio 'data.mdb' non può conservare un valore digitato")) << messages().join("\n").toStdString();
-        EXPECT_TRUE(pending());
-    }
+    set("tCod", tooLong);
+    set("tDesc", "Prova");
+    press(s, "BSalva");
+    EXPECT_TRUE(messages().value(0).contains("|L'archivio 'data.mdb' non può conservare un valore digitato")) << messages().join("\n").toStdString();
+    EXPECT_TRUE(pending());
     EXPECT_EQ(terms(), 4);
 }
 
