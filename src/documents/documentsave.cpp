@@ -208,7 +208,7 @@ qint32 saveDraft(const DocumentSession& session, DocumentDraft& draft)
         writeRows(db, kind, checked, numInt, totals);
         PostedMovement movement;
         if (!checked.movementReason.isEmpty())
-            movement = session.movements.postStockMovement(
+            movement = session.movements.PostStockMovement(
                 {documentTitle(kind.code, checked.variant, carriesTransport(kind.code)), checked.date,
                  QString::number(numInt), numInt, kind.rowsTable, typedDate(checked.date), checked.movementReason, {}});
         writeHeader(db, kind, checked, numInt, fiscalYear, totals, movement);
