@@ -6,7 +6,8 @@
 // Reports the acquire latency (p50, p99, max) with the archives on SQLite files and on PostgreSQL.
 //   lock_contention_bench           400 cycles per process; bar: p99 <= 20 ms on both engines
 //   lock_contention_bench --short   60 cycles per process, run by the test command beside other
-//                                   work as a guard against regressions: p99 <= 2 x 20 ms
+//                                   work as a guard against gross regressions (a writer polling
+//                                   again, a lock held across a commit): p99 <= 4 x 20 ms
 // In both modes any double grant or lost lock fails the run.
 #include "benchmark.h"
 #include "common/database.h"
@@ -30,7 +31,7 @@ constexpr int Processes = 32;
 constexpr int PauseMinMs = 20, PauseMaxMs = 60;
 constexpr double BarP99Ms = 20.0;
 constexpr int SoloCycles = 40;
-constexpr double ShortRunFactor = 2.0;
+constexpr double ShortRunFactor = 4.0;
 
 QString recordCode(int record)
 {
@@ -215,6 +216,6 @@ int main(int argc, char* argv[])
     report("PostgreSQL", Processes, cycles, server);
 
     const double bar = quick ? ShortRunFactor * BarP99Ms : BarP99Ms;
-    std::printf("  bar: p99 <= %.1f ms on both engines%s\n", bar, quick ? " (short run: twice the target)" : "");
+    std::printf("  bar: p99 <= %.1f ms on both engines%s\n", bar, quick ? " (short run: four times the target)" : "");
     return bench::verdict(files.clean() && server.clean() && files.p99 <= bar && server.p99 <= bar);
 }
