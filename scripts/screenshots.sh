@@ -76,6 +76,15 @@ done <<'EOF'
 32-importazione alt+u d
 EOF
 
+# A sales invoice written from the keyboard: the customer's code fills the header, an article's
+# code fills its row, the totals follow; then it is dropped (Esc leaves the cell, Esc again asks).
+focus_main; keys alt+r v; sleep 1.5; keys ctrl+n; sleep 1; keys Tab
+xdotool type --delay 60 C001; keys Tab; sleep 0.5
+xdotool mousemove 60 490 click 1; sleep 0.5; keys Insert; sleep 0.3
+xdotool type --delay 60 ART001; keys Tab Tab Tab; xdotool type --delay 60 12; keys Return
+shot 26-fattura-scrittura 1
+keys Escape; sleep 0.3; keys Escape; sleep 0.5; keys alt+s; sleep 0.5; keys Escape; sleep 0.5
+
 # The document wizard, page by page with its default buttons.
 focus_main
 keys alt+u u
