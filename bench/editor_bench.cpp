@@ -9,7 +9,7 @@
 #include "common/database.h"
 #include "components/base/baseclass.h"
 #include "documents/documentsave.h"
-#include "documents/drafttotals.h"
+#include "documents/documentamounts.h"
 #include "support/programfolder.h"
 #include "support/scriptedplatform.h"
 
@@ -34,7 +34,8 @@ bool measureDocument(int rounds)
                                .priceEuro = 9.3, .priceLire = 18000, .discount = 5};
 
     const Database raw = Database::open(folder.dataDb(), ProgramFolder::connectString());
-    const DraftTotals amounts = draftTotals(db, draft);  // the raw side writes the same values
+    const Books books = base->books();
+    const DocumentAmounts amounts = draftAmounts(readVatTable(db), draft, books);  // the raw side writes the same amounts
     std::vector<double> saveTimes, rawTimes, openTimes, queryTimes;
     qint32 number = 0;
     for (int round = 0; round < rounds; ++round) {
@@ -57,10 +58,9 @@ bool measureDocument(int rounds)
                                           QVariant(r.vatCode), QVariant(r.quantity), QVariant(r.priceLire),
                                           QVariant(r.priceEuro), QVariant(r.discount)})
                     rows.addBindValue(v);
-                const DraftRowAmounts& a = amounts.rows[i];
-                for (const double v : {double(a.discountLire), a.discountCents / 100.0, double(a.valueLire), a.valueCents / 100.0,
-                                       double(a.taxLire), a.taxCents / 100.0, double(a.valueLire + a.taxLire),
-                                       (a.valueCents + a.taxCents) / 100.0})
+                const Amounts& a = amounts.rows[i].amount;
+                const double lire = a.lire.toDouble(), euro = a.euro.toDouble();
+                for (const double v : {0.0, 0.0, lire, euro, 0.0, 0.0, lire, euro})
                     rows.addBindValue(v);
                 raw.run(rows);
             }
@@ -82,7 +82,7 @@ bool measureDocument(int rounds)
         openTimes.push_back(bench::elapsedMs([&] {
             const std::optional<DocumentDraft> opened = readDraft(base->dataArchive(), "DDT", draft.date, number);
             bench::require(opened && opened->rows.size() == DocumentRows, "the document did not open whole");
-            bench::require(draftTotals(base->dataArchive(), *opened).totalCents > 0, "no totals");
+            bench::require(draftAmounts(readVatTable(base->dataArchive()), *opened, books).total.euro.units() > 0, "no totals");
         }));
     }
     const double save = bench::least(saveTimes), insert = bench::least(rawTimes);

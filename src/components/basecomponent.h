@@ -90,7 +90,8 @@ public:
 
     // The session as the creation of a document sees it.
     SessionValues sessionValues() const { return {UserName, WorkstationName, FiscalYear}; }
-    DocumentSession documentSession() { return {sessionValues(), dataArchive(), *this, *this}; }
+    DocumentSession documentSession() { return {sessionValues(), dataArchive(), *this, *this, books()}; }
+    Books books() const { return booksOf(BaseCurrency, EuroRate); }
 
     // Document numbering and the warehouse movement, with the arguments the modules pass.
     virtual qint32 NextDocumentNumber(const QString& kind, const QString& documentCode, const QString& fiscalYear,

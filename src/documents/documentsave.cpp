@@ -1,8 +1,8 @@
 #include "documentsave.h"
 #include "documentkinds.h"
 #include "documentreader.h"
+#include "documentamounts.h"
 #include "draftchecks.h"
-#include "drafttotals.h"
 #include "invoicebook.h"
 #include "common/jetdate.h"
 #include "common/transaction.h"
@@ -58,11 +58,6 @@ private:
     QSqlQuery m_query;
 };
 
-double euros(qint64 cents)
-{
-    return double(cents) / 100.0;
-}
-
 struct Stored
 {
     QString fiscalYear, movementReason;
@@ -96,8 +91,26 @@ void removeDocument(const Database& db, const DocumentKind& kind, const QDate& d
                                             << " AND NumInt = " << Jet::number(numInt));
 }
 
+// What a priced row stores besides its value: its discount and its own tax, in both currencies.
+struct RowFigures
+{
+    Amounts discount, tax;
+};
+
+RowFigures rowFigures(const PricedRow& row, const Amounts& value, const QHash<QString, VatCode>& vat, const Books& books)
+{
+    RowFigures f;
+    const Money gross = rowAmount(*row.quantity, *row.unitPrice, Decimal(), books.currency);
+    f.discount.in(books.currency) = gross - value.in(books.currency);
+    f.discount.in(books.other()) = converted(gross, books.other(), books.lirePerEuro) - value.in(books.other());
+    const Decimal rate = vat.value(row.vatCode.toUpper()).rate;
+    f.tax.euro = percentOf(value.euro, rate);
+    f.tax.lire = percentOf(value.lire, rate);
+    return f;
+}
+
 void writeRows(const Database& db, const DocumentKind& kind, const DocumentDraft& draft, qint32 numInt,
-               const DraftTotals& totals)
+               const DocumentAmounts& amounts, const QHash<QString, VatCode>& vat, const Books& books)
 {
     static const QStringList columns = {"DataReg", "NumInt", "Riga", "Deposito", "TipoRiga", "idArticolo", "Descrizione",
                                         "UM", "CdIva", "Quantita", "PUnitLit", "PUnitEuro", "Sconto", "TotScontiLit",
@@ -120,8 +133,9 @@ void writeRows(const Database& db, const DocumentKind& kind, const DocumentDraft
     QVariant values[21];
     for (int i = 0; i < draft.rows.size(); ++i) {
         const DraftRow& row = draft.rows[i];
-        const DraftRowAmounts& a = totals.rows[i];
         const bool text = row.isText();
+        const Amounts& value = amounts.rows[i].amount;
+        const RowFigures f = text ? RowFigures{} : rowFigures(pricedRow(row, books.currency), value, vat, books);
         const auto amount = [&](const QVariant& v) { return text ? none : v; };
         values[0] = date;
         values[1] = numInt;
@@ -136,14 +150,14 @@ void writeRows(const Database& db, const DocumentKind& kind, const DocumentDraft
         values[10] = amount(row.priceLire);
         values[11] = amount(row.priceEuro);
         values[12] = amount(row.discount);
-        values[13] = amount(double(a.discountLire));
-        values[14] = amount(euros(a.discountCents));
-        values[15] = amount(double(a.valueLire));
-        values[16] = amount(euros(a.valueCents));
-        values[17] = amount(double(a.taxLire));
-        values[18] = amount(euros(a.taxCents));
-        values[19] = amount(double(a.valueLire + a.taxLire));
-        values[20] = amount(euros(a.valueCents + a.taxCents));
+        values[13] = amount(f.discount.lire.toDouble());
+        values[14] = amount(f.discount.euro.toDouble());
+        values[15] = amount(value.lire.toDouble());
+        values[16] = amount(value.euro.toDouble());
+        values[17] = amount(f.tax.lire.toDouble());
+        values[18] = amount(f.tax.euro.toDouble());
+        values[19] = amount((value.lire + f.tax.lire).toDouble());
+        values[20] = amount((value.euro + f.tax.euro).toDouble());
         for (int p = 0; p < present.size(); ++p)
             insert.bindValue(p, values[present[p]]);
         db.run(insert);
@@ -151,18 +165,18 @@ void writeRows(const Database& db, const DocumentKind& kind, const DocumentDraft
 }
 
 void writeHeader(const Database& db, const DocumentKind& kind, const DocumentDraft& draft, qint32 numInt,
-                 const QString& fiscalYear, const DraftTotals& t, const PostedMovement& movement)
+                 const QString& fiscalYear, const DocumentAmounts& t, const PostedMovement& movement)
 {
     QHash<QString, QVariant> v = draft.header;
-    // A purchase keeps its euro totals in columns ending in EURO, the other kinds in LEURO.
-    const QString euro = kind.supplierCounterpart ? QStringLiteral("EURO") : QStringLiteral("LEURO");
+    const TotalColumns& c = kind.totals;
     v.insert({{"DataReg", draft.date.toString(Qt::ISODate)}, {"NumInt", numInt}, {"Numero", numInt},
               {"idCausaleDoc", draft.reason.isEmpty() ? QVariant() : QVariant(draft.reason)},
               {"idEsercizio", fiscalYear},
               {kind.supplierCounterpart ? "idFornitore" : "idCliente", draft.counterpartId},
-              {"Impon" + kind.code + "Lire", double(t.taxableLire)}, {"Impon" + kind.code + euro, euros(t.taxableCents)},
-              {"Imposta" + kind.code + "Lire", double(t.taxLire)}, {"Imposta" + kind.code + euro, euros(t.taxCents)},
-              {"Tot" + kind.code + "Lire", double(t.totalLire)}, {"Tot" + kind.code + euro, euros(t.totalCents)}});
+              {c.totalLire, t.total.lire.toDouble()}, {c.totalEuro, t.total.euro.toDouble()}});
+    if (c.hasTaxBreakdown())
+        v.insert({{c.taxableLire, t.taxable.lire.toDouble()}, {c.taxableEuro, t.taxable.euro.toDouble()},
+                  {c.taxLire, t.tax.lire.toDouble()}, {c.taxEuro, t.tax.euro.toDouble()}});
     if (const QString variant = storedVariant(draft.variant); !variant.isEmpty())
         v.insert(QStringLiteral("TipoFattura"), variant);
     if (movement.number)
@@ -189,7 +203,8 @@ qint32 saveDraft(const DocumentSession& session, DocumentDraft& draft)
     DocumentDraft checked = draft;
     if (const auto refusal = checkDraft(db, checked, fiscalYear))
         refuse(refusal->message);
-    const DraftTotals totals = draftTotals(db, checked);
+    const QHash<QString, VatCode> vat = readVatTable(db);
+    const DocumentAmounts totals = draftAmounts(vat, checked, session.books);
 
     const qint32 number = inImmediateTransaction(db, [&] {
         qint32 numInt = checked.numInt;
@@ -205,7 +220,7 @@ qint32 saveDraft(const DocumentSession& session, DocumentDraft& draft)
         }
         if (const auto refusal = dateOrderRefusal(db, kind, fiscalYear, numInt, checked.date))
             refuse(*refusal);
-        writeRows(db, kind, checked, numInt, totals);
+        writeRows(db, kind, checked, numInt, totals, vat, session.books);
         PostedMovement movement;
         if (!checked.movementReason.isEmpty())
             movement = session.movements.PostStockMovement(

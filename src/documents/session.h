@@ -1,4 +1,5 @@
 #pragma once
+#include "documenttotals.h"
 #include "common/database.h"
 
 #include <QDate>
@@ -61,4 +62,5 @@ struct DocumentSession
     Database archive;          // the session's company archive
     Numbering& numbering;
     StockMovements& movements;
+    Books books{};             // the company's: documents are priced in its currency
 };

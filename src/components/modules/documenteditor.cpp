@@ -23,9 +23,9 @@ namespace {
 const QStringList NumberColumns = {QStringLiteral("PercSconto"), QStringLiteral("PesoKG"), QStringLiteral("Colli")};
 const QString DeliveryDate = QStringLiteral("DtCons");
 
-QString money(qint64 cents)
+QString money(Money euro)
 {
-    return QLocale(QLocale::Italian, QLocale::Italy).toString(cents / 100.0, 'f', 2);
+    return QLocale(QLocale::Italian, QLocale::Italy).toString(euro.toDouble(), 'f', 2);
 }
 
 } // namespace
@@ -53,7 +53,6 @@ DocumentEditor::DocumentEditor(BaseComponent* base, const QString& kindCode, Doc
 DocumentEditor::~DocumentEditor()
 {
     setEditing(false);
-    releaseLock();
 }
 
 // The main window asks before closing while a screen edits.
@@ -66,7 +65,7 @@ void DocumentEditor::setEditing(bool editing)
 
 void DocumentEditor::startNew()
 {
-    releaseLock();
+    m_lock.reset();
     m_draft = DocumentDraft{};
     m_draft.kindCode = m_kindCode;
     m_draft.variant = m_variant;
@@ -86,16 +85,16 @@ bool DocumentEditor::startEdit(const QDate& dataReg, qint32 numInt)
         Platform::instance().refuse(*written, m_base->AppTitle);
         return false;
     }
-    const LockIdentity id = documentLock(m_base, *kind, dataReg, numInt);
-    if (!m_base->lock(LockMode::Acquire, id))
+    std::optional<HeldLock> lock = HeldLock::take(*m_base, documentLock(m_base, *kind, dataReg, numInt));
+    if (!lock)
         return false;
     std::optional<DocumentDraft> saved = readDraft(db, m_kindCode, dataReg, numInt);
     if (!saved) {
-        m_base->lock(LockMode::Release, id);
+        lock.reset();
         Platform::instance().refuse(QStringLiteral("Documento non trovato: aggiornare l'elenco."), m_base->AppTitle);
         return false;
     }
-    m_heldLock = id;
+    m_lock = std::move(lock);
     m_draft = *saved;
     setEditing(true);
     showDraft();
@@ -137,17 +136,10 @@ bool DocumentEditor::cancel()
 
 void DocumentEditor::end()
 {
-    releaseLock();
+    m_lock.reset();
     setEditing(false);
     m_typed = false;
     emit finished();
-}
-
-void DocumentEditor::releaseLock()
-{
-    if (m_heldLock)
-        m_base->lock(LockMode::Release, *m_heldLock);
-    m_heldLock.reset();
 }
 
 void DocumentEditor::showDraft()
@@ -258,12 +250,12 @@ void DocumentEditor::pickForRow(const QModelIndex& index)
 
 void DocumentEditor::showTotals()
 {
-    const DraftTotals& t = m_rows->totals();
-    m_vat->setRowCount(int(t.vat.size()));
-    int r = 0;
-    for (auto it = t.vat.cbegin(); it != t.vat.cend(); ++it, ++r) {
-        const QStringList cells = {it.key(), QLocale(QLocale::Italian).toString(it->rate, 'g', 4),
-                                   money(it->taxableCents), money(it->taxCents)};
+    const DocumentAmounts& t = m_rows->totals();
+    m_vat->setRowCount(int(t.byCode.size()));
+    for (int r = 0; r < t.byCode.size(); ++r) {
+        const VatTotals& line = t.byCode[r];
+        const QStringList cells = {line.code.toUpper(), QLocale(QLocale::Italian).toString(line.rate.toDouble(), 'g', 4),
+                                   money(line.taxable.euro), money(line.tax.euro)};
         for (int c = 0; c < cells.size(); ++c) {
             auto* item = new QTableWidgetItem(cells[c]);
             item->setTextAlignment(c ? Qt::AlignRight | Qt::AlignVCenter : Qt::AlignLeft | Qt::AlignVCenter);
@@ -271,7 +263,7 @@ void DocumentEditor::showTotals()
         }
     }
     m_totals->setText(QStringLiteral("Imponibile € %1   I.V.A. € %2   Totale Documento € %3")
-                          .arg(money(t.taxableCents), money(t.taxCents), money(t.totalCents)));
+                          .arg(money(t.taxable.euro), money(t.tax.euro), money(t.total.euro)));
     m_typed = m_editing;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include "components/basecomponent.h"
+#include "components/heldlock.h"
 #include "documents/documentdraft.h"
 #include "documents/documentkinds.h"
 
@@ -56,7 +57,6 @@ private:
     void pickForRow(const QModelIndex& index);
     void showTotals();
     void focusField(const QString& field);
-    void releaseLock();
     void setEditing(bool editing);
     void end();
 
@@ -66,7 +66,7 @@ private:
     DocumentDraft m_draft;
     bool m_editing = false;
     bool m_typed = false;
-    std::optional<LockIdentity> m_heldLock;
+    std::optional<HeldLock> m_lock;     // the document corrected; given back however the edit ends
 
     QHash<QString, QLineEdit*> m_fields;   // header fields by the column they fill
     QLineEdit* m_date = nullptr;

@@ -115,7 +115,7 @@ void DocumentEditor::buildForm()
         if (QLineEdit* field = m_fields.value(number))
             number == QLatin1String("Colli") ? m_base->useDigitKeys(field) : m_base->useDecimalKeys(field);
 
-    m_rows = new DraftRowsModel(m_base->dataArchive(), m_base->EuroRate, this);
+    m_rows = new DraftRowsModel(m_base->dataArchive(), m_base->books(), this);
     m_grid = new DraftRowsGrid(m_rows, [this](QWidget* editor) { m_base->useDecimalKeys(editor); }, this);
     m_grid->setObjectName(QStringLiteral("TDBGRigheDocumento"));
     auto* rowsLabel = new QLabel(QStringLiteral("Righe del Documento"), this);

@@ -27,8 +27,8 @@ std::optional<double> typedNumber(const QVariant& value)
 
 } // namespace
 
-DraftRowsModel::DraftRowsModel(Database db, double euroRate, QObject* parent)
-    : QAbstractTableModel(parent), m_db(std::move(db)), m_euroRate(euroRate)
+DraftRowsModel::DraftRowsModel(Database db, Books books, QObject* parent)
+    : QAbstractTableModel(parent), m_db(std::move(db)), m_books(books)
 {
 }
 
@@ -89,7 +89,7 @@ QVariant DraftRowsModel::data(const QModelIndex& index, int role) const
     case Discount: return italian().toString(row.discount, 'f', row.discount == std::floor(row.discount) ? 0 : 2);
     case VatCode: return row.vatCode;
     case Amount:
-        return index.row() < m_totals.rows.size() ? italian().toString(m_totals.rows[index.row()].valueCents / 100.0, 'f', 2)
+        return index.row() < m_totals.rows.size() ? italian().toString(m_totals.rows[index.row()].amount.euro.toDouble(), 'f', 2)
                                                   : QString();
     }
     return {};
@@ -144,8 +144,7 @@ bool DraftRowsModel::setData(const QModelIndex& index, const QVariant& value, in
                 row.discount = *n;
             else {
                 row.priceEuro = *n;
-                if (m_euroRate > 0)
-                    row.priceLire = std::round(*n * m_euroRate);
+                row.priceLire = std::round(*n * m_books.lirePerEuro.toDouble());
             }
             break;
         }
@@ -198,7 +197,7 @@ void DraftRowsModel::moveRowBy(int row, int step)
 void DraftRowsModel::recompute()
 {
     try {
-        m_totals = m_draft ? draftTotals(m_db, *m_draft) : DraftTotals{};
+        m_totals = m_draft ? draftAmounts(readVatTable(m_db), *m_draft, m_books) : DocumentAmounts{};
     } catch (const DatabaseError&) {
         // The rates could not be read this time: the amounts shown stay until the next change.
         return;

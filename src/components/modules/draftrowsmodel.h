@@ -1,6 +1,6 @@
 #pragma once
 #include "common/database.h"
-#include "documents/drafttotals.h"
+#include "documents/documentamounts.h"
 
 #include <QAbstractTableModel>
 
@@ -13,11 +13,11 @@ class DraftRowsModel : public QAbstractTableModel
 public:
     enum Column { Article, Description, Unit, Quantity, Price, Discount, VatCode, Amount, ColumnCount };
 
-    DraftRowsModel(Database db, double euroRate, QObject* parent = nullptr);
+    DraftRowsModel(Database db, Books books, QObject* parent = nullptr);
 
     // The draft whose rows are shown and edited (kept by the caller).
     void setDraft(DocumentDraft* draft);
-    const DraftTotals& totals() const { return m_totals; }
+    const DocumentAmounts& totals() const { return m_totals; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -41,7 +41,7 @@ private:
     void recompute();
 
     Database m_db;
-    double m_euroRate;
+    Books m_books;
     DocumentDraft* m_draft = nullptr;
-    DraftTotals m_totals;
+    DocumentAmounts m_totals;
 };
