@@ -19,18 +19,18 @@ constexpr int ReportedProblems = 20;
 // SQLite's code for a damaged file.
 constexpr int SqliteCorrupt = 11;
 
-QString besideWith(const QString& path, const QString& what, const QString& stamp)
-{
-    const QFileInfo file(path);
-    return file.dir().filePath(file.completeBaseName() + u'_' + what + u'_' + stamp + QStringLiteral(".mdb"));
-}
-
 bool damagedCode(const QSqlError& error)
 {
     return (error.nativeErrorCode().toInt() & 0xff) == SqliteCorrupt;
 }
 
 } // namespace
+
+QString besideWith(const QString& path, const QString& what, const QString& stamp)
+{
+    const QFileInfo file(path);
+    return file.dir().filePath(file.completeBaseName() + u'_' + what + u'_' + stamp + QStringLiteral(".mdb"));
+}
 
 // Runs work on a connection of its own that only reads the file, as another program would.
 template <typename Work>

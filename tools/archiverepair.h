@@ -7,6 +7,9 @@
 // the rebuilding copies the schema and every row that can still be read into a new file (as the
 // sqlite3 shell's .dump would, without needing the shell), the damaged one kept aside.
 
+// "<name>_<what>_<stamp>.mdb" beside the archive at path: where its copies are kept.
+QString besideWith(const QString& path, const QString& what, const QString& stamp);
+
 // What the check finds wrong with the archive, in the engine's words; empty when it is sound or
 // when the file cannot be read as an archive at all (opening it then says why).
 QStringList integrityProblems(const QString& path);

@@ -88,8 +88,7 @@ bool upgrade(const Archive& a, const QString& stamp)
         say(QStringLiteral("Archivio %1 non presente: sarà installato all'avvio del programma.").arg(a.name));
         return true;
     }
-    const QString copy = QFileInfo(a.path).dir().filePath(QFileInfo(a.name).completeBaseName() + QStringLiteral("_copia_")
-                                                          + stamp + QStringLiteral(".mdb"));
+    const QString copy = besideWith(a.path, QStringLiteral("copia"), stamp);
     try {
         const Database db = Database::open(a.path, archiveConnectString());
         const int found = upgradeArchive(

@@ -59,15 +59,22 @@ void RecordBrowser::newDocument()
     m_editor->startNew();
 }
 
-void RecordBrowser::editDocument()
+std::optional<std::pair<QDate, qint32>> RecordBrowser::pickedDocumentKey() const
 {
     const Recordset& picked = m_rows->recordset();
     if (!m_rows->isOpen() || picked.isBOF() || picked.isEOF()) {
         Platform::instance().inform(QStringLiteral("Selezionare un Documento."), m_base->AppTitle);
-        return;
+        return std::nullopt;
     }
-    const QDate dataReg = storedDate(picked.value(QStringLiteral("DataReg")));
-    const qint32 numInt = picked.value(QStringLiteral("NumInt")).toInt();
+    return std::pair{storedDate(picked.value(QStringLiteral("DataReg"))), picked.value(QStringLiteral("NumInt")).toInt()};
+}
+
+void RecordBrowser::editDocument()
+{
+    const auto key = pickedDocumentKey();
+    if (!key)
+        return;
+    const auto [dataReg, numInt] = *key;
     reportFailures(m_base->AppTitle, [&] {
         showEditor(true);
         if (!m_editor->startEdit(dataReg, numInt))
@@ -82,14 +89,11 @@ void RecordBrowser::saveDocument()
 
 void RecordBrowser::deleteDocument()
 {
-    const Recordset& picked = m_rows->recordset();
-    if (!m_rows->isOpen() || picked.isBOF() || picked.isEOF()) {
-        Platform::instance().inform(QStringLiteral("Selezionare un Documento."), m_base->AppTitle);
+    const auto key = pickedDocumentKey();
+    if (!key)
         return;
-    }
+    const auto [dataReg, numInt] = *key;
     const DocumentKind* kind = documentKind(m_spec.documentKind);
-    const QDate dataReg = storedDate(picked.value(QStringLiteral("DataReg")));
-    const qint32 numInt = picked.value(QStringLiteral("NumInt")).toInt();
     if (!m_base->lock(LockMode::CheckBeforeDelete, documentLock(m_base, *kind, dataReg, numInt))) {
         Platform::instance().refuse(QStringLiteral("Dato in Modifica da Altro Utente. Impossibile Eliminare"), m_base->AppTitle);
         return;

@@ -1,4 +1,7 @@
 #pragma once
+#include <QDate>
+#include <optional>
+#include <utility>
 #include "common/jetquery.h"
 #include "documents/printabledocument.h"
 
@@ -56,6 +59,8 @@ private:
     void loadDetails();
     // A view of documents writes them too: Nuovo, Modifica, Salva, Elimina.
     void addEditing(QToolBar* toolbar);
+    // The date and internal number of the document picked in the list; empty, the user told, when none is.
+    std::optional<std::pair<QDate, qint32>> pickedDocumentKey() const;
     void newDocument();
     void editDocument();
     void saveDocument();
