@@ -1,6 +1,7 @@
 #include "database.h"
 #include "jetcollation.h"
 #include "serverarchive.h"
+#include "writeturn.h"
 
 #include <QAtomicInt>
 #include <QCryptographicHash>
@@ -15,6 +16,7 @@
 #include <QRegularExpression>
 #include <QThread>
 #include <QUrl>
+#include <algorithm>
 #include <chrono>
 #include <sqlite3.h>
 
@@ -166,16 +168,23 @@ static Database::Connection* connect(const QString& path, bool create)
 
 // A busy archive is tried again every fraction of a millisecond until the busy timeout: the
 // engine's own back-off sleeps up to 100 ms at a time, long enough for the other workstations
-// to keep taking the archive before a waiting one looks again.
+// to keep taking the archive before a waiting one looks again. While another workstation writes
+// in its turn, the wait sleeps until that turn ends rather than taking the processor from it.
 static int waitForArchive(void* connection, int attempt)
 {
     auto* c = static_cast<Database::Connection*>(connection);
     const auto now = std::chrono::steady_clock::now();
     if (attempt == 0)
         c->busySince = now;
-    if (now - c->busySince >= std::chrono::milliseconds(Database::BusyTimeoutMs))
+    const auto left = std::chrono::milliseconds(Database::BusyTimeoutMs) - (now - c->busySince);
+    if (left <= std::chrono::milliseconds::zero())
         return 0;
-    QThread::usleep(attempt < 1000 ? 100 : 1000);
+    // A turn is a commit's length; a longer one is a stuck workstation, whose archive another
+    // writer may be using without a turn: look again after a short while.
+    constexpr int LongestTurnWaitMs = 20;
+    const int turnWaitMs = std::min<int>(LongestTurnWaitMs, int(std::chrono::ceil<std::chrono::milliseconds>(left).count()));
+    if (!WriteTurn::waitWhileAnotherWrites(c->path, turnWaitMs))
+        QThread::usleep(attempt < 1000 ? 100 : 1000);
     return 1;
 }
 

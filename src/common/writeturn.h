@@ -18,6 +18,13 @@ public:
 
     bool taken() const { return m_fd >= 0; }
 
+    // A reader the engine keeps out while another process writes sleeps until that writer's turn
+    // is over (at most timeoutMs) and is woken at once, instead of looking again and again while
+    // the writer needs the processor. False when no other process holds the turn: the engine is
+    // busy for another reason, and the caller waits its own way.
+    static bool waitWhileAnotherWrites(const QString& archivePath, int timeoutMs);
+
 private:
     int m_fd = -1;
+    bool* m_held = nullptr;  // the process's note that it holds this archive's turn
 };
