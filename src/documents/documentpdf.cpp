@@ -23,8 +23,8 @@ int writeDocumentPdf(const PrintableDocument& document, const QString& path)
         if (renderer.render(&writer))
             pages = renderer.pageCount();
     }
-    QFile::remove(path);
-    if (pages == 0 || !QFile::rename(partial, path)) {
+    // An earlier file of the same name gives way only to a complete new one.
+    if (pages == 0 || (QFile::exists(path) && !QFile::remove(path)) || !QFile::rename(partial, path)) {
         QFile::remove(partial);
         return 0;
     }
