@@ -145,6 +145,7 @@ TEST_F(DocumentOutput, ThePdfHoldsEveryRowTheVatSummaryTheTotalsAndThePageCount)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.number);
         const QString pdf = pick(c.tool, c.screen, c.number, "BEsportaPDF");
+        EXPECT_TRUE(platform.lastText().startsWith("Documento esportato in PDF:")) << platform.lastText().toStdString();
         EXPECT_EQ(QFileInfo(pdf).dir().path(), documents());
         EXPECT_EQ(platform.openedFolders.value(0), documents());
         // In drawing order, a description wrapped over two lines reads as one text; the font's
