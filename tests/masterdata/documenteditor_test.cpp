@@ -194,6 +194,7 @@ TEST_F(EditorTest, APriceListsPricesAreTypedOnItsScreenAndSavedWithTheList)
     click("BListini");
     QWidget* s = screen("Listini");
     ASSERT_TRUE(s);
+    EXPECT_EQ(ui::problems(s, s->parentWidget()), QStringList()) << "the list, its fields and its prices fit";
     const QString stored = "SELECT l.[Desc], p.idArticolo, p.Prezzo, p.PrezzoEuro FROM Listini l LEFT JOIN ListiniPrezzi p "
                            "ON p.idListino = l.Codice WHERE l.Codice = 'L1'";
     key(Qt::Key_F2);
