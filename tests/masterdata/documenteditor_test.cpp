@@ -225,6 +225,10 @@ TEST_F(EditorTest, APriceListsPricesAreTypedOnItsScreenAndSavedWithTheList)
     key(Qt::Key_S, Qt::ControlModifier);
     EXPECT_FALSE(ui::text(s, "ErrorBar_1").isEmpty());
     EXPECT_EQ(program.rows("data.mdb", stored), QStringList("Rivenditori|ART002|6002|3.1"));
+    key(Qt::Key_Escape);
+    platform.answers.enqueue(Platform::Answer::Yes);
+    key(Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(program.rows("data.mdb", "SELECT COUNT(*) FROM ListiniPrezzi"), QStringList("0")) << "the prices go with the list";
 }
 
 } // namespace
