@@ -495,6 +495,7 @@ CREATE TABLE FATVETes (
     TipoFattura          TEXT COLLATE NOCASE,
     FatturaPANome        TEXT COLLATE NOCASE,
     FatturaPAData        TEXT COLLATE NOCASE,
+    OraCons              TEXT COLLATE NOCASE,
     UNIQUE (DataReg, NumInt)
 );
 CREATE INDEX FATVETes_Esercizio ON FATVETes (idEsercizio, idCausaleDoc, NumInt);
@@ -717,6 +718,7 @@ CREATE TABLE DDTTes (
     ImpostaDDTLEURO    REAL,
     TotDDTLire         REAL,
     TotDDTLEURO        REAL,
+    OraCons              TEXT COLLATE NOCASE,
     UNIQUE (DataReg, NumInt)
 );
 CREATE INDEX DDTTes_Esercizio ON DDTTes (idEsercizio, idCausaleDoc, NumInt);
@@ -1024,6 +1026,7 @@ CREATE TABLE RESOTes (
     MMNumInt          INTEGER,
     TotRESOLire       REAL,
     TotRESOLEURO      REAL,
+    OraCons              TEXT COLLATE NOCASE,
     UNIQUE (DataReg, NumInt)
 );
 CREATE INDEX RESOTes_Esercizio ON RESOTes (idEsercizio, idCausaleDoc, NumInt);
@@ -1124,4 +1127,4 @@ CREATE INDEX Servizi_ordine ON Servizi ({{ORDER_KEY:Codice}});
 CREATE INDEX MovMagTes_ordine ON MovMagTes (DataReg, idCausale, NumInt);
 
 -- Version of the archive's schema, read by the maintenance program (tools/archiveupgrade.cpp).
-PRAGMA user_version = 2;
+PRAGMA user_version = 3;

@@ -13,6 +13,8 @@ if [ ! -f "$demo/brevanov.dat" ]; then
 else
   cp build/program/brevano build/program/manutenzione build/program/*.so build/program/*.xsd \
      build/program/catalog.xml "$demo/"
+  # Archives of an earlier build are brought up to this one's version (nothing happens when current).
+  "$demo/manutenzione" "$demo" | tail -n 1
 fi
 echo "Demo data folder: $demo (users: admin/admin, mario/Rossi1)"
 if [ -n "${DISPLAY:-}" ]; then

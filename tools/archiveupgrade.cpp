@@ -167,6 +167,24 @@ void localVersion2(const Database& db)
     db.execute(JetQuery("PRAGMA user_version = 2"));
 }
 
+// Version 3: the delivery time of the documents that carry goods.
+
+// The user and local archives gain nothing but the version.
+void recordVersion3(const Database& db)
+{
+    db.execute(JetQuery("PRAGMA user_version = 3"));
+}
+
+void dataVersion3(const Database& db)
+{
+    for (const char* table : {"DDTTes", "FATVETes", "RESOTes"}) {
+        const QString name = QString::fromLatin1(table);
+        addColumn(db, name, "OraCons",
+                  JetQuery("ALTER TABLE ") << Jet::identifier(name) << " ADD COLUMN OraCons TEXT COLLATE NOCASE");
+    }
+    db.execute(JetQuery("PRAGMA user_version = 3"));
+}
+
 } // namespace
 
 const QVector<UpgradeStep>& upgradeSteps()
@@ -188,6 +206,9 @@ const QVector<UpgradeStep>& upgradeSteps()
          "Elettronica scritta per un documento; prezzi degli articoli nei listini",
          dataVersion2},
         {2, ArchiveRole::Local, "Identificativo dell'installazione per i blocchi dei record", localVersion2},
+        {3, ArchiveRole::User, "Versione dello schema registrata nell'archivio", recordVersion3},
+        {3, ArchiveRole::Data, "Ora di consegna di D.D.T., fatture accompagnatorie e bolle di reso", dataVersion3},
+        {3, ArchiveRole::Local, "Versione dello schema registrata nell'archivio", recordVersion3},
     };
     return steps;
 }

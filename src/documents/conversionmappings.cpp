@@ -53,6 +53,7 @@ const ConversionMapping& deliveryNoteMapping()
             {"idModPag", "idModPag", DdtToInvoice},
             {"idListino", "idListino", DdtToInvoice},
             {"DtCons", "DtCons", DdtToBoth},
+            {"OraCons", "OraCons", DdtToBoth},
             {"Porto", "Porto", DdtToInvoice},
             {"ACura", "ACura", DdtToInvoice},
             {"Zona", "Zona", DdtToInvoice},

@@ -111,6 +111,7 @@ TransportData readTransport(const Database& data, const QSqlRecord& h)
         t.packages = int(*packages);
     t.weightKg = number(h, "PesoKG");
     t.deliveryDate = storedDate(column(h, "DtCons"));
+    t.deliveryTime = text(h, "OraCons");
     return t;
 }
 

@@ -309,7 +309,8 @@ private:
                     pair("N. colli", t.packages ? QString::number(*t.packages) : QString()),
                     pair("Peso kg", t.weightKg ? Italian.toString(*t.weightKg, 'f', 2) : QString())},
                    QStringLiteral("    ")),
-            joined({pair("Porto", t.porto), pair("Trasporto a cura", t.aCura), pair("Data consegna", date(t.deliveryDate))},
+            joined({pair("Porto", t.porto), pair("Trasporto a cura", t.aCura), pair("Data consegna", date(t.deliveryDate)),
+                    pair("Ora consegna", t.deliveryTime)},
                    QStringLiteral("    ")),
             joined({pair("Vettore", carrier1), pair("2° Vettore", carrier2)}, QStringLiteral("    ")),
         };

@@ -41,6 +41,7 @@ struct TransportData
     std::optional<int> packages;
     std::optional<double> weightKg;
     QDate deliveryDate;
+    QString deliveryTime;     // "hh:mm"
     bool isEmpty() const;
 };
 

@@ -122,7 +122,7 @@ const ColumnPairs InvoiceToCreditNote =
 
 const ColumnPairs DeliveryNoteToInvoice =
     sameNames(QStringList{"idCausaleDoc", "idEsercizio", "CausaleTrasp", "Colli", "Aspetto", "PesoKG", "idVett1",
-                          "NoteVett1", "idVett2", "NoteVett2", "NoteDoc", "idListino", "DtCons", "Porto", "ACura", "Zona",
+                          "NoteVett1", "idVett2", "NoteVett2", "NoteDoc", "idListino", "DtCons", "OraCons", "Porto", "ACura", "Zona",
                           "idAgente", "PercSconto"}
               + Customer + Payment)
     + totalsFrom("DDT", "LEURO", "FATVE", "LEURO");
@@ -130,10 +130,10 @@ const ColumnPairs DeliveryNoteToInvoice =
 const Conversion AllConversions[] = {
     {"DeliveryNoteToInvoice", 1, 1, 1, "FATVE", DeliveryNoteToInvoice, SalesRows},
     {"DeliveryNoteWithGapsInItsRows", 1, 1, 3, "FATVE", DeliveryNoteToInvoice, SalesRows},
-    // Delivery note 4 is typed by hand as a copy of note 1: it converts by the same rule.
+    // Delivery note 4 is typed by hand as a copy of note 1, with a delivery time: it converts by the same rule.
     {"TypedDeliveryNoteToInvoice", 1, 1, 4, "FATVE", DeliveryNoteToInvoice, SalesRows},
     {"DeliveryNoteToReturnNote", 1, 10, 1, "RESO",
-     sameNames({"idCausaleDoc", "idEsercizio", "idCliente", "NoteDoc", "DtCons"})
+     sameNames({"idCausaleDoc", "idEsercizio", "idCliente", "NoteDoc", "DtCons", "OraCons"})
          + ColumnPairs{{"TotRESOLire", "TotDDTLire"}, {"TotRESOLEURO", "TotDDTLEURO"}},
      BareRows},
     {"OrderToInvoice", 2, 1, 1, "FATVE", orderTo("FATVE", OrderCustomer), SalesRows},
@@ -167,6 +167,7 @@ TEST_P(Conversions, TheNewDocumentHoldsWhatTheRuleTakesAndNothingElse)
         ASSERT_TRUE(typed);
         typed->numInt = 0;
         typed->fiscalYear.clear();
+        typed->header.insert("OraCons", "09:30");
         ASSERT_EQ(saveDraft(base->documentSession(), *typed), 4);
     }
     CreationRequest r = request(c.sourceType, c.targetType, c.sourceNumInt);

@@ -7,8 +7,10 @@
 #include "common/database.h"
 #include "mainwindow/principale.h"
 
+#include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -69,6 +71,19 @@ protected:
     {
         ui::click(s, name);
         ui::settle();
+    }
+    // A key, or text one key at a time, to whatever has the focus (a grid's cell editor opens on the first).
+    static void key(Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QTest::keyClick(QApplication::focusWidget(), k, modifiers);
+        ui::settle();
+    }
+    static void typeKeys(const QString& text)
+    {
+        for (QChar c : text) {
+            QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+            ui::settle();
+        }
     }
     // Closes a screen as its frame's close button does.
     static void closeScreen(QWidget* s)

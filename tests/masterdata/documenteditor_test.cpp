@@ -6,8 +6,9 @@
 
 #include "documents/documentkinds.h"
 
-#include <QApplication>
-#include <QTest>
+#include <QAccessible>
+#include <QSqlQuery>
+#include <QTableView>
 
 namespace {
 
@@ -19,27 +20,34 @@ struct EditorCase
 
 void PrintTo(const EditorCase& c, std::ostream* os) { *os << c.screen; }
 
-class DocumentEditorWalk : public MainWindowTest, public ::testing::WithParamInterface<EditorCase>
+class EditorTest : public MainWindowTest
 {
 protected:
-    static void key(Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-    {
-        QTest::keyClick(QApplication::focusWidget(), k, modifiers);
-        ui::settle();
-    }
-    // Types into whatever has the focus, one key at a time (a grid's cell editor opens on the first).
-    static void typeKeys(const QString& text)
-    {
-        for (QChar c : text) {
-            QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
-            ui::settle();
-        }
-    }
     QStringList header(const DocumentKind& kind, const QString& columns) const
     {
         return program.rows("data.mdb", "SELECT " + columns + " FROM " + kind.headerTable + " WHERE DataReg = '" + Year + "-12-31'");
     }
+    // Makes the company archive refuse every insert into a table, as a full disk or a lost server
+    // stops a save half way (on either engine); refuse false takes the fault away.
+    void refuseInserts(const QString& table, bool refuse = true) const
+    {
+        const bool server = ProgramFolder::onServer();
+        QStringList sql{server ? "DROP TRIGGER IF EXISTS refuse ON " + table : "DROP TRIGGER IF EXISTS refuse"};
+        if (refuse && server)
+            sql << "CREATE OR REPLACE FUNCTION refuse() RETURNS trigger LANGUAGE plpgsql AS 'BEGIN RAISE EXCEPTION "
+                   "''disco pieno''; END'"
+                << "CREATE TRIGGER refuse BEFORE INSERT ON " + table + " FOR EACH ROW EXECUTE FUNCTION refuse()";
+        else if (refuse)
+            sql << "CREATE TRIGGER refuse BEFORE INSERT ON " + table + " BEGIN SELECT RAISE(ABORT, 'disco pieno'); END";
+        const Database db = dataDb();
+        for (const QString& statement : sql)
+            ASSERT_TRUE(QSqlQuery(db.connection()).exec(statement)) << statement.toStdString();
+    }
     const QString Year = QString::number(QDate::currentDate().year());
+};
+
+class DocumentEditorWalk : public EditorTest, public ::testing::WithParamInterface<EditorCase>
+{
 };
 
 TEST_P(DocumentEditorWalk, WritesSavesReopensCorrectsAndDeletesADocumentFromTheKeyboard)
@@ -53,6 +61,10 @@ TEST_P(DocumentEditorWalk, WritesSavesReopensCorrectsAndDeletesADocumentFromTheK
 
     key(Qt::Key_N, Qt::ControlModifier);
     EXPECT_EQ(ui::problems(s, s->parentWidget()), QStringList()) << "the editor fits its frame";
+    QStringList grids;
+    for (QTableView* grid : s->findChildren<QTableView*>())
+        grids << QAccessible::queryAccessibleInterface(grid)->text(QAccessible::Name);
+    EXPECT_EQ(QSet<QString>(grids.begin(), grids.end()).size(), grids.size()) << "a name each: " << grids.join(", ").toStdString();
     key(Qt::Key_Home);
     typeKeys("3112" + Year);
     key(Qt::Key_Tab);  // the counterpart, then the rows
@@ -121,6 +133,102 @@ TEST_F(MainWindowTest, ASecondWorkstationCannotCorrectADocumentBeingCorrected)
     EXPECT_EQ(second.ask("click BDDT"), "editing=0 screens=1");
     EXPECT_TRUE(second.ask("click BModifica").contains("Dato in Modifica da Altro Utente.\\rUtente: admin\\rPostazione: PC1"));
     EXPECT_EQ(program.lockHolders(), QStringList("admin@PC1"));
+}
+
+// A save the archive fails half way writes nothing, takes no number, says so in Italian and keeps
+// what was typed; once the fault is gone the same save stores it. The delivery time is hh:mm.
+TEST_F(EditorTest, AFailedSaveWritesNothingKeepsWhatWasTypedAndTheNextSaveStoresIt)
+{
+    QApplication::setActiveWindow(&openWindow());
+    click("BDDT");
+    QWidget* s = screen("objddt");
+    ASSERT_TRUE(s);
+    const auto archive = [&] {
+        return program.rows("data.mdb", "SELECT idCodice, Progressivo FROM Numeratori ORDER BY idTipo, idCodice, idEsercizio")
+               + program.rows("data.mdb", "SELECT (SELECT COUNT(*) FROM DDTTes) + (SELECT COUNT(*) FROM DDTRig) + "
+                                          "(SELECT COUNT(*) FROM MovMagTes)");
+    };
+    const QStringList before = archive();
+    key(Qt::Key_N, Qt::ControlModifier);
+    key(Qt::Key_Home);
+    typeKeys("3112" + Year);
+    key(Qt::Key_Tab);
+    typeKeys("C001");
+    key(Qt::Key_Tab);
+    typeKeys("ART001");
+    key(Qt::Key_Return);
+    auto* time = ui::find<QLineEdit>(s, "OraCons");
+    time->setFocus();
+    key(Qt::Key_Home);
+    typeKeys("2575");
+    key(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(platform.lastText(), "Ora di consegna non valida: scrivere ore e minuti (hh:mm).");
+    typeKeys("0930");
+
+    refuseInserts("DDTRig");
+    key(Qt::Key_S, Qt::ControlModifier);
+    ASSERT_EQ(messages().size(), 2);
+    EXPECT_TRUE(messages()[1].startsWith("MESSAGE|critical|ok|Brevano V|") && !messages()[1].contains("|disco pieno"))
+        << "the program's sentence, the engine's words at most a detail: " << messages()[1].toStdString();
+    EXPECT_EQ(archive(), before) << "no header, row, movement or number";
+    auto* rows = ui::find<QTableView>(s, "TDBGRigheDocumento")->model();
+    EXPECT_EQ(QStringList({ui::text(s, "CodiceCliente"), time->text(), rows->index(0, 0).data().toString()}),
+              QStringList({"C001", "09:30", "ART001"}));
+
+    refuseInserts("DDTRig", false);
+    key(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(messages().size(), 2);
+    const QString number =
+        program.rows("data.mdb", "SELECT Progressivo FROM Numeratori WHERE idCodice = 'DDT' AND idEsercizio = '" + Year + "'").value(0);
+    EXPECT_EQ(header(*documentKind("DDT"), "NumInt, OraCons"), QStringList(number + "|09:30"));
+    key(Qt::Key_End, Qt::ControlModifier);
+    key(Qt::Key_F2);
+    EXPECT_EQ(time->text(), "09:30");
+}
+
+// A price list's prices are typed on its screen as a document's rows are; an unknown or repeated
+// article is refused by name, and the prices are written with the list, in its transaction.
+TEST_F(EditorTest, APriceListsPricesAreTypedOnItsScreenAndSavedWithTheList)
+{
+    QApplication::setActiveWindow(&openWindow());
+    click("BListini");
+    QWidget* s = screen("Listini");
+    ASSERT_TRUE(s);
+    EXPECT_EQ(ui::problems(s, s->parentWidget()), QStringList()) << "the list, its fields and its prices fit";
+    const QString stored = "SELECT l.[Desc], p.idArticolo, p.Prezzo, p.PrezzoEuro FROM Listini l LEFT JOIN ListiniPrezzi p "
+                           "ON p.idListino = l.Codice WHERE l.Codice = 'L1'";
+    key(Qt::Key_F2);
+    typeKeys("Rivenditori");
+    ui::find<QTableView>(s, "TDBGPrezzi")->setFocus();
+    typeKeys("ART002");
+    key(Qt::Key_Tab);
+    key(Qt::Key_Tab);
+    key(Qt::Key_Tab);
+    typeKeys("3,1");
+    key(Qt::Key_Return);  // a new row
+    typeKeys("XYZ");
+    key(Qt::Key_Return);
+    EXPECT_EQ(platform.lastText(), "Articolo sconosciuto: XYZ");
+    key(Qt::Key_Left);
+    typeKeys("art002");
+    key(Qt::Key_Tab);
+    key(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(ui::text(s, "ErrorBar_1"), "Riga 2: l'articolo ART002 è già nel listino");
+    key(Qt::Key_Delete, Qt::ControlModifier);
+    key(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(program.rows("data.mdb", stored), QStringList("Rivenditori|ART002|6002|3.1"));
+
+    // A save the archive fails half way leaves the list and its prices as they were.
+    key(Qt::Key_F2);
+    typeKeys("Grossisti");
+    refuseInserts("ListiniPrezzi");
+    key(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_FALSE(ui::text(s, "ErrorBar_1").isEmpty());
+    EXPECT_EQ(program.rows("data.mdb", stored), QStringList("Rivenditori|ART002|6002|3.1"));
+    key(Qt::Key_Escape);
+    platform.answers.enqueue(Platform::Answer::Yes);
+    key(Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(program.rows("data.mdb", "SELECT COUNT(*) FROM ListiniPrezzi"), QStringList("0")) << "the prices go with the list";
 }
 
 } // namespace

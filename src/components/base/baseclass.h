@@ -2,6 +2,7 @@
 #include "components/basecomponent.h"
 
 #include <QHash>
+#include <functional>
 #include <QPointer>
 
 class QMainWindow;
@@ -11,6 +12,7 @@ struct TableDefinition;
 // bookkeeping and typing aids (baseclass.cpp), record locks (recordlock.cpp), numbering and
 // stock movements (documentservices.cpp), look-ups and dialogs (lookups.cpp),
 // data-control binding (databinding.cpp), and its screens (screens.cpp).
+class RecordRows;
 class TableScreen;
 
 class BaseClass : public BaseComponent
@@ -81,7 +83,9 @@ public:
 
 private:
     // The base component's own table editors, one instance each while open.
-    QWidget* ownScreen(const QString& name, const QString& title, const TableDefinition& table);
+    // recordRows makes the rows that belong to each record, saved with it (a price list's prices).
+    QWidget* ownScreen(const QString& name, const QString& title, const TableDefinition& table,
+                       const std::function<RecordRows*(QWidget*)>& recordRows = {});
 
     QPointer<QMainWindow> m_mainWindow;
     QPointer<TableScreen> m_tableForm;

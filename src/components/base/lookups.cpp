@@ -29,6 +29,7 @@ const QList<LookupKind>& lookupKinds()
         {22, "Provincie", "Provincie", {"id", "Descrizione"}, {"Prov.", "Nome Provincia"}},
         {23, "C.A.P.", "CAP", {"CAP", "Descrizione"}, {"C.A.P.", "Nome Località"}},
         {24, "Causali di Magazzino", "CauMag", {"Codice", "desc", "Segno"}, {"Causale", "Descrizione", "Segno"}},
+        {25, "Articoli", "Articoli", {"Codice", "Descrizione"}, {"Codice", "Descrizione"}},
     };
     return kinds;
 }

@@ -1,4 +1,5 @@
 #include "baseclass.h"
+#include "pricelistprices.h"
 #include "tabledefinitions.h"
 #include "tablescreen.h"
 
@@ -20,11 +21,14 @@ SharedTableScreen* BaseClass::TableForm()
     return m_tableForm;
 }
 
-QWidget* BaseClass::ownScreen(const QString& name, const QString& title, const TableDefinition& table)
+QWidget* BaseClass::ownScreen(const QString& name, const QString& title, const TableDefinition& table,
+                              const std::function<RecordRows*(QWidget*)>& recordRows)
 {
     QPointer<QWidget>& screen = m_screens[name];
     if (!screen) {
         auto* editor = new TableScreen(this, name, {{QStringLiteral("PanDati"), &table}});
+        if (recordRows)
+            editor->setRecordRows(recordRows(editor));
         try {
             if (!editor->openOn(AppTitle + QStringLiteral(" : ") + title, DataDbPath, table))
                 return nullptr;
@@ -44,5 +48,9 @@ QWidget* BaseClass::AgentsForm() { return ownScreen(QStringLiteral("Agenti"), QS
 QWidget* BaseClass::MaterialsForm() { return ownScreen(QStringLiteral("Materiali"), QStringLiteral("Anagrafica Materiali"), materialsTable()); }
 QWidget* BaseClass::ServicesForm() { return ownScreen(QStringLiteral("Servizi"), QStringLiteral("Anagrafica Servizi"), servicesTable()); }
 QWidget* BaseClass::CarriersForm() { return ownScreen(QStringLiteral("Vettori"), QStringLiteral("Anagrafica Vettori"), carriersTable()); }
-QWidget* BaseClass::PriceListsForm() { return ownScreen(QStringLiteral("Listini"), QStringLiteral("Listini"), priceListsTable()); }
+QWidget* BaseClass::PriceListsForm()
+{
+    return ownScreen(QStringLiteral("Listini"), QStringLiteral("Listini"), priceListsTable(),
+                     [this](QWidget* screen) { return new PriceListPrices(this, screen); });
+}
 QWidget* BaseClass::ImageManagerForm() { return ownScreen(QStringLiteral("GestioneImmagine"), QStringLiteral("Gestione Immagine"), imagesTable()); }

@@ -1,8 +1,10 @@
 #include "tablescreen.h"
 #include "datagrid.h"
 #include "fieldpanel.h"
+#include "recordrows.h"
 #include "common/datacontrol.h"
 #include "common/platform.h"
+#include "common/transaction.h"
 #include "components/reportfailures.h"
 #include "components/screenframe.h"
 
@@ -121,6 +123,12 @@ QToolBar* TableScreen::buildToolbar()
     return bar;
 }
 
+void TableScreen::setRecordRows(RecordRows* rows)
+{
+    m_rows = rows;
+    qobject_cast<QSplitter*>(m_grid->parentWidget())->addWidget(rows->widget());
+}
+
 bool TableScreen::openOn(const QString& caption, const QString& archive, const TableDefinition& table)
 {
     if (!openScreen(caption))
@@ -214,12 +222,20 @@ LockIdentity TableScreen::rowLock() const
     id.screenTitle = windowTitle().section(QStringLiteral(" : "), 1);
     id.table = panel->definition().table;
     id.keyFields[0] = keyColumn;
-    id.keyValues[0] = m_data->recordset().value(keyColumn).toString();
+    id.keyValues[0] = keyOfCurrentRow();
     id.keyKinds[0] = 1;
     // Tables of the user archive (the users) name it; the company archive's are the empty slot.
     if (m_data->DatabaseName == base()->UserDbPath)
         id.archive = base()->UserDbPath;
     return id;
+}
+
+QString TableScreen::keyOfCurrentRow() const
+{
+    const Recordset& rs = m_data->recordset();
+    if (!m_data->isOpen() || (rs.editMode() == Recordset::EditMode::None && (rs.isBOF() || rs.isEOF())))
+        return {};
+    return rs.value(activePanel()->definition().fields.first().column).toString();
 }
 
 // Moves onto the row of this key as the archive holds it now; false when it is gone.
@@ -255,13 +271,18 @@ void TableScreen::setEditMode(bool editing)
     }
     for (FieldPanel* p : m_panels)
         p->setEditing(editing);
+    if (m_rows)
+        m_rows->setEditing(editing);
     m_grid->setEnabled(!editing);
 }
 
 void TableScreen::showCurrent()
 {
-    if (FieldPanel* panel = activePanel(); panel && !m_editing)
+    if (FieldPanel* panel = activePanel(); panel && !m_editing) {
         panel->showRow(m_data->recordset());
+        if (m_rows)
+            m_rows->showFor(keyOfCurrentRow());
+    }
 }
 
 void TableScreen::onRepositioned()
@@ -293,6 +314,8 @@ void TableScreen::addRow()
         return;
     }
     panel->clearFields();
+    if (m_rows)
+        m_rows->showFor({});
     setEditMode(true);
     panel->setKeyEditable(true);
     base()->FocusAndSelectAll(panel->keyField());
@@ -339,10 +362,19 @@ void TableScreen::saveRow()
                 base()->FocusAndSelectAll(refusal->field);
                 return;
             }
+            if (const QString refused = m_rows ? m_rows->refusal(m_data->database()) : QString(); !refused.isEmpty()) {
+                say(refused);
+                return;
+            }
             if (!checked && !mayStore(*panel, rs))
                 return;
             panel->store(rs, adding);
+            // The record and its rows are written together or not at all.
+            WriteTransaction write(m_data->database());
+            if (m_rows)
+                m_rows->write(m_data->database(), keyOfCurrentRow());
             rs.Update();
+            write.commit();
             saved = true;
         } catch (const DatabaseError& e) {
             // The row stays pending with everything typed: the user corrects it and saves again.
@@ -381,7 +413,11 @@ void TableScreen::deleteRow()
         if (!panel || !mayDelete(*panel)
             || !Platform::instance().askDestructive(QStringLiteral("Si Desidera Cancellare il Record Corrente?"), base()->AppTitle))
             return;
+        WriteTransaction write(m_data->database());
+        if (m_rows)
+            m_rows->remove(m_data->database(), keyOfCurrentRow());
         m_data->recordset().Delete();
+        write.commit();
         m_data->recordset().MoveFirst();
     } catch (const DatabaseError& e) {
         say(failureMessage(e));

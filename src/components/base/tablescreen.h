@@ -11,6 +11,7 @@ class DataControl;
 class DataGrid;
 class FieldPanel;
 class QLabel;
+class RecordRows;
 class QScrollArea;
 class QStackedWidget;
 class QToolBar;
@@ -37,6 +38,8 @@ public:
     TableScreen(BaseComponent* base, const QString& name, const QVector<Panel>& panels, QWidget* parent = nullptr);
     ~TableScreen() override;
 
+    // Rows that belong to each record, shown under its fields and saved with it (owned by the screen).
+    void setRecordRows(RecordRows* rows);
     // Opens the screen on a table of its own: the rows of its definition, by code.
     bool openOn(const QString& caption, const QString& archive, const TableDefinition& table);
 
@@ -72,6 +75,7 @@ private:
     bool mayStore(const FieldPanel& panel, const Recordset& row);
     bool mayDelete(const FieldPanel& panel);
     bool readRowAgain(const QString& key);
+    QString keyOfCurrentRow() const;
 
     void addRow();
     void editRow();
@@ -88,6 +92,7 @@ private:
     QToolBar* m_toolbar;
     QScrollArea* m_details;
     QVector<FieldPanel*> m_panels;
+    RecordRows* m_rows = nullptr;
     bool m_editing = false;
     std::optional<HeldLock> m_lock;
 };

@@ -1,5 +1,5 @@
 #include "documenteditor.h"
-#include "draftrowsgrid.h"
+#include "components/typedrowsgrid.h"
 #include "draftrowsmodel.h"
 #include "components/base/lookupdialog.h"
 #include "components/reportfailures.h"
@@ -16,6 +16,7 @@
 #include <QLocale>
 #include <QRegularExpression>
 #include <QTableWidget>
+#include <QTime>
 
 namespace {
 
@@ -106,6 +107,14 @@ bool DocumentEditor::startEdit(const QDate& dataReg, qint32 numInt)
 bool DocumentEditor::save()
 {
     collect();
+    if (QLineEdit* time = m_fields.value(DeliveryTime); time && time->text() != QLatin1String(":")
+                                                         && !m_draft.header.contains(DeliveryTime)) {
+        Platform::instance().refuse(QStringLiteral("Ora di consegna non valida: scrivere ore e minuti (hh:mm)."),
+                                    m_base->AppTitle);
+        time->setFocus();
+        time->selectAll();
+        return false;
+    }
     DocumentDraft checked = m_draft;
     const QString year = m_draft.fiscalYear.isEmpty() ? m_base->FiscalYear : m_draft.fiscalYear;
     std::optional<DraftRefusal> refusal;
@@ -184,7 +193,9 @@ void DocumentEditor::collect()
             m_draft.reason = text;
         else if (it.key() == QLatin1String("MMidCausaleDoc"))
             m_draft.movementReason = text;
-        else if (text.isEmpty() || (it.key() == DeliveryDate && !parseTypedDate(text)))
+        else if (it.key() == DeliveryTime && QTime::fromString(text, QStringLiteral("hh:mm")).isValid())
+            m_draft.header.insert(it.key(), text);
+        else if (text.isEmpty() || it.key() == DeliveryTime || (it.key() == DeliveryDate && !parseTypedDate(text)))
             m_draft.header.remove(it.key());
         else if (it.key() == DeliveryDate)
             m_draft.header.insert(it.key(), parseTypedDate(text)->toString(Qt::ISODate));

@@ -8,11 +8,15 @@
 #include <QWidget>
 #include <optional>
 
-class DraftRowsGrid;
+class TypedRowsGrid;
 class DraftRowsModel;
 class QLabel;
 class QLineEdit;
 class QTableWidget;
+
+// The delivery time of the documents that carry goods, typed hh:mm.
+inline const QString DeliveryTime = QStringLiteral("OraCons");
+inline const QString TimeInputMask = QStringLiteral("99:99");
 
 // The record lock of a document, on its header table and keys (the lock screen lists it).
 LockIdentity documentLock(const BaseComponent* base, const DocumentKind& kind, const QDate& dataReg, qint32 numInt);
@@ -73,7 +77,7 @@ private:
     QLineEdit* m_counterpart = nullptr;
     QLabel* m_number = nullptr;
     DraftRowsModel* m_rows = nullptr;
-    DraftRowsGrid* m_grid = nullptr;
+    TypedRowsGrid* m_grid = nullptr;
     QTableWidget* m_vat = nullptr;
     QLabel* m_totals = nullptr;
 };

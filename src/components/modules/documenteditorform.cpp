@@ -1,6 +1,6 @@
 // The widgets of the document editor, laid out to fit a 1024×768 screen.
 #include "documenteditor.h"
-#include "draftrowsgrid.h"
+#include "components/typedrowsgrid.h"
 #include "draftrowsmodel.h"
 #include "components/screenframe.h"
 #include "common/jetdate.h"
@@ -109,6 +109,7 @@ void DocumentEditor::buildForm()
         addField(QStringLiteral("Porto"), QStringLiteral("Porto"), 2, 0, transport);
         addField(QStringLiteral("ACura"), QStringLiteral("A cura"), 2, 1, transport);
         addField(QStringLiteral("DtCons"), QStringLiteral("Consegna"), 2, 2, transport)->setPlaceholderText(QStringLiteral("gg/mm/aaaa"));
+        addField(DeliveryTime, QStringLiteral("Ora Consegna"), 2, 3, transport)->setInputMask(TimeInputMask);
         layout->addWidget(transport);
     }
     for (const QString& number : {QStringLiteral("PercSconto"), QStringLiteral("PesoKG"), QStringLiteral("Colli")})
@@ -116,14 +117,16 @@ void DocumentEditor::buildForm()
             number == QLatin1String("Colli") ? m_base->useDigitKeys(field) : m_base->useDecimalKeys(field);
 
     m_rows = new DraftRowsModel(m_base->dataArchive(), m_base->books(), this);
-    m_grid = new DraftRowsGrid(m_rows, [this](QWidget* editor) { m_base->useDecimalKeys(editor); }, this);
+    m_grid = new TypedRowsGrid(m_rows, [this](QWidget* editor, int) { m_base->useDecimalKeys(editor); }, this);
     m_grid->setObjectName(QStringLiteral("TDBGRigheDocumento"));
+    // Named apart from the list's grids on the page behind, which a screen reader also reaches.
+    m_grid->setAccessibleName(QStringLiteral("Righe del Documento in Scrittura"));
     auto* rowsLabel = new QLabel(QStringLiteral("Righe del Documento"), this);
     rowsLabel->setBuddy(m_grid);
     layout->addWidget(rowsLabel);
     m_grid->horizontalHeader()->setSectionResizeMode(DraftRowsModel::Description, QHeaderView::Stretch);
     layout->addWidget(m_grid, 1);
-    connect(m_grid, &DraftRowsGrid::lookupRequested, this, &DocumentEditor::pickForRow);
+    connect(m_grid, &TypedRowsGrid::lookupRequested, this, &DocumentEditor::pickForRow);
     connect(m_rows, &DraftRowsModel::refused, this, [this](const QString& message, const QModelIndex& where) {
         Platform::instance().refuse(message, m_base->AppTitle);
         m_grid->setCurrentIndex(where);
@@ -136,6 +139,7 @@ void DocumentEditor::buildForm()
     auto* summary = new QHBoxLayout;
     m_vat = new QTableWidget(0, 4, this);
     m_vat->setObjectName(QStringLiteral("TDBGRiepilogoIVA"));
+    m_vat->setAccessibleName(QStringLiteral("Riepilogo I.V.A."));
     m_vat->setHorizontalHeaderLabels({QStringLiteral("I.V.A."), QStringLiteral("Aliquota"), QStringLiteral("Imponibile"),
                                       QStringLiteral("Imposta")});
     m_vat->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -28,7 +28,7 @@ std::optional<double> typedNumber(const QVariant& value)
 } // namespace
 
 DraftRowsModel::DraftRowsModel(Database db, Books books, QObject* parent)
-    : QAbstractTableModel(parent), m_db(std::move(db)), m_books(books)
+    : TypedRowsModel(parent), m_db(std::move(db)), m_books(books)
 {
 }
 
@@ -63,7 +63,7 @@ QVariant DraftRowsModel::headerData(int section, Qt::Orientation orientation, in
 
 Qt::ItemFlags DraftRowsModel::flags(const QModelIndex& index) const
 {
-    const Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+    const Qt::ItemFlags flags = TypedRowsModel::flags(index);
     return index.column() == Amount ? flags : flags | Qt::ItemIsEditable;
 }
 

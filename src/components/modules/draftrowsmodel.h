@@ -1,13 +1,12 @@
 #pragma once
 #include "common/database.h"
+#include "components/typedrowsgrid.h"
 #include "documents/documentamounts.h"
-
-#include <QAbstractTableModel>
 
 // The rows of the document being written, typed like a spreadsheet: an article code typed in a
 // row fills its description, unit, VAT code, warehouse and price; the amounts follow every change.
 // The rows live in the draft the editor holds.
-class DraftRowsModel : public QAbstractTableModel
+class DraftRowsModel : public TypedRowsModel
 {
     Q_OBJECT
 public:
@@ -26,10 +25,11 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
 
-    void insertRowAt(int row);
-    void removeRowAt(int row);
-    // Moves a row one place up (-1) or down (+1).
-    void moveRowBy(int row, int step);
+    int lastTypedColumn() const override { return VatCode; }
+    bool isNumberColumn(int column) const override { return column == Quantity || column == Price || column == Discount; }
+    void insertRowAt(int row) override;
+    void removeRowAt(int row) override;
+    void moveRowBy(int row, int step) override;
 
 signals:
     // The amounts changed: totals and VAT summary are to be shown again.

@@ -1,5 +1,4 @@
-#include "draftrowsgrid.h"
-#include "draftrowsmodel.h"
+#include "typedrowsgrid.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -12,17 +11,16 @@ namespace {
 class CellEditing : public QStyledItemDelegate
 {
 public:
-    CellEditing(std::function<void(QWidget*)> numberKeys, QObject* parent)
-        : QStyledItemDelegate(parent), m_numberKeys(std::move(numberKeys))
+    CellEditing(const TypedRowsModel* rows, std::function<void(QWidget*, int)> numberKeys, QObject* parent)
+        : QStyledItemDelegate(parent), m_rows(rows), m_numberKeys(std::move(numberKeys))
     {
     }
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
         auto* editor = new QLineEdit(parent);
         editor->setFrame(false);
-        const int column = index.column();
-        if (column == DraftRowsModel::Quantity || column == DraftRowsModel::Price || column == DraftRowsModel::Discount)
-            m_numberKeys(editor);
+        if (m_rows->isNumberColumn(index.column()))
+            m_numberKeys(editor, index.column());
         Q_UNUSED(option);
         return editor;
     }
@@ -34,59 +32,60 @@ public:
     }
 
 private:
-    std::function<void(QWidget*)> m_numberKeys;
+    const TypedRowsModel* m_rows;
+    std::function<void(QWidget*, int)> m_numberKeys;
 };
 
 } // namespace
 
-DraftRowsGrid::DraftRowsGrid(DraftRowsModel* rows, std::function<void(QWidget*)> numberKeys, QWidget* parent)
+TypedRowsGrid::TypedRowsGrid(TypedRowsModel* rows, std::function<void(QWidget*, int)> numberKeys, QWidget* parent)
     : QTableView(parent), m_rows(rows)
 {
     setModel(rows);
-    setItemDelegate(new CellEditing(std::move(numberKeys), this));
+    setItemDelegate(new CellEditing(rows, std::move(numberKeys), this));
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
     setTabKeyNavigation(true);
 }
 
-void DraftRowsGrid::goTo(int row, int column)
+void TypedRowsGrid::goTo(int row, int column)
 {
     const QModelIndex target = m_rows->index(row, column);
     setCurrentIndex(target);
     scrollTo(target);
 }
 
-QModelIndex DraftRowsGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
+QModelIndex TypedRowsGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
 {
     const QModelIndex at = currentIndex();
     if (!at.isValid() && m_rows->rowCount() > 0)
-        return m_rows->index(0, DraftRowsModel::Article);
+        return m_rows->index(0, 0);
     // After the last cell comes a new row, not the first cell again.
     if (action == MoveNext && (!at.isValid() || (at.row() == m_rows->rowCount() - 1
-                                                 && at.column() >= DraftRowsModel::VatCode))) {
+                                                 && at.column() >= m_rows->lastTypedColumn()))) {
         m_rows->insertRowAt(m_rows->rowCount());
-        return m_rows->index(m_rows->rowCount() - 1, DraftRowsModel::Article);
+        return m_rows->index(m_rows->rowCount() - 1, 0);
     }
-    if (action == MoveNext && at.column() >= DraftRowsModel::VatCode)
-        return m_rows->index(at.row() + 1, DraftRowsModel::Article);
+    if (action == MoveNext && at.column() >= m_rows->lastTypedColumn())
+        return m_rows->index(at.row() + 1, 0);
     return QTableView::moveCursor(action, modifiers);
 }
 
-void DraftRowsGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
+void TypedRowsGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
 {
     // Enter after typing a cell goes on to the next one, as Tab does.
     QTableView::closeEditor(editor, hint == QAbstractItemDelegate::SubmitModelCache ? QAbstractItemDelegate::EditNextItem
                                                                                      : hint);
 }
 
-void DraftRowsGrid::keyPressEvent(QKeyEvent* event)
+void TypedRowsGrid::keyPressEvent(QKeyEvent* event)
 {
     // Typing into a grid without a current cell starts in the first one.
     if (!currentIndex().isValid()) {
         if (m_rows->rowCount() == 0)
             m_rows->insertRowAt(0);
-        setCurrentIndex(m_rows->index(0, DraftRowsModel::Article));
+        setCurrentIndex(m_rows->index(0, 0));
     }
     const QModelIndex at = currentIndex();
     const bool ctrl = event->modifiers() & Qt::ControlModifier;
@@ -101,7 +100,7 @@ void DraftRowsGrid::keyPressEvent(QKeyEvent* event)
         break;
     case Qt::Key_Insert:
         m_rows->insertRowAt(at.isValid() ? at.row() : 0);
-        goTo(at.isValid() ? at.row() : 0, DraftRowsModel::Article);
+        goTo(at.isValid() ? at.row() : 0, 0);
         return;
     case Qt::Key_Delete:
         if (ctrl && at.isValid()) {
