@@ -19,4 +19,4 @@ CREATE TABLE Installazione (
 );
 
 -- Version of the archive's schema, read by the maintenance program (tools/archiveupgrade.cpp).
-PRAGMA user_version = 2;
+PRAGMA user_version = 3;

@@ -167,6 +167,25 @@ void localVersion2(const Database& db)
     db.execute(JetQuery("PRAGMA user_version = 2"));
 }
 
+// Version 3: warehouse movements typed by hand, with their prices.
+
+void userVersion3(const Database& db)
+{
+    db.execute(JetQuery("PRAGMA user_version = 3"));
+}
+
+void dataVersion3(const Database& db)
+{
+    addColumn(db, "MovMagRig", "PUnitLit", JetQuery("ALTER TABLE MovMagRig ADD COLUMN PUnitLit REAL"));
+    addColumn(db, "MovMagRig", "PUnitEuro", JetQuery("ALTER TABLE MovMagRig ADD COLUMN PUnitEuro REAL"));
+    db.execute(JetQuery("PRAGMA user_version = 3"));
+}
+
+void localVersion3(const Database& db)
+{
+    db.execute(JetQuery("PRAGMA user_version = 3"));
+}
+
 } // namespace
 
 const QVector<UpgradeStep>& upgradeSteps()
@@ -188,6 +207,9 @@ const QVector<UpgradeStep>& upgradeSteps()
          "Elettronica scritta per un documento; prezzi degli articoli nei listini",
          dataVersion2},
         {2, ArchiveRole::Local, "Identificativo dell'installazione per i blocchi dei record", localVersion2},
+        {3, ArchiveRole::User, "Versione dello schema allineata agli altri archivi", userVersion3},
+        {3, ArchiveRole::Data, "Prezzi nelle righe dei movimenti di magazzino", dataVersion3},
+        {3, ArchiveRole::Local, "Versione dello schema allineata agli altri archivi", localVersion3},
     };
     return steps;
 }

@@ -193,7 +193,7 @@ TEST_F(OnServer, TheTransferCopiesAFolderOnceAndRefusesASecondCopy)
     ASSERT_EQ(QProcess::execute("sh", {"-c", "cd '" + files.path() + "' && sqlite3 data.mdb .dump > data.sql && rm data.mdb "
                                              "&& sqlite3 data.mdb < data.sql"}), 0);
     const auto [outdated, why] = transfer();
-    EXPECT_TRUE(outdated == 1 && why.contains("L'archivio data.mdb dichiara la versione 0, questo programma richiede la versione 2")) << why.toStdString();
+    EXPECT_TRUE(outdated == 1 && why.contains("L'archivio data.mdb dichiara la versione 0, questo programma richiede la versione 3")) << why.toStdString();
     EXPECT_EQ(QProcess::execute(ProgramFolder::builtProgramDir() + "/manutenzione", {files.path()}), 0);
 
     const auto [copied, report] = transfer();

@@ -186,10 +186,10 @@ TEST(Maintenance, UpgradesArchivesOfThePreviousVersionAndLeavesCurrentOnesUntouc
 
     const Maintained first = maintain(folder);
     EXPECT_EQ(first.exitCode, 0) << first.report.join(u'\n').toStdString();
-    EXPECT_EQ(first.report.filter(QStringLiteral("aggiornato dalla versione 0 alla versione 2.")).size(), 3);
+    EXPECT_EQ(first.report.filter(QStringLiteral("aggiornato dalla versione 0 alla versione 3.")).size(), 3);
     for (const char* name : Archives) {
         SCOPED_TRACE(name);
-        EXPECT_EQ(version(folder, QString::fromLatin1(name) + ".mdb"), "2");
+        EXPECT_EQ(version(folder, QString::fromLatin1(name) + ".mdb"), "3");
         EXPECT_FALSE(QFile::exists(archiveFile(folder, name, "2")));
         // The dated copy is the archive as it was.
         const QStringList copies = QDir(folder.path()).entryList({QString::fromLatin1(name) + "_copia_*.mdb"});
@@ -204,8 +204,8 @@ TEST(Maintenance, UpgradesArchivesOfThePreviousVersionAndLeavesCurrentOnesUntouc
     EXPECT_EQ(folder.rows("user.mdb", "SELECT COUNT(RegimeFiscale) FROM Azienda"), QStringList{"0"});
     EXPECT_EQ(folder.rows("user.mdb", "SELECT COUNT(*) FROM Password WHERE [Password] NOT LIKE 'pbkdf2-sha256$%'"),
               QStringList{"0"}) << "passwords in clear become digests";
-    EXPECT_EQ(folder.rows("data.mdb", "SELECT COUNT(TipoFattura) + COUNT(FatturaPAData) FROM FATNCTes "
-                                      "WHERE NOT EXISTS (SELECT Prezzo FROM ListiniPrezzi)"), QStringList{"0"});
+    EXPECT_EQ(folder.rows("data.mdb", "SELECT COUNT(TipoFattura) + COUNT(FatturaPAData) + (SELECT COUNT(PUnitEuro) FROM MovMagRig) "
+                                      "FROM FATNCTes WHERE NOT EXISTS (SELECT Prezzo FROM ListiniPrezzi)"), QStringList{"0"});
 
     // The program starts again; a second run changes nothing.
     EXPECT_EQ(runScripted(folder.path(), {}, QStringLiteral("frmSplash")).log, QStringList{"WINDOW|frmSplash"});
@@ -214,7 +214,7 @@ TEST(Maintenance, UpgradesArchivesOfThePreviousVersionAndLeavesCurrentOnesUntouc
         contents[name] = contentOf(archiveFile(folder, name));
     const Maintained second = maintain(folder);
     EXPECT_EQ(second.exitCode, 0);
-    EXPECT_EQ(second.report.filter(QStringLiteral("già aggiornato (versione 2).")).size(), 3);
+    EXPECT_EQ(second.report.filter(QStringLiteral("già aggiornato (versione 3).")).size(), 3);
     for (const char* name : Archives)
         EXPECT_TRUE(contentOf(archiveFile(folder, name)) == contents[name]) << name;
 }

@@ -1,11 +1,11 @@
 #include "documenteditor.h"
 #include "draftrowsgrid.h"
 #include "draftrowsmodel.h"
-#include "components/base/lookupdialog.h"
 #include "components/reportfailures.h"
 #include "components/screenframe.h"
 #include "common/jetdate.h"
 #include "common/platform.h"
+#include "common/recordset.h"
 #include "documents/documentkinds.h"
 #include "documents/documentsave.h"
 #include "documents/draftchecks.h"
@@ -14,7 +14,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
-#include <QRegularExpression>
 #include <QTableWidget>
 
 namespace {
@@ -44,23 +43,10 @@ LockIdentity documentLock(const BaseComponent* base, const DocumentKind& kind, c
 }
 
 DocumentEditor::DocumentEditor(BaseComponent* base, const QString& kindCode, DocumentVariant variant, QWidget* parent)
-    : QWidget(parent), m_base(base), m_kindCode(kindCode), m_variant(variant)
+    : DraftEditor(base, parent), m_kindCode(kindCode), m_variant(variant)
 {
     setObjectName(QStringLiteral("EditorDocumento"));
     buildForm();
-}
-
-DocumentEditor::~DocumentEditor()
-{
-    setEditing(false);
-}
-
-// The main window asks before closing while a screen edits.
-void DocumentEditor::setEditing(bool editing)
-{
-    if (editing != m_editing)
-        m_base->EditingScreenCount += editing ? 1 : -1;
-    m_editing = editing;
 }
 
 void DocumentEditor::startNew()
@@ -103,6 +89,30 @@ bool DocumentEditor::startEdit(const QDate& dataReg, qint32 numInt)
     return true;
 }
 
+bool DocumentEditor::editPicked(const Recordset& picked)
+{
+    return startEdit(storedDate(picked.value(QStringLiteral("DataReg"))), picked.value(QStringLiteral("NumInt")).toInt());
+}
+
+bool DocumentEditor::deletePicked(const Recordset& picked)
+{
+    const QDate dataReg = storedDate(picked.value(QStringLiteral("DataReg")));
+    const qint32 numInt = picked.value(QStringLiteral("NumInt")).toInt();
+    const DocumentKind* kind = documentKind(m_kindCode);
+    if (!m_base->lock(LockMode::CheckBeforeDelete, documentLock(m_base, *kind, dataReg, numInt))) {
+        Platform::instance().refuse(QStringLiteral("Dato in Modifica da Altro Utente. Impossibile Eliminare"), m_base->AppTitle);
+        return false;
+    }
+    if (!Platform::instance().askDestructive(
+            QStringLiteral("Si Desidera Eliminare il Documento N. %1 del %2?").arg(numInt).arg(typedDate(dataReg)),
+            m_base->AppTitle))
+        return false;
+    if (!reportFailures(m_base->AppTitle, [&] { deleteDocument(m_base->documentSession(), kind->code, dataReg, numInt); }))
+        return false;
+    written();
+    return true;
+}
+
 bool DocumentEditor::save()
 {
     collect();
@@ -119,27 +129,14 @@ bool DocumentEditor::save()
     // A failure leaves the draft, and all that was typed, as it was.
     if (!reportFailures(m_base->AppTitle, [&] { saveDraft(m_base->documentSession(), m_draft); }))
         return false;
+    written();
     end();
     return true;
 }
 
-bool DocumentEditor::cancel()
+QString DocumentEditor::discardQuestion() const
 {
-    if (!m_editing)
-        return true;
-    if (m_typed && !Platform::instance().askDestructive(QStringLiteral("Annullare le modifiche al documento?"),
-                                                        m_base->AppTitle))
-        return false;
-    end();
-    return true;
-}
-
-void DocumentEditor::end()
-{
-    m_lock.reset();
-    setEditing(false);
-    m_typed = false;
-    emit finished();
+    return QStringLiteral("Annullare le modifiche al documento?");
 }
 
 void DocumentEditor::showDraft()
@@ -216,38 +213,6 @@ void DocumentEditor::counterpartTyped()
     showHeader();
 }
 
-void DocumentEditor::pickFromList(QLineEdit* field, const QString& table, const QString& caption)
-{
-    const bool named = table == QLatin1String("Clienti") || table == QLatin1String("Fornitori")
-                       || table == QLatin1String("Agenti") || table == QLatin1String("Vettori")
-                       || table == QLatin1String("Articoli");
-    const QString name = table == QLatin1String("Articoli") ? QStringLiteral("Descrizione")
-                         : named                             ? QStringLiteral("Denominazione")
-                                                             : QStringLiteral("Desc");
-    reportFailures(m_base->AppTitle, [&] {
-        const Recordset rows = Recordset::open(m_base->dataArchive(), JetQuery("SELECT * FROM ") << Jet::table(table),
-                                               Recordset::Type::Snapshot, true);
-        LookupDialog dialog(m_base->AppTitle + QStringLiteral(" : ") + caption, rows, {QStringLiteral("Codice"), name},
-                            {QStringLiteral("Codice"), QStringLiteral("Descrizione")}, this);
-        m_base->PrepareDialog(&dialog);
-        if (dialog.exec() == QDialog::Accepted && dialog.pickedRow() >= 0) {
-            field->setText(dialog.pickedValue(QStringLiteral("Codice")).toString());
-            emit field->editingFinished();
-        }
-    });
-}
-
-void DocumentEditor::pickForRow(const QModelIndex& index)
-{
-    if (index.column() != DraftRowsModel::Article && index.column() != DraftRowsModel::VatCode)
-        return;
-    QLineEdit picked;
-    pickFromList(&picked, index.column() == DraftRowsModel::Article ? QStringLiteral("Articoli") : QStringLiteral("IVA"),
-                 index.column() == DraftRowsModel::Article ? QStringLiteral("Articoli") : QStringLiteral("Codici I.V.A."));
-    if (!picked.text().isEmpty())
-        m_rows->setData(index, picked.text(), Qt::EditRole);
-}
-
 void DocumentEditor::showTotals()
 {
     const DocumentAmounts& t = m_rows->totals();
@@ -264,26 +229,14 @@ void DocumentEditor::showTotals()
     }
     m_totals->setText(QStringLiteral("Imponibile € %1   I.V.A. € %2   Totale Documento € %3")
                           .arg(money(t.taxable.euro), money(t.tax.euro), money(t.total.euro)));
-    m_typed = m_editing;
+    m_typed = isEditing();
 }
 
-void DocumentEditor::focusField(const QString& field)
+QWidget* DocumentEditor::fieldNamed(const QString& field) const
 {
-    static const QRegularExpression rowField(QStringLiteral("^Riga (\\d+) (.*)$"));
-    if (const QRegularExpressionMatch m = rowField.match(field); m.hasMatch()) {
-        const int column = m.captured(2) == QLatin1String("Articolo") ? DraftRowsModel::Article : DraftRowsModel::VatCode;
-        m_grid->setFocus();
-        m_grid->setCurrentIndex(m_rows->index(m.captured(1).toInt() - 1, column));
-        return;
-    }
-    QWidget* target = field == QLatin1String("Data")                ? m_date
-                      : field == QLatin1String("Causale")           ? m_fields.value(QStringLiteral("idCausaleDoc"))
-                      : field == QLatin1String("Causale Magazzino") ? m_fields.value(QStringLiteral("MMidCausaleDoc"))
-                      : field == QLatin1String("Righe")             ? static_cast<QWidget*>(m_grid)
-                                                                    : m_counterpart;
-    target->setFocus();
-    if (auto* edit = qobject_cast<QLineEdit*>(target))
-        edit->selectAll();
-    if (target == m_grid && m_rows->rowCount() == 0)
-        m_rows->insertRowAt(0);
+    return field == QLatin1String("Data")                ? m_date
+           : field == QLatin1String("Causale")           ? m_fields.value(QStringLiteral("idCausaleDoc"))
+           : field == QLatin1String("Causale Magazzino") ? m_fields.value(QStringLiteral("MMidCausaleDoc"))
+           : field == QLatin1String("Righe")             ? static_cast<QWidget*>(m_grid)
+                                                         : m_counterpart;
 }

@@ -4,7 +4,6 @@
 #include "draftrowsmodel.h"
 #include "components/screenframe.h"
 #include "common/jetdate.h"
-#include "common/platform.h"
 #include "documents/documentkinds.h"
 
 #include <QGridLayout>
@@ -115,19 +114,12 @@ void DocumentEditor::buildForm()
         if (QLineEdit* field = m_fields.value(number))
             number == QLatin1String("Colli") ? m_base->useDigitKeys(field) : m_base->useDecimalKeys(field);
 
-    m_rows = new DraftRowsModel(m_base->dataArchive(), m_base->books(), this);
-    m_grid = new DraftRowsGrid(m_rows, [this](QWidget* editor) { m_base->useDecimalKeys(editor); }, this);
-    m_grid->setObjectName(QStringLiteral("TDBGRigheDocumento"));
+    makeRows(DraftRowsModel::DocumentColumns, QStringLiteral("TDBGRigheDocumento"));
     auto* rowsLabel = new QLabel(QStringLiteral("Righe del Documento"), this);
     rowsLabel->setBuddy(m_grid);
     layout->addWidget(rowsLabel);
-    m_grid->horizontalHeader()->setSectionResizeMode(DraftRowsModel::Description, QHeaderView::Stretch);
+    m_grid->horizontalHeader()->setSectionResizeMode(m_rows->sectionOf(DraftRowsModel::Description), QHeaderView::Stretch);
     layout->addWidget(m_grid, 1);
-    connect(m_grid, &DraftRowsGrid::lookupRequested, this, &DocumentEditor::pickForRow);
-    connect(m_rows, &DraftRowsModel::refused, this, [this](const QString& message, const QModelIndex& where) {
-        Platform::instance().refuse(message, m_base->AppTitle);
-        m_grid->setCurrentIndex(where);
-    });
 
     // What every document needs comes first from the keyboard: the date, the counterpart, the rows.
     setTabOrder(m_date, m_counterpart);

@@ -3,6 +3,7 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QStyledItemDelegate>
 
 namespace {
@@ -20,7 +21,7 @@ public:
     {
         auto* editor = new QLineEdit(parent);
         editor->setFrame(false);
-        const int column = index.column();
+        const auto column = static_cast<const DraftRowsModel*>(index.model())->columnAt(index.column());
         if (column == DraftRowsModel::Quantity || column == DraftRowsModel::Price || column == DraftRowsModel::Discount)
             m_numberKeys(editor);
         Q_UNUSED(option);
@@ -50,6 +51,21 @@ DraftRowsGrid::DraftRowsGrid(DraftRowsModel* rows, std::function<void(QWidget*)>
     setTabKeyNavigation(true);
 }
 
+bool DraftRowsGrid::focusRowField(const QString& field)
+{
+    static const QRegularExpression rowField(QStringLiteral("^Riga (\\d+) (.*)$"));
+    const QRegularExpressionMatch m = rowField.match(field);
+    if (!m.hasMatch())
+        return false;
+    int column = 0;
+    for (int c = 0; c < m_rows->columnCount(); ++c)
+        if (m_rows->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString() == m.captured(2))
+            column = c;
+    setFocus();
+    goTo(m.captured(1).toInt() - 1, column);
+    return true;
+}
+
 void DraftRowsGrid::goTo(int row, int column)
 {
     const QModelIndex target = m_rows->index(row, column);
@@ -61,15 +77,15 @@ QModelIndex DraftRowsGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers
 {
     const QModelIndex at = currentIndex();
     if (!at.isValid() && m_rows->rowCount() > 0)
-        return m_rows->index(0, DraftRowsModel::Article);
+        return m_rows->index(0, 0);
     // After the last cell comes a new row, not the first cell again.
-    if (action == MoveNext && (!at.isValid() || (at.row() == m_rows->rowCount() - 1
-                                                 && at.column() >= DraftRowsModel::VatCode))) {
+    const int last = m_rows->lastTypedSection();
+    if (action == MoveNext && (!at.isValid() || (at.row() == m_rows->rowCount() - 1 && at.column() >= last))) {
         m_rows->insertRowAt(m_rows->rowCount());
-        return m_rows->index(m_rows->rowCount() - 1, DraftRowsModel::Article);
+        return m_rows->index(m_rows->rowCount() - 1, 0);
     }
-    if (action == MoveNext && at.column() >= DraftRowsModel::VatCode)
-        return m_rows->index(at.row() + 1, DraftRowsModel::Article);
+    if (action == MoveNext && at.column() >= last)
+        return m_rows->index(at.row() + 1, 0);
     return QTableView::moveCursor(action, modifiers);
 }
 
@@ -86,7 +102,7 @@ void DraftRowsGrid::keyPressEvent(QKeyEvent* event)
     if (!currentIndex().isValid()) {
         if (m_rows->rowCount() == 0)
             m_rows->insertRowAt(0);
-        setCurrentIndex(m_rows->index(0, DraftRowsModel::Article));
+        setCurrentIndex(m_rows->index(0, 0));
     }
     const QModelIndex at = currentIndex();
     const bool ctrl = event->modifiers() & Qt::ControlModifier;
@@ -101,7 +117,7 @@ void DraftRowsGrid::keyPressEvent(QKeyEvent* event)
         break;
     case Qt::Key_Insert:
         m_rows->insertRowAt(at.isValid() ? at.row() : 0);
-        goTo(at.isValid() ? at.row() : 0, DraftRowsModel::Article);
+        goTo(at.isValid() ? at.row() : 0, 0);
         return;
     case Qt::Key_Delete:
         if (ctrl && at.isValid()) {

@@ -14,6 +14,10 @@ public:
     // numberKeys is installed on the editor of a number cell: letters are refused as typed.
     DraftRowsGrid(DraftRowsModel* rows, std::function<void(QWidget*)> numberKeys, QWidget* parent = nullptr);
 
+    // Puts the cursor on the cell a refusal names ("Riga 3 Articolo": row 3, the column under
+    // that heading); false when the field is no cell.
+    bool focusRowField(const QString& field);
+
 signals:
     void lookupRequested(const QModelIndex& index);
 

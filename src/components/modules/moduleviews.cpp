@@ -1,4 +1,6 @@
 #include "moduleviews.h"
+#include "documenteditor.h"
+#include "movementeditor.h"
 #include "common/datacontrol.h"
 #include "common/jetdate.h"
 #include "documents/documentdraft.h"
@@ -48,14 +50,20 @@ BrowserSpec documentsView(const QString& kindCode, const QString& title, Documen
     spec.detailsCaption = QStringLiteral("Righe del Documento");
     spec.documentKind = kind->code;
     spec.variant = variant;
+    spec.editor = [kindCode = kind->code, variant](BaseComponent* base, QWidget* parent) -> DraftEditor* {
+        return new DocumentEditor(base, kindCode, variant, parent);
+    };
+    spec.pickFirst = QStringLiteral("Selezionare un Documento.");
     return spec;
 }
 
-BrowserSpec movementsView(const QString& title)
+BrowserSpec movementsView(const QString& title, bool openingStock)
 {
     BrowserSpec spec;
     spec.title = title;
     spec.rows = JetQuery("SELECT * FROM ") << Jet::table(QStringLiteral("MovMagTes"));
+    if (openingStock)
+        spec.rows << " WHERE Origine = " << Jet::text(OpeningStockOrigin);
     spec.rows.orderBy(QStringLiteral(" ORDER BY "),
                       {{QStringLiteral("DataReg")}, {QStringLiteral("idCausale")}, {QStringLiteral("NumInt")}});
     spec.rowsLayout = QStringLiteral("MovimentiTestata");
@@ -70,6 +78,11 @@ BrowserSpec movementsView(const QString& title)
     };
     spec.detailsLayout = QStringLiteral("MovimentiRighe");
     spec.detailsCaption = QStringLiteral("Righe del Movimento");
+    spec.editor = [openingStock](BaseComponent* base, QWidget* parent) -> DraftEditor* {
+        return new MovementEditor(base, openingStock, parent);
+    };
+    spec.pickFirst = QStringLiteral("Selezionare un Movimento.");
+    spec.followsMovements = true;
     return spec;
 }
 
@@ -82,6 +95,7 @@ BrowserSpec stockView(const QString& title)
                          "GROUP BY r.idArticolo, r.Deposito");
     spec.rows.orderBy(QStringLiteral(" ORDER BY "), {{QStringLiteral("Articolo"), true}, {QStringLiteral("Deposito"), true}});
     spec.rowsLayout = QStringLiteral("Giacenze");
+    spec.followsMovements = true;
     return spec;
 }
 
@@ -97,6 +111,7 @@ BrowserSpec inventoryView(const QString& title)
                          "GROUP BY r.idArticolo, r.Deposito");
     spec.rows.orderBy(QStringLiteral(" ORDER BY "), {{QStringLiteral("Articolo"), true}, {QStringLiteral("Deposito"), true}});
     spec.rowsLayout = QStringLiteral("Inventario");
+    spec.followsMovements = true;
     return spec;
 }
 
