@@ -49,6 +49,10 @@ DraftRowsGrid::DraftRowsGrid(DraftRowsModel* rows, std::function<void(QWidget*)>
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
     setTabKeyNavigation(true);
+    connect(rows, &DraftRowsModel::refused, this, [this](const QString&, const QModelIndex& where) {
+        if (state() == EditingState)
+            m_refusedAt = where;
+    });
 }
 
 bool DraftRowsGrid::focusRowField(const QString& field)
@@ -91,6 +95,14 @@ QModelIndex DraftRowsGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers
 
 void DraftRowsGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
 {
+    // A value refused keeps the cursor in its cell, to be typed again.
+    if (m_refusedAt.isValid()) {
+        const QModelIndex at = m_refusedAt;
+        m_refusedAt = QPersistentModelIndex();
+        QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+        goTo(at.row(), at.column());
+        return;
+    }
     // Enter after typing a cell goes on to the next one, as Tab does.
     QTableView::closeEditor(editor, hint == QAbstractItemDelegate::SubmitModelCache ? QAbstractItemDelegate::EditNextItem
                                                                                      : hint);

@@ -30,4 +30,5 @@ private:
     void goTo(int row, int column);
 
     DraftRowsModel* m_rows;
+    QPersistentModelIndex m_refusedAt;  // the cell whose typed value was just refused
 };

@@ -104,6 +104,7 @@ void ModuleScreen::showModal(BaseComponent* base)
     QObject::connect(view, &RecordBrowser::leaveRequested, &dialog, &QDialog::reject);
     base->PrepareDialog(&dialog);
     view->load();
+    ScreenFrame::useCommandKeys(&dialog);
     ScreenFrame::nameControls(&dialog);
     dialog.resize(720, 520);
     dialog.exec();

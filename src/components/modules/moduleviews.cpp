@@ -12,7 +12,7 @@
 #define NOT_PRO_FORMA "(t.TipoFattura IS NULL OR t.TipoFattura <> 'PF')"
 
 // Stock: loads add, unloads subtract, other reasons leave it. A macro, so that it joins the
-// fixed text of the queries below.
+// fixed text of the queries below. The server wants every column shown grouped or summed.
 #define SIGNED_QUANTITY "SUM(CASE r.Segno WHEN '+' THEN r.Quantita WHEN '-' THEN -r.Quantita ELSE 0 END)"
 
 BrowserSpec documentsView(const QString& kindCode, const QString& title, DocumentVariant variant)
@@ -92,7 +92,7 @@ BrowserSpec stockView(const QString& title)
     spec.title = title;
     spec.rows = JetQuery("SELECT r.idArticolo AS Articolo, a.Descrizione AS Descrizione, r.Deposito AS Deposito, "
                          SIGNED_QUANTITY " AS Giacenza FROM MovMagRig r LEFT JOIN Articoli a ON a.Codice = r.idArticolo "
-                         "GROUP BY r.idArticolo, r.Deposito");
+                         "GROUP BY r.idArticolo, r.Deposito, a.Descrizione");
     spec.rows.orderBy(QStringLiteral(" ORDER BY "), {{QStringLiteral("Articolo"), true}, {QStringLiteral("Deposito"), true}});
     spec.rowsLayout = QStringLiteral("Giacenze");
     spec.followsMovements = true;
@@ -108,7 +108,7 @@ BrowserSpec inventoryView(const QString& title)
                          SIGNED_QUANTITY " * a.PrezzoAcq AS ValoreLire, "
                          SIGNED_QUANTITY " * a.PrezzoAcqEuro AS ValoreEuro "
                          "FROM MovMagRig r LEFT JOIN Articoli a ON a.Codice = r.idArticolo "
-                         "GROUP BY r.idArticolo, r.Deposito");
+                         "GROUP BY r.idArticolo, r.Deposito, a.Descrizione, a.PrezzoAcq, a.PrezzoAcqEuro");
     spec.rows.orderBy(QStringLiteral(" ORDER BY "), {{QStringLiteral("Articolo"), true}, {QStringLiteral("Deposito"), true}});
     spec.rowsLayout = QStringLiteral("Inventario");
     spec.followsMovements = true;
