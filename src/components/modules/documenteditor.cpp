@@ -51,16 +51,11 @@ DocumentEditor::DocumentEditor(BaseComponent* base, const QString& kindCode, Doc
 
 void DocumentEditor::startNew()
 {
-    m_lock.reset();
-    m_draft = DocumentDraft{};
-    m_draft.kindCode = m_kindCode;
-    m_draft.variant = m_variant;
-    m_draft.date = Platform::instance().today();
-    setEditing(true);
-    showDraft();
-    m_typed = false;
-    m_date->setFocus();
-    m_date->selectAll();
+    DocumentDraft draft;
+    draft.kindCode = m_kindCode;
+    draft.variant = m_variant;
+    draft.date = Platform::instance().today();
+    begin(std::move(draft), std::nullopt);
 }
 
 bool DocumentEditor::startEdit(const QDate& dataReg, qint32 numInt)
@@ -80,12 +75,7 @@ bool DocumentEditor::startEdit(const QDate& dataReg, qint32 numInt)
         Platform::instance().refuse(QStringLiteral("Documento non trovato: aggiornare l'elenco."), m_base->AppTitle);
         return false;
     }
-    m_lock = std::move(lock);
-    m_draft = *saved;
-    setEditing(true);
-    showDraft();
-    m_typed = false;
-    m_date->setFocus();
+    begin(std::move(*saved), std::move(lock));
     return true;
 }
 
@@ -99,39 +89,20 @@ bool DocumentEditor::deletePicked(const Recordset& picked)
     const QDate dataReg = storedDate(picked.value(QStringLiteral("DataReg")));
     const qint32 numInt = picked.value(QStringLiteral("NumInt")).toInt();
     const DocumentKind* kind = documentKind(m_kindCode);
-    if (!m_base->lock(LockMode::CheckBeforeDelete, documentLock(m_base, *kind, dataReg, numInt))) {
-        Platform::instance().refuse(QStringLiteral("Dato in Modifica da Altro Utente. Impossibile Eliminare"), m_base->AppTitle);
-        return false;
-    }
-    if (!Platform::instance().askDestructive(
-            QStringLiteral("Si Desidera Eliminare il Documento N. %1 del %2?").arg(numInt).arg(typedDate(dataReg)),
-            m_base->AppTitle))
-        return false;
-    if (!reportFailures(m_base->AppTitle, [&] { deleteDocument(m_base->documentSession(), kind->code, dataReg, numInt); }))
-        return false;
-    written();
-    return true;
+    return confirmDeletion(documentLock(m_base, *kind, dataReg, numInt),
+                           QStringLiteral("Si Desidera Eliminare il Documento N. %1 del %2?").arg(numInt).arg(typedDate(dataReg)),
+                           [&] { deleteDocument(m_base->documentSession(), kind->code, dataReg, numInt); });
 }
 
-bool DocumentEditor::save()
+std::optional<DraftRefusal> DocumentEditor::check()
 {
-    collect();
     DocumentDraft checked = m_draft;
-    const QString year = m_draft.fiscalYear.isEmpty() ? m_base->FiscalYear : m_draft.fiscalYear;
-    std::optional<DraftRefusal> refusal;
-    if (!reportFailures(m_base->AppTitle, [&] { refusal = checkDraft(m_base->dataArchive(), checked, year); }))
-        return false;
-    if (refusal) {
-        Platform::instance().refuse(refusal->message, m_base->AppTitle);
-        focusField(refusal->field);
-        return false;
-    }
-    // A failure leaves the draft, and all that was typed, as it was.
-    if (!reportFailures(m_base->AppTitle, [&] { saveDraft(m_base->documentSession(), m_draft); }))
-        return false;
-    written();
-    end();
-    return true;
+    return checkDraft(m_base->dataArchive(), checked, m_draft.fiscalYear.isEmpty() ? m_base->FiscalYear : m_draft.fiscalYear);
+}
+
+void DocumentEditor::write()
+{
+    saveDraft(m_base->documentSession(), m_draft);
 }
 
 QString DocumentEditor::discardQuestion() const

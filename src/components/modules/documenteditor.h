@@ -3,6 +3,7 @@
 #include "documents/documentkinds.h"
 
 #include <QHash>
+#include <optional>
 
 class QLabel;
 class QLineEdit;
@@ -27,29 +28,26 @@ public:
     // (another workstation edits it, it is gone, its electronic invoice is written).
     bool startEdit(const QDate& dataReg, qint32 numInt);
     bool editPicked(const Recordset& picked) override;
-    bool save() override;
     bool deletePicked(const Recordset& picked) override;
 
 protected:
     QString discardQuestion() const override;
     QWidget* fieldNamed(const QString& field) const override;
+    void showDraft() override;
+    void collect() override;
+    std::optional<DraftRefusal> check() override;
+    void write() override;
 
 private:
     void buildForm();
-    QLineEdit* addField(const QString& column, const QString& caption, int row, int col, QWidget* parent);
-    void showDraft();
     void showHeader();
-    void collect();
     void counterpartTyped();
     void showTotals();
 
     QString m_kindCode;
     DocumentVariant m_variant;
 
-    QHash<QString, QLineEdit*> m_fields;   // header fields by the column they fill
-    QLineEdit* m_date = nullptr;
     QLineEdit* m_counterpart = nullptr;
-    QLabel* m_number = nullptr;
     QTableWidget* m_vat = nullptr;
     QLabel* m_totals = nullptr;
 };

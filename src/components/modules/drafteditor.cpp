@@ -2,9 +2,14 @@
 #include "draftrowsgrid.h"
 #include "components/base/lookupdialog.h"
 #include "components/reportfailures.h"
+#include "common/jetdate.h"
 #include "common/platform.h"
+#include "documents/draftchecks.h"
 
+#include <QGridLayout>
+#include <QLabel>
 #include <QLineEdit>
+#include <QVBoxLayout>
 
 DraftEditor::DraftEditor(BaseComponent* base, QWidget* parent) : QWidget(parent), m_base(base)
 {
@@ -38,6 +43,85 @@ void DraftEditor::end()
     setEditing(false);
     m_typed = false;
     emit finished();
+}
+
+void DraftEditor::begin(DocumentDraft draft, std::optional<HeldLock> lock)
+{
+    m_lock = std::move(lock);
+    m_draft = std::move(draft);
+    setEditing(true);
+    showDraft();
+    m_typed = false;
+    focusField(QStringLiteral("Data"));
+}
+
+bool DraftEditor::save()
+{
+    collect();
+    std::optional<DraftRefusal> refusal;
+    if (!reportFailures(m_base->AppTitle, [&] { refusal = check(); }))
+        return false;
+    if (refusal) {
+        Platform::instance().refuse(refusal->message, m_base->AppTitle);
+        focusField(refusal->field);
+        return false;
+    }
+    // A failure leaves the draft, and all that was typed, as it was.
+    if (!reportFailures(m_base->AppTitle, [this] { write(); }))
+        return false;
+    written();
+    end();
+    return true;
+}
+
+bool DraftEditor::confirmDeletion(const LockIdentity& lock, const QString& question, const std::function<void()>& remove)
+{
+    if (!m_base->lock(LockMode::CheckBeforeDelete, lock)) {
+        Platform::instance().refuse(QStringLiteral("Dato in Modifica da Altro Utente. Impossibile Eliminare"), m_base->AppTitle);
+        return false;
+    }
+    if (!Platform::instance().askDestructive(question, m_base->AppTitle)
+        || !reportFailures(m_base->AppTitle, remove))
+        return false;
+    written();
+    return true;
+}
+
+QWidget* DraftEditor::startForm()
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    auto* header = new QWidget(this);
+    auto* grid = new QGridLayout(header);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->addWidget(new QLabel(QStringLiteral("Numero"), header), 0, 0);
+    m_number = new QLabel(header);
+    m_number->setObjectName(QStringLiteral("LBLNumero"));
+    grid->addWidget(m_number, 0, 1);
+    auto* dateLabel = new QLabel(QStringLiteral("Data"), header);
+    m_date = new QLineEdit(header);
+    m_date->setObjectName(QStringLiteral("DataReg"));
+    m_date->setInputMask(DateInputMask);
+    dateLabel->setBuddy(m_date);
+    grid->addWidget(dateLabel, 0, 2);
+    grid->addWidget(m_date, 0, 3);
+    connect(m_date, &QLineEdit::textEdited, this, [this] { m_typed = true; });
+    layout->addWidget(header);
+    return header;
+}
+
+QLineEdit* DraftEditor::addField(const QString& column, const QString& caption, int row, int col, QWidget* parent)
+{
+    auto* grid = static_cast<QGridLayout*>(parent->layout());
+    auto* label = new QLabel(caption, parent);
+    auto* field = new QLineEdit(parent);
+    field->setObjectName(column);
+    label->setBuddy(field);
+    grid->addWidget(label, row, col * 2);
+    grid->addWidget(field, row, col * 2 + 1);
+    connect(field, &QLineEdit::textEdited, this, [this] { m_typed = true; });
+    m_fields.insert(column, field);
+    return field;
 }
 
 void DraftEditor::written()

@@ -138,22 +138,18 @@ bool DraftRowsModel::setData(const QModelIndex& index, const QVariant& value, in
         }
         case Description: row.description = value.toString(); break;
         case Unit: row.unit = text; break;
-        case VatCode: {
-            Rows known = m_db.select(JetQuery("SELECT Codice FROM IVA WHERE Codice = ") << Jet::text(text));
-            if (!text.isEmpty() && !known.next()) {
-                emit refused(QStringLiteral("Codice I.V.A. sconosciuto: ") + text, index);
-                return false;
-            }
-            row.vatCode = text;
-            break;
-        }
+        case VatCode:
         case Deposit: {
-            Rows known = m_db.select(JetQuery("SELECT Codice FROM Depositi WHERE Codice = ") << Jet::text(text));
+            const bool vat = column == VatCode;
+            Rows known = m_db.select(JetQuery("SELECT Codice FROM ") << Jet::identifier(vat ? "IVA" : "Depositi")
+                                                                      << " WHERE Codice = " << Jet::text(text));
             if (!text.isEmpty() && !known.next()) {
-                emit refused(QStringLiteral("Deposito sconosciuto: ") + text, index);
+                emit refused((vat ? QStringLiteral("Codice I.V.A. sconosciuto: ") : QStringLiteral("Deposito sconosciuto: "))
+                                 + text,
+                             index);
                 return false;
             }
-            row.deposit = text;
+            (vat ? row.vatCode : row.deposit) = text;
             break;
         }
         case Quantity:

@@ -47,39 +47,20 @@ MovementEditor::MovementEditor(BaseComponent* base, bool openingStock, QWidget* 
 
 void MovementEditor::buildForm()
 {
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(4, 4, 4, 4);
-    auto* header = new QWidget(this);
-    auto* grid = new QGridLayout(header);
-    grid->setContentsMargins(0, 0, 0, 0);
-    const auto field = [&](const QString& name, const QString& caption, int row, int col) {
-        auto* label = new QLabel(caption, header);
-        auto* edit = new QLineEdit(header);
-        edit->setObjectName(name);
-        label->setBuddy(edit);
-        grid->addWidget(label, row, col);
-        grid->addWidget(edit, row, col + 1);
-        connect(edit, &QLineEdit::textEdited, this, [this] { m_typed = true; });
-        return edit;
-    };
-    grid->addWidget(new QLabel(QStringLiteral("Numero"), header), 0, 0);
-    m_number = new QLabel(header);
-    m_number->setObjectName(QStringLiteral("LBLNumero"));
-    grid->addWidget(m_number, 0, 1);
-    m_date = field(QStringLiteral("DataReg"), QStringLiteral("Data"), 0, 2);
-    m_date->setInputMask(DateInputMask);
-    m_reason = field(QStringLiteral("idCausale"), QStringLiteral("Causale"), 0, 4);
+    QWidget* header = startForm();
+    auto* layout = static_cast<QVBoxLayout*>(this->layout());
+    auto* grid = static_cast<QGridLayout*>(header->layout());
+    m_reason = addField(QStringLiteral("idCausale"), QStringLiteral("Causale"), 0, 2, header);
     m_base->useTextKeys(m_reason);
     ScreenFrame::useLookup(m_reason, [this] { pickFromList(m_reason, QStringLiteral("CauMag"), QStringLiteral("Causali di Magazzino")); });
     connect(m_reason, &QLineEdit::editingFinished, this, &MovementEditor::reasonTyped);
     m_reasonName = new QLabel(header);
     m_reasonName->setObjectName(QStringLiteral("LBLCausale"));
     grid->addWidget(m_reasonName, 0, 6);
-    m_note = field(QStringLiteral("Note"), QStringLiteral("Note"), 1, 0);
+    m_note = addField(QStringLiteral("Note"), QStringLiteral("Note"), 1, 0, header);
     grid->removeWidget(m_note);
     grid->addWidget(m_note, 1, 1, 1, 6);
     grid->setColumnStretch(6, 1);
-    layout->addWidget(header);
 
     makeRows(DraftRowsModel::MovementColumns, QStringLiteral("TDBGRigheMovimento"));
     auto* rowsLabel = new QLabel(QStringLiteral("Righe del Movimento"), this);
@@ -97,18 +78,13 @@ void MovementEditor::buildForm()
 
 void MovementEditor::startNew()
 {
-    m_lock.reset();
     m_stored.reset();
-    m_draft = DocumentDraft{};
-    m_draft.kindCode = StockMovementKind;
-    m_draft.date = Platform::instance().today();
+    DocumentDraft draft;
+    draft.kindCode = StockMovementKind;
+    draft.date = Platform::instance().today();
     if (m_openingStock)
-        m_draft.header.insert(QStringLiteral("Origine"), OpeningStockOrigin);
-    setEditing(true);
-    showDraft();
-    m_typed = false;
-    m_date->setFocus();
-    m_date->selectAll();
+        draft.header.insert(QStringLiteral("Origine"), OpeningStockOrigin);
+    begin(std::move(draft), std::nullopt);
 }
 
 bool MovementEditor::editPicked(const Recordset& picked)
@@ -126,34 +102,19 @@ bool MovementEditor::editPicked(const Recordset& picked)
         Platform::instance().refuse(QStringLiteral("Movimento non trovato: aggiornare l'elenco."), m_base->AppTitle);
         return false;
     }
-    m_lock = std::move(lock);
     m_stored = key;
-    m_draft = *saved;
-    setEditing(true);
-    showDraft();
-    m_typed = false;
-    m_date->setFocus();
+    begin(std::move(*saved), std::move(lock));
     return true;
 }
 
-bool MovementEditor::save()
+std::optional<DraftRefusal> MovementEditor::check()
 {
-    collect();
-    const QString year = m_stored ? m_stored->fiscalYear : m_base->FiscalYear;
-    std::optional<DraftRefusal> refusal;
-    if (!reportFailures(m_base->AppTitle, [&] { refusal = checkMovement(m_base->dataArchive(), m_draft, year); }))
-        return false;
-    if (refusal) {
-        Platform::instance().refuse(refusal->message, m_base->AppTitle);
-        focusField(refusal->field);
-        return false;
-    }
-    // A failure leaves the draft, and all that was typed, as it was.
-    if (!reportFailures(m_base->AppTitle, [&] { saveMovement(m_base->documentSession(), m_draft, m_stored); }))
-        return false;
-    written();
-    end();
-    return true;
+    return checkMovement(m_base->dataArchive(), m_draft, m_stored ? m_stored->fiscalYear : m_base->FiscalYear);
+}
+
+void MovementEditor::write()
+{
+    saveMovement(m_base->documentSession(), m_draft, m_stored);
 }
 
 bool MovementEditor::deletePicked(const Recordset& picked)
@@ -162,20 +123,12 @@ bool MovementEditor::deletePicked(const Recordset& picked)
     std::optional<DocumentDraft> saved;
     if (!reportFailures(m_base->AppTitle, [&] { saved = readMovement(m_base->dataArchive(), key); }) || !saved)
         return false;
-    if (!m_base->lock(LockMode::CheckBeforeDelete, movementLock(m_base, key))) {
-        Platform::instance().refuse(QStringLiteral("Dato in Modifica da Altro Utente. Impossibile Eliminare"), m_base->AppTitle);
-        return false;
-    }
-    if (!Platform::instance().askDestructive(QStringLiteral("Si Desidera Eliminare il Movimento %1 N. %2 del %3?")
-                                                 .arg(key.reason)
-                                                 .arg(key.number)
-                                                 .arg(typedDate(saved->date)),
-                                             m_base->AppTitle))
-        return false;
-    if (!reportFailures(m_base->AppTitle, [&] { deleteMovement(m_base->documentSession(), key); }))
-        return false;
-    written();
-    return true;
+    return confirmDeletion(movementLock(m_base, key),
+                           QStringLiteral("Si Desidera Eliminare il Movimento %1 N. %2 del %3?")
+                               .arg(key.reason)
+                               .arg(key.number)
+                               .arg(typedDate(saved->date)),
+                           [&] { deleteMovement(m_base->documentSession(), key); });
 }
 
 QString MovementEditor::discardQuestion() const

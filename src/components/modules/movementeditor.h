@@ -20,25 +20,24 @@ public:
 
     void startNew() override;
     bool editPicked(const Recordset& picked) override;
-    bool save() override;
     bool deletePicked(const Recordset& picked) override;
 
 protected:
     QString discardQuestion() const override;
     QWidget* fieldNamed(const QString& field) const override;
+    void showDraft() override;
+    void collect() override;
+    std::optional<DraftRefusal> check() override;
+    void write() override;
 
 private:
     void buildForm();
-    void showDraft();
-    void collect();
     // Shows the reason typed, with its sign; an unknown one is refused and the cursor stays.
     void reasonTyped();
 
     bool m_openingStock;
     std::optional<MovementKey> m_stored;  // the movement corrected; empty for a new one
 
-    QLabel* m_number = nullptr;
-    QLineEdit* m_date = nullptr;
     QLineEdit* m_reason = nullptr;
     QLabel* m_reasonName = nullptr;
     QLineEdit* m_note = nullptr;
