@@ -61,7 +61,7 @@ TEST_F(OnServer, TheConnectionTestSaysWhatIsWrong)
         {good.host, "postgres", "brevano", "", Search + "Il database 'postgres' non contiene gli archivi del programma.\\r"
                                                         "Trasferirli con il programma trasferisci."},
         {good.host, older.service(), "brevano", "", Search + "Gli archivi del database '" + older.service()
-                                                    + "' sono di un'altra versione del programma (versione 99, richiesta 2)."},
+                                                    + "' sono di un'altra versione del programma (versione 99, richiesta 3)."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE((c.database + " " + c.user).toStdString());
