@@ -74,8 +74,9 @@ Measure measure(bool gapsAndMovement, int rounds)
                             .arg(QLatin1String(RowColumns), today, roundNumber, sourceDate, sourceNumber));
             if (gapsAndMovement)
                 copying.run(QStringLiteral("INSERT INTO MovMagRig (DataReg, NumInt, idCausale, idEsercizio, Riga, "
-                                           "idArticolo, Deposito, Quantita, Segno) SELECT '%1', %2, 'RAW', '%3', Riga, "
-                                           "idArticolo, Deposito, Quantita, '-' FROM DDTRig WHERE DataReg = '%4' "
+                                           "idArticolo, Deposito, Quantita, Segno, PUnitLit, PUnitEuro) SELECT '%1', %2, "
+                                           "'RAW', '%3', Riga, idArticolo, Deposito, Quantita, '-', PUnitLit, PUnitEuro "
+                                           "FROM DDTRig WHERE DataReg = '%4' "
                                            "AND NumInt = %5")
                                 .arg(today, roundNumber, base->FiscalYear, sourceDate, sourceNumber));
             copying.run(QStringLiteral("COMMIT"));

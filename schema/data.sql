@@ -390,7 +390,9 @@ CREATE TABLE ListiniPrezzi (
 -- unique (idEsercizio, idCausale, NumInt). Segno and Tipo are those of the
 -- reason (CauMag). Origine names the source document kind (the wizard's
 -- source type name, e.g. 'D.D.T.'); OrigDataReg, OrigNumero, OrigNumInt
--- identify the source document.
+-- identify the source document. A movement typed on the Movimenti Magazzino
+-- screen has no source (Origine NULL); the opening stock, typed on the
+-- Apertura Giacenze screen, has Origine 'Apertura Giacenze' and no source.
 -- idCausaleDoc is a read-only alias of idCausale: the numerators of kind 'M'
 -- (TabellaContr 'MovMagTes') find their highest number with the same query as
 -- every document table, "... WHERE idEsercizio = ... AND idCausaleDoc = ...".
@@ -411,7 +413,8 @@ CREATE TABLE MovMagTes (
     UNIQUE (idEsercizio, idCausale, NumInt)
 );
 
--- Movement rows: one per row of the source document.
+-- Movement rows: one per row of the source document, or as typed on the
+-- movement screens. PUnitLit, PUnitEuro: the unit price in lire and in euro.
 CREATE TABLE MovMagRig (
     DataReg         DATE,
     NumInt          INTEGER,
@@ -422,6 +425,8 @@ CREATE TABLE MovMagRig (
     Deposito        TEXT COLLATE NOCASE,
     Quantita        REAL,
     Segno           TEXT COLLATE NOCASE,
+    PUnitLit        REAL,
+    PUnitEuro       REAL,
     UNIQUE (idEsercizio, idCausale, NumInt, Riga)
 );
 CREATE INDEX MovMagRig_Articolo ON MovMagRig (idArticolo, Deposito);

@@ -167,7 +167,8 @@ void localVersion2(const Database& db)
     db.execute(JetQuery("PRAGMA user_version = 2"));
 }
 
-// Version 3: the delivery time of the documents that carry goods.
+// Version 3: the delivery time of the documents that carry goods; warehouse movements typed by
+// hand, with their prices.
 
 // The user and local archives gain nothing but the version.
 void recordVersion3(const Database& db)
@@ -182,6 +183,8 @@ void dataVersion3(const Database& db)
         addColumn(db, name, "OraCons",
                   JetQuery("ALTER TABLE ") << Jet::identifier(name) << " ADD COLUMN OraCons TEXT COLLATE NOCASE");
     }
+    addColumn(db, "MovMagRig", "PUnitLit", JetQuery("ALTER TABLE MovMagRig ADD COLUMN PUnitLit REAL"));
+    addColumn(db, "MovMagRig", "PUnitEuro", JetQuery("ALTER TABLE MovMagRig ADD COLUMN PUnitEuro REAL"));
     db.execute(JetQuery("PRAGMA user_version = 3"));
 }
 
@@ -207,7 +210,8 @@ const QVector<UpgradeStep>& upgradeSteps()
          dataVersion2},
         {2, ArchiveRole::Local, "Identificativo dell'installazione per i blocchi dei record", localVersion2},
         {3, ArchiveRole::User, "Versione dello schema registrata nell'archivio", recordVersion3},
-        {3, ArchiveRole::Data, "Ora di consegna di D.D.T., fatture accompagnatorie e bolle di reso", dataVersion3},
+        {3, ArchiveRole::Data, "Ora di consegna di D.D.T., fatture accompagnatorie e bolle di reso; prezzi nelle "
+         "righe dei movimenti di magazzino", dataVersion3},
         {3, ArchiveRole::Local, "Versione dello schema registrata nell'archivio", recordVersion3},
     };
     return steps;

@@ -151,6 +151,11 @@ public:
     virtual QWidget* PriceListsForm() = 0;
     virtual QWidget* ImageManagerForm() = 0;
 
+signals:
+    // A warehouse movement, or a document that may carry one, was saved or deleted on this
+    // workstation: the screens that show the stock read it again.
+    void movementsChanged();
+
 private:
     struct SessionArchive
     {

@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QStyledItemDelegate>
 
 namespace {
@@ -47,6 +48,25 @@ TypedRowsGrid::TypedRowsGrid(TypedRowsModel* rows, std::function<void(QWidget*, 
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
     setTabKeyNavigation(true);
+    connect(rows, &TypedRowsModel::refused, this, [this](const QString&, const QModelIndex& where) {
+        if (state() == EditingState)
+            m_refusedAt = where;
+    });
+}
+
+bool TypedRowsGrid::focusRowField(const QString& field)
+{
+    static const QRegularExpression rowField(QStringLiteral("^Riga (\\d+) (.*)$"));
+    const QRegularExpressionMatch m = rowField.match(field);
+    if (!m.hasMatch())
+        return false;
+    int column = 0;
+    for (int c = 0; c < m_rows->columnCount(); ++c)
+        if (m_rows->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString() == m.captured(2))
+            column = c;
+    setFocus();
+    goTo(m.captured(1).toInt() - 1, column);
+    return true;
 }
 
 void TypedRowsGrid::goTo(int row, int column)
@@ -74,6 +94,14 @@ QModelIndex TypedRowsGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers
 
 void TypedRowsGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
 {
+    // A value refused keeps the cursor in its cell, to be typed again.
+    if (m_refusedAt.isValid()) {
+        const QModelIndex at = m_refusedAt;
+        m_refusedAt = QPersistentModelIndex();
+        QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+        goTo(at.row(), at.column());
+        return;
+    }
     // Enter after typing a cell goes on to the next one, as Tab does.
     QTableView::closeEditor(editor, hint == QAbstractItemDelegate::SubmitModelCache ? QAbstractItemDelegate::EditNextItem
                                                                                      : hint);

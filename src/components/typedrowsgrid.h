@@ -22,6 +22,10 @@ public:
         Q_UNUSED(row);
         Q_UNUSED(step);
     }
+
+signals:
+    // A typed value was refused (an unknown article or code): what to say, and where.
+    void refused(const QString& message, const QModelIndex& where);
 };
 
 // The grid of typed rows: Enter and Tab go to the next cell and, after the last, to a new row;
@@ -35,6 +39,10 @@ public:
     // are refused as typed.
     TypedRowsGrid(TypedRowsModel* rows, std::function<void(QWidget*, int)> numberKeys, QWidget* parent = nullptr);
 
+    // Puts the cursor on the cell a refusal names ("Riga 3 Articolo": row 3, the column under
+    // that heading); false when the field is no cell.
+    bool focusRowField(const QString& field);
+
 signals:
     void lookupRequested(const QModelIndex& index);
 
@@ -47,4 +55,5 @@ private:
     void goTo(int row, int column);
 
     TypedRowsModel* m_rows;
+    QPersistentModelIndex m_refusedAt;  // the cell whose typed value was just refused
 };

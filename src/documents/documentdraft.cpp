@@ -121,7 +121,7 @@ bool fillCounterpart(const Database& db, DocumentDraft& draft, const QString& co
 std::optional<DraftRow> articleRow(const Database& db, const DocumentDraft& draft, const QString& code)
 {
     const DocumentKind* kind = documentKind(draft.kindCode);
-    const bool purchase = kind && kind->supplierCounterpart;
+    const bool purchase = (kind && kind->supplierCounterpart) || draft.kindCode == StockMovementKind;
     Rows a = db.select(JetQuery("SELECT Codice, Descrizione, UM, CdIva, idDeposito, PrezzoVen, PrezzoVenEuro, PrezzoAcq, "
                                 "PrezzoAcqEuro FROM Articoli WHERE Codice = ")
                        << Jet::text(code.trimmed()));

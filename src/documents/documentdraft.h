@@ -46,6 +46,18 @@ struct DocumentDraft
     QString fiscalYear{};                          // empty until saved: the session's
 };
 
+// A warehouse movement typed by hand is a draft of this kind: its reason is movementReason, its
+// rows name an article, a warehouse, a quantity and a price (the article's purchase price, as the
+// goods in stock are valued), and its header may hold Note and Origine.
+inline const QString StockMovementKind = QStringLiteral("MovMag");
+// The opening stock is the movement whose Origine says so (a movement of a document names the
+// document's kind there, one typed on the movements screen nothing).
+inline const QString OpeningStockOrigin = QStringLiteral("Apertura Giacenze");
+inline bool isOpeningStock(const DocumentDraft& draft)
+{
+    return draft.header.value(QStringLiteral("Origine")).toString() == OpeningStockOrigin;
+}
+
 // How a sales invoice or a note that is not an ordinary one is marked in its header (TipoFattura):
 // "PF" pro-forma, "FS" service invoice, "ND" debit note; Null for the ordinary ones.
 QString storedVariant(DocumentVariant variant);
@@ -64,6 +76,7 @@ std::optional<DocumentDraft> readDraft(const Database& db, const QString& kindCo
 bool fillCounterpart(const Database& db, DocumentDraft& draft, const QString& code);
 
 // A row for an article typed by code: description, unit, VAT code, warehouse and price (the
-// purchase price for purchases, the sale price otherwise, or the price list's when it has one);
+// purchase price for purchases and movements, the sale price otherwise, or the price list's when
+// it has one);
 // the discount is the document's. Nothing when no article has that code.
 std::optional<DraftRow> articleRow(const Database& db, const DocumentDraft& draft, const QString& code);

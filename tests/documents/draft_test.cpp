@@ -1,9 +1,10 @@
-// Documents written by hand: saved, corrected and deleted in one transaction each, read back as
-// another program reads them, under the rules of the invoice book.
+// Documents and warehouse movements written by hand: saved, corrected and deleted in one
+// transaction each, read back as another program reads them, under the rules of the invoice book.
 #include "creation_fixture.h"
 #include "documents/documentreader.h"
 #include "documents/documentsave.h"
 #include "documents/draftchecks.h"
+#include "documents/movementsave.h"
 
 namespace {
 
@@ -181,6 +182,35 @@ TEST_F(Drafts, RefusalsNameTheFieldOrTheDocumentAndWriteNothing)
             EXPECT_EQ(e.detail(), b.message);
         }
         EXPECT_EQ(folder.rows("data.mdb", state), before);
+    }
+}
+
+// A correction of a movement that fails halfway (the new reason's number is already taken) writes
+// nothing: the movement stays as stored. A movement posted with a document is corrected only there.
+TEST_F(Drafts, AFailedMovementCorrectionLeavesTheMovementAsStored)
+{
+    struct TakenNumber : Numbering
+    {
+        qint32 nextNumber(const QString&, const QString&, const QString&, const QString&) override { return 1; }
+    } taken;
+    const DocumentSession session = base->documentSession();
+    DocumentDraft draft{.kindCode = StockMovementKind, .date = QDate(year().toInt(), 12, 31), .movementReason = "CAR"};
+    draft.rows << DraftRow{.article = "ART001", .deposit = "DEP", .quantity = 4};
+    const MovementKey saved = saveMovement(session, draft, std::nullopt);
+    const QString lines = "SELECT idCausale, NumInt, Quantita, Segno FROM MovMagRig WHERE DataReg = '" + year() + "-12-31'";
+    EXPECT_EQ(folder.rows("data.mdb", lines), QStringList("CAR|" + QString::number(saved.number) + "|4|+"));
+
+    draft.movementReason = "VEN";  // its number 1 is the demo delivery note's movement
+    draft.rows[0].quantity = 9;
+    EXPECT_THROW(saveMovement({session.values, session.archive, taken, session.movements, session.books}, draft, saved),
+                 DatabaseError);
+    EXPECT_EQ(folder.rows("data.mdb", lines), QStringList("CAR|" + QString::number(saved.number) + "|4|+"));
+
+    try {
+        readMovement(db, {year(), "VEN", 1});
+        ADD_FAILURE() << "a document's movement was read for correction";
+    } catch (const DatabaseError& e) {
+        EXPECT_TRUE(e.detail().contains("generato con il documento D.D.T. N. 1")) << e.detail().toStdString();
     }
 }
 

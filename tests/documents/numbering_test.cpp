@@ -66,10 +66,11 @@ TEST_F(Movement, RecordsOneLinePerSourceRowUnderTheReasonsNextNumber)
     EXPECT_EQ(folder.rows("data.mdb", "SELECT DataReg, Segno, Tipo, idEsercizio, Origine, OrigDataReg, OrigNumero, "
                                       "OrigNumInt FROM MovMagTes WHERE idCausale = 'SCA' AND NumInt = 1"),
               QStringList(QStringList{stored(on), "-", "S", year(), "D.D.T.", stored(sourceDate), "3", "3"}.join('|')));
-    // Source rows 1, 3, 7 give lines 1, 2, 3 in that order.
-    EXPECT_EQ(folder.rows("data.mdb", "SELECT Riga, idArticolo, Deposito, Quantita, DataReg FROM MovMagRig "
+    // Source rows 1, 3, 7 give lines 1, 2, 3 in that order, with their prices.
+    EXPECT_EQ(folder.rows("data.mdb", "SELECT Riga, idArticolo, Deposito, Quantita, PUnitEuro, DataReg FROM MovMagRig "
                                       "WHERE idCausale = 'SCA' AND NumInt = 1 ORDER BY Riga"),
-              (QStringList{"1|ART004|DEP|25|" + stored(on), "2|ART007|DEP|100|" + stored(on), "3|ART002|DEP|6|" + stored(on)}));
+              (QStringList{"1|ART004|DEP|25|3.72|" + stored(on), "2|ART007|DEP|100|0.62|" + stored(on),
+                           "3|ART002|DEP|6|3.36|" + stored(on)}));
 
     // The next movement of the reason takes the next number; VEN goes on from its demo movement.
     EXPECT_EQ(post("SCA", 3), 2);

@@ -1,9 +1,11 @@
-// Documents written by hand on every document screen, from the keyboard alone: written, saved,
-// reopened, corrected and deleted, and read back as another program reads them; a second
-// workstation is kept out while one corrects a document.
+// Documents and warehouse movements written by hand on every document screen, Movimenti
+// Magazzino and Apertura Giacenze, from the keyboard alone: written, saved, reopened, corrected
+// and deleted, and read back as another program reads them; a second workstation is kept out
+// while one corrects a document.
 #include "mainwindow/mainwindowfixture.h"
 #include "support/workstation.h"
 
+#include "components/base/recordsetmodel.h"
 #include "documents/documentkinds.h"
 
 #include <QAccessible>
@@ -122,6 +124,131 @@ INSTANTIATE_TEST_SUITE_P(
                       EditorCase{"BFATPRO", "objFATPRO", "FATVE", "PF", false}, EditorCase{"BFATSE", "objFATSE", "FATVE", "FS", false},
                       EditorCase{"BFATAC", "objFATAC", "FATAC", "-", true}, EditorCase{"BFATNC", "objFATNC", "FATNC", "", false},
                       EditorCase{"BFATND", "objFATND", "FATNC", "ND", false}),
+    [](const auto& info) { return std::string(info.param.screen).substr(3); });
+
+struct MovementCase
+{
+    const char *tool, *screen, *refusedReason, *refusal, *reason, *origin;
+    double typed, corrected;  // ART001 in DEP after the movement, and after its correction
+};
+
+void PrintTo(const MovementCase& c, std::ostream* os) { *os << c.screen; }
+
+class MovementEditorWalk : public EditorTest, public ::testing::WithParamInterface<MovementCase>
+{
+protected:
+    QStringList texts() const
+    {
+        QStringList out;
+        for (const auto& m : platform.messages)
+            out << m.text;
+        return out;
+    }
+    // What the open stock screen shows for ART001 in DEP.
+    double stock(QWidget* screen) const
+    {
+        auto* items = static_cast<RecordsetModel*>(ui::find<QTableView>(screen, "TDBGTestate")->model());
+        for (int r = 0; r < items->rowCount(); ++r)
+            if (items->value(r, "Articolo") == "ART001" && items->value(r, "Deposito") == "DEP")
+                return items->value(r, "Giacenza").toDouble();
+        return 0;
+    }
+    QStringList lines() const
+    {
+        return program.rows("data.mdb", "SELECT t.idCausale, t.Segno, COALESCE(t.Origine, '-'), t.NumInt, r.Riga, r.idArticolo, "
+                                        "r.Deposito, r.Quantita, r.Segno, r.PUnitEuro FROM MovMagTes t JOIN MovMagRig r ON "
+                                        "r.idEsercizio = t.idEsercizio AND r.idCausale = t.idCausale AND r.NumInt = t.NumInt "
+                                        "WHERE t.DataReg = '" + Year + "-12-31' ORDER BY r.Riga");
+    }
+    void walk(QWidget* s, QWidget* stockScreen, const MovementCase& c)
+    {
+        key(Qt::Key_N, Qt::ControlModifier);
+        EXPECT_EQ(ui::problems(s, s->parentWidget() ? s->parentWidget() : s), QStringList()) << "the editor fits";
+        key(Qt::Key_Home);
+        typeKeys("3112" + Year);
+        key(Qt::Key_Tab);
+        typeKeys("XYZ");
+        key(Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget()->objectName(), "idCausale") << "an unknown reason keeps the cursor";
+        typeKeys(c.refusedReason);
+        key(Qt::Key_Tab);
+        // An unknown article or warehouse keeps the cursor in its cell; letters never reach a quantity.
+        for (const char* typed : {"ART999", "ART001"}) {
+            typeKeys(typed);
+            key(Qt::Key_Tab);
+        }
+        key(Qt::Key_Tab);
+        for (const char* typed : {"XX", "DEP"}) {
+            typeKeys(typed);
+            key(Qt::Key_Tab);
+        }
+        typeKeys("7a");
+        key(Qt::Key_Tab);
+        typeKeys("2,5");
+        key(Qt::Key_Return);
+        key(Qt::Key_S, Qt::ControlModifier);
+        EXPECT_EQ(QApplication::focusWidget()->objectName(), "idCausale") << "a reason of the wrong sign is refused";
+        typeKeys(c.reason);
+        key(Qt::Key_S, Qt::ControlModifier);
+        EXPECT_EQ(texts(), (QStringList{"Causale di magazzino sconosciuta: XYZ", "Articolo sconosciuto: ART999",
+                                        "Deposito sconosciuto: XX", c.refusal}));
+        const QStringList saved = lines();
+        ASSERT_EQ(saved.size(), 1);
+        const QString number = saved[0].section('|', 3, 3);
+        EXPECT_EQ(saved[0], QString("%1|%3|%2|%4|1|ART001|DEP|7|%3|2.5").arg(c.reason, c.origin, c.reason == QString("CAR") ? "+" : "-", number));
+        EXPECT_EQ(stock(stockScreen), c.typed) << "the stock screen shows it at once";
+
+        // Reopened under its lock, corrected; Esc asks before dropping what was typed.
+        key(Qt::Key_End, Qt::ControlModifier);
+        key(Qt::Key_F2);
+        EXPECT_EQ(program.lockHolders().size(), 1);
+        for (int tab = 0; tab < 5; ++tab)
+            key(Qt::Key_Tab);
+        typeKeys("9");
+        key(Qt::Key_Return);
+        platform.answers.enqueue(Platform::Answer::No);
+        key(Qt::Key_Escape);
+        key(Qt::Key_Escape);
+        EXPECT_EQ(texts().last(), "Annullare le modifiche al movimento?");
+        key(Qt::Key_S, Qt::ControlModifier);
+        EXPECT_EQ(lines().value(0).section('|', 3, 7), number + "|1|ART001|DEP|9");
+        EXPECT_EQ(program.lockHolders(), QStringList());
+        EXPECT_EQ(stock(stockScreen), c.corrected);
+
+        key(Qt::Key_End, Qt::ControlModifier);
+        key(Qt::Key_Delete, Qt::ControlModifier);
+        EXPECT_EQ(lines(), QStringList());
+        EXPECT_EQ(stock(stockScreen), -10);
+    }
+};
+
+TEST_P(MovementEditorWalk, WritesSavesReopensCorrectsAndDeletesAMovementAndTheStockFollows)
+{
+    const MovementCase c = GetParam();
+    QApplication::setActiveWindow(&openWindow());
+    QWidget* stockScreen = open("BGiacArt", "objgiacenze");
+    ASSERT_TRUE(stockScreen);
+    if (QString(c.screen) == "objapergiac") {  // a dialog of its own
+        ui::onNextModal([&](QWidget* dialog) {
+            QApplication::setActiveWindow(dialog);
+            ui::find(dialog, "TDBGTestate")->setFocus();
+            walk(dialog, stockScreen, c);
+            ui::click(dialog, "BEsci");
+        });
+        click(c.tool);
+    } else {
+        click(c.tool);
+        walk(screen(c.screen), stockScreen, c);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    BothMovementScreens, MovementEditorWalk,
+    ::testing::Values(MovementCase{"BMovMaga", "objmovmaga", "NEU",
+                                   "Causale con Segno Operazione Errata: il movimento carica (+) o scarica (-).", "SCA", "-", -17, -19},
+                      MovementCase{"BAperGiac", "objapergiac", "SCA",
+                                   "Causale con Segno Operazione Errata: l'apertura delle giacenze è un carico (+).", "CAR",
+                                   "Apertura Giacenze", -3, -1}),
     [](const auto& info) { return std::string(info.param.screen).substr(3); });
 
 // While one workstation corrects a document, another is refused, told who holds it.

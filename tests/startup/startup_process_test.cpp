@@ -204,8 +204,8 @@ TEST(Maintenance, UpgradesArchivesOfThePreviousVersionAndLeavesCurrentOnesUntouc
     EXPECT_EQ(folder.rows("user.mdb", "SELECT COUNT(RegimeFiscale) FROM Azienda"), QStringList{"0"});
     EXPECT_EQ(folder.rows("user.mdb", "SELECT COUNT(*) FROM Password WHERE [Password] NOT LIKE 'pbkdf2-sha256$%'"),
               QStringList{"0"}) << "passwords in clear become digests";
-    EXPECT_EQ(folder.rows("data.mdb", "SELECT COUNT(TipoFattura) + COUNT(FatturaPAData) FROM FATNCTes "
-                                      "WHERE NOT EXISTS (SELECT Prezzo FROM ListiniPrezzi)"), QStringList{"0"});
+    EXPECT_EQ(folder.rows("data.mdb", "SELECT COUNT(TipoFattura) + COUNT(FatturaPAData) + (SELECT COUNT(PUnitEuro) FROM MovMagRig) "
+                                      "FROM FATNCTes WHERE NOT EXISTS (SELECT Prezzo FROM ListiniPrezzi)"), QStringList{"0"});
     EXPECT_EQ(folder.rows("data.mdb", "SELECT (SELECT COUNT(OraCons) FROM DDTTes) + (SELECT COUNT(OraCons) FROM FATVETes) + "
                                       "(SELECT COUNT(OraCons) FROM RESOTes)"), QStringList{"0"});
 

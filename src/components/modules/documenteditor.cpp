@@ -1,11 +1,11 @@
 #include "documenteditor.h"
-#include "components/typedrowsgrid.h"
+#include "draftrowsgrid.h"
 #include "draftrowsmodel.h"
-#include "components/base/lookupdialog.h"
 #include "components/reportfailures.h"
 #include "components/screenframe.h"
 #include "common/jetdate.h"
 #include "common/platform.h"
+#include "common/recordset.h"
 #include "documents/documentkinds.h"
 #include "documents/documentsave.h"
 #include "documents/draftchecks.h"
@@ -14,7 +14,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
-#include <QRegularExpression>
 #include <QTableWidget>
 #include <QTime>
 
@@ -45,37 +44,19 @@ LockIdentity documentLock(const BaseComponent* base, const DocumentKind& kind, c
 }
 
 DocumentEditor::DocumentEditor(BaseComponent* base, const QString& kindCode, DocumentVariant variant, QWidget* parent)
-    : QWidget(parent), m_base(base), m_kindCode(kindCode), m_variant(variant)
+    : DraftEditor(base, parent), m_kindCode(kindCode), m_variant(variant)
 {
     setObjectName(QStringLiteral("EditorDocumento"));
     buildForm();
 }
 
-DocumentEditor::~DocumentEditor()
-{
-    setEditing(false);
-}
-
-// The main window asks before closing while a screen edits.
-void DocumentEditor::setEditing(bool editing)
-{
-    if (editing != m_editing)
-        m_base->EditingScreenCount += editing ? 1 : -1;
-    m_editing = editing;
-}
-
 void DocumentEditor::startNew()
 {
-    m_lock.reset();
-    m_draft = DocumentDraft{};
-    m_draft.kindCode = m_kindCode;
-    m_draft.variant = m_variant;
-    m_draft.date = Platform::instance().today();
-    setEditing(true);
-    showDraft();
-    m_typed = false;
-    m_date->setFocus();
-    m_date->selectAll();
+    DocumentDraft draft;
+    draft.kindCode = m_kindCode;
+    draft.variant = m_variant;
+    draft.date = Platform::instance().today();
+    begin(std::move(draft), std::nullopt);
 }
 
 bool DocumentEditor::startEdit(const QDate& dataReg, qint32 numInt)
@@ -95,60 +76,43 @@ bool DocumentEditor::startEdit(const QDate& dataReg, qint32 numInt)
         Platform::instance().refuse(QStringLiteral("Documento non trovato: aggiornare l'elenco."), m_base->AppTitle);
         return false;
     }
-    m_lock = std::move(lock);
-    m_draft = *saved;
-    setEditing(true);
-    showDraft();
-    m_typed = false;
-    m_date->setFocus();
+    begin(std::move(*saved), std::move(lock));
     return true;
 }
 
-bool DocumentEditor::save()
+bool DocumentEditor::editPicked(const Recordset& picked)
 {
-    collect();
+    return startEdit(storedDate(picked.value(QStringLiteral("DataReg"))), picked.value(QStringLiteral("NumInt")).toInt());
+}
+
+bool DocumentEditor::deletePicked(const Recordset& picked)
+{
+    const QDate dataReg = storedDate(picked.value(QStringLiteral("DataReg")));
+    const qint32 numInt = picked.value(QStringLiteral("NumInt")).toInt();
+    const DocumentKind* kind = documentKind(m_kindCode);
+    return confirmDeletion(documentLock(m_base, *kind, dataReg, numInt),
+                           QStringLiteral("Si Desidera Eliminare il Documento N. %1 del %2?").arg(numInt).arg(typedDate(dataReg)),
+                           [&] { deleteDocument(m_base->documentSession(), kind->code, dataReg, numInt); });
+}
+
+std::optional<DraftRefusal> DocumentEditor::check()
+{
     if (QLineEdit* time = m_fields.value(DeliveryTime); time && time->text() != QLatin1String(":")
-                                                         && !m_draft.header.contains(DeliveryTime)) {
-        Platform::instance().refuse(QStringLiteral("Ora di consegna non valida: scrivere ore e minuti (hh:mm)."),
-                                    m_base->AppTitle);
-        time->setFocus();
-        time->selectAll();
-        return false;
-    }
+                                                         && !m_draft.header.contains(DeliveryTime))
+        return DraftRefusal{QStringLiteral("Ora Consegna"),
+                            QStringLiteral("Ora di consegna non valida: scrivere ore e minuti (hh:mm).")};
     DocumentDraft checked = m_draft;
-    const QString year = m_draft.fiscalYear.isEmpty() ? m_base->FiscalYear : m_draft.fiscalYear;
-    std::optional<DraftRefusal> refusal;
-    if (!reportFailures(m_base->AppTitle, [&] { refusal = checkDraft(m_base->dataArchive(), checked, year); }))
-        return false;
-    if (refusal) {
-        Platform::instance().refuse(refusal->message, m_base->AppTitle);
-        focusField(refusal->field);
-        return false;
-    }
-    // A failure leaves the draft, and all that was typed, as it was.
-    if (!reportFailures(m_base->AppTitle, [&] { saveDraft(m_base->documentSession(), m_draft); }))
-        return false;
-    end();
-    return true;
+    return checkDraft(m_base->dataArchive(), checked, m_draft.fiscalYear.isEmpty() ? m_base->FiscalYear : m_draft.fiscalYear);
 }
 
-bool DocumentEditor::cancel()
+void DocumentEditor::write()
 {
-    if (!m_editing)
-        return true;
-    if (m_typed && !Platform::instance().askDestructive(QStringLiteral("Annullare le modifiche al documento?"),
-                                                        m_base->AppTitle))
-        return false;
-    end();
-    return true;
+    saveDraft(m_base->documentSession(), m_draft);
 }
 
-void DocumentEditor::end()
+QString DocumentEditor::discardQuestion() const
 {
-    m_lock.reset();
-    setEditing(false);
-    m_typed = false;
-    emit finished();
+    return QStringLiteral("Annullare le modifiche al documento?");
 }
 
 void DocumentEditor::showDraft()
@@ -227,38 +191,6 @@ void DocumentEditor::counterpartTyped()
     showHeader();
 }
 
-void DocumentEditor::pickFromList(QLineEdit* field, const QString& table, const QString& caption)
-{
-    const bool named = table == QLatin1String("Clienti") || table == QLatin1String("Fornitori")
-                       || table == QLatin1String("Agenti") || table == QLatin1String("Vettori")
-                       || table == QLatin1String("Articoli");
-    const QString name = table == QLatin1String("Articoli") ? QStringLiteral("Descrizione")
-                         : named                             ? QStringLiteral("Denominazione")
-                                                             : QStringLiteral("Desc");
-    reportFailures(m_base->AppTitle, [&] {
-        const Recordset rows = Recordset::open(m_base->dataArchive(), JetQuery("SELECT * FROM ") << Jet::table(table),
-                                               Recordset::Type::Snapshot, true);
-        LookupDialog dialog(m_base->AppTitle + QStringLiteral(" : ") + caption, rows, {QStringLiteral("Codice"), name},
-                            {QStringLiteral("Codice"), QStringLiteral("Descrizione")}, this);
-        m_base->PrepareDialog(&dialog);
-        if (dialog.exec() == QDialog::Accepted && dialog.pickedRow() >= 0) {
-            field->setText(dialog.pickedValue(QStringLiteral("Codice")).toString());
-            emit field->editingFinished();
-        }
-    });
-}
-
-void DocumentEditor::pickForRow(const QModelIndex& index)
-{
-    if (index.column() != DraftRowsModel::Article && index.column() != DraftRowsModel::VatCode)
-        return;
-    QLineEdit picked;
-    pickFromList(&picked, index.column() == DraftRowsModel::Article ? QStringLiteral("Articoli") : QStringLiteral("IVA"),
-                 index.column() == DraftRowsModel::Article ? QStringLiteral("Articoli") : QStringLiteral("Codici I.V.A."));
-    if (!picked.text().isEmpty())
-        m_rows->setData(index, picked.text(), Qt::EditRole);
-}
-
 void DocumentEditor::showTotals()
 {
     const DocumentAmounts& t = m_rows->totals();
@@ -275,26 +207,15 @@ void DocumentEditor::showTotals()
     }
     m_totals->setText(QStringLiteral("Imponibile € %1   I.V.A. € %2   Totale Documento € %3")
                           .arg(money(t.taxable.euro), money(t.tax.euro), money(t.total.euro)));
-    m_typed = m_editing;
+    m_typed = isEditing();
 }
 
-void DocumentEditor::focusField(const QString& field)
+QWidget* DocumentEditor::fieldNamed(const QString& field) const
 {
-    static const QRegularExpression rowField(QStringLiteral("^Riga (\\d+) (.*)$"));
-    if (const QRegularExpressionMatch m = rowField.match(field); m.hasMatch()) {
-        const int column = m.captured(2) == QLatin1String("Articolo") ? DraftRowsModel::Article : DraftRowsModel::VatCode;
-        m_grid->setFocus();
-        m_grid->setCurrentIndex(m_rows->index(m.captured(1).toInt() - 1, column));
-        return;
-    }
-    QWidget* target = field == QLatin1String("Data")                ? m_date
-                      : field == QLatin1String("Causale")           ? m_fields.value(QStringLiteral("idCausaleDoc"))
-                      : field == QLatin1String("Causale Magazzino") ? m_fields.value(QStringLiteral("MMidCausaleDoc"))
-                      : field == QLatin1String("Righe")             ? static_cast<QWidget*>(m_grid)
-                                                                    : m_counterpart;
-    target->setFocus();
-    if (auto* edit = qobject_cast<QLineEdit*>(target))
-        edit->selectAll();
-    if (target == m_grid && m_rows->rowCount() == 0)
-        m_rows->insertRowAt(0);
+    return field == QLatin1String("Data")                ? m_date
+           : field == QLatin1String("Causale")           ? m_fields.value(QStringLiteral("idCausaleDoc"))
+           : field == QLatin1String("Causale Magazzino") ? m_fields.value(QStringLiteral("MMidCausaleDoc"))
+           : field == QLatin1String("Righe")             ? static_cast<QWidget*>(m_grid)
+           : field == QLatin1String("Ora Consegna")      ? m_fields.value(DeliveryTime)
+                                                         : m_counterpart;
 }

@@ -1,10 +1,9 @@
 // The widgets of the document editor, laid out to fit a 1024×768 screen.
 #include "documenteditor.h"
-#include "components/typedrowsgrid.h"
+#include "draftrowsgrid.h"
 #include "draftrowsmodel.h"
 #include "components/screenframe.h"
 #include "common/jetdate.h"
-#include "common/platform.h"
 #include "documents/documentkinds.h"
 
 #include <QGridLayout>
@@ -15,42 +14,13 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-QLineEdit* DocumentEditor::addField(const QString& column, const QString& caption, int row, int col, QWidget* parent)
-{
-    auto* grid = static_cast<QGridLayout*>(parent->layout());
-    auto* label = new QLabel(caption, parent);
-    auto* field = new QLineEdit(parent);
-    field->setObjectName(column);
-    label->setBuddy(field);
-    grid->addWidget(label, row, col * 2);
-    grid->addWidget(field, row, col * 2 + 1);
-    connect(field, &QLineEdit::textEdited, this, [this] { m_typed = true; });
-    m_fields.insert(column, field);
-    return field;
-}
-
 void DocumentEditor::buildForm()
 {
     const DocumentKind* kind = documentKind(m_kindCode);
     const bool supplier = kind->supplierCounterpart;
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(4, 4, 4, 4);
-
-    auto* header = new QWidget(this);
-    auto* grid = new QGridLayout(header);
-    grid->setContentsMargins(0, 0, 0, 0);
-    grid->addWidget(new QLabel(QStringLiteral("Numero"), header), 0, 0);
-    m_number = new QLabel(header);
-    m_number->setObjectName(QStringLiteral("LBLNumero"));
-    grid->addWidget(m_number, 0, 1);
-    auto* dateLabel = new QLabel(QStringLiteral("Data"), header);
-    m_date = new QLineEdit(header);
-    m_date->setObjectName(QStringLiteral("DataReg"));
-    m_date->setInputMask(DateInputMask);
-    dateLabel->setBuddy(m_date);
-    grid->addWidget(dateLabel, 0, 2);
-    grid->addWidget(m_date, 0, 3);
-    connect(m_date, &QLineEdit::textEdited, this, [this] { m_typed = true; });
+    QWidget* header = startForm();
+    auto* layout = static_cast<QVBoxLayout*>(this->layout());
+    auto* grid = static_cast<QGridLayout*>(header->layout());
     const auto lookup = [this](QLineEdit* field, const QString& table, const QString& caption) {
         ScreenFrame::useLookup(field, [this, field, table, caption] { pickFromList(field, table, caption); });
     };
@@ -90,7 +60,6 @@ void DocumentEditor::buildForm()
     addField(QStringLiteral("NoteDoc"), QStringLiteral("Note"), 4, 2, header);
     grid->removeWidget(m_fields.value(QStringLiteral("NoteDoc")));
     grid->addWidget(m_fields.value(QStringLiteral("NoteDoc")), 4, 5, 1, 3);
-    layout->addWidget(header);
 
     if (carriesTransport(m_kindCode)) {
         auto* transport = new QGroupBox(QStringLiteral("Trasporto"), this);
@@ -116,21 +85,14 @@ void DocumentEditor::buildForm()
         if (QLineEdit* field = m_fields.value(number))
             number == QLatin1String("Colli") ? m_base->useDigitKeys(field) : m_base->useDecimalKeys(field);
 
-    m_rows = new DraftRowsModel(m_base->dataArchive(), m_base->books(), this);
-    m_grid = new TypedRowsGrid(m_rows, [this](QWidget* editor, int) { m_base->useDecimalKeys(editor); }, this);
-    m_grid->setObjectName(QStringLiteral("TDBGRigheDocumento"));
+    makeRows(DraftRowsModel::DocumentColumns, QStringLiteral("TDBGRigheDocumento"));
     // Named apart from the list's grids on the page behind, which a screen reader also reaches.
     m_grid->setAccessibleName(QStringLiteral("Righe del Documento in Scrittura"));
     auto* rowsLabel = new QLabel(QStringLiteral("Righe del Documento"), this);
     rowsLabel->setBuddy(m_grid);
     layout->addWidget(rowsLabel);
-    m_grid->horizontalHeader()->setSectionResizeMode(DraftRowsModel::Description, QHeaderView::Stretch);
+    m_grid->horizontalHeader()->setSectionResizeMode(m_rows->sectionOf(DraftRowsModel::Description), QHeaderView::Stretch);
     layout->addWidget(m_grid, 1);
-    connect(m_grid, &TypedRowsGrid::lookupRequested, this, &DocumentEditor::pickForRow);
-    connect(m_rows, &DraftRowsModel::refused, this, [this](const QString& message, const QModelIndex& where) {
-        Platform::instance().refuse(message, m_base->AppTitle);
-        m_grid->setCurrentIndex(where);
-    });
 
     // What every document needs comes first from the keyboard: the date, the counterpart, the rows.
     setTabOrder(m_date, m_counterpart);

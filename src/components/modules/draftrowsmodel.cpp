@@ -27,9 +27,25 @@ std::optional<double> typedNumber(const QVariant& value)
 
 } // namespace
 
-DraftRowsModel::DraftRowsModel(Database db, Books books, QObject* parent)
-    : TypedRowsModel(parent), m_db(std::move(db)), m_books(books)
+const QVector<DraftRowsModel::Column> DraftRowsModel::DocumentColumns = {Article, Description, Unit,    Quantity,
+                                                                          Price,   Discount,    VatCode, Amount};
+const QVector<DraftRowsModel::Column> DraftRowsModel::MovementColumns = {Article, Description, Deposit, Quantity, Price};
+
+DraftRowsModel::DraftRowsModel(Database db, Books books, QVector<Column> columns, QObject* parent)
+    : TypedRowsModel(parent), m_db(std::move(db)), m_books(books), m_columns(std::move(columns))
 {
+}
+
+int DraftRowsModel::lastTypedColumn() const
+{
+    const int last = columnCount() - 1;
+    return columnAt(last) == Amount ? last - 1 : last;
+}
+
+bool DraftRowsModel::isNumberColumn(int section) const
+{
+    const Column column = columnAt(section);
+    return column == Quantity || column == Price || column == Discount;
 }
 
 void DraftRowsModel::setDraft(DocumentDraft* draft)
@@ -47,24 +63,28 @@ int DraftRowsModel::rowCount(const QModelIndex& parent) const
 
 int DraftRowsModel::columnCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : ColumnCount;
+    return parent.isValid() ? 0 : int(m_columns.size());
 }
 
 QVariant DraftRowsModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     static const char* const headings[] = {"Articolo", "Descrizione", "U.M.", "Quantità", "Prezzo Euro",
-                                           "Sconto %", "I.V.A.", "Importo Euro"};
+                                           "Sconto %", "I.V.A.", "Importo Euro", "Deposito"};
     if (role != Qt::DisplayRole)
         return {};
     if (orientation == Qt::Vertical)
         return section + 1;
-    return section >= 0 && section < ColumnCount ? QString::fromUtf8(headings[section]) : QVariant();
+    return section >= 0 && section < columnCount() ? QString::fromUtf8(headings[columnAt(section)]) : QVariant();
 }
 
 Qt::ItemFlags DraftRowsModel::flags(const QModelIndex& index) const
 {
     const Qt::ItemFlags flags = TypedRowsModel::flags(index);
-    return index.column() == Amount ? flags : flags | Qt::ItemIsEditable;
+    // A movement's description is its article's: it keeps none of its own.
+    const bool shown = index.isValid() && (columnAt(index.column()) == Amount
+                                           || (columnAt(index.column()) == Description && m_draft
+                                               && m_draft->kindCode == StockMovementKind));
+    return shown ? flags : flags | Qt::ItemIsEditable;
 }
 
 QVariant DraftRowsModel::data(const QModelIndex& index, int role) const
@@ -72,7 +92,8 @@ QVariant DraftRowsModel::data(const QModelIndex& index, int role) const
     if (!m_draft || !index.isValid() || index.row() >= m_draft->rows.size())
         return {};
     const DraftRow& row = m_draft->rows[index.row()];
-    const bool number = index.column() >= Quantity && index.column() != VatCode;
+    const Column column = columnAt(index.column());
+    const bool number = column >= Quantity && column != VatCode && column != Deposit;
     if (role == Qt::TextAlignmentRole)
         return number ? int(Qt::AlignRight | Qt::AlignVCenter) : int(Qt::AlignLeft | Qt::AlignVCenter);
     if (role != Qt::DisplayRole && role != Qt::EditRole)
@@ -80,7 +101,7 @@ QVariant DraftRowsModel::data(const QModelIndex& index, int role) const
     // A row of text alone shows no amounts.
     if (number && row.isText())
         return QString();
-    switch (index.column()) {
+    switch (column) {
     case Article: return row.article;
     case Description: return row.description;
     case Unit: return row.unit;
@@ -88,6 +109,7 @@ QVariant DraftRowsModel::data(const QModelIndex& index, int role) const
     case Price: return italian().toString(row.priceEuro, 'f', 2);
     case Discount: return italian().toString(row.discount, 'f', row.discount == std::floor(row.discount) ? 0 : 2);
     case VatCode: return row.vatCode;
+    case Deposit: return row.deposit;
     case Amount:
         return index.row() < m_totals.rows.size() ? italian().toString(m_totals.rows[index.row()].amount.euro.toDouble(), 'f', 2)
                                                   : QString();
@@ -101,8 +123,9 @@ bool DraftRowsModel::setData(const QModelIndex& index, const QVariant& value, in
         return false;
     DraftRow& row = m_draft->rows[index.row()];
     const QString text = value.toString().trimmed();
+    const Column column = columnAt(index.column());
     try {
-        switch (index.column()) {
+        switch (column) {
         case Article: {
             if (text.compare(row.article, Qt::CaseInsensitive) == 0)
                 return false;
@@ -121,13 +144,18 @@ bool DraftRowsModel::setData(const QModelIndex& index, const QVariant& value, in
         }
         case Description: row.description = value.toString(); break;
         case Unit: row.unit = text; break;
-        case VatCode: {
-            Rows known = m_db.select(JetQuery("SELECT Codice FROM IVA WHERE Codice = ") << Jet::text(text));
+        case VatCode:
+        case Deposit: {
+            const bool vat = column == VatCode;
+            Rows known = m_db.select(JetQuery("SELECT Codice FROM ") << Jet::identifier(vat ? "IVA" : "Depositi")
+                                                                      << " WHERE Codice = " << Jet::text(text));
             if (!text.isEmpty() && !known.next()) {
-                emit refused(QStringLiteral("Codice I.V.A. sconosciuto: ") + text, index);
+                emit refused((vat ? QStringLiteral("Codice I.V.A. sconosciuto: ") : QStringLiteral("Deposito sconosciuto: "))
+                                 + text,
+                             index);
                 return false;
             }
-            row.vatCode = text;
+            (vat ? row.vatCode : row.deposit) = text;
             break;
         }
         case Quantity:
@@ -135,12 +163,14 @@ bool DraftRowsModel::setData(const QModelIndex& index, const QVariant& value, in
         case Discount: {
             const std::optional<double> n = typedNumber(value);
             if (!n) {
-                emit refused(QStringLiteral("Valore non valido: ") + text, index);
+                emit refused(QStringLiteral("Valore non valido per %1: %2")
+                                 .arg(headerData(index.column(), Qt::Horizontal, Qt::DisplayRole).toString(), text),
+                             index);
                 return false;
             }
-            if (index.column() == Quantity)
+            if (column == Quantity)
                 row.quantity = *n;
-            else if (index.column() == Discount)
+            else if (column == Discount)
                 row.discount = *n;
             else {
                 row.priceEuro = *n;
@@ -154,7 +184,7 @@ bool DraftRowsModel::setData(const QModelIndex& index, const QVariant& value, in
         emit refused(e.detail(), index);
         return false;
     }
-    emit dataChanged(this->index(index.row(), 0), this->index(index.row(), ColumnCount - 1));
+    emit dataChanged(this->index(index.row(), 0), this->index(index.row(), columnCount() - 1));
     recompute();
     return true;
 }
@@ -202,7 +232,7 @@ void DraftRowsModel::recompute()
         // The rates could not be read this time: the amounts shown stay until the next change.
         return;
     }
-    if (rowCount() > 0)
-        emit dataChanged(index(0, Amount), index(rowCount() - 1, Amount));
+    if (const int amount = sectionOf(Amount); amount >= 0 && rowCount() > 0)
+        emit dataChanged(index(0, amount), index(rowCount() - 1, amount));
     emit amountsChanged();
 }

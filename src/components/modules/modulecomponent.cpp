@@ -1,6 +1,7 @@
 #include "modulecomponent.h"
 #include "components/base/tabledefinitions.h"
 #include "components/basecomponent.h"
+#include "documents/documentdraft.h"
 
 BaseComponent* ModuleComponent::base() const
 {
@@ -34,15 +35,18 @@ ModuleScreen::Opener view(const QString& name, BrowserSpec (*make)(const QString
 // Screens are named after the property that yields them.
 QObject* WarehouseComponent::objgiacenze() { return screen("objgiacenze", view("objgiacenze", stockView, "Situazione Giacenze")); }
 QObject* WarehouseComponent::objcaumag() { return screen("objcaumag", tableOpener("objcaumag", "Causali Magazzino", stockReasonsTable())); }
-QObject* WarehouseComponent::objmovmaga() { return screen("objmovmaga", view("objmovmaga", movementsView, "Movimenti Magazzino")); }
+QObject* WarehouseComponent::objmovmaga()
+{
+    return screen("objmovmaga", browserOpener("objmovmaga", [] { return movementsView(QStringLiteral("Movimenti Magazzino")); }));
+}
 QObject* WarehouseComponent::objddt() { return screen("objddt", documents("objddt", "DDT", "D.D.T.")); }
 QObject* WarehouseComponent::objdistinta() { return screen("objdistinta", tableOpener("objdistinta", "Distinta Base", billOfMaterialsTable())); }
 QObject* WarehouseComponent::objreso() { return screen("objreso", documents("objreso", "RESO", "Resi da Clienti")); }
 QObject* WarehouseComponent::objinventario() { return screen("objinventario", view("objinventario", inventoryView, "Inventario")); }
 QObject* WarehouseComponent::objapergiac()
 {
-    return screen("objapergiac", view("objapergiac", movementsView, "Apertura Giacenze"),
-                  [] { return movementsView(QStringLiteral("Apertura Giacenze")); });
+    const auto openingStock = [] { return movementsView(OpeningStockOrigin, true); };
+    return screen("objapergiac", browserOpener("objapergiac", openingStock), openingStock);
 }
 QObject* WarehouseComponent::objgestgiac() { return screen("objgestgiac", view("objgestgiac", stockView, "Gestione Giacenze")); }
 QObject* WarehouseComponent::objprev() { return screen("objprev", documents("objprev", "PREV", "Preventivi")); }

@@ -69,20 +69,42 @@ void ModuleScreen::Show(int modal)
     frame->activateWindow();
 }
 
+namespace {
+
+// A view shown modal: Esc and closing end an edit first, asking before dropping what was typed.
+class BrowserDialog : public QDialog
+{
+public:
+    using QDialog::QDialog;
+    RecordBrowser* view = nullptr;
+
+    void reject() override
+    {
+        if (view->isEditing())
+            view->cancelEdit();
+        else
+            QDialog::reject();
+    }
+};
+
+} // namespace
+
 void ModuleScreen::showModal(BaseComponent* base)
 {
     if (!m_modalView)
         throw std::runtime_error("Proprietà o metodo non supportati dall'oggetto");
     const BrowserSpec spec = m_modalView();
-    QDialog dialog(base->MainWindow());
+    BrowserDialog dialog(base->MainWindow());
     dialog.setObjectName(objectName());
     dialog.setWindowTitle(base->AppTitle + QStringLiteral(" : ") + spec.title);
     auto* layout = new QVBoxLayout(&dialog);
     auto* view = new RecordBrowser(base, spec, &dialog);
+    dialog.view = view;
     layout->addWidget(view);
     QObject::connect(view, &RecordBrowser::leaveRequested, &dialog, &QDialog::reject);
     base->PrepareDialog(&dialog);
     view->load();
+    ScreenFrame::useCommandKeys(&dialog);
     ScreenFrame::nameControls(&dialog);
     dialog.resize(720, 520);
     dialog.exec();

@@ -1,4 +1,6 @@
 #include "moduleviews.h"
+#include "documenteditor.h"
+#include "movementeditor.h"
 #include "common/datacontrol.h"
 #include "common/jetdate.h"
 #include "documents/documentdraft.h"
@@ -10,7 +12,7 @@
 #define NOT_PRO_FORMA "(t.TipoFattura IS NULL OR t.TipoFattura <> 'PF')"
 
 // Stock: loads add, unloads subtract, other reasons leave it. A macro, so that it joins the
-// fixed text of the queries below.
+// fixed text of the queries below. The server wants every column shown grouped or summed.
 #define SIGNED_QUANTITY "SUM(CASE r.Segno WHEN '+' THEN r.Quantita WHEN '-' THEN -r.Quantita ELSE 0 END)"
 
 BrowserSpec documentsView(const QString& kindCode, const QString& title, DocumentVariant variant)
@@ -48,14 +50,20 @@ BrowserSpec documentsView(const QString& kindCode, const QString& title, Documen
     spec.detailsCaption = QStringLiteral("Righe del Documento");
     spec.documentKind = kind->code;
     spec.variant = variant;
+    spec.editor = [kindCode = kind->code, variant](BaseComponent* base, QWidget* parent) -> DraftEditor* {
+        return new DocumentEditor(base, kindCode, variant, parent);
+    };
+    spec.pickFirst = QStringLiteral("Selezionare un Documento.");
     return spec;
 }
 
-BrowserSpec movementsView(const QString& title)
+BrowserSpec movementsView(const QString& title, bool openingStock)
 {
     BrowserSpec spec;
     spec.title = title;
     spec.rows = JetQuery("SELECT * FROM ") << Jet::table(QStringLiteral("MovMagTes"));
+    if (openingStock)
+        spec.rows << " WHERE Origine = " << Jet::text(OpeningStockOrigin);
     spec.rows.orderBy(QStringLiteral(" ORDER BY "),
                       {{QStringLiteral("DataReg")}, {QStringLiteral("idCausale")}, {QStringLiteral("NumInt")}});
     spec.rowsLayout = QStringLiteral("MovimentiTestata");
@@ -70,6 +78,11 @@ BrowserSpec movementsView(const QString& title)
     };
     spec.detailsLayout = QStringLiteral("MovimentiRighe");
     spec.detailsCaption = QStringLiteral("Righe del Movimento");
+    spec.editor = [openingStock](BaseComponent* base, QWidget* parent) -> DraftEditor* {
+        return new MovementEditor(base, openingStock, parent);
+    };
+    spec.pickFirst = QStringLiteral("Selezionare un Movimento.");
+    spec.followsMovements = true;
     return spec;
 }
 
@@ -79,9 +92,10 @@ BrowserSpec stockView(const QString& title)
     spec.title = title;
     spec.rows = JetQuery("SELECT r.idArticolo AS Articolo, a.Descrizione AS Descrizione, r.Deposito AS Deposito, "
                          SIGNED_QUANTITY " AS Giacenza FROM MovMagRig r LEFT JOIN Articoli a ON a.Codice = r.idArticolo "
-                         "GROUP BY r.idArticolo, r.Deposito");
+                         "GROUP BY r.idArticolo, r.Deposito, a.Descrizione");
     spec.rows.orderBy(QStringLiteral(" ORDER BY "), {{QStringLiteral("Articolo"), true}, {QStringLiteral("Deposito"), true}});
     spec.rowsLayout = QStringLiteral("Giacenze");
+    spec.followsMovements = true;
     return spec;
 }
 
@@ -94,9 +108,10 @@ BrowserSpec inventoryView(const QString& title)
                          SIGNED_QUANTITY " * a.PrezzoAcq AS ValoreLire, "
                          SIGNED_QUANTITY " * a.PrezzoAcqEuro AS ValoreEuro "
                          "FROM MovMagRig r LEFT JOIN Articoli a ON a.Codice = r.idArticolo "
-                         "GROUP BY r.idArticolo, r.Deposito");
+                         "GROUP BY r.idArticolo, r.Deposito, a.Descrizione, a.PrezzoAcq, a.PrezzoAcqEuro");
     spec.rows.orderBy(QStringLiteral(" ORDER BY "), {{QStringLiteral("Articolo"), true}, {QStringLiteral("Deposito"), true}});
     spec.rowsLayout = QStringLiteral("Inventario");
+    spec.followsMovements = true;
     return spec;
 }
 

@@ -1,11 +1,12 @@
 #include "recordbrowser.h"
 #include "documentcommands.h"
-#include "documenteditor.h"
+#include "drafteditor.h"
 #include "components/base/datagrid.h"
 #include "components/basecomponent.h"
 #include "common/datacontrol.h"
 #include "common/platform.h"
 #include "components/failuremessage.h"
+#include "components/reportfailures.h"
 
 #include <QAction>
 #include <QLabel>
@@ -52,10 +53,12 @@ RecordBrowser::RecordBrowser(BaseComponent* base, BrowserSpec spec, QWidget* par
     QAction* refresh = toolbar->addAction(QStringLiteral("Aggiorna"));
     refresh->setObjectName(QStringLiteral("BAggiorna"));
     m_rows = readOnlyControl(base, QStringLiteral("DataTestate"), this);
-    if (!m_spec.documentKind.isEmpty()) {
+    if (m_spec.editor)
         addEditing(toolbar);
+    if (!m_spec.documentKind.isEmpty())
         (new DocumentCommands(base, m_spec, m_rows, this))->addActions(toolbar);
-    }
+    if (m_spec.followsMovements)
+        connect(base, &BaseComponent::movementsChanged, this, [this] { reportFailures(m_base->AppTitle, [this] { load(); }); });
     QAction* leave = toolbar->addAction(QStringLiteral("Esci"));
     leave->setObjectName(QStringLiteral("BEsci"));
     connect(refresh, &QAction::triggered, this, &RecordBrowser::load);

@@ -1,7 +1,4 @@
 #pragma once
-#include <QDate>
-#include <optional>
-#include <utility>
 #include "common/jetquery.h"
 #include "documents/printabledocument.h"
 
@@ -13,9 +10,10 @@
 class BaseComponent;
 class DataControl;
 class DataGrid;
-class DocumentEditor;
+class DraftEditor;
 class QAction;
 class QStackedWidget;
+class Recordset;
 
 // What a read-only view lists: the rows of a selection and, for the row picked there, the rows
 // of a second selection (a document's rows, a movement's rows).
@@ -32,6 +30,12 @@ struct BrowserSpec
     // invoices and notes, sends them as electronic invoices.
     QString documentKind;
     DocumentVariant variant = DocumentVariant::Ordinary;
+    // A view that writes what it lists (documents, movements) has an editor: Nuovo, Modifica,
+    // Salva, Elimina; pickFirst is what it says when no row is picked.
+    std::function<DraftEditor*(BaseComponent* base, QWidget* parent)> editor;
+    QString pickFirst;
+    // The view reads again whenever a movement or a document is written on this workstation.
+    bool followsMovements = false;
 };
 
 // A read-only view of the company archive: the grid `TDBGTestate` over the data control
@@ -45,10 +49,9 @@ public:
 
     // Reads the rows from the archive (errors are the caller's).
     void load();
-    // A document is being written or corrected.
+    // A document or a movement is being written or corrected.
     bool isEditing() const;
-    // Ends the edit of a document, asking first when something was typed; false when the user
-    // goes on editing.
+    // Ends the edit, asking first when something was typed; false when the user goes on editing.
     bool cancelEdit();
 
 signals:
@@ -57,14 +60,14 @@ signals:
 
 private:
     void loadDetails();
-    // A view of documents writes them too: Nuovo, Modifica, Salva, Elimina.
+    // A view with an editor writes what it lists: Nuovo, Modifica, Salva, Elimina.
     void addEditing(QToolBar* toolbar);
-    // The date and internal number of the document picked in the list; empty, the user told, when none is.
-    std::optional<std::pair<QDate, qint32>> pickedDocumentKey() const;
-    void newDocument();
-    void editDocument();
-    void saveDocument();
-    void deleteDocument();
+    // The row picked in the list; null, the user told, when none is.
+    const Recordset* pickedRow() const;
+    void newRecord();
+    void editRecord();
+    void saveRecord();
+    void deleteRecord();
     void showEditor(bool editing);
 
     BaseComponent* m_base;
@@ -74,7 +77,7 @@ private:
     DataControl* m_details = nullptr;
     DataGrid* m_detailsGrid = nullptr;
     QStackedWidget* m_pages = nullptr;
-    DocumentEditor* m_editor = nullptr;
-    QList<QAction*> m_browseActions;  // disabled while a document is edited
+    DraftEditor* m_editor = nullptr;
+    QList<QAction*> m_browseActions;  // disabled while a record is edited
     QAction* m_save = nullptr;
 };
