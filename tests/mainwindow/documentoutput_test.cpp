@@ -156,6 +156,18 @@ TEST_F(DocumentOutput, ThePdfHoldsEveryRowTheVatSummaryTheTotalsAndThePageCount)
         EXPECT_TRUE(text.contains(QString("Pagina %1 di %1").arg(pages))) << pages;
         EXPECT_EQ(pages > 1, c.number == 900);
         EXPECT_GE(int(text.count("Importo")), std::max(1, pages - 1)) << "the rows' headings on each page";
+        // Every page says which it is; those after the first name the company and the document
+        // above their rows, and the company with its VAT number below them.
+        const QString company = program.rows("user.mdb", "SELECT Denominazione || ' - P.IVA ' || PIVA FROM Azienda").value(0);
+        const QStringList sheets = raw.normalized(QString::NormalizationForm_KC).replace(u'\n', u' ').split(u'\f');
+        for (int p = 0; p < pages; ++p) {
+            SCOPED_TRACE(p + 1);
+            EXPECT_TRUE(sheets[p].contains(QString("Pagina %1 di %2").arg(p + 1).arg(pages)));
+            EXPECT_TRUE(sheets[p].contains(company));
+            EXPECT_TRUE(p == 0 || sheets[p].contains(company.section(" - ", 0, 0) + " Fattura Immediata N. 900 del 31/03/2026"))
+                << sheets[p].left(200).toStdString();
+            EXPECT_TRUE(p == pages - 1 || sheets[p].contains("Importo"));
+        }
     }
 
     // "Stampa" shows the same pages in a preview, on the way to the system's printers.
