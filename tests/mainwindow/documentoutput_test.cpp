@@ -282,7 +282,8 @@ TEST_F(DocumentOutput, EuroInvoicesHoldTheExchangeSystemsArithmeticAndOverlongOn
 
 TEST_F(DocumentOutput, MissingDataIsListedFieldByFieldAndNoFileIsWritten)
 {
-    userDb().execute(JetQuery("UPDATE Azienda SET PIVA = NULL, Stato = NULL, RegimeFiscale = 'RF03'"));
+    userDb().execute(JetQuery("UPDATE Azienda SET PIVA = NULL, Indirizzo = NULL, Localita = '', Stato = NULL, "
+                              "RegimeFiscale = 'RF03'"));
     Database db = dataDb();
     db.execute(JetQuery("UPDATE Clienti SET CodiceDestinatario = NULL, PECDestinatario = NULL, idCAP1 = NULL WHERE id = 2"));
     db.execute(JetQuery("UPDATE FATVETes SET CAP = NULL WHERE NumInt = 1"));
@@ -295,9 +296,11 @@ TEST_F(DocumentOutput, MissingDataIsListedFieldByFieldAndNoFileIsWritten)
     openWindow();
     const QString title = "MESSAGE|critical|ok|Brevano V|Fattura Elettronica non creata. Completare i dati seguenti:\\r- ";
     const QPair<qint32, QStringList> cases[] = {
-        {1, {"Azienda: Partita I.V.A.", "Azienda: Stato", "Azienda: Regime Fiscale", "Cliente C002: C.A.P.",
+        {1, {"Azienda: Partita I.V.A.", "Azienda: Indirizzo", "Azienda: Località", "Azienda: Stato", "Azienda: Regime Fiscale",
+             "Cliente C002: C.A.P.",
              "Cliente C002: Codice Destinatario o PEC", "Riga 1: Quantità non negativa", "Riga 2: Codice I.V.A."}},
-        {2, {"Azienda: Partita I.V.A.", "Azienda: Stato", "Azienda: Regime Fiscale", "Tabella I.V.A., codice E15: Natura"}},
+        {2, {"Azienda: Partita I.V.A.", "Azienda: Indirizzo", "Azienda: Località", "Azienda: Stato", "Azienda: Regime Fiscale",
+             "Tabella I.V.A., codice E15: Natura"}},
     };
     for (const auto& [number, fields] : cases) {
         SCOPED_TRACE(number);

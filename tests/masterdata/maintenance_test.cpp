@@ -568,10 +568,8 @@ TEST_F(LockScreen, ListsEveryLockWithTheCurrentOneInThePanelAndKeepsItAcrossSort
     EXPECT_EQ(cell(0, 1) + " " + cell(0, 0), "mario 30/04/2024 18:00:00");
     sortBy(4);
     EXPECT_EQ(cell(0, 4) + "|" + cell(4, 4), "Dati Azienda|Modalità Pagamento");
-    for (const char* field : {"User", "Postazione", "DescFrm", "Ore", "Modulo"}) {
-        ui::key(s, field, Qt::Key_Backspace);
+    for (const char* field : {"User", "Postazione", "DescFrm", "Ore", "Modulo"})
         QTest::keyClicks(ui::find<QWidget>(s, field), "x");
-    }
     EXPECT_EQ(shown(), "luigi@POSTAZIONE3 Modalità Pagamento");
     EXPECT_EQ(ui::text(s, "Ore") + ui::text(s, "Modulo"), "01/05/2024 09:30:00BREVANO V");
 }

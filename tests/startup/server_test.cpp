@@ -80,6 +80,7 @@ TEST_F(OnServer, TheConnectionTestSaysWhatIsWrong)
 TEST_F(OnServer, TheConfigurationReopensOnTheServerInUse)
 {
     const ServerArchive::Settings s = server();
+    globals.dataFolder = ServerArchive::Marker + program.service() + u'/';  // as the pointer file names it
     openWindow();
     QString shown;
     ui::onNextModal([&](QWidget* dialog) {
