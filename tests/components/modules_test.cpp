@@ -76,4 +76,6 @@ TEST_F(ModuleScreens, DeliveryNotesMovementsAndStockShowTheWarehouseArchive)
     QWidget* inventory = open("BInventa", "objinventario");
     ASSERT_TRUE(inventory);
     EXPECT_DOUBLE_EQ(rows(inventory, "TDBGTestate")->value(0, "ValoreLire").toDouble(), -10 * 11000.0);
+    press(inventory, "BEsci");
+    EXPECT_FALSE(screen("objinventario"));
 }

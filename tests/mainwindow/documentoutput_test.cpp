@@ -170,6 +170,10 @@ TEST_F(DocumentOutput, ThePdfHoldsEveryRowTheVatSummaryTheTotalsAndThePageCount)
         }
     }
 
+    // Exported again, the document's PDF is written anew under its name.
+    pick("BFATVE", "objFATVE", 1, "BEsportaPDF");
+    EXPECT_TRUE(platform.lastText().startsWith("Documento esportato in PDF:\r")) << platform.lastText().toStdString();
+
     // "Stampa" shows the same pages in a preview, on the way to the system's printers.
     int previewPages = 0;
     ui::onNextModal([&](QWidget* preview) {

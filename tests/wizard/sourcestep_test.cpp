@@ -104,6 +104,11 @@ TEST_F(SourceStep, ListsTheDocumentsOfTheRangeAndNamesTheOneChosen)
         ui::click(wizard, "CMD7");
         EXPECT_EQ(shown("Numero"), (QStringList{"2", "3", "6", "7", "4"}));
     }
+    // A list that cannot be read is said, not shown empty.
+    program.exec("data.mdb", "ALTER TABLE DDTTes RENAME TO DDTTesVecchia");
+    ui::click(wizard, "CMD10");
+    ui::click(wizard, "CMD7");
+    EXPECT_TRUE(platform.lastText().startsWith("Operazione non riuscita sull'archivio '" + program.dataDb() + "'."));
 }
 
 } // namespace
