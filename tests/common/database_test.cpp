@@ -161,6 +161,28 @@ TEST_F(DatabaseTest, ASecondWriterWaitsForTheFirstAndACaseVariantIsRefused)
               QStringList{"ÉPOCA"});
 }
 
+// Another workstation keeping its write longer than the busy timeout: a write waits that long,
+// then gives up as busy. Between writes a shared folder keeps the archive's rollback journal,
+// never a write-ahead log, which the folder's other programs could not share.
+TEST_F(DatabaseTest, AWriteKeptWaitingGivesUpAfterTheBusyTimeoutAndTheJournalStays)
+{
+    QProcess holder;
+    holder.start(worker("dbholder"), {folder.dataDb(), QStringLiteral("HELD"), QString::number(Database::BusyTimeoutMs + 3000)});
+    ASSERT_TRUE(holder.waitForReadyRead(10000));
+    QElapsedTimer waited;
+    waited.start();
+    EXPECT_EQ(failure([&] { save(data(), QStringLiteral("Zone"), QStringLiteral("HELD")); }).kind(), DatabaseError::Kind::Busy);
+    EXPECT_GT(waited.elapsed(), Database::BusyTimeoutMs - 300);
+    EXPECT_LT(waited.elapsed(), Database::BusyTimeoutMs + 2500);
+    ASSERT_TRUE(holder.waitForFinished(15000));
+    if (ProgramFolder::onServer())
+        return;
+    save(data(), QStringLiteral("Zone"), QStringLiteral("AFTER"));
+    EXPECT_TRUE(QFile::exists(folder.dataDb() + QStringLiteral("-journal")));
+    EXPECT_FALSE(QFile::exists(folder.dataDb() + QStringLiteral("-wal")));
+    EXPECT_EQ(shell(folder.dataDb(), QStringLiteral("SELECT count(*) FROM Zone WHERE Codice IN ('HELD', 'AFTER')")), "2");
+}
+
 // A write inside an open transaction is undone alone when it fails, and otherwise commits with
 // the enclosing one (a number taken inside a document's creation).
 TEST_F(DatabaseTest, AWriteInsideAnotherIsUndoneAloneOrCommitsWithIt)

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QDeadlineTimer>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTableView>
 
 class TableEditor : public MainWindowTest
@@ -240,15 +241,17 @@ TEST_F(TableEditor, TypedDataIsDroppedAndDoubtfulCodesAreSavedOnlyWhenTheClerkSa
     ui::click(s, "BNuovo");
     type("Codice", "C900");
     type("Denominazione", "Prova");
+    EXPECT_FALSE(ui::enabled(s, "BNuovo")) << "another new record would drop this one";
     platform.answers.enqueue(Platform::Answer::No);
     esc();
     EXPECT_EQ(messages(), QStringList{"MESSAGE|none|yesno|Brevano V|I Dati Digitati Andranno Persi.\\r\\rSi Desidera Annullare le Modifiche?"});
     EXPECT_EQ(field("Codice") + "|" + QString::number(base->EditingScreenCount), "C900|1");
 
-    const struct { const char *vat, *fiscal, *problem; } doubtful[] = {
-        {"12345678901", "", "Partita I.V.A. Errata: la Cifra di Controllo non Corrisponde"},
-        {"12345678903", "RSSMRA85T10A562", "Il Codice Fiscale Deve Avere 16 Caratteri (11 Cifre per le Società)"},
-        {"DE123456789", "RSSMRA85T10A562S", "La Partita I.V.A. Deve Contenere Solo Cifre"},
+    // Refused, the code is selected for correcting.
+    const struct { const char *vat, *fiscal, *problem, *field; } doubtful[] = {
+        {"12345678901", "", "Partita I.V.A. Errata: la Cifra di Controllo non Corrisponde", "Piva"},
+        {"12345678903", "RSSMRA85T10A562", "Il Codice Fiscale Deve Avere 16 Caratteri (11 Cifre per le Società)", "CodFiscale"},
+        {"DE123456789", "RSSMRA85T10A562S", "La Partita I.V.A. Deve Contenere Solo Cifre", "Piva"},
     };
     for (const auto& d : doubtful) {
         type("Piva", d.vat);
@@ -256,6 +259,8 @@ TEST_F(TableEditor, TypedDataIsDroppedAndDoubtfulCodesAreSavedOnlyWhenTheClerkSa
         platform.answers.enqueue(Platform::Answer::No);
         EXPECT_EQ(save(), d.problem);
         EXPECT_EQ(platform.lastText(), QString(d.problem) + "\r\rSe il Codice è Estero o Comunque Corretto, Salvarlo Così?");
+        auto* at = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        EXPECT_TRUE(at && at->objectName() == d.field && at->selectedText() == at->text()) << d.field;
     }
     EXPECT_EQ(save(), "") << "answered Yes";
     EXPECT_EQ(customer("Piva, CodFiscale", "C900"), QStringList{"DE123456789|RSSMRA85T10A562S"});

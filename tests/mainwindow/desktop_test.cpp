@@ -31,6 +31,7 @@ TEST_F(MainWindowTest, EveryMenuCommandOpensItsScreenInsideTheMainWindowWholeAnd
         EXPECT_TRUE(area.contains(frame->geometry())) << "frame outside the workspace";
         EXPECT_GT(frame->widget()->height(), 200) << "opened as a bare title bar";
         EXPECT_EQ(ui::problems(frame->widget(), frame), QStringList());
+        EXPECT_FALSE(platform.busy) << "the pointer stays busy";
         platform.answers.enqueue(Platform::Answer::Yes);
         frame->close();
         ui::settle();

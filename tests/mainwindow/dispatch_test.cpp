@@ -149,6 +149,23 @@ TEST_F(Dispatch, TableCommandsShowTheirTableInOneSharedScreen)
     EXPECT_EQ(base->EditingScreenCount, 0);
 }
 
+// The dialogs the commands open show the normal pointer, and none is left busy after them.
+TEST_F(Dispatch, DialogsOfCommandsShowTheNormalPointer)
+{
+    openWindow();
+    for (const char* command : {"BCS", "BInfo", "BRicEsercizio", "BAperGiac"}) {
+        SCOPED_TRACE(command);
+        bool busyOverDialog = true;
+        ui::onNextModal([&](QWidget* dialog) {
+            busyOverDialog = platform.busy;
+            dialog->close();
+        });
+        click(command);
+        EXPECT_FALSE(busyOverDialog);
+        EXPECT_FALSE(platform.busy);
+    }
+}
+
 // Another workstation holding the archive: after a short wait the clerk is asked whether to try
 // again, with everything typed still on screen; trying again saves it.
 TEST_F(Dispatch, ASaveWaitingForAnotherWorkstationAsksToTryAgain)

@@ -180,7 +180,23 @@ TEST_F(DocumentOutput, ThePdfHoldsEveryRowTheVatSummaryTheTotalsAndThePageCount)
         EXPECT_TRUE(text.contains(QString("Pagina %1 di %1").arg(pages))) << pages;
         EXPECT_EQ(pages > 1, c.number == 900);
         EXPECT_GE(int(text.count("Importo")), std::max(1, pages - 1)) << "the rows' headings on each page";
+        // Every page says which it is; those after the first name the company and the document
+        // above their rows, and the company with its VAT number below them.
+        const QString company = program.rows("user.mdb", "SELECT Denominazione || ' - P.IVA ' || PIVA FROM Azienda").value(0);
+        const QStringList sheets = raw.normalized(QString::NormalizationForm_KC).replace(u'\n', u' ').split(u'\f');
+        for (int p = 0; p < pages; ++p) {
+            SCOPED_TRACE(p + 1);
+            EXPECT_TRUE(sheets[p].contains(QString("Pagina %1 di %2").arg(p + 1).arg(pages)));
+            EXPECT_TRUE(sheets[p].contains(company));
+            EXPECT_TRUE(p == 0 || sheets[p].contains(company.section(" - ", 0, 0) + " Fattura Immediata N. 900 del 31/03/2026"))
+                << sheets[p].left(200).toStdString();
+            EXPECT_TRUE(p == pages - 1 || sheets[p].contains("Importo"));
+        }
     }
+
+    // Exported again, the document's PDF is written anew under its name.
+    pick("BFATVE", "objFATVE", 1, "BEsportaPDF");
+    EXPECT_TRUE(platform.lastText().startsWith("Documento esportato in PDF:\r")) << platform.lastText().toStdString();
 
     // "Stampa" shows the same pages in a preview, on the way to the system's printers.
     int previewPages = 0;
@@ -289,7 +305,8 @@ TEST_F(DocumentOutput, EuroInvoicesHoldTheExchangeSystemsArithmeticAndOverlongOn
 
 TEST_F(DocumentOutput, MissingDataIsListedFieldByFieldAndNoFileIsWritten)
 {
-    userDb().execute(JetQuery("UPDATE Azienda SET PIVA = NULL, Stato = NULL, RegimeFiscale = 'RF03'"));
+    userDb().execute(JetQuery("UPDATE Azienda SET PIVA = NULL, Indirizzo = NULL, Localita = '', Stato = NULL, "
+                              "RegimeFiscale = 'RF03'"));
     Database db = dataDb();
     db.execute(JetQuery("UPDATE Clienti SET CodiceDestinatario = NULL, PECDestinatario = NULL, idCAP1 = NULL WHERE id = 2"));
     db.execute(JetQuery("UPDATE FATVETes SET CAP = NULL WHERE NumInt = 1"));
@@ -302,9 +319,11 @@ TEST_F(DocumentOutput, MissingDataIsListedFieldByFieldAndNoFileIsWritten)
     openWindow();
     const QString title = "MESSAGE|critical|ok|Brevano V|Fattura Elettronica non creata. Completare i dati seguenti:\\r- ";
     const QPair<qint32, QStringList> cases[] = {
-        {1, {"Azienda: Partita I.V.A.", "Azienda: Stato", "Azienda: Regime Fiscale", "Cliente C002: C.A.P.",
+        {1, {"Azienda: Partita I.V.A.", "Azienda: Indirizzo", "Azienda: Località", "Azienda: Stato", "Azienda: Regime Fiscale",
+             "Cliente C002: C.A.P.",
              "Cliente C002: Codice Destinatario o PEC", "Riga 1: Quantità non negativa", "Riga 2: Codice I.V.A."}},
-        {2, {"Azienda: Partita I.V.A.", "Azienda: Stato", "Azienda: Regime Fiscale", "Tabella I.V.A., codice E15: Natura"}},
+        {2, {"Azienda: Partita I.V.A.", "Azienda: Indirizzo", "Azienda: Località", "Azienda: Stato", "Azienda: Regime Fiscale",
+             "Tabella I.V.A., codice E15: Natura"}},
     };
     for (const auto& [number, fields] : cases) {
         SCOPED_TRACE(number);

@@ -168,6 +168,30 @@ TEST_F(Localities, RefusedRowsAreSaidAndKeptAsTyped)
     EXPECT_EQ(rows("SELECT Descrizione FROM CAP WHERE CAP = '20090' ORDER BY Descrizione"), QStringList({"ASSAGO", "SEGRATE"}));
 }
 
+// Turning to another grid, by the mouse or from the keyboard, drops the row being typed in the
+// grid left; the grid turned to keeps its rows.
+TEST_F(Localities, TurningToAnotherGridDropsTheRowBeingTypedInTheOneLeft)
+{
+    const struct { const char *left, *reached; std::function<void()> turn; } turns[] = {
+        {"TStati", "TCAP", [this] { QTest::mouseClick(grid("TCAP")->viewport(), Qt::LeftButton, {}, QPoint(5, 5)); }},
+        {"TStati", "TPV", [this] { QTest::keyClick(grid("TStati"), Qt::Key_Tab, Qt::ControlModifier); }},
+        {"TPV", "TStati", [this] { QTest::keyClick(grid("TPV"), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier); }},
+    };
+    for (const auto& t : turns) {
+        SCOPED_TRACE(t.left);
+        select("TStati", 0);
+        typeInCell(t.left, adding(t.left), 0, "zq");
+        const QStringList before = column(t.reached, 0);
+        t.turn();
+        ui::settle();
+        EXPECT_EQ(QApplication::focusWidget(), grid(t.reached));
+        EXPECT_EQ(column(t.left, 0).last(), "");
+        EXPECT_EQ(column(t.reached, 0), before);
+    }
+    EXPECT_TRUE(rows("SELECT id FROM Stati WHERE id = 'ZQ' UNION SELECT id FROM Provincie WHERE id = 'ZQ'").isEmpty());
+    EXPECT_TRUE(platform.messages.isEmpty()) << platform.lastText().toStdString();
+}
+
 TEST_F(Localities, LeavingTheScreenWithAPendingRowAsksOrWarnsAndWritesNothing)
 {
     typeInCell("TCAP", adding("TCAP"), 0, "20100");

@@ -2,6 +2,7 @@
 #include "mainwindow/mainwindowfixture.h"
 #include "scriptedrun.h"
 
+#include <QDir>
 #include <QFileSystemModel>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -59,6 +60,16 @@ TEST_F(Configuration, TheServerRoleIsProposedToAServerAndAClientNeedsAFolderHold
     EXPECT_TRUE(okOnServer);
     EXPECT_EQ(pointerFile(), program.dataFolder().toLocal8Bit() + "\r\n0\r\n") << "cancelled: nothing changes";
     EXPECT_TRUE(platform.messages.isEmpty());
+
+    // A workstation set up as a client opens it again as a client, on its folder.
+    base->ClientMode = 1;
+    QString clientShown;
+    configure([&](QWidget* dialog) {
+        clientShown = ui::find<QRadioButton>(dialog, "Option1_1")->isChecked() && ui::enabled(dialog, "FRMClient")
+                          ? ui::text(dialog, "TPath") : QString();
+        ui::click(dialog, "BAnnulla");
+    });
+    EXPECT_EQ(clientShown, QDir::toNativeSeparators(base->AppPath));
 }
 
 // Confirming ends the program with a word why: another data folder is written, a server on a

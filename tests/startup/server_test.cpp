@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QProcess>
+#include <QRadioButton>
 #include <QSqlQuery>
 
 namespace {
@@ -73,6 +74,23 @@ TEST_F(OnServer, TheConnectionTestSaysWhatIsWrong)
         EXPECT_EQ(messages(), QStringList{c.said});
     }
     EXPECT_TRUE(QFile(program.file("brevanov.dat")).open(QIODevice::ReadOnly)) << "cancelled: the pointer file stays";
+}
+
+// Opened again, the configuration shows the server in use as its service knows it, ready to confirm.
+TEST_F(OnServer, TheConfigurationReopensOnTheServerInUse)
+{
+    const ServerArchive::Settings s = server();
+    globals.dataFolder = ServerArchive::Marker + program.service() + u'/';  // as the pointer file names it
+    openWindow();
+    QString shown;
+    ui::onNextModal([&](QWidget* dialog) {
+        shown = QStringList{ui::text(dialog, "THost"), ui::text(dialog, "TPorta"), ui::text(dialog, "TDatabase"),
+                            ui::text(dialog, "TUtente")}.join(u'|');
+        EXPECT_TRUE(ui::find<QRadioButton>(dialog, "Option1_2")->isChecked() && ui::enabled(dialog, "BOK"));
+        ui::click(dialog, "BAnnulla");
+    });
+    click("BCS");
+    EXPECT_EQ(shown, QStringList({s.host, QString::number(s.port), s.database, s.user}).join(u'|'));
 }
 
 TEST_F(OnServer, ConfirmingAServerWritesItsServiceAndThePasswordApartThenEnds)

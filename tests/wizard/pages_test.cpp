@@ -3,6 +3,7 @@
 #include "wizardfixture.h"
 #include "common/jetdate.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QLineEdit>
 
@@ -125,6 +126,30 @@ TEST_F(Pages, ExitAsksOnEveryStepButTheWelcomePage)
     EXPECT_TRUE(wizard.isNull());
     EXPECT_EQ(platform.messages.size(), 1);
     EXPECT_EQ(base->OpenScreenCount, 0);
+}
+
+// On every step Enter in a field presses the forward button, which a screen reader announces as the
+// default one; on a focused button Enter presses that button.
+TEST_F(Pages, EnterPressesTheStepsDefaultButtonOrTheFocusedOne)
+{
+    addDdt({2041, 3, 20}, 1, 1);
+    open();
+    const struct { const char *field, *forward; Qt::Key key; } steps[] = {
+        {"CBLista1", "CMD1", Qt::Key_Return}, {"tDtMag", "CMD4", Qt::Key_Enter},
+        {"CBLista2", "CMD7", Qt::Key_Return}, {"GridRic", "CMD9", Qt::Key_Enter}};
+    for (int page = 1; page <= 4; ++page) {
+        const auto& step = steps[page - 1];
+        SCOPED_TRACE(step.field);
+        EXPECT_TRUE(QAccessible::queryAccessibleInterface(ui::find(wizard, step.forward))->state().defaultButton);
+        ui::find<QWidget>(wizard, step.field)->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), step.key);
+        EXPECT_EQ(wizard->CurrentPage, page + 1);
+    }
+    EXPECT_TRUE(QAccessible::queryAccessibleInterface(ui::find(wizard, "CMD12"))->state().defaultButton);
+    ui::find<QWidget>(wizard, "CMD13")->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(wizard->CurrentPage, 4);
+    EXPECT_TRUE(platform.messages.isEmpty()) << platform.lastText().toStdString();
 }
 
 TEST_F(Pages, StepTwoChecksTheMovementAndTheSupplierRuleByRule)

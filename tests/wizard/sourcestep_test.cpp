@@ -1,5 +1,6 @@
 #include "wizardfixture.h"
 
+#include <QFile>
 #include <QLineEdit>
 #include <QStyledItemDelegate>
 #include <QTableView>
@@ -90,6 +91,24 @@ TEST_F(SourceStep, ListsTheDocumentsOfTheRangeAndNamesTheOneChosen)
     ui::click(wizard, "CMD9");
     EXPECT_EQ(wizard->CurrentPage, 5);
     EXPECT_EQ(texts({"LBL_1", "LBL_2", "LBL_3", "LBL_5"}), "D.D.T.|Del    : 11/03/2041|Numero : 7|Bolla di Reso");
+
+    // A damaged layout file leaves the list in its plain columns, the list whole.
+    ui::click(wizard, "CMD13");
+    for (const QByteArray& damaged : {QByteArray("{\"AutoDDT\": 5}"), QByteArray("non è un elenco")}) {
+        SCOPED_TRACE(damaged.constData());
+        QFile layout(program.file("Layout.grx"));
+        ASSERT_TRUE(layout.open(QIODevice::WriteOnly));
+        layout.write(damaged);
+        layout.close();
+        ui::click(wizard, "CMD10");
+        ui::click(wizard, "CMD7");
+        EXPECT_EQ(shown("Numero"), (QStringList{"2", "3", "6", "7", "4"}));
+    }
+    // A list that cannot be read is said, not shown empty.
+    program.exec("data.mdb", "ALTER TABLE DDTTes RENAME TO DDTTesVecchia");
+    ui::click(wizard, "CMD10");
+    ui::click(wizard, "CMD7");
+    EXPECT_TRUE(platform.lastText().startsWith("Operazione non riuscita sull'archivio '" + program.dataDb() + "'."));
 }
 
 } // namespace
