@@ -89,7 +89,7 @@ public:
     Database userArchive();
 
     // The session as the creation of a document sees it.
-    SessionValues sessionValues() const { return {UserName, WorkstationName, FiscalYear}; }
+    SessionValues sessionValues() const { return {UserName, WorkstationName, FiscalYear, booksOf(BaseCurrency, EuroRate)}; }
     DocumentSession documentSession() { return {sessionValues(), dataArchive(), *this, *this}; }
 
     // Document numbering and the warehouse movement, with the arguments the modules pass.

@@ -70,7 +70,8 @@ DocumentAmounts computeDocumentAmounts(const QVector<PricedRow>& rows, const QHa
             }
         }
         line.rows << i;
-        line.taxable.in(books.currency) += d.rows.last().amount.in(books.currency);
+        const Money own = d.rows.last().amount.in(books.currency);
+        line.taxable.in(books.currency) += Money(own.units() * row.repeats, books.currency);
     }
     QMap<std::pair<Decimal, QString>, VatTotals> rates;
     for (VatTotals& line : codes) {

@@ -52,6 +52,7 @@ struct PricedRow
     std::optional<Decimal> unitPrice;   // in the books' currency
     Decimal discountPercent;            // 0..100, kept to the hundredth
     Money givenAmount;                  // in the books' currency, for rows that are not priced
+    qint64 repeats = 1;                 // how many rows alike it stands for in the sums
     bool priced() const { return quantity && unitPrice; }
 };
 

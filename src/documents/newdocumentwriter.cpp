@@ -1,5 +1,7 @@
 #include "newdocumentwriter.h"
 #include "creationstate.h"
+#include "documentkinds.h"
+#include "headertotals.h"
 #include "numberedrows.h"
 #include "common/transaction.h"
 
@@ -151,4 +153,7 @@ void saveNewDocument(CreationState& state, const std::vector<MappingEntry>& rowE
     state.TargetHeader.Update();
     state.HeaderSaved = true;
     copyRows(state, rowEntries);
+    // The totals are the new document's own, computed from the rows it received.
+    const DocumentKind* target = documentKind(targetChoice(state.request.targetType)->kindCode);
+    writeHeaderTotals(state.db, *target, state.Today, state.NewNumber, state.session.values.books);
 }

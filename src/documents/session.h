@@ -1,5 +1,6 @@
 #pragma once
 #include "common/database.h"
+#include "documenttotals.h"
 
 #include <QDate>
 #include <QString>
@@ -13,6 +14,7 @@ struct SessionValues
     QString userName;
     QString workstationName;
     QString fiscalYear;
+    Books books;               // the company's books currency and euro rate
 };
 
 class Numbering
