@@ -53,8 +53,8 @@ Measure measure(bool gapsAndMovement, int rounds)
                     gapsAndMovement ? QStringLiteral("3") : QStringLiteral("1")));
 
     CreationRequest request;
-    request.sourceType = 1;
-    request.targetType = 1;
+    request.sourceType = SourceKind::DeliveryNote;
+    request.targetType = TargetKind::ImmediateInvoice;
     request.sourceKindName = QStringLiteral("D.D.T.");
     request.sourceDataReg = platform.todayDate.addDays(-1);
     request.sourceNumInt = SourceNumInt;

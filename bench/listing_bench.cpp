@@ -119,7 +119,7 @@ double wizardStep3(BaseClass* base)
 // The wizard's list of delivery notes as the bare query, its first hundred rows.
 QString sourceListText(SqlEngine engine)
 {
-    const JetQuery list = sourceListQuery({1, FirstDay, LastDay});
+    const JetQuery list = sourceListQuery({SourceKind::DeliveryNote, FirstDay, LastDay});
     QString sql = list.executedText(engine, {});
     for (const QVariant& v : list.bindings())
         sql.replace(sql.indexOf(u'?'), 1, u'\'' + v.toString() + u'\'');

@@ -372,6 +372,16 @@ CREATE TABLE Listini (
     "Desc"      TEXT COLLATE NOCASE
 );
 
+-- The price of an article in a price list, in lire and in euro: a row of a
+-- document whose price list holds the article takes this price.
+CREATE TABLE ListiniPrezzi (
+    idListino   TEXT COLLATE NOCASE NOT NULL,
+    idArticolo  TEXT COLLATE NOCASE NOT NULL,
+    Prezzo      REAL,
+    PrezzoEuro  REAL,
+    PRIMARY KEY (idListino, idArticolo)
+);
+
 -- =====================================================================
 -- Warehouse movements posted with the documents
 -- =====================================================================
@@ -434,6 +444,10 @@ CREATE INDEX MovMagRig_Articolo ON MovMagRig (idArticolo, Deposito);
 -- idCliente = Clienti.id, idFornitore = Fornitori.id. MMDataReg,
 -- MMidCausaleDoc, MMNumInt are the keys of the warehouse movement posted
 -- with the document (MovMagTes).
+-- Sales invoices and notes: TipoFattura tells the invoices and notes that are
+-- not ordinary ones ('PF' pro-forma, 'FS' service invoice, 'ND' debit note;
+-- NULL ordinary); FatturaPANome and FatturaPAData are the file name and the
+-- time (yyyy-mm-ddThh:mm:ss) of the electronic invoice written for it.
 
 -- Headers of the sales invoices (FATVE).
 CREATE TABLE FATVETes (
@@ -478,6 +492,9 @@ CREATE TABLE FATVETes (
     ImpostaFATVELEURO    REAL,
     TotFATVELire         REAL,
     TotFATVELEURO        REAL,
+    TipoFattura          TEXT COLLATE NOCASE,
+    FatturaPANome        TEXT COLLATE NOCASE,
+    FatturaPAData        TEXT COLLATE NOCASE,
     UNIQUE (DataReg, NumInt)
 );
 CREATE INDEX FATVETes_Esercizio ON FATVETes (idEsercizio, idCausaleDoc, NumInt);
@@ -624,6 +641,9 @@ CREATE TABLE FATNCTes (
     ImpostaFATNCLEURO    REAL,
     TotFATNCLire         REAL,
     TotFATNCLEURO        REAL,
+    TipoFattura          TEXT COLLATE NOCASE,
+    FatturaPANome        TEXT COLLATE NOCASE,
+    FatturaPAData        TEXT COLLATE NOCASE,
     UNIQUE (DataReg, NumInt)
 );
 CREATE INDEX FATNCTes_Esercizio ON FATNCTes (idEsercizio, idCausaleDoc, NumInt);
@@ -1104,4 +1124,4 @@ CREATE INDEX Servizi_ordine ON Servizi ({{ORDER_KEY:Codice}});
 CREATE INDEX MovMagTes_ordine ON MovMagTes (DataReg, idCausale, NumInt);
 
 -- Version of the archive's schema, read by the maintenance program (tools/archiveupgrade.cpp).
-PRAGMA user_version = 1;
+PRAGMA user_version = 2;

@@ -330,7 +330,7 @@ VALUES ('{{YEAR}}-{{MONTH}}-07', 1, 1, 'DEP', 'A', 'ART005', 'Trapano a percussi
 INSERT INTO FATVERig (DataReg, NumInt, Riga, Deposito, TipoRiga, idArticolo, Descrizione, UM, CdIva, Quantita, PUnitLit, PUnitEuro, Sconto, TotScontiLit, TotScontiEuro, ValoreLit, ValoreEuro, ImpostaLit, ImpostaEuro, TotRigaLit, TotRigaEuro)
 VALUES ('{{YEAR}}-{{MONTH}}-07', 1, 2, 'DEP', 'A', 'ART007', 'Cavo elettrico FS17 sezione 2,5 mmq', 'MT', '20', 200.0, 1200.0, 0.62, 0.0, 0.0, 0.0, 240000.0, 123.95, 48000.0, 24.79, 288000.0, 148.74);
 
--- Sales invoice 2: notes, delivery date, agent and transport data NULL.
+-- Sales invoice 2, a service invoice: notes, delivery date, agent and transport data NULL.
 INSERT INTO FATVETes (DataReg, NumInt, Numero, idCausaleDoc, idEsercizio, idCliente, DSCli, Indirizzo, Localita, Stato, PV, CAP, NoteDoc, idPagamento, idModPag, idListino, idAgente, PercSconto, DtCons, ImponFATVELire, ImponFATVELEURO, ImpostaFATVELire, ImpostaFATVELEURO, TotFATVELire, TotFATVELEURO)
 VALUES ('{{YEAR}}-{{MONTH}}-10', 2, 2, 'VEN', '{{YEAR}}', 3, 'Edilnova S.r.l.', 'Via Appia Nuova, 230', 'ROMA', 'IT', 'RM', '00184', NULL, 'RD', 'CON', 'L1', NULL, 0.0, NULL, 226800.0, 117.13, 36720.0, 18.96, 263520.0, 136.1);
 INSERT INTO FATVERig (DataReg, NumInt, Riga, Deposito, TipoRiga, idArticolo, Descrizione, UM, CdIva, Quantita, PUnitLit, PUnitEuro, Sconto, TotScontiLit, TotScontiEuro, ValoreLit, ValoreEuro, ImpostaLit, ImpostaEuro, TotRigaLit, TotRigaEuro)
@@ -340,6 +340,8 @@ VALUES ('{{YEAR}}-{{MONTH}}-10', 2, 2, 'DEP', 'A', 'ART006', 'Silicone sigillant
 INSERT INTO FATVERig (DataReg, NumInt, Riga, Deposito, TipoRiga, idArticolo, Descrizione, UM, CdIva, Quantita, PUnitLit, PUnitEuro, Sconto, TotScontiLit, TotScontiEuro, ValoreLit, ValoreEuro, ImpostaLit, ImpostaEuro, TotRigaLit, TotRigaEuro)
 VALUES ('{{YEAR}}-{{MONTH}}-10', 2, 3, 'DEP', 'A', 'ART004', 'Tubo rame diametro 18 mm', 'MT', '10', 12.0, 7200.0, 3.72, 0.0, 0.0, 0.0, 86400.0, 44.62, 8640.0, 4.46, 95040.0, 49.08);
 
+UPDATE FATVETes SET TipoFattura = 'FS' WHERE NumInt = 2;
+
 -- Credit note 1 of the previous fiscal year: a taxed row and a row excluded
 -- from VAT (art. 15).
 INSERT INTO FATNCTes (DataReg, NumInt, Numero, idCausaleDoc, idEsercizio, idCliente, DSCli, Indirizzo, Localita, Stato, PV, CAP, NoteDoc, idPagamento, idModPag, idAgente, ImponFATNCLire, ImponFATNCLEURO, ImpostaFATNCLire, ImpostaFATNCLEURO, TotFATNCLire, TotFATNCLEURO)
@@ -348,6 +350,12 @@ INSERT INTO FATNCRig (DataReg, NumInt, Riga, Deposito, TipoRiga, idArticolo, Des
 VALUES ('{{PREVYEAR}}-12-20', 1, 1, 'DEP', 'A', 'ART003', 'Viti autofilettanti 4x30 (conf. 200 pz)', 'CF', '20', 2.0, 9800.0, 5.06, 0.0, 0.0, 0.0, 19600.0, 10.12, 3920.0, 2.02, 23520.0, 12.15);
 INSERT INTO FATNCRig (DataReg, NumInt, Riga, Deposito, TipoRiga, idArticolo, Descrizione, UM, CdIva, Quantita, PUnitLit, PUnitEuro, Sconto, TotScontiLit, TotScontiEuro, ValoreLit, ValoreEuro, ImpostaLit, ImpostaEuro, TotRigaLit, TotRigaEuro)
 VALUES ('{{PREVYEAR}}-12-20', 1, 2, 'DEP', 'S', NULL, 'Rimborso spese di trasporto anticipate', NULL, 'E15', 1.0, 19363.0, 10.0, 0.0, 0.0, 0.0, 19363.0, 10.0, 0.0, 0.0, 19363.0, 10.0);
+
+-- Debit note 2 of the previous fiscal year, numbered with the credit notes.
+INSERT INTO FATNCTes (DataReg, NumInt, Numero, idCausaleDoc, idEsercizio, idCliente, DSCli, Indirizzo, Localita, Stato, PV, CAP, NoteDoc, idPagamento, idModPag, idAgente, ImponFATNCLire, ImponFATNCLEURO, ImpostaFATNCLire, ImpostaFATNCLEURO, TotFATNCLire, TotFATNCLEURO, TipoFattura)
+VALUES ('{{PREVYEAR}}-12-22', 2, 2, 'NC', '{{PREVYEAR}}', 1, 'Rossi Ferramenta S.n.c.', 'Via Dante, 5', 'MILANO', 'IT', 'MI', '20121', 'Addebito per merce non resa', 'RD', 'RD', 'AG01', 19600.0, 10.12, 3920.0, 2.02, 23520.0, 12.14, 'ND');
+INSERT INTO FATNCRig (DataReg, NumInt, Riga, Deposito, TipoRiga, idArticolo, Descrizione, UM, CdIva, Quantita, PUnitLit, PUnitEuro, Sconto, TotScontiLit, TotScontiEuro, ValoreLit, ValoreEuro, ImpostaLit, ImpostaEuro, TotRigaLit, TotRigaEuro)
+VALUES ('{{PREVYEAR}}-12-22', 2, 1, 'DEP', 'A', 'ART003', 'Viti autofilettanti 4x30 (conf. 200 pz)', 'CF', '20', 2.0, 9800.0, 5.06, 0.0, 0.0, 0.0, 19600.0, 10.12, 3920.0, 2.02, 23520.0, 12.14);
 
 -- Return note 1.
 INSERT INTO RESOTes (DataReg, NumInt, Numero, idCausaleDoc, idEsercizio, idCliente, NoteDoc, DtCons, TotRESOLire, TotRESOLEURO)
@@ -389,7 +397,7 @@ INSERT INTO Numeratori (idTipo, idCodice, idEsercizio, Progressivo, "Desc", Tabe
     ('*', 'FATVE', '{{YEAR}}', 2, 'Fatture di vendita', 'FATVETes'),
     ('*', 'RESO', '{{YEAR}}', 2, 'Bolle di reso', 'RESOTes'),
     ('*', 'DDT', '{{PREVYEAR}}', 15, 'Documenti di trasporto', 'DDTTes'),
-    ('*', 'FATNC', '{{PREVYEAR}}', 1, 'Note di credito', 'FATNCTes');
+    ('*', 'FATNC', '{{PREVYEAR}}', 2, 'Note di credito', 'FATNCTes');
 
 -- Warehouse movements of reason VEN ('M').
 INSERT INTO Numeratori (idTipo, idCodice, idEsercizio, Progressivo, "Desc", TabellaContr) VALUES

@@ -11,5 +11,12 @@ CREATE TABLE OpzUtente (
     Sfondo      TEXT COLLATE NOCASE
 );
 
+-- The identifier of this installation of the program (one row), made at its first run: lock
+-- rows name their holder by it, so that another machine with the same name is never taken for
+-- this one.
+CREATE TABLE Installazione (
+    Codice      TEXT COLLATE BINARY NOT NULL
+);
+
 -- Version of the archive's schema, read by the maintenance program (tools/archiveupgrade.cpp).
-PRAGMA user_version = 1;
+PRAGMA user_version = 2;

@@ -89,4 +89,4 @@ CREATE TABLE Versione (
 );
 
 -- Version of the archive's schema, read by the maintenance program (tools/archiveupgrade.cpp).
-PRAGMA user_version = 1;
+PRAGMA user_version = 2;

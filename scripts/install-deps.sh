@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the program and the tests need (run as root).
 # Qt's own Italian texts (file dialogs, context menus) come with qt6-translations-l10n.
+# What a screen reader hears is read through AT-SPI (at-spi2-core, python3-pyatspi, dbus-x11).
 # Archives on a PostgreSQL server: Qt's driver; the tests run a throw-away cluster of the server.
 set -euo pipefail
 packages=(
@@ -10,6 +11,7 @@ packages=(
   libgtest-dev mdbtools-dev libxml2-dev
   poppler-utils libxml2-utils
   ccache sqlite3 xvfb xauth imagemagick xdotool x11-apps fonts-dejavu-core locales
+  at-spi2-core python3-pyatspi dbus-x11
 )
 missing=()
 for p in "${packages[@]}"; do

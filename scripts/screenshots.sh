@@ -21,10 +21,9 @@ trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
 cp -r build/program "$work/demo"
 printf '%s/\r\n0\r\n' "$work/demo" > "$work/demo/brevanov.dat"
 
-display=:$((90 + RANDOM % 9))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-sleep 1
-export DISPLAY=$display LANG=C.UTF-8 LC_ALL=C.UTF-8
+source scripts/virtual-display.sh
+start_virtual_display 1024x768x24 "$work"
+export LANG=C.UTF-8 LC_ALL=C.UTF-8
 if [ "$wm" = 1 ]; then openbox >/dev/null 2>&1 & sleep 1; fi
 
 shot() { sleep "${2:-1.2}"; import -window root "$out/$1$suffix.png"; }
@@ -76,6 +75,15 @@ done <<'EOF'
 31-numeratori alt+u n
 32-importazione alt+u d
 EOF
+
+# A sales invoice written from the keyboard: the customer's code fills the header, an article's
+# code fills its row, the totals follow; then it is dropped (Esc leaves the cell, Esc again asks).
+focus_main; keys alt+r v; sleep 1.5; keys ctrl+n; sleep 1; keys Tab
+xdotool type --delay 60 C001; keys Tab; sleep 0.5
+xdotool mousemove 60 490 click 1; sleep 0.5; keys Insert; sleep 0.3
+xdotool type --delay 60 ART001; keys Tab Tab Tab; xdotool type --delay 60 12; keys Return
+shot 26-fattura-scrittura 1
+keys Escape; sleep 0.3; keys Escape; sleep 0.5; keys alt+s; sleep 0.5; keys Escape; sleep 0.5
 
 # The document wizard, page by page with its default buttons.
 focus_main

@@ -1,5 +1,6 @@
 #include "archiveupgrade.h"
 #include "common/jetcollation.h"
+#include "common/passwordhash.h"
 #include "common/transaction.h"
 
 namespace {
@@ -119,6 +120,53 @@ void localVersion1(const Database& db)
     db.execute(JetQuery("PRAGMA user_version = 1"));
 }
 
+// Version 2: the users' passwords as digests only; the installation of each workstation;
+// documents written by hand.
+
+void userVersion2(const Database& db)
+{
+    // Every password still in clear becomes its digest, an empty one included: from this version
+    // on, sign-in accepts digests alone.
+    QList<QPair<QString, QString>> clear;
+    {
+        Rows users = db.select(JetQuery("SELECT Codice, [Password] FROM Password"));
+        while (users.next())
+            if (!isPasswordHash(users.value(1).toString()))
+                clear.append({users.value(0).toString(), users.value(1).toString()});
+    }
+    for (const auto& [code, password] : clear)
+        db.execute(JetQuery("UPDATE Password SET [Password] = ") << Jet::text(hashPassword(password))
+                                                                  << " WHERE Codice = " << Jet::text(code));
+    // Locks of earlier builds name no installation, so no sign-in could ever prove them ended;
+    // no program of an earlier build runs while its archives are upgraded.
+    db.execute(JetQuery("DELETE FROM Accessi WHERE Processo IS NULL OR instr(Processo, '/') = 0"));
+    db.execute(JetQuery("PRAGMA user_version = 2"));
+}
+
+void dataVersion2(const Database& db)
+{
+    for (const char* table : {"FATVETes", "FATNCTes"}) {
+        const QString name = QString::fromLatin1(table);
+        addColumn(db, name, "TipoFattura",
+                  JetQuery("ALTER TABLE ") << Jet::identifier(name) << " ADD COLUMN TipoFattura TEXT COLLATE NOCASE");
+        addColumn(db, name, "FatturaPANome",
+                  JetQuery("ALTER TABLE ") << Jet::identifier(name) << " ADD COLUMN FatturaPANome TEXT COLLATE NOCASE");
+        addColumn(db, name, "FatturaPAData",
+                  JetQuery("ALTER TABLE ") << Jet::identifier(name) << " ADD COLUMN FatturaPAData TEXT COLLATE NOCASE");
+    }
+    db.execute(JetQuery("CREATE TABLE IF NOT EXISTS ListiniPrezzi (idListino TEXT COLLATE NOCASE NOT NULL, "
+                        "idArticolo TEXT COLLATE NOCASE NOT NULL, Prezzo REAL, PrezzoEuro REAL, "
+                        "PRIMARY KEY (idListino, idArticolo))"));
+    db.execute(JetQuery("PRAGMA user_version = 2"));
+}
+
+void localVersion2(const Database& db)
+{
+    // The identifier itself is made at the workstation's first run, never copied with a template.
+    db.execute(JetQuery("CREATE TABLE IF NOT EXISTS Installazione (Codice TEXT COLLATE BINARY NOT NULL)"));
+    db.execute(JetQuery("PRAGMA user_version = 2"));
+}
+
 } // namespace
 
 const QVector<UpgradeStep>& upgradeSteps()
@@ -134,6 +182,12 @@ const QVector<UpgradeStep>& upgradeSteps()
          "stesso C.A.P.; elenchi ordinati letti una pagina alla volta",
          dataVersion1},
         {1, ArchiveRole::Local, "Versione dello schema registrata nell'archivio", localVersion1},
+        {2, ArchiveRole::User, "Password degli utenti conservate solo in forma cifrata", userVersion2},
+        {2, ArchiveRole::Data,
+         "Fatture proforma, fatture servizi e note di debito distinte nell'archivio; nome e ora della Fattura "
+         "Elettronica scritta per un documento; prezzi degli articoli nei listini",
+         dataVersion2},
+        {2, ArchiveRole::Local, "Identificativo dell'installazione per i blocchi dei record", localVersion2},
     };
     return steps;
 }

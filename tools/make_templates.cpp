@@ -3,7 +3,8 @@
 #include "common/archivepassword.h"
 #include "common/database.h"
 #include "common/jetcollation.h"
-#include "components/passwordhash.h"
+#include "common/passwordhash.h"
+#include "common/transaction.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -59,8 +60,9 @@ bool build(const QString& target, const QStringList& scripts)
 {
     QFile::remove(target);
     Database db = Database::create(target, archiveConnectString());
+    // A script that fails leaves no half-built template: the destructor rolls back.
+    WriteTransaction all(db);
     QSqlQuery q(db.connection());
-    q.exec(QStringLiteral("BEGIN"));
     for (const QString& script : scripts) {
         const QString text = readScript(script);
         if (text.isNull()) {
@@ -75,7 +77,9 @@ bool build(const QString& target, const QStringList& scripts)
             }
         }
     }
-    return q.exec(QStringLiteral("COMMIT"));
+    q.finish();
+    all.commit();
+    return true;
 }
 
 // The demo users' passwords are written as digests: an archive never holds them as typed.

@@ -1,5 +1,6 @@
 #include "archivecopy.h"
 #include "serverarchive.h"
+#include "transaction.h"
 
 #include <QCryptographicHash>
 #include <QRegularExpression>
@@ -152,8 +153,8 @@ void copyArchiveToServer(const Database& source, const QString& target, const st
                             QStringLiteral("Il database contiene già l'archivio %1.").arg(ServerArchive::archiveFileOf(target)), target);
     exists.finish();
 
-    server.begin();
-    try {
+    // The whole archive or nothing: a copy that fails leaves no schema behind.
+    inImmediateTransaction(server, [&] {
         for (const QString& statement : ServerArchive::postgresPrelude())
             runOnServer(server, statement);
         runOnServer(server, QStringLiteral("CREATE SCHEMA %1").arg(schema));
@@ -200,15 +201,7 @@ void copyArchiveToServer(const Database& source, const QString& target, const st
                                         .arg(identity.value(0).toString(), server.quotedName(counted), server.quotedName(table)));
             }
         }
-        server.commit();
-    } catch (...) {
-        try {
-            server.rollback();
-        } catch (...) {
-            // The connection is gone: the server has undone the transaction.
-        }
-        throw;
-    }
+    });
 }
 
 QVector<TableCheck> compareArchives(const Database& source, const Database& copy)
@@ -264,20 +257,12 @@ QStringList Database::attachToServer(const JetQuery& query) const
                                                                          : QStringLiteral("text"));
         }
         const QString temporary = QStringLiteral("pg_temp.") + quotedName(table);
-        const bool own = !inTransaction();
-        if (own)
-            run(QStringLiteral("BEGIN"));
-        try {
+        // The rows go in one transaction (a savepoint inside the caller's), not one each.
+        inImmediateTransaction(*this, [&] {
             run(QStringLiteral("DROP TABLE IF EXISTS ") + temporary);
             run(QStringLiteral("CREATE TEMPORARY TABLE %1 (%2)").arg(quotedName(table), definitions.join(u',')));
             copyTableRows(source, realName, columns, *this, temporary, false);
-            if (own)
-                run(QStringLiteral("COMMIT"));
-        } catch (...) {
-            if (own)
-                QSqlQuery(connection()).exec(QStringLiteral("ROLLBACK"));
-            throw;
-        }
+        });
     }
     return aliases;
 }

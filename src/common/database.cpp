@@ -6,6 +6,7 @@
 #include <QCryptographicHash>
 #include <QFileInfo>
 #include <QHash>
+#include <QMutex>
 #include <QSet>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -44,6 +45,7 @@ DatabaseError::Kind sqliteKind(int extendedCode)
     case SQLITE_CANTOPEN:
     case SQLITE_IOERR: return DatabaseError::Kind::Unreachable;
     case SQLITE_CONSTRAINT: return DatabaseError::Kind::Constraint;
+    case SQLITE_TOOBIG: return DatabaseError::Kind::BadValue;
     default: return DatabaseError::Kind::Failed;
     }
 }
@@ -61,6 +63,9 @@ DatabaseError::Kind postgresKind(const QString& state, const QString& text)
         {QStringLiteral("28000"), Kind::WrongPassword}, {QStringLiteral("3D000"), Kind::NotFound},
         {QStringLiteral("3F000"), Kind::NotFound},      {QStringLiteral("57P01"), Kind::Unreachable},
         {QStringLiteral("57P02"), Kind::Unreachable},   {QStringLiteral("57P03"), Kind::Unreachable},
+        // A key too long for its index, a NUL or a character the database cannot hold, a text too long.
+        {QStringLiteral("54000"), Kind::BadValue},      {QStringLiteral("22021"), Kind::BadValue},
+        {QStringLiteral("22P05"), Kind::BadValue},      {QStringLiteral("22001"), Kind::BadValue},
     };
     if (const auto it = exact.constFind(state); it != exact.cend())
         return *it;
@@ -77,6 +82,19 @@ DatabaseError::Kind postgresKind(const QString& state, const QString& text)
     if (text.contains(QLatin1String("connect")) || text.contains(QLatin1String("server")) || text.contains(QLatin1String("timeout")))
         return Kind::Unreachable;
     return Kind::Failed;
+}
+
+// The archives this process found damaged. Nothing is written into them again: a write could
+// spread the damage, and a screen that meets it says so instead of saving beside it.
+QMutex damagedLock;
+QSet<QString> damagedArchives;
+
+void rememberDamage(const DatabaseError& e)
+{
+    if (e.kind() != DatabaseError::Kind::Damaged)
+        return;
+    const QMutexLocker lock(&damagedLock);
+    damagedArchives.insert(e.archive());
 }
 
 } // namespace
@@ -107,6 +125,7 @@ struct Database::Connection
     QHash<QString, QString> names;         // PostgreSQL: lower case -> the schema's spelling
     QSet<QString> namedTexts;              // statements whose aliases are in names
     bool writing = false;                  // PostgreSQL: a transaction is open
+    bool lostTransaction = false;          // PostgreSQL: the connection went with an open transaction
     bool reconnecting = false;             // PostgreSQL: the connection is being made again
     int version = 0;
     std::chrono::steady_clock::time_point busySince;
@@ -178,6 +197,7 @@ DatabaseError Database::failure(const QSqlError& error) const
 {
     const QString path = d ? d->path : QString();
     DatabaseError e = DatabaseError::fromEngine(error, path);
+    rememberDamage(e);
     if (d && d->engine == Engine::PostgreSQL) {
         // A connection the server dropped is made again for the next statement: what this one
         // was writing is lost with the transaction, what was committed stays.
@@ -276,8 +296,9 @@ Database Database::openServer(const QString& path, const QString& connectString,
     // file: the pointer file names only the service.
     c->db.setConnectOptions(QStringLiteral("service=%1;connect_timeout=5;application_name=brevano")
                                 .arg(ServerArchive::serviceOf(path)));
+    // A connection never made is told by its reason (a wrong password is not the network).
     if (!c->db.open())
-        throw result.failure(c->db.lastError());
+        throw DatabaseError::fromEngine(c->db.lastError(), path);
     if (ServerArchive::archiveFileOf(path).isEmpty()) {
         // The database itself, for the work that makes its archives.
         result.run(QStringLiteral("SET lock_timeout = %1").arg(BusyTimeoutMs));
@@ -323,25 +344,34 @@ void Database::reconnect() const
 {
     if (d->reconnecting)
         return;
+    const bool wasWriting = d->writing;
     d->writing = false;
     d->attached.clear();
     d->kept.clear();
     d->db.close();
-    if (!d->db.open())
-        return;
-    d->reconnecting = true;
-    try {
-        startServerSession();
-    } catch (const DatabaseError&) {
-        // The server went again: the next statement says so.
+    if (d->db.open()) {
+        d->reconnecting = true;
+        try {
+            startServerSession();
+        } catch (const DatabaseError&) {
+            // The server went again: the next statement says so.
+        }
+        d->reconnecting = false;
     }
-    d->reconnecting = false;
+    // The server undid the open transaction with the connection: the rest of it must not run
+    // on the new one, where each statement would commit by itself.
+    d->lostTransaction = d->lostTransaction || wasWriting;
 }
 
 Database::Engine Database::engine() const { return d->engine; }
 
 void Database::begin() const
 {
+    {
+        const QMutexLocker lock(&damagedLock);
+        if (damagedArchives.contains(d->path))
+            throw DatabaseError(DatabaseError::Kind::Damaged, QString(), d->path);
+    }
     if (d->engine == Engine::SQLite) {
         run(QStringLiteral("BEGIN IMMEDIATE"));
         return;
@@ -362,6 +392,7 @@ void Database::begin() const
 
 void Database::commit() const
 {
+    refuseInLostTransaction();
     run(QStringLiteral("COMMIT"));
     d->writing = false;
 }
@@ -369,7 +400,19 @@ void Database::commit() const
 void Database::rollback() const
 {
     d->writing = false;
+    if (d->lostTransaction) {
+        // Nothing of it is left on the server to undo.
+        d->lostTransaction = false;
+        return;
+    }
     run(QStringLiteral("ROLLBACK"));
+}
+
+void Database::refuseInLostTransaction() const
+{
+    if (d->lostTransaction)
+        throw DatabaseError(DatabaseError::Kind::Unreachable,
+                            QStringLiteral("connessione persa durante la transazione: nulla di essa è stato salvato"), d->path);
 }
 
 QString Database::quotedName(const QString& name) const
@@ -477,6 +520,7 @@ void Database::throwUnlessRetried(const QSqlError& error) const
 
 void Database::prepareOn(QSqlQuery& query, const QString& text) const
 {
+    refuseInLostTransaction();
     if (query.prepare(text))
         return;
     throwUnlessRetried(query.lastError());
@@ -489,6 +533,12 @@ void Database::prepareOn(QSqlQuery& query, const QString& text) const
 
 void Database::run(QSqlQuery& query) const
 {
+    refuseInLostTransaction();
+    // PostgreSQL's texts cannot hold a NUL, and Qt's driver would cut the statement short at it.
+    if (d->engine == Engine::PostgreSQL)
+        for (const QVariant& value : query.boundValues())
+            if (value.typeId() == QMetaType::QString && value.toString().contains(QChar(0)))
+                throw DatabaseError(DatabaseError::Kind::BadValue, QStringLiteral("carattere nullo (NUL) in un testo"), d->path);
     if (query.exec())
         return;
     throwUnlessRetried(query.lastError());
@@ -504,6 +554,7 @@ void Database::run(QSqlQuery& query) const
 
 void Database::run(const QString& sqliteText) const
 {
+    refuseInLostTransaction();
     const QString text = d->engine == Engine::PostgreSQL ? Jet::postgresText(sqliteText) : sqliteText;
     QSqlQuery q(d->db);
     if (q.exec(text))

@@ -111,6 +111,8 @@ private:
     QString withoutRowsMissingValues(const QString& text) const;
     void startServerSession() const;
     void reconnect() const;
+    // Refuses every statement of a transaction whose connection was lost, until it is rolled back.
+    void refuseInLostTransaction() const;
     bool mayRetry(const DatabaseError& error, bool wasWriting) const;
     void throwUnlessRetried(const QSqlError& error) const;
     // Prepares a statement, once more on a connection the server dropped and that was made again.

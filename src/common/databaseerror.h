@@ -19,6 +19,7 @@ public:
         Damaged,        // the file is damaged
         Unreachable,    // the archive's folder or server cannot be reached
         Constraint,     // a key or a required value refused the write
+        BadValue,       // a value the engine cannot keep: too long for a key, a character it refuses
         Failed,         // any other failure of the engine; detail holds its text
         Refused,        // refused by the program's own rules; detail holds the sentence to show
     };

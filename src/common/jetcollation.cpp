@@ -125,6 +125,11 @@ QString jetOrderKey(const QString& text)
     return key;
 }
 
+QString jetEqualityKey(const QString& text)
+{
+    return folded(text);
+}
+
 QString jetOrderKeySql(const QString& expression)
 {
     QString sql = QStringLiteral("lower(coalesce(") + expression + QStringLiteral(",''))");
@@ -135,10 +140,13 @@ QString jetOrderKeySql(const QString& expression)
 
 int jetCompare(const QString& a, const QString& b)
 {
-    // SQLite compares the key expression's results byte by byte (UTF-8): so do we.
-    if (const int byKey = compareBytes(jetOrderKey(a).toUtf8(), jetOrderKey(b).toUtf8()))
+    // Both keys are made from the case-folded text, so two texts that differ only in case are
+    // equal whatever their letters ("Ó" = "ó", "Æ" = "æ"), as PostgreSQL's level-2 collation
+    // has them; the order key made from the text as typed would see "Ó" and "ó" apart.
+    const QString fa = folded(a), fb = folded(b);
+    if (const int byKey = compareBytes(jetOrderKey(fa).toUtf8(), jetOrderKey(fb).toUtf8()))
         return byKey;
-    return compareBytes(folded(a).toUtf8(), folded(b).toUtf8());
+    return compareBytes(fa.toUtf8(), fb.toUtf8());
 }
 
 void registerJetCollation(QSqlDatabase& db)

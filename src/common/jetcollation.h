@@ -18,10 +18,15 @@ inline const QString JetCollation = QStringLiteral("jet_nocase");
 // text holds, accents and capitals aside, an order key (jetOrderKey of what a user typed).
 void registerJetCollation(QSqlDatabase& db);
 
-// The comparison itself: <0, 0, >0. First the order keys, then the case-folded texts; ASCII
-// text compares exactly as SQLite's NOCASE. Case folding never turns a letter beyond ASCII into
-// an ASCII one, so an ASCII text equals only ASCII texts.
+// The comparison itself: <0, 0, >0. First the order keys of the case-folded texts, then the
+// case-folded texts: two texts are equal when they differ in case alone, for every letter, and
+// accents count ("è" is not "e"), as PostgreSQL's ICU collation at level 2 has it ("ß" stays
+// other than "ss"). ASCII text compares exactly as SQLite's NOCASE. Case folding never turns a
+// letter beyond ASCII into an ASCII one, so an ASCII text equals only ASCII texts.
 int jetCompare(const QString& a, const QString& b);
+
+// What two texts equal under jet_nocase have in common: the text with case folded.
+QString jetEqualityKey(const QString& text);
 
 // The order key of a text, as jetOrderKeySql computes it in a query.
 QString jetOrderKey(const QString& text);

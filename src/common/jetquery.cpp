@@ -143,8 +143,10 @@ QString JetQuery::executedText(SqlEngine engine, const QStringList& archiveAlias
     QString out = renderedText(engine, archiveAliases);
     if (!m_ordering.empty()) {
         QStringList keys;
+        // Null comes first on both engines, as SQLite sorts it (a text key is never Null).
         for (const SortKey& k : m_ordering)
-            keys << sortExpression(k, engine);
+            keys << sortExpression(k, engine)
+                        + (engine == SqlEngine::PostgreSQL && !k.text ? QStringLiteral(" NULLS FIRST") : QString());
         out += QStringLiteral(" ORDER BY ") + keys.join(QStringLiteral(", "));
     }
     return out;

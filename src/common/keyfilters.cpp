@@ -1,6 +1,5 @@
 #include "keyfilters.h"
 
-#include <QLocale>
 
 QChar filterTextKey(QChar key)
 {
@@ -9,6 +8,16 @@ QChar filterTextKey(QChar key)
     if (key.category() == QChar::Other_Control)
         return QChar();
     return key;
+}
+
+QString withoutControlCharacters(const QString& text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (QChar c : text)
+        if (c.category() != QChar::Other_Control)
+            out += c;
+    return out;
 }
 
 QChar filterDigitKey(QChar key)
@@ -22,9 +31,9 @@ QChar filterDecimalKey(QChar key, const QString& textSoFar, int cursorPosition)
 {
     if (key == QChar(8) || (key >= u'0' && key <= u'9'))
         return key;
-    const QString separator = QLocale().decimalPoint();
-    if (key == u'.' || key == u',' || QString(key) == separator)
-        return textSoFar.contains(separator) ? QChar() : separator.at(0);
+    // No grouping among the decimals, and one comma.
+    if (key == u'.' || key == u',')
+        return textSoFar.contains(u',') ? QChar() : key;
     if (key == u'-')
         return (cursorPosition == 0 && !textSoFar.contains(u'-')) ? key : QChar();
     return QChar();

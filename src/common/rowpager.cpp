@@ -21,10 +21,15 @@ RowPager::RowPager(const Database& db, const JetQuery& source, const JetQuery& f
         m_filterValues = filter.bindings();
     }
     m_hasRowid = !source.rowsTable().isEmpty();
-    for (const SortKey& key : source.ordering())
+    for (const SortKey& key : source.ordering()) {
         m_keys << JetQuery::sortExpression(key, db.engine());
-    if (m_hasRowid)
+        // A text key is its order key, never Null; a column of any other kind may be Null.
+        m_nullable << !key.text;
+    }
+    if (m_hasRowid) {
         m_keys << RowidColumn;
+        m_nullable << false;
+    }
 }
 
 QStringList RowPager::fields() const
@@ -66,18 +71,68 @@ QString RowPager::keyedSelect(const QString& condition) const
            + where;
 }
 
+// Null sorts first on both engines: nothing comes before a Null key, every other value after it.
 QString RowPager::beyond(bool forward, const Row& row, QVariantList& values) const
 {
-    // The first key bounds the index range; the row values order the ties.
     const QString op = forward ? QStringLiteral(">") : QStringLiteral("<");
-    QStringList placeholders;
-    for (const QVariant& v : row.key) {
-        values << v;
-        placeholders << QStringLiteral("?");
+    const QVariant& lead = row.key.first();
+    // The first key bounds the index range: a backward range leaves out the rows whose first key
+    // is Null, which before() and countBefore() take on their own.
+    QString range;
+    if (lead.isNull()) {
+        if (!forward)
+            range = nullFirstKey() + QStringLiteral(" AND ");
+    } else {
+        values << lead;
+        range = QStringLiteral("%1 %2= ? AND ").arg(m_keys.first(), op);
     }
-    values.prepend(row.key.first());
-    return QStringLiteral("%1 %2= ? AND (%3) %2 (%4)")
-        .arg(m_keys.first(), op, m_keys.join(QStringLiteral(", ")), placeholders.join(QStringLiteral(", ")));
+    bool plain = true;   // without Nulls to place, the row values order the ties
+    for (int i = 0; i < m_keys.size(); ++i)
+        plain = plain && !row.key[i].isNull() && (forward || !m_nullable[i]);
+    if (plain) {
+        values += row.key;
+        const QString placeholders = QStringList(m_keys.size(), QStringLiteral("?")).join(QStringLiteral(", "));
+        return range + QStringLiteral("(%1) %2 (%3)").arg(m_keys.join(QStringLiteral(", ")), op, placeholders);
+    }
+    // Key by key, from the last: past this key, or equal to it and past the keys after it.
+    QString past;
+    QVariantList pastValues;
+    for (qsizetype i = m_keys.size() - 1; i >= 0; --i) {
+        const QString& key = m_keys[i];
+        const QVariant& v = row.key[i];
+        QVariantList here;
+        QString beyondKey, equalKey;
+        if (v.isNull()) {
+            beyondKey = forward ? key + QStringLiteral(" IS NOT NULL") : QStringLiteral("1 = 0");
+            equalKey = key + QStringLiteral(" IS NULL");
+        } else {
+            beyondKey = !forward && m_nullable[i] ? QStringLiteral("(%1 IS NULL OR %1 < ?)").arg(key)
+                                                  : key + u' ' + op + QStringLiteral(" ?");
+            equalKey = key + QStringLiteral(" = ?");
+            here << v;
+        }
+        if (past.isEmpty()) {
+            past = beyondKey;
+            pastValues = here;
+        } else {
+            past = QStringLiteral("(%1 OR (%2 AND %3))").arg(beyondKey, equalKey, past);
+            pastValues = here + (v.isNull() ? QVariantList() : QVariantList{v}) + pastValues;
+        }
+    }
+    values += pastValues;
+    return range + past;
+}
+
+// Whether the rows before a row include those whose first key is Null, which the index range of
+// beyond() leaves out.
+bool RowPager::nullsBefore(const Row& row) const
+{
+    return m_nullable.first() && !row.key.first().isNull();
+}
+
+QString RowPager::nullFirstKey() const
+{
+    return m_keys.first() + QStringLiteral(" IS NULL");
 }
 
 QVector<RowPager::Row> RowPager::read(const QString& condition, const QString& tail, QVariantList values) const
@@ -115,19 +170,22 @@ QVector<RowPager::Row> RowPager::read(const QString& condition, const QString& t
 
 namespace {
 
-QString orderOf(const QStringList& keys, bool descending)
+} // namespace
+
+// PostgreSQL sorts Null last unless told: told here, it sorts Null first as SQLite does.
+QString RowPager::orderOf(bool descending) const
 {
+    const bool server = m_db.engine() == SqlEngine::PostgreSQL;
     QStringList terms;
-    for (const QString& k : keys)
-        terms << k + (descending ? QStringLiteral(" DESC") : QString());
+    const QString nulls = descending ? QStringLiteral(" NULLS LAST") : QStringLiteral(" NULLS FIRST");
+    for (int i = 0; i < m_keys.size(); ++i)
+        terms << m_keys[i] + (descending ? QStringLiteral(" DESC") : QString()) + (server && m_nullable[i] ? nulls : QString());
     return terms.isEmpty() ? QString() : QStringLiteral(" ORDER BY ") + terms.join(QStringLiteral(", "));
 }
 
-} // namespace
-
 QVector<RowPager::Row> RowPager::first(int count) const
 {
-    return read({}, orderOf(m_keys, false) + QStringLiteral(" LIMIT ?"), {count});
+    return read({}, orderOf(false) + QStringLiteral(" LIMIT ?"), {count});
 }
 
 QVector<RowPager::Row> RowPager::last(int count) const
@@ -136,7 +194,7 @@ QVector<RowPager::Row> RowPager::last(int count) const
         const qint64 total = this->count();
         return fromOffset(std::max<qint64>(0, total - count), count);
     }
-    QVector<Row> rows = read({}, orderOf(m_keys, true) + QStringLiteral(" LIMIT ?"), {count});
+    QVector<Row> rows = read({}, orderOf(true) + QStringLiteral(" LIMIT ?"), {count});
     std::reverse(rows.begin(), rows.end());
     return rows;
 }
@@ -148,7 +206,7 @@ QVector<RowPager::Row> RowPager::after(const Row& row, int count) const
     QVariantList values;
     const QString condition = beyond(true, row, values);
     values << count;
-    return read(condition, orderOf(m_keys, false) + QStringLiteral(" LIMIT ?"), values);
+    return read(condition, orderOf(false) + QStringLiteral(" LIMIT ?"), values);
 }
 
 QVector<RowPager::Row> RowPager::before(const Row& row, int count) const
@@ -158,14 +216,16 @@ QVector<RowPager::Row> RowPager::before(const Row& row, int count) const
     QVariantList values;
     const QString condition = beyond(false, row, values);
     values << count;
-    QVector<Row> rows = read(condition, orderOf(m_keys, true) + QStringLiteral(" LIMIT ?"), values);
+    QVector<Row> rows = read(condition, orderOf(true) + QStringLiteral(" LIMIT ?"), values);
+    if (rows.size() < count && nullsBefore(row))
+        rows += read(nullFirstKey(), orderOf(true) + QStringLiteral(" LIMIT ?"), {count - rows.size()});
     std::reverse(rows.begin(), rows.end());
     return rows;
 }
 
 QVector<RowPager::Row> RowPager::fromOffset(qint64 offset, int count) const
 {
-    return read({}, orderOf(m_keys, false) + QStringLiteral(" LIMIT ? OFFSET ?"), {count, offset});
+    return read({}, orderOf(false) + QStringLiteral(" LIMIT ? OFFSET ?"), {count, offset});
 }
 
 std::optional<RowPager::Row> RowPager::find(const JetQuery& criterion, const Row* after) const
@@ -180,7 +240,7 @@ std::optional<RowPager::Row> RowPager::find(const JetQuery& criterion, const Row
         condition += QStringLiteral(" AND ") + beyond(true, *after, afterValues);
         values += afterValues;
     }
-    const QVector<Row> found = read(condition, orderOf(m_keys, false) + QStringLiteral(" LIMIT 1"), values);
+    const QVector<Row> found = read(condition, orderOf(false) + QStringLiteral(" LIMIT 1"), values);
     if (found.isEmpty())
         return std::nullopt;
     return found.first();
@@ -205,7 +265,7 @@ qint64 RowPager::countBefore(const Row& row) const
         return 0;
     QVariantList values;
     const QString condition = beyond(false, row, values);
-    return countWhere(condition, values);
+    return countWhere(condition, values) + (nullsBefore(row) ? countWhere(nullFirstKey(), {}) : 0);
 }
 
 qint64 RowPager::countWhere(const QString& condition, QVariantList values) const

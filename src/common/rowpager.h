@@ -58,6 +58,10 @@ private:
     qint64 countWhere(const QString& condition, QVariantList values) const;
     // "key > row's key" (or "<"), written so that an index range serves it.
     QString beyond(bool forward, const Row& row, QVariantList& values) const;
+    bool nullsBefore(const Row& row) const;
+    QString nullFirstKey() const;     // the condition "first key is Null"
+    // The keys' order; Null first as SQLite sorts it, on either engine.
+    QString orderOf(bool descending) const;
 
     Database m_db;
     JetQuery m_source;
@@ -65,6 +69,7 @@ private:
     QString m_filter;          // executed text of the filter, empty for none
     QVariantList m_filterValues;
     QStringList m_keys;        // the sort expressions, then __rowid__ for a table's rows
+    QVector<bool> m_nullable;  // whether each key can be Null
     mutable QStringList m_fields;     // known from the first statement read
     mutable bool m_fieldsKnown = false;
     bool m_hasRowid = false;

@@ -123,8 +123,9 @@ void writeService(const Settings& s)
     writeLines(serviceFilePath(), lines, false);
     if (s.password.isEmpty())
         return;
-    // A socket folder is "localhost" to the password file.
-    const QString host = s.host.isEmpty() || s.host.startsWith(u'/') ? QStringLiteral("localhost") : s.host;
+    // libpq matches the host as given, a socket folder by its path too; only a connection
+    // without a host looks for "localhost".
+    const QString host = s.host.isEmpty() ? QStringLiteral("localhost") : s.host;
     const QString prefix = QStringList{passField(host), QString::number(s.port), passField(s.database), passField(s.user)}.join(u':') + u':';
     QStringList pass;
     for (const QString& line : linesOf(passwordFilePath()))

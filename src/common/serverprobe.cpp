@@ -32,7 +32,7 @@ QString checkConnection(QSqlDatabase& db, const ServerArchive::Settings& s, int 
         case DatabaseError::Kind::NotFound:
             return QStringLiteral("Il database '%1' non esiste sul server '%2'.").arg(s.database, s.host);
         case DatabaseError::Kind::WrongPassword:
-            return QStringLiteral("Il server non accetta l'utente '%1' con la password indicata.").arg(s.user);
+            return QStringLiteral("Password errata: il server non accetta l'utente '%1' con la password indicata.").arg(s.user);
         default:
             return unreachable(s);
         }

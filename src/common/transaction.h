@@ -17,7 +17,9 @@
 // Left without commit() — an early return, an exception — it is rolled back, unless it was
 // made to keep its work: then whatever was written before the failure is committed and the
 // exception goes on (a document whose creation stops part way keeps its header and the rows
-// copied so far). Its destructor never throws.
+// copied so far). A connection to the server lost inside it undoes all of it, kept or not: every
+// statement after the loss is refused until the transaction is rolled back. Its destructor never
+// throws.
 class WriteTransaction
 {
 public:

@@ -2,7 +2,52 @@
 
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
+#include "common/keyfilters.h"
 #include "components/keyfilterinstall.h"
+#include "common/typednumber.h"
+
+namespace {
+
+class TypedNumberValidator : public QValidator
+{
+public:
+    TypedNumberValidator(int maxDecimals, QObject* parent) : QValidator(parent), m_maxDecimals(maxDecimals) {}
+
+    State validate(QString& input, int&) const override
+    {
+        switch (typedNumberState(input, m_maxDecimals)) {
+        case TypedNumber::Readable: return Acceptable;
+        case TypedNumber::Unfinished: return Intermediate;
+        case TypedNumber::Unreadable: break;
+        }
+        return Invalid;
+    }
+
+private:
+    int m_maxDecimals;
+};
+
+} // namespace
+
+namespace {
+
+// What arrives without a key press (a paste) loses the characters typing would have dropped.
+class TextKeysValidator : public QValidator
+{
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int& position) const override
+    {
+        const QString kept = withoutControlCharacters(input);
+        if (kept.size() != input.size()) {
+            position -= int(input.left(position).size() - withoutControlCharacters(input.left(position)).size());
+            input = kept;
+        }
+        return Acceptable;
+    }
+};
+
+} // namespace
 
 Database BaseComponent::sessionArchive(SessionArchive& archive, const QString& path)
 {
@@ -33,6 +78,8 @@ bool BaseComponent::lock(LockMode mode, const LockIdentity& id)
 void BaseComponent::useTextKeys(QWidget* field)
 {
     installKeyFilter(field, [this](QChar key, const QString&, int) { return FilterTextKey(key); });
+    if (auto* edit = qobject_cast<QLineEdit*>(field); edit && edit->inputMask().isEmpty() && !edit->validator())
+        edit->setValidator(new TextKeysValidator(edit));
 }
 
 void BaseComponent::useDigitKeys(QWidget* field)
@@ -43,9 +90,11 @@ void BaseComponent::useDigitKeys(QWidget* field)
         edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d*")), edit));
 }
 
-void BaseComponent::useDecimalKeys(QWidget* field)
+void BaseComponent::useDecimalKeys(QWidget* field, int maxDecimals)
 {
     installKeyFilter(field, [this](QChar key, const QString& text, int cursor) {
         return FilterDecimalKey(key, text, cursor);
     });
+    if (auto* edit = qobject_cast<QLineEdit*>(field); edit && edit->inputMask().isEmpty())
+        edit->setValidator(new TypedNumberValidator(maxDecimals, edit));
 }

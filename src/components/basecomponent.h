@@ -89,13 +89,16 @@ public:
     Database userArchive();
 
     // The session as the creation of a document sees it.
-    SessionValues sessionValues() const { return {UserName, WorkstationName, FiscalYear, booksOf(BaseCurrency, EuroRate)}; }
-    DocumentSession documentSession() { return {sessionValues(), dataArchive(), *this, *this}; }
+    SessionValues sessionValues() const { return {UserName, WorkstationName, FiscalYear}; }
+    DocumentSession documentSession() { return {sessionValues(), dataArchive(), *this, *this, books()}; }
+    Books books() const { return booksOf(BaseCurrency, EuroRate); }
 
     // Document numbering and the warehouse movement, with the arguments the modules pass.
     virtual qint32 NextDocumentNumber(const QString& kind, const QString& documentCode, const QString& fiscalYear,
                                       qint16 kindNumber, const QString& empty, const QString& headerTable,
                                       qint32 minusOne, qint16 one) = 0;
+    // One spelling for the movement: the documents' own form (StockMovements) stays callable here.
+    using StockMovements::PostStockMovement;
     virtual void PostStockMovement(QWidget* wizard, const QString& sourceKindName, const QString& sourceDataReg,
                                    const QString& sourceNumero, const QString& movementDate,
                                    const QString& reasonCode, qint32& movementNumber, QString& reasonKind,
@@ -110,7 +113,9 @@ public:
     // Installs the three filters on a field (helpers over the operations above).
     void useTextKeys(QWidget* field);
     void useDigitKeys(QWidget* field);
-    void useDecimalKeys(QWidget* field);
+    // A number field also refuses, as it is typed or pasted, a text that cannot become a number
+    // (typednumber.h) or has more than maxDecimals decimals (-1: any).
+    void useDecimalKeys(QWidget* field, int maxDecimals = -1);
 
     // Dialogs and look-ups. ShowLookup returns an error text, empty on success; the pick is in
     // DialogResult (and SelectedProvince / SelectedPostalCode for kinds 22 and 23). The filter is

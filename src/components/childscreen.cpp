@@ -1,13 +1,19 @@
 #include "childscreen.h"
 #include "screenframe.h"
+#include "common/platform.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QShortcut>
 #include <QTimer>
+#include <QToolBar>
 #include <algorithm>
 
 ChildScreen::ChildScreen(BaseComponent* base, QWidget* parent) : QWidget(parent), m_base(base)
@@ -54,6 +60,8 @@ void ChildScreen::fitFrame()
     if (area && area->width() > 200)
         size = size.boundedTo(area->size());
     frame->resize(size);
+    // Placed by the workspace or kept from another session, it is in sight whole.
+    ScreenFrame::keepInside(this);
     ScreenFrame::releaseMinimums(this);
     ScreenFrame::nameControls(this);
 }
@@ -69,20 +77,24 @@ void ChildScreen::showEvent(QShowEvent* event)
     // A screen opens with the focus inside it, on its list when it has one, so that the keys of
     // its commands work at once.
     QTimer::singleShot(0, this, [this] {
-        if (!isVisible() || isAncestorOf(QApplication::focusWidget()))
+        // The workspace may have given it to the first toolbar button: that is no place to work.
+        QWidget* focus = QApplication::focusWidget();
+        if (!isVisible() || (isAncestorOf(focus) && !qobject_cast<QToolBar*>(focus->parentWidget())))
             return;
-        const QList<QAbstractItemView*> lists = findChildren<QAbstractItemView*>();
-        for (QAbstractItemView* list : lists)
-            if (list->isVisibleTo(this) && list->isEnabled() && list->focusPolicy() != Qt::NoFocus) {
-                list->setFocus(Qt::OtherFocusReason);
-                return;
+        // The first list in the order Tab follows, otherwise the first control Tab reaches.
+        QWidget* first = nullptr;
+        for (QWidget* next = nextInFocusChain(); next && next != this && isAncestorOf(next); next = next->nextInFocusChain()) {
+            if (!next->isVisibleTo(this) || !next->isEnabled() || !(next->focusPolicy() & Qt::TabFocus))
+                continue;
+            if (qobject_cast<QAbstractItemView*>(next)) {
+                first = next;
+                break;
             }
-        // Otherwise the first control that Tab reaches.
-        for (QWidget* next = nextInFocusChain(); next && next != this && isAncestorOf(next); next = next->nextInFocusChain())
-            if (next->isVisibleTo(this) && next->isEnabled() && (next->focusPolicy() & Qt::TabFocus)) {
-                next->setFocus(Qt::OtherFocusReason);
-                return;
-            }
+            if (!first)
+                first = next;
+        }
+        if (first)
+            first->setFocus(Qt::OtherFocusReason);
     });
 }
 
@@ -96,10 +108,47 @@ void ChildScreen::escapePressed()
         return;
     }
     if (auto* cancel = findChild<QAction*>(QStringLiteral("BAnnulla")); cancel && cancel->isEnabled() && cancel->isVisible()) {
+        // A key pressed by mistake never throws typed data away unasked.
+        if (typedSinceEditStarted()
+            && !Platform::instance().askDestructive(QStringLiteral("I Dati Digitati Andranno Persi.\r\rSi Desidera Annullare le Modifiche?"),
+                                                    m_base->AppTitle))
+            return;
         cancel->trigger();
         return;
     }
     close();
+}
+
+namespace {
+
+// What a field holds, as far as typing changes it; null for a widget that holds nothing typed.
+QString typedValue(const QWidget* w)
+{
+    if (auto* edit = qobject_cast<const QLineEdit*>(w))
+        return edit->text();
+    if (auto* text = qobject_cast<const QPlainTextEdit*>(w))
+        return text->toPlainText();
+    if (auto* combo = qobject_cast<const QComboBox*>(w))
+        return combo->currentText();
+    if (auto* button = qobject_cast<const QAbstractButton*>(w); button && button->isCheckable())
+        return button->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
+    return QString();
+}
+
+} // namespace
+
+void ChildScreen::editStarted()
+{
+    m_editStart.clear();
+    for (QWidget* w : findChildren<QWidget*>())
+        if (const QString value = typedValue(w); !value.isNull())
+            m_editStart.push_back({w, value});
+}
+
+bool ChildScreen::typedSinceEditStarted() const
+{
+    return std::any_of(m_editStart.cbegin(), m_editStart.cend(),
+                       [](const auto& field) { return field.first && typedValue(field.first) != field.second; });
 }
 
 void ChildScreen::finishClosing()

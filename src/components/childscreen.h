@@ -33,13 +33,19 @@ protected:
     virtual void escapePressed();
     // Asked before the screen closes; false keeps it open.
     virtual bool queryUnload() { return true; }
+    // Called once an edit has started and the fields show what it starts from: Esc then asks
+    // before it drops whatever is typed afterwards.
+    void editStarted();
 
 private:
     void finishClosing();
+    bool typedSinceEditStarted() const;
 
     BaseComponent* m_base;
     bool m_opened = false;
     bool m_shown = false;
+    // The fields' values when the edit started.
+    QList<std::pair<QPointer<QWidget>, QString>> m_editStart;
 };
 
 // Brings up a screen of the main window, creating it on first use and reusing the one instance

@@ -58,6 +58,12 @@ QString failureMessage(const DatabaseError& error)
                           error);
     case DatabaseError::Kind::Constraint:
         return withDetail(QStringLiteral("Il dato esiste già o manca un valore richiesto: nulla è stato salvato."), error);
+    case DatabaseError::Kind::BadValue:
+        return withDetail(QStringLiteral("L'archivio '%1' non può conservare un valore digitato: un codice troppo lungo "
+                                         "o un carattere non ammesso (come un carattere nullo incollato).\r"
+                                         "Nulla è stato salvato: correggere il valore e salvare di nuovo.")
+                              .arg(ServerArchive::isServer(archive) ? ServerArchive::archiveFileOf(archive) : archive),
+                          error);
     case DatabaseError::Kind::Failed:
         break;
     }

@@ -1,10 +1,12 @@
 #include "qtplatform.h"
+#include "gridaccessible.h"
 #include "common/programtitle.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileIconProvider>
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -16,6 +18,35 @@
 
 #include <cstdio>
 #include <cstdlib>
+
+namespace {
+
+// The kinds in the file dialog's list: Qt's Italian texts leave them in English.
+class ItalianFileKinds : public QFileIconProvider
+{
+public:
+    QString type(const QFileInfo& info) const override
+    {
+        if (info.isRoot())
+            return QStringLiteral("Unità");
+        if (info.isDir())
+            return QStringLiteral("Cartella");
+        return (QStringLiteral("File ") + info.suffix().toUpper()).trimmed();
+    }
+};
+
+QString chooseWith(QWidget* parent, QFileDialog::FileMode mode, const QString& start, const QString& filter)
+{
+    ItalianFileKinds kinds;
+    QFileDialog dialog(parent, QString(), start, filter);
+    dialog.setFileMode(mode);
+    if (mode == QFileDialog::Directory)
+        dialog.setOption(QFileDialog::ShowDirsOnly);
+    dialog.setIconProvider(&kinds);
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
+
+} // namespace
 
 Platform::Answer QtPlatform::message(const QString& text, Icon icon, Buttons buttons, const QString& title,
                                      Answer defaultAnswer)
@@ -84,12 +115,12 @@ QString QtPlatform::qtFilter(const QString& filter)
 
 QString QtPlatform::chooseOpenFile(QWidget* parent, const QString& filter)
 {
-    return QFileDialog::getOpenFileName(parent, QString(), QString(), qtFilter(filter));
+    return chooseWith(parent, QFileDialog::ExistingFile, QString(), qtFilter(filter));
 }
 
 QString QtPlatform::chooseFolder(QWidget* parent, const QString& start)
 {
-    return QFileDialog::getExistingDirectory(parent, QString(), start);
+    return chooseWith(parent, QFileDialog::Directory, start, QString());
 }
 
 bool QtPlatform::openUrl(const QString& url)
@@ -142,4 +173,5 @@ void useItalianConventions()
     if (qtTexts.isEmpty() && qtTexts.load(italian, QStringLiteral("qtbase"), QStringLiteral("_"),
                                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(&qtTexts);
+    useReadableGrids();
 }

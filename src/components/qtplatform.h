@@ -28,5 +28,6 @@ private:
 
 // Italian conventions whatever the machine's language: numbers and dates written the Italian
 // way, and Qt's own texts (file dialogs, the fields' context menus, the screens' window menus)
-// in Italian. Run once, before the first window.
+// in Italian, grids read to screen readers as they are shown (gridaccessible.h). Run once,
+// before the first window.
 void useItalianConventions();

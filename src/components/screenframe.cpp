@@ -4,6 +4,7 @@
 #include <QAbstractItemView>
 #include <QAccessible>
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHash>
@@ -58,6 +59,56 @@ private:
     std::function<void()> m_open;
 };
 
+// Ctrl+Tab and Ctrl+Shift+Tab leave a list (or the cell being typed in) for the next or the
+// previous control of its screen, as in the platform's own dialogs; Tab keeps moving from cell to
+// cell. It watches the whole program, ahead of the workspace, which would take the keys to cycle
+// its screens.
+class ListExit : public QObject
+{
+public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride)
+            return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (!(key->modifiers() & Qt::ControlModifier) || (key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab))
+            return false;
+        QAbstractItemView* list = nullptr;
+        for (auto* w = qobject_cast<QWidget*>(watched); w && !list; w = w->parentWidget())
+            list = qobject_cast<QAbstractItemView*>(w);
+        if (!list)
+            return false;
+        event->accept();
+        if (event->type() == QEvent::KeyPress)
+            leave(list, key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier));
+        return true;
+    }
+
+private:
+    static void leave(QAbstractItemView* list, bool forward)
+    {
+        // Within its screen: the frame the workspace gave it, or its own window.
+        QWidget* screen = list->window();
+        for (QWidget* up = list->parentWidget(); up; up = up->parentWidget())
+            if (auto* frame = qobject_cast<QMdiSubWindow*>(up)) {
+                screen = frame;
+                break;
+            }
+        for (QWidget* w = list;;) {
+            w = forward ? w->nextInFocusChain() : w->previousInFocusChain();
+            if (!w || w == list)
+                return;
+            if (list->isAncestorOf(w) || !screen->isAncestorOf(w) || !w->isVisible() || !w->isEnabled()
+                || !(w->focusPolicy() & Qt::TabFocus))
+                continue;
+            w->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return;
+        }
+    }
+};
+
 // A key as an Italian keyboard labels it.
 QString keyName(const QKeySequence& key)
 {
@@ -107,11 +158,30 @@ void place(QWidget* screen, const QString& programFolder)
     settings.beginGroup(screen->objectName());
     const QRect kept = settings.value(QStringLiteral("geometria")).toRect();
     if (kept.isValid() && kept.width() >= frame->minimumSizeHint().width()
-        && kept.height() >= frame->minimumSizeHint().height())
+        && kept.height() >= frame->minimumSizeHint().height()) {
         frame->setGeometry(kept);
+        keepInside(screen);
+    }
     const QList<QSplitter*> splitters = screen->findChildren<QSplitter*>();
     for (int i = 0; i < splitters.size(); ++i)
         splitters[i]->restoreState(settings.value(QStringLiteral("divisore%1").arg(i)).toByteArray());
+}
+
+void keepInside(QWidget* screen)
+{
+    QMdiSubWindow* frame = frameOf(screen);
+    if (!frame || !frame->mdiArea())
+        return;
+    const QSize area = frame->mdiArea()->viewport()->size();
+    // A workspace not laid out yet (the main window still hidden) tells no bounds.
+    if (area.width() <= 200 || area.height() <= 150)
+        return;
+    QRect r = frame->geometry();
+    r.setSize(r.size().boundedTo(area));
+    r.moveLeft(std::clamp(r.left(), 0, area.width() - r.width()));
+    r.moveTop(std::clamp(r.top(), 0, area.height() - r.height()));
+    if (r != frame->geometry())
+        frame->setGeometry(r);
 }
 
 void releaseMinimums(QWidget* screen)
@@ -157,12 +227,17 @@ QKeySequence commandKey(const QString& toolKey)
         {QStringLiteral("BRefresh"), QKeySequence(Qt::Key_F5)},
         {QStringLiteral("BAggiorna"), QKeySequence(Qt::Key_F5)},
         {QStringLiteral("BStampa"), QKeySequence(Qt::CTRL | Qt::Key_P)},
+        {QStringLiteral("BEsportaPDF"), QKeySequence(Qt::CTRL | Qt::Key_E)},
+        {QStringLiteral("BFatturaElettronica"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E)},
     };
     return keys.value(toolKey);
 }
 
 void useCommandKeys(QWidget* screen)
 {
+    // Installed again by every screen: the filter installed last acts first.
+    static ListExit* listExit = new ListExit(qApp);
+    qApp->installEventFilter(listExit);
     for (QToolBar* bar : screen->findChildren<QToolBar*>()) {
         for (QAction* action : bar->actions()) {
             const QString caption = plain(action->text());

@@ -20,6 +20,8 @@ int captionWidth(const QWidget* frame);
 // Sizes the main window's frame of a child screen to show all of it (never more than the
 // workspace), or puts it back where the user left it.
 void place(QWidget* screen, const QString& programFolder);
+// Brings the frame of a screen inside the visible workspace, smaller if it must be.
+void keepInside(QWidget* screen);
 // The widths asked of the lists and fields serve to size the frame when it opens; afterwards the
 // user may make it narrower (or tile the screens) and scroll. A list keeps a few rows' height.
 void releaseMinimums(QWidget* screen);
@@ -28,7 +30,8 @@ void remember(QWidget* screen, const QString& programFolder);
 
 // The key of a maintenance command of the toolbars (`BNuovo`, `BSalva`, ...); empty for others.
 QKeySequence commandKey(const QString& toolKey);
-// Gives the toolbar commands of a screen their keys and tooltips, and lets Tab reach them.
+// Gives the toolbar commands of a screen their keys and tooltips, and lets Tab reach them;
+// Ctrl+Tab and Ctrl+Shift+Tab take the focus out of its lists.
 void useCommandKeys(QWidget* screen);
 // Names, for screen readers, the controls that have no name of their own: from their label,
 // their tooltip or their caption.

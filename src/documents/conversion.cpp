@@ -8,7 +8,7 @@
 
 void convertDocument(CreationState& state, const ConversionMapping& mapping)
 {
-    const int targetType = state.request.targetType;
+    const TargetKind targetType = state.request.targetType;
     Recordset& header = state.TargetHeader;
 
     state.Today = Platform::instance().today();

@@ -1,24 +1,27 @@
 #pragma once
+#include "documentkinds.h"
+
 #include <QtGlobal>
 #include <initializer_list>
 #include <vector>
 
 struct CreationState;
 
-// A set of TargetType values (1 to 10).
+// A set of kinds of document to create.
 class TargetTypes
 {
 public:
-    constexpr TargetTypes(std::initializer_list<int> types)
+    constexpr TargetTypes(std::initializer_list<TargetKind> kinds)
     {
-        for (int type : types)
-            m_bits |= 1u << type;
+        for (TargetKind kind : kinds)
+            m_bits |= bit(kind);
     }
     static constexpr TargetTypes all() { return fromBits(~0u); }
-    static constexpr TargetTypes allBut(int type) { return fromBits(~(1u << type)); }
-    constexpr bool contains(int type) const { return type >= 0 && type < 32 && ((m_bits >> type) & 1u); }
+    static constexpr TargetTypes allBut(TargetKind kind) { return fromBits(~bit(kind)); }
+    constexpr bool contains(TargetKind kind) const { return (m_bits & bit(kind)) != 0; }
 
 private:
+    static constexpr quint32 bit(TargetKind kind) { return 1u << quint32(kind); }
     static constexpr TargetTypes fromBits(quint32 bits)
     {
         TargetTypes set{};

@@ -1,4 +1,4 @@
-// The columns each conversion carries over, by source kind and TargetType.
+// The columns each conversion carries over, by source kind and kind of document created.
 #include "conversion.h"
 
 namespace {
@@ -7,22 +7,23 @@ constexpr TargetTypes All = TargetTypes::all();
 constexpr MappingEntry::Rule Supplier = MappingEntry::Rule::SupplierFields;
 
 // A delivery note becomes a return note for TargetType 10 and an invoice for every other.
-constexpr TargetTypes DdtToInvoice = TargetTypes::allBut(10);
-constexpr TargetTypes DdtToReturnNote{10};
+using K = TargetKind;
+constexpr TargetTypes DdtToInvoice = TargetTypes::allBut(K::ReturnNote);
+constexpr TargetTypes DdtToReturnNote{K::ReturnNote};
 constexpr TargetTypes DdtToBoth = All;
 
 // A customer order keeps its customer in sales documents; purchase documents take a supplier.
-constexpr TargetTypes Customer{1, 2, 5, 7};
-constexpr TargetTypes Payment{1, 2, 3, 5, 9};
-constexpr TargetTypes Agent{1, 2, 5};
-constexpr TargetTypes Discount{1, 2, 5, 7};
-constexpr TargetTypes PurchaseDocument{3, 9};
-constexpr TargetTypes SalesInvoice{1, 2};
-constexpr TargetTypes PurchaseInvoice{3};
-constexpr TargetTypes DeliveryNote{5};
-constexpr TargetTypes Quotation{7};
-constexpr TargetTypes SupplierOrder{9};
-constexpr TargetTypes CustomerOrder{8};
+constexpr TargetTypes Customer{K::ImmediateInvoice, K::AccompanyingInvoice, K::DeliveryNote, K::Quotation};
+constexpr TargetTypes Payment{K::ImmediateInvoice, K::AccompanyingInvoice, K::PurchaseInvoice, K::DeliveryNote, K::SupplierOrder};
+constexpr TargetTypes Agent{K::ImmediateInvoice, K::AccompanyingInvoice, K::DeliveryNote};
+constexpr TargetTypes Discount{K::ImmediateInvoice, K::AccompanyingInvoice, K::DeliveryNote, K::Quotation};
+constexpr TargetTypes PurchaseDocument{K::PurchaseInvoice, K::SupplierOrder};
+constexpr TargetTypes SalesInvoice{K::ImmediateInvoice, K::AccompanyingInvoice};
+constexpr TargetTypes PurchaseInvoice{K::PurchaseInvoice};
+constexpr TargetTypes DeliveryNote{K::DeliveryNote};
+constexpr TargetTypes Quotation{K::Quotation};
+constexpr TargetTypes SupplierOrder{K::SupplierOrder};
+constexpr TargetTypes CustomerOrder{K::CustomerOrder};
 
 } // namespace
 

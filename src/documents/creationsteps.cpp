@@ -44,7 +44,7 @@ void CreateWarehouseMovement(CreationState& state)
     state.MovementNumber = 0;
 
     const CreationRequest& request = state.request;
-    state.MovementNumber = state.session.movements.postStockMovement(
+    state.MovementNumber = state.session.movements.PostStockMovement(
         {request.sourceKindName, request.sourceDataReg, request.sourceNumero, request.sourceNumInt,
          state.SourceRowsTable, request.movementDate, request.movementReason, request.reasonKind}).number;
 

@@ -45,3 +45,31 @@ QHash<QString, VatCode> readVatTable(const Database& data)
     }
     return table;
 }
+
+PricedRow pricedRow(const DraftRow& row, Currency books)
+{
+    const double price = books == Currency::Lira ? row.priceLire : row.priceEuro;
+    return {row.vatCode.trimmed(), Decimal::fromDouble(row.quantity), Decimal::fromDouble(price),
+            Decimal::fromDouble(row.discount), Money(0, books)};
+}
+
+DocumentAmounts draftAmounts(const QHash<QString, VatCode>& vatTable, const DocumentDraft& draft, const Books& books)
+{
+    QVector<PricedRow> priced;
+    QVector<int> at;   // the draft's index of each priced row
+    for (int i = 0; i < draft.rows.size(); ++i)
+        if (!draft.rows[i].isText()) {
+            priced << pricedRow(draft.rows[i], books.currency);
+            at << i;
+        }
+    DocumentAmounts d = computeDocumentAmounts(priced, vatTable, books);
+    QVector<RowAmounts> rows(draft.rows.size());
+    for (int k = 0; k < at.size(); ++k)
+        rows[at[k]] = d.rows[k];
+    d.rows = rows;
+    for (QVector<VatTotals>* lines : {&d.byCode, &d.byRate})
+        for (VatTotals& line : *lines)
+            for (int& r : line.rows)
+                r = at[r];
+    return d;
+}

@@ -1,4 +1,5 @@
 #pragma once
+#include "documentdraft.h"
 #include "documenttotals.h"
 #include "common/database.h"
 
@@ -24,3 +25,10 @@ private:
 
 // The VAT table, by code in capitals.
 QHash<QString, VatCode> readVatTable(const Database& data);
+
+// A typed row as priced in the books, as it will read back once saved.
+PricedRow pricedRow(const DraftRow& row, Currency books);
+
+// The amounts of a draft, those its saved document will print with. Rows of text alone carry
+// no amount and no VAT code; their amounts are nought.
+DocumentAmounts draftAmounts(const QHash<QString, VatCode>& vatTable, const DocumentDraft& draft, const Books& books);

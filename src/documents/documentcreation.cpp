@@ -32,7 +32,7 @@ const DocumentKind& sourceKindOf(const CreationRequest& request)
     const SourceChoice* source = sourceChoice(request.sourceType);
     if (!source)
         throw DatabaseError(DatabaseError::Kind::Refused,
-                            QStringLiteral("Tipo di documento di origine sconosciuto: %1").arg(request.sourceType));
+                            QStringLiteral("Tipo di documento di origine sconosciuto: %1").arg(qint16(request.sourceType)));
     return kindOf(source->kindCode);
 }
 
@@ -41,7 +41,7 @@ const DocumentKind& targetKindOf(const CreationRequest& request)
     const TargetChoice* target = targetChoice(request.targetType);
     if (!target)
         throw DatabaseError(DatabaseError::Kind::Refused,
-                            QStringLiteral("Tipo di documento da creare sconosciuto: %1").arg(request.targetType));
+                            QStringLiteral("Tipo di documento da creare sconosciuto: %1").arg(qint16(request.targetType)));
     return kindOf(target->kindCode);
 }
 
@@ -72,17 +72,18 @@ CreationResult::Status LoadSourceDocument(CreationState& state)
 // The number, the movement, the header and the rows are written in one immediate transaction
 // on the session's archive: another workstation creating at the same moment waits instead of
 // interleaving. There is no undoing a creation: after a failure the transaction keeps what was
-// written before it.
+// written before it, unless the connection to the server was lost, which undid all of it.
 void RunConversion(CreationState& state)
 {
     WriteTransaction creation(state.db, WriteTransaction::OnFailure::KeepWrittenWork);
     AllocateDocumentNumber(state);
     switch (state.request.sourceType) {
-    case 1: ConvertFromDeliveryNote(state); break;
-    case 2: ConvertFromCustomerOrder(state); break;
-    case 3: ConvertFromQuotation(state); break;
-    case 4: ConvertFromInvoice(state); break;
-    case 5: ConvertFromReturnNote(state); break;
+    case SourceKind::DeliveryNote: ConvertFromDeliveryNote(state); break;
+    case SourceKind::CustomerOrder: ConvertFromCustomerOrder(state); break;
+    case SourceKind::Quotation: ConvertFromQuotation(state); break;
+    case SourceKind::Invoice: ConvertFromInvoice(state); break;
+    case SourceKind::ReturnNote: ConvertFromReturnNote(state); break;
+    case SourceKind::None: break;
     }
     creation.commit();
 }

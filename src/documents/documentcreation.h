@@ -1,5 +1,6 @@
 #pragma once
 #include "common/databaseerror.h"
+#include "documentkinds.h"
 #include "session.h"
 
 #include <QDate>
@@ -10,8 +11,8 @@
 // create, the supplier of a purchase document and the warehouse movement to record.
 struct CreationRequest
 {
-    qint16 sourceType = 0;        // 1..5
-    qint16 targetType = 0;        // 1..10, no 6
+    SourceKind sourceType = SourceKind::None;
+    TargetKind targetType = TargetKind::None;
     QString sourceKindName;       // the text of the source list ("D.D.T."), passed to the movement
     QDate sourceDataReg;          // the chosen row of the source list
     qint32 sourceNumInt = 0;

@@ -52,21 +52,22 @@ const DocumentKind* documentKind(const QString& code)
 
 const QVector<TargetChoice>& targetChoices()
 {
+    using enum TargetKind;
     static const QVector<TargetChoice> targets = {
-        {"Fattura Immediata", 1, "FATVE", {"D.D.T.", "Ordine Cliente", "Preventivo"}, false, true},
-        {"Fattura Accompagnatoria", 2, "FATVE", {"Ordine Cliente", "Preventivo"}, false, true},
-        {"Fattura di Acquisto", 3, "FATAC", {"Ordine Cliente"}, true, true},
-        {"Nota di Credito", 4, "FATNC", {"Fattura", "Bolla di Reso"}, false, true},
-        {"D.D.T.", 5, "DDT", {"Ordine Cliente", "Preventivo"}, false, true},
-        {"Preventivo", 7, "PREV", {"Ordine Cliente"}, false, false},
-        {"Ordine Cliente", 8, "ORDVE", {"Preventivo"}, false, false},
-        {"Ordine Fornitore", 9, "ORDAC", {"Ordine Cliente"}, true, true},
-        {"Bolla di Reso", 10, "RESO", {"D.D.T."}, false, false},
+        {"Fattura Immediata", ImmediateInvoice, "FATVE", {"D.D.T.", "Ordine Cliente", "Preventivo"}, false, true},
+        {"Fattura Accompagnatoria", AccompanyingInvoice, "FATVE", {"Ordine Cliente", "Preventivo"}, false, true},
+        {"Fattura di Acquisto", PurchaseInvoice, "FATAC", {"Ordine Cliente"}, true, true},
+        {"Nota di Credito", CreditNote, "FATNC", {"Fattura", "Bolla di Reso"}, false, true},
+        {"D.D.T.", DeliveryNote, "DDT", {"Ordine Cliente", "Preventivo"}, false, true},
+        {"Preventivo", Quotation, "PREV", {"Ordine Cliente"}, false, false},
+        {"Ordine Cliente", CustomerOrder, "ORDVE", {"Preventivo"}, false, false},
+        {"Ordine Fornitore", SupplierOrder, "ORDAC", {"Ordine Cliente"}, true, true},
+        {"Bolla di Reso", ReturnNote, "RESO", {"D.D.T."}, false, false},
     };
     return targets;
 }
 
-const TargetChoice* targetChoice(qint16 targetType)
+const TargetChoice* targetChoice(TargetKind targetType)
 {
     for (const TargetChoice& t : targetChoices())
         if (t.targetType == targetType)
@@ -76,12 +77,13 @@ const TargetChoice* targetChoice(qint16 targetType)
 
 const QVector<SourceChoice>& sourceChoices()
 {
+    using enum SourceKind;
     static const QVector<SourceChoice> sources = {
-        {"D.D.T.", 1, "DDT", "Scelta del D.D.T. :", "AutoDDT"},
-        {"Ordine Cliente", 2, "ORDVE", "Scelta dell' Ordine Cliente :", "AutoORDVE"},
-        {"Preventivo", 3, "PREV", "Scelta del Preventivo :", "AutoPREV"},
-        {"Fattura", 4, "FATVE", "Scelta della Fattura :", "AutoFATT"},
-        {"Bolla di Reso", 5, "RESO", "Scelta della Bolla di Reso :", "AutoRESO"},
+        {"D.D.T.", DeliveryNote, "DDT", "Scelta del D.D.T. :", "AutoDDT"},
+        {"Ordine Cliente", CustomerOrder, "ORDVE", "Scelta dell' Ordine Cliente :", "AutoORDVE"},
+        {"Preventivo", Quotation, "PREV", "Scelta del Preventivo :", "AutoPREV"},
+        {"Fattura", Invoice, "FATVE", "Scelta della Fattura :", "AutoFATT"},
+        {"Bolla di Reso", ReturnNote, "RESO", "Scelta della Bolla di Reso :", "AutoRESO"},
     };
     return sources;
 }
@@ -94,7 +96,7 @@ const SourceChoice* sourceChoice(const QString& name)
     return nullptr;
 }
 
-const SourceChoice* sourceChoice(qint16 sourceType)
+const SourceChoice* sourceChoice(SourceKind sourceType)
 {
     for (const SourceChoice& s : sourceChoices())
         if (s.sourceType == sourceType)

@@ -39,11 +39,18 @@ struct DocumentKind
 const QVector<DocumentKind>& documentKinds();
 const DocumentKind* documentKind(const QString& code);
 
-// The wizard's target codes (TargetType 1..10, no 6) and source codes (SourceType 1..5).
+// The wizard's codes, 16-bit as the modules pass them: the document to create (TargetType; no
+// kind has 6) and the document it starts from (SourceType). None: not chosen yet.
+enum class TargetKind : qint16 {
+    None = 0, ImmediateInvoice = 1, AccompanyingInvoice = 2, PurchaseInvoice = 3, CreditNote = 4,
+    DeliveryNote = 5, Quotation = 7, CustomerOrder = 8, SupplierOrder = 9, ReturnNote = 10,
+};
+enum class SourceKind : qint16 { None = 0, DeliveryNote = 1, CustomerOrder = 2, Quotation = 3, Invoice = 4, ReturnNote = 5 };
+
 struct TargetChoice
 {
     QString name;            // the entry of the first list, "Fattura Immediata"
-    qint16 targetType;
+    TargetKind targetType;
     QString kindCode;        // where the new document is stored
     QStringList sources;     // names of the source kinds offered, in order
     bool supplierFrame;      // the supplier fields are asked
@@ -53,14 +60,14 @@ struct TargetChoice
 struct SourceChoice
 {
     QString name;            // "D.D.T."
-    qint16 sourceType;
+    SourceKind sourceType;
     QString kindCode;        // "DDT"
     QString stepCaption;     // "Scelta del D.D.T. :"
     QString gridLayoutName;  // "AutoDDT"
 };
 
 const QVector<TargetChoice>& targetChoices();          // in the order of the first list
-const TargetChoice* targetChoice(qint16 targetType);
+const TargetChoice* targetChoice(TargetKind targetType);
 const QVector<SourceChoice>& sourceChoices();
 const SourceChoice* sourceChoice(const QString& name);
-const SourceChoice* sourceChoice(qint16 sourceType);
+const SourceChoice* sourceChoice(SourceKind sourceType);

@@ -15,7 +15,7 @@ struct ColumnCopy
     QString source;
 };
 
-QVector<ColumnCopy> rowCopies(const std::vector<MappingEntry>& entries, int targetType)
+QVector<ColumnCopy> rowCopies(const std::vector<MappingEntry>& entries, TargetKind targetType)
 {
     QVector<ColumnCopy> copies;
     for (const MappingEntry& entry : entries)
@@ -138,7 +138,10 @@ void copyRows(CreationState& state, const std::vector<MappingEntry>& rowEntries)
         WriteTransaction allRows(state.db);
         overflow = copyRowsAtOnce(state, copies);
         allRows.commit();
-    } catch (const DatabaseError&) {
+    } catch (const DatabaseError& e) {
+        // A lost connection took the whole creation with it: nothing is left to go on from.
+        if (e.kind() == DatabaseError::Kind::Unreachable)
+            throw;
         copyRowsOneByOne(state, copies);
         return;
     }
@@ -155,5 +158,5 @@ void saveNewDocument(CreationState& state, const std::vector<MappingEntry>& rowE
     copyRows(state, rowEntries);
     // The totals are the new document's own, computed from the rows it received.
     const DocumentKind* target = documentKind(targetChoice(state.request.targetType)->kindCode);
-    writeHeaderTotals(state.db, *target, state.Today, state.NewNumber, state.session.values.books);
+    writeHeaderTotals(state.db, *target, state.Today, state.NewNumber, state.session.books);
 }

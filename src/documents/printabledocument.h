@@ -13,7 +13,7 @@
 
 // What the command that shows a document makes of it: pro-forma and service invoices are stored
 // with the sales invoices, debit notes with the credit notes.
-enum class DocumentVariant { Ordinary, ProForma, DebitNote };
+enum class DocumentVariant { Ordinary, ProForma, DebitNote, Service };
 
 struct CompanyBlock
 {

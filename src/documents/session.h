@@ -14,7 +14,6 @@ struct SessionValues
     QString userName;
     QString workstationName;
     QString fiscalYear;
-    Books books;               // the company's books currency and euro rate
 };
 
 class Numbering
@@ -53,7 +52,7 @@ class StockMovements
 public:
     virtual ~StockMovements() = default;
     // Posts the movement with one line per row of the source document.
-    virtual PostedMovement postStockMovement(const StockMovementRequest& request) = 0;
+    virtual PostedMovement PostStockMovement(const StockMovementRequest& request) = 0;
 };
 
 // The session as the creation of a document sees it.
@@ -63,4 +62,5 @@ struct DocumentSession
     Database archive;          // the session's company archive
     Numbering& numbering;
     StockMovements& movements;
+    Books books{};             // the company's: documents are priced in its currency
 };

@@ -6,13 +6,13 @@
 
 namespace {
 
-const DocumentKind& kindOf(qint16 sourceType)
+const DocumentKind& kindOf(SourceKind sourceType)
 {
     const SourceChoice* source = sourceChoice(sourceType);
     const DocumentKind* kind = source ? documentKind(source->kindCode) : nullptr;
     if (!kind)
         throw DatabaseError(DatabaseError::Kind::Refused,
-                            QStringLiteral("Tipo di documento di partenza non previsto: %1").arg(sourceType));
+                            QStringLiteral("Tipo di documento di partenza non previsto: %1").arg(qint16(sourceType)));
     return *kind;
 }
 

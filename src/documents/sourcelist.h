@@ -1,5 +1,6 @@
 #pragma once
 #include "common/database.h"
+#include "documentkinds.h"
 
 #include <QAbstractTableModel>
 #include <QDate>
@@ -8,12 +9,12 @@
 #include <QVector>
 #include <optional>
 
-// The documents of one source kind (SourceType 1..5) whose DataReg lies in a range, with the
+// The documents of one source kind whose DataReg lies in a range, with the
 // customer's code and name (a document whose customer is missing is listed too, with empty
 // customer columns), in DataReg order and by NumInt within a day.
 struct SourceListRange
 {
-    qint16 sourceType = 0;
+    SourceKind sourceType = SourceKind::None;
     QDate from;
     QDate to;
 };

@@ -44,7 +44,9 @@ PostedMovement postStockMovement(const Database& db, const QString& fiscalYear, 
               << Jet::date(*date) << ", " << Jet::number(number) << ", " << Jet::text(reason) << ", "
               << Jet::text(fiscalYear) << ", numbered.n, " << source << ".idArticolo, " << source << ".Deposito, "
               << source << ".Quantita, " << Jet::text(sign) << " FROM "
-              << numberedRows(db, request.sourceRowsTable, request.sourceDataReg, request.sourceNumInt);
+              << numberedRows(db, request.sourceRowsTable, request.sourceDataReg, request.sourceNumInt)
+              // A row of text alone moves no goods.
+              << " WHERE " << source << ".idArticolo IS NOT NULL";
         db.execute(lines);
         return PostedMovement{number, kind};
     });

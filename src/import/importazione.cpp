@@ -52,6 +52,7 @@ Importazione::Importazione(BaseComponent* base, QWidget* parent) : ChildScreen(b
     for (const char* option : FrameOrder) {
         auto* box = new QCheckBox(tableOf(QString::fromLatin1(option)).caption, frame);
         box->setObjectName(QString::fromLatin1(option));
+        m_options.insert(box->objectName(), box);
         boxes->addWidget(box, index % 5, index / 5);
         ++index;
     }
@@ -97,7 +98,7 @@ void Importazione::onToolbar(const QString& key)
 
 bool Importazione::ticked(const ImportedTable& table) const
 {
-    return findChild<QCheckBox*>(table.option)->isChecked();
+    return m_options.value(table.option)->isChecked();
 }
 
 bool Importazione::anyTicked() const

@@ -3,6 +3,7 @@
 #include "components/childscreen.h"
 #include "legacyarchive.h"
 
+#include <QHash>
 #include <memory>
 
 class QCheckBox;
@@ -37,4 +38,5 @@ private:
     void showProgress(const QString& caption, int done, int total);
 
     QProgressBar* m_progress = nullptr;
+    QHash<QString, QCheckBox*> m_options;   // the ticks of the tables, by option name
 };

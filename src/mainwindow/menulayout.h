@@ -4,9 +4,12 @@
 #include <QString>
 #include <optional>
 
+// The bit of a band's flag word that keeps the band where it is.
+constexpr qint32 LockedBandFlag = 256;
+
 // What the layout file "layout.tb" keeps of the menu bar: the bands' places and visibility
 // (QMainWindow::saveState), the window's place and size, the lock item's check mark and each
-// band's flag word (256: locked).
+// band's flag word (LockedBandFlag: the band stays where it is).
 // The file is JSON; a missing, unreadable or damaged file reads as nothing, and the window
 // keeps its default layout.
 struct MenuLayout

@@ -224,12 +224,12 @@ bool Principale::menusLocked() const
 void Principale::applyLock()
 {
     for (QToolBar* band : std::as_const(m_bands))
-        band->setMovable(!(m_bandFlags.value(band->objectName()) & 256));
+        band->setMovable(!(m_bandFlags.value(band->objectName()) & LockedBandFlag));
 }
 
 void Principale::toggleLock()
 {
-    const qint32 change = m_lock->isChecked() ? 256 : -256;
+    const qint32 change = m_lock->isChecked() ? LockedBandFlag : -LockedBandFlag;
     m_lock->setText(m_lock->isChecked() ? LockedCaption : UnlockedCaption);
     for (const QString& band : {MenuBarName, QStringLiteral("BAnag"), QStringLiteral("BMaga"), QStringLiteral("BFatt"),
                                 QStringLiteral("BPaga"), QStringLiteral("BStandard")})

@@ -19,7 +19,7 @@ class Workspace;
 // are in edit mode, stores the fiscal year, drops this user's locks at this workstation, saves
 // the menu layout and ends the program.
 //
-// The bands' flag words: 256 is the lock flag; the lock item `MBlocca` adds it to every band
+// The bands' flag words: LockedBandFlag (menulayout.h) is the lock flag; the lock item `MBlocca` adds it to every band
 // when checked and takes it away when unchecked, and a locked tool band cannot be moved. Bands
 // of absent modules are hidden on first activation and after a layout is loaded, and are left
 // out of the bands' context menu, so they cannot come back by hand.

@@ -12,6 +12,7 @@ void DataGridModel::reload()
     beginResetModel();
     m_pendingRow = -1;
     m_pending.clear();
+    m_lock.reset();
     m_open = m_data->isOpen();
     // The grid reads its rows on its own, a page at a time: the data control does not move.
     m_rows = m_open ? PagedRows(m_data->recordset().pager()) : PagedRows();
@@ -105,9 +106,10 @@ DataGridModel::WriteResult DataGridModel::writePendingRow()
     RowValues values = m_pending;
     if (beforeUpdate)
         beforeUpdate(values);
+    // Spaces around a value go, as every screen drops them; a blank value is Null.
     for (auto it = values.begin(); it != values.end(); ++it)
-        if (it->typeId() == QMetaType::QString && it->toString().trimmed().isEmpty())
-            *it = QVariant();
+        if (it->typeId() == QMetaType::QString)
+            *it = it->toString().trimmed().isEmpty() ? QVariant() : QVariant(it->toString().trimmed());
     for (const Column& column : m_columns)
         for (auto it = values.cbegin(); it != values.cend(); ++it)
             if (it.key().compare(column.field, Qt::CaseInsensitive) == 0 && it.value().isNull())
@@ -155,6 +157,7 @@ DataGridModel::WriteResult DataGridModel::writePendingRow()
     const int row = m_pendingRow;
     m_pendingRow = -1;
     m_pending.clear();
+    m_lock.reset();
     m_rows = PagedRows(m_rows.pager());
     if (adding) {
         beginInsertRows(QModelIndex(), row + 1, row + 1);
@@ -172,7 +175,34 @@ void DataGridModel::cancelPendingRow()
     const int row = m_pendingRow;
     m_pendingRow = -1;
     m_pending.clear();
+    m_lock.reset();
     emit dataChanged(index(row, 0), index(row, columnCount() - 1));
+}
+
+bool DataGridModel::mayEdit(int row)
+{
+    if (!lockRow || isAddRow(row) || row == m_pendingRow || (m_lock && row == m_lockedRow))
+        return true;
+    if (m_pendingRow >= 0)
+        return false;
+    m_lock.reset();
+    RowValues stored;
+    for (const QString& field : m_fields)
+        stored.insert(field, this->stored(row, field));
+    m_lock = lockRow(stored);
+    m_lockedRow = m_lock ? row : -1;
+    if (!m_lock)
+        return false;
+    // Typed on from the row as stored now: another workstation may have changed it meanwhile.
+    m_rows = PagedRows(m_rows.pager());
+    emit dataChanged(index(row, 0), index(row, columnCount() - 1));
+    return true;
+}
+
+void DataGridModel::releaseUnusedLock()
+{
+    if (m_pendingRow < 0)
+        m_lock.reset();
 }
 
 QVariant DataGridModel::headerData(int section, Qt::Orientation orientation, int role) const

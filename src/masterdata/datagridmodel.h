@@ -8,6 +8,7 @@
 
 #include "common/databaseerror.h"
 #include "common/pagedrows.h"
+#include "components/heldlock.h"
 
 class DataControl;
 
@@ -20,6 +21,8 @@ class DataControl;
 // them. Every shown column must hold a value for the row to be written; empty texts are written
 // as Null. The grid reads its rows on reload(), after the data control was refreshed or closed
 // (a closed data control shows no rows at all, not even the adding row).
+// With lockRow set, an existing row is typed on only under its record lock, taken when its
+// editor opens and given back once the row is written or dropped, or left unchanged.
 class DataGridModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -59,6 +62,14 @@ public:
     void cancelPendingRow();
     std::optional<DatabaseError> lastFailure() const { return m_lastFailure; }
 
+    // Takes the record lock of an existing row from its stored values; empty: held elsewhere.
+    std::function<std::optional<HeldLock>(const RowValues& row)> lockRow;
+    // Whether a row may be typed on now: the adding row and the pending row may, another row
+    // once its lock is taken.
+    bool mayEdit(int row);
+    // Gives back the lock of a row that was not changed.
+    void releaseUnusedLock();
+
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
@@ -78,5 +89,7 @@ private:
     int m_count = 0;
     int m_pendingRow = -1;
     RowValues m_pending;
+    std::optional<HeldLock> m_lock;
+    int m_lockedRow = -1;
     std::optional<DatabaseError> m_lastFailure;
 };

@@ -3,8 +3,10 @@
 #include "maintenancebars.h"
 #include "common/datacontrol.h"
 #include "common/platform.h"
+#include "common/typednumber.h"
 #include "components/reportfailures.h"
 #include "components/screenframe.h"
+#include "components/taxcodeproblem.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -31,9 +33,7 @@ LockIdentity companyLock(const BaseComponent* base)
 // Numbers are typed and shown the Italian way ("1.936,27").
 std::optional<double> number(const QString& text)
 {
-    bool ok = false;
-    const double value = QLocale().toDouble(text.trimmed(), &ok);
-    return ok ? std::optional<double>(value) : std::nullopt;
+    return readTypedNumber(text);
 }
 
 // A whole number as the 16-bit fields keep it (halves go to the even neighbour).
@@ -143,24 +143,22 @@ void DatiAzienda::setEditing(bool editing)
 
 void DatiAzienda::startEdit()
 {
-    if (!base()->lock(LockMode::Acquire, companyLock(base())))
+    std::optional<HeldLock> lock = HeldLock::take(*base(), companyLock(base()));
+    if (!lock)
         return;
-    try {
-        // The record is read again: another workstation may have changed it since it was shown.
-        m_data->Refresh();
-        m_data->recordset().Edit();
-    } catch (...) {
-        base()->lock(LockMode::Release, companyLock(base()));
-        throw;
-    }
+    // The record is read again: another workstation may have changed it since it was shown.
+    m_data->Refresh();
+    m_data->recordset().Edit();
+    m_lock = std::move(lock);
     setEditing(true);
     Text4->setFocus();
     ++base()->EditingScreenCount;
+    editStarted();
 }
 
 void DatiAzienda::save()
 {
-    if (!ValidateCompanyData())
+    if (!ValidateCompanyData() || !taxCodesKept())
         return;
     writeRecord();
     base()->BaseCurrency = tValutaBase->text();
@@ -180,7 +178,7 @@ void DatiAzienda::cancel()
 void DatiAzienda::endEdit()
 {
     setEditing(false);
-    base()->lock(LockMode::Release, companyLock(base()));
+    m_lock.reset();
     --base()->EditingScreenCount;
 }
 
@@ -239,6 +237,25 @@ bool DatiAzienda::refuseField(const QString& message, QLineEdit* edit)
     m_errorBar->refuse(message, {edit});
     base()->FocusAndSelectAll(edit);
     return false;
+}
+
+// A VAT number or fiscal code changed to one that breaks the Italian rules is kept only when the
+// clerk says so.
+bool DatiAzienda::taxCodesKept()
+{
+    const struct
+    {
+        QLineEdit* field;
+        const char* column;
+        QString problem;
+    } codes[] = {{Text7, "PIVA", vatNumberProblem(Text7->text())}, {Text9, "CodFisc", fiscalCodeProblem(Text9->text())}};
+    for (const auto& code : codes) {
+        const bool changed = m_data->recordset().value(QString::fromLatin1(code.column)).toString().trimmed()
+                             != code.field->text().trimmed();
+        if (changed && !code.problem.isEmpty() && !keepDoubtfulCode(code.problem, base()->AppTitle))
+            return refuseField(code.problem, code.field);
+    }
+    return true;
 }
 
 bool DatiAzienda::ValidateCompanyData()

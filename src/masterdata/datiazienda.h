@@ -1,5 +1,6 @@
 #pragma once
 #include "components/childscreen.h"
+#include "components/heldlock.h"
 
 class DataControl;
 class KeyedToolbar;
@@ -38,6 +39,7 @@ private:
     void showRecord();
     void writeRecord();
     bool refuseField(const QString& message, QLineEdit* field);
+    bool taxCodesKept();
     void lookUpState();
     void lookUpProvince();
     void lookUpPostalCode();
@@ -70,4 +72,6 @@ private:
     QFrame* m_panels[3] = {};
     QLabel* m_picture = nullptr;
     bool m_editing = false;
+    // The company record's lock while it is in edit.
+    std::optional<HeldLock> m_lock;
 };

@@ -50,14 +50,19 @@ GestAccessi::GestAccessi(BaseComponent* base, QWidget* parent) : ChildScreen(bas
         const char* key;
         const char* caption;
         void (GestAccessi::*handler)();
+        bool onRow;   // acts on the current row: disabled while there is none
     } buttons[] = {
-        {"BPrimo", "Primo", &GestAccessi::BPrimo},     {"BPrec", "Prec.", &GestAccessi::BPrec},
-        {"BSucc", "Succ.", &GestAccessi::BSucc},       {"BUltimo", "Ultimo", &GestAccessi::BUltimo},
-        {"BElimina", "Elimina", &GestAccessi::BElimina}, {"BRefresh", "  Refresh  ", &GestAccessi::BRefresh},
-        {"BEsci", "Esci", nullptr},
+        {"BPrimo", "Primo", &GestAccessi::BPrimo, true},       {"BPrec", "Prec.", &GestAccessi::BPrec, true},
+        {"BSucc", "Succ.", &GestAccessi::BSucc, true},         {"BUltimo", "Ultimo", &GestAccessi::BUltimo, true},
+        {"BElimina", "Elimina", &GestAccessi::BElimina, true}, {"BRefresh", "  Refresh  ", &GestAccessi::BRefresh, false},
+        {"BEsci", "Esci", nullptr, false},
     };
-    for (const auto& b : buttons)
-        toolbar->addAction(addButton(b.key, QString::fromLatin1(b.caption), b.handler));
+    for (const auto& b : buttons) {
+        QAction* action = addButton(b.key, QString::fromLatin1(b.caption), b.handler);
+        if (b.onRow)
+            m_rowCommands << action;
+        toolbar->addAction(action);
+    }
 
     QVector<DataGridModel::Column> columns;
     for (int c = 0; c < 5; ++c)
@@ -164,8 +169,8 @@ bool GestAccessi::lockAnswer(qint16 mode)
 
 void GestAccessi::setRowButtons(bool enabled)
 {
-    for (const char* key : {"BPrimo", "BPrec", "BSucc", "BUltimo", "BElimina"})
-        findChild<QAction*>(QString::fromLatin1(key))->setEnabled(enabled);
+    for (QAction* command : std::as_const(m_rowCommands))
+        command->setEnabled(enabled);
 }
 
 void GestAccessi::showRow()

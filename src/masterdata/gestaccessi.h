@@ -1,6 +1,8 @@
 #pragma once
 #include "components/childscreen.h"
 
+#include <QVector>
+
 class DataControl;
 class DataGridModel;
 class QAction;
@@ -45,6 +47,7 @@ private:
     DataGridModel* m_model;
     QTableView* m_grid;
     QWidget* m_panel;
+    QVector<QAction*> m_rowCommands;
     QLabel* m_sbMex1;
     bool m_syncing = false;
 };

@@ -12,6 +12,24 @@
 
 namespace {
 
+// The record lock of a row of a localities table, by its key columns as stored.
+std::function<std::optional<HeldLock>(const DataGridModel::RowValues&)> rowLock(BaseComponent* base, const char* table,
+                                                                              QStringList keys)
+{
+    return [base, table, keys](const DataGridModel::RowValues& row) {
+        LockIdentity id;
+        id.owner = QStringLiteral("BREVANO V");
+        id.screenTitle = QStringLiteral("Località geografiche");
+        id.table = QString::fromLatin1(table);
+        for (int i = 0; i < keys.size(); ++i) {
+            id.keyFields[i] = keys[i];
+            id.keyValues[i] = row.value(keys[i]).toString();
+            id.keyKinds[i] = 1;
+        }
+        return HeldLock::take(*base, id);
+    };
+}
+
 void toUpper(DataGridModel::RowValues& row, const char* field)
 {
     QVariant& value = row[QString::fromLatin1(field)];
@@ -56,6 +74,10 @@ Localita::Localita(BaseComponent* base, QWidget* parent) : ChildScreen(base, par
                       {QStringLiteral("Descrizione"), QStringLiteral("Nome Località")}},
                      column());
 
+    m_tStati->gridModel()->lockRow = rowLock(base, "Stati", {QStringLiteral("id")});
+    m_tPV->gridModel()->lockRow = rowLock(base, "Provincie", {QStringLiteral("id")});
+    m_tCAP->gridModel()->lockRow =
+        rowLock(base, "CAP", {QStringLiteral("idProvincia"), QStringLiteral("CAP"), QStringLiteral("Descrizione")});
     m_tPV->keysAccepted = [this] { return stateCurrent(); };
     m_tCAP->keysAccepted = [this] { return stateCurrent() && provinceCurrent(); };
 
@@ -137,6 +159,7 @@ LocalitaGrid* Localita::addGrid(const QString& name, DataControl* data, const QS
     layout->addWidget(title);
     auto* grid = new LocalitaGrid(base(), data, std::move(columns), column);
     grid->setObjectName(name);
+    title->setBuddy(grid);  // each grid is called by its caption, for screen readers
     layout->addWidget(grid);
     return grid;
 }

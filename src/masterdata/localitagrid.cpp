@@ -21,7 +21,7 @@ public:
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const override
     {
-        if (!m_grid->keysAccepted())
+        if (!m_grid->keysAccepted() || !m_grid->gridModel()->mayEdit(index.row()))
             return nullptr;
         auto* editor = new QLineEdit(parent);
         editor->setFrame(false);
@@ -128,6 +128,7 @@ void LocalitaGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHi
 {
     const QModelIndex edited = currentIndex();
     QTableView::closeEditor(editor, hint);
+    m_model->releaseUnusedLock();
     // Tab out of the last cell of a row ends the row, as leaving it does.
     const bool lastCell = edited.column() == m_model->columnCount() - 1;
     if (lastCell && hint == QAbstractItemDelegate::EditNextItem && currentIndex().row() == edited.row())

@@ -13,13 +13,14 @@ KeyedToolbar::KeyedToolbar(const QString& name, const std::vector<Button>& butto
     for (const auto& [key, caption] : buttons) {
         QAction* action = addAction(caption);
         action->setObjectName(key);
+        m_buttons.insert(key, action);
         connect(action, &QAction::triggered, this, [this, key = key] { emit buttonClicked(key); });
     }
 }
 
 QAction* KeyedToolbar::button(const QString& key) const
 {
-    return findChild<QAction*>(key, Qt::FindDirectChildrenOnly);
+    return m_buttons.value(key);
 }
 
 void KeyedToolbar::setButtonsEnabled(const QStringList& keys, bool enabled)

@@ -1,4 +1,5 @@
 #pragma once
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStatusBar>
@@ -22,6 +23,9 @@ public:
 
 signals:
     void buttonClicked(const QString& key);
+
+private:
+    QHash<QString, QAction*> m_buttons;
 };
 
 // A status bar whose first panel is the label "<name>_1".

@@ -122,7 +122,7 @@ LockIdentity ModPaga::paymentTermLock() const
     id.screenTitle = QStringLiteral("Modalità Pagamento");
     id.table = QStringLiteral("ModPag");
     id.keyFields[0] = QStringLiteral("Codice");
-    id.keyValues[0] = m_code->text();
+    id.keyValues[0] = typedCode();
     id.keyKinds[0] = 1;
     return id;
 }
@@ -153,28 +153,23 @@ void ModPaga::addNew()
     m_data->recordset().AddNew();
     showRecord();
     m_code->setFocus();
+    editStarted();
 }
 
 void ModPaga::startEdit()
 {
-    const LockIdentity id = paymentTermLock();
-    if (!base()->lock(LockMode::Acquire, id))
+    std::optional<HeldLock> lock = HeldLock::take(*base(), paymentTermLock());
+    if (!lock)
         return;
-    try {
-        // The record is read again: another workstation may have changed it since it was shown.
-        m_data->Refresh();
-        if (!m_data->findFirst(JetQuery("Codice = ") << Jet::text(id.keyValues[0]))) {
-            base()->lock(LockMode::Release, id);
-            return;
-        }
-        m_data->recordset().Edit();
-    } catch (...) {
-        base()->lock(LockMode::Release, id);
-        throw;
-    }
+    // The record is read again: another workstation may have changed it since it was shown.
+    m_data->Refresh();
+    if (!m_data->findFirst(JetQuery("Codice = ") << Jet::text(lock->identity().keyValues[0])))
+        return;
+    m_data->recordset().Edit();
     SetEditMode(true);
     m_code->setEnabled(false);
-    m_heldLock = id;
+    m_lock = std::move(lock);
+    editStarted();
 }
 
 void ModPaga::save()
@@ -190,7 +185,7 @@ void ModPaga::save()
         rs.setBookmark(rs.LastModified());
     SetEditMode(false);
     m_code->setEnabled(true);
-    releaseLock();
+    m_lock.reset();
     m_data->notifyReposition();
 }
 
@@ -203,12 +198,11 @@ void ModPaga::cancel()
     if (m_data->recordset().isEmpty())
         addNew();
     m_messages->setPanel1(QString());
-    releaseLock();
+    m_lock.reset();
 }
 
 void ModPaga::remove()
 {
-    m_heldLock.reset();
     if (!base()->lock(LockMode::CheckBeforeDelete, paymentTermLock())) {
         Platform::instance().refuse(QStringLiteral("Dato in Modifica da Altro Utente. Impossibile Eliminare"),
                                     base()->AppTitle);
@@ -235,13 +229,6 @@ void ModPaga::move(const QString& key)
         m_data->moveNext();
     else if (key == QLatin1String("BUltimo"))
         m_data->moveLast();
-}
-
-void ModPaga::releaseLock()
-{
-    if (m_heldLock)
-        base()->lock(LockMode::Release, *m_heldLock);
-    m_heldLock.reset();
 }
 
 // Moves never rest before the first or after the last record.
@@ -273,8 +260,8 @@ void ModPaga::showRecord()
 void ModPaga::writeRecord()
 {
     Recordset& rs = m_data->recordset();
-    rs.setValue(QStringLiteral("Codice"), m_code->text());
-    rs.setValue(QStringLiteral("Desc"), m_description->text());
+    rs.setValue(QStringLiteral("Codice"), typedCode());
+    rs.setValue(QStringLiteral("Desc"), m_description->text().trimmed());
     rs.setValue(QStringLiteral("Rate"), qint16(m_rate->text().toInt()));
     rs.setValue(QStringLiteral("FineMese"), m_monthEnd->isChecked());
     for (int i = 0; i < 12; ++i) {
@@ -299,6 +286,13 @@ bool ModPaga::refuse(const QString& message, QLineEdit* field)
     return false;
 }
 
+// Spaces around a code are dropped, as every other screen drops them, so that a customer's term
+// and the term itself name one code.
+QString ModPaga::typedCode() const
+{
+    return m_code->text().trimmed();
+}
+
 bool ModPaga::CodeExists(const QString& code)
 {
     // The archive compares codes without regard to case.
@@ -308,11 +302,11 @@ bool ModPaga::CodeExists(const QString& code)
 bool ModPaga::ValidatePaymentTerm()
 {
     m_messages->setPanel1(QString());
-    if (m_code->text().isEmpty())
+    if (typedCode().isEmpty())
         return refuse(QStringLiteral("Codice non Inserito"), m_code);
-    if (m_data->recordset().editMode() == Recordset::EditMode::Adding && CodeExists(m_code->text()))
+    if (m_data->recordset().editMode() == Recordset::EditMode::Adding && CodeExists(typedCode()))
         return refuse(QStringLiteral("Codice già esistente"), m_code);
-    if (m_description->text().isEmpty())
+    if (m_description->text().trimmed().isEmpty())
         return refuse(QStringLiteral("Descrizione non Inserita"), m_description);
     int filled = 0;
     for (QLineEdit* days : m_days)
@@ -340,7 +334,7 @@ bool ModPaga::queryUnload()
     if (!Platform::instance().askDestructive(what + QStringLiteral("\r\rSi Desidera Uscire Perdendo le Modifiche?"),
                                   base()->AppTitle))
         return false;
-    releaseLock();
+    m_lock.reset();
     --base()->EditingScreenCount;
     m_data->recordset().CancelUpdate();
     return true;

@@ -1,5 +1,6 @@
 #pragma once
 #include "components/childscreen.h"
+#include "components/heldlock.h"
 
 #include <optional>
 
@@ -23,6 +24,7 @@ public:
     // True when the record on screen may be saved; otherwise the reason is in panel 1 of SBMess.
     bool ValidatePaymentTerm();
     // Whether the archive holds a payment term with this code, in any letter case.
+    QString typedCode() const;
     bool CodeExists(const QString& code);
     void SetEditMode(bool editing);
 
@@ -45,7 +47,6 @@ private:
     void correctPosition();
     void showRecord();
     void writeRecord();
-    void releaseLock();
     bool refuse(const QString& message, QLineEdit* field = nullptr);
     LockIdentity paymentTermLock() const;
 
@@ -60,6 +61,6 @@ private:
     QLineEdit* m_days[12] = {};
     QLabel* m_banner = nullptr;
     QLabel* m_logo = nullptr;
-    // The lock flag: the identity of the lock taken by BModifica, until it is released.
-    std::optional<LockIdentity> m_heldLock;
+    // The lock taken by BModifica, until the edit ends.
+    std::optional<HeldLock> m_lock;
 };

@@ -87,14 +87,18 @@ Numeratori::Numeratori(BaseComponent* base, QWidget* parent) : ChildScreen(base,
         const char* key;
         const char* caption;
         void (Numeratori::*handler)();
+        bool whileEditing;   // enabled only while a number is edited
     } buttons[] = {
-        {"BModifica", "Modifica", &Numeratori::BModifica}, {"BAnnulla", "Annulla", &Numeratori::BAnnulla},
-        {"BSalva", "Salva", &Numeratori::BSalva},          {"BPrimo", "Primo", &Numeratori::BPrimo},
-        {"BIndietro", "Prec.", &Numeratori::BIndietro},    {"BAvanti", "Succ.", &Numeratori::BAvanti},
-        {"BUltimo", "Ultimo", &Numeratori::BUltimo},       {"BEsci", "Esci", nullptr},
+        {"BModifica", "Modifica", &Numeratori::BModifica, false}, {"BAnnulla", "Annulla", &Numeratori::BAnnulla, true},
+        {"BSalva", "Salva", &Numeratori::BSalva, true},           {"BPrimo", "Primo", &Numeratori::BPrimo, false},
+        {"BIndietro", "Prec.", &Numeratori::BIndietro, false},    {"BAvanti", "Succ.", &Numeratori::BAvanti, false},
+        {"BUltimo", "Ultimo", &Numeratori::BUltimo, false},       {"BEsci", "Esci", nullptr, false},
     };
-    for (const auto& b : buttons)
-        toolbar->addAction(addButton(b.key, QString::fromLatin1(b.caption), b.handler));
+    for (const auto& b : buttons) {
+        QAction* action = addButton(b.key, QString::fromLatin1(b.caption), b.handler);
+        (b.whileEditing ? m_editCommands : m_browseCommands) << action;
+        toolbar->addAction(action);
+    }
 
     m_panel = new QWidget(this);
     m_panel->setObjectName(QStringLiteral("Pannello"));
@@ -106,7 +110,7 @@ Numeratori::Numeratori(BaseComponent* base, QWidget* parent) : ChildScreen(base,
     m_tDesc->setReadOnly(true);
     m_tDesc->setAccessibleName(QStringLiteral("Descrizione Causale"));
     grid->addWidget(m_tDesc, 0, 2);
-    addField(grid, m_panel, 1, QStringLiteral("Esercizio"), "idEsercizio", true);
+    m_idEsercizio = addField(grid, m_panel, 1, QStringLiteral("Esercizio"), "idEsercizio", true);
     addField(grid, m_panel, 2, QStringLiteral("Tipo Numeratore"), "Desc", true);
     m_progressivo = addField(grid, m_panel, 3, QStringLiteral("Ultimo Numero Utilizzato "), "Progressivo", false);
     base->useDigitKeys(m_progressivo);
@@ -142,7 +146,6 @@ bool Numeratori::openScreen()
     m_data->RecordSource = (JetQuery("SELECT * FROM ") << Jet::table(QStringLiteral("Numeratori")) << " where idEsercizio = ") << Jet::text(base()->FiscalYear);
     m_data->DatabaseName = base()->DataDbPath;
     m_data->Connect = base()->ConnectString;
-    m_state = QStringLiteral("0");
     m_shownOnce = false;
     applyEditState(false);
     m_data->Refresh();
@@ -203,7 +206,7 @@ qint64 Numeratori::HighestUsedNumber()
     // A table name that is no plain identifier is refused by Jet::identifier (DatabaseError).
     JetQuery q("SELECT Max(NumInt) as Numero FROM ");
     q << Jet::identifier(current("TabellaContr")) << " WHERE idEsercizio="
-      << Jet::text(findChild<QLineEdit*>(QStringLiteral("idEsercizio"))->text());
+      << Jet::text(m_idEsercizio->text());
     if (!m_idCodice->isHidden())
         q << " AND idCausaleDoc=" << Jet::text(m_idCodice->text());
     Rows highest = m_data->database().select(q);
@@ -235,10 +238,10 @@ bool Numeratori::ValidateNumerator()
 void Numeratori::applyEditState(bool editing)
 {
     m_editing = editing;
-    for (const char* key : {"BModifica", "BPrimo", "BAvanti", "BIndietro", "BUltimo", "BEsci"})
-        findChild<QAction*>(QString::fromLatin1(key))->setEnabled(!editing);
-    for (const char* key : {"BSalva", "BAnnulla"})
-        findChild<QAction*>(QString::fromLatin1(key))->setEnabled(editing);
+    for (QAction* command : std::as_const(m_browseCommands))
+        command->setEnabled(!editing);
+    for (QAction* command : std::as_const(m_editCommands))
+        command->setEnabled(editing);
     m_errorBar1->clear();
     // The number is the one value changed here; the others stay read-only.
     m_progressivo->setReadOnly(!editing);
@@ -253,18 +256,20 @@ void Numeratori::SetEditMode(bool editing)
         --base()->EditingScreenCount;
 }
 
-bool Numeratori::releaseLock(const QString& kind, const QString& code, const QString& year)
+void Numeratori::releaseLock()
 {
-    return base()->lock(LockMode::Release, numeratorLock(kind, code, year));
+    if (m_lock && m_lock->release())
+        m_lock.reset();
 }
 
 void Numeratori::BModifica()
 {
-    if (!base()->lock(LockMode::Acquire, numeratorLock(current("idTipo"), current("idCodice"), current("idEsercizio"))))
+    m_lock = HeldLock::take(*base(), numeratorLock(current("idTipo"), current("idCodice"), current("idEsercizio")));
+    if (!m_lock)
         return;
     SetEditMode(true);
-    m_state = QStringLiteral("1");
     base()->FocusAndSelectAll(m_progressivo);
+    editStarted();
 }
 
 void Numeratori::BSalva()
@@ -281,16 +286,14 @@ void Numeratori::BSalva()
     m_data->Refresh();
     m_data->findFirst(numeratorKey(kind, code, year));
     SetEditMode(false);
-    if (releaseLock(kind, code, year))
-        m_state = QStringLiteral("0");
+    releaseLock();
 }
 
 void Numeratori::BAnnulla()
 {
     SetEditMode(false);
     ShowTypeFields();
-    if (releaseLock(current("idTipo"), current("idCodice"), current("idEsercizio")))
-        m_state = QStringLiteral("0");
+    releaseLock();
 }
 
 void Numeratori::move(void (DataControl::*step)())
@@ -310,15 +313,13 @@ void Numeratori::BUltimo() { move(&DataControl::moveLast); }
 
 bool Numeratori::queryUnload()
 {
-    if (m_state != QLatin1String("1"))
+    if (!m_lock)
         return true;
     if (!Platform::instance().askDestructive(QStringLiteral("I Dati Sono Stati Modificati.") + QChar(13) + QChar(13)
                                       + QStringLiteral("Si Desidera Uscire Perdendo le Modifiche?"),
                                   base()->AppTitle))
         return false;
-    reportFailures(base()->AppTitle, [this] {
-        releaseLock(current("idTipo"), current("idCodice"), current("idEsercizio"));
-    });
+    reportFailures(base()->AppTitle, [this] { releaseLock(); });
     // The count follows the edit mode: an edit already ended is not counted out twice.
     if (m_editing)
         SetEditMode(false);

@@ -1,5 +1,8 @@
 #pragma once
 #include "components/childscreen.h"
+#include "components/heldlock.h"
+
+#include <QVector>
 
 class DataControl;
 class QAction;
@@ -14,8 +17,8 @@ class QWidget;
 // The number is a 16-bit whole number on this screen: a text that is no whole number, a
 // negative number and a number above 32767 are all refused with "Numero Errato".
 //
-// While a numerator is in edit the screen holds its record lock (owner "MODULO BASE"); the
-// state is "1" from a granted lock until a release that the base component confirms.
+// While a numerator is in edit the screen holds its record lock (owner "MODULO BASE"), from the
+// granted lock until a release that the base component confirms.
 class Numeratori : public ChildScreen
 {
     Q_OBJECT
@@ -43,7 +46,7 @@ private:
     void applyEditState(bool editing);
     void showReasonDescription();
     QString current(const char* field) const;
-    bool releaseLock(const QString& kind, const QString& code, const QString& year);
+    void releaseLock();
     void move(void (DataControl::*step)());
     void BModifica();
     void BSalva();
@@ -58,9 +61,12 @@ private:
     QLabel* m_lblCausale;
     QLineEdit* m_idCodice;
     QLineEdit* m_tDesc;
+    QLineEdit* m_idEsercizio;
+    QVector<QAction*> m_browseCommands;
+    QVector<QAction*> m_editCommands;
     QLineEdit* m_progressivo;
     QLabel* m_errorBar1;
-    QString m_state = QStringLiteral("0");
+    std::optional<HeldLock> m_lock;
     bool m_editing = false;
     bool m_shownOnce = false;
 };

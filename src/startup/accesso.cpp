@@ -5,7 +5,7 @@
 #include "common/platform.h"
 #include "components/basecomponent.h"
 #include "components/failuremessage.h"
-#include "components/passwordhash.h"
+#include "common/passwordhash.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -137,7 +137,7 @@ bool Accesso::ValidateSignIn()
 
     // The password must match exactly, case included; a Null password is an empty one.
     const QString stored = m_users.value(QStringLiteral("Password")).toString();
-    if (!passwordMatches(stored, m_password->text())) {
+    if (!passwordMatches(stored, m_password->text(), m_userDb.schemaVersion())) {
         Platform::instance().message(QStringLiteral("Password Errata"), Platform::Icon::None,
                                      Platform::Buttons::Ok, QString());
         base->FocusAndSelectAll(m_password);
@@ -163,8 +163,9 @@ bool Accesso::ValidateSignIn()
     return true;
 }
 
-// A password still kept in clear (an archive of an earlier build) is replaced by its digest at
-// the first sign-in that proves it. A data folder that cannot be written keeps it until one can.
+// A password still kept in clear (an archive not yet upgraded to digests) is replaced by its
+// digest at the first sign-in that proves it. A data folder that cannot be written keeps it
+// until one can.
 void Accesso::storeDigest(const QString& code, const QString& password)
 {
     try {

@@ -28,6 +28,21 @@ void stop(const QString& text, Platform::Icon icon, const AppGlobals& g)
     Platform::instance().endProgram();
 }
 
+// The archives are there but cannot be read: a wrong password, a busy or damaged archive, a
+// missing company row or a Null setting.
+void unreadable(bool client, const AppGlobals& g)
+{
+    if (client)
+        stop(QStringLiteral("E' stato riscontrato un errore durante il collegamento alla fonte di dati.\r"
+                            "Assicurarsi che non ci siano problemi di rete."),
+             Platform::Icon::Exclamation, g);
+    else
+        stop(QStringLiteral("E' stato riscontrato un errore durante l'apertura della fonte di dati.\r"
+                            "Sarà necessario controllare l'integrità dei dati al prossimo avvio del programma.\r"
+                            "Assicurarsi che non ci siano Client connessi."),
+             Platform::Icon::Exclamation, g);
+}
+
 // A data folder read from the pointer file is absolute; anything else names no archive. An
 // archive on a server exists when the server answers and holds it.
 bool archiveExists(const QString& path, const QString& connectString)
@@ -125,17 +140,17 @@ void OpenArchives(AppGlobals& g, QString& baseCurrency, double& euroRate, qint16
 
     try {
         readSettings(g, baseCurrency, euroRate, euroDecimals, baseCurrencyDecimals, connectString);
+    } catch (const DatabaseError& e) {
+        // A server that turns this workstation's password away is no problem of the network.
+        if (e.kind() == DatabaseError::Kind::WrongPassword && ServerArchive::isServer(e.archive()))
+            stop(QStringLiteral("Password errata: il server PostgreSQL (servizio %1) non accetta l'utente e la password "
+                                "di questa postazione.\rCorreggere la password nel file %2, oppure eliminare il file "
+                                "brevanov.dat e riavviare il programma per reimpostare la connessione.")
+                     .arg(ServerArchive::serviceOf(e.archive()), QDir::toNativeSeparators(ServerArchive::passwordFilePath())),
+                 Platform::Icon::Exclamation, g);
+        unreadable(client, g);
     } catch (...) {
-        // A wrong password, a busy or damaged archive, a missing company row or a Null setting.
-        if (client)
-            stop(QStringLiteral("E' stato riscontrato un errore durante il collegamento alla fonte di dati.\r"
-                                "Assicurarsi che non ci siano problemi di rete."),
-                 Platform::Icon::Exclamation, g);
-        else
-            stop(QStringLiteral("E' stato riscontrato un errore durante l'apertura della fonte di dati.\r"
-                                "Sarà necessario controllare l'integrità dei dati al prossimo avvio del programma.\r"
-                                "Assicurarsi che non ci siano Client connessi."),
-                 Platform::Icon::Exclamation, g);
+        unreadable(client, g);
     }
 
     // Updated templates are merged by the maintenance utility, never by this program.

@@ -40,6 +40,17 @@ void AutoComp::ShowPage(int shown, int hidden)
     PB[shown - 1]->setEnabled(true);
     PB[hidden - 1]->setVisible(false);
     PB[hidden - 1]->setEnabled(false);
+    // The focus leaves with the hidden page: it goes to the first field of the shown one, or to
+    // its forward button, never to a button that goes back.
+    QWidget* page = PB[shown - 1];
+    QWidget* target = m_forward[shown - 1];
+    for (QWidget* w = page->nextInFocusChain(); w && w != page && page->isAncestorOf(w); w = w->nextInFocusChain())
+        if (!qobject_cast<QPushButton*>(w) && w->isVisibleTo(page) && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)) {
+            target = w;
+            break;
+        }
+    if (target)
+        target->setFocus(Qt::OtherFocusReason);
 }
 
 bool AutoComp::event(QEvent* e)
@@ -93,7 +104,7 @@ void AutoComp::welcomeNext()
 void AutoComp::targetNext()
 {
     CBLista2->clear();
-    TargetType = 0;
+    TargetType = TargetKind::None;
     FRMDatiFor->setVisible(false);
     tDtMag->clear();
     FRMDatiMag->setVisible(false);
@@ -115,7 +126,7 @@ void AutoComp::targetNext()
 void AutoComp::sourceNext()
 {
     ErrBar2->setText(QString());
-    if ((TargetType == 3 || TargetType == 9) && (tRicCodFor->text().isEmpty() || tRicDescFor->text().isEmpty())) {
+    if ((TargetType == TargetKind::PurchaseInvoice || TargetType == TargetKind::SupplierOrder) && (tRicCodFor->text().isEmpty() || tRicDescFor->text().isEmpty())) {
         ErrBar2->setText(QStringLiteral("Codice Fornitore Errato"));
         base()->FocusAndSelectAll(tRicCodFor);
         return;

@@ -35,8 +35,8 @@ public:
     // Number of the page shown, 1 (welcome) to 5 (summary); 0 once a completed run is leaving.
     qint16 CurrentPage = 0;
     bool FirstShowDone = false;
-    qint16 TargetType = 0;
-    qint16 SourceType = 0;
+    TargetKind TargetType = TargetKind::None;
+    SourceKind SourceType = SourceKind::None;
     QString GridLayoutName;
     // The last list query of step 3 and the last question asked.
     QString WorkText;
@@ -87,7 +87,7 @@ private:
     // Step 3: the source documents (sourcestep.cpp).
     void PrepareSourceStep();
     void RefreshSourceList();
-    void BuildSourceQuery(qint16 sourceType);
+    void BuildSourceQuery(SourceKind sourceType);
     bool ValidateDateRange();
     void refuseRange(const QString& message, QWidget* field);
     int chosenRow() const;

@@ -11,15 +11,15 @@ namespace {
 
 // The sign a movement reason must have for the document created: goods leave with an invoice
 // or a delivery note and come in with a purchase, a credit note or a supplier order.
-QString requiredSign(qint16 targetType)
+QString requiredSign(TargetKind targetType)
 {
     switch (targetType) {
-    case 1:
-    case 2:
-    case 5: return QStringLiteral("-");
-    case 3:
-    case 4:
-    case 9: return QStringLiteral("+");
+    case TargetKind::ImmediateInvoice:
+    case TargetKind::AccompanyingInvoice:
+    case TargetKind::DeliveryNote: return QStringLiteral("-");
+    case TargetKind::PurchaseInvoice:
+    case TargetKind::CreditNote:
+    case TargetKind::SupplierOrder: return QStringLiteral("+");
     default: return QString();
     }
 }

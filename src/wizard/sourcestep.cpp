@@ -40,7 +40,7 @@ std::optional<GridLayout> AutoComp::gridLayout(const QString& layoutFile)
 void AutoComp::RefreshSourceList()
 {
     BuildSourceQuery(SourceType);
-    if (m_listRange.sourceType == 0)
+    if (m_listRange.sourceType == SourceKind::None)
         return;
     DataRicerche->RecordSource = sourceListQuery(m_listRange);
     try {
@@ -53,7 +53,7 @@ void AutoComp::RefreshSourceList()
         GridRic->selectRow(0);
 }
 
-void AutoComp::BuildSourceQuery(qint16 sourceType)
+void AutoComp::BuildSourceQuery(SourceKind sourceType)
 {
     if (ValidateDateRange())
         return;

@@ -4,6 +4,7 @@
 #include "common/jetdate.h"
 #include "components/base/recordsetmodel.h"
 
+#include <QAccessible>
 #include <QTableView>
 
 class ModuleScreens : public MainWindowTest
@@ -35,6 +36,25 @@ TEST_F(ModuleScreens, DeliveryNotesMovementsAndStockShowTheWarehouseArchive)
         EXPECT_EQ(QString::number(counts.last()), one("SELECT COUNT(*) FROM DDTRig" + where));
     }
     EXPECT_NE(counts[0], counts[1]);
+
+    // A screen reader hears each grid under its own name, its shown columns under their headings
+    // and every cell as written on screen, never a stored value or a hidden column.
+    QStringList heard;
+    for (const char* name : {"TDBGTestate", "TDBGRighe"}) {
+        QAccessibleInterface* grid = QAccessible::queryAccessibleInterface(ui::find<QTableView>(s, name));
+        QAccessibleTableInterface* table = grid->tableInterface();
+        ASSERT_TRUE(table);
+        QStringList cells;
+        for (int c = 0; c < table->columnCount(); ++c)
+            cells << table->columnDescription(c) + ": " + table->cellAt(1, c)->text(QAccessible::Name);
+        heard << grid->text(QAccessible::Name) + " | " + cells.join(", ");
+    }
+    const QString day = storedDate(headers->value(1, "DataReg")).toString("dd/MM/yyyy");
+    EXPECT_EQ(heard, QStringList({"D.D.T. | Data Reg.: " + day + ", Numero: 1, Num. Int.: 1, Causale: VEN, Cliente: Rossi "
+                                  "Ferramenta S.n.c., Totale Lire: 383.832, Totale Euro: 198,23",
+                                  "Righe del Documento | Riga: 2, Articolo: ART003, Descrizione: Viti autofilettanti 4x30 "
+                                  "(conf. 200 pz), U.M.: CF, Quantità: 5, Prezzo Lire: 9.800, Prezzo Euro: 5,06, Totale "
+                                  "Lire: 52.920, Totale Euro: 27,33"}));
 
     // Movements and stock come from the warehouse movements.
     QWidget* movements = open("BMovMaga", "objmovmaga");

@@ -147,6 +147,21 @@ TEST_F(TableEditor, ACustomerIsCheckedFieldByFieldOnAddingThenEditedAndDeleted)
     EXPECT_EQ(gridRows(), before);
 }
 
+// A table damaged on disk: the customers screen shows that a payment term cannot be read,
+// and its save says the archive is damaged and writes nothing, not even into a sound table.
+TEST_F(TableEditor, ADamagedArchiveIsSaidAndNothingIsWrittenIntoIt)
+{
+    program.damageTable("data.mdb", "ModPag");
+    customers();
+    ui::click(s, "BNuovo");
+    type("Codice", "C001X");
+    type("Denominazione", "Nuovo cliente");
+    type("idPagamento", "RD");
+    EXPECT_EQ(field("idPagamento_Desc"), "(archivio danneggiato)");
+    EXPECT_TRUE(save().startsWith("L'archivio '" + program.dataDb() + "' risulta danneggiato.")) << save().toStdString();
+    EXPECT_TRUE(customer("Codice", "C001X").isEmpty());
+}
+
 TEST_F(TableEditor, DatesAndNumbersAreTypedAsUsersWriteThem)
 {
     ASSERT_TRUE(shown("BEsercizio", "TableForm", "PanDati_9"));
@@ -167,6 +182,34 @@ TEST_F(TableEditor, DatesAndNumbersAreTypedAsUsersWriteThem)
     EXPECT_EQ(field("Codice") + "|" + field("PrezzoVen") + "|" + field("PrezzoVenEuro"), "ART001|18.000|9,30");
     EXPECT_TRUE(ui::find<QLineEdit>(panel, "PrezzoVenEuro")->alignment() & Qt::AlignRight);
     EXPECT_FALSE(ui::find<QLineEdit>(panel, "Codice")->alignment() & Qt::AlignRight) << "a code reads as text";
+
+    // Typed keys -> shown text -> what the archive keeps. '.' groups thousands and ',' comes before
+    // the decimals; what cannot become a number is refused key by key (a second comma, a third euro
+    // decimal, a lire decimal); the paired amount follows at the company's rate 1936,27.
+    const struct { const char *command, *screen, *field, *typed, *shown, *columns, *stored, *message; } typings[] = {
+        {"BArticoli", "Articoli", "PrezzoVenEuro", "1.234,56", "1.234,56", "PrezzoVenEuro, PrezzoVen", "1234.56|2390441", ""},
+        {"BArticoli", "Articoli", "PrezzoVenEuro", "1234,5", "1234,5", "PrezzoVenEuro, PrezzoVen", "1234.5|2390325", ""},
+        {"BArticoli", "Articoli", "PrezzoVenEuro", "1,2,345", "1,23", "PrezzoVenEuro, PrezzoVen", "1.23|2382", ""},
+        {"BArticoli", "Articoli", "PrezzoAcq", "18000,5", "180005", "PrezzoAcq, PrezzoAcqEuro", "180005|92.96", ""},
+        {"BArticoli", "Articoli", "PuntoGiacenzaMinima", "1.234,75", "1.234,75", "PuntoGiacenzaMinima", "1234.75", ""},
+        {"BArticoli", "Articoli", "PuntoGiacenzaMinima", "12.34", "12.34", "PuntoGiacenzaMinima", "1234.75",
+         "Valore non Valido: Giacenza Minima"},
+        {"BClienti", "Clienti", "Sconto", "12,5", "12,5", "Sconto", "12.5", ""},
+    };
+    for (const auto& t : typings) {
+        SCOPED_TRACE(QStringLiteral("%1 %2").arg(t.field, t.typed).toStdString());
+        if (s->objectName() != QLatin1String(t.screen))
+            shown(t.command, t.screen);
+        const QString code = field("Codice");
+        if (ui::find<QLineEdit>(panel, t.field)->isReadOnly())
+            ui::click(s, "BModifica");
+        type(t.field, QString::fromUtf8(t.typed));
+        EXPECT_EQ(field(t.field), QString::fromUtf8(t.shown));
+        EXPECT_EQ(save(), QString::fromUtf8(t.message));
+        EXPECT_EQ(program.rows("data.mdb", QStringLiteral("SELECT %1 FROM %2 WHERE Codice = '%3'")
+                                               .arg(t.columns, t.screen, code)),
+                  QStringList{t.stored});
+    }
 }
 
 TEST_F(TableEditor, TheImageManagerShowsThePictureOfEachRow)
@@ -184,4 +227,72 @@ TEST_F(TableEditor, TheImageManagerShowsThePictureOfEachRow)
     ui::click(s, "BNuovo");
     ui::click(s, "BAnnulla");
     EXPECT_FALSE(ui::find<QLabel>(panel, "Immagine")->pixmap().isNull()) << "the row shown again, its picture too";
+}
+
+// Esc asks before dropping typing; doubtful tax codes are saved when the clerk says so, asked once.
+TEST_F(TableEditor, TypedDataIsDroppedAndDoubtfulCodesAreSavedOnlyWhenTheClerkSaysSo)
+{
+    customers();
+    const auto esc = [&] { QTest::keyClick(ui::find<QWidget>(panel, "Denominazione"), Qt::Key_Escape); };
+    ui::click(s, "BNuovo");
+    esc();
+    EXPECT_TRUE(platform.messages.isEmpty() && base->EditingScreenCount == 0) << "nothing typed, nothing asked";
+    ui::click(s, "BNuovo");
+    type("Codice", "C900");
+    type("Denominazione", "Prova");
+    platform.answers.enqueue(Platform::Answer::No);
+    esc();
+    EXPECT_EQ(messages(), QStringList{"MESSAGE|none|yesno|Brevano V|I Dati Digitati Andranno Persi.\\r\\rSi Desidera Annullare le Modifiche?"});
+    EXPECT_EQ(field("Codice") + "|" + QString::number(base->EditingScreenCount), "C900|1");
+
+    const struct { const char *vat, *fiscal, *problem; } doubtful[] = {
+        {"12345678901", "", "Partita I.V.A. Errata: la Cifra di Controllo non Corrisponde"},
+        {"12345678903", "RSSMRA85T10A562", "Il Codice Fiscale Deve Avere 16 Caratteri (11 Cifre per le Società)"},
+        {"DE123456789", "RSSMRA85T10A562S", "La Partita I.V.A. Deve Contenere Solo Cifre"},
+    };
+    for (const auto& d : doubtful) {
+        type("Piva", d.vat);
+        type("CodFiscale", d.fiscal);
+        platform.answers.enqueue(Platform::Answer::No);
+        EXPECT_EQ(save(), d.problem);
+        EXPECT_EQ(platform.lastText(), QString(d.problem) + "\r\rSe il Codice è Estero o Comunque Corretto, Salvarlo Così?");
+    }
+    EXPECT_EQ(save(), "") << "answered Yes";
+    EXPECT_EQ(customer("Piva, CodFiscale", "C900"), QStringList{"DE123456789|RSSMRA85T10A562S"});
+    ui::click(s, "BModifica");
+    type("Denominazione", "Prova due");
+    platform.clear();
+    EXPECT_EQ(save() + messages().join(','), "") << "a code kept once is not asked about again";
+}
+
+// The users keep someone who can reach the administrator screens, and the user signed in.
+TEST_F(TableEditor, TheSignedInUserAndTheLastAdministratorAreNeitherDeletedNorDemoted)
+{
+    const auto onUser = [&](const char* code, const char* button, const char* type = nullptr) {
+        ui::click(s, "BPrimo");
+        for (int i = 0; i < 5 && field("Codice") != code; ++i)
+            ui::click(s, "BAvanti");
+        platform.clear();
+        ui::click(s, button);
+        if (!type)
+            return messages().join(',');
+        this->type("Tipo", type);
+        const QString said = save();
+        if (base->EditingScreenCount)
+            ui::click(s, "BAnnulla");
+        return said;
+    };
+    const QString refused = "MESSAGE|critical|ok|Brevano V|Impossibile ";
+    ASSERT_TRUE(shown("BAccessi", "TableForm", "PanDati_6"));
+    EXPECT_EQ(onUser("admin", "BElimina"), refused + "Eliminare l'Utente Collegato");
+    EXPECT_EQ(onUser("admin", "BModifica", "U"), "Impossibile Togliere i Diritti di Amministratore all'Utente Collegato");
+    signIn("mario", true);
+    ASSERT_TRUE(shown("BAccessi", "TableForm", "PanDati_6"));
+    EXPECT_EQ(onUser("admin", "BElimina"), refused + "Eliminare l'Ultimo Amministratore");
+    EXPECT_EQ(onUser("admin", "BModifica", "U"), "Impossibile Togliere i Diritti all'Ultimo Amministratore");
+    EXPECT_EQ(onUser("mario", "BModifica", "A"), "");
+    EXPECT_EQ(onUser("admin", "BModifica", "U"), "") << "another administrator remains";
+    EXPECT_EQ(onUser("mario", "BElimina"), refused + "Eliminare l'Utente Collegato");
+    EXPECT_EQ(onUser("admin", "BElimina"), "MESSAGE|none|yesno|Brevano V|Si Desidera Cancellare il Record Corrente?");
+    EXPECT_EQ(program.rows("user.mdb", "SELECT Codice, Tipo FROM Password"), QStringList{"mario|A"});
 }

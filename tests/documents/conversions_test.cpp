@@ -3,6 +3,7 @@
 // are, and the header's totals are those the test sums from the rows the new document received.
 #include "creation_fixture.h"
 #include "documents/documentreader.h"
+#include "documents/documentsave.h"
 
 namespace {
 
@@ -136,6 +137,8 @@ const ColumnPairs DeliveryNoteToInvoice =
 const Conversion AllConversions[] = {
     {"DeliveryNoteToInvoice", 1, 1, 1, "FATVE", DeliveryNoteToInvoice, SalesRows},
     {"DeliveryNoteWithGapsInItsRows", 1, 1, 3, "FATVE", DeliveryNoteToInvoice, SalesRows},
+    // Delivery note 4 is typed by hand as a copy of note 1: it converts by the same rule.
+    {"TypedDeliveryNoteToInvoice", 1, 1, 4, "FATVE", DeliveryNoteToInvoice, SalesRows},
     {"DeliveryNoteToReturnNote", 1, 10, 1, "RESO",
      sameNames({"idCausaleDoc", "idEsercizio", "idCliente", "NoteDoc", "DtCons"}), BareRows},
     {"OrderToInvoice", 2, 1, 1, "FATVE", orderTo(OrderCustomer), SalesRows},
@@ -163,6 +166,13 @@ class Conversions : public CreationTest, public ::testing::WithParamInterface<Co
 TEST_P(Conversions, TheNewDocumentHoldsWhatTheRuleTakesAndNothingElse)
 {
     const Conversion& c = GetParam();
+    if (c.sourceType == 1 && c.sourceNumInt == 4) {
+        std::optional<DocumentDraft> typed = readDraft(db, "DDT", request(1, 1, 1).sourceDataReg, 1);
+        ASSERT_TRUE(typed);
+        typed->numInt = 0;
+        typed->fiscalYear.clear();
+        ASSERT_EQ(saveDraft(base->documentSession(), *typed), 4);
+    }
     CreationRequest r = request(c.sourceType, c.targetType, c.sourceNumInt);
     r.supplierCode = c.supplierCode;
     r.supplierKey = c.supplierKey;

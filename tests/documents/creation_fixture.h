@@ -31,14 +31,14 @@ protected:
     // The request for a demo document of the current fiscal year, found by its NumInt.
     CreationRequest request(qint16 sourceType, qint16 targetType, qint32 sourceNumInt)
     {
-        const SourceChoice* source = sourceChoice(sourceType);
+        const SourceChoice* source = sourceChoice(SourceKind(sourceType));
         JetQuery q;
         q << "SELECT DataReg FROM " << Jet::identifier(documentKind(source->kindCode)->headerTable)
           << " WHERE NumInt = " << Jet::number(sourceNumInt) << " AND idEsercizio = " << Jet::text(year());
         Rows found = db.select(q);
         CreationRequest r;
-        r.sourceType = sourceType;
-        r.targetType = targetType;
+        r.sourceType = SourceKind(sourceType);
+        r.targetType = TargetKind(targetType);
         r.sourceKindName = source->name;
         r.sourceDataReg = found.next() ? storedDate(found.value(0)) : QDate();
         r.sourceNumInt = sourceNumInt;

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QProcess>
 #include <QSet>
+#include <QSqlQuery>
 #include <QThread>
 #include <memory>
 
@@ -13,8 +14,11 @@ using CreationAcrossWorkstations = CreationTest;
 
 TEST_F(CreationAcrossWorkstations, FourWorkstationsGetDistinctNumbersAndCompleteDocuments)
 {
-    // Sources of sales invoices: source type, NumInt, target type, and the rows each has.
-    const int sources[][4] = {{1, 1, 1, 3}, {2, 1, 2, 3}, {3, 2, 1, 4}, {2, 3, 2, 4}};
+    // Sources of sales invoices: source type, NumInt, target type, and the rows each has; the
+    // last workstation types its invoices by hand (dated today, after the demo invoices).
+    const int sources[][4] = {{1, 1, 1, 3}, {2, 1, 2, 3}, {3, 2, 1, 4}, {0, 0, 1, 2}};
+    for (const char* table : {"FATVETes", "FATVERig"})
+        folder.exec("data.mdb", QString("UPDATE %1 SET DataReg = '%2'").arg(table, stored(platform.todayDate.addDays(1 - platform.todayDate.day()))));
     constexpr int perWorkstation = 100;
     std::vector<std::unique_ptr<QProcess>> workers;
     for (const auto& s : sources) {
@@ -78,6 +82,26 @@ TEST_F(CreationAcrossWorkstations, AWorkstationKilledWhileWritingNeverMakesTheAr
     EXPECT_EQ(count("SELECT Count(*) FROM FATVETes WHERE NumInt > 2 AND NOT EXISTS (SELECT 1 FROM FATVERig r "
                     "WHERE r.DataReg = FATVETes.DataReg AND r.NumInt = FATVETes.NumInt)"),
               0);
+}
+
+// The server drops a creation's connection while its rows are written: nothing of that creation
+// stays, and the next creation on the same workstation takes the next number.
+TEST_F(CreationAcrossWorkstations, AConnectionLostWhileWritingRowsLeavesNothingOfThatCreation)
+{
+    if (!ProgramFolder::onServer())
+        GTEST_SKIP() << "a connection to a server only";
+    for (const char* sql : {"CREATE SEQUENCE cuts", "CREATE FUNCTION cut() RETURNS trigger LANGUAGE plpgsql AS 'BEGIN IF "
+                            "nextval(''cuts'') = 1 THEN PERFORM pg_terminate_backend(pg_backend_pid()); END IF; RETURN NULL; END'",
+                            "CREATE TRIGGER cut BEFORE INSERT ON fatverig FOR EACH STATEMENT EXECUTE FUNCTION cut()"})
+        ASSERT_TRUE(QSqlQuery(db.connection()).exec(sql)) << sql;
+    const int last = numerator("FATVE");
+    QProcess worker;
+    worker.start(QCoreApplication::applicationDirPath() + "/worker_creation_worker", {folder.dataDb(), year(), "1", "1", "1", "2"});
+    ASSERT_TRUE(worker.waitForFinished(60000));
+    const QString said = worker.readAllStandardOutput().trimmed();
+    EXPECT_TRUE(said.startsWith("FAILED ") && said.count("CREATED") == 1 && said.endsWith(QString("CREATED %1").arg(last + 1)))
+        << said.toStdString();
+    EXPECT_EQ(count(QString("SELECT Count(*) FROM FATVERig WHERE NumInt = %1").arg(last + 1)), 3) << "no orphan rows";
 }
 
 } // namespace

@@ -34,7 +34,7 @@ TEST_F(SourceList, LongListIsReadPageByPageWithoutHoldingTheArchive)
             addDdt(QDate(2041, 4, 1).addDays(n / 150), n);
     });
     SourceListModel model;
-    model.open(db, {1, From, To});
+    model.open(db, {SourceKind::DeliveryNote, From, To});
     EXPECT_EQ(model.rowCount(), SourceListModel::PageSize);
     ASSERT_TRUE(model.canFetchMore());
 
@@ -52,7 +52,7 @@ TEST_F(SourceList, LongListIsReadPageByPageWithoutHoldingTheArchive)
         ASSERT_EQ(model.value(r, "NumInt").toInt(), r + 1);
 
     // A new reading shows what the other workstation wrote.
-    model.open(db, {1, From, To});
+    model.open(db, {SourceKind::DeliveryNote, From, To});
     EXPECT_EQ(model.value(0, "NumInt").toInt(), 9000);
 }
 

@@ -5,6 +5,7 @@
 #include <QAccessible>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSettings>
 
 TEST_F(MainWindowTest, EveryMenuCommandOpensItsScreenInsideTheMainWindowWholeAndNamed)
 {
@@ -34,6 +35,18 @@ TEST_F(MainWindowTest, EveryMenuCommandOpensItsScreenInsideTheMainWindowWholeAnd
         frame->close();
         ui::settle();
     }
+
+    // Opened beside another, or kept where a larger display showed it, a screen is in sight whole.
+    click("BDDT");
+    click("BGiacArt");
+    EXPECT_TRUE(area.contains(window->workspace()->activeSubWindow()->geometry()));
+    window->workspace()->closeAllSubWindows();
+    QSettings(program.file("finestre.ini"), QSettings::IniFormat).setValue("objgiacenze/geometria", QRect(900, 700, 640, 900));
+    click("BGiacArt");
+    EXPECT_TRUE(area.contains(window->workspace()->activeSubWindow()->geometry()))
+        << window->workspace()->activeSubWindow()->geometry().x();
+    window->workspace()->closeAllSubWindows();
+    ui::settle();
 
     // The opening stock is a dialog of its own, outside the workspace.
     QString modal;

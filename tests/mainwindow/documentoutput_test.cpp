@@ -4,12 +4,15 @@
 
 #include "components/base/recordsetmodel.h"
 #include "documents/einvoicecheck.h"
+#include "documents/documentsave.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QPrintPreviewWidget>
 #include <QProcess>
 #include <QTableView>
+#include <QTest>
+#include <QToolButton>
 #include <QXmlStreamReader>
 
 namespace {
@@ -167,12 +170,19 @@ TEST_F(DocumentOutput, ThePdfHoldsEveryRowTheVatSummaryTheTotalsAndThePageCount)
 
 TEST_F(DocumentOutput, ElectronicInvoicesPassTheOfficialSchemaUnderProgressivesNeverGivenTwice)
 {
+    // Invoice 3 is typed by hand.
+    DocumentDraft typed{.kindCode = "FATVE", .date = QDate(QDate::currentDate().year(), 12, 31)};
+    ASSERT_TRUE(fillCounterpart(dataDb(), typed, "C002"));
+    typed.rows << DraftRow{.article = "ART001", .description = "Martello da carpentiere 500 g", .unit = "PZ", .vatCode = "20",
+                           .quantity = 2, .priceEuro = 9.3, .priceLire = 18000};
+    ASSERT_EQ(saveDraft(base->documentSession(), typed), 3);
     openWindow();
     const struct { const char *tool, *screen; qint32 number; const char *type, *firstRow; } cases[] = {
         {"BFATVE", "objFATVE", 1, "TD01", "Trapano a percussione 750 W"},
         {"BFATSE", "objFATSE", 2, "TD01", "Martello da carpentiere 500 g"},
         {"BFATNC", "objFATNC", 1, "TD04", "Viti autofilettanti 4x30 (conf. 200 pz)"},
-        {"BFATND", "objFATND", 1, "TD05", "Viti autofilettanti 4x30 (conf. 200 pz)"}};
+        {"BFATND", "objFATND", 2, "TD05", "Viti autofilettanti 4x30 (conf. 200 pz)"},
+        {"BFATVE", "objFATVE", 3, "TD01", "Martello da carpentiere 500 g"}};
     const QString schema = program.file("Schema_del_file_xml_FatturaPA_v1.2.2.xsd");
     int progressive = 0;
     for (const auto& c : cases) {
@@ -201,7 +211,19 @@ TEST_F(DocumentOutput, ElectronicInvoicesPassTheOfficialSchemaUnderProgressivesN
     EXPECT_EQ(eInvoiceArithmeticErrors(rounded),
               QStringList{"Riga 2: 200.00 × 0.62 = 124.00, ma il Prezzo Totale è 123.95 (controllo 00423)."});
 
+    // Pressed again on a document, it asks first, saying when and under which name the first went.
+    platform.answers.enqueue(Platform::Answer::No);
+    platform.answers.enqueue(Platform::Answer::Yes);
+    pick("BFATVE", "objFATVE", 1, "BFatturaElettronica");
+    const QString asked = platform.lastText();
+    EXPECT_TRUE(asked.startsWith("La Fattura Elettronica di questo documento è già stata scritta il "
+                                 + QDate::currentDate().toString("dd/MM/yyyy") + " alle ")
+                && asked.contains(" come IT04587210963_00001.xml.")) << asked.toStdString();
+    EXPECT_EQ(QDir(documents()).entryList({"*.xml"}).size(), progressive);
+    EXPECT_EQ(pick("BFATVE", "objFATVE", 1, "BFatturaElettronica"), QDir(documents()).filePath(QString("IT04587210963_0000%1.xml").arg(++progressive)));
+
     // A pro-forma invoice is no fiscal document.
+    dataDb().execute(JetQuery("UPDATE FATVETes SET TipoFattura = 'PF' WHERE NumInt = 1"));
     pick("BFATPRO", "objFATPRO", 1, "BFatturaElettronica");
     EXPECT_EQ(platform.lastText(), "La Fattura Proforma non è un documento fiscale:\rnon si emette la Fattura Elettronica.");
     EXPECT_EQ(QDir(documents()).entryList({"*.xml"}).size(), progressive);
@@ -267,10 +289,44 @@ TEST_F(DocumentOutput, MissingDataIsListedFieldByFieldAndNoFileIsWritten)
     };
     for (const auto& [number, fields] : cases) {
         SCOPED_TRACE(number);
-        pick("BFATVE", "objFATVE", number, "BFatturaElettronica");
+        pick(number == 1 ? "BFATVE" : "BFATSE", number == 1 ? "objFATVE" : "objFATSE", number, "BFatturaElettronica");
         EXPECT_EQ(messages(), QStringList{title + fields.join("\\r- ")});
         platform.clear();
     }
     EXPECT_FALSE(QDir(documents()).exists() && !QDir(documents()).isEmpty());
     EXPECT_EQ(program.rows("data.mdb", "SELECT Progressivo FROM Numeratori WHERE idCodice = 'FATPA'"), QStringList());
+}
+
+// A D.D.T. exported with the keyboard alone: the screen opens in its list, Tab keeps to the cells,
+// Ctrl+Tab and Ctrl+Shift+Tab leave a grid, and Esporta PDF has a key its tooltip names. On a
+// machine where nothing opens folders, the clerk is told where the file went.
+TEST_F(DocumentOutput, TheKeyboardAloneWalksIntoAGridOutOfItAndToEsportaPdf)
+{
+    platform.folderOpens = false;
+    QApplication::setActiveWindow(&openWindow());
+    QWidget* s = open("BDDT", "objddt");
+    ASSERT_TRUE(s);
+    const auto focus = [] { return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString(); };
+    const auto keys = [](int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), modifiers);
+        ui::settle();
+    };
+    EXPECT_EQ(focus(), "TDBGTestate");
+    keys(Qt::Key_Down);
+    keys(Qt::Key_Tab);
+    EXPECT_EQ(focus(), "TDBGTestate") << "Tab moves between cells";
+    keys(Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(focus(), "TDBGRighe");
+    keys(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(focus(), "TDBGTestate");
+    keys(Qt::Key_Tab, Qt::ControlModifier);
+    keys(Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_TRUE(qobject_cast<QToolButton*>(QApplication::focusWidget())) << focus().toStdString();
+    EXPECT_EQ(ui::find<QAction>(s, "BEsportaPDF")->toolTip(), "Esporta PDF (Ctrl+E)");
+    keys(Qt::Key_E, Qt::ControlModifier);
+    const QStringList said = messages();
+    ASSERT_EQ(said.size(), 2);
+    EXPECT_TRUE(said[0].contains("Documento esportato in PDF:")) << said[0].toStdString();
+    EXPECT_EQ(said[1], "MESSAGE|information|ok|Brevano V|Impossibile aprire la Cartella dei Documenti: su questo "
+                       "computer nessun programma apre le cartelle.\\rPercorso della cartella:\\r" + documents());
 }

@@ -1,5 +1,6 @@
 // Leaving the program from the main window, and the menu lock kept in the layout file.
 #include "mainwindowfixture.h"
+#include "common/processidentity.h"
 
 #include <QFile>
 #include <QToolBar>
@@ -47,10 +48,12 @@ TEST_F(Exit, AScreenInEditModeRefusesTheExit)
 // in place, across a restart, until they are unlocked.
 TEST_F(Exit, YesStoresTheYearDropsTheLocksAndKeepsTheMenuLockAcrossARestart)
 {
+    // Locks of an ended copy of this installation, at this workstation and elsewhere.
+    const QString ended = lockHolderIdentity(base->LocalDbPath, base->ConnectString).section(u'/', 0, 0) + "/1@0";
     for (const char* holder : {"'admin', 'POSTAZIONE1', '1'", "'ADMIN', 'postazione1', '2'", "'admin', 'POSTAZIONE2', '3'",
                                "'mario', 'POSTAZIONE1', '4'"})
-        program.exec("user.mdb", QString("INSERT INTO Accessi (User, Postazione, Chiave1, Modulo, DescFrm, Tabella) "
-                                         "VALUES (%1, 'BREVANO V', 'Dati Aziendali', 'Azienda')").arg(holder));
+        program.exec("user.mdb", QString("INSERT INTO Accessi (User, Postazione, Chiave1, Processo, Modulo, DescFrm, Tabella) "
+                                         "VALUES (%1, '" + ended + "', 'BREVANO V', 'Dati Aziendali', 'Azienda')").arg(holder));
     // The code as typed at sign-in finds the user whatever its case.
     base->UserName = "Admin";
     base->FiscalYear = "2031";

@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QTableView>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -268,6 +269,55 @@ TEST_F(PaymentTerms, ANewTermIsCheckedRuleByRuleThenSavedAndShown)
     press(s, "BAnnulla");
 }
 
+// Codes that differ in case alone are one code on either engine, whatever the letter; accents
+// count, and "ß" is not "ss". A pasted code loses its control characters and the spaces around it.
+TEST_F(PaymentTerms, CodesEqualInAnyCaseAreOneOnEitherEngineAndPastedOnesAreCleaned)
+{
+    openTerms();
+    const auto add = [&](const QString& code) {
+        press(s, "BNuovo");
+        set("tCod", code);
+        set("tDesc", "Prova");
+        press(s, "BSalva");
+        const QString said = panel1();
+        if (pending())
+            press(s, "BAnnulla");
+        return said;
+    };
+    const QString pairs = "ÀàÁáÂâÃãÄäÅåÈèÉéÊêËëÌìÍíÎîÏïÒòÓóÔôÕõÖöÙùÚúÛûÜüÝýŸÿÇçÑñÆæØøẞß";
+    for (qsizetype i = 0; i < pairs.size(); i += 2) {
+        const QString capital = pairs.mid(i, 1) + "1", small = pairs.mid(i + 1, 1) + "1";
+        SCOPED_TRACE(capital.toStdString());
+        EXPECT_EQ(add(capital), "");
+        EXPECT_EQ(add(small), "Codice già esistente");
+    }
+    EXPECT_EQ(add("e1") + add("ss1"), "");
+    EXPECT_EQ(terms(), 4 + int(pairs.size()) / 2 + 2);
+
+    EXPECT_EQ(add("  R" + QString(QChar(0)) + "D\n "), "Codice già esistente");
+    EXPECT_EQ(add(" X" + QString(QChar(1)) + "Y\r\n\t"), "");
+    EXPECT_EQ(program.rows("data.mdb", "SELECT count(*) FROM ModPag WHERE Codice = 'XY'"), QStringList{"1"});
+}
+
+// On the server a code too long for its index is refused in Italian; nothing is saved and what was
+// typed stays on screen. (A pasted NUL never gets this far: fields drop control characters.)
+TEST_F(PaymentTerms, AValueTheServerCannotKeepIsRefusedInItalian)
+{
+    if (!ProgramFolder::onServer())
+        GTEST_SKIP() << "limits of the server's keys and texts";
+    QString tooLong;
+    for (quint32 x = 1; tooLong.size() < 8000; x = x * 1103515245u + 12345u)
+        tooLong += QChar(u'A' + (x >> 16) % 26);
+    openTerms();
+    press(s, "BNuovo");
+    set("tCod", tooLong);
+    set("tDesc", "Prova");
+    press(s, "BSalva");
+    EXPECT_TRUE(messages().value(0).contains("|L'archivio 'data.mdb' non può conservare un valore digitato")) << messages().join("\n").toStdString();
+    EXPECT_TRUE(pending());
+    EXPECT_EQ(terms(), 4);
+}
+
 TEST_F(PaymentTerms, DeletingAsksAndAnEmptyTableWaitsForANewTerm)
 {
     openTerms();
@@ -407,7 +457,7 @@ TEST_F(Company, AddressLogoAndFolderAreChosenFromLists)
     // Keys pass the typing aids of their fields: digits, a decimal number, any printable text.
     press(s, "BModifica");
     const struct { const char *field, *keys, *kept; } typed[] = {
-        {"tDecEuro", "10a3.4-5 9", "103459"}, {"tCambio", "-10.5,3x", "-10,53"}, {"tCambio", "3-4,,5", "34,5"},
+        {"tDecEuro", "10a3.4-5 9", "103459"}, {"tCambio", "-1.93x6,2.7", "-1.936,27"}, {"tCambio", "3-4,,5", "34,5"},
         {"Text4", "Bar \"Roma\" & C. 50%", "Bar \"Roma\" & C. 50%"}};
     for (const auto& t : typed) {
         ui::type(s, t.field, t.keys);
@@ -564,6 +614,67 @@ TEST_F(MainWindowTest, LocksLeftByAnEndedCopyGoAtTheNextSignInThereOrOnTheLockSc
         press(s, "BSucc");
     press(s, "BElimina");
     EXPECT_EQ(again.ask("click BModifica"), "editing=2 screens=2");
+}
+
+// Two machines cloned with one host name, the same user on both: the second one's sign-in leaves
+// the first one's lock alone, though the first one's process is not in its process table (made so
+// here by naming another start of it), and its edit of that record is refused.
+TEST_F(MainWindowTest, ASignInLeavesTheLocksOfAnotherMachineWithTheSameName)
+{
+    QTemporaryDir otherMachine;
+    ASSERT_TRUE(QFile::copy(ProgramFolder::builtProgramDir() + "/locdata2.mdb", otherMachine.filePath("locdata.mdb")));
+    Workstation first(program, "admin", "PC1"), second(program, "admin", "PC1", otherMachine.path());
+    EXPECT_EQ(first.ask("click BModPag"), "editing=0 screens=1");
+    EXPECT_EQ(first.ask("click BModifica"), "editing=1 screens=1");
+    program.exec("user.mdb", "UPDATE Accessi SET Processo = Processo || '0'");
+    second.ask("signin");
+    EXPECT_EQ(program.lockHolders(), QStringList{"admin@PC1"});
+    EXPECT_EQ(second.ask("click BModPag"), "editing=0 screens=1");
+    EXPECT_TRUE(second.ask("click BModifica").contains("Dato in Modifica da Altro Utente.\\rUtente: admin\\rPostazione: PC1"));
+}
+
+// Two workstations edit one record on every screen that edits records: the second is refused, the
+// holder named; however the first edit ends (save, cancel, close) the record is free again.
+TEST_F(MainWindowTest, EveryEditingScreenLetsOneWorkstationAtATimeEditARecord)
+{
+    // The record, the column edited, how the first edit ends, whether it saves; a grid's row 0, column 1.
+    const struct { const char *open, *table, *column, *code, *end; bool kept; const char* grid = nullptr; } screens[] = {
+        {"BClienti", "Clienti", "Denominazione", "C001", "click BSalva", true},
+        {"BFornitori", "Fornitori", "Denominazione", "F001", "click BAnnulla", false},
+        {"BArticoli", "Articoli", "Descrizione", "ART001", "click BSalva", true},
+        {"BAgenti", "Agenti", "Denominazione", "AG01", "close", false},
+        {"BVettori", "Vettori", "Denominazione", "V01", "click BSalva", true},
+        {"BMateriali", "Materiali", "Descrizione", "MAT01", "click BSalva", true},
+        {"BServizi", "Servizi", "Descrizione", "SER01", "click BSalva", true}, {"BZone", "Zone", "Desc", "1", "click BSalva", true},
+        {"BListini", "Listini", "Desc", "L1", "click BSalva", true}, {"BDistinta", "DistintaBase", "Desc", "DB001", "close", false},
+        {"BLoc", "Stati", "Descrizione", "IT", "row TStati 1", true, "TStati"},
+    };
+    Workstation first(program, "admin", "PC1"), second(program, "mario", "PC2");
+    for (const auto& s : screens) {
+        SCOPED_TRACE(s.open);
+        const auto edit = [&](Workstation& at, const QString& value) {
+            const QString started = s.grid ? QString() : at.ask("click BModifica");
+            return started + at.ask(s.grid ? QStringLiteral("cell %1 0 1 %2").arg(s.grid, value) : QStringLiteral("set %1 %2").arg(s.column, value));
+        };
+        const QString key = s.grid ? "id" : "Codice";
+        const auto stored = [&] {
+            return program.rows("data.mdb", QStringLiteral("SELECT %1 FROM %2 WHERE %3 = '%4'").arg(s.column, s.table, key, s.code)).value(0);
+        };
+        const QString before = stored();
+        first.ask(QStringLiteral("click ") + s.open);
+        second.ask(QStringLiteral("click ") + s.open);
+        EXPECT_FALSE(edit(first, "PRIMA").contains("Dato in Modifica"));
+        EXPECT_EQ(program.rows("user.mdb", "SELECT [User], Tabella, Chiave1 FROM Accessi").join(','), QStringLiteral("admin|%1|%2=%3").arg(s.table, key, s.code));
+        EXPECT_TRUE(edit(second, "SECONDA").contains("Dato in Modifica da Altro Utente.\\rUtente: admin\\rPostazione: PC1"));
+        first.ask(s.end);
+        EXPECT_EQ(stored(), s.kept ? "PRIMA" : before) << "the refused edit wrote nothing";
+        EXPECT_TRUE(program.lockHolders().isEmpty());
+
+        EXPECT_FALSE(edit(second, "SECONDA").contains("Dato in Modifica"));
+        second.ask(s.grid ? QStringLiteral("row %1 1").arg(s.grid) : QStringLiteral("click BSalva"));
+        EXPECT_EQ(stored(), "SECONDA");
+        first.ask("close"), second.ask("close");
+    }
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QProcess>
+#include <QSqlQuery>
 
 namespace {
 
@@ -55,12 +56,12 @@ TEST_F(OnServer, TheConnectionTestSaysWhatIsWrong)
         {"/nessuna/cartella", good.database, "brevano", "", Search + "Impossibile raggiungere il server PostgreSQL "
                                                             "'/nessuna/cartella' sulla porta 5432.\\rControllare il nome del server, la porta e la rete."},
         {good.host, "nessuno", "brevano", "", Search + "Il database 'nessuno' non esiste sul server '" + good.host + "'."},
-        {good.host, good.database, "cassa", "sbagliata", Search + "Il server non accetta l'utente 'cassa' con la password indicata."},
+        {good.host, good.database, "cassa", "sbagliata", Search + "Password errata: il server non accetta l'utente 'cassa' con la password indicata."},
         {good.host, good.database, "sconosciuto", "", Search + "Il server non conosce l'utente 'sconosciuto'."},
         {good.host, "postgres", "brevano", "", Search + "Il database 'postgres' non contiene gli archivi del programma.\\r"
                                                         "Trasferirli con il programma trasferisci."},
         {good.host, older.service(), "brevano", "", Search + "Gli archivi del database '" + older.service()
-                                                    + "' sono di un'altra versione del programma (versione 99, richiesta 1)."},
+                                                    + "' sono di un'altra versione del programma (versione 99, richiesta 2)."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE((c.database + " " + c.user).toStdString());
@@ -85,7 +86,7 @@ TEST_F(OnServer, ConfirmingAServerWritesItsServiceAndThePasswordApartThenEnds)
         const bool right = written == ("PGSERVICE:" + s.database + "/\r\n1\r\n").toUtf8()
                            && service.contains(("[" + s.database + "]\nhost=" + s.host + "\nport=5432\ndbname=" + s.database
                                                 + "\nuser=brevano\n").toUtf8())
-                           && !service.contains("segreta") && password.contains("localhost:5432:" + s.database.toUtf8() + ":brevano:segreta\\:1")
+                           && !service.contains("segreta") && password.contains((s.host + ":5432:" + s.database + ":brevano:segreta\\:1").toUtf8())
                            && !written.contains("segreta");
         std::fprintf(stderr, "%s\n", right ? "SERVICE WRITTEN" : "WRONG");
     };
@@ -111,6 +112,48 @@ TEST(ServerStartup, AServiceOpensTheArchivesThereAndAnUnreachableServerEndsTheSt
     EXPECT_EQ(unreachable.log, (QStringList{NotFoundClient, "PROGRAM ENDED"}));
 }
 
+// The workstations' role works and takes locks; the server refuses it any change of the users or
+// of their kinds, whatever SQL it sends.
+TEST_F(OnServer, TheWorkstationsRoleWorksButTheServerRefusesItAChangeOfTheUsers)
+{
+    ServerArchive::Settings s = server();
+    s.service = program.service() + "_postazione";
+    s.user = "postazione";
+    ServerArchive::writeService(s);
+    const Database users = Database::open(ServerArchive::locator(s.service, "user.mdb"), ProgramFolder::connectString());
+    const Database data = Database::open(ServerArchive::locator(s.service, "data.mdb"), ProgramFolder::connectString());
+    users.execute(JetQuery("INSERT INTO Accessi ([User], Postazione, Tabella, Chiave1) VALUES ('mario', 'PC2', 'ModPag', 'Codice=RD')"));
+    EXPECT_EQ(data.execute(JetQuery("UPDATE ModPag SET [Desc] = 'Rimessa' WHERE Codice = 'RD'")), 1);
+    const auto refusedKind = [&](const JetQuery& change) {
+        try {
+            users.execute(change);
+        } catch (const DatabaseError& e) {
+            return int(e.kind());
+        }
+        return -1;
+    };
+    EXPECT_EQ(refusedKind(JetQuery("UPDATE Password SET [Password] = 'x' WHERE Codice = 'admin'")), int(DatabaseError::Kind::ReadOnly));
+    EXPECT_EQ(refusedKind(JetQuery("UPDATE Password SET Tipo = 'A' WHERE Codice = 'mario'")), int(DatabaseError::Kind::ReadOnly));
+    EXPECT_EQ(refusedKind(JetQuery("INSERT INTO Password (Codice, Tipo) VALUES ('nuovo', 'A')")), int(DatabaseError::Kind::ReadOnly));
+    EXPECT_EQ(refusedKind(JetQuery("DELETE FROM Password")), int(DatabaseError::Kind::ReadOnly));
+    EXPECT_EQ(program.rows("user.mdb", "SELECT Tipo FROM Password ORDER BY Codice"), (QStringList{"A", "U"}));
+}
+
+// A server given as a socket folder gets the password line libpq reads for it: a user who must
+// give a password connects with it; a wrong one stops the start-up saying so, not blaming the network.
+TEST(ServerStartup, ThePasswordLineWrittenIsTheOneLibpqReadsAndAWrongOneIsSaid)
+{
+    if (!ProgramFolder::onServer())
+        GTEST_SKIP() << "archives on a PostgreSQL server only";
+    ProgramFolder folder(ProgramFolder::WholeProgram);
+    const ServerArchive::Settings s = ServerArchive::readService(folder.service());
+    ServerArchive::writeService({s.service, s.host, s.port, s.database, "cassa", "giusta"});
+    EXPECT_NO_THROW(Database::open(ServerArchive::locator(folder.service(), QString()), QString()));
+    ServerArchive::writeService({s.service, s.host, s.port, s.database, "cassa", "sbagliata"});
+    const QString refused = runScripted(folder.path(), {}, "Accesso").log.value(0);
+    EXPECT_TRUE(refused.contains("|Password errata: il server PostgreSQL (servizio " + folder.service() + ")")) << refused.toStdString();
+}
+
 // The transfer program copies a data folder into an empty database once (every server test works
 // on a copy it made): its own check finds every row alike, and a second copy is refused.
 TEST_F(OnServer, TheTransferCopiesAFolderOnceAndRefusesASecondCopy)
@@ -130,9 +173,38 @@ TEST_F(OnServer, TheTransferCopiesAFolderOnceAndRefusesASecondCopy)
         tool.waitForFinished(120000);
         return std::make_pair(tool.exitCode(), QString::fromUtf8(tool.readAllStandardOutput()));
     };
+    // Two codes the file's index told apart but the server would refuse as one: every such pair is
+    // listed, and nothing is written until they are renamed.
+    const Database file = Database::open(files.file("data.mdb"), ProgramFolder::connectString());
+    file.run("INSERT INTO ModPag (Codice, \"Desc\") VALUES ('Ó1', 'a'), ('ó1', 'b'), ('Ñ2', 'c'), ('ñ2', 'd')");
+    const auto [refused, listed] = transfer();
+    EXPECT_EQ(refused, 1);
+    EXPECT_TRUE(listed.contains("tabella ModPag (Codice): 'Ó1' e 'ó1' sono lo stesso codice")) << listed.toStdString();
+    EXPECT_TRUE(listed.contains("'Ñ2' e 'ñ2'") && listed.contains("nulla è stato scritto: 2 codici")) << listed.toStdString();
+    {
+        const Database target = Database::open(ServerArchive::locator(empty, QString()), QString());
+        QSqlQuery schemas = target.prepare("SELECT count(*) FROM pg_namespace WHERE nspname LIKE 'brevano%'");
+        target.run(schemas);
+        EXPECT_TRUE(schemas.next() && schemas.value(0).toInt() == 0) << "nothing written";
+    }
+    file.run("UPDATE ModPag SET Codice = Codice || 'b' WHERE \"Desc\" IN ('b', 'd')");
+    // A copy restored from a text backup (.dump) has lost its version: the transfer refuses it
+    // before writing, the maintenance program mends it, then the move and the configuration work.
+    ASSERT_EQ(QProcess::execute("sh", {"-c", "cd '" + files.path() + "' && sqlite3 data.mdb .dump > data.sql && rm data.mdb "
+                                             "&& sqlite3 data.mdb < data.sql"}), 0);
+    const auto [outdated, why] = transfer();
+    EXPECT_TRUE(outdated == 1 && why.contains("L'archivio data.mdb dichiara la versione 0, questo programma richiede la versione 2")) << why.toStdString();
+    EXPECT_EQ(QProcess::execute(ProgramFolder::builtProgramDir() + "/manutenzione", {files.path()}), 0);
+
     const auto [copied, report] = transfer();
     EXPECT_EQ(copied, 0) << report.toStdString();
     EXPECT_FALSE(report.contains("NON CORRISPONDENTE"));
+    configure({QString(), target.host, 5432, empty, "brevano", ""}, [](QWidget* dialog) {
+        ui::click(dialog, "BProva");
+        ui::click(dialog, "BAnnulla");
+    });
+    EXPECT_EQ(messages(), QStringList{"MESSAGE|information|ok|Brevano V - Ricerca Server|Connessione riuscita: il database "
+                                      "contiene gli archivi del programma."});
     const auto [again, refusal] = transfer();
     EXPECT_EQ(again, 1);
     EXPECT_TRUE(refusal.contains("contiene già degli archivi: trasferimento rifiutato, nulla è stato scritto")) << refusal.toStdString();

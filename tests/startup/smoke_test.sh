@@ -6,16 +6,17 @@
 set -euo pipefail
 program="$1"
 shot="$2"
-command -v xvfb-run >/dev/null 2>&1 || { echo "xvfb-run is not installed: smoke test skipped"; exit 0; }
+command -v Xvfb >/dev/null 2>&1 || { echo "Xvfb is not installed: smoke test skipped"; exit 0; }
 
 work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
+trap 'kill ${XVFB_PID:-} 2>/dev/null; rm -rf "$work"' EXIT
 demo="$work/program"
 cp -r "$program" "$demo"
 rm -f "$demo/user.mdb" "$demo/data.mdb" "$demo/locdata.mdb" "$demo/layout.tb" "$shot"
 printf '%s/\r\n0\r\n' "$demo" > "$demo/brevanov.dat"
 
-xvfb-run -a -s "-screen 0 1024x768x24" env -u QT_QPA_PLATFORM bash -c '
+source "$(dirname "$0")/../../scripts/virtual-display.sh" && start_virtual_display 1024x768x24 "$work"
+env -u QT_QPA_PLATFORM bash -c '
   demo="$1"; shot="$2"
   "$demo/brevano" > "$demo/run.log" 2>&1 &
   pid=$!

@@ -142,10 +142,10 @@ struct Maintained
     QStringList report;
 };
 
-Maintained maintain(const ProgramFolder& folder)
+Maintained maintain(const ProgramFolder& folder, const QStringList& options = {})
 {
     QProcess p;
-    p.start(QDir(ProgramFolder::builtProgramDir()).filePath(QStringLiteral("manutenzione")), {folder.path()});
+    p.start(QDir(ProgramFolder::builtProgramDir()).filePath(QStringLiteral("manutenzione")), options + QStringList{folder.path()});
     p.waitForFinished(60000);
     return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts)};
 }
@@ -186,10 +186,10 @@ TEST(Maintenance, UpgradesArchivesOfThePreviousVersionAndLeavesCurrentOnesUntouc
 
     const Maintained first = maintain(folder);
     EXPECT_EQ(first.exitCode, 0) << first.report.join(u'\n').toStdString();
-    EXPECT_EQ(first.report.filter(QStringLiteral("aggiornato dalla versione 0 alla versione 1.")).size(), 3);
+    EXPECT_EQ(first.report.filter(QStringLiteral("aggiornato dalla versione 0 alla versione 2.")).size(), 3);
     for (const char* name : Archives) {
         SCOPED_TRACE(name);
-        EXPECT_EQ(version(folder, QString::fromLatin1(name) + ".mdb"), "1");
+        EXPECT_EQ(version(folder, QString::fromLatin1(name) + ".mdb"), "2");
         EXPECT_FALSE(QFile::exists(archiveFile(folder, name, "2")));
         // The dated copy is the archive as it was.
         const QStringList copies = QDir(folder.path()).entryList({QString::fromLatin1(name) + "_copia_*.mdb"});
@@ -202,6 +202,10 @@ TEST(Maintenance, UpgradesArchivesOfThePreviousVersionAndLeavesCurrentOnesUntouc
     folder.exec("data.mdb", "INSERT INTO Clienti (Codice, CodiceDestinatario) VALUES ('C006', 'ABC1234')");
     EXPECT_EQ(folder.rows("data.mdb", "SELECT id FROM Clienti WHERE Codice = 'C006'"), QStringList{"6"});
     EXPECT_EQ(folder.rows("user.mdb", "SELECT COUNT(RegimeFiscale) FROM Azienda"), QStringList{"0"});
+    EXPECT_EQ(folder.rows("user.mdb", "SELECT COUNT(*) FROM Password WHERE [Password] NOT LIKE 'pbkdf2-sha256$%'"),
+              QStringList{"0"}) << "passwords in clear become digests";
+    EXPECT_EQ(folder.rows("data.mdb", "SELECT COUNT(TipoFattura) + COUNT(FatturaPAData) FROM FATNCTes "
+                                      "WHERE NOT EXISTS (SELECT Prezzo FROM ListiniPrezzi)"), QStringList{"0"});
 
     // The program starts again; a second run changes nothing.
     EXPECT_EQ(runScripted(folder.path(), {}, QStringLiteral("frmSplash")).log, QStringList{"WINDOW|frmSplash"});
@@ -210,7 +214,7 @@ TEST(Maintenance, UpgradesArchivesOfThePreviousVersionAndLeavesCurrentOnesUntouc
         contents[name] = contentOf(archiveFile(folder, name));
     const Maintained second = maintain(folder);
     EXPECT_EQ(second.exitCode, 0);
-    EXPECT_EQ(second.report.filter(QStringLiteral("già aggiornato (versione 1).")).size(), 3);
+    EXPECT_EQ(second.report.filter(QStringLiteral("già aggiornato (versione 2).")).size(), 3);
     for (const char* name : Archives)
         EXPECT_TRUE(contentOf(archiveFile(folder, name)) == contents[name]) << name;
 }
@@ -226,4 +230,22 @@ TEST(Maintenance, AnArchiveThatCannotBeUpgradedKeepsTheTemplatesWaiting)
     EXPECT_EQ(run.report.filter(QStringLiteral("Archivio data.mdb: aggiornamento non riuscito")).size(), 1);
     for (const char* name : Archives)
         EXPECT_TRUE(QFile::exists(archiveFile(folder, name, "2"))) << name;
+}
+
+// A damaged archive is never called sound: the maintenance program names what is damaged and
+// what to do, and rebuilds it only when asked, keeping the damaged file aside.
+TEST(Maintenance, ADamagedArchiveIsReportedAndRebuiltOnlyWhenAsked)
+{
+    ProgramFolder folder(ProgramFolder::WholeProgram);
+    folder.damageTable("data.mdb", "ModPag");
+    const Maintained found = maintain(folder);
+    EXPECT_EQ(found.exitCode, 1);
+    EXPECT_EQ(found.report.filter("Archivio data.mdb DANNEGGIATO: tabelle non più leggibili: ModPag.").size(), 1);
+    EXPECT_EQ(found.report.filter("\"manutenzione --recupera\"").size(), 1);
+
+    const Maintained rebuilt = maintain(folder, {"--recupera"});
+    EXPECT_EQ(rebuilt.exitCode, 1) << "rebuilt rows still want a look";
+    EXPECT_EQ(QDir(folder.path()).entryList({"data_danneggiato_*.mdb"}).size(), 1);
+    EXPECT_EQ(folder.rows("data.mdb", "PRAGMA integrity_check"), QStringList{"ok"});
+    EXPECT_EQ(maintain(folder).exitCode, 0);
 }

@@ -20,10 +20,12 @@ start)
     -o "-k $dir -c listen_addresses='' -c fsync=off -c synchronous_commit=off -c full_page_writes=off -c max_connections=300" start >/dev/null
   "$bin/psql" -h "$dir" -U brevano -d postgres -qc "CREATE DATABASE brevano_template" >/dev/null
   "$bin/psql" -h "$dir" -U brevano -d postgres -qc "CREATE ROLE cassa LOGIN PASSWORD 'giusta'" >/dev/null
+  # The workstations' role: it works and takes locks, but may not change the users.
+  "$bin/psql" -h "$dir" -U brevano -d postgres -qc "CREATE ROLE postazione LOGIN" >/dev/null
   mkdir -p "$dir/template"
   cp "$program/user2.mdb" "$dir/template/user.mdb" && cp "$program/data2.mdb" "$dir/template/data.mdb"
   printf '[brevano_template]\nhost=%s\nport=5432\ndbname=brevano_template\nuser=brevano\n' "$dir" >"$dir/template.conf"
-  PGSERVICEFILE="$dir/template.conf" "$program/trasferisci" "$dir/template" brevano_template >"$dir/template.log" \
+  PGSERVICEFILE="$dir/template.conf" "$program/trasferisci" "$dir/template" brevano_template postazione >"$dir/template.log" \
     || { cat "$dir/template.log"; exit 1; }
   ;;
 stop)

@@ -114,6 +114,16 @@ void ProgramFolder::exec(const QString& archive, const QString& sql) const
     rows(archive, sql);
 }
 
+void ProgramFolder::damageTable(const QString& archive, const QString& table) const
+{
+    const int page = rows(archive, "SELECT rootpage FROM sqlite_master WHERE name = '" + table + "'").value(0).toInt();
+    const int pageSize = rows(archive, "PRAGMA page_size").value(0).toInt();
+    QFile file(this->archive(archive));
+    if (page < 2 || !file.open(QIODevice::ReadWrite) || !file.seek(qint64(page - 1) * pageSize)
+        || file.write(QByteArray(200, '\xff')) != 200)
+        throw std::runtime_error("cannot damage the table");
+}
+
 QStringList ProgramFolder::lockHolders() const
 {
     return rows(QStringLiteral("user.mdb"), QStringLiteral("SELECT [User] || '@' || Postazione FROM Accessi ORDER BY id"));

@@ -55,6 +55,8 @@ public:
     // a statement selects, each as "a|b|c"; a statement run as another workstation would.
     QStringList rows(const QString& archive, const QString& sql) const;
     void exec(const QString& archive, const QString& sql) const;
+    // Overwrites 200 bytes of the first page of a table of a SQLite archive, as a failing disk would.
+    void damageTable(const QString& archive, const QString& table) const;
     // The holders of lock rows, as "user@workstation", oldest first.
     QStringList lockHolders() const;
 

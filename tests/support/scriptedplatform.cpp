@@ -82,7 +82,7 @@ bool ScriptedPlatform::openUrl(const QString&)
 bool ScriptedPlatform::openFolder(const QString& folder)
 {
     openedFolders << folder;
-    return true;
+    return folderOpens;
 }
 
 bool ScriptedPlatform::showHelp(const QString& helpFile, int context)

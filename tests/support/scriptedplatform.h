@@ -48,6 +48,7 @@ public:
     QQueue<QString> filesToChoose;     // for the open-file dialog; empty: cancelled
     QQueue<QString> foldersToChoose;
     QStringList networkPaths;          // prefixes treated as network shares
+    bool folderOpens = true;           // false: a machine without a program that opens folders
     // Runs when a message is shown (before it is answered).
     std::function<void(const Message&)> onMessage;
 

@@ -10,11 +10,15 @@
 class Workstation
 {
 public:
-    Workstation(const ProgramFolder& folder, const QString& user, const QString& workstation)
+    // Given a local folder (holding its own locdata.mdb), it is another installation of the program.
+    Workstation(const ProgramFolder& folder, const QString& user, const QString& workstation,
+                const QString& localFolder = {})
     {
         m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_process.start(QCoreApplication::applicationDirPath() + QStringLiteral("/worker_workstation"),
-                        {folder.path(), user, workstation});
+        QStringList args{folder.path(), user, workstation};
+        if (!localFolder.isEmpty())
+            args << localFolder;
+        m_process.start(QCoreApplication::applicationDirPath() + QStringLiteral("/worker_workstation"), args);
         if (!m_process.waitForStarted(10000))
             throw std::runtime_error("worker_workstation did not start");
     }

@@ -116,6 +116,8 @@ TEST_F(Pages, ExitAsksOnEveryStepButTheWelcomePage)
     ui::find<QWidget>(wizard, "GridRic")->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     EXPECT_EQ(wizard->CurrentPage, 5);
+    // The focus went with the hidden page to the forward button of the shown one, not to Indietro.
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), "CMD12");
     // The question does not depend on why the window closes; Yes lets it go.
     platform.clear();
     wizard->close();

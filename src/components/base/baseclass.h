@@ -43,7 +43,6 @@ public:
 
     qint32 nextNumber(const QString& kind, const QString& code, const QString& fiscalYear,
                       const QString& controlledTable) override;
-    PostedMovement postStockMovement(const StockMovementRequest& request) override;
     qint32 NextDocumentNumber(const QString& kind, const QString& documentCode, const QString& fiscalYear,
                               qint16 kindNumber, const QString& empty, const QString& headerTable,
                               qint32 minusOne, qint16 one) override;
@@ -51,6 +50,7 @@ public:
                            const QString& sourceNumero, const QString& movementDate, const QString& reasonCode,
                            qint32& movementNumber, QString& reasonKind, QString& sourceRowsTable,
                            DataControl* data1, DataControl* data2, qint32 minusOne, qint32 sourceNumInt) override;
+    PostedMovement PostStockMovement(const StockMovementRequest& request) override;
 
     QChar FilterTextKey(QChar key) override;
     QChar FilterDigitKey(QChar key) override;

@@ -24,6 +24,7 @@
 #include "baseclass.h"
 #include "common/datacontrol.h"
 #include "common/jetdate.h"
+#include "common/typednumber.h"
 
 #include <QCheckBox>
 #include <QDateTime>
@@ -123,10 +124,10 @@ QVariant storedValue(const QString& field, const QString& text, const QVariant& 
         return number;
     }
     if (current.typeId() == QMetaType::Double) {
-        const double number = plainLocale().toDouble(text.trimmed(), &ok);
-        if (!ok)
+        const std::optional<double> number = readTypedNumber(text);
+        if (!number)
             refuseValue(field);
-        return number;
+        return *number;
     }
     if (isStoredDay(current)) {
         const auto day = parseTypedDate(text);

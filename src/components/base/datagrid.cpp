@@ -32,9 +32,9 @@ void DataGrid::setDataSource(DataControl* data)
         connect(m_data, &DataControl::repositioned, this, &DataGrid::followPosition);
 }
 
-void DataGrid::LoadLayout()
+void DataGrid::LoadLayout(const QString& layoutName, const QString& layoutFile)
 {
-    m_layout = loadGridLayout(m_layoutFile, m_layoutName);
+    m_layout = loadGridLayout(layoutFile, layoutName);
 }
 
 void DataGrid::ReBind()

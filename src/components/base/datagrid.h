@@ -10,14 +10,10 @@ class RecordsetModel;
 
 // A read-only grid bound to a data control: it lists the control's rows, follows its current
 // row and moves it when the user picks a row. Its look comes from a named layout of a layout
-// file; like the grids of the original suite it is set up by name:
-//   grid->setProperty("LayoutName", "base"); grid->setProperty("LayoutFileName", file);
-//   invoke "LoadLayout", then "ReBind".
+// file: grid->LoadLayout("base", file); grid->ReBind();
 class DataGrid : public QTableView
 {
     Q_OBJECT
-    Q_PROPERTY(QString LayoutName MEMBER m_layoutName)
-    Q_PROPERTY(QString LayoutFileName MEMBER m_layoutFile)
 public:
     explicit DataGrid(QWidget* parent = nullptr);
 
@@ -26,9 +22,9 @@ public:
     RecordsetModel* rows() const { return m_rows; }
 
     // Reads the named layout from the layout file (none: every field under its own name).
-    Q_INVOKABLE void LoadLayout();
+    void LoadLayout(const QString& layoutName, const QString& layoutFile);
     // Lists the data control's rows again through the layout.
-    Q_INVOKABLE void ReBind();
+    void ReBind();
 
 private:
     void followPosition();
@@ -36,8 +32,6 @@ private:
 
     QPointer<DataControl> m_data;
     RecordsetModel* m_rows;
-    QString m_layoutName;
-    QString m_layoutFile;
     std::optional<GridLayout> m_layout;
     bool m_following = false;
 };

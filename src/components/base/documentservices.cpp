@@ -22,7 +22,7 @@ qint32 BaseClass::NextDocumentNumber(const QString& kind, const QString& documen
     return nextNumber(kind, documentCode, fiscalYear, headerTable);
 }
 
-PostedMovement BaseClass::postStockMovement(const StockMovementRequest& request)
+PostedMovement BaseClass::PostStockMovement(const StockMovementRequest& request)
 {
     return ::postStockMovement(dataArchive(), FiscalYear, request);
 }
@@ -36,7 +36,7 @@ void BaseClass::PostStockMovement(QWidget*, const QString& sourceKindName, const
                                   DataControl*, DataControl*, qint32, qint32 sourceNumInt)
 {
     const std::optional<QDate> typed = parseTypedDate(sourceDataReg);
-    const PostedMovement posted = postStockMovement({sourceKindName, typed ? *typed : storedDate(sourceDataReg),
+    const PostedMovement posted = PostStockMovement({sourceKindName, typed ? *typed : storedDate(sourceDataReg),
                                                      sourceNumero, sourceNumInt, sourceRowsTable, movementDate,
                                                      reasonCode, reasonKind});
     movementNumber = posted.number;

@@ -1,9 +1,10 @@
 #include "fieldpanel.h"
 #include "components/basecomponent.h"
-#include "components/passwordhash.h"
+#include "common/passwordhash.h"
 #include "common/database.h"
 #include "common/jetdate.h"
 #include "common/recordset.h"
+#include "common/typednumber.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -29,6 +30,16 @@ bool isDecimal(FieldKind kind)
     return kind == FieldKind::Decimal || kind == FieldKind::Amount || kind == FieldKind::EuroAmount;
 }
 
+// How many decimals a number field holds: an amount its currency's, other numbers any.
+int decimalsOf(FieldKind kind, const BaseComponent* base)
+{
+    if (kind == FieldKind::Amount)
+        return std::clamp(int(base->BaseCurrencyDecimals), 0, 3);
+    if (kind == FieldKind::EuroAmount)
+        return std::clamp(int(base->EuroDecimals), 0, 3);
+    return -1;
+}
+
 QString shownText(const QVariant& value, FieldKind kind, const BaseComponent* base)
 {
     if (value.isNull())
@@ -44,8 +55,7 @@ QString shownText(const QVariant& value, FieldKind kind, const BaseComponent* ba
         // An amount reads as in the grids: the currency's decimals, thousands grouped.
         bool ok = false;
         const double d = value.toDouble(&ok);
-        const int decimals = kind == FieldKind::EuroAmount ? base->EuroDecimals : base->BaseCurrencyDecimals;
-        return ok ? QLocale().toString(d, 'f', std::clamp(decimals, 0, 3)) : value.toString();
+        return ok ? QLocale().toString(d, 'f', decimalsOf(kind, base)) : value.toString();
     }
     case FieldKind::Date: {
         const QDate d = storedDate(value);
@@ -86,7 +96,7 @@ FieldPanel::FieldPanel(BaseComponent* base, const TableDefinition& table, QWidge
             case FieldKind::Digits: m_base->useDigitKeys(edit); break;
             case FieldKind::Decimal:
             case FieldKind::Amount:
-            case FieldKind::EuroAmount: m_base->useDecimalKeys(edit); break;
+            case FieldKind::EuroAmount: m_base->useDecimalKeys(edit, decimalsOf(spec.kind, m_base)); break;
             case FieldKind::Date: edit->setInputMask(DateInputMask); break;
             case FieldKind::Secret:
                 edit->setEchoMode(QLineEdit::Password);
@@ -143,6 +153,37 @@ FieldPanel::FieldPanel(BaseComponent* base, const TableDefinition& table, QWidge
         grid->addWidget(m_browse, perColumn, 2);
     }
     grid->setRowStretch(perColumn + 1, 1);
+    pairAmounts();
+}
+
+void FieldPanel::pairAmounts()
+{
+    // An amount in the base currency (PrezzoVen) and the same in euro (PrezzoVenEuro): typing
+    // one converts it into the other at the company's rate, rounded to the other's decimals.
+    for (int i = 0; i < m_fields.size(); ++i) {
+        const FieldSpec& base = m_table.fields[i];
+        auto* euro = base.kind == FieldKind::Amount ? qobject_cast<QLineEdit*>(field(base.column + QStringLiteral("Euro")))
+                                                    : nullptr;
+        if (!euro)
+            continue;
+        auto* lire = static_cast<QLineEdit*>(m_fields[i]);
+        const auto follow = [this](QLineEdit* from, FieldKind fromKind, QLineEdit* to, FieldKind toKind, bool toEuro) {
+            connect(from, &QLineEdit::textEdited, to, [=, this](const QString& text) {
+                const std::optional<double> typed = readTypedNumber(text, decimalsOf(fromKind, m_base));
+                if (m_base->EuroRate <= 0 || (!typed && !text.trimmed().isEmpty()))
+                    return;
+                if (!typed) {
+                    to->clear();
+                    return;
+                }
+                const double factor = toEuro ? 1.0 / m_base->EuroRate : m_base->EuroRate;
+                const int decimals = decimalsOf(toKind, m_base);
+                to->setText(QLocale().toString(convertAmount(*typed, factor, decimals), 'f', decimals));
+            });
+        };
+        follow(lire, FieldKind::Amount, euro, FieldKind::EuroAmount, true);
+        follow(euro, FieldKind::EuroAmount, lire, FieldKind::Amount, false);
+    }
 }
 
 QString FieldPanel::referredName(const Reference& reference, const QString& code) const
@@ -153,11 +194,14 @@ QString FieldPanel::referredName(const Reference& reference, const QString& code
         JetQuery q;
         q << "SELECT " << Jet::identifier(reference.nameColumn) << " FROM " << Jet::identifier(reference.table)
           << " WHERE Codice = " << Jet::text(code.trimmed());
-        QSqlQuery found = m_base->dataArchive().select(q);
+        // Read as Rows: a QSqlQuery copied out of them would share the statement they hand back
+        // to the archive's cache when they go.
+        Rows found = m_base->dataArchive().select(q);
         return found.next() ? found.value(0).toString() : QString();
-    } catch (const DatabaseError&) {
-        // A name that cannot be read leaves the code alone on screen.
-        return {};
+    } catch (const DatabaseError& e) {
+        // A name that cannot be read leaves the code alone on screen, unless the archive is
+        // damaged: a blank would pass for a code that does not exist.
+        return e.kind() == DatabaseError::Kind::Damaged ? QStringLiteral("(archivio danneggiato)") : QString();
     }
 }
 
@@ -255,7 +299,7 @@ std::optional<FieldPanel::Refusal> FieldPanel::validate(bool adding, const Datab
         if (spec.kind == FieldKind::Digits)
             text.trimmed().toLongLong(&ok);
         else if (isDecimal(spec.kind))
-            QLocale().toDouble(text.trimmed(), &ok);
+            ok = readTypedNumber(text, decimalsOf(spec.kind, m_base)).has_value();
         else if (spec.kind == FieldKind::Date)
             ok = parseTypedDate(text).has_value();
         if (!ok)
@@ -278,7 +322,7 @@ void FieldPanel::store(Recordset& row, bool adding) const
             if (!text.isEmpty())
                 row.setValue(spec.column, hashPassword(text));
             else if (adding)
-                row.setValue(spec.column, QVariant());
+                row.setValue(spec.column, hashPassword(QString()));  // an archive holds digests only
             continue;
         }
         QVariant value;
@@ -287,7 +331,7 @@ void FieldPanel::store(Recordset& row, bool adding) const
             case FieldKind::Digits: value = text.trimmed().toLongLong(); break;
             case FieldKind::Decimal:
             case FieldKind::Amount:
-            case FieldKind::EuroAmount: value = QLocale().toDouble(text.trimmed()); break;
+            case FieldKind::EuroAmount: value = readTypedNumber(text, decimalsOf(spec.kind, m_base)).value_or(0); break;
             case FieldKind::Date: value = *parseTypedDate(text); break;
             default: value = text.trimmed(); break;
             }

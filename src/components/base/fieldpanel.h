@@ -51,6 +51,7 @@ protected:
 private:
     QString typedText(int index) const;
     QString referredName(const Reference& reference, const QString& code) const;
+    void pairAmounts();
     void showPicture();
     void choosePicture();
 

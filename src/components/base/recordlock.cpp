@@ -17,8 +17,9 @@
 //  0 query: true when the record exists in its table and no other user or workstation holds it
 //    (the lock-management screen asks it of a row of Accessi itself).
 //  3 release: deletes the caller's own row only; true when there was one.
-// "Own" is this user at this workstation in this very process (column Processo): a second copy
-// of the program started by the same user at the same workstation is another holder.
+// "Own" is this user at this workstation in this very process of this installation (column
+// Processo, processidentity.h): a second copy of the program started by the same user at the
+// same workstation is another holder, and so is a machine that carries the same name.
 // Failures of the archive are shown here (critical box) and answer false.
 #include "baseclass.h"
 #include "common/database.h"
@@ -191,7 +192,7 @@ void BaseClass::RecordLock(qint16& mode, QString& owner, QString& screenTitle, Q
     const Identity id{table,
                       {{keyField1, keyValue1, keyKind1}, {keyField2, keyValue2, keyKind2}, {keyField3, keyValue3, keyKind3}},
                       archive};
-    const Holder me{UserName, WorkstationName, currentProcessIdentity(), AppTitle};
+    const Holder me{UserName, WorkstationName, lockHolderIdentity(LocalDbPath, ConnectString), AppTitle};
     try {
         // A busy archive is waited for (the archive's busy timeout).
         const Database db = userArchive();
@@ -223,21 +224,22 @@ void BaseClass::RecordLock(qint16& mode, QString& owner, QString& screenTitle, Q
     }
 }
 
-// At sign-in and at exit: this user's lock rows at this workstation whose holder has ended (a
-// copy of the program that was killed, or a row of an earlier build naming no process), and at
-// exit this session's own. A second copy running as the same user keeps its locks. A data folder
-// that cannot be written keeps its rows: reading goes on.
+// At sign-in and at exit: this user's lock rows at this workstation whose holder provably ended
+// (a copy of the program of this very installation that was killed), and at exit this session's
+// own. A second copy running as the same user keeps its locks, and so does another machine that
+// carries the same name; a row of an earlier build naming no installation is left to the
+// lock-management screen. A data folder that cannot be written keeps its rows: reading goes on.
 void BaseClass::dropEndedLocks(bool ownToo)
 {
     const Database db = userArchive();
-    const QString mine = currentProcessIdentity();
+    const QString mine = lockHolderIdentity(LocalDbPath, ConnectString);
     QList<qint64> ended;
     {
         Rows rows = db.select(JetQuery("SELECT id, Processo FROM Accessi WHERE [User] = ")
                                    << Jet::text(UserName) << " AND Postazione = " << Jet::text(WorkstationName));
         while (rows.next()) {
             const QString holder = rows.value(1).toString();
-            if ((ownToo && holder == mine) || !isProcessRunning(holder))
+            if ((ownToo && holder == mine) || isEndedHolderOfThisInstallation(holder, LocalDbPath, ConnectString))
                 ended << rows.value(0).toLongLong();
         }
     }

@@ -7,6 +7,7 @@
 #include "components/screenframe.h"
 
 #include <QAction>
+#include <QHash>
 #include <QLabel>
 #include <QScrollArea>
 #include <QSplitter>
@@ -100,11 +101,13 @@ QToolBar* TableScreen::buildToolbar()
     auto* bar = new QToolBar(this);
     bar->setObjectName(QStringLiteral("AnagToolbar"));
     bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    QHash<QByteArray, QAction*> actions;
     for (const auto& b : ToolbarButtons) {
         QAction* action = bar->addAction(QString::fromUtf8(b.caption));
         action->setObjectName(QString::fromUtf8(b.key));
+        actions.insert(b.key, action);
     }
-    auto on = [bar](const char* key) { return bar->findChild<QAction*>(QString::fromUtf8(key)); };
+    auto on = [&actions](const char* key) { return actions.value(key); };
     connect(on("BNuovo"), &QAction::triggered, this, &TableScreen::addRow);
     connect(on("BModifica"), &QAction::triggered, this, &TableScreen::editRow);
     connect(on("BSalva"), &QAction::triggered, this, &TableScreen::saveRow);
@@ -132,9 +135,7 @@ bool TableScreen::openOn(const QString& caption, const QString& archive, const T
     if (!m_panels.isEmpty())
         m_panels.first()->show();
     fitDetails();
-    m_grid->setProperty("LayoutName", table.layoutName);
-    m_grid->setProperty("LayoutFileName", base()->AppPath + QStringLiteral("/Layout.grx"));
-    m_grid->LoadLayout();
+    m_grid->LoadLayout(table.layoutName, base()->AppPath + QStringLiteral("/Layout.grx"));
     m_grid->ReBind();
     showCurrent();
     return true;
@@ -177,9 +178,7 @@ void TableScreen::fitDetails()
 
 void TableScreen::useGridLayout(const QString& layoutName, const QString& layoutFile)
 {
-    m_grid->setProperty("LayoutName", layoutName);
-    m_grid->setProperty("LayoutFileName", layoutFile);
-    m_grid->LoadLayout();
+    m_grid->LoadLayout(layoutName, layoutFile);
     m_grid->ReBind();
     fitFrame();
 }
@@ -205,8 +204,38 @@ void TableScreen::say(const QString& message)
     ScreenFrame::announce(m_message, message);
 }
 
+LockIdentity TableScreen::rowLock() const
+{
+    const FieldPanel* panel = activePanel();
+    const QString keyColumn = panel->definition().fields.first().column;
+    LockIdentity id;
+    id.owner = QStringLiteral("BREVANO V");
+    // The title after the program's: "Anagrafica Clienti", "Gestione Accessi".
+    id.screenTitle = windowTitle().section(QStringLiteral(" : "), 1);
+    id.table = panel->definition().table;
+    id.keyFields[0] = keyColumn;
+    id.keyValues[0] = m_data->recordset().value(keyColumn).toString();
+    id.keyKinds[0] = 1;
+    // Tables of the user archive (the users) name it; the company archive's are the empty slot.
+    if (m_data->DatabaseName == base()->UserDbPath)
+        id.archive = base()->UserDbPath;
+    return id;
+}
+
+// Moves onto the row of this key as the archive holds it now; false when it is gone.
+bool TableScreen::readRowAgain(const QString& key)
+{
+    m_data->Refresh();
+    const bool found = m_data->findFirst(JetQuery() << Jet::identifier(rowLock().keyFields[0]) << " = " << Jet::text(key));
+    m_grid->ReBind();
+    return found;
+}
+
 void TableScreen::setEditMode(bool editing)
 {
+    // However the edit ends, the row's lock goes with it.
+    if (!editing)
+        m_lock.reset();
     if (editing != m_editing) {
         m_editing = editing;
         editing ? ++base()->EditingScreenCount : --base()->EditingScreenCount;
@@ -267,6 +296,7 @@ void TableScreen::addRow()
     setEditMode(true);
     panel->setKeyEditable(true);
     base()->FocusAndSelectAll(panel->keyField());
+    editStarted();
 }
 
 void TableScreen::editRow()
@@ -275,16 +305,23 @@ void TableScreen::editRow()
     if (!panel)
         return;
     say({});
+    std::optional<HeldLock> lock;
     try {
+        lock = HeldLock::take(*base(), rowLock());
+        // The edit starts from the row as stored now: another workstation may have changed it.
+        if (!lock || !readRowAgain(lock->identity().keyValues[0]))
+            return;
         m_data->recordset().Edit();
     } catch (const DatabaseError& e) {
         say(failureMessage(e));
         return;
     }
     setEditMode(true);
+    m_lock = std::move(lock);
     panel->setKeyEditable(false);
     if (panel->definition().fields.size() > 1)
         base()->FocusAndSelectAll(panel->field(panel->definition().fields[1].column));
+    editStarted();
 }
 
 void TableScreen::saveRow()
@@ -295,13 +332,15 @@ void TableScreen::saveRow()
     say({});
     Recordset& rs = m_data->recordset();
     const bool adding = rs.editMode() == Recordset::EditMode::Adding;
-    for (bool saved = false; !saved;) {
+    for (bool saved = false, checked = false; !saved; checked = true) {
         try {
             if (const auto refusal = panel->validate(adding, m_data->database())) {
                 say(refusal->message);
                 base()->FocusAndSelectAll(refusal->field);
                 return;
             }
+            if (!checked && !mayStore(*panel, rs))
+                return;
             panel->store(rs, adding);
             rs.Update();
             saved = true;
@@ -337,9 +376,11 @@ void TableScreen::cancelEdit()
 void TableScreen::deleteRow()
 {
     say({});
-    if (!Platform::instance().askDestructive(QStringLiteral("Si Desidera Cancellare il Record Corrente?"), base()->AppTitle))
-        return;
+    FieldPanel* panel = activePanel();
     try {
+        if (!panel || !mayDelete(*panel)
+            || !Platform::instance().askDestructive(QStringLiteral("Si Desidera Cancellare il Record Corrente?"), base()->AppTitle))
+            return;
         m_data->recordset().Delete();
         m_data->recordset().MoveFirst();
     } catch (const DatabaseError& e) {

@@ -1,6 +1,7 @@
 #pragma once
 #include "components/childscreen.h"
 #include "tabledefinitions.h"
+#include "components/heldlock.h"
 #include "components/sharedtablescreen.h"
 
 #include <QPointer>
@@ -21,6 +22,9 @@ class QToolBar;
 // `ErrorBar`. The shared table screen holds one panel per table number (`PanDati_<n>`) and is
 // driven by the command dispatch through SharedTableScreen; the base component's own screens
 // hold one panel `PanDati` and open on their table with openOn().
+// An existing row is edited under its record lock (owner "BREVANO V", the screen's title, the
+// table and its key), held until the edit ends however it ends; a row held elsewhere is neither
+// edited nor deleted.
 class TableScreen : public ChildScreen, public SharedTableScreen
 {
     Q_OBJECT
@@ -63,6 +67,11 @@ private:
     void showCurrent();
     void onRepositioned();
     void say(const QString& message);
+    LockIdentity rowLock() const;
+    // tablescreenchecks.cpp: false (the reason told) when the row may not be stored or deleted.
+    bool mayStore(const FieldPanel& panel, const Recordset& row);
+    bool mayDelete(const FieldPanel& panel);
+    bool readRowAgain(const QString& key);
 
     void addRow();
     void editRow();
@@ -80,4 +89,5 @@ private:
     QScrollArea* m_details;
     QVector<FieldPanel*> m_panels;
     bool m_editing = false;
+    std::optional<HeldLock> m_lock;
 };

@@ -1,4 +1,5 @@
 #include "documentcommands.h"
+#include "previewzoom.h"
 #include "components/basecomponent.h"
 #include "components/failuremessage.h"
 #include "common/datacontrol.h"
@@ -69,8 +70,13 @@ void DocumentCommands::offerFolder(const QString& what, const QString& path, con
 {
     if (Platform::instance().ask(what + QStringLiteral("\r") + QDir::toNativeSeparators(path)
                                      + QStringLiteral("\r\rAprire la Cartella dei Documenti?"),
-                                 m_base->AppTitle))
-        Platform::instance().openFolder(folder);
+                                 m_base->AppTitle)
+        && !Platform::instance().openFolder(folder))
+        Platform::instance().inform(QStringLiteral("Impossibile aprire la Cartella dei Documenti: su questo "
+                                                   "computer nessun programma apre le cartelle.\r"
+                                                   "Percorso della cartella:\r")
+                                        + QDir::toNativeSeparators(folder),
+                                    m_base->AppTitle);
 }
 
 void DocumentCommands::print()
@@ -84,6 +90,7 @@ void DocumentCommands::print()
     QPrintPreviewDialog preview(&printer, m_screen->window());
     preview.setObjectName(QStringLiteral("AnteprimaStampa"));
     preview.setWindowTitle(m_base->AppTitle + QStringLiteral(" : Anteprima di Stampa"));
+    useItalianZoom(&preview);
     connect(&preview, &QPrintPreviewDialog::paintRequested, this, [&](QPrinter* target) {
         Hourglass busy;
         DocumentRenderer(*document).render(target);

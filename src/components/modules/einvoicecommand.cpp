@@ -6,12 +6,17 @@
 #include "common/transaction.h"
 #include "components/basecomponent.h"
 #include "components/failuremessage.h"
+#include "common/datacontrol.h"
+#include "common/jetdate.h"
+#include "documents/documentkinds.h"
 #include "documents/einvoicecheck.h"
 #include "documents/fatturapa.h"
 #include "documents/numbering.h"
 #include "documents/xsdvalidator.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QLocale>
 #include <QSaveFile>
 
@@ -26,6 +31,15 @@ struct NotWritten
 {
     QString message;
 };
+
+// The electronic invoice already written for a document: "when|name", empty when none.
+JetQuery writtenEInvoice(const QString& headerTable, const QDate& dataReg, qint32 numInt)
+{
+    JetQuery q("SELECT FatturaPAData, FatturaPANome FROM ");
+    q << Jet::identifier(headerTable) << " WHERE DataReg = " << Jet::date(dataReg) << " AND NumInt = " << Jet::number(numInt)
+      << " AND FatturaPANome IS NOT NULL";
+    return q;
+}
 
 } // namespace
 
@@ -67,10 +81,24 @@ void DocumentCommands::sendEInvoice()
         return;
     }
 
+    const QString headerTable = documentKind(m_kind)->headerTable;
+    const QDate dataReg = storedDate(m_picked->recordset().value(QStringLiteral("DataReg")));
+    const qint32 numInt = m_picked->recordset().value(QStringLiteral("NumInt")).toInt();
     QString path;
     try {
-        Hourglass busy;
         const Database db = m_base->dataArchive();
+        // Pressed again on the same document: a second file goes to the agency only when meant.
+        if (Rows written = db.select(writtenEInvoice(headerTable, dataReg, numInt)); written.next()) {
+            const QDateTime when = QDateTime::fromString(written.value(0).toString(), Qt::ISODate);
+            if (!platform.askDestructive(
+                    QStringLiteral("La Fattura Elettronica di questo documento è già stata scritta il %1 alle %2 "
+                                   "come %3.\rScriverne un'altra, con un nuovo progressivo?")
+                        .arg(when.toString(QStringLiteral("dd/MM/yyyy")), when.toString(QStringLiteral("HH:mm")),
+                             written.value(1).toString()),
+                    m_base->AppTitle))
+                return;
+        }
+        Hourglass busy;
         inImmediateTransaction(db, [&] {
             for (;;) {
                 // One numerator for every year: a progressive is never given twice.
@@ -89,6 +117,12 @@ void DocumentCommands::sendEInvoice()
                     throw NotWritten{QStringLiteral("La Fattura Elettronica non rispetta lo schema ufficiale e non è "
                                                     "stata scritta:\r")
                                      + errors.mid(0, 10).join(u'\r')};
+                // Recorded before the file is written, so that a file that cannot be written undoes it.
+                db.execute(JetQuery("UPDATE ") << Jet::identifier(headerTable) << " SET FatturaPANome = "
+                                               << Jet::text(QFileInfo(path).fileName()) << ", FatturaPAData = "
+                                               << Jet::text(QDateTime::currentDateTime().toString(Qt::ISODate))
+                                               << " WHERE DataReg = " << Jet::date(dataReg) << " AND NumInt = "
+                                               << Jet::number(numInt));
                 QSaveFile file(path);
                 if (!file.open(QIODevice::WriteOnly) || file.write(xml) != xml.size() || !file.commit())
                     throw NotWritten{QStringLiteral("Impossibile scrivere il file:\r") + path};

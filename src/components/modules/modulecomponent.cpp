@@ -47,11 +47,12 @@ QObject* WarehouseComponent::objapergiac()
 QObject* WarehouseComponent::objgestgiac() { return screen("objgestgiac", view("objgestgiac", stockView, "Gestione Giacenze")); }
 QObject* WarehouseComponent::objprev() { return screen("objprev", documents("objprev", "PREV", "Preventivi")); }
 
-// Proforma and service invoices are sales invoices; debit notes are listed with the notes.
+// Pro-forma and service invoices are kept with the sales invoices, debit notes with the notes,
+// each marked as such.
 QObject* InvoicingComponent::objFATAC() { return screen("objFATAC", documents("objFATAC", "FATAC", "Fatture di Acquisto")); }
 QObject* InvoicingComponent::objFATVE() { return screen("objFATVE", documents("objFATVE", "FATVE", "Fatture di Vendita")); }
 QObject* InvoicingComponent::objFATPRO() { return screen("objFATPRO", documents("objFATPRO", "FATVE", "Fatture Proforma", DocumentVariant::ProForma)); }
-QObject* InvoicingComponent::objFATSE() { return screen("objFATSE", documents("objFATSE", "FATVE", "Fatture Servizi")); }
+QObject* InvoicingComponent::objFATSE() { return screen("objFATSE", documents("objFATSE", "FATVE", "Fatture Servizi", DocumentVariant::Service)); }
 QObject* InvoicingComponent::objFATNC() { return screen("objFATNC", documents("objFATNC", "FATNC", "Note di Credito")); }
 QObject* InvoicingComponent::objFATND() { return screen("objFATND", documents("objFATND", "FATNC", "Note di Debito", DocumentVariant::DebitNote)); }
 QObject* InvoicingComponent::objgraf() { return screen("objgraf", view("objgraf", salesByCustomerView, "Statistiche")); }

@@ -28,6 +28,19 @@ bool BrowserScreen::openScreen()
     return true;
 }
 
+void BrowserScreen::escapePressed()
+{
+    if (m_view->isEditing())
+        m_view->cancelEdit();
+    else
+        ChildScreen::escapePressed();
+}
+
+bool BrowserScreen::queryUnload()
+{
+    return m_view->cancelEdit();
+}
+
 ModuleScreen::ModuleScreen(ModuleComponent* owner, const QString& name, Opener open,
                            std::function<BrowserSpec()> modalView)
     : QObject(owner), m_owner(owner), m_open(std::move(open)), m_modalView(std::move(modalView))

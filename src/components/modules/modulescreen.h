@@ -17,6 +17,11 @@ public:
     BrowserScreen(BaseComponent* base, const QString& name, BrowserSpec spec, QWidget* parent = nullptr);
     bool openScreen();
 
+protected:
+    // Esc and closing end the edit of a document first.
+    void escapePressed() override;
+    bool queryUnload() override;
+
 private:
     QString m_title;
     RecordBrowser* m_view;

@@ -1,9 +1,13 @@
 #include "moduleviews.h"
 #include "common/datacontrol.h"
 #include "common/jetdate.h"
+#include "documents/documentdraft.h"
 #include "documents/documentkinds.h"
 
 #include <stdexcept>
+
+// A pro-forma invoice is no sale: statistics, agents and due dates leave it out.
+#define NOT_PRO_FORMA "(t.TipoFattura IS NULL OR t.TipoFattura <> 'PF')"
 
 // Stock: loads add, unloads subtract, other reasons leave it. A macro, so that it joins the
 // fixed text of the queries below.
@@ -22,6 +26,13 @@ BrowserSpec documentsView(const QString& kindCode, const QString& title, Documen
     spec.rows << "SELECT DataReg, NumInt, Numero, idEsercizio, idCausaleDoc, DSCli, DSFor, "
               << Jet::identifier(totalLire) << " AS TotaleLire, " << Jet::identifier(totalEuro)
               << " AS TotaleEuro FROM " << Jet::identifier(kind->headerTable);
+    // Sales invoices and notes: each screen lists its own variant.
+    if (kind->code == QLatin1String("FATVE") || kind->code == QLatin1String("FATNC")) {
+        if (const QString stored = storedVariant(variant); stored.isEmpty())
+            spec.rows << " WHERE TipoFattura IS NULL";
+        else
+            spec.rows << " WHERE TipoFattura = " << Jet::text(stored);
+    }
     spec.rows.orderBy(QStringLiteral(" ORDER BY "), {{QStringLiteral("DataReg")}, {QStringLiteral("NumInt")}});
     // A sale names its customer, a purchase its supplier.
     spec.rowsLayout = purchase ? QStringLiteral("DocumentiAcquisto") : QStringLiteral("Documenti");
@@ -97,7 +108,7 @@ BrowserSpec salesByCustomerView(const QString& title)
     spec.rows = JetQuery("SELECT c.Codice AS Codice, COALESCE(c.Denominazione, t.DSCli) AS Denominazione, "
                          "COUNT(*) AS Documenti, SUM(t.TotFATVELire) AS TotaleLire, SUM(t.TotFATVELEURO) AS TotaleEuro, "
                          "t.idCliente AS idCliente FROM FATVETes t LEFT JOIN Clienti c ON c.id = t.idCliente "
-                         "GROUP BY t.idCliente");
+                         "WHERE " NOT_PRO_FORMA " GROUP BY t.idCliente");
     spec.rows.orderBy(QStringLiteral(" ORDER BY "),
                       {{QStringLiteral("Denominazione"), true}, {QStringLiteral("idCliente"), true}});
     spec.rowsLayout = QStringLiteral("Statistiche");
@@ -113,7 +124,7 @@ BrowserSpec salesByAgentView(const QString& title)
                          "SUM(t.TotFATVELire * a.ProvvAg / 100) AS ProvvigioneLire, "
                          "SUM(t.TotFATVELEURO * a.ProvvAg / 100) AS ProvvigioneEuro "
                          "FROM FATVETes t LEFT JOIN Agenti a ON a.Codice = t.idAgente "
-                         "GROUP BY t.idAgente");
+                         "WHERE " NOT_PRO_FORMA " GROUP BY t.idAgente");
     spec.rows.orderBy(QStringLiteral(" ORDER BY "), {{QStringLiteral("Agente"), true}});
     spec.rowsLayout = QStringLiteral("RiepilogoAgenti");
     return spec;
@@ -125,7 +136,8 @@ BrowserSpec dueDatesView(const QString& title)
     spec.title = title;
     spec.rows = JetQuery("SELECT t.DataReg AS DataReg, t.NumInt AS NumInt, t.Numero AS Numero, t.DSCli AS DSCli, "
                          "t.idModPag AS idModPag, m.\"Desc\" AS Pagamento, t.TotFATVELire AS TotaleLire, "
-                         "t.TotFATVELEURO AS TotaleEuro FROM FATVETes t LEFT JOIN ModPag m ON m.Codice = t.idModPag");
+                         "t.TotFATVELEURO AS TotaleEuro FROM FATVETes t LEFT JOIN ModPag m ON m.Codice = t.idModPag "
+                         "WHERE " NOT_PRO_FORMA);
     spec.rows.orderBy(QStringLiteral(" ORDER BY "), {{QStringLiteral("DataReg")}, {QStringLiteral("NumInt")}});
     spec.rowsLayout = QStringLiteral("Scadenziario");
     return spec;

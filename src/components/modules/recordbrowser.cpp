@@ -1,5 +1,6 @@
 #include "recordbrowser.h"
 #include "documentcommands.h"
+#include "documenteditor.h"
 #include "components/base/datagrid.h"
 #include "components/basecomponent.h"
 #include "common/datacontrol.h"
@@ -9,6 +10,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QSplitter>
+#include <QStackedWidget>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -31,9 +33,7 @@ DataGrid* gridFor(DataControl* data, const QString& name, const QString& layout,
     auto* grid = new DataGrid(parent);
     grid->setObjectName(name);
     grid->setDataSource(data);
-    grid->setProperty("LayoutName", layout);
-    grid->setProperty("LayoutFileName", layoutFile);
-    grid->LoadLayout();
+    grid->LoadLayout(layout, layoutFile);
     return grid;
 }
 
@@ -52,8 +52,10 @@ RecordBrowser::RecordBrowser(BaseComponent* base, BrowserSpec spec, QWidget* par
     QAction* refresh = toolbar->addAction(QStringLiteral("Aggiorna"));
     refresh->setObjectName(QStringLiteral("BAggiorna"));
     m_rows = readOnlyControl(base, QStringLiteral("DataTestate"), this);
-    if (!m_spec.documentKind.isEmpty())
+    if (!m_spec.documentKind.isEmpty()) {
+        addEditing(toolbar);
         (new DocumentCommands(base, m_spec, m_rows, this))->addActions(toolbar);
+    }
     QAction* leave = toolbar->addAction(QStringLiteral("Esci"));
     leave->setObjectName(QStringLiteral("BEsci"));
     connect(refresh, &QAction::triggered, this, &RecordBrowser::load);
@@ -72,11 +74,22 @@ RecordBrowser::RecordBrowser(BaseComponent* base, BrowserSpec spec, QWidget* par
         lowerLayout->addWidget(caption);
         m_details = readOnlyControl(base, QStringLiteral("DataRighe"), this);
         m_detailsGrid = gridFor(m_details, QStringLiteral("TDBGRighe"), m_spec.detailsLayout, layoutFile, lower);
+        caption->setBuddy(m_detailsGrid);  // the lower grid is called by its caption, the upper by the screen
         lowerLayout->addWidget(m_detailsGrid);
         splitter->addWidget(lower);
         connect(m_rows, &DataControl::repositioned, this, &RecordBrowser::loadDetails);
     }
-    layout->addWidget(splitter, 1);
+    if (m_editor) {
+        m_pages = new QStackedWidget(this);
+        m_pages->addWidget(splitter);
+        m_pages->addWidget(m_editor);
+        layout->addWidget(m_pages, 1);
+        m_browseActions = toolbar->actions();
+        m_browseActions.removeOne(m_save);
+        showEditor(false);
+    } else {
+        layout->addWidget(splitter, 1);
+    }
 }
 
 void RecordBrowser::load()

@@ -1,14 +1,21 @@
 #pragma once
+#include <QDate>
+#include <optional>
+#include <utility>
 #include "common/jetquery.h"
 #include "documents/printabledocument.h"
 
 #include <QStringList>
+#include <QToolBar>
 #include <QWidget>
 #include <functional>
 
 class BaseComponent;
 class DataControl;
 class DataGrid;
+class DocumentEditor;
+class QAction;
+class QStackedWidget;
 
 // What a read-only view lists: the rows of a selection and, for the row picked there, the rows
 // of a second selection (a document's rows, a movement's rows).
@@ -38,6 +45,11 @@ public:
 
     // Reads the rows from the archive (errors are the caller's).
     void load();
+    // A document is being written or corrected.
+    bool isEditing() const;
+    // Ends the edit of a document, asking first when something was typed; false when the user
+    // goes on editing.
+    bool cancelEdit();
 
 signals:
     // `BEsci`: the window holding the view closes.
@@ -45,6 +57,15 @@ signals:
 
 private:
     void loadDetails();
+    // A view of documents writes them too: Nuovo, Modifica, Salva, Elimina.
+    void addEditing(QToolBar* toolbar);
+    // The date and internal number of the document picked in the list; empty, the user told, when none is.
+    std::optional<std::pair<QDate, qint32>> pickedDocumentKey() const;
+    void newDocument();
+    void editDocument();
+    void saveDocument();
+    void deleteDocument();
+    void showEditor(bool editing);
 
     BaseComponent* m_base;
     BrowserSpec m_spec;
@@ -52,4 +73,8 @@ private:
     DataGrid* m_rowsGrid;
     DataControl* m_details = nullptr;
     DataGrid* m_detailsGrid = nullptr;
+    QStackedWidget* m_pages = nullptr;
+    DocumentEditor* m_editor = nullptr;
+    QList<QAction*> m_browseActions;  // disabled while a document is edited
+    QAction* m_save = nullptr;
 };

@@ -1,7 +1,7 @@
 #include "passwordhash.h"
 
 #include <QCryptographicHash>
-#include <QPasswordDigestor>
+#include <QMessageAuthenticationCode>
 #include <QRandomGenerator>
 #include <QStringList>
 
@@ -12,10 +12,22 @@ const QString Scheme = QStringLiteral("pbkdf2-sha256");
 constexpr int Iterations = 100000;
 constexpr int DigestBytes = 32;
 
+// PBKDF2 with HMAC-SHA-256 (RFC 8018), one block: the digest is as long as the hash.
 QByteArray derive(const QString& password, const QByteArray& salt, int iterations)
 {
-    return QPasswordDigestor::deriveKeyPbkdf2(QCryptographicHash::Sha256, password.toUtf8(), salt, iterations,
-                                              DigestBytes);
+    static_assert(DigestBytes == 32, "one block of SHA-256");
+    QMessageAuthenticationCode mac(QCryptographicHash::Sha256, password.toUtf8());
+    mac.addData(salt);
+    mac.addData(QByteArray("\0\0\0\1", 4));
+    QByteArray u = mac.result(), out = u;
+    for (int i = 1; i < iterations; ++i) {
+        mac.reset();
+        mac.addData(u);
+        u = mac.result();
+        for (int b = 0; b < DigestBytes; ++b)
+            out[b] = char(out[b] ^ u[b]);
+    }
+    return out;
 }
 
 // Compares in time independent of where the two differ.
@@ -45,10 +57,10 @@ bool isPasswordHash(const QString& stored)
     return stored.startsWith(Scheme + u'$');
 }
 
-bool passwordMatches(const QString& stored, const QString& typed)
+bool passwordMatches(const QString& stored, const QString& typed, int archiveVersion)
 {
     if (!isPasswordHash(stored))
-        return QString::compare(stored, typed, Qt::CaseSensitive) == 0;
+        return archiveVersion < DigestsOnlyVersion && QString::compare(stored, typed, Qt::CaseSensitive) == 0;
     const QStringList parts = stored.split(u'$');
     bool numeric = false;
     const int iterations = parts.value(1).toInt(&numeric);

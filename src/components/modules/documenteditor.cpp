@@ -1,0 +1,289 @@
+#include "documenteditor.h"
+#include "draftrowsgrid.h"
+#include "draftrowsmodel.h"
+#include "components/base/lookupdialog.h"
+#include "components/reportfailures.h"
+#include "components/screenframe.h"
+#include "common/jetdate.h"
+#include "common/platform.h"
+#include "documents/documentkinds.h"
+#include "documents/documentsave.h"
+#include "documents/draftchecks.h"
+#include "documents/invoicebook.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QRegularExpression>
+#include <QTableWidget>
+
+namespace {
+
+// Header columns holding numbers or dates, typed as users type them.
+const QStringList NumberColumns = {QStringLiteral("PercSconto"), QStringLiteral("PesoKG"), QStringLiteral("Colli")};
+const QString DeliveryDate = QStringLiteral("DtCons");
+
+QString money(Money euro)
+{
+    return QLocale(QLocale::Italian, QLocale::Italy).toString(euro.toDouble(), 'f', 2);
+}
+
+} // namespace
+
+LockIdentity documentLock(const BaseComponent* base, const DocumentKind& kind, const QDate& dataReg, qint32 numInt)
+{
+    LockIdentity id;
+    id.owner = base->UserName;
+    id.screenTitle = kind.headerTable;
+    id.table = kind.headerTable;
+    id.keyValues[0] = dataReg.toString(Qt::ISODate);
+    id.keyValues[1] = QString::number(numInt);
+    id.keyFields[0] = QStringLiteral("DataReg");
+    id.keyFields[1] = QStringLiteral("NumInt");
+    return id;
+}
+
+DocumentEditor::DocumentEditor(BaseComponent* base, const QString& kindCode, DocumentVariant variant, QWidget* parent)
+    : QWidget(parent), m_base(base), m_kindCode(kindCode), m_variant(variant)
+{
+    setObjectName(QStringLiteral("EditorDocumento"));
+    buildForm();
+}
+
+DocumentEditor::~DocumentEditor()
+{
+    setEditing(false);
+}
+
+// The main window asks before closing while a screen edits.
+void DocumentEditor::setEditing(bool editing)
+{
+    if (editing != m_editing)
+        m_base->EditingScreenCount += editing ? 1 : -1;
+    m_editing = editing;
+}
+
+void DocumentEditor::startNew()
+{
+    m_lock.reset();
+    m_draft = DocumentDraft{};
+    m_draft.kindCode = m_kindCode;
+    m_draft.variant = m_variant;
+    m_draft.date = Platform::instance().today();
+    setEditing(true);
+    showDraft();
+    m_typed = false;
+    m_date->setFocus();
+    m_date->selectAll();
+}
+
+bool DocumentEditor::startEdit(const QDate& dataReg, qint32 numInt)
+{
+    const DocumentKind* kind = documentKind(m_kindCode);
+    const Database db = m_base->dataArchive();
+    if (const auto written = eInvoiceRefusal(db, *kind, dataReg, numInt)) {
+        Platform::instance().refuse(*written, m_base->AppTitle);
+        return false;
+    }
+    std::optional<HeldLock> lock = HeldLock::take(*m_base, documentLock(m_base, *kind, dataReg, numInt));
+    if (!lock)
+        return false;
+    std::optional<DocumentDraft> saved = readDraft(db, m_kindCode, dataReg, numInt);
+    if (!saved) {
+        lock.reset();
+        Platform::instance().refuse(QStringLiteral("Documento non trovato: aggiornare l'elenco."), m_base->AppTitle);
+        return false;
+    }
+    m_lock = std::move(lock);
+    m_draft = *saved;
+    setEditing(true);
+    showDraft();
+    m_typed = false;
+    m_date->setFocus();
+    return true;
+}
+
+bool DocumentEditor::save()
+{
+    collect();
+    DocumentDraft checked = m_draft;
+    const QString year = m_draft.fiscalYear.isEmpty() ? m_base->FiscalYear : m_draft.fiscalYear;
+    std::optional<DraftRefusal> refusal;
+    if (!reportFailures(m_base->AppTitle, [&] { refusal = checkDraft(m_base->dataArchive(), checked, year); }))
+        return false;
+    if (refusal) {
+        Platform::instance().refuse(refusal->message, m_base->AppTitle);
+        focusField(refusal->field);
+        return false;
+    }
+    // A failure leaves the draft, and all that was typed, as it was.
+    if (!reportFailures(m_base->AppTitle, [&] { saveDraft(m_base->documentSession(), m_draft); }))
+        return false;
+    end();
+    return true;
+}
+
+bool DocumentEditor::cancel()
+{
+    if (!m_editing)
+        return true;
+    if (m_typed && !Platform::instance().askDestructive(QStringLiteral("Annullare le modifiche al documento?"),
+                                                        m_base->AppTitle))
+        return false;
+    end();
+    return true;
+}
+
+void DocumentEditor::end()
+{
+    m_lock.reset();
+    setEditing(false);
+    m_typed = false;
+    emit finished();
+}
+
+void DocumentEditor::showDraft()
+{
+    showHeader();
+    m_rows->setDraft(&m_draft);
+}
+
+void DocumentEditor::showHeader()
+{
+    m_number->setText(m_draft.numInt ? QString::number(m_draft.numInt) : QStringLiteral("(nuovo)"));
+    m_date->setText(typedDate(m_draft.date));
+    m_counterpart->setText(m_draft.counterpartCode);
+    const QLocale italian(QLocale::Italian, QLocale::Italy);
+    for (auto it = m_fields.cbegin(); it != m_fields.cend(); ++it) {
+        const QVariant v = it.key() == QLatin1String("idCausaleDoc")     ? QVariant(m_draft.reason)
+                           : it.key() == QLatin1String("MMidCausaleDoc") ? QVariant(m_draft.movementReason)
+                                                                        : m_draft.header.value(it.key());
+        if (it.key() == DeliveryDate)
+            it.value()->setText(v.isNull() ? QString() : typedDate(storedDate(v)));
+        else if (NumberColumns.contains(it.key()))
+            it.value()->setText(v.isNull() ? QString() : italian.toString(v.toDouble(), 'g', 12));
+        else
+            it.value()->setText(v.toString());
+    }
+}
+
+void DocumentEditor::collect()
+{
+    // A row left blank (the one Tab opens after the last) is no row.
+    if (m_draft.rows.removeIf([](const DraftRow& r) { return r.isText() && r.description.trimmed().isEmpty(); }) > 0)
+        m_rows->setDraft(&m_draft);
+    if (const std::optional<QDate> date = parseTypedDate(m_date->text()))
+        m_draft.date = *date;
+    else
+        m_draft.date = QDate();
+    m_draft.counterpartCode = m_counterpart->text().trimmed();
+    const QLocale italian(QLocale::Italian, QLocale::Italy);
+    for (auto it = m_fields.cbegin(); it != m_fields.cend(); ++it) {
+        const QString text = it.value()->text().trimmed();
+        if (it.key() == QLatin1String("idCausaleDoc"))
+            m_draft.reason = text;
+        else if (it.key() == QLatin1String("MMidCausaleDoc"))
+            m_draft.movementReason = text;
+        else if (text.isEmpty() || (it.key() == DeliveryDate && !parseTypedDate(text)))
+            m_draft.header.remove(it.key());
+        else if (it.key() == DeliveryDate)
+            m_draft.header.insert(it.key(), parseTypedDate(text)->toString(Qt::ISODate));
+        else if (NumberColumns.contains(it.key()))
+            m_draft.header.insert(it.key(), italian.toDouble(text));
+        else
+            m_draft.header.insert(it.key(), text);
+    }
+}
+
+void DocumentEditor::counterpartTyped()
+{
+    const QString code = m_counterpart->text().trimmed();
+    if (code.isEmpty() || code.compare(m_draft.counterpartCode, Qt::CaseInsensitive) == 0)
+        return;
+    collect();
+    bool found = false;
+    if (!reportFailures(m_base->AppTitle, [&] { found = fillCounterpart(m_base->dataArchive(), m_draft, code); }))
+        return;
+    if (!found) {
+        const bool supplier = documentKind(m_kindCode)->supplierCounterpart;
+        Platform::instance().refuse((supplier ? QStringLiteral("Fornitore sconosciuto: ") : QStringLiteral("Cliente sconosciuto: "))
+                                        + code,
+                                    m_base->AppTitle);
+        m_counterpart->setFocus();
+        m_counterpart->selectAll();
+        return;
+    }
+    showHeader();
+}
+
+void DocumentEditor::pickFromList(QLineEdit* field, const QString& table, const QString& caption)
+{
+    const bool named = table == QLatin1String("Clienti") || table == QLatin1String("Fornitori")
+                       || table == QLatin1String("Agenti") || table == QLatin1String("Vettori")
+                       || table == QLatin1String("Articoli");
+    const QString name = table == QLatin1String("Articoli") ? QStringLiteral("Descrizione")
+                         : named                             ? QStringLiteral("Denominazione")
+                                                             : QStringLiteral("Desc");
+    reportFailures(m_base->AppTitle, [&] {
+        const Recordset rows = Recordset::open(m_base->dataArchive(), JetQuery("SELECT * FROM ") << Jet::table(table),
+                                               Recordset::Type::Snapshot, true);
+        LookupDialog dialog(m_base->AppTitle + QStringLiteral(" : ") + caption, rows, {QStringLiteral("Codice"), name},
+                            {QStringLiteral("Codice"), QStringLiteral("Descrizione")}, this);
+        m_base->PrepareDialog(&dialog);
+        if (dialog.exec() == QDialog::Accepted && dialog.pickedRow() >= 0) {
+            field->setText(dialog.pickedValue(QStringLiteral("Codice")).toString());
+            emit field->editingFinished();
+        }
+    });
+}
+
+void DocumentEditor::pickForRow(const QModelIndex& index)
+{
+    if (index.column() != DraftRowsModel::Article && index.column() != DraftRowsModel::VatCode)
+        return;
+    QLineEdit picked;
+    pickFromList(&picked, index.column() == DraftRowsModel::Article ? QStringLiteral("Articoli") : QStringLiteral("IVA"),
+                 index.column() == DraftRowsModel::Article ? QStringLiteral("Articoli") : QStringLiteral("Codici I.V.A."));
+    if (!picked.text().isEmpty())
+        m_rows->setData(index, picked.text(), Qt::EditRole);
+}
+
+void DocumentEditor::showTotals()
+{
+    const DocumentAmounts& t = m_rows->totals();
+    m_vat->setRowCount(int(t.byCode.size()));
+    for (int r = 0; r < t.byCode.size(); ++r) {
+        const VatTotals& line = t.byCode[r];
+        const QStringList cells = {line.code.toUpper(), QLocale(QLocale::Italian).toString(line.rate.toDouble(), 'g', 4),
+                                   money(line.taxable.euro), money(line.tax.euro)};
+        for (int c = 0; c < cells.size(); ++c) {
+            auto* item = new QTableWidgetItem(cells[c]);
+            item->setTextAlignment(c ? Qt::AlignRight | Qt::AlignVCenter : Qt::AlignLeft | Qt::AlignVCenter);
+            m_vat->setItem(r, c, item);
+        }
+    }
+    m_totals->setText(QStringLiteral("Imponibile € %1   I.V.A. € %2   Totale Documento € %3")
+                          .arg(money(t.taxable.euro), money(t.tax.euro), money(t.total.euro)));
+    m_typed = m_editing;
+}
+
+void DocumentEditor::focusField(const QString& field)
+{
+    static const QRegularExpression rowField(QStringLiteral("^Riga (\\d+) (.*)$"));
+    if (const QRegularExpressionMatch m = rowField.match(field); m.hasMatch()) {
+        const int column = m.captured(2) == QLatin1String("Articolo") ? DraftRowsModel::Article : DraftRowsModel::VatCode;
+        m_grid->setFocus();
+        m_grid->setCurrentIndex(m_rows->index(m.captured(1).toInt() - 1, column));
+        return;
+    }
+    QWidget* target = field == QLatin1String("Data")                ? m_date
+                      : field == QLatin1String("Causale")           ? m_fields.value(QStringLiteral("idCausaleDoc"))
+                      : field == QLatin1String("Causale Magazzino") ? m_fields.value(QStringLiteral("MMidCausaleDoc"))
+                      : field == QLatin1String("Righe")             ? static_cast<QWidget*>(m_grid)
+                                                                    : m_counterpart;
+    target->setFocus();
+    if (auto* edit = qobject_cast<QLineEdit*>(target))
+        edit->selectAll();
+    if (target == m_grid && m_rows->rowCount() == 0)
+        m_rows->insertRowAt(0);
+}
