@@ -1,11 +1,18 @@
 #include "newdocumentwriter.h"
 #include "creationstate.h"
 #include "documentkinds.h"
+#include "documentamounts.h"
 #include "headertotals.h"
 #include "numberedrows.h"
 #include "common/transaction.h"
 
+#include <QScopeGuard>
+#include <QSqlDriver>
 #include <QSqlQuery>
+#include <QSqlRecord>
+#include <algorithm>
+#include <bit>
+#include <sqlite3.h>
 
 namespace {
 
@@ -22,6 +29,15 @@ QVector<ColumnCopy> rowCopies(const std::vector<MappingEntry>& entries, TargetKi
         if (entry.rule == MappingEntry::Rule::Copy && entry.targets.contains(targetType))
             copies.push_back({QLatin1String(entry.target), QLatin1String(entry.source)});
     return copies;
+}
+
+// The copy that writes the target column, or none.
+const ColumnCopy* copyInto(const QVector<ColumnCopy>& copies, const char* target)
+{
+    const auto copy = std::find_if(copies.begin(), copies.end(), [&](const ColumnCopy& c) {
+        return c.target.compare(QLatin1String(target), Qt::CaseInsensitive) == 0;
+    });
+    return copy == copies.end() ? nullptr : &*copy;
 }
 
 JetQuery sourceRowsCondition(const CreationState& state)
@@ -62,21 +78,110 @@ SourceRows sourceRows(const CreationState& state)
 
 enum class RowNumbers { KeepRiga, InRigaOrder };
 
-// Every row in one statement; returns how many were written. Rows already numbered 1, 2, 3...
-// keep their Riga; otherwise they are numbered in Riga order, at most as many as the row
-// counter holds.
-int copyAllRows(CreationState& state, const QVector<ColumnCopy>& copies, RowNumbers numbering)
+// The priced cells of one row as SQLite holds them: each cell's storage class and its number
+// (a text cell: the index of its text among those seen). Rows alike have equal keys, and a key
+// is made without allocating anything.
+struct CellsKey
+{
+    std::array<qint64, 6> values{};
+    std::array<int, 6> types{};
+    friend bool operator==(const CellsKey&, const CellsKey&) = default;
+};
+size_t qHash(const CellsKey& key, size_t seed)
+{
+    return qHashBits(&key, sizeof key, seed);
+}
+
+// Where SQLite's copy hands each row it writes, while the copy runs (one per thread: a
+// connection belongs to the thread that opened it).
+struct HandedBack
+{
+    QHash<CellsKey, qint64> counts;
+    QVector<QByteArray> texts;
+
+    void add(sqlite3_value** cells)
+    {
+        CellsKey key;
+        for (size_t i = 0; i < key.types.size(); ++i) {
+            sqlite3_value* v = cells[i];
+            key.types[i] = sqlite3_value_type(v);
+            switch (key.types[i]) {
+            case SQLITE_NULL: break;
+            case SQLITE_INTEGER: key.values[i] = sqlite3_value_int64(v); break;
+            case SQLITE_FLOAT: key.values[i] = std::bit_cast<qint64>(sqlite3_value_double(v)); break;
+            default: key.values[i] = textIndex(QByteArrayView(sqlite3_value_text(v), sqlite3_value_bytes(v)));
+            }
+        }
+        ++counts[key];
+    }
+    qint64 textIndex(QByteArrayView text)
+    {
+        for (qsizetype i = texts.size() - 1; i >= 0; --i)
+            if (texts[i] == text)
+                return i;
+        texts << text.toByteArray();
+        return texts.size() - 1;
+    }
+    // Each set of rows alike, as the archive will read the rows back.
+    void addTo(QVector<PricedRow>& groups, Currency books) const
+    {
+        for (const auto& [key, count] : counts.asKeyValueRange()) {
+            PricedCells cells;
+            for (size_t i = 0; i < cells.size(); ++i)
+                switch (key.types[i]) {
+                case SQLITE_NULL: break;
+                case SQLITE_INTEGER: cells[i] = qlonglong(key.values[i]); break;
+                case SQLITE_FLOAT: cells[i] = std::bit_cast<double>(key.values[i]); break;
+                default: cells[i] = QString::fromUtf8(texts[key.values[i]]);
+                }
+            groups << pricedRowOf(cells, books);
+            groups.last().repeats = count;
+        }
+    }
+};
+thread_local HandedBack* handedBack = nullptr;
+
+// written_row(riga, the priced cells...): gives riga back as it is, and counts the row among
+// those of the copy under way.
+void writtenRow(sqlite3_context* context, int, sqlite3_value** argv)
+{
+    if (handedBack)
+        handedBack->add(argv + 1);
+    sqlite3_result_value(context, argv[0]);
+}
+
+// Every row in one statement, which hands back the columns each written row is priced from;
+// returns how many were written. Rows already numbered 1, 2, 3... keep their Riga; otherwise
+// they are numbered in Riga order, at most as many as the row counter holds. Reading the rows
+// again (even through RETURNING) costs SQLite as much as the copy itself, so there the copy
+// calls written_row for each row as it writes it; PostgreSQL returns them to a grouping of its
+// own in the same statement.
+int copyAllRows(CreationState& state, const QVector<ColumnCopy>& copies, RowNumbers numbering, QVector<PricedRow>& written)
 {
     const auto source = Jet::identifier(state.SourceRowsTable);
+    const Currency books = state.session.books.currency;
+    const auto columns = pricedColumns(books);
+    const bool sqlite = state.db.engine() == Database::Engine::SQLite;
     JetQuery q;
     q << "INSERT INTO " << Jet::identifier(state.TargetRowsTable) << " (DataReg, NumInt, Riga";
     for (const ColumnCopy& c : copies)
         q << ", " << Jet::identifier(c.target);
     q << ") SELECT " << Jet::date(state.Today) << ", " << Jet::number(state.NewNumber) << ", ";
+    if (sqlite)
+        q << "written_row(";
     if (numbering == RowNumbers::KeepRiga)
         q << source << ".Riga";
     else
         q << "numbered.n";
+    if (sqlite)
+        for (const char* column : columns) {
+            if (const ColumnCopy* copy = copyInto(copies, column))
+                q << ", " << source << "." << Jet::identifier(copy->source);
+            else
+                q << ", NULL";
+        }
+    if (sqlite)
+        q << ")";
     for (const ColumnCopy& c : copies)
         q << ", " << source << "." << Jet::identifier(c.source);
     if (numbering == RowNumbers::InRigaOrder)
@@ -85,23 +190,62 @@ int copyAllRows(CreationState& state, const QVector<ColumnCopy>& copies, RowNumb
           << " WHERE numbered.n <= " << Jet::number(MaxDocumentRows);
     else
         q << " FROM " << source << " WHERE " << sourceRowsCondition(state);
-    return state.db.execute(q);
+    if (sqlite) {
+        sqlite3* handle = *static_cast<sqlite3**>(state.db.connection().driver()->handle().data());
+        // Not deterministic: called for every row. Defined again while a statement of the
+        // connection runs, SQLite refuses, and the function already there is this one.
+        sqlite3_create_function_v2(handle, "written_row", int(columns.size()) + 1, SQLITE_UTF8, nullptr, writtenRow,
+                                   nullptr, nullptr, nullptr);
+        HandedBack rows;
+        handedBack = &rows;
+        const auto done = qScopeGuard([] { handedBack = nullptr; });
+        const int count = state.db.execute(q);
+        rows.addTo(written, books);
+        return count;
+    }
+    JetQuery priced;
+    for (const char* column : columns) {
+        if (column != columns.front())
+            priced << ", ";
+        priced << Jet::identifier(QLatin1String(column));
+    }
+    JetQuery grouped;
+    grouped << "WITH written AS (" << q << " RETURNING " << priced << ") SELECT " << priced
+            << ", Count(*) FROM written GROUP BY " << priced;
+    Rows groups = state.db.select(grouped);
+    const PricedRowReader reader(groups.record(), books);
+    const int repeats = int(columns.size());
+    int count = 0;
+    while (groups.next()) {
+        written << reader.read(groups);
+        written.last().repeats = groups.value(repeats).toLongLong();
+        count += groups.value(repeats).toInt();
+    }
+    return count;
 }
 
 // Copies the rows in one statement; tells whether some were left out for the row counter.
 // Rows numbered from 1 without gaps go over as they are; others are numbered in Riga order.
-bool copyRowsAtOnce(CreationState& state, const QVector<ColumnCopy>& copies)
+bool copyRowsAtOnce(CreationState& state, const QVector<ColumnCopy>& copies, QVector<PricedRow>& written)
 {
     const SourceRows rows = sourceRows(state);
     const bool keepRiga = rows.numberedFromOne() && rows.count <= MaxDocumentRows;
-    state.RowsSaved = copyAllRows(state, copies, keepRiga ? RowNumbers::KeepRiga : RowNumbers::InRigaOrder);
+    state.RowsSaved = copyAllRows(state, copies, keepRiga ? RowNumbers::KeepRiga : RowNumbers::InRigaOrder, written);
     return rows.count > MaxDocumentRows;
 }
 
 // The rows one at a time through the two views, so that a failing row is known and the rows
 // before it are kept.
-void copyRowsOneByOne(CreationState& state, const QVector<ColumnCopy>& copies)
+QVector<PricedRow> copyRowsOneByOne(CreationState& state, const QVector<ColumnCopy>& copies)
 {
+    // Where each column a row is priced from comes from: a copy, or nothing (Null).
+    const Currency books = state.session.books.currency;
+    const auto pricedFrom = pricedColumns(books);
+    std::array<const ColumnCopy*, pricedFrom.size()> copyOf;
+    for (size_t i = 0; i < pricedFrom.size(); ++i)
+        copyOf[i] = copyInto(copies, pricedFrom[i]);
+    PricedRowGroups written;
+
     JetQuery rows;
     rows << "SELECT * FROM " << Jet::table(state.SourceRowsTable) << " WHERE " << sourceRowsCondition(state)
          << " ORDER BY " << Jet::identifier(state.SourceRowsTable) << ".Riga";
@@ -125,28 +269,36 @@ void copyRowsOneByOne(CreationState& state, const QVector<ColumnCopy>& copies)
             target.setValue(c.target, source.value(c.source));
         target.Update();
         ++state.RowsSaved;
+        PricedCells cells;
+        for (size_t i = 0; i < cells.size(); ++i)
+            if (copyOf[i])
+                cells[i] = source.value(copyOf[i]->source);
+        written.add(pricedRowOf(cells, books));
     }
+    return written.groups();
 }
 
 // Rows go over in one statement inside a transaction of their own. Should it fail, that work is
 // undone and the rows are copied again one by one up to the failing one, which tells the reason.
-void copyRows(CreationState& state, const std::vector<MappingEntry>& rowEntries)
+// Returns the written rows, as priced, in groups of rows alike.
+QVector<PricedRow> copyRows(CreationState& state, const std::vector<MappingEntry>& rowEntries)
 {
     const QVector<ColumnCopy> copies = rowCopies(rowEntries, state.request.targetType);
     bool overflow = false;
+    QVector<PricedRow> written;
     try {
         WriteTransaction allRows(state.db);
-        overflow = copyRowsAtOnce(state, copies);
+        overflow = copyRowsAtOnce(state, copies, written);
         allRows.commit();
     } catch (const DatabaseError& e) {
         // A lost connection took the whole creation with it: nothing is left to go on from.
         if (e.kind() == DatabaseError::Kind::Unreachable)
             throw;
-        copyRowsOneByOne(state, copies);
-        return;
+        return copyRowsOneByOne(state, copies);
     }
     if (overflow)
         rowCounterOverflow();
+    return written;
 }
 
 } // namespace
@@ -155,8 +307,9 @@ void saveNewDocument(CreationState& state, const std::vector<MappingEntry>& rowE
 {
     state.TargetHeader.Update();
     state.HeaderSaved = true;
-    copyRows(state, rowEntries);
+    const QVector<PricedRow> written = copyRows(state, rowEntries);
     // The totals are the new document's own, computed from the rows it received.
     const DocumentKind* target = documentKind(targetChoice(state.request.targetType)->kindCode);
-    writeHeaderTotals(state.db, *target, state.Today, state.NewNumber, state.session.books);
+    writeHeaderTotals(state.db, *target, state.Today, state.NewNumber,
+                      computeDocumentAmounts(written, readVatTable(state.db), state.session.books));
 }
