@@ -4,15 +4,12 @@
 #include "documentamounts.h"
 #include "headertotals.h"
 #include "numberedrows.h"
+#include "writtenrowcount.h"
 #include "common/transaction.h"
 
-#include <QScopeGuard>
-#include <QSqlDriver>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <algorithm>
-#include <bit>
-#include <sqlite3.h>
 
 namespace {
 
@@ -78,84 +75,11 @@ SourceRows sourceRows(const CreationState& state)
 
 enum class RowNumbers { KeepRiga, InRigaOrder };
 
-// The priced cells of one row as SQLite holds them: each cell's storage class and its number
-// (a text cell: the index of its text among those seen). Rows alike have equal keys, and a key
-// is made without allocating anything.
-struct CellsKey
-{
-    std::array<qint64, 6> values{};
-    std::array<int, 6> types{};
-    friend bool operator==(const CellsKey&, const CellsKey&) = default;
-};
-size_t qHash(const CellsKey& key, size_t seed)
-{
-    return qHashBits(&key, sizeof key, seed);
-}
-
-// Where SQLite's copy hands each row it writes, while the copy runs (one per thread: a
-// connection belongs to the thread that opened it).
-struct HandedBack
-{
-    QHash<CellsKey, qint64> counts;
-    QVector<QByteArray> texts;
-
-    void add(sqlite3_value** cells)
-    {
-        CellsKey key;
-        for (size_t i = 0; i < key.types.size(); ++i) {
-            sqlite3_value* v = cells[i];
-            key.types[i] = sqlite3_value_type(v);
-            switch (key.types[i]) {
-            case SQLITE_NULL: break;
-            case SQLITE_INTEGER: key.values[i] = sqlite3_value_int64(v); break;
-            case SQLITE_FLOAT: key.values[i] = std::bit_cast<qint64>(sqlite3_value_double(v)); break;
-            default: key.values[i] = textIndex(QByteArrayView(sqlite3_value_text(v), sqlite3_value_bytes(v)));
-            }
-        }
-        ++counts[key];
-    }
-    qint64 textIndex(QByteArrayView text)
-    {
-        for (qsizetype i = texts.size() - 1; i >= 0; --i)
-            if (texts[i] == text)
-                return i;
-        texts << text.toByteArray();
-        return texts.size() - 1;
-    }
-    // Each set of rows alike, as the archive will read the rows back.
-    void addTo(QVector<PricedRow>& groups, Currency books) const
-    {
-        for (const auto& [key, count] : counts.asKeyValueRange()) {
-            PricedCells cells;
-            for (size_t i = 0; i < cells.size(); ++i)
-                switch (key.types[i]) {
-                case SQLITE_NULL: break;
-                case SQLITE_INTEGER: cells[i] = qlonglong(key.values[i]); break;
-                case SQLITE_FLOAT: cells[i] = std::bit_cast<double>(key.values[i]); break;
-                default: cells[i] = QString::fromUtf8(texts[key.values[i]]);
-                }
-            groups << pricedRowOf(cells, books);
-            groups.last().repeats = count;
-        }
-    }
-};
-thread_local HandedBack* handedBack = nullptr;
-
-// written_row(riga, the priced cells...): gives riga back as it is, and counts the row among
-// those of the copy under way.
-void writtenRow(sqlite3_context* context, int, sqlite3_value** argv)
-{
-    if (handedBack)
-        handedBack->add(argv + 1);
-    sqlite3_result_value(context, argv[0]);
-}
-
 // Every row in one statement, which hands back the columns each written row is priced from;
 // returns how many were written. Rows already numbered 1, 2, 3... keep their Riga; otherwise
 // they are numbered in Riga order, at most as many as the row counter holds. Reading the rows
-// again (even through RETURNING) costs SQLite as much as the copy itself, so there the copy
-// calls written_row for each row as it writes it; PostgreSQL returns them to a grouping of its
-// own in the same statement.
+// again costs SQLite as much as the copy itself, so there the copy counts each row as it writes
+// it (writtenrowcount.h); PostgreSQL returns them to a grouping of its own in the same statement.
 int copyAllRows(CreationState& state, const QVector<ColumnCopy>& copies, RowNumbers numbering, QVector<PricedRow>& written)
 {
     const auto source = Jet::identifier(state.SourceRowsTable);
@@ -191,16 +115,9 @@ int copyAllRows(CreationState& state, const QVector<ColumnCopy>& copies, RowNumb
     else
         q << " FROM " << source << " WHERE " << sourceRowsCondition(state);
     if (sqlite) {
-        sqlite3* handle = *static_cast<sqlite3**>(state.db.connection().driver()->handle().data());
-        // Not deterministic: called for every row. Defined again while a statement of the
-        // connection runs, SQLite refuses, and the function already there is this one.
-        sqlite3_create_function_v2(handle, "written_row", int(columns.size()) + 1, SQLITE_UTF8, nullptr, writtenRow,
-                                   nullptr, nullptr, nullptr);
-        HandedBack rows;
-        handedBack = &rows;
-        const auto done = qScopeGuard([] { handedBack = nullptr; });
+        const WrittenRowCount counted(state.db);
         const int count = state.db.execute(q);
-        rows.addTo(written, books);
+        written = counted.groups(books);
         return count;
     }
     JetQuery priced;
