@@ -91,21 +91,23 @@ int copyAllRows(CreationState& state, const QVector<ColumnCopy>& copies, RowNumb
     for (const ColumnCopy& c : copies)
         q << ", " << Jet::identifier(c.target);
     q << ") SELECT " << Jet::date(state.Today) << ", " << Jet::number(state.NewNumber) << ", ";
-    if (sqlite)
-        q << "written_row(";
+    JetQuery riga;
     if (numbering == RowNumbers::KeepRiga)
-        q << source << ".Riga";
+        riga << source << ".Riga";
     else
-        q << "numbered.n";
-    if (sqlite)
+        riga << "numbered.n";
+    if (sqlite) {
+        q << "written_row(" << riga;
         for (const char* column : columns) {
             if (const ColumnCopy* copy = copyInto(copies, column))
                 q << ", " << source << "." << Jet::identifier(copy->source);
             else
                 q << ", NULL";
         }
-    if (sqlite)
         q << ")";
+    } else {
+        q << riga;
+    }
     for (const ColumnCopy& c : copies)
         q << ", " << source << "." << Jet::identifier(c.source);
     if (numbering == RowNumbers::InRigaOrder)
