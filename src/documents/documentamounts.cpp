@@ -3,31 +3,41 @@
 
 #include <QSqlRecord>
 
-PricedRowReader::PricedRowReader(const QSqlRecord& shape, Currency books) : m_currency(books)
+std::array<const char*, 6> pricedColumns(Currency books)
 {
     const bool lire = books == Currency::Lira;
-    const auto at = [&](const char* name) { return shape.indexOf(QLatin1String(name)); };
-    m_vat = at(RowColumn::VatCode);
-    m_quantity = at(RowColumn::Quantity);
-    m_price = at(lire ? RowColumn::PriceLire : RowColumn::PriceEuro);
-    m_discount = at(RowColumn::Discount);
-    m_value = at(lire ? RowColumn::ValueLire : RowColumn::ValueEuro);
-    m_total = at(lire ? RowColumn::TotalLire : RowColumn::TotalEuro);
+    return {RowColumn::VatCode, RowColumn::Quantity, lire ? RowColumn::PriceLire : RowColumn::PriceEuro,
+            RowColumn::Discount, lire ? RowColumn::ValueLire : RowColumn::ValueEuro,
+            lire ? RowColumn::TotalLire : RowColumn::TotalEuro};
 }
 
-PricedRow PricedRowReader::read(const Rows& row) const
+PricedRow pricedRowOf(const PricedCells& cells, Currency books)
 {
-    const auto cell = [&](int i) { return i < 0 ? QVariant() : row.value(i); };
-    const auto decimal = [&](int i) {
-        const QVariant v = cell(i);
+    const auto& [vat, quantity, price, discount, value, total] = cells;
+    const auto decimal = [](const QVariant& v) {
         return v.isNull() ? std::nullopt : std::optional<Decimal>(Decimal::fromDouble(v.toDouble()));
     };
     // A row without a value of its own (return notes and what is made of them) is worth its row
     // total, which may hold tax and discounts its price does not show.
-    const bool ownValue = !cell(m_value).isNull();
-    const QVariant given = ownValue ? cell(m_value) : cell(m_total);
-    return {cell(m_vat).toString().trimmed(), decimal(m_quantity), ownValue ? decimal(m_price) : std::nullopt,
-            decimal(m_discount).value_or(Decimal()), Money::fromDouble(given.toDouble(), m_currency)};
+    const bool ownValue = !value.isNull();
+    return {vat.toString().trimmed(), decimal(quantity), ownValue ? decimal(price) : std::nullopt,
+            decimal(discount).value_or(Decimal()), Money::fromDouble((ownValue ? value : total).toDouble(), books)};
+}
+
+PricedRowReader::PricedRowReader(const QSqlRecord& shape, Currency books) : m_currency(books)
+{
+    const auto columns = pricedColumns(books);
+    for (size_t i = 0; i < columns.size(); ++i)
+        m_at[i] = shape.indexOf(QLatin1String(columns[i]));
+}
+
+PricedRow PricedRowReader::read(const Rows& row) const
+{
+    PricedCells cells;
+    for (size_t i = 0; i < cells.size(); ++i)
+        if (m_at[i] >= 0)
+            cells[i] = row.value(m_at[i]);
+    return pricedRowOf(cells, m_currency);
 }
 
 QHash<QString, VatCode> readVatTable(const Database& data)

@@ -3,15 +3,25 @@
 #include "documenttotals.h"
 #include "common/database.h"
 
+#include <array>
+
 class QSqlRecord;
 
 // What the amounts of a document stored in the company archive are computed from: its rows read
 // as priced in the company's books, and the VAT table. Rounding: money.h's one rule.
 
-// Reads one row of a rows table as priced: the unit price, value and row total of the books'
-// currency (PUnitLit / ValoreLit / TotRigaLit for lire, the Euro columns for euro). A row with
-// a value of its own is priced (quantity × price less discount); one without (return notes) is
-// worth its row total.
+// The row columns a row is priced from, with the books' currency's price, value and row total
+// (PUnitLit / ValoreLit / TotRigaLit for lire, the Euro columns for euro): VAT code, quantity,
+// unit price, discount, value, row total.
+using PricedCells = std::array<QVariant, 6>;
+std::array<const char*, 6> pricedColumns(Currency books);
+
+// A row's cells of those columns (Null where it has none) as priced. A row with a value of its
+// own is priced (quantity × price less discount); one without (return notes) is worth its row
+// total.
+PricedRow pricedRowOf(const PricedCells& cells, Currency books);
+
+// Reads the rows of a selection of a rows table as priced (pricedRowOf).
 class PricedRowReader
 {
 public:
@@ -20,7 +30,7 @@ public:
 
 private:
     Currency m_currency;
-    int m_vat, m_quantity, m_price, m_discount, m_value, m_total;
+    std::array<int, 6> m_at;
 };
 
 // The VAT table, by code in capitals.

@@ -32,6 +32,23 @@ RowAmounts amountsOf(const PricedRow& row, const Books& books)
 
 } // namespace
 
+size_t qHash(const PricedRow& row, size_t seed)
+{
+    const auto scaled = [](const std::optional<Decimal>& d) { return d ? d->scaled() : qint64(-1); };
+    return qHashMulti(seed, row.vatCode, scaled(row.quantity), scaled(row.unitPrice), row.discountPercent.scaled(),
+                      row.givenAmount.units());
+}
+
+void PricedRowGroups::add(const PricedRow& row)
+{
+    if (const auto at = m_at.constFind(row); at != m_at.constEnd()) {
+        ++m_groups[*at].repeats;
+        return;
+    }
+    m_at.insert(row, m_groups.size());
+    m_groups << row;
+}
+
 Books booksOf(const QString& baseCurrency, double euroRate)
 {
     Books b;
@@ -70,7 +87,8 @@ DocumentAmounts computeDocumentAmounts(const QVector<PricedRow>& rows, const QHa
             }
         }
         line.rows << i;
-        line.taxable.in(books.currency) += d.rows.last().amount.in(books.currency);
+        const Money own = d.rows.last().amount.in(books.currency);
+        line.taxable.in(books.currency) += Money(own.units() * row.repeats, books.currency);
     }
     QMap<std::pair<Decimal, QString>, VatTotals> rates;
     for (VatTotals& line : codes) {

@@ -52,7 +52,24 @@ struct PricedRow
     std::optional<Decimal> unitPrice;   // in the books' currency
     Decimal discountPercent;            // 0..100, kept to the hundredth
     Money givenAmount;                  // in the books' currency, for rows that are not priced
+    qint64 repeats = 1;                 // how many rows alike it stands for in the sums
     bool priced() const { return quantity && unitPrice; }
+    friend bool operator==(const PricedRow&, const PricedRow&) = default;
+};
+size_t qHash(const PricedRow& row, size_t seed = 0);
+
+// Rows gathered as they are read into groups of rows alike, each group one PricedRow standing for
+// as many rows: computeDocumentAmounts sums the groups as it would the rows one by one, so that
+// a document of many rows is priced at the cost of its few groups.
+class PricedRowGroups
+{
+public:
+    void add(const PricedRow& row);   // one row as read (repeats 1)
+    const QVector<PricedRow>& groups() const { return m_groups; }
+
+private:
+    QVector<PricedRow> m_groups;
+    QHash<PricedRow, qsizetype> m_at;   // a group's first row, and its place in m_groups
 };
 
 struct RowAmounts

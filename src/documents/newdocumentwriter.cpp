@@ -1,9 +1,15 @@
 #include "newdocumentwriter.h"
 #include "creationstate.h"
+#include "documentkinds.h"
+#include "documentamounts.h"
+#include "headertotals.h"
 #include "numberedrows.h"
+#include "writtenrowcount.h"
 #include "common/transaction.h"
 
 #include <QSqlQuery>
+#include <QSqlRecord>
+#include <algorithm>
 
 namespace {
 
@@ -20,6 +26,15 @@ QVector<ColumnCopy> rowCopies(const std::vector<MappingEntry>& entries, TargetKi
         if (entry.rule == MappingEntry::Rule::Copy && entry.targets.contains(targetType))
             copies.push_back({QLatin1String(entry.target), QLatin1String(entry.source)});
     return copies;
+}
+
+// The copy that writes the target column, or none.
+const ColumnCopy* copyInto(const QVector<ColumnCopy>& copies, const char* target)
+{
+    const auto copy = std::find_if(copies.begin(), copies.end(), [&](const ColumnCopy& c) {
+        return c.target.compare(QLatin1String(target), Qt::CaseInsensitive) == 0;
+    });
+    return copy == copies.end() ? nullptr : &*copy;
 }
 
 JetQuery sourceRowsCondition(const CreationState& state)
@@ -60,21 +75,39 @@ SourceRows sourceRows(const CreationState& state)
 
 enum class RowNumbers { KeepRiga, InRigaOrder };
 
-// Every row in one statement; returns how many were written. Rows already numbered 1, 2, 3...
-// keep their Riga; otherwise they are numbered in Riga order, at most as many as the row
-// counter holds.
-int copyAllRows(CreationState& state, const QVector<ColumnCopy>& copies, RowNumbers numbering)
+// Every row in one statement, which hands back the columns each written row is priced from;
+// returns how many were written. Rows already numbered 1, 2, 3... keep their Riga; otherwise
+// they are numbered in Riga order, at most as many as the row counter holds. Reading the rows
+// again costs SQLite as much as the copy itself, so there the copy counts each row as it writes
+// it (writtenrowcount.h); PostgreSQL returns them to a grouping of its own in the same statement.
+int copyAllRows(CreationState& state, const QVector<ColumnCopy>& copies, RowNumbers numbering, QVector<PricedRow>& written)
 {
     const auto source = Jet::identifier(state.SourceRowsTable);
+    const Currency books = state.session.books.currency;
+    const auto columns = pricedColumns(books);
+    const bool sqlite = state.db.engine() == Database::Engine::SQLite;
     JetQuery q;
     q << "INSERT INTO " << Jet::identifier(state.TargetRowsTable) << " (DataReg, NumInt, Riga";
     for (const ColumnCopy& c : copies)
         q << ", " << Jet::identifier(c.target);
     q << ") SELECT " << Jet::date(state.Today) << ", " << Jet::number(state.NewNumber) << ", ";
+    JetQuery riga;
     if (numbering == RowNumbers::KeepRiga)
-        q << source << ".Riga";
+        riga << source << ".Riga";
     else
-        q << "numbered.n";
+        riga << "numbered.n";
+    if (sqlite) {
+        q << "written_row(" << riga;
+        for (const char* column : columns) {
+            if (const ColumnCopy* copy = copyInto(copies, column))
+                q << ", " << source << "." << Jet::identifier(copy->source);
+            else
+                q << ", NULL";
+        }
+        q << ")";
+    } else {
+        q << riga;
+    }
     for (const ColumnCopy& c : copies)
         q << ", " << source << "." << Jet::identifier(c.source);
     if (numbering == RowNumbers::InRigaOrder)
@@ -83,23 +116,63 @@ int copyAllRows(CreationState& state, const QVector<ColumnCopy>& copies, RowNumb
           << " WHERE numbered.n <= " << Jet::number(MaxDocumentRows);
     else
         q << " FROM " << source << " WHERE " << sourceRowsCondition(state);
-    return state.db.execute(q);
+    if (sqlite) {
+        const WrittenRowCount counted(state.db);
+        const int count = state.db.execute(q);
+        written = counted.groups(books);
+        return count;
+    }
+    // Grouped byte for byte: the codes' own collation, which ignores case, costs the server
+    // a sort key for every row.
+    JetQuery priced, grouped;
+    for (const char* column : columns) {
+        if (column != columns.front()) {
+            priced << ", ";
+            grouped << ", ";
+        }
+        priced << Jet::identifier(QLatin1String(column));
+        grouped << Jet::identifier(QLatin1String(column));
+        if (column == RowColumn::VatCode)
+            grouped << " COLLATE \"C\" AS " << Jet::identifier(QLatin1String(column));
+    }
+    static_assert(std::tuple_size_v<PricedCells> == 6, "one place in GROUP BY for each priced column");
+    JetQuery statement("WITH written AS (");
+    statement << q << " RETURNING " << priced << ") SELECT " << grouped
+              << ", Count(*) FROM written GROUP BY 1, 2, 3, 4, 5, 6";
+    Rows groups = state.db.select(statement);
+    const PricedRowReader reader(groups.record(), books);
+    const int repeats = int(columns.size());
+    int count = 0;
+    while (groups.next()) {
+        written << reader.read(groups);
+        written.last().repeats = groups.value(repeats).toLongLong();
+        count += groups.value(repeats).toInt();
+    }
+    return count;
 }
 
 // Copies the rows in one statement; tells whether some were left out for the row counter.
 // Rows numbered from 1 without gaps go over as they are; others are numbered in Riga order.
-bool copyRowsAtOnce(CreationState& state, const QVector<ColumnCopy>& copies)
+bool copyRowsAtOnce(CreationState& state, const QVector<ColumnCopy>& copies, QVector<PricedRow>& written)
 {
     const SourceRows rows = sourceRows(state);
     const bool keepRiga = rows.numberedFromOne() && rows.count <= MaxDocumentRows;
-    state.RowsSaved = copyAllRows(state, copies, keepRiga ? RowNumbers::KeepRiga : RowNumbers::InRigaOrder);
+    state.RowsSaved = copyAllRows(state, copies, keepRiga ? RowNumbers::KeepRiga : RowNumbers::InRigaOrder, written);
     return rows.count > MaxDocumentRows;
 }
 
 // The rows one at a time through the two views, so that a failing row is known and the rows
 // before it are kept.
-void copyRowsOneByOne(CreationState& state, const QVector<ColumnCopy>& copies)
+QVector<PricedRow> copyRowsOneByOne(CreationState& state, const QVector<ColumnCopy>& copies)
 {
+    // Where each column a row is priced from comes from: a copy, or nothing (Null).
+    const Currency books = state.session.books.currency;
+    const auto pricedFrom = pricedColumns(books);
+    std::array<const ColumnCopy*, pricedFrom.size()> copyOf;
+    for (size_t i = 0; i < pricedFrom.size(); ++i)
+        copyOf[i] = copyInto(copies, pricedFrom[i]);
+    PricedRowGroups written;
+
     JetQuery rows;
     rows << "SELECT * FROM " << Jet::table(state.SourceRowsTable) << " WHERE " << sourceRowsCondition(state)
          << " ORDER BY " << Jet::identifier(state.SourceRowsTable) << ".Riga";
@@ -123,28 +196,36 @@ void copyRowsOneByOne(CreationState& state, const QVector<ColumnCopy>& copies)
             target.setValue(c.target, source.value(c.source));
         target.Update();
         ++state.RowsSaved;
+        PricedCells cells;
+        for (size_t i = 0; i < cells.size(); ++i)
+            if (copyOf[i])
+                cells[i] = source.value(copyOf[i]->source);
+        written.add(pricedRowOf(cells, books));
     }
+    return written.groups();
 }
 
 // Rows go over in one statement inside a transaction of their own. Should it fail, that work is
 // undone and the rows are copied again one by one up to the failing one, which tells the reason.
-void copyRows(CreationState& state, const std::vector<MappingEntry>& rowEntries)
+// Returns the written rows, as priced, in groups of rows alike.
+QVector<PricedRow> copyRows(CreationState& state, const std::vector<MappingEntry>& rowEntries)
 {
     const QVector<ColumnCopy> copies = rowCopies(rowEntries, state.request.targetType);
     bool overflow = false;
+    QVector<PricedRow> written;
     try {
         WriteTransaction allRows(state.db);
-        overflow = copyRowsAtOnce(state, copies);
+        overflow = copyRowsAtOnce(state, copies, written);
         allRows.commit();
     } catch (const DatabaseError& e) {
         // A lost connection took the whole creation with it: nothing is left to go on from.
         if (e.kind() == DatabaseError::Kind::Unreachable)
             throw;
-        copyRowsOneByOne(state, copies);
-        return;
+        return copyRowsOneByOne(state, copies);
     }
     if (overflow)
         rowCounterOverflow();
+    return written;
 }
 
 } // namespace
@@ -153,5 +234,9 @@ void saveNewDocument(CreationState& state, const std::vector<MappingEntry>& rowE
 {
     state.TargetHeader.Update();
     state.HeaderSaved = true;
-    copyRows(state, rowEntries);
+    const QVector<PricedRow> written = copyRows(state, rowEntries);
+    // The totals are the new document's own, computed from the rows it received.
+    const DocumentKind* target = documentKind(targetChoice(state.request.targetType)->kindCode);
+    writeHeaderTotals(state.db, *target, state.Today, state.NewNumber,
+                      computeDocumentAmounts(written, readVatTable(state.db), state.session.books));
 }

@@ -1,6 +1,6 @@
 #pragma once
-#include "documenttotals.h"
 #include "common/database.h"
+#include "documenttotals.h"
 
 #include <QDate>
 #include <QString>

@@ -1,5 +1,6 @@
 // Every conversion of a demo document: each column of the new header and rows is the source column
-// the rule names, a value of the rule, or empty; amounts go over in lire and in euro as they are.
+// the rule names, a value of the rule, or empty; row amounts go over in lire and in euro as they
+// are, and the header's totals are those the test sums from the rows the new document received.
 #include "creation_fixture.h"
 #include "documents/documentreader.h"
 #include "documents/documentsave.h"
@@ -18,17 +19,29 @@ ColumnPairs sameNames(const QStringList& columns)
     return pairs;
 }
 
-// Each target total receiving the source total of the same place: Impon/Imposta/Tot + code +
-// "Lire" and + euro suffix.
-ColumnPairs totalsFrom(const QString& sourceCode, const QString& sourceEuro, const QString& targetCode,
-                       const QString& targetEuro)
+// The totals a header holds, summed from its rows in the demo's lire books (1936.27 lire for a
+// euro): per VAT code the rows' lire, their euro and the tax on each, halves away from zero.
+QVariantMap totalsOf(const Database& db, const QVector<QSqlRecord>& rows, const TotalColumns& t)
 {
-    ColumnPairs pairs;
-    for (const char* total : {"Impon", "Imposta", "Tot"}) {
-        pairs.push_back({total + targetCode + "Lire", total + sourceCode + "Lire"});
-        pairs.push_back({total + targetCode + targetEuro, total + sourceCode + sourceEuro});
+    QMap<QString, double> rates, lire;
+    for (Rows q = db.select(JetQuery("SELECT Codice, Perc FROM IVA")); q.next();)
+        rates.insert(q.value(0).toString().trimmed().toUpper(), q.value(1).toDouble());
+    for (const QSqlRecord& r : rows) {
+        const auto v = [&](const char* c) { return r.value(c).toDouble(); };
+        const bool priced = !r.value("ValoreLit").isNull() && !r.value("Quantita").isNull() && !r.value("PUnitLit").isNull();
+        lire[r.value("CdIva").toString().trimmed().toUpper()] += priced ? std::round(v("Quantita") * v("PUnitLit") * (100 - v("Sconto")) / 100)
+                                                                 : v(r.value("ValoreLit").isNull() ? "TotRigaLit" : "ValoreLit");
     }
-    return pairs;
+    double taxable[2] = {}, tax[2] = {}; // lire, cents
+    for (const auto& [code, amount] : lire.asKeyValueRange()) {
+        const double cents = std::round(amount * 100 / 1936.27), rate = rates.value(code);
+        taxable[0] += amount, taxable[1] += cents;
+        tax[0] += std::round(amount * rate / 100), tax[1] += std::round(cents * rate / 100);
+    }
+    QVariantMap m{{t.totalLire, taxable[0] + tax[0]}, {t.totalEuro, (taxable[1] + tax[1]) / 100}};
+    if (t.hasTaxBreakdown())
+        m.insert({{t.taxableLire, taxable[0]}, {t.taxableEuro, taxable[1] / 100}, {t.taxLire, tax[0]}, {t.taxEuro, tax[1] / 100}});
+    return m;
 }
 
 // Same stored value and same storage class: a copy changes neither.
@@ -101,31 +114,25 @@ struct Conversion
 
 void PrintTo(const Conversion& c, std::ostream* os) { *os << c.name; }
 
-ColumnPairs orderTo(const QString& code, const QStringList& more)
+ColumnPairs orderTo(const QStringList& more)
 {
-    return sameNames(QStringList{"idCausaleDoc", "idEsercizio", "NoteDoc", "idListino"} + more)
-           + totalsFrom("ORDVE", "LEURO", code, code == "FATAC" || code == "ORDAC" ? "EURO" : "LEURO");
+    return sameNames(QStringList{"idCausaleDoc", "idEsercizio", "NoteDoc", "idListino"} + more);
 }
 
-ColumnPairs quotationTo(const QString& code)
-{
-    return sameNames(QStringList{"idCausaleDoc", "idEsercizio", "NoteDoc", "idListino", "PercSconto"} + Customer)
-           + totalsFrom("PREV", "LEURO", code, "LEURO");
-}
+const ColumnPairs QuotationTo =
+    sameNames(QStringList{"idCausaleDoc", "idEsercizio", "NoteDoc", "idListino", "PercSconto"} + Customer);
 
 // An order's customer as sales documents take it.
 const QStringList OrderCustomer = Customer + Payment + QStringList{"idAgente", "PercSconto"};
 
 const ColumnPairs InvoiceToCreditNote =
-    sameNames(QStringList{"idCausaleDoc", "idEsercizio", "NoteDoc", "idAgente"} + Customer + Payment)
-    + totalsFrom("FATVE", "LEURO", "FATNC", "LEURO");
+    sameNames(QStringList{"idCausaleDoc", "idEsercizio", "NoteDoc", "idAgente"} + Customer + Payment);
 
 const ColumnPairs DeliveryNoteToInvoice =
     sameNames(QStringList{"idCausaleDoc", "idEsercizio", "CausaleTrasp", "Colli", "Aspetto", "PesoKG", "idVett1",
                           "NoteVett1", "idVett2", "NoteVett2", "NoteDoc", "idListino", "DtCons", "OraCons", "Porto", "ACura", "Zona",
                           "idAgente", "PercSconto"}
-              + Customer + Payment)
-    + totalsFrom("DDT", "LEURO", "FATVE", "LEURO");
+              + Customer + Payment);
 
 const Conversion AllConversions[] = {
     {"DeliveryNoteToInvoice", 1, 1, 1, "FATVE", DeliveryNoteToInvoice, SalesRows},
@@ -133,24 +140,21 @@ const Conversion AllConversions[] = {
     // Delivery note 4 is typed by hand as a copy of note 1, with a delivery time: it converts by the same rule.
     {"TypedDeliveryNoteToInvoice", 1, 1, 4, "FATVE", DeliveryNoteToInvoice, SalesRows},
     {"DeliveryNoteToReturnNote", 1, 10, 1, "RESO",
-     sameNames({"idCausaleDoc", "idEsercizio", "idCliente", "NoteDoc", "DtCons", "OraCons"})
-         + ColumnPairs{{"TotRESOLire", "TotDDTLire"}, {"TotRESOLEURO", "TotDDTLEURO"}},
-     BareRows},
-    {"OrderToInvoice", 2, 1, 1, "FATVE", orderTo("FATVE", OrderCustomer), SalesRows},
-    {"OrderWithEmptyColumnsToInvoice", 2, 1, 2, "FATVE", orderTo("FATVE", OrderCustomer), SalesRows},
-    {"OrderToDeliveryNote", 2, 5, 1, "DDT", orderTo("DDT", OrderCustomer), SalesRows},
-    {"OrderToQuotation", 2, 7, 1, "PREV", orderTo("PREV", Customer + QStringList{"PercSconto"}), SalesRows},
-    {"OrderToPurchaseInvoice", 2, 3, 3, "FATAC", orderTo("FATAC", Payment), PurchaseRows, SupplierF001, "f001", "1"},
-    {"OrderToSupplierOrder", 2, 9, 1, "ORDAC", orderTo("ORDAC", Payment), PurchaseRows, SupplierF001, "F001", "1"},
-    {"OrderToPurchaseInvoiceOfAnUnknownSupplier", 2, 3, 1, "FATAC", orderTo("FATAC", Payment), PurchaseRows,
+     sameNames({"idCausaleDoc", "idEsercizio", "idCliente", "NoteDoc", "DtCons", "OraCons"}), BareRows},
+    {"OrderToInvoice", 2, 1, 1, "FATVE", orderTo(OrderCustomer), SalesRows},
+    {"OrderWithEmptyColumnsToInvoice", 2, 1, 2, "FATVE", orderTo(OrderCustomer), SalesRows},
+    {"OrderToDeliveryNote", 2, 5, 1, "DDT", orderTo(OrderCustomer), SalesRows},
+    {"OrderToQuotation", 2, 7, 1, "PREV", orderTo(Customer + QStringList{"PercSconto"}), SalesRows},
+    {"OrderToPurchaseInvoice", 2, 3, 3, "FATAC", orderTo(Payment), PurchaseRows, SupplierF001, "f001", "1"},
+    {"OrderToSupplierOrder", 2, 9, 1, "ORDAC", orderTo(Payment), PurchaseRows, SupplierF001, "F001", "1"},
+    {"OrderToPurchaseInvoiceOfAnUnknownSupplier", 2, 3, 1, "FATAC", orderTo(Payment), PurchaseRows,
      {{"idFornitore", qlonglong(42)}}, "F999", "42"},
-    {"QuotationToInvoice", 3, 1, 2, "FATVE", quotationTo("FATVE"), SalesRows},
-    {"QuotationToDeliveryNote", 3, 5, 2, "DDT", quotationTo("DDT"), SalesRows},
-    {"QuotationToOrder", 3, 8, 1, "ORDVE", quotationTo("ORDVE"), SalesRows},
+    {"QuotationToInvoice", 3, 1, 2, "FATVE", QuotationTo, SalesRows},
+    {"QuotationToDeliveryNote", 3, 5, 2, "DDT", QuotationTo, SalesRows},
+    {"QuotationToOrder", 3, 8, 1, "ORDVE", QuotationTo, SalesRows},
     {"InvoiceToCreditNote", 4, 4, 1, "FATNC", InvoiceToCreditNote, PurchaseRows},
     {"ReturnNoteToCreditNote", 5, 4, 1, "FATNC",
-     sameNames({"idCausaleDoc", "idEsercizio", "idCliente", "NoteDoc"})
-         + ColumnPairs{{"TotFATNCLire", "TotRESOLire"}, {"TotFATNCLEURO", "TotRESOLEURO"}},
+     sameNames({"idCausaleDoc", "idEsercizio", "idCliente", "NoteDoc"}),
      BareRows},
 };
 
@@ -182,10 +186,11 @@ TEST_P(Conversions, TheNewDocumentHoldsWhatTheRuleTakesAndNothingElse)
     fixed.insert("DataReg", stored(today));
     fixed.insert("NumInt", qlonglong(result.newNumber));
     fixed.insert("Numero", qlonglong(result.newNumber));
+    const QVector<QSqlRecord> created = rows(c.targetCode + "Rig", today, result.newNumber);
+    fixed.insert(totalsOf(db, created, documentKind(c.targetCode)->totals));
     expectRecord(header(c.targetCode + "Tes", today, result.newNumber),
                  header(source->headerTable, r.sourceDataReg, r.sourceNumInt), c.header, fixed, "Tes");
 
-    const QVector<QSqlRecord> created = rows(c.targetCode + "Rig", today, result.newNumber);
     const QVector<QSqlRecord> original = rows(source->rowsTable, r.sourceDataReg, r.sourceNumInt);
     ASSERT_EQ(created.size(), original.size());
     for (int i = 0; i < created.size(); ++i) {

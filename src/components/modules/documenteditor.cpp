@@ -1,5 +1,5 @@
 #include "documenteditor.h"
-#include "draftrowsgrid.h"
+#include "components/typedrowsgrid.h"
 #include "draftrowsmodel.h"
 #include "components/reportfailures.h"
 #include "components/screenframe.h"

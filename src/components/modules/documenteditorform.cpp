@@ -1,6 +1,6 @@
 // The widgets of the document editor, laid out to fit a 1024×768 screen.
 #include "documenteditor.h"
-#include "draftrowsgrid.h"
+#include "components/typedrowsgrid.h"
 #include "draftrowsmodel.h"
 #include "components/screenframe.h"
 #include "common/jetdate.h"
