@@ -105,7 +105,10 @@ TEST_P(DocumentEditorWalk, WritesSavesReopensCorrectsAndDeletesADocumentFromTheK
     key(Qt::Key_Tab);
     key(Qt::Key_Tab);
     typeKeys("4");
-    key(Qt::Key_Return);
+    // Walked past, the price and the discount keep their values to the lira.
+    key(Qt::Key_Tab);
+    key(Qt::Key_Tab);
+    key(Qt::Key_Tab);
     key(Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(header(kind, "NumInt, " + total), QStringList(number + (c.supplier ? "|27.26" : "|42.4")));
 

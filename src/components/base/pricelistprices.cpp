@@ -94,6 +94,9 @@ bool ListPricesModel::setData(const QModelIndex& index, const QVariant& value, i
 {
     if (!m_editable || !index.isValid() || role != Qt::EditRole || index.row() >= m_prices.size())
         return false;
+    // A cell left as shown changes nothing: a price typed back would refill the other currency.
+    if (value.typeId() == QMetaType::QString && value.toString() == data(index, Qt::EditRole).toString())
+        return false;
     ListPrice& p = m_prices[index.row()];
     const QString text = value.toString().trimmed();
     if (index.column() == Article) {

@@ -121,6 +121,10 @@ bool DraftRowsModel::setData(const QModelIndex& index, const QVariant& value, in
 {
     if (!m_draft || !index.isValid() || role != Qt::EditRole || index.row() >= m_draft->rows.size())
         return false;
+    // A cell left as shown changes nothing: a price shown to the cent, typed back, would
+    // otherwise replace the lire price it was shown from.
+    if (value.typeId() == QMetaType::QString && value.toString() == data(index, Qt::EditRole).toString())
+        return false;
     DraftRow& row = m_draft->rows[index.row()];
     const QString text = value.toString().trimmed();
     const Column column = columnAt(index.column());
