@@ -12,14 +12,16 @@ namespace {
 class CellEditing : public QStyledItemDelegate
 {
 public:
-    CellEditing(const TypedRowsModel* rows, std::function<void(QWidget*, int)> numberKeys, QObject* parent)
-        : QStyledItemDelegate(parent), m_rows(rows), m_numberKeys(std::move(numberKeys))
+    CellEditing(const TypedRowsModel* rows, std::function<void(QWidget*, int)> numberKeys, QPointer<QWidget>* open,
+                QObject* parent)
+        : QStyledItemDelegate(parent), m_rows(rows), m_numberKeys(std::move(numberKeys)), m_open(open)
     {
     }
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
         auto* editor = new QLineEdit(parent);
         editor->setFrame(false);
+        *m_open = editor;
         if (m_rows->isNumberColumn(index.column()))
             m_numberKeys(editor, index.column());
         Q_UNUSED(option);
@@ -35,6 +37,7 @@ public:
 private:
     const TypedRowsModel* m_rows;
     std::function<void(QWidget*, int)> m_numberKeys;
+    QPointer<QWidget>* m_open;  // the grid's note of the cell editor open
 };
 
 } // namespace
@@ -43,7 +46,7 @@ TypedRowsGrid::TypedRowsGrid(TypedRowsModel* rows, std::function<void(QWidget*, 
     : QTableView(parent), m_rows(rows)
 {
     setModel(rows);
-    setItemDelegate(new CellEditing(rows, std::move(numberKeys), this));
+    setItemDelegate(new CellEditing(rows, std::move(numberKeys), &m_openEditor, this));
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
@@ -67,6 +70,15 @@ bool TypedRowsGrid::focusRowField(const QString& field)
     setFocus();
     goTo(m.captured(1).toInt() - 1, column);
     return true;
+}
+
+void TypedRowsGrid::commitTyping()
+{
+    if (state() == EditingState && m_openEditor) {
+        QWidget* editor = m_openEditor;
+        commitData(editor);
+        QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
 }
 
 void TypedRowsGrid::goTo(int row, int column)

@@ -1,5 +1,6 @@
 #pragma once
 #include <QAbstractTableModel>
+#include <QPointer>
 #include <QTableView>
 #include <functional>
 
@@ -42,6 +43,8 @@ public:
     // Puts the cursor on the cell a refusal names ("Riga 3 Articolo": row 3, the column under
     // that heading); false when the field is no cell.
     bool focusRowField(const QString& field);
+    // What is being typed in a cell goes into the rows (a save must not lose it).
+    void commitTyping();
 
 signals:
     void lookupRequested(const QModelIndex& index);
@@ -55,5 +58,6 @@ private:
     void goTo(int row, int column);
 
     TypedRowsModel* m_rows;
-    QPersistentModelIndex m_refusedAt;  // the cell whose typed value was just refused
+    QPersistentModelIndex m_refusedAt;
+    QPointer<QWidget> m_openEditor;  // the cell whose typed value was just refused
 };

@@ -178,6 +178,7 @@ void PriceListPrices::setEditing(bool editing)
 
 QString PriceListPrices::refusal(const Database& db)
 {
+    m_grid->commitTyping();
     const std::optional<ListPriceRefusal> refused = checkListPrices(db, m_model->prices());
     if (!refused)
         return {};

@@ -57,6 +57,7 @@ void DraftEditor::begin(DocumentDraft draft, std::optional<HeldLock> lock)
 
 bool DraftEditor::save()
 {
+    m_grid->commitTyping();
     collect();
     std::optional<DraftRefusal> refusal;
     if (!reportFailures(m_base->AppTitle, [&] { refusal = check(); }))
