@@ -65,6 +65,7 @@ done <<'EOF'
 16-clienti alt+a c
 17-articoli alt+a r
 18-fornitori alt+a f
+19-listini alt+a l
 20-ddt alt+m d
 21-movmaga alt+m m
 22-giacenze alt+m s
@@ -83,6 +84,14 @@ xdotool type --delay 60 C001; keys Tab; sleep 0.5
 xdotool mousemove 60 490 click 1; sleep 0.5; keys Insert; sleep 0.3
 xdotool type --delay 60 ART001; keys Tab Tab Tab; xdotool type --delay 60 12; keys Return
 shot 26-fattura-scrittura 1
+keys Escape; sleep 0.3; keys Escape; sleep 0.5; keys alt+s; sleep 0.5; keys Escape; sleep 0.5
+
+# A warehouse load typed by hand: the reason, then a row of article, warehouse, quantity and price.
+focus_main; keys alt+m m; sleep 1.5; keys ctrl+n; sleep 1; keys Tab
+xdotool type --delay 60 CAR; keys Tab; sleep 0.5
+xdotool type --delay 60 ART001; keys Tab Tab; xdotool type --delay 60 DEP; keys Tab
+xdotool type --delay 60 7; keys Tab; xdotool type --delay 60 2,5; keys Return
+shot 27-movimento-scrittura 1
 keys Escape; sleep 0.3; keys Escape; sleep 0.5; keys alt+s; sleep 0.5; keys Escape; sleep 0.5
 
 # The document wizard, page by page with its default buttons.
