@@ -99,7 +99,7 @@ Measure measure(bool gapsAndMovement, int rounds)
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
-    const int rounds = bench::shortRun(argc, argv) ? 9 : 25;
+    const int rounds = bench::shortRun(argc, argv) ? 15 : 25;
     std::printf("Creating a document of %d rows, best of %d rounds (bar %.1f on each engine):\n", DocumentRows, rounds, Bar);
     bool ok = true;
     for (const char* engine : {"sqlite", "postgresql"}) {
