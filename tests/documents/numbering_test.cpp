@@ -17,18 +17,21 @@ TEST_F(Numbering, EachNumeratorGivesTheNextNumberNeverOneThatDocumentsAlreadyCar
         int yearsBack;
         const char* before;  // run on the archive first
         qint32 number;
+        const char* description;  // as the numerators screen shows it; a created one names itself
     } steps[] = {
-        {"an existing numerator advances", "*", "DDT", "DDTTes", 0, nullptr, 4},
-        {"a code in another case is the same numerator", "*", "ddt", "DDTTes", 0, nullptr, 5},
-        {"each fiscal year has its own numbering", "*", "DDT", "DDTTes", 1, nullptr, 16},
-        {"a missing numerator is created for its table", "*", "FATAC", "FATACTes", 0, nullptr, 1},
+        {"an existing numerator advances", "*", "DDT", "DDTTes", 0, nullptr, 4, "Documenti di trasporto"},
+        {"a code in another case is the same numerator", "*", "ddt", "DDTTes", 0, nullptr, 5, "Documenti di trasporto"},
+        {"each fiscal year has its own numbering", "*", "DDT", "DDTTes", 1, nullptr, 16, "Documenti di trasporto"},
+        {"a missing numerator is created for its table", "*", "FATAC", "FATACTes", 0, nullptr, 1, "Fatture di acquisto"},
         {"a numerator behind this year's documents goes past them", "*", "DDT", "DDTTes", 0,
-         "UPDATE Numeratori SET Progressivo = 0 WHERE idCodice = 'DDT'", 4},
+         "UPDATE Numeratori SET Progressivo = 0 WHERE idCodice = 'DDT'", 4, "Documenti di trasporto"},
         {"documents count without their numerator too", "*", "PREV", "PREVTes", 0,
-         "DELETE FROM Numeratori WHERE idCodice = 'PREV'", 3},
+         "DELETE FROM Numeratori WHERE idCodice = 'PREV'", 3, "Preventivi"},
         {"a reason's numerator counts only its reason's movements", "M", "VEN", "MovMagTes", 0,
-         "UPDATE Numeratori SET Progressivo = 0 WHERE idTipo = 'M' AND idCodice = 'VEN'", 2},
-        {"a reason without movements starts at one", "M", "SCA", "MovMagTes", 0, nullptr, 1},
+         "UPDATE Numeratori SET Progressivo = 0 WHERE idTipo = 'M' AND idCodice = 'VEN'", 2,
+         "Movimenti di magazzino per vendita"},
+        {"a reason without movements starts at one", "M", "SCA", "MovMagTes", 0, nullptr, 1,
+         "Movimenti di magazzino causale SCA"},
     };
     for (const auto& s : steps) {
         SCOPED_TRACE(s.what);
@@ -36,10 +39,10 @@ TEST_F(Numbering, EachNumeratorGivesTheNextNumberNeverOneThatDocumentsAlreadyCar
             db.run(QString::fromLatin1(s.before));
         const QString fiscalYear = QString::number(year().toInt() - s.yearsBack);
         EXPECT_EQ(base->NextDocumentNumber(s.kind, s.code, fiscalYear, 0, "", s.table, -1, 1), s.number);
-        EXPECT_EQ(folder.rows("data.mdb", QStringLiteral("SELECT Progressivo, TabellaContr FROM Numeratori WHERE idTipo = '%1' "
+        EXPECT_EQ(folder.rows("data.mdb", QStringLiteral("SELECT Progressivo, TabellaContr, \"Desc\" FROM Numeratori WHERE idTipo = '%1' "
                                                          "AND idCodice = '%2' AND idEsercizio = '%3'")
                                               .arg(s.kind, QString::fromLatin1(s.code).toUpper(), fiscalYear)),
-                  QStringList{QStringLiteral("%1|%2").arg(s.number).arg(s.table)});
+                  QStringList{QStringLiteral("%1|%2|%3").arg(s.number).arg(s.table, s.description)});
     }
 }
 
