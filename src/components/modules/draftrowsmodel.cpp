@@ -1,5 +1,6 @@
 #include "draftrowsmodel.h"
 #include "common/databaseerror.h"
+#include "common/typednumber.h"
 
 #include <QLocale>
 #include <cmath>
@@ -20,9 +21,7 @@ std::optional<double> typedNumber(const QVariant& value)
     const QString text = value.toString().trimmed();
     if (text.isEmpty())
         return 0.0;
-    bool ok = false;
-    const double n = italian().toDouble(text, &ok);
-    return ok ? std::optional<double>(n) : std::nullopt;
+    return readTypedNumber(text);
 }
 
 } // namespace
