@@ -47,12 +47,18 @@ const DocumentKind& targetKindOf(const CreationRequest& request)
 
 } // namespace
 
+// The source is read, and the number, the movement, the header and the rows are written, in one
+// immediate transaction on the session's archive: another workstation creating at the same moment
+// waits instead of interleaving. There is no undoing a creation: after a failure the transaction
+// keeps what was written before it, unless the connection to the server was lost, which undid all
+// of it.
 CreationResult::Status LoadSourceDocument(CreationState& state)
 {
     const CreationRequest& request = state.request;
     const DocumentKind& source = sourceKindOf(request);
     const DocumentKind& target = targetKindOf(request);
 
+    WriteTransaction creation(state.db, WriteTransaction::OnFailure::KeepWrittenWork);
     state.SourceRowsTable = source.rowsTable;
     state.SourceHeader = Recordset::open(
         state.db, documentSelection(source.headerTable, request.sourceDataReg, request.sourceNumInt),
@@ -66,16 +72,12 @@ CreationResult::Status LoadSourceDocument(CreationState& state)
     state.TargetRowsTable = target.rowsTable;
     state.TargetHeader = Recordset::open(state.db, emptySelection(target.headerTable));
     RunConversion(state);
+    creation.commit();
     return CreationResult::Status::Created;
 }
 
-// The number, the movement, the header and the rows are written in one immediate transaction
-// on the session's archive: another workstation creating at the same moment waits instead of
-// interleaving. There is no undoing a creation: after a failure the transaction keeps what was
-// written before it, unless the connection to the server was lost, which undid all of it.
 void RunConversion(CreationState& state)
 {
-    WriteTransaction creation(state.db, WriteTransaction::OnFailure::KeepWrittenWork);
     AllocateDocumentNumber(state);
     switch (state.request.sourceType) {
     case SourceKind::DeliveryNote: ConvertFromDeliveryNote(state); break;
@@ -85,7 +87,6 @@ void RunConversion(CreationState& state)
     case SourceKind::ReturnNote: ConvertFromReturnNote(state); break;
     case SourceKind::None: break;
     }
-    creation.commit();
 }
 
 void AllocateDocumentNumber(CreationState& state)

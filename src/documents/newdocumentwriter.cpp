@@ -51,26 +51,32 @@ JetQuery sourceRowsCondition(const CreationState& state)
     throw DatabaseError(DatabaseError::Kind::Refused, QStringLiteral("Overflow"));
 }
 
-// How many source rows there are and the lowest and highest Riga among them, in one pass over
-// the document's rows in the key.
-struct SourceRows
+// The lowest and highest Riga of the source rows, each read at one end of the document's rows
+// in the key.
+struct RigaRange
 {
-    int count = 0;
-    int lowest = 0;
-    int highest = 0;
-    // Numbered 1, 2, 3... without gaps, as every document of ours.
-    bool numberedFromOne() const { return lowest == 1 && highest == count; }
+    qint64 lowest = 0;
+    qint64 highest = 0;
 };
 
-SourceRows sourceRows(const CreationState& state)
+RigaRange rigaRange(const CreationState& state)
 {
+    const auto source = Jet::identifier(state.SourceRowsTable);
     JetQuery q;
-    q << "SELECT Count(*), Min(Riga), Max(Riga) FROM " << Jet::identifier(state.SourceRowsTable) << " WHERE "
-      << sourceRowsCondition(state);
+    q << "SELECT (SELECT Min(Riga) FROM " << source << " WHERE " << sourceRowsCondition(state) << "), (SELECT Max(Riga) FROM "
+      << source << " WHERE " << sourceRowsCondition(state) << ")";
     Rows found = state.db.select(q);
     if (!found.next())
         return {};
-    return {found.value(0).toInt(), found.value(1).toInt(), found.value(2).toInt()};
+    return {found.value(0).toLongLong(), found.value(1).toLongLong()};
+}
+
+int countSourceRows(const CreationState& state)
+{
+    JetQuery q;
+    q << "SELECT Count(*) FROM " << Jet::identifier(state.SourceRowsTable) << " WHERE " << sourceRowsCondition(state);
+    Rows found = state.db.select(q);
+    return found.next() ? found.value(0).toInt() : 0;
 }
 
 enum class RowNumbers { KeepRiga, InRigaOrder };
@@ -79,7 +85,8 @@ enum class RowNumbers { KeepRiga, InRigaOrder };
 // returns how many were written. Rows already numbered 1, 2, 3... keep their Riga; otherwise
 // they are numbered in Riga order, at most as many as the row counter holds. Reading the rows
 // again costs SQLite as much as the copy itself, so there the copy counts each row as it writes
-// it (writtenrowcount.h); PostgreSQL returns them to a grouping of its own in the same statement.
+// it (writtenrowcount.h); PostgreSQL groups the source rows after the copy, which costs it less
+// than handing back the written ones.
 int copyAllRows(CreationState& state, const QVector<ColumnCopy>& copies, RowNumbers numbering, QVector<PricedRow>& written)
 {
     const auto source = Jet::identifier(state.SourceRowsTable);
@@ -124,41 +131,50 @@ int copyAllRows(CreationState& state, const QVector<ColumnCopy>& copies, RowNumb
     }
     // Grouped byte for byte: the codes' own collation, which ignores case, costs the server
     // a sort key for every row.
-    JetQuery priced, grouped;
+    const int count = state.db.execute(q);
+    JetQuery statement("SELECT ");
     for (const char* column : columns) {
-        if (column != columns.front()) {
-            priced << ", ";
-            grouped << ", ";
-        }
-        priced << Jet::identifier(QLatin1String(column));
-        grouped << Jet::identifier(QLatin1String(column));
+        if (column != columns.front())
+            statement << ", ";
+        if (const ColumnCopy* copy = copyInto(copies, column))
+            statement << source << "." << Jet::identifier(copy->source);
+        else
+            statement << "NULL";
         if (column == RowColumn::VatCode)
-            grouped << " COLLATE \"C\" AS " << Jet::identifier(QLatin1String(column));
+            statement << " COLLATE \"C\"";
+        statement << " AS " << Jet::identifier(QLatin1String(column));
     }
     static_assert(std::tuple_size_v<PricedCells> == 6, "one place in GROUP BY for each priced column");
-    JetQuery statement("WITH written AS (");
-    statement << q << " RETURNING " << priced << ") SELECT " << grouped
-              << ", Count(*) FROM written GROUP BY 1, 2, 3, 4, 5, 6";
+    statement << ", Count(*) FROM " << source << " WHERE " << sourceRowsCondition(state) << " GROUP BY 1, 2, 3, 4, 5, 6";
     Rows groups = state.db.select(statement);
     const PricedRowReader reader(groups.record(), books);
     const int repeats = int(columns.size());
-    int count = 0;
     while (groups.next()) {
         written << reader.read(groups);
         written.last().repeats = groups.value(repeats).toLongLong();
-        count += groups.value(repeats).toInt();
     }
     return count;
 }
 
 // Copies the rows in one statement; tells whether some were left out for the row counter.
-// Rows numbered from 1 without gaps go over as they are; others are numbered in Riga order.
+// Rows numbered from 1 without gaps, as every document of ours, go over as they are: the copy
+// finds a gap when it writes fewer rows than the highest Riga, and then it is undone. Other rows
+// are numbered in Riga order.
 bool copyRowsAtOnce(CreationState& state, const QVector<ColumnCopy>& copies, QVector<PricedRow>& written)
 {
-    const SourceRows rows = sourceRows(state);
-    const bool keepRiga = rows.numberedFromOne() && rows.count <= MaxDocumentRows;
-    state.RowsSaved = copyAllRows(state, copies, keepRiga ? RowNumbers::KeepRiga : RowNumbers::InRigaOrder, written);
-    return rows.count > MaxDocumentRows;
+    const RigaRange riga = rigaRange(state);
+    if (riga.lowest == 1 && riga.highest <= MaxDocumentRows) {
+        WriteTransaction asTheyAre(state.db);
+        state.RowsSaved = copyAllRows(state, copies, RowNumbers::KeepRiga, written);
+        if (state.RowsSaved == riga.highest) {
+            asTheyAre.commit();
+            return false;
+        }
+        written.clear();
+    }
+    state.RowsSaved = copyAllRows(state, copies, RowNumbers::InRigaOrder, written);
+    // Each Riga a different whole number: more rows than the counter holds need a wider span.
+    return riga.highest - riga.lowest >= MaxDocumentRows && countSourceRows(state) > MaxDocumentRows;
 }
 
 // The rows one at a time through the two views, so that a failing row is known and the rows
