@@ -63,6 +63,14 @@ inline bool isOpeningStock(const DocumentDraft& draft)
 QString storedVariant(DocumentVariant variant);
 DocumentVariant variantOf(const QString& stored);
 
+// A pro-forma is no fiscal document: it is numbered by a numerator of its own, outside the sales
+// invoices' book, and its key NumInt is its number made negative, so that it never takes the key
+// of an invoice of the same day. Pro-formas written before this carry an invoice's number.
+inline const QString ProFormaNumerator = QStringLiteral("FATPRO");
+inline bool outsideInvoiceBook(qint32 numInt) { return numInt < 0; }
+// The number a document shows and prints.
+inline qint32 shownNumber(qint32 numInt) { return numInt < 0 ? -numInt : numInt; }
+
 // The kinds that carry transport data (delivery notes, accompanying invoices, return notes).
 bool carriesTransport(const QString& kindCode);
 

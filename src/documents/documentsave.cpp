@@ -169,7 +169,7 @@ void writeHeader(const Database& db, const DocumentKind& kind, const DocumentDra
 {
     QHash<QString, QVariant> v = draft.header;
     const TotalColumns& c = kind.totals;
-    v.insert({{"DataReg", draft.date.toString(Qt::ISODate)}, {"NumInt", numInt}, {"Numero", numInt},
+    v.insert({{"DataReg", draft.date.toString(Qt::ISODate)}, {"NumInt", numInt}, {"Numero", shownNumber(numInt)},
               {"idCausaleDoc", draft.reason.isEmpty() ? QVariant() : QVariant(draft.reason)},
               {"idEsercizio", fiscalYear},
               {kind.supplierCounterpart ? "idFornitore" : "idCliente", draft.counterpartId},
@@ -216,7 +216,9 @@ qint32 saveDraft(const DocumentSession& session, DocumentDraft& draft)
                 refuse(*refusal);
             removeDocument(db, kind, checked.savedDate, numInt, *stored);
         } else {
-            numInt = session.numbering.nextNumber(QStringLiteral("*"), kind.code, fiscalYear, kind.headerTable);
+            numInt = checked.variant == DocumentVariant::ProForma
+                         ? -session.numbering.nextNumber(QStringLiteral("*"), ProFormaNumerator, fiscalYear, kind.headerTable)
+                         : session.numbering.nextNumber(QStringLiteral("*"), kind.code, fiscalYear, kind.headerTable);
         }
         if (const auto refusal = dateOrderRefusal(db, kind, fiscalYear, numInt, checked.date))
             refuse(*refusal);
@@ -225,7 +227,7 @@ qint32 saveDraft(const DocumentSession& session, DocumentDraft& draft)
         if (!checked.movementReason.isEmpty())
             movement = session.movements.PostStockMovement(
                 {documentTitle(kind.code, checked.variant, carriesTransport(kind.code)), checked.date,
-                 QString::number(numInt), numInt, kind.rowsTable, typedDate(checked.date), checked.movementReason, {}});
+                 QString::number(shownNumber(numInt)), numInt, kind.rowsTable, typedDate(checked.date), checked.movementReason, {}});
         writeHeader(db, kind, checked, numInt, fiscalYear, totals, movement);
         return numInt;
     });

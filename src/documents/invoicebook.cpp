@@ -1,4 +1,5 @@
 #include "invoicebook.h"
+#include "documentdraft.h"
 #include "common/jetdate.h"
 
 namespace {
@@ -14,7 +15,7 @@ std::optional<Neighbour> neighbour(const Database& db, const DocumentKind& kind,
                                    qint32 numInt, bool before)
 {
     JetQuery q("SELECT NumInt, DataReg FROM ");
-    q << Jet::identifier(kind.headerTable) << " WHERE idEsercizio = " << Jet::text(fiscalYear);
+    q << Jet::identifier(kind.headerTable) << " WHERE idEsercizio = " << Jet::text(fiscalYear) << " AND NumInt > 0";
     if (before)
         q << " AND NumInt < " << Jet::number(numInt) << " ORDER BY NumInt DESC LIMIT 1";
     else
@@ -40,7 +41,7 @@ bool keepsInvoiceBook(const DocumentKind& kind)
 std::optional<QString> dateOrderRefusal(const Database& db, const DocumentKind& kind, const QString& fiscalYear,
                                         qint32 numInt, const QDate& date)
 {
-    if (!keepsInvoiceBook(kind))
+    if (!keepsInvoiceBook(kind) || outsideInvoiceBook(numInt))
         return std::nullopt;
     if (const auto previous = neighbour(db, kind, fiscalYear, numInt, true); previous && date < previous->date)
         return QStringLiteral("La data %1 precede quella del documento precedente, %2: i documenti sono numerati "
@@ -72,7 +73,7 @@ std::optional<QString> eInvoiceRefusal(const Database& db, const DocumentKind& k
 std::optional<QString> deletionRefusal(const Database& db, const DocumentKind& kind, const QString& fiscalYear,
                                        qint32 numInt)
 {
-    if (!keepsInvoiceBook(kind))
+    if (!keepsInvoiceBook(kind) || outsideInvoiceBook(numInt))
         return std::nullopt;
     const auto last = neighbour(db, kind, fiscalYear, numInt, false);
     if (!last)
@@ -89,7 +90,9 @@ std::optional<QString> deletionRefusal(const Database& db, const DocumentKind& k
 
 void giveNumberBack(const Database& db, const DocumentKind& kind, const QString& fiscalYear, qint32 numInt)
 {
+    const qint32 number = shownNumber(numInt);
     db.execute(JetQuery("UPDATE Numeratori SET Progressivo = ")
-               << Jet::number(numInt - 1) << " WHERE idTipo = '*' AND idCodice = " << Jet::text(kind.code)
-               << " AND idEsercizio = " << Jet::text(fiscalYear) << " AND Progressivo = " << Jet::number(numInt));
+               << Jet::number(number - 1) << " WHERE idTipo = '*' AND idCodice = "
+               << Jet::text(outsideInvoiceBook(numInt) ? ProFormaNumerator : kind.code) << " AND idEsercizio = "
+               << Jet::text(fiscalYear) << " AND Progressivo = " << Jet::number(number));
 }

@@ -25,5 +25,6 @@ std::optional<QString> eInvoiceRefusal(const Database& db, const DocumentKind& k
 std::optional<QString> deletionRefusal(const Database& db, const DocumentKind& kind, const QString& fiscalYear,
                                        qint32 numInt);
 
-// After the last document was deleted: the numerator goes back to the number before it.
+// After the last document was deleted: the numerator goes back to the number before it. A pro-forma
+// gives its number back to its own numerator.
 void giveNumberBack(const Database& db, const DocumentKind& kind, const QString& fiscalYear, qint32 numInt);

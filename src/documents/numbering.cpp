@@ -1,4 +1,5 @@
 #include "numbering.h"
+#include "documentdraft.h"
 
 #include <QHash>
 #include <QSqlQuery>
@@ -18,6 +19,7 @@ QString numeratorDescription(const QString& kind, const QString& code)
         {QStringLiteral("ORDAC"), QStringLiteral("Ordini a fornitori")},
         {QStringLiteral("RESO"), QStringLiteral("Bolle di reso")},
         {QStringLiteral("FATPA"), QStringLiteral("Fatture elettroniche (progressivo di invio)")},
+        {QStringLiteral("FATPRO"), QStringLiteral("Fatture proforma")},
     };
     if (kind == QLatin1String("*"))
         return documents.value(code.toUpper(), QStringLiteral("Documenti ") + code);
@@ -30,7 +32,15 @@ qint32 highestUsedNumber(const Database& db, const QString& kind, const QString&
                          const QString& table)
 {
     JetQuery q;
-    q << "SELECT Max(NumInt) as Numero FROM " << Jet::identifier(table) << " WHERE idEsercizio=" << Jet::text(fiscalYear);
+    // Pro-formas are kept among the sales invoices under their number made negative.
+    const bool proForma = kind == QLatin1String("*") && code == ProFormaNumerator;
+    if (proForma)
+        q << "SELECT Max(-NumInt) as Numero FROM ";
+    else
+        q << "SELECT Max(NumInt) as Numero FROM ";
+    q << Jet::identifier(table) << " WHERE idEsercizio=" << Jet::text(fiscalYear);
+    if (proForma)
+        q << " AND NumInt < 0";
     // Numerators of a reason count only the documents of that reason.
     if (kind != QLatin1String("*"))
         q << " AND idCausaleDoc=" << Jet::text(code);

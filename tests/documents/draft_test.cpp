@@ -185,6 +185,38 @@ TEST_F(Drafts, RefusalsNameTheFieldOrTheDocumentAndWriteNothing)
     }
 }
 
+// A pro-forma is no fiscal document: it takes its own numbers, and the invoices written around it,
+// in any date order against it, are numbered without gaps. It can be deleted whatever follows it.
+TEST_F(Drafts, AProFormaIsNumberedApartFromTheInvoiceBook)
+{
+    const DocumentSession session = base->documentSession();
+    const QDate monthStart(platform.todayDate.year(), platform.todayDate.month(), 1);
+    const auto save = [&](DocumentVariant variant, int day) {
+        DocumentDraft d;
+        d.kindCode = "FATVE";
+        d.variant = variant;
+        d.date = monthStart.addDays(day - 1);
+        d.counterpartCode = "C001";
+        d.rows << DraftRow{.article = "ART001", .description = "ART001", .vatCode = "20", .quantity = 1, .priceEuro = 10};
+        return saveDraft(session, d);
+    };
+    // Invoices 1 (the 7th) and 2 (the 10th) exist.
+    const qint32 proForma = save(DocumentVariant::ProForma, 12);
+    EXPECT_EQ(save(DocumentVariant::Ordinary, 20), 3);
+    EXPECT_EQ(save(DocumentVariant::ProForma, 2), proForma - 1) << "dated before the invoices, still accepted";
+    EXPECT_EQ(save(DocumentVariant::Ordinary, 21), 4);
+    EXPECT_EQ(folder.rows("data.mdb", "SELECT Numero, TipoFattura FROM FATVETes WHERE TipoFattura = 'PF' ORDER BY Numero"),
+              (QStringList{"1|PF", "2|PF"}));
+    EXPECT_EQ(numerator("FATVE"), 4);
+
+    deleteDocument(session, "FATVE", monthStart.addDays(11), proForma);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM FATVETes WHERE TipoFattura = 'PF'"), 1);
+    EXPECT_EQ(numerator("FATPRO"), 2) << "not the last pro-forma: its number is not given back";
+    deleteDocument(session, "FATVE", monthStart.addDays(1), proForma - 1);
+    EXPECT_EQ(numerator("FATPRO"), 1);
+    EXPECT_EQ(save(DocumentVariant::ProForma, 22), proForma - 1);
+}
+
 // A correction of a movement that fails halfway (the new reason's number is already taken) writes
 // nothing: the movement stays as stored. A movement posted with a document is corrected only there.
 TEST_F(Drafts, AFailedMovementCorrectionLeavesTheMovementAsStored)

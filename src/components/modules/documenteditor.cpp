@@ -91,7 +91,7 @@ bool DocumentEditor::deletePicked(const Recordset& picked)
     const qint32 numInt = picked.value(QStringLiteral("NumInt")).toInt();
     const DocumentKind* kind = documentKind(m_kindCode);
     return confirmDeletion(documentLock(m_base, *kind, dataReg, numInt),
-                           QStringLiteral("Si Desidera Eliminare il Documento N. %1 del %2?").arg(numInt).arg(typedDate(dataReg)),
+                           QStringLiteral("Si Desidera Eliminare il Documento N. %1 del %2?").arg(shownNumber(numInt)).arg(typedDate(dataReg)),
                            [&] { deleteDocument(m_base->documentSession(), kind->code, dataReg, numInt); });
 }
 
@@ -123,7 +123,7 @@ void DocumentEditor::showDraft()
 
 void DocumentEditor::showHeader()
 {
-    m_number->setText(m_draft.numInt ? QString::number(m_draft.numInt) : QStringLiteral("(nuovo)"));
+    m_number->setText(m_draft.numInt ? QString::number(shownNumber(m_draft.numInt)) : QStringLiteral("(nuovo)"));
     m_date->setText(typedDate(m_draft.date));
     m_counterpart->setText(m_draft.counterpartCode);
     const QLocale italian(QLocale::Italian, QLocale::Italy);
