@@ -105,14 +105,22 @@ TEST_P(DocumentEditorWalk, WritesSavesReopensCorrectsAndDeletesADocumentFromTheK
     key(Qt::Key_Tab);
     key(Qt::Key_Tab);
     typeKeys("4");
-    // Walked past, the price and the discount keep their values to the lira; the VAT code is typed over.
+    // The demo company keeps its books in lire: the lire price is typed, the euro one follows at the
+    // company's rate; walked past, the euro price and the discount keep their values; the VAT code is
+    // typed over.
     key(Qt::Key_Tab);
+    typeKeys("20000");
+    key(Qt::Key_Tab);
+    const QAbstractItemModel* rows = ui::find<QTableView>(s, "TDBGRigheDocumento")->model();
+    EXPECT_EQ(rows->headerData(5, Qt::Horizontal).toString() + " " + rows->index(0, 5).data().toString(), "Prezzo Euro 10,33");
     key(Qt::Key_Tab);
     key(Qt::Key_Tab);
     typeKeys("10");
     key(Qt::Key_S, Qt::ControlModifier);  // saved with the cell still open: what it holds is saved
 
-    EXPECT_EQ(header(kind, "NumInt, " + total), QStringList(number + (c.supplier ? "|24.99" : "|38.86")));
+    // 4 × 20.000 lire, less the customer's 5%, plus 10%: 83.600 lire (43,18 €); the supplier gives no discount.
+    EXPECT_EQ(header(kind, "NumInt, " + kind.totals.totalLire + ", " + total),
+              QStringList(number + (c.supplier ? "|88000|45.45" : "|83600|43.18")));
 
     // Deleted, after a question.
     key(Qt::Key_End, Qt::ControlModifier);
@@ -189,6 +197,7 @@ protected:
         }
         typeKeys("7a");
         key(Qt::Key_Tab);
+        key(Qt::Key_Tab);  // past the lire price: the euro one is typed
         typeKeys("2,5");
         key(Qt::Key_Return);
         key(Qt::Key_S, Qt::ControlModifier);

@@ -33,6 +33,8 @@ const QVector<DraftRowsModel::Column> DraftRowsModel::MovementColumns = {Article
 DraftRowsModel::DraftRowsModel(Database db, Books books, QVector<Column> columns, QObject* parent)
     : TypedRowsModel(parent), m_db(std::move(db)), m_books(books), m_columns(std::move(columns))
 {
+    if (m_books.currency == Currency::Lira && m_columns.contains(Price))
+        m_columns.insert(m_columns.indexOf(Price), PriceLire);
 }
 
 int DraftRowsModel::lastTypedColumn() const
@@ -44,7 +46,7 @@ int DraftRowsModel::lastTypedColumn() const
 bool DraftRowsModel::isNumberColumn(int section) const
 {
     const Column column = columnAt(section);
-    return column == Quantity || column == Price || column == Discount;
+    return column == Quantity || column == Price || column == PriceLire || column == Discount;
 }
 
 void DraftRowsModel::setDraft(DocumentDraft* draft)
@@ -68,7 +70,7 @@ int DraftRowsModel::columnCount(const QModelIndex& parent) const
 QVariant DraftRowsModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     static const char* const headings[] = {"Articolo", "Descrizione", "U.M.", "Quantità", "Prezzo Euro",
-                                           "Sconto %", "I.V.A.", "Importo Euro", "Deposito"};
+                                           "Sconto %", "I.V.A.", "Importo Euro", "Deposito", "Prezzo Lire"};
     if (role != Qt::DisplayRole)
         return {};
     if (orientation == Qt::Vertical)
@@ -106,6 +108,7 @@ QVariant DraftRowsModel::data(const QModelIndex& index, int role) const
     case Unit: return row.unit;
     case Quantity: return italian().toString(row.quantity, 'f', row.quantity == std::floor(row.quantity) ? 0 : 3);
     case Price: return italian().toString(row.priceEuro, 'f', 2);
+    case PriceLire: return italian().toString(row.priceLire, 'f', 0);
     case Discount: return italian().toString(row.discount, 'f', row.discount == std::floor(row.discount) ? 0 : 2);
     case VatCode: return row.vatCode;
     case Deposit: return row.deposit;
@@ -163,6 +166,7 @@ bool DraftRowsModel::setData(const QModelIndex& index, const QVariant& value, in
         }
         case Quantity:
         case Price:
+        case PriceLire:
         case Discount: {
             const std::optional<double> n = typedNumber(value);
             if (!n) {
@@ -175,9 +179,12 @@ bool DraftRowsModel::setData(const QModelIndex& index, const QVariant& value, in
                 row.quantity = *n;
             else if (column == Discount)
                 row.discount = *n;
-            else {
+            else if (column == PriceLire) {
+                row.priceLire = std::round(*n);
+                row.priceEuro = convertAmount(row.priceLire, 1.0 / m_books.lirePerEuro.toDouble(), 2);
+            } else {
                 row.priceEuro = *n;
-                row.priceLire = std::round(*n * m_books.lirePerEuro.toDouble());
+                row.priceLire = convertAmount(*n, m_books.lirePerEuro.toDouble(), 0);
             }
             break;
         }

@@ -10,8 +10,9 @@ class DraftRowsModel : public TypedRowsModel
 {
     Q_OBJECT
 public:
-    enum Column { Article, Description, Unit, Quantity, Price, Discount, VatCode, Amount, Deposit };
-    // A document's rows, and a warehouse movement's (whose description is its article's).
+    enum Column { Article, Description, Unit, Quantity, Price, Discount, VatCode, Amount, Deposit, PriceLire };
+    // A document's rows, and a warehouse movement's (whose description is its article's). A company
+    // keeping its books in lire also types the lire price, before the euro one.
     static const QVector<Column> DocumentColumns, MovementColumns;
 
     DraftRowsModel(Database db, Books books, QVector<Column> columns, QObject* parent = nullptr);
