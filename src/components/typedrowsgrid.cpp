@@ -1,11 +1,20 @@
 #include "typedrowsgrid.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QStyledItemDelegate>
 
 namespace {
+
+// Ins, and Ctrl with Canc, up or down: the commands on whole rows.
+bool isRowCommand(const QKeyEvent* key)
+{
+    const bool ctrl = key->modifiers() & Qt::ControlModifier;
+    return key->key() == Qt::Key_Insert
+           || (ctrl && (key->key() == Qt::Key_Delete || key->key() == Qt::Key_Up || key->key() == Qt::Key_Down));
+}
 
 // A cell is typed over: its editor opens with the value selected, and a number cell takes
 // only what a number can hold.
@@ -26,6 +35,15 @@ public:
             m_numberKeys(editor, index.column());
         Q_UNUSED(option);
         return editor;
+    }
+    // A row command reaches the grid while a cell is typed, instead of the cell's text.
+    bool eventFilter(QObject* editor, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress && isRowCommand(static_cast<QKeyEvent*>(event))) {
+            QCoreApplication::sendEvent(parent(), event);
+            return true;
+        }
+        return QStyledItemDelegate::eventFilter(editor, event);
     }
     void setEditorData(QWidget* editor, const QModelIndex& index) const override
     {
@@ -88,6 +106,20 @@ void TypedRowsGrid::goTo(int row, int column)
     scrollTo(target);
 }
 
+// A row command first ends the typing of the open cell, as leaving the cell would: otherwise the
+// editor, closing on its own, would take the cursor one cell on. A value refused keeps the cursor
+// in its cell and the command is not carried out.
+bool TypedRowsGrid::endTyping()
+{
+    commitTyping();
+    if (!m_refusedAt.isValid())
+        return true;
+    const QModelIndex at = m_refusedAt;
+    m_refusedAt = QPersistentModelIndex();
+    goTo(at.row(), at.column());
+    return false;
+}
+
 QModelIndex TypedRowsGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
 {
     const QModelIndex at = currentIndex();
@@ -139,11 +171,15 @@ void TypedRowsGrid::keyPressEvent(QKeyEvent* event)
         }
         break;
     case Qt::Key_Insert:
+        if (!endTyping())
+            return;
         m_rows->insertRowAt(at.isValid() ? at.row() : 0);
         goTo(at.isValid() ? at.row() : 0, 0);
         return;
     case Qt::Key_Delete:
         if (ctrl && at.isValid()) {
+            if (!endTyping())
+                return;
             m_rows->removeRowAt(at.row());
             if (m_rows->rowCount() > 0)
                 goTo(std::min(at.row(), m_rows->rowCount() - 1), at.column());
@@ -153,6 +189,8 @@ void TypedRowsGrid::keyPressEvent(QKeyEvent* event)
     case Qt::Key_Up:
     case Qt::Key_Down:
         if (ctrl && at.isValid()) {
+            if (!endTyping())
+                return;
             const int step = event->key() == Qt::Key_Up ? -1 : 1;
             m_rows->moveRowBy(at.row(), step);
             goTo(std::clamp(at.row() + step, 0, m_rows->rowCount() - 1), at.column());

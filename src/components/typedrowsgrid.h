@@ -56,8 +56,9 @@ protected:
 
 private:
     void goTo(int row, int column);
+    bool endTyping();
 
     TypedRowsModel* m_rows;
-    QPersistentModelIndex m_refusedAt;
-    QPointer<QWidget> m_openEditor;  // the cell whose typed value was just refused
+    QPersistentModelIndex m_refusedAt;  // the cell whose typed value was just refused
+    QPointer<QWidget> m_openEditor;     // the cell editor open
 };

@@ -327,6 +327,51 @@ TEST_F(EditorTest, AFailedSaveWritesNothingKeepsWhatWasTypedAndTheNextSaveStores
     EXPECT_EQ(time->text(), "09:30");
 }
 
+// Rows are inserted, moved and deleted from the keyboard; a row never moves past either end, and
+// Enter outside a cell being typed goes to the next cell. The rows are saved in the order shown.
+TEST_F(EditorTest, RowsAreInsertedMovedAndDeletedFromTheKeyboard)
+{
+    QApplication::setActiveWindow(&openWindow());
+    click("BDDT");
+    QWidget* s = screen("objddt");
+    ASSERT_TRUE(s);
+    key(Qt::Key_N, Qt::ControlModifier);
+    key(Qt::Key_Home);
+    typeKeys("3112" + Year);
+    key(Qt::Key_Tab);
+    typeKeys("C001");
+    key(Qt::Key_Tab);
+    auto* grid = ui::find<QTableView>(s, "TDBGRigheDocumento");
+    const auto article = [&](const char* code) { return [&, code] { typeKeys(code); key(Qt::Key_Return); }; };
+    const struct { const char* what; std::function<void()> act; QStringList articles; int row, column; } steps[] = {
+        {"typed", article("ART001"), {"ART001"}, 0, 1},
+        {"Esc leaves the next cell untyped", [&] { key(Qt::Key_Escape); }, {"ART001"}, 0, 1},
+        {"Enter outside a cell being typed", [&] { key(Qt::Key_Return); }, {"ART001"}, 0, 2},
+        {"inserted above", [&] { key(Qt::Key_Insert); }, {"", "ART001"}, 0, 0},
+        {"typed", article("ART004"), {"ART004", "ART001"}, 0, 1},
+        {"moved up at the top", [&] { key(Qt::Key_Up, Qt::ControlModifier); }, {"ART004", "ART001"}, 0, 1},
+        {"moved down", [&] { key(Qt::Key_Down, Qt::ControlModifier); }, {"ART001", "ART004"}, 1, 1},
+        {"moved down at the bottom", [&] { key(Qt::Key_Down, Qt::ControlModifier); }, {"ART001", "ART004"}, 1, 1},
+        {"inserted between", [&] { key(Qt::Key_Insert); }, {"ART001", "", "ART004"}, 1, 0},
+        {"typed", article("ART006"), {"ART001", "ART006", "ART004"}, 1, 1},
+        {"moved up", [&] { key(Qt::Key_Up, Qt::ControlModifier); }, {"ART006", "ART001", "ART004"}, 0, 1},
+        {"deleted", [&] { key(Qt::Key_Delete, Qt::ControlModifier); }, {"ART001", "ART004"}, 0, 1},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.what);
+        step.act();
+        QStringList shown;
+        for (int r = 0; r < grid->model()->rowCount(); ++r)
+            shown << grid->model()->index(r, 0).data().toString();
+        EXPECT_EQ(shown, step.articles);
+        EXPECT_EQ(QPoint(grid->currentIndex().column(), grid->currentIndex().row()), QPoint(step.column, step.row));
+    }
+    key(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(program.rows("data.mdb", "SELECT r.Riga, r.idArticolo FROM DDTRig r JOIN DDTTes t ON t.DataReg = r.DataReg AND "
+                                       "t.NumInt = r.NumInt WHERE t.DataReg = '" + Year + "-12-31' ORDER BY r.Riga"),
+              (QStringList{"1|ART001", "2|ART004"}));
+}
+
 // A price list's prices are typed on its screen as a document's rows are; an unknown or repeated
 // article is refused by name, and the prices are written with the list, in its transaction.
 TEST_F(EditorTest, APriceListsPricesAreTypedOnItsScreenAndSavedWithTheList)
