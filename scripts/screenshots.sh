@@ -86,11 +86,12 @@ xdotool type --delay 60 ART001; keys Tab Tab Tab; xdotool type --delay 60 12; ke
 shot 26-fattura-scrittura 1
 keys Escape; sleep 0.3; keys Escape; sleep 0.5; keys alt+s; sleep 0.5; keys Escape; sleep 0.5
 
-# A warehouse load typed by hand: the reason, then a row of article, warehouse, quantity and price.
+# A warehouse load typed by hand: the reason, then a row of article, warehouse, quantity and the
+# lire price (the demo company keeps its books in lire; the euro price follows).
 focus_main; keys alt+m m; sleep 1.5; keys ctrl+n; sleep 1; keys Tab
 xdotool type --delay 60 CAR; keys Tab; sleep 0.5
 xdotool type --delay 60 ART001; keys Tab Tab; xdotool type --delay 60 DEP; keys Tab
-xdotool type --delay 60 7; keys Tab; xdotool type --delay 60 2,5; keys Return
+xdotool type --delay 60 7; keys Tab; xdotool type --delay 60 4840; keys Return
 shot 27-movimento-scrittura 1
 keys Escape; sleep 0.3; keys Escape; sleep 0.5; keys alt+s; sleep 0.5; keys Escape; sleep 0.5
 
