@@ -357,12 +357,22 @@ TEST_F(EditorTest, RowsAreInsertedMovedAndDeletedFromTheKeyboard)
         {"moved up", [&] { key(Qt::Key_Up, Qt::ControlModifier); }, {"ART006", "ART001", "ART004"}, 0, 1},
         {"deleted", [&] { key(Qt::Key_Delete, Qt::ControlModifier); }, {"ART001", "ART004"}, 0, 1},
     };
+    const QAbstractItemModel* rows = grid->model();
+    int amountColumn = 0;
+    while (rows->headerData(amountColumn, Qt::Horizontal).toString() != "Importo Euro")
+        ++amountColumn;
+    QHash<QString, QString> amounts{{"", ""}};  // each article's amount as first shown; none on an empty row
     for (const auto& step : steps) {
         SCOPED_TRACE(step.what);
         step.act();
         QStringList shown;
-        for (int r = 0; r < grid->model()->rowCount(); ++r)
-            shown << grid->model()->index(r, 0).data().toString();
+        for (int r = 0; r < rows->rowCount(); ++r) {
+            shown << rows->index(r, 0).data().toString();
+            const QString amount = rows->index(r, amountColumn).data().toString();
+            if (!amounts.contains(shown.last()))
+                amounts.insert(shown.last(), amount);
+            EXPECT_EQ(amount, amounts[shown.last()]) << "row " << r << " shows its own amount";
+        }
         EXPECT_EQ(shown, step.articles);
         EXPECT_EQ(QPoint(grid->currentIndex().column(), grid->currentIndex().row()), QPoint(step.column, step.row));
     }
