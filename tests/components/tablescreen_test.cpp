@@ -220,6 +220,14 @@ TEST_F(TableEditor, DatesAndNumbersAreTypedAsUsersWriteThem)
                                                .arg(t.columns, t.screen, code)),
                   QStringList{t.stored});
     }
+
+    // A count takes digits alone, and Backspace takes back what was typed.
+    ASSERT_TRUE(shown("BValute", "TableForm", "PanDati_10"));
+    ui::click(s, "BModifica");
+    type("Decimali", "3a,-");
+    QTest::keyClick(ui::find<QWidget>(panel, "Decimali"), Qt::Key_Backspace);
+    QTest::keyClicks(ui::find<QWidget>(panel, "Decimali"), "2");
+    EXPECT_EQ(field("Decimali"), "2");
 }
 
 TEST_F(TableEditor, TheImageManagerShowsThePictureOfEachRow)
