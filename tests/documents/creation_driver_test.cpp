@@ -78,13 +78,13 @@ TEST_F(Creation, ARefusedWriteKeepsWhatWasWrittenBeforeIt)
 
 TEST_F(Creation, RowCounterHolds32767Rows)
 {
-    // A delivery note of its own, one row too many.
+    // A delivery note of its own, one row too many, its rows numbered 2, 4, 6...: numbered again 1, 2, 3.
     const QDate yesterday = platform.todayDate.addDays(-1);
     db.execute(JetQuery("INSERT INTO DDTTes (DataReg, NumInt, Numero, idEsercizio, TotDDTLire) VALUES (")
                << Jet::date(yesterday) << ", 70, 70, " << Jet::text(year()) << ", 1000)");
     db.execute(JetQuery("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 32768) "
                         "INSERT INTO DDTRig (DataReg, NumInt, Riga, idArticolo, Quantita, TotRigaLit) SELECT ")
-               << Jet::date(yesterday) << ", 70, i, 'ART001', i, i * 10 FROM n");
+               << Jet::date(yesterday) << ", 70, i * 2, 'ART001', i, i * 10 FROM n");
     const CreationResult result = create(request(1, 1, 70));
     EXPECT_EQ(result.status, CreationResult::Status::Failed);
     EXPECT_EQ(detailOf(result), "Overflow");
