@@ -211,12 +211,15 @@ TEST_F(DocumentOutput, ThePdfHoldsEveryRowTheVatSummaryTheTotalsAndThePageCount)
 TEST_F(DocumentOutput, ElectronicInvoicesPassTheOfficialSchemaUnderProgressivesNeverGivenTwice)
 {
     typeInvoice();
+    // A description with a line break, kept, and a pasted control character, which XML cannot hold.
+    program.exec("data.mdb", "UPDATE FATVERig SET Descrizione = 'Martello da' || char(10) || 'carpentiere' || char(1) || '500 g' "
+                             "WHERE NumInt = 3 AND Riga = 1");
     const struct { const char *tool, *screen; qint32 number; const char *type, *firstRow; } cases[] = {
         {"BFATVE", "objFATVE", 1, "TD01", "Trapano a percussione 750 W"},
         {"BFATSE", "objFATSE", 2, "TD01", "Martello da carpentiere 500 g"},
         {"BFATNC", "objFATNC", 1, "TD04", "Viti autofilettanti 4x30 (conf. 200 pz)"},
         {"BFATND", "objFATND", 2, "TD05", "Viti autofilettanti 4x30 (conf. 200 pz)"},
-        {"BFATVE", "objFATVE", 3, "TD01", "Martello da carpentiere 500 g"}};
+        {"BFATVE", "objFATVE", 3, "TD01", "Martello da\ncarpentiere 500 g"}};
     const QString schema = program.file("Schema_del_file_xml_FatturaPA_v1.2.2.xsd");
     int progressive = 0;
     for (const auto& c : cases) {
