@@ -245,9 +245,18 @@ TEST_F(DocumentOutput, ElectronicInvoicesPassTheOfficialSchemaUnderProgressivesN
     // exchange system would reject, as the invoice no. 1 of the demo once was.
     QFile first(QDir(documents()).filePath("IT04587210963_00001.xml"));
     ASSERT_TRUE(first.open(QIODevice::ReadOnly));
-    const QByteArray rounded = first.readAll().replace("<PrezzoUnitario>0.61975<", "<PrezzoUnitario>0.62<");
+    const QByteArray written = first.readAll();
+    const QByteArray rounded = QByteArray(written).replace("<PrezzoUnitario>0.61975<", "<PrezzoUnitario>0.62<");
     EXPECT_EQ(eInvoiceArithmeticErrors(rounded),
               QStringList{"Riga 2: 200.00 × 0.62 = 124.00, ma il Prezzo Totale è 123.95 (controllo 00423)."});
+    // A tax one cent off is rejected: the system accepts a difference of less than a cent.
+    const QRegularExpressionMatch tax = QRegularExpression("<Imposta>([0-9.]+)</Imposta>").match(QString::fromUtf8(written));
+    ASSERT_TRUE(tax.hasMatch());
+    const QByteArray centOff = QByteArray(written).replace(
+        tax.captured(0).toUtf8(), "<Imposta>" + QByteArray::number(tax.captured(1).toDouble() + 0.01, 'f', 2) + "</Imposta>");
+    const QStringList taxErrors = eInvoiceArithmeticErrors(centOff);
+    EXPECT_EQ(taxErrors, (QStringList{"Riepilogo aliquota 20.00%: 198.84 × 20.00% = 39.77, ma l'Imposta è 39.78 (controllo 00421).",
+                                      "Importo Totale Documento 238.61, ma imponibili e imposte sommano 238.62."}));
 
     // Pressed again on a document, it asks first, saying when and under which name the first went.
     platform.answers.enqueue(Platform::Answer::No);
