@@ -226,6 +226,7 @@ TEST_F(PaymentTerms, ANewTermIsCheckedRuleByRuleThenSavedAndShown)
     openTerms();
     EXPECT_FALSE(pending()) << "it opens browsing";
     press(s, "BNuovo");
+    EXPECT_EQ(QApplication::focusWidget(), ui::find<QWidget>(s, "tCod")) << "a new term is typed from its code";
     const struct { std::vector<std::pair<const char*, QString>> fields; QString message; } steps[] = {
         {{}, "Codice non Inserito"},
         {{{"tCod", "rb30"}, {"tDesc", "Prova"}}, "Codice già esistente"},
