@@ -107,17 +107,14 @@ void TypedRowsGrid::goTo(int row, int column)
 }
 
 // A row command first ends the typing of the open cell, as leaving the cell would: otherwise the
-// editor, closing on its own, would take the cursor one cell on. A value refused keeps the cursor
-// in its cell and the command is not carried out.
+// editor, closing on its own, would take the cursor one cell on. A value refused leaves the cursor
+// in its cell, where it was typed, and the command is not carried out.
 bool TypedRowsGrid::endTyping()
 {
     commitTyping();
-    if (!m_refusedAt.isValid())
-        return true;
-    const QModelIndex at = m_refusedAt;
+    const bool refused = m_refusedAt.isValid();
     m_refusedAt = QPersistentModelIndex();
-    goTo(at.row(), at.column());
-    return false;
+    return !refused;
 }
 
 QModelIndex TypedRowsGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)

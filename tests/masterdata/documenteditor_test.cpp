@@ -353,6 +353,8 @@ TEST_F(EditorTest, RowsAreInsertedMovedAndDeletedFromTheKeyboard)
         {"moved down", [&] { key(Qt::Key_Down, Qt::ControlModifier); }, {"ART001", "ART004"}, 1, 1},
         {"moved down at the bottom", [&] { key(Qt::Key_Down, Qt::ControlModifier); }, {"ART001", "ART004"}, 1, 1},
         {"inserted between", [&] { key(Qt::Key_Insert); }, {"ART001", "", "ART004"}, 1, 0},
+        {"an unknown article, then Ins", [&] { typeKeys("XYZ"); key(Qt::Key_Insert); EXPECT_EQ(platform.lastText(), "Articolo sconosciuto: XYZ"); },
+         {"ART001", "", "ART004"}, 1, 0},
         {"typed", article("ART006"), {"ART001", "ART006", "ART004"}, 1, 1},
         {"moved up", [&] { key(Qt::Key_Up, Qt::ControlModifier); }, {"ART006", "ART001", "ART004"}, 0, 1},
         {"deleted", [&] { key(Qt::Key_Delete, Qt::ControlModifier); }, {"ART001", "ART004"}, 0, 1},
