@@ -408,6 +408,24 @@ TEST_F(Company, CurrencySettingsAreCheckedSavedAndHandedToTheRunningProgram)
                   .arg(base->EuroDecimals), "EUR|3|1234567.8900|2");
 }
 
+// A VAT number that breaks the rules is asked about when it is typed, and not again once kept.
+TEST_F(Company, ADoubtfulVatNumberIsKeptOnlyWhenTheClerkSaysSoAndAskedAboutOnce)
+{
+    const QString before = stored("PIVA");
+    set("Text7", "12345678901");
+    platform.answers.enqueue(Platform::Answer::No);
+    press(s, "BSalva");
+    EXPECT_EQ(stored("PIVA"), before);
+    EXPECT_TRUE(platform.lastText().startsWith("Partita I.V.A. Errata")) << platform.lastText().toStdString();
+    platform.answers.enqueue(Platform::Answer::Yes);
+    press(s, "BSalva");
+    EXPECT_EQ(stored("PIVA"), "12345678901");
+    press(s, "BModifica");
+    platform.clear();
+    press(s, "BSalva");
+    EXPECT_EQ(messages(), QStringList()) << "kept once, not asked again";
+}
+
 TEST_F(Company, AddressLogoAndFolderAreChosenFromLists)
 {
     // The province list offers the provinces of the state typed; the postal codes those of both.
