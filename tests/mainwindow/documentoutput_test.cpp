@@ -325,7 +325,7 @@ TEST_F(DocumentOutput, MissingDataIsListedFieldByFieldAndNoFileIsWritten)
     db.execute(JetQuery("UPDATE FATVERig SET CdIva = NULL WHERE NumInt = 1 AND Riga = 2"));
     // A quantity below zero is refused; zero is not (a row of description alone).
     db.execute(JetQuery("UPDATE FATVERig SET Quantita = -1 WHERE NumInt = 1 AND Riga = 1"));
-    db.execute(JetQuery("UPDATE FATVERig SET Quantita = 0 WHERE NumInt = 2 AND Riga = 1"));
+    db.execute(JetQuery("UPDATE FATVERig SET Quantita = 0, CdIva = 'X99' WHERE NumInt = 2 AND Riga = 1"));
     db.execute(JetQuery("UPDATE IVA SET Natura = NULL WHERE Codice = 'E15'"));
     db.execute(JetQuery("UPDATE FATVERig SET CdIva = 'E15' WHERE NumInt = 2 AND Riga = 3"));
     openWindow();
@@ -335,7 +335,7 @@ TEST_F(DocumentOutput, MissingDataIsListedFieldByFieldAndNoFileIsWritten)
              "Cliente C002: C.A.P.",
              "Cliente C002: Codice Destinatario o PEC", "Riga 1: Quantità non negativa", "Riga 2: Codice I.V.A."}},
         {2, {"Azienda: Partita I.V.A.", "Azienda: Indirizzo", "Azienda: Località", "Azienda: Stato", "Azienda: Regime Fiscale",
-             "Tabella I.V.A., codice E15: Natura"}},
+             "Riga 1: Codice I.V.A. (X99 non è nella tabella I.V.A.)", "Tabella I.V.A., codice E15: Natura"}},
     };
     for (const auto& [number, fields] : cases) {
         SCOPED_TRACE(number);
