@@ -45,6 +45,17 @@ protected:
         for (const QString& statement : sql)
             ASSERT_TRUE(QSqlQuery(db.connection()).exec(statement)) << statement.toStdString();
     }
+    // Nuovo on the open document screen, dated 31 December, for the counterpart typed: the cursor
+    // then stands in the rows.
+    void startDocument(const QString& counterpart)
+    {
+        key(Qt::Key_N, Qt::ControlModifier);
+        key(Qt::Key_Home);
+        typeKeys("3112" + Year);
+        key(Qt::Key_Tab);
+        typeKeys(counterpart);
+        key(Qt::Key_Tab);
+    }
     const QString Year = QString::number(QDate::currentDate().year());
 };
 
@@ -290,12 +301,7 @@ TEST_F(EditorTest, AFailedSaveWritesNothingKeepsWhatWasTypedAndTheNextSaveStores
                                           "(SELECT COUNT(*) FROM MovMagTes)");
     };
     const QStringList before = archive();
-    key(Qt::Key_N, Qt::ControlModifier);
-    key(Qt::Key_Home);
-    typeKeys("3112" + Year);
-    key(Qt::Key_Tab);
-    typeKeys("C001");
-    key(Qt::Key_Tab);
+    startDocument("C001");
     typeKeys("ART001");
     key(Qt::Key_Return);
     auto* time = ui::find<QLineEdit>(s, "OraCons");
@@ -335,12 +341,7 @@ TEST_F(EditorTest, RowsAreInsertedMovedAndDeletedFromTheKeyboard)
     click("BDDT");
     QWidget* s = screen("objddt");
     ASSERT_TRUE(s);
-    key(Qt::Key_N, Qt::ControlModifier);
-    key(Qt::Key_Home);
-    typeKeys("3112" + Year);
-    key(Qt::Key_Tab);
-    typeKeys("C001");
-    key(Qt::Key_Tab);
+    startDocument("C001");
     auto* grid = ui::find<QTableView>(s, "TDBGRigheDocumento");
     const auto article = [&](const char* code) { return [&, code] { typeKeys(code); key(Qt::Key_Return); }; };
     const struct { const char* what; std::function<void()> act; QStringList articles; int row, column; } steps[] = {
