@@ -136,17 +136,42 @@ TEST_F(Drafts, RefusalsNameTheFieldOrTheDocumentAndWriteNothing)
             d.rows << DraftRow{.article = a, .description = a, .vatCode = "20", .quantity = 1, .priceEuro = 10};
         return d;
     };
-    DocumentDraft empty;
-    empty.kindCode = "FATVE";
-    EXPECT_EQ(checkDraft(db, empty, year())->message, "Documento non salvato. Manca:\r- la Data\r- il Cliente\r- almeno una riga");
+    const auto changed = [&](const std::function<void(DocumentDraft&)>& change, DocumentDraft d) {
+        change(d);
+        return d;
+    };
+    DocumentDraft load;  // a warehouse movement by hand
+    load.kindCode = StockMovementKind;
+    load.date = monthStart;
+    load.movementReason = "CAR";
+    load.rows << DraftRow{.article = "ART001", .deposit = "DEP", .quantity = 1};
     const struct { const char* what; DocumentDraft draft; const char* field; QString message; } checks[] = {
+        {"nothing typed", changed([](auto& d) { d = {.kindCode = "FATVE"}; }, {}), "Data",
+         "Documento non salvato. Manca:\r- la Data\r- il Cliente\r- almeno una riga"},
         {"unknown customer", invoice(monthStart, "C999", {"ART001"}), "Cliente", "Cliente sconosciuto: C999"},
         {"unknown article", invoice(monthStart, "C001", {"ART001", "XYZ"}), "Riga 2 Articolo", "Riga 2 - Articolo sconosciuto: XYZ"},
         {"outside the fiscal year", invoice(QDate(2001, 1, 1), "C001", {"ART001"}), "Data",
-         QString("La data 01/01/2001 è fuori dall'esercizio %1 (dal 01/01/%1 al 31/12/%1).").arg(year())}};
+         QString("La data 01/01/2001 è fuori dall'esercizio %1 (dal 01/01/%1 al 31/12/%1).").arg(year())},
+        {"unknown reason", changed([](auto& d) { d.reason = "XX"; }, invoice(monthStart, "C001", {"ART001"})), "Causale",
+         "Causale sconosciuta: XX"},
+        {"unknown movement reason", changed([](auto& d) { d.movementReason = "XX"; }, invoice(monthStart, "C001", {"ART001"})),
+         "Causale Magazzino", "Causale di magazzino sconosciuta: XX"},
+        {"unknown VAT code", changed([](auto& d) { d.rows[1].vatCode = "XX"; }, invoice(monthStart, "C001", {"ART001", "ART001"})),
+         "Riga 2 I.V.A.", "Riga 2 - Codice I.V.A. sconosciuto: XX"},
+        {"a row without article or description", changed([](auto& d) { d.rows << DraftRow{.description = " "}; }, invoice(monthStart, "C001", {"ART001"})),
+         "Riga 2 Articolo", "Riga 2 - Indicare un articolo o una descrizione."},
+        {"movement: nothing typed", changed([](auto& d) { d = {.kindCode = StockMovementKind}; }, {}), "Data",
+         "Movimento non salvato. Manca:\r- la Data\r- la Causale\r- almeno una riga"},
+        {"movement: no article", changed([](auto& d) { d.rows << DraftRow{.deposit = "DEP", .quantity = 1}; }, load), "Riga 2 Articolo",
+         "Riga 2 - Indicare l'articolo."},
+        {"movement: no warehouse", changed([](auto& d) { d.rows << DraftRow{.article = "ART001", .quantity = 1}; }, load), "Riga 2 Deposito",
+         "Riga 2 - Indicare il deposito."},
+        {"movement: no quantity", changed([](auto& d) { d.rows << DraftRow{.article = "ART001", .deposit = "DEP"}; }, load), "Riga 2 Quantità",
+         "Riga 2 - Indicare una quantità maggiore di zero."}};
     for (auto c : checks) {
         SCOPED_TRACE(c.what);
-        const std::optional<DraftRefusal> refusal = checkDraft(db, c.draft, year());
+        const std::optional<DraftRefusal> refusal = c.draft.kindCode == StockMovementKind ? checkMovement(db, c.draft, year())
+                                                                                          : checkDraft(db, c.draft, year());
         ASSERT_TRUE(refusal);
         EXPECT_EQ(refusal->field, c.field);
         EXPECT_EQ(refusal->message, c.message);
