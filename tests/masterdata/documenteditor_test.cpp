@@ -280,15 +280,23 @@ INSTANTIATE_TEST_SUITE_P(
                                    "Apertura Giacenze", -3, -1}),
     [](const auto& info) { return std::string(info.param.screen).substr(3); });
 
-// While one workstation corrects a document, another is refused, told who holds it.
-TEST_F(MainWindowTest, ASecondWorkstationCannotCorrectADocumentBeingCorrected)
+// While one workstation corrects a document, another is refused, told who holds it; once deleted, it
+// is not found.
+TEST_F(MainWindowTest, ASecondWorkstationCannotCorrectOrDeleteADocumentBeingCorrected)
 {
     Workstation first(program, "admin", "PC1"), second(program, "mario", "PC2");
     EXPECT_EQ(first.ask("click BDDT"), "editing=0 screens=1");
     EXPECT_EQ(first.ask("click BModifica"), "editing=1 screens=1");
     EXPECT_EQ(second.ask("click BDDT"), "editing=0 screens=1");
     EXPECT_TRUE(second.ask("click BModifica").contains("Dato in Modifica da Altro Utente.\\rUtente: admin\\rPostazione: PC1"));
+    EXPECT_TRUE(second.ask("click BElimina").contains("Dato in Modifica da Altro Utente. Impossibile Eliminare"));
     EXPECT_EQ(program.lockHolders(), QStringList("admin@PC1"));
+    // Let go and deleted by the first, the document is gone from under the second's list.
+    EXPECT_EQ(first.ask("close"), "editing=0 screens=0");
+    first.ask("click BDDT");
+    EXPECT_EQ(first.ask("click BElimina").count(" | "), 1) << "asked once";
+    EXPECT_TRUE(second.ask("click BModifica").endsWith("|Documento non trovato: aggiornare l'elenco."));
+    EXPECT_EQ(program.lockHolders(), QStringList());
 }
 
 // A save the archive fails half way writes nothing, takes no number, says so in Italian and keeps
