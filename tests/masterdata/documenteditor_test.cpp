@@ -233,6 +233,10 @@ protected:
         EXPECT_EQ(program.lockHolders().size(), 1);
         for (int tab = 0; tab < 5; ++tab)
             key(Qt::Key_Tab);
+        typeKeys("0");
+        key(Qt::Key_Return);
+        key(Qt::Key_S, Qt::ControlModifier);  // refused: the cursor goes back to the quantity
+        EXPECT_EQ(texts().last(), "Riga 1 - Indicare una quantità maggiore di zero.");
         typeKeys("9");
         key(Qt::Key_Return);
         platform.answers.enqueue(Platform::Answer::No);
