@@ -57,6 +57,23 @@ TEST_F(ModuleScreens, DeliveryNotesMovementsAndStockShowTheWarehouseArchive)
                                   "(conf. 200 pz), U.M.: CF, Quantità: 5, Prezzo Lire: 9.800, Prezzo Euro: 5,06, Totale "
                                   "Lire: 52.920, Totale Euro: 27,33"}));
 
+    // Moving as a screen reader does: the cell under the pointer, clicked, is the focus, selected,
+    // under its heading, and found again by its place among the grid's children.
+    auto* notes = ui::find<QTableView>(s, "TDBGTestate");
+    QAccessibleInterface* grid = QAccessible::queryAccessibleInterface(notes);
+    QAccessibleInterface* firstDay = grid->tableInterface()->cellAt(0, 0);
+    const QPoint centre = firstDay->rect().center();
+    EXPECT_EQ(grid->childAt(centre.x(), centre.y()), firstDay);
+    QTest::mouseClick(notes->viewport(), Qt::LeftButton, {}, notes->viewport()->mapFromGlobal(centre));
+    ui::settle();
+    EXPECT_EQ(grid->focusChild(), firstDay);
+    EXPECT_TRUE(firstDay->state().focused && firstDay->state().selected && !firstDay->state().invisible);
+    EXPECT_EQ(grid->tableInterface()->selectedRows(), QList<int>{0});
+    const QAccessibleTableCellInterface* cell = grid->tableInterface()->cellAt(1, 3)->tableCellInterface();
+    EXPECT_EQ(QString("%1 %2 %3").arg(cell->rowIndex()).arg(cell->columnIndex()).arg(cell->columnHeaderCells().value(0)->text(QAccessible::Name)),
+              "1 3 Causale");
+    EXPECT_EQ(grid->child(grid->indexOfChild(firstDay)), firstDay);
+
     // Movements and stock come from the warehouse movements.
     QWidget* movements = open("BMovMaga", "objmovmaga");
     ASSERT_TRUE(movements);
