@@ -360,13 +360,6 @@ TEST_F(EditorTest, RowsAreInsertedMovedAndDeletedFromTheKeyboard)
     startDocument("C001");
     auto* grid = ui::find<QTableView>(s, "TDBGRigheDocumento");
     const auto article = [&](const char* code) { return [&, code] { typeKeys(code); key(Qt::Key_Return); }; };
-    const auto picked = [&](const char* code) {  // from the list F4 opens
-        return [&, code] {
-            ui::onNextModal([code](QWidget* list) { ui::type(list, "tCerca", code); ui::click(list, "BTNOK"); });
-            key(Qt::Key_F4);
-            QApplication::setActiveWindow(window.get());  // as the window system gives it back
-        };
-    };
     const struct { const char* what; std::function<void()> act; QStringList articles; int row, column; } steps[] = {
         {"typed", article("ART001"), {"ART001"}, 0, 1},
         {"Esc leaves the next cell untyped", [&] { key(Qt::Key_Escape); }, {"ART001"}, 0, 1},
@@ -379,7 +372,10 @@ TEST_F(EditorTest, RowsAreInsertedMovedAndDeletedFromTheKeyboard)
         {"inserted between", [&] { key(Qt::Key_Insert); }, {"ART001", "", "ART004"}, 1, 0},
         {"an unknown article, then Ins", [&] { typeKeys("XYZ"); key(Qt::Key_Insert); EXPECT_EQ(platform.lastText(), "Articolo sconosciuto: XYZ"); },
          {"ART001", "", "ART004"}, 1, 0},
-        {"picked", picked("ART006"), {"ART001", "ART006", "ART004"}, 1, 0},
+        {"picked from the list F4 opens", [&] {
+             ui::onNextModal([](QWidget* list) { ui::type(list, "tCerca", "ART006"); ui::click(list, "BTNOK"); });
+             key(Qt::Key_F4);
+             QApplication::setActiveWindow(window.get()); }, {"ART001", "ART006", "ART004"}, 1, 0},
         {"moved up", [&] { key(Qt::Key_Up, Qt::ControlModifier); }, {"ART006", "ART001", "ART004"}, 0, 0},
         {"deleted", [&] { key(Qt::Key_Delete, Qt::ControlModifier); }, {"ART001", "ART004"}, 0, 0},
     };
