@@ -85,6 +85,17 @@ protected:
             ui::settle();
         }
     }
+    // Nuovo on the open document screen, dated 31 December of this year, for the counterpart typed:
+    // the cursor then stands in the rows.
+    static void startDocument(const QString& counterpart)
+    {
+        key(Qt::Key_N, Qt::ControlModifier);
+        key(Qt::Key_Home);
+        typeKeys("3112" + QString::number(QDate::currentDate().year()));
+        key(Qt::Key_Tab);
+        typeKeys(counterpart);
+        key(Qt::Key_Tab);
+    }
     // Closes a screen as its frame's close button does.
     static void closeScreen(QWidget* s)
     {
