@@ -3,6 +3,7 @@
 #include "mainwindow/mainwindowfixture.h"
 
 #include <QCheckBox>
+#include <QProgressBar>
 #include <QScopeGuard>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -134,7 +135,11 @@ TEST_F(ImportScreen, EmptyingThenImportingReplacesTheTablesAndASecondImportAddsN
     EXPECT_EQ(counts(), QList<int>({0, 0, 0, 1, 0, 0, 0, 0, 0}));
 
     const QString old = legacyFixture("BrevanoIV.mdb");
+    auto* progress = ui::find<QProgressBar>(screen, "Avanzamento");
+    QStringList shown;  // the progress in view as each table's count is said, and gone at the end
+    platform.onMessage = [&](const auto&) { shown << (progress->isVisible() ? progress->text() : "-"); };
     importFrom(old);
+    EXPECT_EQ(shown.mid(0, 3) << (progress->isVisible() ? "shown" : "gone"), QStringList({"-", "Agenti: 4 di 4", "Articoli: 25 di 25", "gone"}));
     EXPECT_EQ(messages(), importedCounts(9));
     // Every article goes to the warehouse DEP, kept by the emptying; of customers with codes
     // differing only in case, the first row of each code went in.
