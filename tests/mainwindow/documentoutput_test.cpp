@@ -136,7 +136,7 @@ TEST_F(DocumentOutput, ThePdfHoldsEveryRowTheVatSummaryTheTotalsAndThePageCount)
     Database db = dataDb();
     db.execute(JetQuery("INSERT INTO FATVETes (DataReg, NumInt, Numero, idCliente, DSCli, idPagamento, idModPag, "
                         "ImponFATVELire, ImponFATVELEURO, ImpostaFATVELire, ImpostaFATVELEURO, TotFATVELire, TotFATVELEURO) "
-                        "VALUES ('2026-03-31', 900, 900, 3, 'Edilnova S.r.l.', 'RB3060', 'RB', 1936270, 1000, 387254, 200, "
+                        "VALUES ('2026-03-31', 900, 900, 3, 'Edilnova S.r.l.', 'RB3060', NULL, 1936270, 1000, 387254, 200, "
                         "2323524, 1200)"));
     db.execute(JetQuery("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 1000) "
                         "INSERT INTO FATVERig (DataReg, NumInt, Riga, idArticolo, Descrizione, UM, CdIva, Quantita, "
@@ -151,7 +151,7 @@ TEST_F(DocumentOutput, ThePdfHoldsEveryRowTheVatSummaryTheTotalsAndThePageCount)
         {"BDDT", "objddt", "DDTRig", 1,
          {"Documento di Trasporto", "Causale del trasporto: Vendita", "N. colli: 3", "Peso kg: 18,50", "Porto: Franco",
           "Vettore: Trasporti Rapidi S.r.l.", "198,23", "Merce controllata alla partenza"}},
-        // Paid 30 and 60 days after the date, at month end.
+        // Paid 30 and 60 days after the date, at month end (a term without a way of payment).
         {"BFATVE", "objFATVE", "FATVERig", 900,
          {"Fattura Immediata", "3.098,74", "Scadenza 30/04/2026", "Scadenza 31/05/2026", "1.549,37"}},
         {"BFATVE", "objFATVE", "FATVERig", 3, {"Fattura Immediata", "Bianchi Costruzioni S.p.A.", "18,59", "3,72", "22,31", "43.200"}},
