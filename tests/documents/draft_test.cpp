@@ -136,10 +136,7 @@ TEST_F(Drafts, RefusalsNameTheFieldOrTheDocumentAndWriteNothing)
             d.rows << DraftRow{.article = a, .description = a, .vatCode = "20", .quantity = 1, .priceEuro = 10};
         return d;
     };
-    const auto changed = [&](const std::function<void(DocumentDraft&)>& change, DocumentDraft d) {
-        change(d);
-        return d;
-    };
+    const auto changed = [](const std::function<void(DocumentDraft&)>& change, DocumentDraft d) { change(d); return d; };
     DocumentDraft load;  // a warehouse movement by hand
     load.kindCode = StockMovementKind;
     load.date = monthStart;
