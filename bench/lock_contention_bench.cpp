@@ -23,6 +23,7 @@
 #include <QRandomGenerator>
 #include <QThread>
 #include <chrono>
+#include <unistd.h>
 
 namespace {
 
@@ -158,6 +159,7 @@ Round contend(const QString& program, int processes, int cycles)
         workers.push_back(std::move(process));
     }
     QThread::msleep(500 + 50 * processes);
+    ::sync();  // the machine's pending writes (a build's, the folder's copy) go first: each commit then waits for its own
     QFile(folder.file(QStringLiteral("go"))).open(QIODevice::WriteOnly);
     QElapsedTimer wall;
     wall.start();
