@@ -117,5 +117,8 @@ void fitColumns(QTableView* grid, bool fromLayout)
     }
     const int frame = 2 * grid->frameWidth() + (grid->verticalHeader()->isVisible() ? grid->verticalHeader()->sizeHint().width() : 0)
                       + grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    grid->setMinimumWidth(std::min(total + frame, 960));
+    // The frame is sized to this before it is first shown, then the minimum is released; a grid
+    // already on screen keeps its width and scrolls, never reaching past its screen's edge.
+    if (!grid->isVisible())
+        grid->setMinimumWidth(std::min(total + frame, 960));
 }

@@ -1,6 +1,7 @@
 // The screens as a desktop user meets them at 1024x768: each opens inside the main window, whole,
 // every control named for a screen reader, and the keyboard drives them.
 #include "mainwindowfixture.h"
+#include "support/snapshot.h"
 
 #include <QAccessible>
 #include <QMenu>
@@ -9,10 +10,12 @@
 
 TEST_F(MainWindowTest, EveryMenuCommandOpensItsScreenInsideTheMainWindowWholeAndNamed)
 {
+    platform.todayDate = QDate(platform.todayDate.year(), platform.todayDate.month(), 28);
     Principale& w = openWindow();
     w.setWindowState(Qt::WindowNoState);
     w.resize(1024, 768);
     ui::settle();
+    EXPECT_EQ(snapshot::compare("Principale", snapshot::describe(&w, program.path())), QString());
     // Dialogs, actions and the exit are not screens of the workspace.
     const QStringList notScreens = {"BEsci", "BCS", "BInfo", "BRicEsercizio", "BAperGiac", "BSfondo", "BHELP", "BTarmel"};
     QStringList commands;
@@ -32,6 +35,17 @@ TEST_F(MainWindowTest, EveryMenuCommandOpensItsScreenInsideTheMainWindowWholeAnd
         EXPECT_GT(frame->widget()->height(), 200) << "opened as a bare title bar";
         EXPECT_EQ(ui::problems(frame->widget(), frame), QStringList());
         EXPECT_FALSE(platform.busy) << "the pointer stays busy";
+        // As it opens, as Nuovo and Modifica leave it, after Annulla and after a save.
+        QWidget* s = frame->widget();
+        EXPECT_EQ(snapshot::compare(command, snapshot::describe(s, program.path()) + snapshot::tabWalk(s, 12)), QString());
+        int n = 0;
+        for (const char* step : {"BNuovo", "BAnnulla", "BModifica", "BSalva"})
+            if (++n && s->findChild<QObject*>(step) && ui::enabled(s, step)) {
+                press(s, step);
+                EXPECT_EQ(ui::problems(s, frame), QStringList()) << step;
+                EXPECT_EQ(snapshot::compare(QString("%1-%2%3").arg(command).arg(n).arg(step),
+                                            snapshot::describe(s, program.path()) + snapshot::tabWalk(s, 12)), QString());
+            }
         platform.answers.enqueue(Platform::Answer::Yes);
         frame->close();
         ui::settle();
@@ -51,8 +65,9 @@ TEST_F(MainWindowTest, EveryMenuCommandOpensItsScreenInsideTheMainWindowWholeAnd
 
     // The opening stock is a dialog of its own, outside the workspace.
     QString modal;
-    ui::onNextModal([&modal](QWidget* dialog) {
+    ui::onNextModal([&modal, this](QWidget* dialog) {
         modal = dialog->objectName();
+        EXPECT_EQ(snapshot::compare("BAperGiac", snapshot::describe(dialog, program.path())), QString());
         EXPECT_EQ(ui::problems(dialog, dialog), QStringList());
         ui::click(dialog, "BEsci");
     });

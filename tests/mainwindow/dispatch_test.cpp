@@ -1,6 +1,7 @@
 // The command dispatch: the fiscal year it asks for, the administrators' commands, the shared
 // table screen and the screens of this system.
 #include "mainwindowfixture.h"
+#include "support/snapshot.h"
 
 #include "common/passwordhash.h"
 
@@ -158,6 +159,7 @@ TEST_F(Dispatch, DialogsOfCommandsShowTheNormalPointer)
         bool busyOverDialog = true;
         ui::onNextModal([&](QWidget* dialog) {
             busyOverDialog = platform.busy;
+            EXPECT_EQ(snapshot::compare(command, snapshot::describe(dialog, program.path())), QString());
             dialog->close();
         });
         click(command);

@@ -55,14 +55,14 @@ TEST_F(Configuration, TheServerRoleIsProposedToAServerAndAClientNeedsAFolderHold
         chooseFolder(dialog, server.path());
         okOnServer = ui::enabled(dialog, "BOK");
         // What each role lets be filled: the share's folder for a client, the server's fields for PostgreSQL.
-        for (const char* role : {"Option1_2", "Option1_1", "Option1_0"}) {
+        for (const char* role : {"Option1_2", "Option1_0", "Option1_1"}) {
             ui::click(dialog, role);
             usable << QString("%1 %2%3%4").arg(role).arg(ui::enabled(dialog, "FRMClient")).arg(ui::enabled(dialog, "FRMPostgres"))
                           .arg(ui::enabled(dialog, "TPath"));
         }
         ui::click(dialog, "BAnnulla");
     });
-    EXPECT_EQ(usable, (QStringList{"Option1_2 010", "Option1_1 101", "Option1_0 001"}));
+    EXPECT_EQ(usable, (QStringList{"Option1_2 010", "Option1_0 001", "Option1_1 101"}));
     EXPECT_TRUE(serverProposed);
     EXPECT_FALSE(okOnPlain);
     EXPECT_TRUE(okOnServer);

@@ -1,0 +1,164 @@
+#include "snapshot.h"
+
+#include <QAbstractSpinBox>
+#include <QAction>
+#include <QApplication>
+#include <QDate>
+#include <QFile>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMainWindow>
+#include <QRegularExpression>
+#include <QTableView>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeView>
+
+namespace snapshot {
+
+namespace {
+
+QString quoted(const QString& text) { return u'"' + QString(text).replace(u'\r', QStringLiteral("\\r")).replace(u'\n', QStringLiteral("\\n")) + u'"'; }
+
+QString nameOf(QWidget* w) { return !w ? QString("-") : w->objectName().isEmpty() ? w->metaObject()->className() : w->objectName(); }
+
+// Headings (hidden, resize mode, width), then the first rows as shown: {aN} an alignment, * a
+// cell that can be typed.
+QStringList grid(QAbstractItemView* view)
+{
+    QAbstractItemModel* model = view->model();
+    if (!model || model->inherits("QFileSystemModel"))
+        return {};  // the machine's own folders
+    QStringList out{QString("  rows=%1 cols=%2 current=%3,%4").arg(model->rowCount()).arg(model->columnCount())
+                        .arg(view->currentIndex().row()).arg(view->currentIndex().column())};
+    QHeaderView* header = nullptr;
+    if (auto* table = qobject_cast<QTableView*>(view)) {
+        header = table->horizontalHeader();
+        out << QString("  rowheader=%1 rowheight=%2 stretchlast=%3").arg(table->verticalHeader()->isVisible())
+                   .arg(table->verticalHeader()->defaultSectionSize()).arg(header->stretchLastSection());
+    } else if (auto* tree = qobject_cast<QTreeView*>(view)) {
+        header = tree->header();
+    }
+    QStringList headings;
+    for (int c = 0; header && c < header->count(); ++c)
+        headings << model->headerData(c, Qt::Horizontal).toString() + (header->isSectionHidden(c) ? "(hidden)" : "")
+                        + QString("(%1:%2)").arg(header->sectionResizeMode(c)).arg(header->sectionSize(c));
+    out << "  headings: " + headings.join(" | ");
+    for (int r = 0; r < qMin(2, model->rowCount()); ++r) {
+        QStringList cells;
+        for (int c = 0; c < model->columnCount(); ++c) {
+            const QModelIndex index = model->index(r, c);
+            const QVariant align = index.data(Qt::TextAlignmentRole);
+            cells << index.data().toString() + (align.isValid() ? "{a" + QString::number(align.toInt(), 16) + u'}' : "")
+                         + (index.flags() & Qt::ItemIsEditable ? "*" : "");
+        }
+        out << QString("  row%1: ").arg(r) + cells.join(" | ");
+    }
+    return out;
+}
+
+// What the user reads and may do with a control or command, from the properties it has of these.
+QString details(QObject* o)
+{
+    static const char* const shown[] = {"text", "plainText", "currentText", "title", "checked", "readOnly", "enabled",
+                                        "visible", "maxLength", "echoMode", "alignment", "inputMask", "default",
+                                        "autoDefault", "editable", "count", "shortcut", "toolTip", "accessibleName",
+                                        "editTriggers", "selectionBehavior", "selectionMode", "tabKeyNavigation",
+                                        "sortingEnabled", "focusPolicy"};
+    static const QStringList usual = {"enabled=true", "visible=true", "maxLength=32767", "echoMode=Normal", "shortcut=0"};
+    QStringList d;
+    for (const char* name : shown)
+        if (const QVariant v = o->property(name); v.isValid()) {
+            const bool text = v.typeId() == QMetaType::QString;
+            d << QString(name) + u'=' + (text ? quoted(v.toString().left(80)) : v.toString().isEmpty() ? QString::number(v.toInt()) : v.toString());
+            if (usual.contains(d.last()) || d.last().endsWith("=\"\""))
+                d.removeLast();
+        }
+    if (auto* label = qobject_cast<QLabel*>(o); label && label->buddy())
+        d << "buddy=" + label->buddy()->objectName();
+    if (auto* bar = qobject_cast<QToolBar*>(o); bar && qobject_cast<QMainWindow*>(bar->parentWidget())) {
+        auto* window = static_cast<QMainWindow*>(bar->parentWidget());
+        d << QString("area=%1 break=%2").arg(window->toolBarArea(bar)).arg(window->toolBarBreak(bar));
+    }
+    return d.join(u' ');
+}
+
+// Named controls and captions, never the parts of a grid or a spin box, nor toolbar buttons
+// (their commands are listed), nor what lies in a hidden part.
+bool described(QWidget* w, QWidget* root)
+{
+    for (QWidget* up = w->parentWidget(); w != root && up && up != root; up = up->parentWidget())
+        if (up->isHidden() || qobject_cast<QAbstractItemView*>(up) || qobject_cast<QAbstractSpinBox*>(up))
+            return false;
+    return !w->objectName().startsWith("qt_") && !(qobject_cast<QToolButton*>(w) && w->objectName().isEmpty())
+           && (!w->objectName().isEmpty() || !w->property("text").toString().isEmpty());
+}
+
+} // namespace
+
+QString describe(QWidget* root, const QString& programFolder)
+{
+    QApplication::processEvents();  // as the user meets it: after what the screen set going
+    QStringList lines;
+    for (QWidget* w : QList<QWidget*>{root} + root->findChildren<QWidget*>()) {
+        if (!described(w, root))
+            continue;
+        const QRect place(w->mapTo(root, QPoint(0, 0)), w->size());
+        lines << QString("%1 %2 @%3,%4 %5x%6 ").arg(w->metaObject()->className(), w->objectName()).arg(place.x())
+                         .arg(place.y()).arg(place.width()).arg(place.height()) + details(w);
+        if (auto* view = qobject_cast<QAbstractItemView*>(w))
+            lines += grid(view);
+    }
+    for (QAction* a : root->findChildren<QAction*>())
+        if (!a->objectName().isEmpty() && !a->objectName().startsWith("qt_"))
+            lines << "action " + a->objectName() + u' ' + details(a);
+    QStringList tab;
+    for (QWidget* w = root->nextInFocusChain(); w && w != root; w = w->nextInFocusChain())
+        if (root->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(root) && w->isEnabled())
+            tab << nameOf(w);
+    QWidget* focus = QApplication::focusWidget();
+    lines << "tab: " + tab.join(u' ') << "focus: " + nameOf(focus && root->isAncestorOf(focus) ? focus : nullptr);
+
+    // Demo documents are dated in this month; digests take a new salt with every build.
+    const QDate today = QDate::currentDate();
+    QString text = lines.join(u'\n') + u'\n';
+    text.replace(programFolder, "<cartella>");
+    text.replace(today.toString("yyyy-MM-"), "<anno>-<mese>-").replace(today.toString("/MM/yyyy"), "/<mese>/<anno>");
+    text.replace(QRegularExpression("\\b" + QString::number(today.year()) + "\\b"), "<anno>");
+    text.replace(QRegularExpression("\\b" + QString::number(today.year() - 1) + "\\b"), "<anno-1>");
+    return text.replace(QRegularExpression("pbkdf2-sha256\\$[^ |\"]+"), "<digest>");
+}
+
+QString tabWalk(QWidget* root, int presses)
+{
+    QStringList walk;
+    for (int i = 0; i < presses && QApplication::focusWidget(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QWidget* focus = QApplication::focusWidget();
+        walk << nameOf(focus && root->isAncestorOf(focus) ? focus : nullptr);
+    }
+    return "tab walk: " + walk.join(u' ') + u'\n';
+}
+
+QString compare(const QString& name, const QString& described)
+{
+    QFile file(QStringLiteral(BREVANO_SOURCE_DIR "/tests/snapshots/") + name + ".txt");
+    if (qEnvironmentVariable("BREVANO_SNAPSHOTS") == "write")
+        return file.open(QIODevice::WriteOnly) && file.write(described.toUtf8()) >= 0 ? QString() : "cannot write " + file.fileName();
+    if (!file.open(QIODevice::ReadOnly))
+        return "no snapshot " + file.fileName();
+    const QStringList expected = QString::fromUtf8(file.readAll()).split(u'\n'), actual = described.split(u'\n');
+    QStringList differing;
+    for (const QString& line : expected)
+        if (!actual.contains(line))
+            differing << "- " + line;
+    for (const QString& line : actual)
+        if (!expected.contains(line))
+            differing << "+ " + line;
+    if (differing.isEmpty() && expected != actual)
+        differing << "same lines in another order";
+    return differing.mid(0, 30).join(u'\n');
+}
+
+} // namespace snapshot

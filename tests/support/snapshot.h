@@ -1,0 +1,20 @@
+#pragma once
+#include <QString>
+
+class QWidget;
+
+// A screen's state as a user meets it, one control a line: what it shows, whether it can be
+// typed or clicked, where it stands, where Tab takes the cursor, a grid's headings and first rows.
+// Today's date, the year and the program folder are written as <oggi>, <anno> and <cartella>.
+namespace snapshot {
+
+QString describe(QWidget* root, const QString& programFolder);
+
+// Where Tab takes the cursor from the focus, press after press (grids move among their cells).
+QString tabWalk(QWidget* root, int presses);
+
+// Compares with tests/snapshots/<name>.txt and returns the differing lines (empty when equal).
+// With BREVANO_SNAPSHOTS=write the file is written instead, to be read through once and committed.
+QString compare(const QString& name, const QString& described);
+
+} // namespace snapshot
