@@ -54,13 +54,6 @@ TEST_F(TableEditor, TheCustomersScreenBrowsesItsTableByCode)
         while (gridRows() < count && !waited.hasExpired())
             QApplication::processEvents(QEventLoop::AllEvents, 20);
         EXPECT_EQ(gridRows(), count);
-        // Each field is captioned beside it; a tick box by its own text.
-        QStringList captions;
-        for (auto* label : panel->findChildren<QLabel*>())
-            for (const char* name : {"Denominazione", "Esente"})
-                if (label->buddy() == ui::find<QWidget>(panel, name))
-                    captions << name + QStringLiteral(": ") + label->text();
-        EXPECT_EQ(captions, QStringList{"Denominazione: Denominazione"});
         // Codes of other tables show the name of the record they stand for.
         const QString first = field("Codice");
         EXPECT_EQ(first + "|" + field("Denominazione") + "|" + field("idPagamento_Desc"),
@@ -111,8 +104,6 @@ TEST_F(TableEditor, ACustomerIsCheckedFieldByFieldOnAddingThenEditedAndDeleted)
     EXPECT_EQ(exempt->isChecked(), shownExempt) << "a tick box does not toggle while browsing";
     ui::click(s, "BNuovo");
     EXPECT_EQ(base->EditingScreenCount, 1);
-    EXPECT_FALSE(ui::find<QTableView>(s, "TDBGTabella")->isEnabled()) << "no other row while editing";
-    EXPECT_TRUE(ui::typable(panel, "Denominazione"));
 
     EXPECT_EQ(save(), "Codice non Inserito");
     EXPECT_EQ(QApplication::focusWidget(), ui::find<QWidget>(panel, "Codice"));
@@ -133,7 +124,6 @@ TEST_F(TableEditor, ACustomerIsCheckedFieldByFieldOnAddingThenEditedAndDeleted)
     // Editing keeps the code, cancelling restores the row, deleting asks first.
     const QString code = field("Codice"), name = field("Denominazione");
     ui::click(s, "BModifica");
-    EXPECT_FALSE(ui::enabled(panel, "Codice"));
     type("Denominazione", "Nome provvisorio");
     ui::click(s, "BAnnulla");
     EXPECT_EQ(base->EditingScreenCount, 0);
@@ -187,12 +177,8 @@ TEST_F(TableEditor, DatesAndNumbersAreTypedAsUsersWriteThem)
     EXPECT_EQ(program.rows("data.mdb", "SELECT DTFi FROM Esercizio WHERE Codice = '2030'"), QStringList{"2030-12-31"});
     EXPECT_EQ(field("DTIn"), "01/01/2030");
 
-    // Amounts read as in the lists: the currency's decimals (lire 0, euro 2), grouped, right-aligned.
-    shown("BArticoli", "Articoli");
-    EXPECT_EQ(field("Codice") + "|" + field("PrezzoVen") + "|" + field("PrezzoVenEuro"), "ART001|18.000|9,30");
-    EXPECT_TRUE(ui::find<QLineEdit>(panel, "PrezzoVenEuro")->alignment() & Qt::AlignRight);
-    EXPECT_FALSE(ui::find<QLineEdit>(panel, "Codice")->alignment() & Qt::AlignRight) << "a code reads as text";
-
+    // Amounts show as in the lists (lire 0 decimals, euro 2, grouped, right-aligned): see the
+    // articles' snapshot.
     // Typed keys -> shown text -> what the archive keeps. '.' groups thousands and ',' comes before
     // the decimals; what cannot become a number is refused key by key (a second comma, a third euro
     // decimal, a lire decimal); the paired amount follows at the company's rate 1936,27.

@@ -116,8 +116,7 @@ protected:
     // Sales invoice no. 3 typed as a clerk types it: customer C002, two hammers, dated 31/12.
     void typeInvoice()
     {
-        QApplication::setActiveWindow(&openWindow());
-        open("BFATVE", "objFATVE");
+        openActive("BFATVE", "objFATVE");
         startDocument("C002");
         typeKeys("ART001");
         for (int cell = 0; cell < 3; ++cell)
@@ -359,8 +358,7 @@ TEST_F(DocumentOutput, MissingDataIsListedFieldByFieldAndNoFileIsWritten)
 TEST_F(DocumentOutput, TheKeyboardAloneWalksIntoAGridOutOfItAndToEsportaPdf)
 {
     platform.folderOpens = false;
-    QApplication::setActiveWindow(&openWindow());
-    QWidget* s = open("BDDT", "objddt");
+    QWidget* s = openActive("BDDT", "objddt");
     ASSERT_TRUE(s);
     const auto focus = [] { return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString(); };
     const auto keys = [](int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {

@@ -50,6 +50,12 @@ protected:
         return screen(screenName);
     }
 
+    // The same with the main window the active one, as the keyboard needs it.
+    QWidget* openActive(const QString& command, const QString& screenName)
+    {
+        QApplication::setActiveWindow(&openWindow());
+        return open(command, screenName);
+    }
     // The child screen of the workspace named so; null when there is none.
     QWidget* screen(const QString& name) const
     {

@@ -1,9 +1,9 @@
 // The localities screen: states, their provinces and their postal codes in three grids, each row
 // written when the user leaves it.
 #include "mainwindow/mainwindowfixture.h"
+#include "support/snapshot.h"
 
 #include <QAbstractItemModelTester>
-#include <QAccessible>
 #include <QTableView>
 
 namespace {
@@ -62,10 +62,6 @@ protected:
 
 TEST_F(Localities, ProvincesAndPostalCodesFollowTheirStateAndProvinceAndItsNewCode)
 {
-    QStringList heard;  // a screen reader calls each grid by its caption
-    for (const char* name : {"TStati", "TPV", "TCAP"})
-        heard << QAccessible::queryAccessibleInterface(grid(name))->text(QAccessible::Name);
-    EXPECT_EQ(heard, QStringList({"STATI", "PROVINCIE", "C.A.P."}));
     EXPECT_EQ(column("TStati", 0), QStringList({"IT", "FR", "DE", "CH", "SM", ""}));
     EXPECT_EQ(column("TCAP", 0), QStringList({"20121", "20090", ""}));
     select("TPV", 2);
@@ -73,6 +69,7 @@ TEST_F(Localities, ProvincesAndPostalCodesFollowTheirStateAndProvinceAndItsNewCo
     select("TStati", 3);
     EXPECT_EQ(column("TPV", 1), QStringList({"CANTON TICINO", ""}));
     EXPECT_EQ(column("TCAP", 1), QStringList({"LUGANO", ""}));
+    EXPECT_EQ(snapshot::compare("BLoc-Svizzera", snapshot::describe(s, program.path())), QString());
     select("TStati", 1);  // France has no provinces: only the adding row, and no postal codes
     EXPECT_EQ(column("TPV", 0), QStringList({""}));
     EXPECT_EQ(grid("TCAP")->model()->rowCount(), 0);

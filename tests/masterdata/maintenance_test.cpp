@@ -2,6 +2,7 @@
 // under such a lock (company data, payment terms, numerators) and the lock-management screen,
 // also with workstations as separate processes on one data folder (tests/workers/workstation.cpp).
 #include "mainwindow/mainwindowfixture.h"
+#include "support/snapshot.h"
 #include "support/workstation.h"
 
 #include <QDate>
@@ -557,9 +558,7 @@ TEST_F(LockScreen, ListsEveryLockWithTheCurrentOneInThePanelAndKeepsItAcrossSort
     s = open("BGestLoc", "GestAccessi");
     ASSERT_TRUE(s);
     ASSERT_EQ(grid()->model()->rowCount(), 4);
-    EXPECT_EQ(cell(0, 0), "01/05/2024 09:30:00");
-    EXPECT_EQ(shown(), "mario@POSTAZIONE2 Dati Azienda");
-    EXPECT_EQ(ui::text(s, "Ore"), "01/05/2024 09:30:00");
+    EXPECT_EQ(snapshot::compare("BGestLoc-locks", snapshot::describe(s, program.path())), QString());
     press(s, "BSucc");
     EXPECT_EQ(shown(), "luigi@POSTAZIONE3 Gestione Numeratori");
 
@@ -581,16 +580,13 @@ TEST_F(LockScreen, ListsEveryLockWithTheCurrentOneInThePanelAndKeepsItAcrossSort
     EXPECT_EQ(cell(1, 1), "bruno");
     EXPECT_EQ(shown(), "luigi@POSTAZIONE3 Modalità Pagamento");
 
-    // The moment sorts too, the earliest first, and so does what is being edited. The panel only shows.
+    // The moment sorts too, the earliest first, and so does what is being edited.
     program.exec("user.mdb", "UPDATE Accessi SET Ore = '2024-04-30 18:00:00' WHERE [User] = 'mario'");
     sortBy(0);
     EXPECT_EQ(cell(0, 1) + " " + cell(0, 0), "mario 30/04/2024 18:00:00");
     sortBy(4);
     EXPECT_EQ(cell(0, 4) + "|" + cell(4, 4), "Dati Azienda|Modalità Pagamento");
-    for (const char* field : {"User", "Postazione", "DescFrm", "Ore", "Modulo"})
-        QTest::keyClicks(ui::find<QWidget>(s, field), "x");
     EXPECT_EQ(shown(), "luigi@POSTAZIONE3 Modalità Pagamento");
-    EXPECT_EQ(ui::text(s, "Ore") + ui::text(s, "Modulo"), "01/05/2024 09:30:00BREVANO V");
 }
 
 TEST_F(LockScreen, DeletingAsksLeavesHeldRowsAndEmptiesThePanelWithTheLastLock)

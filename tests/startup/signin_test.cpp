@@ -2,6 +2,7 @@
 #include "support/programfolder.h"
 #include "support/scriptedplatform.h"
 #include "support/session.h"
+#include "support/snapshot.h"
 #include "support/widgets.h"
 
 #include "mainwindow/principale.h"
@@ -68,6 +69,7 @@ protected:
 TEST_F(SignIn, RefusalsSelectTheFieldToCorrectThenACodeInAnyCaseSignsIn)
 {
     EXPECT_EQ(ui::problems(dialog, dialog), QStringList());
+    EXPECT_EQ(snapshot::compare("Accesso", snapshot::describe(dialog, folder.path())), QString());
     EXPECT_TRUE(password("admin").startsWith("pbkdf2-sha256$")) << password("admin").toStdString();
     folder.exec("user.mdb", "INSERT INTO Password (Codice, Password, esercizio, Tipo) VALUES ('ab\"c', 'p1', '2001', 'U')");
     folder.exec("user.mdb", "INSERT INTO Password (Codice, Password, esercizio, Tipo) VALUES ('ab', 'p2', '2002', 'a')");

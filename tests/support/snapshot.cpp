@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QRegularExpression>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QTest>
 #include <QToolBar>
@@ -23,7 +24,7 @@ QString quoted(const QString& text) { return u'"' + QString(text).replace(u'\r',
 
 QString nameOf(QWidget* w) { return !w ? QString("-") : w->objectName().isEmpty() ? w->metaObject()->className() : w->objectName(); }
 
-// Headings (hidden, resize mode, width), then the first rows as shown: {aN} an alignment, * a
+// Headings (hidden, resize mode, width), then the first rows as written on screen: {aN} an alignment, * a
 // cell that can be typed.
 QStringList grid(QAbstractItemView* view)
 {
@@ -50,7 +51,8 @@ QStringList grid(QAbstractItemView* view)
         for (int c = 0; c < model->columnCount(); ++c) {
             const QModelIndex index = model->index(r, c);
             const QVariant align = index.data(Qt::TextAlignmentRole);
-            cells << index.data().toString() + (align.isValid() ? "{a" + QString::number(align.toInt(), 16) + u'}' : "")
+            auto* delegate = qobject_cast<QStyledItemDelegate*>(view->itemDelegateForIndex(index));
+            cells << (delegate ? delegate->displayText(index.data(), view->locale()) : index.data().toString()) + (align.isValid() ? "{a" + QString::number(align.toInt(), 16) + u'}' : "")
                          + (index.flags() & Qt::ItemIsEditable ? "*" : "");
         }
         out << QString("  row%1: ").arg(r) + cells.join(" | ");
@@ -149,16 +151,10 @@ QString compare(const QString& name, const QString& described)
     if (!file.open(QIODevice::ReadOnly))
         return "no snapshot " + file.fileName();
     const QStringList expected = QString::fromUtf8(file.readAll()).split(u'\n'), actual = described.split(u'\n');
-    QStringList differing;
-    for (const QString& line : expected)
-        if (!actual.contains(line))
-            differing << "- " + line;
-    for (const QString& line : actual)
-        if (!expected.contains(line))
-            differing << "+ " + line;
-    if (differing.isEmpty() && expected != actual)
-        differing << "same lines in another order";
-    return differing.mid(0, 30).join(u'\n');
+    for (int i = 0; i < std::max(expected.size(), actual.size()); ++i)
+        if (expected.value(i) != actual.value(i))
+            return QString("%1:%2\n- %3\n+ %4").arg(file.fileName()).arg(i + 1).arg(expected.value(i), actual.value(i));
+    return {};
 }
 
 } // namespace snapshot

@@ -13,7 +13,7 @@ QString describe(QWidget* root, const QString& programFolder);
 // Where Tab takes the cursor from the focus, press after press (grids move among their cells).
 QString tabWalk(QWidget* root, int presses);
 
-// Compares with tests/snapshots/<name>.txt and returns the differing lines (empty when equal).
+// Compares with tests/snapshots/<name>.txt and returns the first differing line (empty when equal).
 // With BREVANO_SNAPSHOTS=write the file is written instead, to be read through once and committed.
 QString compare(const QString& name, const QString& described);
 
