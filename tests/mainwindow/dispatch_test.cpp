@@ -84,7 +84,6 @@ TEST_F(Dispatch, UsersAndLocksAreForAdministratorsAndPasswordsAreNeverShown)
     click("BAccessi");
     QWidget* users = tableScreen();
     ASSERT_TRUE(users);
-    EXPECT_EQ(gridRows(users), 2);
     // A new password is typed, never shown; left empty, the old one stays.
     const auto stored = [this] { return program.rows("user.mdb", "SELECT [Password] FROM Password WHERE Codice = 'admin'").value(0); };
     QWidget* panel = ui::find<QWidget>(users, "PanDati_6");
@@ -119,7 +118,6 @@ TEST_F(Dispatch, TableCommandsShowTheirTableInOneSharedScreen)
     ASSERT_TRUE(tableScreen());
     EXPECT_EQ(screenCount(), 1);
     EXPECT_TRUE(platform.messages.isEmpty());
-    EXPECT_FALSE(platform.busy);
 
     QWidget* s = tableScreen();
     click("BIVA");

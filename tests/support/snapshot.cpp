@@ -67,7 +67,7 @@ QString details(QObject* o)
                                         "visible", "maxLength", "echoMode", "alignment", "inputMask", "default",
                                         "autoDefault", "editable", "count", "shortcut", "toolTip", "accessibleName",
                                         "editTriggers", "selectionBehavior", "selectionMode", "tabKeyNavigation",
-                                        "sortingEnabled", "focusPolicy"};
+                                        "sortingEnabled", "movable", "focusPolicy"};
     static const QStringList usual = {"enabled=true", "visible=true", "maxLength=32767", "echoMode=Normal", "shortcut=0"};
     QStringList d;
     for (const char* name : shown)
@@ -99,7 +99,7 @@ bool described(QWidget* w, QWidget* root)
 
 } // namespace
 
-QString describe(QWidget* root, const QString& programFolder)
+QString describe(QWidget* root, const QString& programFolder, int tabs)
 {
     QApplication::processEvents();  // as the user meets it: after what the screen set going
     QStringList lines;
@@ -121,6 +121,13 @@ QString describe(QWidget* root, const QString& programFolder)
             tab << nameOf(w);
     QWidget* focus = QApplication::focusWidget();
     lines << "tab: " + tab.join(u' ') << "focus: " + nameOf(focus && root->isAncestorOf(focus) ? focus : nullptr);
+    QStringList walk;  // where Tab takes the cursor, press after press
+    for (int i = 0; i < tabs && QApplication::focusWidget(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        walk << nameOf(root->isAncestorOf(QApplication::focusWidget()) ? QApplication::focusWidget() : nullptr);
+    }
+    if (tabs)
+        lines << "tab walk: " + walk.join(u' ');
 
     // Demo documents are dated in this month; digests take a new salt with every build.
     const QDate today = QDate::currentDate();
@@ -130,17 +137,6 @@ QString describe(QWidget* root, const QString& programFolder)
     text.replace(QRegularExpression("\\b" + QString::number(today.year()) + "\\b"), "<anno>");
     text.replace(QRegularExpression("\\b" + QString::number(today.year() - 1) + "\\b"), "<anno-1>");
     return text.replace(QRegularExpression("pbkdf2-sha256\\$[^ |\"]+"), "<digest>");
-}
-
-QString tabWalk(QWidget* root, int presses)
-{
-    QStringList walk;
-    for (int i = 0; i < presses && QApplication::focusWidget(); ++i) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QWidget* focus = QApplication::focusWidget();
-        walk << nameOf(focus && root->isAncestorOf(focus) ? focus : nullptr);
-    }
-    return "tab walk: " + walk.join(u' ') + u'\n';
 }
 
 QString compare(const QString& name, const QString& described)

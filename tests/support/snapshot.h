@@ -8,10 +8,9 @@ class QWidget;
 // Today's date, the year and the program folder are written as <oggi>, <anno> and <cartella>.
 namespace snapshot {
 
-QString describe(QWidget* root, const QString& programFolder);
-
-// Where Tab takes the cursor from the focus, press after press (grids move among their cells).
-QString tabWalk(QWidget* root, int presses);
+// With tabs, Tab is then pressed that many times from the focus and where it went is added (grids
+// move among their cells).
+QString describe(QWidget* root, const QString& programFolder, int tabs = 0);
 
 // Compares with tests/snapshots/<name>.txt and returns the first differing line (empty when equal).
 // With BREVANO_SNAPSHOTS=write the file is written instead, to be read through once and committed.
