@@ -107,12 +107,11 @@ TEST_F(Dispatch, UsersAndLocksAreForAdministratorsAndPasswordsAreNeverShown)
     EXPECT_FALSE(platform.busy);
 }
 
-// Each table command shows its own table in the one shared screen; the same table again only
-// brings the screen forward, another table asks before dropping a record being typed.
+// Each table command shows its own table (as its snapshot) in the one shared screen; the same
+// table again only brings the screen forward, another asks before dropping a record being typed.
 TEST_F(Dispatch, TableCommandsShowTheirTableInOneSharedScreen)
 {
     openWindow();
-    // What each table shows is in its snapshot.
     for (const char* tool : {"BAttivita", "BBanche", "BEsercizio", "BIVA", "BValute", "BZone"})
         click(tool);
     ASSERT_TRUE(tableScreen());

