@@ -1,7 +1,6 @@
 // The screens as a desktop user meets them at 1024x768: each opens inside the main window, whole,
 // every control named for a screen reader, and the keyboard drives them.
 #include "mainwindowfixture.h"
-#include "support/snapshot.h"
 
 #include <QAccessible>
 #include <QMenu>
@@ -15,7 +14,7 @@ TEST_F(MainWindowTest, EveryMenuCommandOpensItsScreenInsideTheMainWindowWholeAnd
     w.setWindowState(Qt::WindowNoState);
     w.resize(1024, 768);
     ui::settle();
-    EXPECT_EQ(snapshot::compare("Principale", snapshot::describe(&w, program.path())), QString());
+    EXPECT_EQ(changedFrom("Principale", &w), QString());
     // Dialogs, actions and the exit are not screens of the workspace.
     const QStringList notScreens = {"BEsci", "BCS", "BInfo", "BRicEsercizio", "BAperGiac", "BSfondo", "BHELP", "BTarmel"};
     QStringList commands;
@@ -35,13 +34,13 @@ TEST_F(MainWindowTest, EveryMenuCommandOpensItsScreenInsideTheMainWindowWholeAnd
         EXPECT_FALSE(platform.busy) << "the pointer stays busy";
         // As it opens, as Nuovo and Modifica leave it, after Annulla and after a save.
         QWidget* s = frame->widget();
-        EXPECT_EQ(snapshot::compare(command, snapshot::describe(s, program.path(), 12)), QString());
+        EXPECT_EQ(changedFrom(command, s, 12), QString());
         int n = 0;
         for (const char* step : {"BNuovo", "BAnnulla", "BModifica", "BSalva"})
             if (++n && s->findChild<QObject*>(step) && ui::enabled(s, step)) {
                 press(s, step);
                 EXPECT_EQ(ui::problems(s, frame), QStringList()) << step;
-                EXPECT_EQ(snapshot::compare(QString("%1-%2%3").arg(command).arg(n).arg(step), snapshot::describe(s, program.path(), 12)), QString());
+                EXPECT_EQ(changedFrom(QString("%1-%2%3").arg(command).arg(n).arg(step), s, 12), QString());
             }
         platform.answers.enqueue(Platform::Answer::Yes);
         frame->close();
@@ -67,7 +66,7 @@ TEST_F(MainWindowTest, EveryMenuCommandOpensItsScreenInsideTheMainWindowWholeAnd
         bool busyOverDialog = true;
         ui::onNextModal([&](QWidget* dialog) {
             busyOverDialog = platform.busy;
-            EXPECT_EQ(snapshot::compare(command, snapshot::describe(dialog, program.path())), QString());
+            EXPECT_EQ(changedFrom(command, dialog), QString());
             EXPECT_EQ(ui::problems(dialog, dialog), QStringList());
             dialog->close();
         });

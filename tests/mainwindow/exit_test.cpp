@@ -1,7 +1,6 @@
 // Leaving the program from the main window, and the menu lock kept in the layout file.
 #include "mainwindowfixture.h"
 #include "common/processidentity.h"
-#include "support/snapshot.h"
 
 #include <QFile>
 
@@ -12,7 +11,7 @@ protected:
     // The main window as its snapshot of bands locked in place or free.
     QString bands(bool locked) const
     {
-        return snapshot::compare(locked ? "Principale-bloccato" : "Principale-libero", snapshot::describe(window.get(), program.path()));
+        return changedFrom(locked ? "Principale-bloccato" : "Principale-libero", window.get());
     }
     // Leaves with Yes to the question: the program ends.
     void leave()

@@ -2,6 +2,7 @@
 #include "support/programfolder.h"
 #include "support/scriptedplatform.h"
 #include "support/session.h"
+#include "support/snapshot.h"
 #include "support/widgets.h"
 
 #include "common/database.h"
@@ -55,6 +56,11 @@ protected:
     {
         QApplication::setActiveWindow(&openWindow());
         return open(command, screenName);
+    }
+    // A screen or dialog as it stands against its snapshot of that name: the first differing line.
+    QString changedFrom(const QString& name, QWidget* w, int tabs = 0) const
+    {
+        return snapshot::compare(name, snapshot::describe(w, program.path(), tabs));
     }
     // The child screen of the workspace named so; null when there is none.
     QWidget* screen(const QString& name) const

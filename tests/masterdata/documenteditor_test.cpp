@@ -3,7 +3,6 @@
 // and deleted, and read back as another program reads them; a second workstation is kept out
 // while one corrects a document.
 #include "mainwindow/mainwindowfixture.h"
-#include "support/snapshot.h"
 #include "support/workstation.h"
 
 #include "components/base/recordsetmodel.h"
@@ -71,7 +70,7 @@ TEST_P(DocumentEditorWalk, WritesSavesReopensCorrectsAndDeletesADocumentFromTheK
     typeKeys("2");
     key(Qt::Key_Return);
     // The totals follow the typing, the customer's discount stands in the header: see the snapshot.
-    EXPECT_EQ(snapshot::compare(QString("Editor-") + c.screen, snapshot::describe(s, program.path())), QString());
+    EXPECT_EQ(changedFrom(QString("Editor-") + c.screen, s), QString());
     key(Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(messages(), QStringList());
 
@@ -367,7 +366,7 @@ TEST_F(EditorTest, RowsAreInsertedMovedAndDeletedFromTheKeyboard)
     // F4 on each coded field of the header lists its table, a name beside each code.
     for (const char* field : {"idCausaleDoc", "idPagamento", "idAgente", "idVett1"}) {
         ui::onNextModal([&, field](QWidget* list) {
-            EXPECT_EQ(snapshot::compare(QString("Lookup-") + field, snapshot::describe(list, program.path())), QString());
+            EXPECT_EQ(changedFrom(QString("Lookup-") + field, list), QString());
             ui::click(list, "BTNAnnulla");
         });
         QTest::keyClick(ui::find<QWidget>(s, field), Qt::Key_F4);

@@ -29,7 +29,7 @@ TEST_F(Finish, CreatedDocumentIsReportedAndAnotherOffered)
     ui::click(wizard, "CMD7");
     ui::click(wizard, "CMD9");
     ASSERT_EQ(wizard->CurrentPage, 5);
-    EXPECT_EQ(changedFrom("AutoComp-4"), QString());
+    EXPECT_EQ(changedFrom("AutoComp-4", wizard), QString());
     const auto written = [this] { return QList<int>{count("FATVETes"), count("FATVERig"), count("MovMagTes")}; };
     const QList<int> before = written();
     platform.answers.enqueue(Platform::Answer::No);

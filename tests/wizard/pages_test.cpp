@@ -37,7 +37,7 @@ TEST_F(Pages, EachTargetOffersItsSourcesAndItsFrames)
         EXPECT_EQ(!ui::find(wizard, "FRMDatiFor")->isHidden(), c.supplier);
         EXPECT_EQ(!ui::find(wizard, "FRMDatiMag")->isHidden(), c.movement);
         if (c.supplier && c.movement) {
-            EXPECT_EQ(changedFrom(QString("AutoComp-2-") + c.name), QString());
+            EXPECT_EQ(changedFrom(QString("AutoComp-2-") + c.name, wizard), QString());
         }
         ui::click(wizard, "CMD6");
     }

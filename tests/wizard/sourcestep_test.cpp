@@ -52,7 +52,7 @@ TEST_F(SourceStep, ListsTheDocumentsOfTheRangeAndNamesTheOneChosen)
     EXPECT_EQ(shown("Cliente").mid(0, 2), (QStringList{"", "Rossi Ferramenta S.n.c."}));
     EXPECT_EQ(shown("Data Reg.").value(4) + "|" + shown("Totale Lire").value(4) + "|" + shown("Totale Euro").value(4),
               "31/12/2041|193.627|100,00");
-    EXPECT_EQ(changedFrom("AutoComp-3"), QString());
+    EXPECT_EQ(changedFrom("AutoComp-3", wizard), QString());
 
     search("11032041", "11032041");
     EXPECT_EQ(status("ErrBarRic"), "");

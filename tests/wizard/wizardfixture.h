@@ -1,6 +1,5 @@
 #pragma once
 #include "mainwindow/mainwindowfixture.h"
-#include "support/snapshot.h"
 #include "wizard/autocomp.h"
 
 // The wizard opened from the main window on fresh archives, today being 5 March 2041 in fiscal
@@ -42,8 +41,6 @@ protected:
                             "TotDDTLire, TotDDTLEURO) VALUES ('%1', %2, %2, 'VEN', '2041', %3, 193627.0, 100.0)";
         program.exec("data.mdb", sql.arg(date.toString(Qt::ISODate)).arg(numInt).arg(customer));
     }
-    // The wizard as it stands compared with its snapshot of that name.
-    QString changedFrom(const QString& name) const { return snapshot::compare(name, snapshot::describe(wizard, program.path())); }
     int count(const QString& table) const { return program.rows("data.mdb", "SELECT count(*) FROM " + table).value(0).toInt(); }
 
     QString status(const QString& bar) const { return ui::text(wizard, bar + "_1"); }
