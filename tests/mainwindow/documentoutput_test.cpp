@@ -173,6 +173,7 @@ TEST_F(DocumentOutput, ThePdfHoldsEveryRowTheVatSummaryTheTotalsAndThePageCount)
             EXPECT_TRUE(text.contains(expected)) << expected.toStdString();
         EXPECT_TRUE(text.contains(QString("Pagina %1 di %1").arg(pages))) << pages;
         EXPECT_EQ(pages > 1, c.number == 900);
+        EXPECT_EQ(text.contains("Dati del trasporto"), c.number == 1) << "delivery notes and accompanying invoices";
         EXPECT_GE(int(text.count("Importo")), std::max(1, pages - 1)) << "the rows' headings on each page";
         // Every page says which it is; those after the first name the company and the document
         // above their rows, and the company with its VAT number below them.

@@ -1,6 +1,7 @@
 // Leaving the program from the main window, and the menu lock kept in the layout file.
 #include "mainwindowfixture.h"
 #include "common/processidentity.h"
+#include "mainwindow/workspace.h"
 
 #include <QFile>
 
@@ -58,6 +59,14 @@ TEST_F(Exit, YesStoresTheYearDropsTheLocksAndKeepsTheMenuLockAcrossARestart)
     openWindow();
     click("MBlocca");
     EXPECT_EQ(bands(true), QString());
+    // The background chosen shows from the next start: the program's own, two others, then none.
+    const QStringList backgrounds{program.file("Sfondo.jpg"), program.file("ImageTarmel.png"), program.file("ImageTarmel2.png"), ""};
+    const auto chooseBackground = [&](int start) {
+        EXPECT_EQ(window->background()->pictureFile(), backgrounds[start]);
+        platform.filesToChoose.enqueue(backgrounds[start + 1]);
+        click("BSfondo");
+    };
+    chooseBackground(0);
     leave();
     EXPECT_EQ(program.rows("user.mdb", "SELECT Codice || '=' || esercizio FROM Password ORDER BY Codice"),
               (QStringList{"admin=2031", "mario=" + QString::number(QDate::currentDate().year())}));
@@ -69,6 +78,7 @@ TEST_F(Exit, YesStoresTheYearDropsTheLocksAndKeepsTheMenuLockAcrossARestart)
         openWindow();
         EXPECT_EQ(window->menusLocked(), lockedAtStart);
         EXPECT_EQ(bands(lockedAtStart), QString());
+        chooseBackground(lockedAtStart ? 1 : 2);
         click("MBlocca");
         leave();
     }
@@ -84,5 +94,6 @@ TEST_F(Exit, YesStoresTheYearDropsTheLocksAndKeepsTheMenuLockAcrossARestart)
         openWindow();
         EXPECT_FALSE(window->menusLocked());
         EXPECT_EQ(bands(false), QString());
+        EXPECT_FALSE(window->background()->hasPicture());
     }
 }

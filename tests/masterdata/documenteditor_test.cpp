@@ -106,11 +106,12 @@ TEST_P(DocumentEditorWalk, WritesSavesReopensCorrectsAndDeletesADocumentFromTheK
     key(Qt::Key_Tab);
     key(Qt::Key_Tab);
     typeKeys("10");
+    ui::find<QLineEdit>(s, "NoteDoc")->setText("Consegna al piano");
     key(Qt::Key_S, Qt::ControlModifier);  // saved with the cell still open: what it holds is saved
 
     // 4 × 20.000 lire, less the customer's 5%, plus 10%: 83.600 lire (43,18 €); the supplier gives no discount.
-    EXPECT_EQ(header(kind, "NumInt, " + kind.totals.totalLire + ", " + total),
-              QStringList(number + (c.supplier ? "|88000|45.45" : "|83600|43.18")));
+    EXPECT_EQ(header(kind, "NumInt, NoteDoc, " + kind.totals.totalLire + ", " + total),
+              QStringList(number + (c.supplier ? "|Consegna al piano|88000|45.45" : "|Consegna al piano|83600|43.18")));
 
     // Deleted, after a question.
     key(Qt::Key_End, Qt::ControlModifier);
@@ -217,6 +218,10 @@ protected:
         EXPECT_EQ(lines().value(0).section('|', 3, 7), number + "|1|ART001|DEP|9");
         EXPECT_EQ(program.lockHolders(), QStringList());
         EXPECT_EQ(stock(stockScreen), c.corrected);
+        platform.todayDate.setDate(platform.todayDate.year(), platform.todayDate.month(), 28);
+        key(Qt::Key_N, Qt::ControlModifier);  // the next movement starts blank, dated today
+        EXPECT_EQ(changedFrom(QString("Movimento-") + c.screen, s), QString());
+        key(Qt::Key_Escape);
 
         key(Qt::Key_End, Qt::ControlModifier);
         key(Qt::Key_Delete, Qt::ControlModifier);

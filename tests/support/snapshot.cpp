@@ -120,18 +120,26 @@ QString describe(QWidget* root, const QString& programFolder, int tabs)
             tab << nameOf(w);
     QWidget* focus = QApplication::focusWidget();
     lines << "tab: " + tab.join(u' ') << "focus: " + nameOf(focus && root->isAncestorOf(focus) ? focus : nullptr);
-    QStringList walk;  // where Tab takes the cursor, press after press
-    for (int i = 0; i < tabs && QApplication::focusWidget(); ++i) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QStringList walk;  // where Tab takes the cursor, press after press; Ctrl+Tab out of a list
+    for (QWidget* f = nullptr; walk.size() < tabs && (f = QApplication::focusWidget());) {
+        bool inList = false;
+        for (QWidget* w = f; w && !inList; w = w->parentWidget())
+            inList = qobject_cast<QAbstractItemView*>(w);
+        QTest::keyClick(f, Qt::Key_Tab, inList ? Qt::ControlModifier : Qt::NoModifier);
         walk << nameOf(root->isAncestorOf(QApplication::focusWidget()) ? QApplication::focusWidget() : nullptr);
     }
     if (tabs)
         lines << "tab walk: " + walk.join(u' ');
 
-    // Demo documents are dated in this month; digests take a new salt with every build.
+    // Demo documents are dated in this month, the fiscal year's bounds are not; digests take a
+    // new salt with every build.
     const QDate today = QDate::currentDate();
+    const QString year = QString::number(today.year());
     QString text = lines.join(u'\n') + u'\n';
     text.replace(programFolder, "<cartella>");
+    for (const char* bound : {"01/01/", "31/12/"})
+        text.replace(bound + year, bound + QString("<anno>"));
+    text.replace(year + "-12-31", "<anno>-12-31").replace(year + "-01-01", "<anno>-01-01");
     text.replace(today.toString("yyyy-MM-"), "<anno>-<mese>-").replace(today.toString("/MM/yyyy"), "/<mese>/<anno>");
     text.replace(QRegularExpression("\\b" + QString::number(today.year()) + "\\b"), "<anno>");
     text.replace(QRegularExpression("\\b" + QString::number(today.year() - 1) + "\\b"), "<anno-1>");

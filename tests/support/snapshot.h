@@ -5,11 +5,12 @@ class QWidget;
 
 // A screen's state as a user meets it, one control a line: what it shows, whether it can be
 // typed or clicked, where it stands, where Tab takes the cursor, a grid's headings and first rows.
-// Today's date, the year and the program folder are written as <oggi>, <anno> and <cartella>.
+// The year, the month of the demo documents and the program folder are written as <anno>, <mese>
+// and <cartella>.
 namespace snapshot {
 
-// With tabs, Tab is then pressed that many times from the focus and where it went is added (grids
-// move among their cells).
+// With tabs, Tab is then pressed that many times from the focus and where it went is added; in a
+// grid, where Tab moves among the cells, Ctrl+Tab leaves it.
 QString describe(QWidget* root, const QString& programFolder, int tabs = 0);
 
 // Compares with tests/snapshots/<name>.txt and returns the first differing line (empty when equal).

@@ -59,6 +59,7 @@ TableScreen::TableScreen(BaseComponent* base, const QString& name, const QVector
     m_details = new QScrollArea(splitter);
     QScrollArea* scroller = m_details;
     scroller->setWidgetResizable(true);
+    scroller->setFocusPolicy(Qt::NoFocus);  // no stop of its own on the way to its fields
     auto* holder = new QWidget;
     auto* holderLayout = new QVBoxLayout(holder);
     for (const Panel& p : panels) {
