@@ -56,16 +56,11 @@ Measure measure(bool gapsAndMovement, int rounds)
     if (ProgramFolder::onServer())
         db.run(QStringLiteral("ANALYZE"));
 
-    CreationRequest request;
-    request.sourceType = SourceKind::DeliveryNote;
-    request.targetType = TargetKind::ImmediateInvoice;
-    request.sourceKindName = QStringLiteral("D.D.T.");
-    request.sourceDataReg = platform.todayDate.addDays(-1);
-    request.sourceNumInt = SourceNumInt;
-    request.sourceNumero = QString::number(SourceNumInt);
-    request.movementRequested = gapsAndMovement;
-    request.movementDate = platform.todayDate.toString(QStringLiteral("dd/MM/yyyy"));
-    request.movementReason = QStringLiteral("VEN");
+    const CreationRequest request{.sourceType = SourceKind::DeliveryNote, .targetType = TargetKind::ImmediateInvoice,
+                                  .sourceKindName = QStringLiteral("D.D.T."), .sourceDataReg = platform.todayDate.addDays(-1),
+                                  .sourceNumInt = SourceNumInt, .sourceNumero = sourceNumber,
+                                  .movementRequested = gapsAndMovement, .movementDate = platform.todayDate.toString(QStringLiteral("dd/MM/yyyy")),
+                                  .movementReason = QStringLiteral("VEN")};
 
     const Database copying = Database::open(folder.dataDb(), ProgramFolder::connectString());
     std::vector<double> rawTimes, creationTimes;

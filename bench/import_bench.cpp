@@ -19,7 +19,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QSqlQuery>
 #include <cstdio>
@@ -28,12 +27,6 @@
 namespace {
 
 constexpr double Bar = 1.5;
-
-QString biggerArchive()
-{
-    return QFileInfo(QStringLiteral(BREVANO_SOURCE_DIR "/../shared/fixtures/legacy/BrevanoIV_bigger.mdb"))
-        .absoluteFilePath();
-}
 
 void emptyTargets(const Database& db)
 {
@@ -79,29 +72,22 @@ int rawCopy(MdbHandle* mdb, const Database& target, const RawTable& spec)
 double rawFloorMs(const QString& old, const Database& target)
 {
     emptyTargets(target);
-    QElapsedTimer timer;
-    timer.start();
-    MdbHandle* mdb = mdb_open(QFile::encodeName(old).constData(), MDB_NOFLAGS);
-    mdb_read_catalog(mdb, MDB_TABLE);
-    rawCopy(mdb, target,
-            {"Articoli",
-             "INSERT INTO Articoli (Codice, Descrizione, idDeposito, PrezzoVen, PrezzoVenEuro, PrezzoAcq, PrezzoAcqEuro,"
-             " PuntoGiacenzaMinima, PuntoGiacenzaMax, Note) VALUES (?, ?, 'DEP', ?, ?, ?, ?, ?, ?, ?)",
-             {1, 2, 3, 4, 5, 6, 7, 8, 9}});
-    rawCopy(mdb, target,
-            {"clienti",
-             "INSERT OR IGNORE INTO Clienti (Codice, Denominazione, Indirizzo1, Indirizzo2, Telefono1, Fax, Piva,"
-             " CodFiscale, ContattoCogn, EMAIL, HTTP, Sconto, Fido, ProvvAg, EsenteIVA, Esente, Note)"
-             " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
-             {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17}});
-    mdb_close(mdb);
-    return timer.nsecsElapsed() / 1e6;
-}
-
-double importMs(Importazione& screen, const QString& old)
-{
-    emptyTargets(screen.CurrentArchive);
-    return bench::elapsedMs([&] { screen.ImportTables(old); });
+    return bench::elapsedMs([&] {
+        MdbHandle* mdb = mdb_open(QFile::encodeName(old).constData(), MDB_NOFLAGS);
+        mdb_read_catalog(mdb, MDB_TABLE);
+        rawCopy(mdb, target,
+                {"Articoli",
+                 "INSERT INTO Articoli (Codice, Descrizione, idDeposito, PrezzoVen, PrezzoVenEuro, PrezzoAcq, PrezzoAcqEuro,"
+                 " PuntoGiacenzaMinima, PuntoGiacenzaMax, Note) VALUES (?, ?, 'DEP', ?, ?, ?, ?, ?, ?, ?)",
+                 {1, 2, 3, 4, 5, 6, 7, 8, 9}});
+        rawCopy(mdb, target,
+                {"clienti",
+                 "INSERT OR IGNORE INTO Clienti (Codice, Denominazione, Indirizzo1, Indirizzo2, Telefono1, Fax, Piva,"
+                 " CodFiscale, ContattoCogn, EMAIL, HTTP, Sconto, Fido, ProvvAg, EsenteIVA, Esente, Note)"
+                 " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
+                 {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17}});
+        mdb_close(mdb);
+    });
 }
 
 } // namespace
@@ -111,7 +97,8 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     const bool quick = bench::shortRun(argc, argv);
     QApplication app(argc, argv);
-    const QString old = biggerArchive();
+    const QString old =
+        QFileInfo(QStringLiteral(BREVANO_SOURCE_DIR "/../shared/fixtures/legacy/BrevanoIV_bigger.mdb")).absoluteFilePath();
     if (!QFileInfo::exists(old)) {
         std::printf("import_bench: SKIPPED, the bigger old archive is not at %s\n", qPrintable(old));
         return 0;
@@ -133,7 +120,8 @@ int main(int argc, char** argv)
     for (int round = 0; round < rounds; ++round) {
         bestFloor = std::min(bestFloor, rawFloorMs(old, floorArchive));
         platform.clear();
-        bestImport = std::min(bestImport, importMs(*screen, old));
+        emptyTargets(screen->CurrentArchive);
+        bestImport = std::min(bestImport, bench::elapsedMs([&] { screen->ImportTables(old); }));
     }
     QStringList shown;
     for (const auto& message : platform.messages)

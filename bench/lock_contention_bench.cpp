@@ -41,10 +41,7 @@ QString recordCode(int record)
 
 LockIdentity recordLock(int record)
 {
-    LockIdentity id;
-    id.owner = QStringLiteral("BREVANO V");
-    id.screenTitle = QStringLiteral("Modalità Pagamento");
-    id.table = QStringLiteral("ModPag");
+    LockIdentity id{.owner = QStringLiteral("BREVANO V"), .screenTitle = QStringLiteral("Modalità Pagamento"), .table = QStringLiteral("ModPag")};
     id.keyFields[0] = QStringLiteral("Codice");
     id.keyValues[0] = recordCode(record);
     id.keyKinds[0] = 1;
@@ -63,21 +60,14 @@ Tally runCycles(const QString& folder, const QString& workstation, int cycles, q
                 const QString& go = {})
 {
     ScriptedPlatform platform;  // refusals are told to the user: here they are only counted
-    BaseClass base;
-    base.AppTitle = QStringLiteral("Brevano V");
-    base.UserDbPath = ProgramFolder::archiveIn(folder, QStringLiteral("user.mdb"));
-    base.DataDbPath = ProgramFolder::archiveIn(folder, QStringLiteral("data.mdb"));
-    base.LocalDbPath = QDir(folder).filePath(QStringLiteral("locdata.mdb"));
-    base.ConnectString = ProgramFolder::connectString();
-    base.UserName = QStringLiteral("admin");
-    base.WorkstationName = workstation;
-    Database marks = Database::open(base.DataDbPath, base.ConnectString);
+    const auto base = ProgramFolder::makeBaseAt(folder, QStringLiteral("admin"), workstation, true);
+    Database marks = Database::open(base->DataDbPath, base->ConnectString);
     // A lock of this workstation's own, never contended: its session opens the user archive and
     // prepares its statements before the measured cycles, as a workstation that has been working does.
     LockIdentity warmUp = recordLock(0);
     warmUp.keyValues[0] = workstation;
-    base.lock(LockMode::Acquire, warmUp);
-    base.lock(LockMode::Release, warmUp);
+    base->lock(LockMode::Acquire, warmUp);
+    base->lock(LockMode::Release, warmUp);
     while (!go.isEmpty() && !QFile::exists(go))
         QThread::usleep(500);
 
@@ -89,7 +79,7 @@ Tally runCycles(const QString& folder, const QString& workstation, int cycles, q
         const int record = random.bounded(Records);
         const QString code = recordCode(record);
         const auto started = std::chrono::steady_clock::now();
-        const bool granted = base.lock(LockMode::Acquire, recordLock(record));
+        const bool granted = base->lock(LockMode::Acquire, recordLock(record));
         const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - started;
         tally.latenciesMs.push_back(took.count());
         platform.clear();
@@ -108,7 +98,7 @@ Tally runCycles(const QString& folder, const QString& workstation, int cycles, q
                                           << Jet::text(code) << " AND [Desc] = " << Jet::text(workstation));
         if (marked != 1 || !stillMine || cleared != 1)
             ++tally.doubleGrants;
-        if (!base.lock(LockMode::Release, recordLock(record)))
+        if (!base->lock(LockMode::Release, recordLock(record)))
             ++tally.lostLocks;
     }
     return tally;

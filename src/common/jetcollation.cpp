@@ -63,36 +63,11 @@ int compareBytes(const QByteArray& a, const QByteArray& b)
     return int(a.size() - b.size());
 }
 
-bool isAscii(const unsigned char* s, int n)
-{
-    for (int i = 0; i < n; ++i)
-        if (s[i] >= 0x80)
-            return false;
-    return true;
-}
-
-// ASCII texts (the common case) compare as SQLite's own NOCASE.
-int asciiNoCase(const unsigned char* a, int na, const unsigned char* b, int nb)
-{
-    const int n = na < nb ? na : nb;
-    for (int i = 0; i < n; ++i) {
-        int ca = a[i], cb = b[i];
-        if (ca >= 'A' && ca <= 'Z') ca += 32;
-        if (cb >= 'A' && cb <= 'Z') cb += 32;
-        if (ca != cb)
-            return ca - cb;
-    }
-    return na - nb;
-}
-
+// Our queries name the collation only beside a value with letters beyond ASCII; ASCII values
+// compare through the column's own NOCASE and its index.
 int collate(void*, int na, const void* pa, int nb, const void* pb)
 {
-    auto a = static_cast<const unsigned char*>(pa);
-    auto b = static_cast<const unsigned char*>(pb);
-    if (isAscii(a, na) && isAscii(b, nb))
-        return asciiNoCase(a, na, b, nb);
-    return jetCompare(QString::fromUtf8(reinterpret_cast<const char*>(a), na),
-                      QString::fromUtf8(reinterpret_cast<const char*>(b), nb));
+    return jetCompare(QString::fromUtf8(static_cast<const char*>(pa), na), QString::fromUtf8(static_cast<const char*>(pb), nb));
 }
 
 // jet_contains(text, key): a search typed in a list, accents and capitals aside.

@@ -14,21 +14,19 @@ protected:
     {
         return static_cast<RecordsetModel*>(ui::find<QTableView>(screen, QString::fromLatin1(grid))->model());
     }
-    QString one(const QString& sql) { return program.rows("data.mdb", sql).value(0); }
 };
 
 TEST_F(ModuleScreens, DeliveryNotesMovementsAndStockShowTheWarehouseArchive)
 {
     QWidget* s = open("BDDT", "objddt");
-    ASSERT_TRUE(s);
     RecordsetModel* headers = rows(s, "TDBGTestate");
     RecordsetModel* details = rows(s, "TDBGRighe");
+    auto* notes = ui::find<QTableView>(s, "TDBGTestate");
     ASSERT_EQ(QString::number(headers->rowCount()), one("SELECT COUNT(*) FROM DDTTes"));
     // The picked note's own rows below it, the second picked as a screen reader picks it.
     QList<int> counts;
     for (const int picked : {0, 1}) {
         SCOPED_TRACE(picked);
-        auto* notes = ui::find<QTableView>(s, "TDBGTestate");
         picked ? void(QAccessible::queryAccessibleInterface(notes)->tableInterface()->selectRow(picked)) : notes->selectRow(picked);
         const auto of = [&](const char* column) { return headers->value(picked, QString::fromLatin1(column)); };
         const QString where = QStringLiteral(" WHERE DataReg = '%1' AND NumInt = %2")
@@ -60,7 +58,6 @@ TEST_F(ModuleScreens, DeliveryNotesMovementsAndStockShowTheWarehouseArchive)
 
     // Moving as a screen reader does: the cell under the pointer, clicked, is the focus, selected,
     // under its heading, and found again by its place among the grid's children.
-    auto* notes = ui::find<QTableView>(s, "TDBGTestate");
     QAccessibleInterface* grid = QAccessible::queryAccessibleInterface(notes);
     QAccessibleInterface* firstDay = grid->tableInterface()->cellAt(0, 0);
     const QPoint centre = firstDay->rect().center();
@@ -76,8 +73,6 @@ TEST_F(ModuleScreens, DeliveryNotesMovementsAndStockShowTheWarehouseArchive)
     EXPECT_EQ(grid->child(grid->indexOfChild(firstDay)), firstDay);
 
     // Movements, stock and inventory show as their snapshots; Esci closes a module's screen.
-    QWidget* inventory = open("BInventa", "objinventario");
-    ASSERT_TRUE(inventory);
-    press(inventory, "BEsci");
+    press(open("BInventa", "objinventario"), "BEsci");
     EXPECT_FALSE(screen("objinventario"));
 }

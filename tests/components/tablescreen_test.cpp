@@ -28,7 +28,6 @@ protected:
         ui::click(s, "BSalva");
         return ui::text(s, "ErrorBar_1");
     }
-    QString one(const QString& sql) { return program.rows("data.mdb", sql).value(0); }
     QStringList customer(const char* columns, const QString& code)
     {
         return program.rows("data.mdb", QStringLiteral("SELECT %1 FROM Clienti WHERE Codice = '%2'").arg(columns, code));
@@ -99,7 +98,6 @@ TEST_F(TableEditor, ACustomerIsCheckedFieldByFieldOnAddingThenEditedAndDeleted)
     clickTheBox();
     EXPECT_EQ(exempt->isChecked(), shownExempt) << "a tick box does not toggle while browsing";
     ui::click(s, "BNuovo");
-    EXPECT_EQ(base->EditingScreenCount, 1);
 
     EXPECT_EQ(save(), "Codice non Inserito");
     EXPECT_EQ(QApplication::focusWidget(), ui::find<QWidget>(panel, "Codice"));

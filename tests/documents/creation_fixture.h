@@ -36,14 +36,9 @@ protected:
         q << "SELECT DataReg FROM " << Jet::identifier(documentKind(source->kindCode)->headerTable)
           << " WHERE NumInt = " << Jet::number(sourceNumInt) << " AND idEsercizio = " << Jet::text(year());
         Rows found = db.select(q);
-        CreationRequest r;
-        r.sourceType = SourceKind(sourceType);
-        r.targetType = TargetKind(targetType);
-        r.sourceKindName = source->name;
-        r.sourceDataReg = found.next() ? storedDate(found.value(0)) : QDate();
-        r.sourceNumInt = sourceNumInt;
-        r.sourceNumero = QString::number(sourceNumInt);
-        return r;
+        return {.sourceType = SourceKind(sourceType), .targetType = TargetKind(targetType), .sourceKindName = source->name,
+                .sourceDataReg = found.next() ? storedDate(found.value(0)) : QDate(), .sourceNumInt = sourceNumInt,
+                .sourceNumero = QString::number(sourceNumInt)};
     }
     CreationResult create(const CreationRequest& request)
     {

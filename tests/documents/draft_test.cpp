@@ -60,11 +60,8 @@ TEST_F(Drafts, EachKindIsSavedCorrectedAndDeletedWithItsRowsTotalsAndMovement)
         const QString movement = kind.code == "DDT" || kind.code == "FATVE" ? "VEN"
                                  : kind.code == "FATAC"                   ? "CAR"
                                  : kind.code == "RESO"                    ? "RES" : "";
-        DocumentDraft draft;
-        draft.kindCode = kind.code;
-        draft.date = QDate(year().toInt(), 12, 31);
-        draft.movementReason = movement;
-        draft.header.insert("NoteDoc", "Scritto a mano");
+        DocumentDraft draft{.kindCode = kind.code, .date = QDate(year().toInt(), 12, 31),
+                            .header = {{"NoteDoc", "Scritto a mano"}}, .movementReason = movement};
         ASSERT_TRUE(fillCounterpart(db, draft, kind.supplierCounterpart ? "f001" : "c001"));
         for (const auto& [code, quantity] : {std::pair{"ART001", 3.0}, {"ART004", 2.0}}) {
             std::optional<DraftRow> row = articleRow(db, draft, code);
@@ -128,20 +125,14 @@ TEST_F(Drafts, RefusalsNameTheFieldOrTheDocumentAndWriteNothing)
     const QDate monthStart(platform.todayDate.year(), platform.todayDate.month(), 1);
     const QString month = monthStart.toString("MM/yyyy");
     const auto invoice = [&](const QDate& date, const QString& customer, const QStringList& articles) {
-        DocumentDraft d;
-        d.kindCode = "FATVE";
-        d.date = date;
-        d.counterpartCode = customer;
+        DocumentDraft d{.kindCode = "FATVE", .date = date, .counterpartCode = customer};
         for (const QString& a : articles)
             d.rows << DraftRow{.article = a, .description = a, .vatCode = "20", .quantity = 1, .priceEuro = 10};
         return d;
     };
     const auto changed = [](const std::function<void(DocumentDraft&)>& change, DocumentDraft d) { change(d); return d; };
-    DocumentDraft load;  // a warehouse movement by hand
-    load.kindCode = StockMovementKind;
-    load.date = monthStart;
-    load.movementReason = "CAR";
-    load.rows << DraftRow{.article = "ART001", .deposit = "DEP", .quantity = 1};
+    const DocumentDraft load{.kindCode = StockMovementKind, .date = monthStart, .movementReason = "CAR",  // a warehouse movement by hand
+                             .rows = {DraftRow{.article = "ART001", .deposit = "DEP", .quantity = 1}}};
     const struct { const char* what; DocumentDraft draft; const char* field; QString message; } checks[] = {
         {"nothing typed", changed([](auto& d) { d = {.kindCode = "FATVE"}; }, {}), "Data",
          "Documento non salvato. Manca:\r- la Data\r- il Cliente\r- almeno una riga"},
@@ -214,12 +205,8 @@ TEST_F(Drafts, AProFormaIsNumberedApartFromTheInvoiceBook)
     const DocumentSession session = base->documentSession();
     const QDate monthStart(platform.todayDate.year(), platform.todayDate.month(), 1);
     const auto save = [&](DocumentVariant variant, int day) {
-        DocumentDraft d;
-        d.kindCode = "FATVE";
-        d.variant = variant;
-        d.date = monthStart.addDays(day - 1);
-        d.counterpartCode = "C001";
-        d.rows << DraftRow{.article = "ART001", .description = "ART001", .vatCode = "20", .quantity = 1, .priceEuro = 10};
+        DocumentDraft d{.kindCode = "FATVE", .variant = variant, .date = monthStart.addDays(day - 1), .counterpartCode = "C001",
+                        .rows = {DraftRow{.article = "ART001", .description = "ART001", .vatCode = "20", .quantity = 1, .priceEuro = 10}}};
         return saveDraft(session, d);
     };
     // Invoices 1 (the 7th) and 2 (the 10th) exist.

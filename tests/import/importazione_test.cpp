@@ -106,7 +106,6 @@ protected:
             all << count(table);
         return all;
     }
-    QStringList rows(const char* sql) { return program.rows("data.mdb", sql); }
 
     Database archive = Database::open(program.dataDb(), ProgramFolder::connectString());
     QPointer<Importazione> screen;

@@ -31,9 +31,7 @@ const char* const ForcedChoice =
 class Dispatch : public MainWindowTest
 {
 protected:
-    QWidget* tableScreen() const { return screen("TableForm"); }
     int gridRows(QWidget* s) const { return ui::find<QTableView>(s, "TDBGTabella")->model()->rowCount(); }
-    int count(const QString& table) { return program.rows("data.mdb", "SELECT count(*) FROM " + table).value(0).toInt(); }
 };
 
 } // namespace
@@ -80,10 +78,7 @@ TEST_F(Dispatch, WithoutAFiscalYearTheChoiceComesBeforeTheCommandAndTheMenuChang
 
 TEST_F(Dispatch, UsersAndLocksAreForAdministratorsAndPasswordsAreNeverShown)
 {
-    openWindow();
-    click("BAccessi");
-    QWidget* users = tableScreen();
-    ASSERT_TRUE(users);
+    QWidget* users = open("BAccessi", "TableForm");
     // A new password is typed, never shown; left empty, the old one stays.
     const auto stored = [this] { return program.rows("user.mdb", "SELECT [Password] FROM Password WHERE Codice = 'admin'").value(0); };
     QWidget* panel = ui::find<QWidget>(users, "PanDati_6");
@@ -114,11 +109,11 @@ TEST_F(Dispatch, TableCommandsShowTheirTableInOneSharedScreen)
     openWindow();
     for (const char* tool : {"BAttivita", "BBanche", "BEsercizio", "BIVA", "BValute", "BZone"})
         click(tool);
-    ASSERT_TRUE(tableScreen());
+    QWidget* s = screen("TableForm");
+    ASSERT_TRUE(s);
     EXPECT_EQ(screenCount(), 1);
     EXPECT_TRUE(platform.messages.isEmpty());
 
-    QWidget* s = tableScreen();
     click("BIVA");
     program.exec("data.mdb", "INSERT INTO IVA (Codice, \"Desc\", Perc) VALUES ('22', 'Aliquota 22%', 22)");
     click("BZone");
@@ -142,9 +137,7 @@ TEST_F(Dispatch, TableCommandsShowTheirTableInOneSharedScreen)
 // again, with everything typed still on screen; trying again saves it.
 TEST_F(Dispatch, ASaveWaitingForAnotherWorkstationAsksToTryAgain)
 {
-    openWindow();
-    click("BZone");
-    QWidget* s = tableScreen();
+    QWidget* s = open("BZone", "TableForm");
     QWidget* zone = ui::find<QWidget>(s, "PanDati_0");
     press(s, "BNuovo");
     ui::type(zone, "Codice", "7");

@@ -42,13 +42,15 @@ protected:
         return *window;
     }
 
-    // Runs a menu command and returns the screen it opened, named so (null when none opened).
+    // Runs a menu command and returns the screen it opened, named so; throws when none opened.
     QWidget* open(const QString& command, const QString& screenName)
     {
         if (!window)
             openWindow();
         click(command);
-        return screen(screenName);
+        if (QWidget* s = screen(screenName))
+            return s;
+        throw std::runtime_error(("no screen " + screenName + " after " + command).toStdString());
     }
 
     // The same with the main window the active one, as the keyboard needs it.
@@ -90,6 +92,8 @@ protected:
         QTest::keyClick(QApplication::focusWidget(), k, modifiers);
         ui::settle();
     }
+    // Tab pressed n times.
+    static void tabs(int n) { while (n-- > 0) key(Qt::Key_Tab); }
     static void typeKeys(const QString& text)
     {
         for (QChar c : text) {
@@ -117,7 +121,10 @@ protected:
 
     Database userDb() const { return Database::open(program.userDb(), ProgramFolder::connectString()); }
     Database dataDb() const { return Database::open(program.dataDb(), ProgramFolder::connectString()); }
-    Database localDb() const { return Database::open(program.localDb(), ProgramFolder::connectString()); }
+    // What the company archive holds: the rows a statement selects, its first value, a table's row count.
+    QStringList rows(const QString& sql) const { return program.rows("data.mdb", sql); }
+    QString one(const QString& sql) const { return rows(sql).value(0); }
+    int count(const QString& table) const { return one("SELECT count(*) FROM " + table).toInt(); }
 
     QString panel(int n) const { return ui::text(window.get(), QStringLiteral("StatusBar1_%1").arg(n)); }
     QStringList messages() const

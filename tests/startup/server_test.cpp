@@ -41,6 +41,8 @@ protected:
         });
         click("BCS");
     }
+    // Tests the connection with these settings, then cancels the configuration.
+    void tryConnection(const ServerArchive::Settings& s) { configure(s, [](QWidget* d) { ui::click(d, "BProva"); ui::click(d, "BAnnulla"); }); }
 };
 
 TEST_F(OnServer, TheConnectionTestSaysWhatIsWrong)
@@ -67,10 +69,7 @@ TEST_F(OnServer, TheConnectionTestSaysWhatIsWrong)
     for (const auto& c : cases) {
         SCOPED_TRACE((c.database + " " + c.user).toStdString());
         platform.clear();
-        configure({QString(), c.host, 5432, c.database, c.user, c.password}, [&](QWidget* dialog) {
-            ui::click(dialog, "BProva");
-            ui::click(dialog, "BAnnulla");
-        });
+        tryConnection({QString(), c.host, 5432, c.database, c.user, c.password});
         EXPECT_EQ(messages(), QStringList{c.said});
     }
     EXPECT_TRUE(QFile(program.file("brevanov.dat")).open(QIODevice::ReadOnly)) << "cancelled: the pointer file stays";
@@ -217,10 +216,7 @@ TEST_F(OnServer, TheTransferCopiesAFolderOnceAndRefusesASecondCopy)
     const auto [copied, report] = transfer();
     EXPECT_EQ(copied, 0) << report.toStdString();
     EXPECT_FALSE(report.contains("NON CORRISPONDENTE"));
-    configure({QString(), target.host, 5432, empty, "brevano", ""}, [](QWidget* dialog) {
-        ui::click(dialog, "BProva");
-        ui::click(dialog, "BAnnulla");
-    });
+    tryConnection({QString(), target.host, 5432, empty, "brevano", ""});
     EXPECT_EQ(messages(), QStringList{"MESSAGE|information|ok|Brevano V - Ricerca Server|Connessione riuscita: il database "
                                       "contiene gli archivi del programma."});
     const auto [again, refusal] = transfer();
@@ -234,7 +230,6 @@ TEST_F(OnServer, TheTransferCopiesAFolderOnceAndRefusesASecondCopy)
 TEST_F(OnServer, ALostConnectionKeepsWhatWasTypedAndTheNextSaveStoresIt)
 {
     QWidget* s = open("BModPag", "ModPaga");
-    ASSERT_TRUE(s);
     ui::click(s, "BModifica");
     ui::find<QLineEdit>(s, "tDesc")->setText("Rimessa diretta 30 gg");
     const Database cluster = Database::open(ServerArchive::locator("brevano_admin", QString()), QString());

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Starts the real program on a virtual display, on a copy of the program folder that is its own
 # data folder (as on a server), waits for the sign-in dialog (the splash goes on by itself after
-# five seconds) and saves a screenshot of the screen.
+# five seconds), saves a screenshot of the screen, and leaves with Esci: the process must end.
 # Usage: smoke_test.sh <program folder> <screenshot.png>
 set -euo pipefail
 program="$1"
@@ -24,8 +24,13 @@ env -u QT_QPA_PLATFORM bash -c '
     if xdotool search --name "Accesso Utente" >/dev/null 2>&1; then
       sleep 1
       import -window root "$shot"
-      kill "$pid"
-      exit 0
+      xdotool windowfocus --sync "$(xdotool search --onlyvisible --name "Accesso Utente" | head -1)" 2>/dev/null || true
+      xdotool key --delay 150 Tab Tab Tab space  # Esci, reached from the user code field
+      for _ in $(seq 1 20); do
+        kill -0 "$pid" 2>/dev/null || { wait "$pid" && exit 0; echo "Esci ended the program with an error"; exit 1; }
+        sleep 0.5
+      done
+      echo "Esci at the sign-in did not end the program"; kill "$pid"; exit 1
     fi
     kill -0 "$pid" 2>/dev/null || { echo "the program ended before the sign-in"; cat "$demo/run.log"; exit 1; }
     sleep 0.5

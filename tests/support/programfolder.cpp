@@ -25,7 +25,7 @@ QString ProgramFolder::connectString()
     return archiveConnectString();
 }
 
-QString makeServerArchives(const QString& folder);
+QString makeServerArchives(const ProgramFolder& folder);
 void dropServerArchives(const QString& name);
 
 // The folders each process made and still holds.
@@ -56,7 +56,7 @@ ProgramFolder::ProgramFolder(Content content)
         for (const char* name : {"user", "data", "locdata"})
             QFile::rename(file(QString::fromLatin1(name) + "2.mdb"), file(QString::fromLatin1(name) + ".mdb"));
         if (onServer())
-            m_service = makeServerArchives(path());
+            m_service = makeServerArchives(*this);
         return;
     }
     for (const char* name : {"user", "data", "locdata"}) {
@@ -67,7 +67,7 @@ ProgramFolder::ProgramFolder(Content content)
         QFile(file(target)).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
     }
     if (onServer() && content == ArchivesOnly)
-        m_service = makeServerArchives(path());
+        m_service = makeServerArchives(*this);
 }
 
 QString ProgramFolder::path() const

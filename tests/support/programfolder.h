@@ -33,7 +33,6 @@ public:
     QString service() const { return m_service; }
     // Whether the tests run on PostgreSQL.
     static bool onServer();
-    QString localDb() const { return file("locdata.mdb"); }
     static QString connectString();
     static QString builtProgramDir();
 

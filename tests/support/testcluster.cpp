@@ -95,7 +95,7 @@ QString ProgramFolder::archive(const QString& name) const
 
 // A fresh database for a folder: a copy of the template database the cluster made from the
 // template archives.
-QString makeServerArchives(const QString& folder)
+QString makeServerArchives(const ProgramFolder& folder)
 {
     TestCluster& c = testCluster();
     const QString name = QStringLiteral("t%1_%2").arg(QCoreApplication::applicationPid()).arg(++folderCounter);
@@ -112,10 +112,7 @@ QString makeServerArchives(const QString& folder)
         }
     }
     ServerArchive::writeService({name, c.dir, 5432, name, QStringLiteral("brevano"), QString()});
-    QFile pointer(QDir(folder).filePath(QStringLiteral("brevanov.dat")));
-    if (!pointer.open(QIODevice::WriteOnly))
-        throw std::runtime_error("cannot write the pointer file");
-    pointer.write((ServerArchive::Marker + name).toLocal8Bit() + "/\r\n1\r\n");
+    folder.writePointerFile(ServerArchive::Marker + name + u'/', 1);
     return name;
 }
 

@@ -123,12 +123,7 @@ void choose(QObject* root, const QString& name, const QString& entry)
 
 QString text(QObject* root, const QString& name)
 {
-    QObject* object = root->findChild<QObject*>(name);
-    if (!object && root->objectName() == name)
-        object = root;
-    if (!object)
-        throw std::runtime_error(("no widget named " + name).toStdString());
-    return object->property("text").toString();
+    return find<QObject>(root, name)->property("text").toString();
 }
 
 bool enabled(QObject* root, const QString& name)

@@ -41,7 +41,6 @@ protected:
                             "TotDDTLire, TotDDTLEURO) VALUES ('%1', %2, %2, 'VEN', '2041', %3, 193627.0, 100.0)";
         program.exec("data.mdb", sql.arg(date.toString(Qt::ISODate)).arg(numInt).arg(customer));
     }
-    int count(const QString& table) const { return program.rows("data.mdb", "SELECT count(*) FROM " + table).value(0).toInt(); }
 
     QString status(const QString& bar) const { return ui::text(wizard, bar + "_1"); }
     QString focused() const { return wizard->focusWidget() ? wizard->focusWidget()->objectName() : QString(); }

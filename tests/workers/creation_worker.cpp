@@ -50,10 +50,8 @@ int main(int argc, char* argv[])
     const DocumentKind* kind = documentKind(source->kindCode);
     {
         const Database db = Database::open(base.DataDbPath, base.ConnectString, true);
-        Recordset header = Recordset::open(db, JetQuery("SELECT * FROM ") << Jet::identifier(kind->headerTable)
-                                                                           << " WHERE NumInt = "
-                                                                           << Jet::number(request.sourceNumInt)
-                                                                           << " AND idEsercizio = " << Jet::text(args[2]),
+        Recordset header = Recordset::open(db, JetQuery("SELECT * FROM ") << Jet::identifier(kind->headerTable) << " WHERE NumInt = "
+                                                   << Jet::number(request.sourceNumInt) << " AND idEsercizio = " << Jet::text(args[2]),
                                            Recordset::Type::Snapshot);
         if (header.RecordCount() == 0)
             return 3;
