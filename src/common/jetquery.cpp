@@ -90,10 +90,7 @@ bool isAscii(const QString& text)
 // Whether the SQL before a value ends with an equality or inequality operator.
 bool comparedForEquality(QStringView before)
 {
-    qsizetype end = before.size();
-    while (end > 0 && before[end - 1].isSpace())
-        --end;
-    const QStringView op = before.left(end).right(2);
+    const QStringView op = before.trimmed().right(2);
     if (op == u"<>" || op == u"!=")
         return true;
     return op.endsWith(u'=') && op != u"<=" && op != u">=" && op != u"==";

@@ -185,7 +185,6 @@ void Recordset::MoveNext()
     if (m_ahead.empty()) {
         // Past the last row; a move back returns to it (after a Delete, to the row before it).
         if (m_afterDelete) {
-            m_afterDelete = false;
             if (!m_behind.empty() || !m_pager.before(m_current, 1).isEmpty())
                 MovePrevious();
             else

@@ -193,8 +193,7 @@ QString CommandDispatcher::OpenTableScreen(qint16 number, const QString& title, 
         // A row being typed in the table shown is not dropped without asking.
         if (screen->tag() != tag && screen->mayLeaveTable()) {
             screen->setTag(tag);
-            if (kind == 10)
-                screen->setCurrencyCaption(QStringLiteral("Valuta / ") + b->BaseCurrency);
+            screen->setCurrencyCaption(kind == 10 ? QStringLiteral("Valuta / ") + b->BaseCurrency : QString());
             JetQuery recordSource;
             recordSource << "SELECT * FROM " << Jet::table(source);
             screen->readRows(archive, recordSource);

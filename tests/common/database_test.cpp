@@ -353,6 +353,16 @@ TEST_F(DatabaseTest, RecordsetsBehaveAlikeOnShortListsAndListsOfManyPages)
         EXPECT_EQ(rs.AbsolutePosition(), far);
         rs.MoveNext();
         EXPECT_EQ(at(), code(far + 1));
+
+        // The last row deleted, moves past the end and back never meet it again.
+        rs.MoveLast();
+        rs.Delete();
+        rs.MoveNext();
+        rs.MovePrevious();
+        rs.MovePrevious();
+        rs.MoveNext();
+        rs.MoveNext();
+        EXPECT_TRUE(rs.isEOF()) << at().toStdString();
     }
 
     Recordset snapshot = Recordset::open(data(), JetQuery("SELECT * FROM Zone"), Recordset::Type::Snapshot);

@@ -131,6 +131,9 @@ TEST_F(Dispatch, TableCommandsShowTheirTableInOneSharedScreen)
     click("BAttivita");  // Yes: the zone goes, the activities come
     EXPECT_EQ(gridRows(s), count("attivita"));
     EXPECT_EQ(base->EditingScreenCount, 0);
+    // The currencies' caption is theirs alone: a screen opened next shows none.
+    click("BValute");
+    EXPECT_FALSE(ui::find(open("BClienti", "Clienti"), "lblValuta")->isVisible());
 }
 
 // Another workstation holding the archive: after a short wait the clerk is asked whether to try

@@ -158,6 +158,7 @@ bool TableScreen::mayLeaveTable()
 void TableScreen::setCurrencyCaption(const QString& caption)
 {
     m_currency->setText(caption);
+    m_currency->setVisible(!caption.isEmpty());
 }
 
 void TableScreen::readRows(const QString& archive, const JetQuery& source)
@@ -196,7 +197,6 @@ void TableScreen::ArrangeControls()
 {
     for (FieldPanel* p : m_panels)
         p->hide();
-    m_currency->setVisible(base()->TableKind == 10);
     say({});
 }
 
