@@ -204,10 +204,10 @@ static void waitInShortSteps(Database::Connection* c)
 
 DatabaseError Database::failure(const QSqlError& error) const
 {
-    const QString path = d ? d->path : QString();
+    const QString path = d->path;
     DatabaseError e = DatabaseError::fromEngine(error, path);
     rememberDamage(e);
-    if (d && d->engine == Engine::PostgreSQL) {
+    if (d->engine == Engine::PostgreSQL) {
         // A connection the server dropped is made again for the next statement: what this one
         // was writing is lost with the transaction, what was committed stays.
         if (e.kind() == DatabaseError::Kind::Unreachable || !d->db.isOpen()) {

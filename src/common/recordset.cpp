@@ -40,16 +40,13 @@ QVariant storable(const QVariant& v)
 
 Recordset Recordset::openTable(const Database& db, const QString& table, bool readOnly)
 {
-    Recordset rs = open(db, JetQuery("SELECT * FROM ") << Jet::table(table), Type::Dynaset, readOnly);
-    rs.m_type = Type::Table;
-    return rs;
+    return open(db, JetQuery("SELECT * FROM ") << Jet::table(table), Type::Dynaset, readOnly);
 }
 
 Recordset Recordset::open(const Database& db, const JetQuery& query, Type type, bool readOnly)
 {
     Recordset rs;
     rs.m_pager = RowPager(db, query);
-    rs.m_type = type;
     rs.m_readOnly = readOnly || type == Type::Snapshot;
     rs.m_table = query.rowsTable();
     rs.m_statements = std::make_shared<QHash<QString, QSqlQuery>>();
@@ -127,7 +124,6 @@ void Recordset::setAbsolutePosition(int position)
         return;
     if (position < 0) {
         m_state = isEmpty() ? State::Empty : State::BeforeFirst;
-        m_afterDelete = false;
         return;
     }
     const QVector<RowPager::Row> rows = m_pager.fromOffset(position, JumpRows);
@@ -148,9 +144,6 @@ void Recordset::MoveFirst()
     const QVector<RowPager::Row> rows = m_pager.first(JumpRows);
     if (rows.isEmpty()) {
         m_state = State::Empty;
-        m_ahead.clear();
-        m_behind.clear();
-        m_afterDelete = false;
         return;
     }
     placeOn(rows.first(), 0);
@@ -225,7 +218,6 @@ void Recordset::MovePrevious()
         m_behind.assign(rows.begin(), rows.end());
     }
     if (m_behind.empty()) {
-        m_afterDelete = false;
         m_state = State::BeforeFirst;
         return;
     }

@@ -25,7 +25,7 @@
 class Recordset
 {
 public:
-    enum class Type { Table, Dynaset, Snapshot };
+    enum class Type { Dynaset, Snapshot };
     enum class EditMode { None, Editing, Adding };
     // A row found again later, wherever it then stands (the original's bookmarks).
     using Bookmark = RowPager::Row;
@@ -38,7 +38,6 @@ public:
 
     bool isOpen() const { return m_pager.isValid(); }
     void close();
-    Type type() const { return m_type; }
     bool updatable() const { return !m_readOnly && !m_table.isEmpty(); }
     QString tableName() const { return m_table; }
     QStringList fieldNames() const { return m_pager.fields(); }
@@ -99,7 +98,6 @@ private:
 
     RowPager m_pager;
     QString m_table;
-    Type m_type = Type::Dynaset;
     bool m_readOnly = true;
 
     State m_state = State::Empty;

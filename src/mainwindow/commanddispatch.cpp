@@ -50,10 +50,8 @@ void CommandDispatcher::DispatchCommand(const QString& key)
         Hourglass busy;
         carryOut(key);
     } catch (const DatabaseError& e) {
-        platform.setHourglass(false);
         platform.refuse(failureMessage(e), base()->AppTitle);
     } catch (const std::exception& e) {
-        platform.setHourglass(false);
         platform.refuse(QString::fromUtf8(e.what()), base()->AppTitle);
     }
 }
@@ -180,7 +178,7 @@ QString CommandDispatcher::OpenTableScreen(qint16 number, const QString& title, 
         b->TableOption = option;
         b->TableNumber = number;
         SharedTableScreen* screen = b->TableForm();
-        if (!screen || b->DialogResult == QLatin1String("Annulla Apertura"))
+        if (!screen)
             return {};
         QWidget* window = screen->window();
         window->setWindowTitle(m_globals.programTitle + QStringLiteral(" : ") + title);

@@ -65,7 +65,6 @@ Principale::Principale(AppGlobals& globals, QWidget* parent)
 
     loadLayout();
     setWindowTitle(m_globals.programTitle);
-    m_activated = false;
     BaseComponent* base = m_globals.base;
     m_panels[0]->setText(QStringLiteral("Utente Collegato : ") + base->UserName);
     setFiscalYearPanel(base->FiscalYear.isEmpty() ? QStringLiteral("Non Definito   ") : base->FiscalYear + QStringLiteral("   "));
@@ -339,12 +338,10 @@ void Principale::storeBackground(const QString& value)
 {
     Database db = Database::open(m_globals.base->LocalDbPath, m_globals.base->ConnectString);
     Recordset options = Recordset::openTable(db, QStringLiteral("OpzUtente"));
-    if (options.isEOF()) {
+    if (options.isEOF())
         options.AddNew();
-    } else {
-        options.MoveFirst();
+    else
         options.Edit();
-    }
     options.setValue(QStringLiteral("Sfondo"), value);
     options.Update();
 }
@@ -397,7 +394,6 @@ void Principale::closeEvent(QCloseEvent* event)
         select << "Select * From " << Jet::table(QStringLiteral("Password")) << " where Codice=" << Jet::text(base->UserName);
         Recordset user = Recordset::open(users, select, Recordset::Type::Dynaset);
         if (!user.isEmpty()) {
-            user.MoveFirst();
             user.Edit();
             user.setValue(QStringLiteral("esercizio"), base->FiscalYear);
             user.Update();

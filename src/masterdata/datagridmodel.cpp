@@ -88,7 +88,6 @@ bool DataGridModel::setData(const QModelIndex& index, const QVariant& value, int
         return true;
     if (m_pendingRow < 0) {
         m_pendingRow = row;
-        m_pending.clear();
         for (const QString& field : m_fields)
             m_pending.insert(field, stored(row, field));
     }
@@ -190,7 +189,7 @@ bool DataGridModel::mayEdit(int row)
     for (const QString& field : m_fields)
         stored.insert(field, this->stored(row, field));
     m_lock = lockRow(stored);
-    m_lockedRow = m_lock ? row : -1;
+    m_lockedRow = row;
     if (!m_lock)
         return false;
     // Typed on from the row as stored now: another workstation may have changed it meanwhile.

@@ -233,8 +233,6 @@ void GestAccessi::BElimina()
 
 void GestAccessi::sortBy(int column)
 {
-    if (column < 0 || column >= int(std::size(GridFields)))
-        return;
     const QString field = QString::fromLatin1(GridFields[column]);
     Recordset& rs = m_data->recordset();
     const bool onRow = !rs.isBOF() && !rs.isEOF();

@@ -66,7 +66,6 @@ bool ModPaga::openScreen()
     m_data->Connect = base()->ConnectString;
     m_data->RecordSource = (JetQuery("SELECT * FROM ") << Jet::table(QStringLiteral("ModPag")));
     m_messages->setPanel1(QString());
-    m_toolbar->setButtonsEnabled(BrowseButtons, true);
     m_toolbar->setButtonsEnabled(EditButtons, false);
     ScreenFrame::setReadOnly(m_dataFrame, true);
     try {
@@ -93,7 +92,6 @@ void ModPaga::startWhenEmpty()
     if (!isOpened() || !rs.isOpen() || !rs.isEmpty() || rs.editMode() != Recordset::EditMode::None)
         return;
     addNew();
-    m_toolbar->setButtonsEnabled({QStringLiteral("BAnnulla")}, true);
     m_messages->setPanel1(QString());
 }
 
@@ -212,10 +210,8 @@ void ModPaga::remove()
         return;
     m_data->recordset().Delete();
     m_data->moveFirst();
-    if (m_data->recordset().isEmpty()) {
+    if (m_data->recordset().isEmpty())
         addNew();
-        m_toolbar->setButtonsEnabled({QStringLiteral("BAnnulla")}, true);
-    }
 }
 
 void ModPaga::move(const QString& key)

@@ -146,7 +146,6 @@ bool Numeratori::openScreen()
     m_data->RecordSource = (JetQuery("SELECT * FROM ") << Jet::table(QStringLiteral("Numeratori")) << " where idEsercizio = ") << Jet::text(base()->FiscalYear);
     m_data->DatabaseName = base()->DataDbPath;
     m_data->Connect = base()->ConnectString;
-    m_shownOnce = false;
     applyEditState(false);
     m_data->Refresh();
     return true;

@@ -205,8 +205,8 @@ RicercaServer::RicercaServer(AppGlobals& globals, QWidget* parent) : QDialog(par
         }
     } else {
         setWindowTitle(globals.programTitle + QStringLiteral(": Impostazioni Client/Server"));
+        // Choosing Server shows the program's own folder.
         m_server->setChecked(true);
-        pointAt(globals.programFolder);
     }
 
     adjustSize();

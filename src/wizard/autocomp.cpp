@@ -25,8 +25,6 @@ bool AutoComp::openScreen()
         return false;
     DataRicerche->DatabaseName = base()->DataDbPath;
     DataRicerche->Connect = base()->ConnectString;
-    DataRicerche->RecordSource = JetQuery();
-    FirstShowDone = false;
     CurrentPage = 1;
     PB[0]->setVisible(true);
     PB[0]->setEnabled(true);
@@ -49,8 +47,7 @@ void AutoComp::ShowPage(int shown, int hidden)
             target = w;
             break;
         }
-    if (target)
-        target->setFocus(Qt::OtherFocusReason);
+    target->setFocus(Qt::OtherFocusReason);
 }
 
 bool AutoComp::event(QEvent* e)
@@ -73,7 +70,7 @@ void AutoComp::keyPressEvent(QKeyEvent* e)
     if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && CurrentPage >= 1 && CurrentPage <= 5) {
         auto* focused = qobject_cast<QPushButton*>(QApplication::focusWidget());
         QPushButton* target = focused && isAncestorOf(focused) ? focused : m_forward[CurrentPage - 1];
-        if (target && target->isVisible() && target->isEnabled())
+        if (target->isVisible() && target->isEnabled())
             target->click();
         return;
     }

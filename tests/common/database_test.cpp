@@ -357,11 +357,8 @@ TEST_F(DatabaseTest, RecordsetsBehaveAlikeOnShortListsAndListsOfManyPages)
         // The last row deleted, moves past the end and back never meet it again.
         rs.MoveLast();
         rs.Delete();
-        rs.MoveNext();
-        rs.MovePrevious();
-        rs.MovePrevious();
-        rs.MoveNext();
-        rs.MoveNext();
+        for (const auto move : {&Recordset::MoveNext, &Recordset::MovePrevious, &Recordset::MovePrevious, &Recordset::MoveNext, &Recordset::MoveNext})
+            (rs.*move)();
         EXPECT_TRUE(rs.isEOF()) << at().toStdString();
     }
 

@@ -33,6 +33,7 @@ QString box(const QString& text, QMessageBox::Icon icon, QMessageBox::StandardBu
 TEST(QtPlatform, MessageBoxesKeepTheirTextIconTitleAndButtons)
 {
     QtPlatform platform;
+    platform.setHourglass(true);
     QString seen;
     answerNextBox(seen, QMessageBox::No);
     const QString text = QStringLiteral("Prima riga") + QChar(13) + QStringLiteral("Seconda riga");
@@ -44,6 +45,8 @@ TEST(QtPlatform, MessageBoxesKeepTheirTextIconTitleAndButtons)
     answerNextBox(seen, QMessageBox::Yes);
     EXPECT_TRUE(platform.askDestructive("Cancellare?", "Brevano V"));
     EXPECT_EQ(seen, box("Cancellare?", QMessageBox::NoIcon, QMessageBox::Yes | QMessageBox::No, QMessageBox::No));
+    EXPECT_TRUE(QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor)
+        << "boxes shown while the program works leave the busy pointer as they found it";
 }
 
 } // namespace

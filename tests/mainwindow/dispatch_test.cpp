@@ -131,8 +131,7 @@ TEST_F(Dispatch, TableCommandsShowTheirTableInOneSharedScreen)
     click("BAttivita");  // Yes: the zone goes, the activities come
     EXPECT_EQ(gridRows(s), count("attivita"));
     EXPECT_EQ(base->EditingScreenCount, 0);
-    // The currencies' caption is theirs alone: a screen opened next shows none.
-    click("BValute");
+    click("BValute");  // the currencies' caption is theirs alone: a screen opened next shows none
     EXPECT_FALSE(ui::find(open("BClienti", "Clienti"), "lblValuta")->isVisible());
 }
 

@@ -92,7 +92,6 @@ protected:
         QTest::keyClick(QApplication::focusWidget(), k, modifiers);
         ui::settle();
     }
-    // Tab pressed n times.
     static void tabs(int n) { while (n-- > 0) key(Qt::Key_Tab); }
     static void typeKeys(const QString& text)
     {

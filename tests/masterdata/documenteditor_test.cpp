@@ -56,6 +56,7 @@ TEST_P(DocumentEditorWalk, WritesSavesReopensCorrectsAndDeletesADocumentFromTheK
     const EditorCase c = GetParam();
     const DocumentKind& kind = *documentKind(c.kind);
     QWidget* s = openActive(c.tool, c.screen);
+    const int listed = ui::find<QTableView>(s, "TDBGTestate")->model()->rowCount();
 
     startDocument("X9");  // an unknown counterpart keeps the cursor, its code selected
     EXPECT_EQ(platform.lastText(), QString(c.supplier ? "Fornitore" : "Cliente") + " sconosciuto: X9");
@@ -109,6 +110,7 @@ TEST_P(DocumentEditorWalk, WritesSavesReopensCorrectsAndDeletesADocumentFromTheK
     key(Qt::Key_End, Qt::ControlModifier);
     key(Qt::Key_Delete, Qt::ControlModifier);
     EXPECT_EQ(header(kind, "NumInt"), QStringList());
+    EXPECT_EQ(ui::find<QTableView>(s, "TDBGTestate")->model()->rowCount(), listed) << "the list read again without it";
     EXPECT_EQ(program.rows("data.mdb", "SELECT COUNT(*) FROM " + kind.rowsTable + " WHERE NumInt = " + number + " AND DataReg = '" + Year + "-12-31'"), QStringList("0"));
 }
 

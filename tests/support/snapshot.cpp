@@ -120,11 +120,9 @@ QString describe(QWidget* root, const QString& programFolder, int tabs)
             tab << nameOf(w);
     QWidget* focus = QApplication::focusWidget();
     lines << "tab: " + tab.join(u' ') << "focus: " + nameOf(focus && root->isAncestorOf(focus) ? focus : nullptr);
-    QStringList walk;  // where Tab takes the cursor, press after press; Ctrl+Tab out of a list
+    QStringList walk;  // where Tab takes the cursor; Ctrl+Tab out of a grid or a cell's editor (in its viewport)
     for (QWidget* f = nullptr; walk.size() < tabs && (f = QApplication::focusWidget());) {
-        bool inList = false;
-        for (QWidget* w = f; w && !inList; w = w->parentWidget())
-            inList = qobject_cast<QAbstractItemView*>(w);
+        const bool inList = qobject_cast<QAbstractItemView*>(f) || qobject_cast<QAbstractItemView*>(f->parentWidget()->parentWidget());
         QTest::keyClick(f, Qt::Key_Tab, inList ? Qt::ControlModifier : Qt::NoModifier);
         walk << nameOf(root->isAncestorOf(QApplication::focusWidget()) ? QApplication::focusWidget() : nullptr);
     }
@@ -137,11 +135,9 @@ QString describe(QWidget* root, const QString& programFolder, int tabs)
     const QString year = QString::number(today.year());
     QString text = lines.join(u'\n') + u'\n';
     text.replace(programFolder, "<cartella>");
-    for (const char* bound : {"01/01/", "31/12/"})
-        text.replace(bound + year, bound + QString("<anno>"));
-    text.replace(year + "-12-31", "<anno>-12-31").replace(year + "-01-01", "<anno>-01-01");
+    text.replace(QRegularExpression("\\b(01/01|31/12)/" + year), "\\1/<anno>").replace(QRegularExpression(year + "-(01-01|12-31)"), "<anno>-\\1");
     text.replace(today.toString("yyyy-MM-"), "<anno>-<mese>-").replace(today.toString("/MM/yyyy"), "/<mese>/<anno>");
-    text.replace(QRegularExpression("\\b" + QString::number(today.year()) + "\\b"), "<anno>");
+    text.replace(QRegularExpression("\\b" + year + "\\b"), "<anno>");
     text.replace(QRegularExpression("\\b" + QString::number(today.year() - 1) + "\\b"), "<anno-1>");
     return text.replace(QRegularExpression("pbkdf2-sha256\\$[^ |\"]+"), "<digest>");
 }

@@ -39,7 +39,6 @@ bool enabled(QObject* root, const QString& name);
 bool typable(QObject* root, const QString& name);
 // Runs a function on the next modal dialog that opens (for look-ups and file dialogs).
 void onNextModal(std::function<void(QWidget*)> action);
-// Lets pending events run.
 void settle();
 // What a user would miss in a screen shown in frame: controls cut by what they lie in or lying
 // over one another, and controls a screen reader has no name for or names like another field.

@@ -215,8 +215,7 @@ QWidget* FieldPanel::field(const QString& column) const
 
 void FieldPanel::setKeyEditable(bool editable)
 {
-    if (QWidget* key = keyField())
-        key->setEnabled(editable);
+    keyField()->setEnabled(editable);
 }
 
 void FieldPanel::setEditing(bool editing)
@@ -331,7 +330,7 @@ void FieldPanel::store(Recordset& row, bool adding) const
             case FieldKind::Digits: value = text.trimmed().toLongLong(); break;
             case FieldKind::Decimal:
             case FieldKind::Amount:
-            case FieldKind::EuroAmount: value = readTypedNumber(text, decimalsOf(spec.kind, m_base)).value_or(0); break;
+            case FieldKind::EuroAmount: value = *readTypedNumber(text, decimalsOf(spec.kind, m_base)); break;
             case FieldKind::Date: value = *parseTypedDate(text); break;
             default: value = text.trimmed(); break;
             }

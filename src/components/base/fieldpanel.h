@@ -38,7 +38,8 @@ public:
         QWidget* field;
     };
     std::optional<Refusal> validate(bool adding, const Database& archive) const;
-    // Writes the typed values into a row in edit (the key only when adding).
+    // Writes the typed values, once validate() has accepted them, into a row in edit (the key
+    // only when adding).
     void store(Recordset& row, bool adding) const;
 
 signals:

@@ -113,7 +113,7 @@ void BaseClass::IncrementalSearch(const QString& keyField, QLineEdit* source, QL
                 value = rows.value(0).toString();
         }
     } catch (const DatabaseError&) {
-        value.clear();
+        // An archive that cannot be read empties the target, as a missing row does.
     }
     target->setText(value);
 }

@@ -5,19 +5,16 @@
 
 SharedTableScreen* BaseClass::TableForm()
 {
-    // "Annulla Apertura" tells the caller that the screen could not open.
+    // Null tells the caller that the screen could not open.
     if (!m_tableForm) {
         QVector<TableScreen::Panel> panels;
         for (int n = 0; n < TablePanelCount; ++n)
             panels.push_back({QStringLiteral("PanDati_%1").arg(n), tablePanel(n)});
         auto* screen = new TableScreen(this, QStringLiteral("TableForm"), panels);
-        if (!screen->openScreen(AppTitle)) {
-            DialogResult = QStringLiteral("Annulla Apertura");
+        if (!screen->openScreen(AppTitle))
             return nullptr;
-        }
         m_tableForm = screen;
     }
-    DialogResult.clear();
     return m_tableForm;
 }
 

@@ -90,8 +90,6 @@ const TableDefinition* tablePanel(int tableNumber)
         p[17] = codeTable("catser");
         return p;
     }();
-    if (tableNumber < 0 || tableNumber >= panels.size())
-        return nullptr;
     return &panels[tableNumber];
 }
 

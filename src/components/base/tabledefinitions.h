@@ -41,8 +41,7 @@ struct TableDefinition
     QString pictureColumn;   // a column holding a picture path, shown next to the fields
 };
 
-// The detail panel of each table of the shared table screen, by table number (0 to 17);
-// null for a number without a panel.
+// The detail panel of each table of the shared table screen, by table number (0 to 17).
 const TableDefinition* tablePanel(int tableNumber);
 constexpr int TablePanelCount = 18;
 

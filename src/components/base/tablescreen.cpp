@@ -63,8 +63,6 @@ TableScreen::TableScreen(BaseComponent* base, const QString& name, const QVector
     auto* holder = new QWidget;
     auto* holderLayout = new QVBoxLayout(holder);
     for (const Panel& p : panels) {
-        if (!p.table)
-            continue;
         auto* panel = new FieldPanel(base, *p.table, holder);
         panel->setObjectName(p.name);
         panel->hide();
@@ -141,8 +139,7 @@ bool TableScreen::openOn(const QString& caption, const QString& archive, const T
     m_data->RecordSource = source;
     m_data->Refresh();
     ArrangeControls();
-    if (!m_panels.isEmpty())
-        m_panels.first()->show();
+    m_panels.first()->show();
     fitDetails();
     m_grid->LoadLayout(table.layoutName, base()->AppPath + QStringLiteral("/Layout.grx"));
     m_grid->ReBind();
@@ -179,10 +176,9 @@ void TableScreen::showPanel(qint16 number)
 void TableScreen::fitDetails()
 {
     // The detail panel shows whole: its fields are what the user reads and types.
-    if (FieldPanel* panel = activePanel()) {
-        const QSize wanted = panel->sizeHint() + QSize(2 * m_details->frameWidth() + 24, 2 * m_details->frameWidth() + 24);
-        m_details->setMinimumSize(wanted);
-    }
+    const FieldPanel* panel = activePanel();
+    const QSize wanted = panel->sizeHint() + QSize(2 * m_details->frameWidth() + 24, 2 * m_details->frameWidth() + 24);
+    m_details->setMinimumSize(wanted);
     fitFrame();
 }
 

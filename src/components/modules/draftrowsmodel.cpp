@@ -33,7 +33,7 @@ const QVector<DraftRowsModel::Column> DraftRowsModel::MovementColumns = {Article
 DraftRowsModel::DraftRowsModel(Database db, Books books, QVector<Column> columns, QObject* parent)
     : TypedRowsModel(parent), m_db(std::move(db)), m_books(books), m_columns(std::move(columns))
 {
-    if (m_books.currency == Currency::Lira && m_columns.contains(Price))
+    if (m_books.currency == Currency::Lira)
         m_columns.insert(m_columns.indexOf(Price), PriceLire);
 }
 
