@@ -13,14 +13,14 @@ struct CreationRequest
 {
     SourceKind sourceType = SourceKind::None;
     TargetKind targetType = TargetKind::None;
-    QString sourceKindName{};       // the text of the source list ("D.D.T."), passed to the movement
-    QDate sourceDataReg{};          // the chosen row of the source list
+    QString sourceKindName{};     // the text of the source list ("D.D.T."), passed to the movement
+    QDate sourceDataReg{};        // the chosen row of the source list
     qint32 sourceNumInt = 0;
-    QString sourceNumero{};         // as text, passed to the movement
-    QString supplierCode{};         // the supplier code typed in step 2
-    QString supplierKey{};          // the hidden supplier key (text of the key field)
+    QString sourceNumero{};       // as text, passed to the movement
+    QString supplierCode{};       // the supplier code typed in step 2
+    QString supplierKey{};        // the hidden supplier key (text of the key field)
     bool movementRequested = false;
-    QString movementDate{};         // as typed, "dd/mm/yyyy"
+    QString movementDate{};       // as typed, "dd/mm/yyyy"
     QString movementReason{};
     QString reasonKind{};
 };

@@ -122,7 +122,7 @@ QString describe(QWidget* root, const QString& programFolder, int tabs)
     lines << "tab: " + tab.join(u' ') << "focus: " + nameOf(focus && root->isAncestorOf(focus) ? focus : nullptr);
     QStringList walk;  // where Tab takes the cursor; Ctrl+Tab out of a grid or a cell's editor (in its viewport)
     for (QWidget* f = nullptr; walk.size() < tabs && (f = QApplication::focusWidget());) {
-        const bool inList = qobject_cast<QAbstractItemView*>(f) || qobject_cast<QAbstractItemView*>(f->parentWidget()->parentWidget());
+        const bool inList = qobject_cast<QAbstractItemView*>(f) || (f->parentWidget() && qobject_cast<QAbstractItemView*>(f->parentWidget()->parentWidget()));
         QTest::keyClick(f, Qt::Key_Tab, inList ? Qt::ControlModifier : Qt::NoModifier);
         walk << nameOf(root->isAncestorOf(QApplication::focusWidget()) ? QApplication::focusWidget() : nullptr);
     }
