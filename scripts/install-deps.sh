@@ -10,7 +10,7 @@ packages=(
   libqt6sql6-psql postgresql
   libgtest-dev mdbtools-dev libxml2-dev
   poppler-utils libxml2-utils
-  ccache sqlite3 xvfb xauth imagemagick xdotool x11-apps fonts-dejavu-core locales
+  ccache lld sqlite3 xvfb xauth imagemagick xdotool x11-apps fonts-dejavu-core locales
   at-spi2-core python3-pyatspi dbus-x11
 )
 missing=()

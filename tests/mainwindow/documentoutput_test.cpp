@@ -160,7 +160,7 @@ TEST_F(DocumentOutput, ThePdfHoldsEveryRowTheVatSummaryTheTotalsAndThePageCount)
         SCOPED_TRACE(c.number);
         const QString pdf = pick(c.tool, c.screen, c.number, "BEsportaPDF");
         EXPECT_TRUE(platform.lastText().startsWith("Documento esportato in PDF:\r")) << platform.lastText().toStdString();
-        EXPECT_EQ(QFileInfo(pdf).dir().path(), documents());
+        EXPECT_EQ(pdf, documents() + "/" + QFileInfo(pdf).fileName().replace(' ', '_')) << "no blanks in its name";
         EXPECT_EQ(platform.openedFolders.value(0), documents());
         // In drawing order, a description wrapped over two lines reads as one text; the font's
         // ligatures ("ﬁ") read as their letters.
@@ -224,8 +224,8 @@ TEST_F(DocumentOutput, ElectronicInvoicesPassTheOfficialSchemaUnderProgressivesN
         EXPECT_TRUE(content.contains(QByteArray("<TipoDocumento>") + c.type + "</TipoDocumento>"));
         EXPECT_TRUE(content.contains(QByteArray("<Descrizione>") + c.firstRow + "</Descrizione>"));
         EXPECT_EQ(content.contains("<ImportoTotaleDocumento>238.61</ImportoTotaleDocumento>"), c.number == 1 && c.type[3] == '1');
-        EXPECT_TRUE(content.contains("<Telefono>0286452210</Telefono>") && content.contains("<Fax>0286452299</Fax>"))
-            << "the company's contacts";
+        EXPECT_TRUE(content.contains("<Telefono>0286452210</Telefono>") && content.contains("<Fax>0286452299</Fax>")
+                    && content.contains("<EsigibilitaIVA>I</EsigibilitaIVA>")) << "the company's contacts; VAT due at once";
         EXPECT_GT(expectAcceptedArithmetic(content), 0);
         EXPECT_EQ(eInvoiceArithmeticErrors(content), QStringList());
     }
