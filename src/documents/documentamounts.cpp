@@ -77,9 +77,8 @@ DocumentAmounts draftAmounts(const QHash<QString, VatCode>& vatTable, const Docu
     for (int k = 0; k < at.size(); ++k)
         rows[at[k]] = d.rows[k];
     d.rows = rows;
-    for (QVector<VatTotals>* lines : {&d.byCode, &d.byRate})
-        for (VatTotals& line : *lines)
-            for (int& r : line.rows)
-                r = at[r];
+    for (VatTotals& line : d.byCode)
+        for (int& r : line.rows)
+            r = at[r];
     return d;
 }

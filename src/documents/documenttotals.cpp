@@ -90,7 +90,6 @@ DocumentAmounts computeDocumentAmounts(const QVector<PricedRow>& rows, const QHa
         const Money own = d.rows.last().amount.in(books.currency);
         line.taxable.in(books.currency) += Money(own.units() * row.repeats, books.currency);
     }
-    QMap<std::pair<Decimal, QString>, VatTotals> rates;
     for (VatTotals& line : codes) {
         Money& other = line.taxable.in(books.other());
         other = converted(line.taxable.in(books.currency), books.other(), books.lirePerEuro);
@@ -99,19 +98,7 @@ DocumentAmounts computeDocumentAmounts(const QVector<PricedRow>& rows, const QHa
         d.byCode << line;
         d.taxable += line.taxable;
         d.tax += line.tax;
-
-        const std::pair<Decimal, QString> key{line.rate, line.rate.isZero() ? line.nature : QString()};
-        const auto rate = rates.find(key);
-        if (rate == rates.end()) {
-            rates.insert(key, line);
-            continue;
-        }
-        rate->taxable += line.taxable;
-        rate->tax += line.tax;
-        rate->rows << line.rows;
     }
-    for (const VatTotals& rate : rates)
-        d.byRate << rate;
     d.total = d.taxable;
     d.total += d.tax;
     return d;

@@ -96,8 +96,6 @@ struct DocumentAmounts
 {
     QVector<RowAmounts> rows;     // as the rows given
     QVector<VatTotals> byCode;    // by code in capitals, in code order
-    QVector<VatTotals> byRate;    // by rate (and nature, for rates of nought), in rate order: what
-                                  // the exchange system sums per rate
     Amounts taxable, tax, total;
 };
 

@@ -15,7 +15,6 @@ DataGrid::DataGrid(QWidget* parent) : QTableView(parent), m_rows(new RecordsetMo
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     // A list shows a handful of rows at least, whatever the panel below it needs.
     setMinimumHeight(horizontalHeader()->sizeHint().height() + 6 * verticalHeader()->defaultSectionSize() + 4);
-    horizontalHeader()->setSectionsMovable(false);
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
                 if (!m_following && current.isValid())
