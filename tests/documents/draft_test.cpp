@@ -175,6 +175,9 @@ TEST_F(Drafts, RefusalsNameTheFieldOrTheDocumentAndWriteNothing)
          "La data 11/" + month + " segue quella del documento successivo, N. 2 del 10/" + month + ": i documenti sono numerati in ordine di data."},
         {"deleting an invoice that is not the last", [&] { deleteDocument(session, "FATVE", monthStart.addDays(6), 1); },
          "Si può eliminare solo l'ultimo documento della numerazione (N. 2 del 10/" + month + "): la numerazione non deve avere interruzioni."},
+        {"correcting an invoice another workstation deleted",
+         [&] { auto d = readDraft(db, "FATVE", monthStart.addDays(9), 2); d->numInt = 9; saveDraft(session, *d); },
+         "Il documento non è più nell'archivio: un'altra postazione lo ha eliminato."},
         {"changing an invoice whose e-invoice is written",
          [&] {
              folder.exec("data.mdb", "UPDATE FATVETes SET FatturaPANome = 'IT04587210963_00001.xml', FatturaPAData = '2026-12-10T09:30:00' WHERE NumInt = 2");

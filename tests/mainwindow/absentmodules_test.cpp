@@ -5,6 +5,7 @@
 #include "startup/modulecomponents.h"
 
 #include <QFile>
+#include <QMenu>
 #include <QToolBar>
 
 namespace {
@@ -37,6 +38,8 @@ protected:
     {
         const bool menuShown = window->findChild<QAction*>(menu)->isVisible();
         EXPECT_EQ(menuShown, window->findChild<QToolBar*>(band)->isVisible()) << menu;
+        const std::unique_ptr<QMenu> bands(window->createPopupMenu());  // the window's right-click menu
+        EXPECT_EQ(menuShown, bands->actions().contains(window->findChild<QToolBar*>(band)->toggleViewAction())) << band;
         return menuShown;
     }
     AppGlobals started;

@@ -47,9 +47,7 @@ protected:
     const QString Year = QString::number(QDate::currentDate().year());
 };
 
-class DocumentEditorWalk : public EditorTest, public ::testing::WithParamInterface<EditorCase>
-{
-};
+class DocumentEditorWalk : public EditorTest, public ::testing::WithParamInterface<EditorCase> {};
 
 TEST_P(DocumentEditorWalk, WritesSavesReopensCorrectsAndDeletesADocumentFromTheKeyboard)
 {
@@ -106,8 +104,10 @@ TEST_P(DocumentEditorWalk, WritesSavesReopensCorrectsAndDeletesADocumentFromTheK
     EXPECT_EQ(header(kind, "NumInt, NoteDoc, " + kind.totals.totalLire + ", " + total),
               QStringList(number + (c.supplier ? "|Consegna al piano|88000|45.45" : "|Consegna al piano|83600|43.18")));
 
-    // Deleted, after a question.
+    // Deleted, after a question; kept and still picked when the answer is no.
     key(Qt::Key_End, Qt::ControlModifier);
+    platform.answers.enqueue(Platform::Answer::No);
+    key(Qt::Key_Delete, Qt::ControlModifier);
     key(Qt::Key_Delete, Qt::ControlModifier);
     EXPECT_EQ(header(kind, "NumInt"), QStringList());
     EXPECT_EQ(ui::find<QTableView>(s, "TDBGTestate")->model()->rowCount(), listed) << "the list read again without it";
