@@ -23,7 +23,6 @@
 #include <QRandomGenerator>
 #include <QThread>
 #include <chrono>
-#include <unistd.h>
 
 namespace {
 

@@ -4,7 +4,6 @@
 #include <QCheckBox>
 #include <QDeadlineTimer>
 #include <QLabel>
-#include <QLineEdit>
 #include <QTableView>
 
 class TableEditor : public MainWindowTest

@@ -158,9 +158,7 @@ const Conversion AllConversions[] = {
      BareRows},
 };
 
-class Conversions : public CreationTest, public ::testing::WithParamInterface<Conversion>
-{
-};
+class Conversions : public CreationTest, public ::testing::WithParamInterface<Conversion> {};
 
 // The header against the source's header, then row i against source row i.
 TEST_P(Conversions, TheNewDocumentHoldsWhatTheRuleTakesAndNothingElse)

@@ -6,7 +6,6 @@
 #include <QProgressBar>
 #include <QScopeGuard>
 #include <QSqlQuery>
-#include <QTemporaryDir>
 #include <clocale>
 
 namespace {

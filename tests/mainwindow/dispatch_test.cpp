@@ -28,11 +28,8 @@ void pickYearInNextLookup(const QString& year)
 const char* const ForcedChoice =
     "MESSAGE|exclamation|ok|Brevano V|Esercizio Azienda Non Definito \\r\\rImpostare l'Esercizio dell' Azienda";
 
-class Dispatch : public MainWindowTest
-{
-protected:
-    int gridRows(QWidget* s) const { return ui::find<QTableView>(s, "TDBGTabella")->model()->rowCount(); }
-};
+using Dispatch = MainWindowTest;
+int gridRows(QWidget* s) { return ui::find<QTableView>(s, "TDBGTabella")->model()->rowCount(); }
 
 } // namespace
 
@@ -157,8 +154,7 @@ TEST_F(Dispatch, ASaveWaitingForAnotherWorkstationAsksToTryAgain)
     EXPECT_TRUE(platform.lastText().endsWith("Riprovare adesso?"));
     EXPECT_EQ(typedWhenAsked, "Estero");
     ASSERT_TRUE(holder.state() == QProcess::NotRunning || holder.waitForFinished(10000));
-    EXPECT_EQ(program.rows("data.mdb", "SELECT Codice FROM Zone WHERE Codice IN ('7', 'HELD') ORDER BY Codice"),
-              (QStringList{"7", "HELD"}));
+    EXPECT_EQ(rows("SELECT Codice FROM Zone WHERE Codice IN ('7', 'HELD') ORDER BY Codice"), (QStringList{"7", "HELD"}));
 }
 
 // The screens of this system open once each: their command again brings them forward, and so

@@ -10,7 +10,6 @@
 #include <QPrintPreviewWidget>
 #include <QProcess>
 #include <QTableView>
-#include <QTest>
 #include <QToolButton>
 #include <QXmlStreamReader>
 

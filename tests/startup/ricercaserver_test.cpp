@@ -3,7 +3,6 @@
 #include "scriptedrun.h"
 
 #include <QFileSystemModel>
-#include <QTemporaryDir>
 #include <QTreeView>
 
 namespace {

@@ -2,7 +2,6 @@
 // start-up that opens them there, a connection lost while working. Run on the server engine.
 #include "mainwindow/mainwindowfixture.h"
 #include "scriptedrun.h"
-#include "common/database.h"
 #include "common/serverarchive.h"
 
 #include <QFile>

@@ -4,8 +4,7 @@
 # five seconds), saves a screenshot of the screen, and leaves with Esci: the process must end.
 # Usage: smoke_test.sh <program folder> <screenshot.png>
 set -euo pipefail
-program="$1"
-shot="$2"
+program="$1" shot="$2"
 command -v Xvfb >/dev/null 2>&1 || { echo "Xvfb is not installed: smoke test skipped"; exit 0; }
 
 work="$(mktemp -d)"

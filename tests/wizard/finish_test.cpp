@@ -1,6 +1,5 @@
 #include "wizardfixture.h"
 
-#include <QComboBox>
 #include <QTableView>
 
 namespace {

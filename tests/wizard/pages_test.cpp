@@ -3,8 +3,6 @@
 #include "wizardfixture.h"
 #include "common/jetdate.h"
 
-#include <QComboBox>
-#include <QLineEdit>
 
 namespace {
 

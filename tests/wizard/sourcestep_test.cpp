@@ -1,7 +1,6 @@
 #include "wizardfixture.h"
 
 #include <QFile>
-#include <QLineEdit>
 #include <QStyledItemDelegate>
 #include <QTableView>
 
