@@ -167,7 +167,6 @@ void ChildScreen::closeEvent(QCloseEvent* event)
     ScreenFrame::remember(this, m_base->AppPath);
     if (m_opened)
         finishClosing();
-    event->accept();
     // The frame the main window gave the screen goes with it.
     if (QWidget* frame = parentWidget(); frame && frame->inherits("QMdiSubWindow"))
         frame->deleteLater();

@@ -176,12 +176,9 @@ TEST_F(ImportScreen, ImportedValuesEqualTheOldOnesUnderItalianNumberConventions)
                  {"Articoli", "Note", "OLI001", longArticleNote()},
                  {"Articoli", "Note", "VIN001", "Annata 1998.\r\nCartone da 6 bottiglie."},
                  {"Articoli", "Note", "ACE001", "Prezzo consigliato al pubblico: € 3,50"},
-                 {"Articoli", "Note", "PAS002", QVariant()},
-                 {"Agenti", "Fax", "AG02", QVariant()},
-                 {"Articoli", "PrezzoAcqEuro", "CAF002", 8.03},
-                 {"Articoli", "PuntoGiacenzaMinima", "FOR001", 2.5},
-                 {"Agenti", "ProvvAg", "AG02", 7.5},
-                 {"Clienti", "Fido", "C001", 5000000.0},
+                 {"Articoli", "Note", "PAS002", QVariant()}, {"Agenti", "Fax", "AG02", QVariant()},
+                 {"Articoli", "PrezzoAcqEuro", "CAF002", 8.03}, {"Articoli", "PuntoGiacenzaMinima", "FOR001", 2.5},
+                 {"Agenti", "ProvvAg", "AG02", 7.5}, {"Clienti", "Fido", "C001", 5000000.0},
                  {"Clienti", "Esente", "C003", 1.0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.column) + " " + c.code);

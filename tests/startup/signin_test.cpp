@@ -166,6 +166,9 @@ TEST_F(SignIn, AReadOnlyDataFolderStillLetsUsersSignInAndRead)
     EXPECT_TRUE(ui::text(zones, "ErrorBar_1").startsWith("La cartella dei dati è di sola lettura"))
         << ui::text(zones, "ErrorBar_1").toStdString();
     EXPECT_EQ(ui::text(panel, "Desc"), "Estero");
+    platform.filesToChoose.enqueue(folder.path() + "/Sfondo.jpg");
+    ui::click(window, "BSfondo");
+    EXPECT_TRUE(platform.lastText().startsWith("La cartella dei dati è di sola lettura")) << platform.lastText().toStdString();
 }
 
 TEST_F(SignIn, EsciEndsTheProgramAndClosingUnloadsWithoutSigningIn)

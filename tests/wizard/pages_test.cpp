@@ -15,10 +15,8 @@ TEST_F(Pages, EachTargetOffersItsSourcesAndItsFrames)
         {"Fattura Accompagnatoria", {"Ordine Cliente", "Preventivo"}, false, true},
         {"Fattura di Acquisto", {"Ordine Cliente"}, true, true},
         {"Nota di Credito", {"Fattura", "Bolla di Reso"}, false, true},
-        {"D.D.T.", {"Ordine Cliente", "Preventivo"}, false, true},
-        {"Preventivo", {"Ordine Cliente"}, false, false},
-        {"Ordine Cliente", {"Preventivo"}, false, false},
-        {"Ordine Fornitore", {"Ordine Cliente"}, true, true},
+        {"D.D.T.", {"Ordine Cliente", "Preventivo"}, false, true}, {"Preventivo", {"Ordine Cliente"}, false, false},
+        {"Ordine Cliente", {"Preventivo"}, false, false}, {"Ordine Fornitore", {"Ordine Cliente"}, true, true},
         {"Bolla di Reso", {"D.D.T."}, false, false},
     };
     open();
@@ -74,6 +72,9 @@ TEST_F(Pages, KeysPassTheFiltersGoingBackEmptiesOnlyTheDateAndCodesAreLookedUp)
         EXPECT_EQ(texts(l.fields), l.filled);
     }
     EXPECT_TRUE(platform.messages.isEmpty());
+    program.exec("data.mdb", "ALTER TABLE Fornitori RENAME TO Altro");
+    QTest::mouseDClick(ui::find(wizard, "tRicDescFor"), Qt::LeftButton);
+    EXPECT_TRUE(platform.lastText().contains("Fornitori")) << platform.lastText().toStdString();
 }
 
 // Leaving asks on every step but the welcome page. On every step Enter in a field presses the
@@ -161,8 +162,7 @@ TEST_F(Pages, StepTwoChecksTheMovementAndTheSupplierRuleByRule)
     const char* const WrongSupplier = "Codice Fornitore Errato";
     const Case cases[] = {
         // The fiscal year runs from 1 April 2041 to 31 March 2042.
-        {"Fattura Immediata", "01042041", "VEN", "", "", ""},
-        {"Fattura Immediata", "31032042", "ven", "", "", ""},
+        {"Fattura Immediata", "01042041", "VEN", "", "", ""}, {"Fattura Immediata", "31032042", "ven", "", "", ""},
         {"Fattura Immediata", "31032041", "VEN", "", OutsideYear, "tDtMag"},
         {"Fattura Immediata", "01042042", "VEN", "", OutsideYear, "tDtMag"},
         {"Fattura Immediata", "", "VEN", "", "Data Movimento Magazzino Errata", "tDtMag"},
@@ -174,8 +174,7 @@ TEST_F(Pages, StepTwoChecksTheMovementAndTheSupplierRuleByRule)
         // Purchase documents need a known supplier, found whatever the case of its code.
         {"Fattura di Acquisto", "01052041", "CAR", "", WrongSupplier, "tRicCodFor"},
         {"Fattura di Acquisto", "01052041", "CAR", "F0099", WrongSupplier, "tRicCodFor"},
-        {"Fattura di Acquisto", "01052041", "CAR", "f002", "", ""},
-        {"Ordine Fornitore", "", "", "F003", "", ""},
+        {"Fattura di Acquisto", "01052041", "CAR", "f002", "", ""}, {"Ordine Fornitore", "", "", "F003", "", ""},
         // Without frames step 2 checks nothing.
         {"Preventivo", "", "NONESISTE", "", "", ""},
     };
