@@ -155,7 +155,6 @@ DataGridModel::WriteResult DataGridModel::writePendingRow()
     // The rows are read anew: a new row stands last, before a new adding row.
     const int row = m_pendingRow;
     m_pendingRow = -1;
-    m_pending.clear();
     m_lock.reset();
     m_rows = PagedRows(m_rows.pager());
     if (adding) {
@@ -173,7 +172,6 @@ void DataGridModel::cancelPendingRow()
         return;
     const int row = m_pendingRow;
     m_pendingRow = -1;
-    m_pending.clear();
     m_lock.reset();
     emit dataChanged(index(row, 0), index(row, columnCount() - 1));
 }

@@ -88,7 +88,7 @@ private:
     PagedRows m_rows;
     int m_count = 0;
     int m_pendingRow = -1;
-    RowValues m_pending;
+    RowValues m_pending;  // the values of m_pendingRow; every field is set when its edit starts
     std::optional<HeldLock> m_lock;
     int m_lockedRow = -1;
     std::optional<DatabaseError> m_lastFailure;

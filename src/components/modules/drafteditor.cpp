@@ -55,24 +55,23 @@ void DraftEditor::begin(DocumentDraft draft, std::optional<HeldLock> lock)
     focusField(QStringLiteral("Data"));
 }
 
-bool DraftEditor::save()
+void DraftEditor::save()
 {
     m_grid->commitTyping();
     collect();
     std::optional<DraftRefusal> refusal;
     if (!reportFailures(m_base->AppTitle, [&] { refusal = check(); }))
-        return false;
+        return;
     if (refusal) {
         Platform::instance().refuse(refusal->message, m_base->AppTitle);
         focusField(refusal->field);
-        return false;
+        return;
     }
     // A failure leaves the draft, and all that was typed, as it was.
     if (!reportFailures(m_base->AppTitle, [this] { write(); }))
-        return false;
+        return;
     written();
     end();
-    return true;
 }
 
 bool DraftEditor::confirmDeletion(const LockIdentity& lock, const QString& question, const std::function<void()>& remove)

@@ -31,8 +31,8 @@ public:
     virtual void startNew() = 0;
     // Corrects the record picked in the list; false (the user told why) when it cannot be.
     virtual bool editPicked(const Recordset& picked) = 0;
-    // Checks and saves; false (the user told why, the cursor on the field, nothing lost) when not.
-    bool save();
+    // Checks and saves; when it cannot, the user is told why, the cursor is on the field, nothing is lost.
+    void save();
     // Deletes the record picked in the list, after asking; false when nothing was deleted.
     virtual bool deletePicked(const Recordset& picked) = 0;
     // Ends the edit without saving, asking first when something was typed; false when the user
