@@ -140,8 +140,8 @@ TEST_F(TableEditor, ACustomerIsCheckedFieldByFieldOnAddingThenEditedAndDeleted)
     EXPECT_EQ(gridRows(), before);
 }
 
-// A table damaged on disk: the customers screen shows that a payment term cannot be read,
-// and its save says the archive is damaged and writes nothing, not even into a sound table.
+// A table damaged on disk: the customers screen shows that a payment term cannot be read, its save
+// says the archive is damaged and writes nothing, not even into a sound table; a screen cannot open.
 TEST_F(TableEditor, ADamagedArchiveIsSaidAndNothingIsWrittenIntoIt)
 {
     program.damageTable("data.mdb", "ModPag");
@@ -153,6 +153,8 @@ TEST_F(TableEditor, ADamagedArchiveIsSaidAndNothingIsWrittenIntoIt)
     EXPECT_EQ(field("idPagamento_Desc"), "(archivio danneggiato)");
     EXPECT_TRUE(save().startsWith("L'archivio '" + program.dataDb() + "' risulta danneggiato.")) << save().toStdString();
     EXPECT_TRUE(customer("Codice", "C001X").isEmpty());
+    click("BModPag");  // a screen that cannot open says why
+    EXPECT_TRUE(platform.lastText().startsWith("L'archivio '" + program.dataDb() + "' risulta danneggiato."));
 }
 
 TEST_F(TableEditor, DatesAndNumbersAreTypedAsUsersWriteThem)
@@ -199,6 +201,10 @@ TEST_F(TableEditor, DatesAndNumbersAreTypedAsUsersWriteThem)
                                                .arg(t.columns, t.screen, code)),
                   QStringList{t.stored});
     }
+    ui::click(s, "BModifica");  // a comma selected and typed over leaves room for another
+    ui::find<QLineEdit>(panel, "Sconto")->setSelection(1, 3);
+    QTest::keyClicks(ui::find<QWidget>(panel, "Sconto"), ",75");
+    EXPECT_EQ(field("Sconto"), "1,75");
 
     // A count takes digits alone, and Backspace takes back what was typed.
     ASSERT_TRUE(shown("BValute", "TableForm", "PanDati_10"));

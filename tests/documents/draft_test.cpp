@@ -178,6 +178,8 @@ TEST_F(Drafts, RefusalsNameTheFieldOrTheDocumentAndWriteNothing)
         {"correcting an invoice another workstation deleted",
          [&] { auto d = readDraft(db, "FATVE", monthStart.addDays(9), 2); d->numInt = 9; saveDraft(session, *d); },
          "Il documento non è più nell'archivio: un'altra postazione lo ha eliminato."},
+        {"correcting a movement another workstation deleted", [&] { saveMovement(session, load, MovementKey{year(), "CAR", 99}); },
+         "Il movimento non è più nell'archivio: un'altra postazione lo ha eliminato."},
         {"changing an invoice whose e-invoice is written",
          [&] {
              folder.exec("data.mdb", "UPDATE FATVETes SET FatturaPANome = 'IT04587210963_00001.xml', FatturaPAData = '2026-12-10T09:30:00' WHERE NumInt = 2");

@@ -48,14 +48,9 @@ protected:
 // Quotations belong to the warehouse, or to the payments component without it.
 TEST_F(AbsentModules, MenusOfAbsentModulesAreHiddenAndThePresentOnesWork)
 {
-    const struct
-    {
-        QStringList removed;
-        bool warehouse, invoicing, payments;
-        const char *command, *screen;
-    } cases[] = {{{"fatt.fattclass"}, true, false, true, "BPREV", "objprev"},
-                 {{"maga.magaclass"}, false, true, true, "BPREV", "objordprev"},
-                 {{"fatt.fattclass", "paga.pagaclass"}, true, false, false, "BDDT", "objddt"}};
+    const struct { QStringList removed; bool warehouse, invoicing, payments; const char *command, *screen; } cases[] = {
+        {{"fatt.fattclass"}, true, false, true, "BPREV", "objprev"}, {{"maga.magaclass"}, false, true, true, "BPREV", "objordprev"},
+        {{"fatt.fattclass", "paga.pagaclass"}, true, false, false, "BDDT", "objddt"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.removed.join(' ').toStdString());
         start(c.removed);

@@ -67,6 +67,7 @@ TEST_F(Exit, YesStoresTheYearDropsTheLocksAndKeepsTheMenuLockAcrossARestart)
         click("BSfondo");
     };
     chooseBackground(0);
+    window->setGeometry(40, 30, 700, 500);
     leave();
     EXPECT_EQ(program.rows("user.mdb", "SELECT Codice || '=' || esercizio FROM Password ORDER BY Codice"),
               (QStringList{"admin=2031", "mario=" + QString::number(QDate::currentDate().year())}));
@@ -76,6 +77,8 @@ TEST_F(Exit, YesStoresTheYearDropsTheLocksAndKeepsTheMenuLockAcrossARestart)
         SCOPED_TRACE(lockedAtStart);
         window.reset();
         openWindow();
+        EXPECT_EQ(window->normalGeometry(), QRect(40, 30, 700, 500));
+        window->showMaximized();
         EXPECT_EQ(bands(lockedAtStart), QString());
         chooseBackground(lockedAtStart ? 1 : 2);
         click("MBlocca");

@@ -385,6 +385,7 @@ TEST_F(EditorTest, APriceListsPricesAreTypedOnItsScreenAndSavedWithTheList)
     ui::find<QTableView>(s, "TDBGPrezzi")->setFocus();
     typeKeys("ART002");
     tabs(3);
+    EXPECT_EQ(ui::find<QTableView>(s, "TDBGPrezzi")->model()->index(0, 3).data().toString(), "3,36") << "the article's price";
     typeKeys("3,1");
     key(Qt::Key_Return);  // a new row
     typeKeys("XYZ");

@@ -49,10 +49,7 @@ TEST_F(OnServer, TheConnectionTestSaysWhatIsWrong)
     const ServerArchive::Settings good = server();
     ProgramFolder older;
     older.exec("user.mdb", "UPDATE msysversion SET version = 99");
-    const struct
-    {
-        QString host, database, user, password, said;
-    } cases[] = {
+    const struct { QString host, database, user, password, said; } cases[] = {
         {good.host, good.database, "brevano", "", "MESSAGE|information|ok|Brevano V - Ricerca Server|Connessione riuscita: "
                                                   "il database contiene gli archivi del programma."},
         {"/nessuna/cartella", good.database, "brevano", "", Search + "Impossibile raggiungere il server PostgreSQL "

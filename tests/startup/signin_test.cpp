@@ -74,14 +74,10 @@ TEST_F(SignIn, RefusalsSelectTheFieldToCorrectThenACodeInAnyCaseSignsIn)
     EXPECT_TRUE(password("admin").startsWith("pbkdf2-sha256$")) << password("admin").toStdString();
     folder.exec("user.mdb", "INSERT INTO Password (Codice, Password, esercizio, Tipo) VALUES ('ab\"c', 'p1', '2001', 'U')");
     folder.exec("user.mdb", "INSERT INTO Password (Codice, Password, esercizio, Tipo) VALUES ('ab', 'p2', '2002', 'a')");
-    const struct
-    {
-        const char *code, *password, *message, *field;
-    } refusals[] = {{"luigi", "admin", "Utente Errato", "Nome"},
-                    {"admin", "Admin", "Password Errata", "Password"},
-                    {"x\" Or \"1\"=\"1", "p2", "Utente Errato", "Nome"},
-                    {"ab\"c", "p2", "Password Errata", "Password"},
-                    {"ab", "p2", "Password Errata", "Password"}};
+    const struct { const char *code, *password, *message, *field; } refusals[] = {
+        {"luigi", "admin", "Utente Errato", "Nome"}, {"admin", "Admin", "Password Errata", "Password"},
+        {"x\" Or \"1\"=\"1", "p2", "Utente Errato", "Nome"}, {"ab\"c", "p2", "Password Errata", "Password"},
+        {"ab", "p2", "Password Errata", "Password"}};
     for (const auto& r : refusals) {
         SCOPED_TRACE(r.code);
         platform.clear();

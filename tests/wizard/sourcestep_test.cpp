@@ -57,11 +57,9 @@ TEST_F(SourceStep, ListsTheDocumentsOfTheRangeAndNamesTheOneChosen)
     EXPECT_EQ(shown("Numero"), (QStringList{"6", "7"}));
 
     // A refused range selects the date to correct and keeps the list.
-    const struct
-    {
-        const char *from, *to, *refusal, *field;
-    } refused[] = {{"12032041", "11032041", "Errore : Data Inizio Richiesta > Data Fine Richiesta", "RicDT1"},
-                   {"01032041", "", "Errore : Data Richiesta Errata", "RicDT2"}};
+    const struct { const char *from, *to, *refusal, *field; } refused[] = {
+        {"12032041", "11032041", "Errore : Data Inizio Richiesta > Data Fine Richiesta", "RicDT1"},
+        {"01032041", "", "Errore : Data Richiesta Errata", "RicDT2"}};
     for (const auto& r : refused) {
         SCOPED_TRACE(r.from);
         search(r.from, r.to);
