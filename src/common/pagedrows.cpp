@@ -37,8 +37,7 @@ const QVector<RowPager::Row>& PagedRows::page(qint64 number) const
         rows = m_pager.before(after->first(), PageSize);
     else if (m_count && number * PageSize >= *m_count - 2 * PageSize) {
         // Near the end: read back from the last row rather than counting an offset through all.
-        rows = m_pager.last(int(*m_count - number * PageSize));
-        rows.resize(std::min<qsizetype>(rows.size(), PageSize));
+        rows = m_pager.last(int(*m_count - number * PageSize)).mid(0, PageSize);
     } else {
         rows = m_pager.fromOffset(number * PageSize, PageSize);
     }

@@ -402,7 +402,6 @@ void Principale::closeEvent(QCloseEvent* event)
         saveLayout(base->AppPath + LayoutFileName);
     } catch (const std::exception&) {
         // A clean-up that fails lets the window close without a word.
-        event->accept();
         return;
     }
     platform.endProgram();

@@ -110,10 +110,8 @@ void LocalitaGrid::rowChanged(const QModelIndex& current, const QModelIndex& pre
 void LocalitaGrid::keyPressEvent(QKeyEvent* event)
 {
     const QString typed = event->text();
-    if (!typed.isEmpty() && typed.at(0).isPrint() && !keysAccepted()) {
-        event->accept();
+    if (!typed.isEmpty() && typed.at(0).isPrint() && !keysAccepted())
         return;
-    }
     const QModelIndex before = currentIndex();
     QTableView::keyPressEvent(event);
     // The keys that leave a row, pressed where there is no other row to go to (the adding row of

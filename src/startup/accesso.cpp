@@ -210,9 +210,8 @@ void Accesso::reject()
     close();
 }
 
-void Accesso::closeEvent(QCloseEvent* event)
+void Accesso::closeEvent(QCloseEvent*)
 {
     m_users.close();
     m_userDb = Database();
-    event->accept();
 }

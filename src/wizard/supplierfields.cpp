@@ -14,7 +14,7 @@ void AutoComp::supplierCodeChanged()
     try {
         Recordset suppliers =
             Recordset::open(dataArchive(), (JetQuery("SELECT * FROM ") << Jet::table(QStringLiteral("Fornitori")) << " WHERE ") << criterion,
-                            Recordset::Type::Snapshot, true);
+                            Recordset::Type::Snapshot);
         if (suppliers.isEOF()) {
             tRicDescFor->clear();
             return;

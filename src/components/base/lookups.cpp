@@ -57,7 +57,7 @@ QString BaseClass::ShowLookup(qint16 kind, const JetQuery& filter)
             source << "SELECT * FROM " << Jet::table(QString::fromLatin1(found->table));
         else
             source = filter;
-        Recordset rows = Recordset::open(db, source, Recordset::Type::Snapshot, true);
+        Recordset rows = Recordset::open(db, source, Recordset::Type::Snapshot);
         LookupDialog dialog(AppTitle + QStringLiteral(" : ") + QString::fromUtf8(found->caption), rows,
                             found->columns, found->headings, m_mainWindow.data());
         PrepareDialog(&dialog);
@@ -85,7 +85,7 @@ void BaseClass::ShowSupplierSearch()
         source << Jet::table(QStringLiteral("Fornitori"));
         source.orderBy(QStringLiteral(" ORDER BY "), {{QStringLiteral("Denominazione"), true}});
         LookupDialog dialog(AppTitle + QStringLiteral(" : Ricerca Fornitori"),
-                            Recordset::open(db, source, Recordset::Type::Snapshot, true),
+                            Recordset::open(db, source, Recordset::Type::Snapshot),
                             {"Codice", "Denominazione", "Localita1"}, {"Codice", "Denominazione", "Località"},
                             m_mainWindow.data());
         PrepareDialog(&dialog);

@@ -151,7 +151,7 @@ void DraftEditor::pickFromList(QLineEdit* field, const QString& table, const QSt
                                                              : QStringLiteral("Desc");
     reportFailures(m_base->AppTitle, [&] {
         const Recordset rows = Recordset::open(m_base->dataArchive(), JetQuery("SELECT * FROM ") << Jet::table(table),
-                                               Recordset::Type::Snapshot, true);
+                                               Recordset::Type::Snapshot);
         LookupDialog dialog(m_base->AppTitle + QStringLiteral(" : ") + caption, rows, {QStringLiteral("Codice"), name},
                             {QStringLiteral("Codice"), QStringLiteral("Descrizione")}, this);
         m_base->PrepareDialog(&dialog);
