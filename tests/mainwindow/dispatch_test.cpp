@@ -193,4 +193,9 @@ TEST_F(Dispatch, ScreensOfThisSystemOpenOnceEach)
         EXPECT_EQ(window->workspace()->subWindowList(QMdiArea::StackingOrder).last()->widget(), screen(name)) << qPrintable(tool);
     }
     EXPECT_EQ(screenCount(), screens.size());
+    ui::click(screen("AutoComp"), "CMD2");  // a screen closed by its own button takes its frame along
+    menu->popup(QPoint(0, 0));  // the menu's Chiudi closes the active one
+    ui::find<QAction>(menu, "BChiudi")->trigger();
+    ui::settle();
+    EXPECT_EQ(window->workspace()->subWindowList().size(), screens.size() - 2);
 }
