@@ -98,8 +98,7 @@ const ColumnPairs BareRows = sameNames({"Deposito", "TipoRiga", "idArticolo", "D
 // Supplier F001 of the demo as the supplier step copies it.
 const QVariantMap SupplierF001{{"idFornitore", qlonglong(1)},        {"DSFor", "Utensileria Italiana S.p.A."},
                               {"Indirizzo", "Via Cassanese, 224"}, {"Localita", "SEGRATE"},
-                              {"Stato", "IT"},                     {"PV", "MI"},
-                              {"CAP", "20090"}};
+                              {"Stato", "IT"},                     {"PV", "MI"}, {"CAP", "20090"}};
 
 struct Conversion
 {

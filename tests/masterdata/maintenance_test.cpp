@@ -79,8 +79,7 @@ TEST_F(RecordLocks, KeysMatchAsTheArchiveMatchesThem)
     LockIdentity elsewhere = company("01", *base);
     elsewhere.archive = "/mnt/server/brevano/user.mdb";
     const struct { const char* name; LockIdentity held, asked; bool sameRecord; } cases[] = {
-        {"code in another case", term("rb30"), term("RB30"), true},
-        {"another code", term("rb30"), term("RB3"), false},
+        {"code in another case", term("rb30"), term("RB30"), true}, {"another code", term("rb30"), term("RB3"), false},
         {"number with a leading zero, archive by another path", company("1", *base), elsewhere, true},
         {"another number", company("1", *base), company("2", *base), false},
         {"text key with a leading zero", numerator("01"), numerator("1"), false},
