@@ -201,8 +201,6 @@ QWidget* AutoComp::buildSourcePage()
     movement->addWidget(tDescCauMag, 1, 2);
     movement->setColumnStretch(2, 1);
     layout->addWidget(FRMDatiMag);
-    FRMDatiFor->setVisible(false);
-    FRMDatiMag->setVisible(false);
 
     layout->addStretch(1);
     ErrBar2 = new ErrorBar(QStringLiteral("ErrBar2"), p);
