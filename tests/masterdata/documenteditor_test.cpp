@@ -13,11 +13,7 @@
 
 namespace {
 
-struct EditorCase
-{
-    const char *tool, *screen, *kind, *variant;
-    bool supplier;
-};
+struct EditorCase { const char *tool, *screen, *kind, *variant; bool supplier; };
 
 void PrintTo(const EditorCase& c, std::ostream* os) { *os << c.screen; }
 

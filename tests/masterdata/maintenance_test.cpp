@@ -216,8 +216,7 @@ TEST_F(PaymentTerms, ANewTermIsCheckedRuleByRuleThenSavedAndShown)
     openTerms();
     press(s, "BNuovo");  // the snapshots show the states, the focus and the code kept on Modifica
     const struct { std::vector<std::pair<const char*, QString>> fields; QString message; } steps[] = {
-        {{}, "Codice non Inserito"},
-        {{{"tCod", "rb30"}, {"tDesc", "Prova"}}, "Codice già esistente"},
+        {{}, "Codice non Inserito"}, {{{"tCod", "rb30"}, {"tDesc", "Prova"}}, "Codice già esistente"},
         {{{"tCod", "RB90"}, {"tDesc", ""}}, "Descrizione non Inserita"},
         {{{"tDesc", "Ricevuta bancaria 30/60/90"}, {"R1", "30"}}, "Numero Rate non Inserito"},
         {{{"tRate", "3"}, {"R2", "60"}}, "Numero Rate Diverso da Giorni Scadenze Rate"},

@@ -107,12 +107,16 @@ TEST_F(SignIn, RefusalsSelectTheFieldToCorrectThenACodeInAnyCaseSignsIn)
     EXPECT_TRUE(base().MainWindow() && base().MainWindow()->isVisible());
     EXPECT_TRUE(dialog.isNull()) << "unloaded";
 
-    // The splash shows its picture, the focus on it for the keys that go on or end the program.
-    auto* splash = new frmSplash(appGlobals());
-    splash->show();
-    splash->activateWindow();
-    EXPECT_EQ(snapshot::compare("frmSplash", snapshot::describe(splash, folder.path())), QString());
-    delete splash;
+    // The splash shows its picture, focused for the keys; a click on it or Enter goes on at once.
+    for (const bool click : {true, false}) {
+        QPointer<frmSplash> splash = new frmSplash(appGlobals());
+        splash->show();
+        splash->activateWindow();
+        EXPECT_EQ(snapshot::compare("frmSplash", snapshot::describe(splash, folder.path())), QString());
+        click ? QTest::mouseClick(ui::find<QWidget>(splash, "Picture1"), Qt::LeftButton) : QTest::keyClick(splash, Qt::Key_Return);
+        ui::settle();
+        EXPECT_TRUE(splash.isNull()) << click;
+    }
 }
 
 // A data folder nobody may write: users still sign in and read, and a save says the folder is

@@ -136,11 +136,7 @@ TEST(ArchiveCheck, EachMissingOrUnusablePieceStopsTheStartWithItsMessage)
 
 namespace {
 
-struct Maintained
-{
-    int exitCode = -1;
-    QStringList report;
-};
+struct Maintained { int exitCode = -1; QStringList report; };
 
 Maintained maintain(const ProgramFolder& folder, const QStringList& options = {})
 {
