@@ -84,7 +84,7 @@ struct RowAmounts
 
 struct VatTotals
 {
-    QString code;            // by code: the code as the rows name it; by rate: the first code
+    QString code;            // the code as the rows name it
     QString description, nature;
     Decimal rate;
     bool known = true;       // the code is in the VAT table

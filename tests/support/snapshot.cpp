@@ -76,10 +76,12 @@ QString details(QObject* o)
             if (usual.contains(d.last()) || d.last().endsWith("=\"\""))
                 d.removeLast();
         }
-    if (auto* label = qobject_cast<QLabel*>(o); label && label->buddy())
-        d << "buddy=" + label->buddy()->objectName();
-    if (auto* label = qobject_cast<QLabel*>(o); label && !label->pixmap().isNull())
-        d << QString("picture=%1x%2").arg(label->pixmap().width()).arg(label->pixmap().height());
+    if (auto* label = qobject_cast<QLabel*>(o)) {
+        if (label->buddy())
+            d << "buddy=" + label->buddy()->objectName();
+        if (!label->pixmap().isNull())
+            d << QString("picture=%1x%2").arg(label->pixmap().width()).arg(label->pixmap().height());
+    }
     if (auto* bar = qobject_cast<QToolBar*>(o); bar && qobject_cast<QMainWindow*>(bar->parentWidget())) {
         auto* window = static_cast<QMainWindow*>(bar->parentWidget());
         d << QString("area=%1 break=%2").arg(window->toolBarArea(bar)).arg(window->toolBarBreak(bar));
