@@ -23,7 +23,26 @@ TEST_F(MainWindowTest, EveryMenuCommandOpensItsScreenInsideTheMainWindowWholeAnd
             if (!a->menu() && a->objectName().startsWith(u'B') && !notScreens.contains(a->objectName()))
                 commands << a->objectName();
 
+    // The dialogs of commands, the opening stock among them, open outside the workspace with the
+    // normal pointer, and none is left busy after them.
+    for (const char* command : {"BCS", "BInfo", "BRicEsercizio", "BAperGiac"}) {
+        SCOPED_TRACE(command);
+        bool busyOverDialog = true;
+        ui::onNextModal([&](QWidget* dialog) {
+            busyOverDialog = platform.busy;
+            EXPECT_EQ(changedFrom(command, dialog), QString());
+            EXPECT_EQ(ui::problems(dialog, dialog), QStringList());
+            dialog->close();
+        });
+        click(command);
+        EXPECT_FALSE(busyOverDialog || platform.busy);
+    }
+
+    // Each screen as it opens and after each command of its toolbar in turn, with what each said;
+    // its first record deleted once every screen was seen, as a deletion shows on later screens.
     QRect area = window->workspace()->viewport()->rect();
+    const QList<QStringList> passes = {{"BNuovo", "BAnnulla", "BModifica", "BSalva", "BUltimo", "BIndietro", "BAvanti", "BPrimo"}, {"BElimina"}};
+    for (const QStringList& steps : passes)
     for (const QString& command : commands) {
         SCOPED_TRACE(command.toStdString());
         click(command);
@@ -32,15 +51,15 @@ TEST_F(MainWindowTest, EveryMenuCommandOpensItsScreenInsideTheMainWindowWholeAnd
         EXPECT_TRUE(area.contains(frame->geometry())) << "frame outside the workspace";
         EXPECT_EQ(ui::problems(frame->widget(), frame), QStringList());
         EXPECT_FALSE(platform.busy) << "the pointer stays busy";
-        // As it opens, as Nuovo and Modifica leave it, after Annulla and after a save.
         QWidget* s = frame->widget();
-        EXPECT_EQ(changedFrom(command, s, 12), QString());
-        int n = 0;
-        for (const char* step : {"BNuovo", "BAnnulla", "BModifica", "BSalva"})
+        int n = steps.size() > 1 ? 0 : 8;
+        EXPECT_EQ(n ? QString() : changedFrom(command, s, 12), QString());
+        for (const QString& step : steps)
             if (++n && s->findChild<QObject*>(step) && ui::enabled(s, step)) {
+                platform.clear();
                 press(s, step);
-                EXPECT_EQ(ui::problems(s, frame), QStringList()) << step;
-                EXPECT_EQ(changedFrom(QString("%1-%2%3").arg(command).arg(n).arg(step), s, 12), QString());
+                EXPECT_EQ(ui::problems(s, frame), QStringList()) << step.toStdString();
+                EXPECT_EQ(changedFrom(QString("%1-%2%3").arg(command).arg(n).arg(step), s, 12, messages()), QString());
             }
         platform.answers.enqueue(Platform::Answer::Yes);
         frame->close();
@@ -56,24 +75,6 @@ TEST_F(MainWindowTest, EveryMenuCommandOpensItsScreenInsideTheMainWindowWholeAnd
     click("BGiacArt");
     EXPECT_TRUE(area.contains(window->workspace()->activeSubWindow()->geometry()))
         << window->workspace()->activeSubWindow()->geometry().x();
-    window->workspace()->closeAllSubWindows();
-    ui::settle();
-
-    // The dialogs of commands, the opening stock among them, open outside the workspace with the
-    // normal pointer, and none is left busy after them.
-    for (const char* command : {"BCS", "BInfo", "BRicEsercizio", "BAperGiac"}) {
-        SCOPED_TRACE(command);
-        bool busyOverDialog = true;
-        ui::onNextModal([&](QWidget* dialog) {
-            busyOverDialog = platform.busy;
-            EXPECT_EQ(changedFrom(command, dialog), QString());
-            EXPECT_EQ(ui::problems(dialog, dialog), QStringList());
-            dialog->close();
-        });
-        click(command);
-        EXPECT_FALSE(busyOverDialog || platform.busy);
-    }
-    EXPECT_TRUE(window->workspace()->subWindowList().isEmpty());
 }
 
 TEST_F(MainWindowTest, TheKeyboardDrivesAMaintenanceScreenAndItsMessagesAreReadOut)

@@ -7,7 +7,6 @@
 #include <QCoreApplication>
 #include <QMenu>
 #include <QProcess>
-#include <QTableView>
 
 namespace {
 
@@ -29,7 +28,6 @@ const char* const ForcedChoice =
     "MESSAGE|exclamation|ok|Brevano V|Esercizio Azienda Non Definito \\r\\rImpostare l'Esercizio dell' Azienda";
 
 using Dispatch = MainWindowTest;
-int gridRows(QWidget* s) { return ui::find<QTableView>(s, "TDBGTabella")->model()->rowCount(); }
 
 } // namespace
 

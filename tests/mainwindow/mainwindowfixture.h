@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QTableView>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
@@ -60,9 +61,9 @@ protected:
         return open(command, screenName);
     }
     // A screen or dialog as it stands against its snapshot of that name: the first differing line.
-    QString changedFrom(const QString& name, QWidget* w, int tabs = 0) const
+    QString changedFrom(const QString& name, QWidget* w, int tabs = 0, const QStringList& said = {}) const
     {
-        return snapshot::compare(name, snapshot::describe(w, program.path(), tabs));
+        return snapshot::compare(name, snapshot::describe(w, program.path(), tabs, said));
     }
     // The child screen of the workspace named so; null when there is none.
     QWidget* screen(const QString& name) const
@@ -124,6 +125,7 @@ protected:
     QStringList rows(const QString& sql) const { return program.rows("data.mdb", sql); }
     QString one(const QString& sql) const { return rows(sql).value(0); }
     int count(const QString& table) const { return one("SELECT count(*) FROM " + table).toInt(); }
+    static int gridRows(QWidget* s) { return ui::find<QTableView>(s, "TDBGTabella")->model()->rowCount(); }
 
     QString panel(int n) const { return ui::text(window.get(), QStringLiteral("StatusBar1_%1").arg(n)); }
     QStringList messages() const

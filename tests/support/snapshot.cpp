@@ -102,7 +102,7 @@ bool described(QWidget* w, QWidget* root)
 
 } // namespace
 
-QString describe(QWidget* root, const QString& programFolder, int tabs)
+QString describe(QWidget* root, const QString& programFolder, int tabs, const QStringList& said)
 {
     QApplication::processEvents();  // as the user meets it: after what the screen set going
     QStringList lines;
@@ -132,6 +132,7 @@ QString describe(QWidget* root, const QString& programFolder, int tabs)
     }
     if (tabs)
         lines << "tab walk: " + walk.join(u' ');
+    lines += said;
 
     // Demo documents are dated in this month, the fiscal year's bounds are not; digests take a
     // new salt with every build.

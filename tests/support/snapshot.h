@@ -1,5 +1,5 @@
 #pragma once
-#include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -10,8 +10,8 @@ class QWidget;
 namespace snapshot {
 
 // With tabs, Tab is then pressed that many times from the focus and where it went is added; in a
-// grid, where Tab moves among the cells, Ctrl+Tab leaves it.
-QString describe(QWidget* root, const QString& programFolder, int tabs = 0);
+// grid, where Tab moves among the cells, Ctrl+Tab leaves it. The messages said are added last.
+QString describe(QWidget* root, const QString& programFolder, int tabs = 0, const QStringList& said = {});
 
 // Compares with tests/snapshots/<name>.txt and returns the first differing line (empty when equal).
 // With BREVANO_SNAPSHOTS=write the file is written instead, to be read through once and committed.
