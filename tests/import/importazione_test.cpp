@@ -97,7 +97,6 @@ protected:
             throw std::runtime_error(sql.toStdString());
         return q.next() ? q.value(0) : QVariant();
     }
-    int count(const QString& table) { return value("SELECT COUNT(*) FROM " + table).toInt(); }
     QList<int> counts()
     {
         QList<int> all;
