@@ -134,17 +134,30 @@ QString describe(QWidget* root, const QString& programFolder, int tabs, const QS
         lines << "tab walk: " + walk.join(u' ');
     lines += said;
 
+    return placeholders(lines.join(u'\n') + u'\n', programFolder);
+}
+
+QString placeholders(QString text, const QString& programFolder)
+{
     // Demo documents are dated in this month, the fiscal year's bounds are not; digests take a
     // new salt with every build.
     const QDate today = QDate::currentDate();
     const QString year = QString::number(today.year());
-    QString text = lines.join(u'\n') + u'\n';
     text.replace(programFolder, "<cartella>");
     text.replace(QRegularExpression("\\b(01/01|31/12)/" + year), "\\1/<anno>").replace(QRegularExpression(year + "-(01-01|12-31)"), "<anno>-\\1");
     text.replace(today.toString("yyyy-MM-"), "<anno>-<mese>-").replace(today.toString("/MM/yyyy"), "/<mese>/<anno>");
     text.replace(QRegularExpression("\\b" + year + "\\b"), "<anno>");
     text.replace(QRegularExpression("\\b" + QString::number(today.year() - 1) + "\\b"), "<anno-1>");
     return text.replace(QRegularExpression("pbkdf2-sha256\\$[^ |\"]+"), "<digest>");
+}
+
+QString printed(QString text, const QString& programFolder)
+{
+    // Dates worked out from the demo's (due dates, at a month's end) differ from month to month.
+    const QDate today = QDate::currentDate();
+    text.replace(QRegularExpression("\\b\\d\\d/(?!" + today.toString("MM/yyyy") + ")\\d\\d/\\d{4}\\b"), "<data>");
+    text.replace(QRegularExpression("\\b(?!" + today.toString("yyyy-MM-") + ")\\d{4}-\\d\\d-\\d\\d\\b"), "<data>");
+    return placeholders(text, programFolder);
 }
 
 QString compare(const QString& name, const QString& described)
