@@ -130,7 +130,7 @@ protected:
     {
         QStringList stored;
         for (const QString& table : tables)
-            stored += rows("SELECT * FROM " + table + where + " ORDER BY 1, 2");
+            stored += rows("SELECT * FROM " + table + where + " ORDER BY 1");
         return snapshot::compare((ProgramFolder::onServer() ? "stored-pg-" : "stored-") + name, snapshot::printed(stored.join(u'\n'), program.path()));
     }
     static int gridRows(QWidget* s) { return ui::find<QTableView>(s, "TDBGTabella")->model()->rowCount(); }
