@@ -138,15 +138,11 @@ TEST_F(ImportScreen, EmptyingThenImportingReplacesTheTablesAndASecondImportAddsN
     importFrom(old);
     EXPECT_EQ(shown.mid(0, 3) << (progress->isVisible() ? "shown" : "gone"), QStringList({"-", "Agenti: 4 di 4", "Articoli: 25 di 25", "gone"}));
     EXPECT_EQ(messages(), importedCounts(9));
-    // Every article goes to the warehouse DEP, kept by the emptying; of customers with codes
-    // differing only in case, the first row of each code went in.
-    EXPECT_EQ(rows("SELECT DISTINCT idDeposito FROM Articoli"), QStringList("DEP"));
-    EXPECT_EQ(rows("SELECT Codice, Denominazione, Esente FROM Clienti ORDER BY id"),
-              QStringList({"C001|Alimentari Ferrari S.n.c.|0", "C002|Bar Caffè dell'Angolo di Greco Salvatore|0",
-                           "C003|Comunità Montana Alta Valle|1"}));
     EXPECT_GT(value("SELECT Min(id) FROM Clienti").toInt(), customersBefore);
     EXPECT_GT(value("SELECT Min(id) FROM Fornitori").toInt(), suppliersBefore);
-    EXPECT_EQ(storedChanged("import", Tables), QString());  // every column of every table imported
+    // Every column of every table imported: every article in the warehouse DEP, kept by the
+    // emptying; of customers with codes differing only in case, the first row of each code.
+    EXPECT_EQ(storedChanged("import", Tables), QString());
 
     importFrom(old);
     EXPECT_EQ(messages(), importedCounts(9, 0));
