@@ -142,7 +142,7 @@ TEST_F(ImportScreen, EmptyingThenImportingReplacesTheTablesAndASecondImportAddsN
     EXPECT_GT(value("SELECT Min(id) FROM Fornitori").toInt(), suppliersBefore);
     // Every column of every table imported: every article in the warehouse DEP, kept by the
     // emptying; of customers with codes differing only in case, the first row of each code.
-    EXPECT_EQ(storedChanged("import", Tables), QString());
+    EXPECT_EQ(program.storedChanged("import", Tables), QString());
 
     importFrom(old);
     EXPECT_EQ(messages(), importedCounts(9, 0));

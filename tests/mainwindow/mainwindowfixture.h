@@ -125,14 +125,6 @@ protected:
     QStringList rows(const QString& sql) const { return program.rows("data.mdb", sql); }
     QString one(const QString& sql) const { return rows(sql).value(0); }
     int count(const QString& table) const { return one("SELECT count(*) FROM " + table).toInt(); }
-    // Every column of what these tables hold (where the condition says), against its snapshot on each engine.
-    QString storedChanged(const QString& name, const QStringList& tables, const QString& where = {}) const
-    {
-        QStringList stored;
-        for (const QString& table : tables)
-            stored += rows("SELECT * FROM " + table + where + " ORDER BY 1");
-        return snapshot::compare((ProgramFolder::onServer() ? "stored-pg-" : "stored-") + name, snapshot::printed(stored.join(u'\n'), program.path()));
-    }
     static int gridRows(QWidget* s) { return ui::find<QTableView>(s, "TDBGTabella")->model()->rowCount(); }
 
     QString panel(int n) const { return ui::text(window.get(), QStringLiteral("StatusBar1_%1").arg(n)); }

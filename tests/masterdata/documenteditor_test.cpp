@@ -97,7 +97,7 @@ TEST_P(DocumentEditorWalk, WritesSavesReopensCorrectsAndDeletesADocumentFromTheK
     key(Qt::Key_S, Qt::ControlModifier);  // saved with the cell still open: what it holds is saved
 
     // Under its number: 4 × 20.000 lire, less the customer's 5%, plus 10%, 83.600 lire (43,18 €); the supplier gives no discount.
-    EXPECT_EQ(storedChanged(c.screen, {kind.headerTable, kind.rowsTable}, " WHERE DataReg = '" + Year + "-12-31'"), QString());
+    EXPECT_EQ(program.storedChanged(c.screen, {kind.headerTable, kind.rowsTable}, " WHERE DataReg = '" + Year + "-12-31'"), QString());
 
     // Deleted, after a question; kept and still picked when the answer is no.
     key(Qt::Key_End, Qt::ControlModifier);
@@ -201,7 +201,7 @@ protected:
         key(Qt::Key_Escape);
         EXPECT_EQ(texts().last(), "Annullare le modifiche al movimento?");
         key(Qt::Key_S, Qt::ControlModifier);
-        EXPECT_EQ(storedChanged(c.screen, {"MovMagTes", "MovMagRig"}, " WHERE DataReg = '" + Year + "-12-31'"), QString());
+        EXPECT_EQ(program.storedChanged(c.screen, {"MovMagTes", "MovMagRig"}, " WHERE DataReg = '" + Year + "-12-31'"), QString());
         EXPECT_EQ(program.lockHolders(), QStringList());
         EXPECT_EQ(stock(stockScreen), c.corrected);
         platform.todayDate.setDate(platform.todayDate.year(), platform.todayDate.month(), 28);

@@ -3,6 +3,7 @@
 #include "components/base/baseclass.h"
 #include "common/archivepassword.h"
 #include "common/programtitle.h"
+#include "snapshot.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -157,4 +158,12 @@ std::unique_ptr<BaseClass> ProgramFolder::makeBaseAt(const QString& folder, cons
     base->EuroDecimals = 2;
     base->WarehouseModuleLoaded = base->InvoicingModuleLoaded = base->PaymentsModuleLoaded = true;
     return base;
+}
+
+QString ProgramFolder::storedChanged(const QString& name, const QStringList& tables, const QString& where) const
+{
+    QStringList stored;
+    for (const QString& table : tables)
+        stored += rows("data.mdb", "SELECT * FROM " + table + where + " ORDER BY 1");
+    return snapshot::compare((onServer() ? "stored-pg-" : "stored-") + name, snapshot::printed(stored.join(u'\n'), path()));
 }
