@@ -50,6 +50,7 @@ TEST_F(Finish, CreatedDocumentIsReportedAndAnotherOffered)
     EXPECT_EQ(program.rows("data.mdb", QString("SELECT MMDataReg, MMidCausaleDoc, MMNumInt FROM FATVETes WHERE "
                                                "DataReg = '2041-03-05' AND NumInt = %1").arg(wizard->NewNumber)),
               QStringList{QString("2041-04-15|VEN|%1").arg(wizard->MovementNumber)});
+    EXPECT_EQ(program.storedChanged("wizard", {"FATVETes", "FATVERig", "MovMagTes", "MovMagRig"}, " WHERE DataReg > '2041-01-01'"), QString());
 
     // Yes: back to step 1 with the choices kept.
     EXPECT_EQ(wizard->CurrentPage, 2);
