@@ -68,7 +68,8 @@ TEST_F(MainWindowTest, EveryMenuCommandOpensItsScreenInsideTheMainWindowWholeAnd
         EXPECT_EQ(screenCount(), 0);
     }
 
-    EXPECT_EQ(program.storedChanged("walk", rows("SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY name")), QString());
+    EXPECT_EQ(program.storedChanged("walk", rows("SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY name")), QString())
+        << "the company archive as the walk left it";
 
     // Opened beside another, or kept where a larger display showed it, a screen is in sight whole.
     click("BDDT");

@@ -12,7 +12,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTableView>
-#include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
 

@@ -96,7 +96,7 @@ TEST_P(DocumentEditorWalk, WritesSavesReopensCorrectsAndDeletesADocumentFromTheK
     ui::find<QLineEdit>(s, "NoteDoc")->setText("Consegna al piano");
     key(Qt::Key_S, Qt::ControlModifier);  // saved with the cell still open: what it holds is saved
 
-    // Under its number: 4 × 20.000 lire, less the customer's 5%, plus 10%, 83.600 lire (43,18 €); the supplier gives no discount.
+    // Stored under its number: 4 × 20.000 lire, less the customer's 5%, plus 10%, is 83.600 lire (43,18 €).
     EXPECT_EQ(program.storedChanged(c.screen, {kind.headerTable, kind.rowsTable}, " WHERE DataReg = '" + Year + "-12-31'"), QString());
 
     // Deleted, after a question; kept and still picked when the answer is no.
