@@ -157,7 +157,7 @@ TEST_F(DocumentOutput, ThePdfHoldsEveryRowTheVatSummaryTheTotalsAndThePageCount)
         // In drawing order, a description wrapped over two lines reads as one text; the font's
         // ligatures ("ﬁ") read as their letters.
         const QString raw = run("pdftotext", {"-raw", pdf, "-"});
-        EXPECT_EQ(c.number == 900 ? QString() : snapshot::compare(QString("pdf-%1-%2").arg(c.tool).arg(c.number), snapshot::printed(raw, program.path())), QString());
+        EXPECT_EQ(c.number == 900 ? QString() : snapshot::comparePrinted(QString("pdf-%1-%2").arg(c.tool).arg(c.number), raw, program.path()), QString());
         const int pages = int(raw.count(u'\f'));
         const QString text = raw.normalized(QString::NormalizationForm_KC).replace(u'\n', u' ');
         const QString rows = QString("SELECT Descrizione FROM %1 WHERE NumInt = %2").arg(c.rowsTable).arg(c.number);
@@ -209,7 +209,7 @@ TEST_F(DocumentOutput, ElectronicInvoicesPassTheOfficialSchemaUnderProgressivesN
         QFile file(xml);
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         const QByteArray content = file.readAll();
-        EXPECT_EQ(snapshot::compare(QString("xml-%1-%2").arg(c.tool).arg(c.number), snapshot::printed(content, program.path())), QString());
+        EXPECT_EQ(snapshot::comparePrinted(QString("xml-%1-%2").arg(c.tool).arg(c.number), content, program.path()), QString());
         EXPECT_GT(expectAcceptedArithmetic(content), 0);
         EXPECT_EQ(eInvoiceArithmeticErrors(content), QStringList());
     }
@@ -289,7 +289,7 @@ TEST_F(DocumentOutput, EuroInvoicesHoldTheExchangeSystemsArithmeticAndOverlongOn
         QFile file(pick("BFATVE", "objFATVE", number, "BFatturaElettronica"));
         ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << platform.lastText().toStdString();
         const QByteArray content = file.readAll();
-        EXPECT_EQ(snapshot::compare(QString("xml-euro-%1").arg(number), snapshot::printed(content, program.path())), QString());
+        EXPECT_EQ(snapshot::comparePrinted(QString("xml-euro-%1").arg(number), content, program.path()), QString());
         EXPECT_EQ(expectAcceptedArithmetic(content), number == 901 ? 4 : 5);
         for (const QByteArray& e : expected)
             EXPECT_TRUE(content.contains(e)) << e.toStdString();

@@ -165,5 +165,5 @@ QString ProgramFolder::storedChanged(const QString& name, const QStringList& tab
     QStringList stored;
     for (const QString& table : tables)
         stored += rows("data.mdb", "SELECT * FROM " + table + where + " ORDER BY 1");
-    return snapshot::compare((onServer() ? "stored-pg-" : "stored-") + name, snapshot::printed(stored.join(u'\n'), path()));
+    return snapshot::comparePrinted((onServer() ? "stored-pg-" : "stored-") + name, stored.join(u'\n'), path());
 }

@@ -13,10 +13,9 @@ namespace snapshot {
 // grid, where Tab moves among the cells, Ctrl+Tab leaves it. The messages said are added last.
 QString describe(QWidget* root, const QString& programFolder, int tabs = 0, const QStringList& said = {});
 
-// Any text (a document read back, a file written) with the same placeholders.
-QString placeholders(QString text, const QString& programFolder);
-// A document printed or written: dates of other months than this one are written as <data>.
-QString printed(QString text, const QString& programFolder);
+// A document printed or written (read back as text, rows as stored) against its snapshot, with the
+// same placeholders and dates of other months than this one written <data>: as compare below.
+QString comparePrinted(const QString& name, QString text, const QString& programFolder);
 
 // Compares with tests/snapshots/<name>.txt and returns the first differing line (empty when equal).
 // With BREVANO_SNAPSHOTS=write the file is written instead, to be read through once and committed.
