@@ -91,7 +91,7 @@ TEST_F(OnServer, TheConfigurationReopensOnTheServerInUse)
 TEST_F(OnServer, ConfirmingAServerWritesItsServiceAndThePasswordApartThenEnds)
 {
     ServerArchive::Settings s = server();
-    s.password = "segreta:1";
+    s.password = "segreta:1\\";
     const QString pointer = program.file("brevanov.dat");
     platform.onMessage = [&](const ScriptedPlatform::Message&) {
         const QByteArray written = contentOf(pointer), service = contentOf(ServerArchive::serviceFilePath()),
@@ -99,7 +99,7 @@ TEST_F(OnServer, ConfirmingAServerWritesItsServiceAndThePasswordApartThenEnds)
         const bool right = written == ("PGSERVICE:" + s.database + "/\r\n1\r\n").toUtf8()
                            && service.contains(("[" + s.database + "]\nhost=" + s.host + "\nport=5432\ndbname=" + s.database
                                                 + "\nuser=brevano\n").toUtf8())
-                           && !service.contains("segreta") && password.contains((s.host + ":5432:" + s.database + ":brevano:segreta\\:1").toUtf8())
+                           && !service.contains("segreta") && password.contains((s.host + ":5432:" + s.database + ":brevano:segreta\\:1\\\\").toUtf8())
                            && !written.contains("segreta");
         std::fprintf(stderr, "%s\n", right ? "SERVICE WRITTEN" : "WRONG");
     };
