@@ -104,7 +104,12 @@ public:
         m_columnGap = mm(1);
     }
 
-    void begin(QPainter* painter) { m_painter = painter; }
+    // Every rule and frame is drawn with one thin black pen.
+    void begin(QPainter* painter)
+    {
+        m_painter = painter;
+        m_painter->setPen(QPen(Qt::black, mm(0.2)));
+    }
     qreal mm(double millimetres) const { return millimetres * m_dotsPerMm; }
     qreal top() const { return m_area.top(); }
     // Where the rows of a page must end, leaving room for the footer.
@@ -289,10 +294,8 @@ private:
             if (!line.isEmpty())
                 by = text(left + mm(2), by, width - mm(4), m_normal, line, paint);
         by += mm(1);
-        if (paint) {
-            m_painter->setPen(QPen(Qt::black, mm(0.2)));
+        if (paint)
             m_painter->drawRect(QRectF(left, y, width, by - y));
-        }
         return by + mm(3);
     }
 
@@ -363,7 +366,6 @@ private:
     {
         if (!paint)
             return;
-        m_painter->setPen(QPen(Qt::black, mm(0.2)));
         m_painter->drawLine(QPointF(m_area.left(), y), QPointF(m_area.right(), y));
     }
 
