@@ -145,14 +145,22 @@ void GestAccessi::showEvent(QShowEvent* event)
         base()->PrepareDataControl(m_data, this);
 }
 
-void GestAccessi::reloadGrid()
+void GestAccessi::reloadGrid(const QVariant& current)
 {
     {
         const QScopedValueRollback quiet(m_syncing, true);
         m_data->Refresh();
         m_model->reload();
     }
+    if (!current.isNull())
+        m_data->recordset().FindFirst(JetQuery("id = ") << Jet::number(current.toLongLong()));
     repositioned();
+}
+
+QVariant GestAccessi::currentId() const
+{
+    const Recordset& rs = m_data->recordset();
+    return rs.isBOF() || rs.isEOF() ? QVariant() : rs.value(QStringLiteral("id"));
 }
 
 bool GestAccessi::lockAnswer(qint16 mode)
@@ -212,11 +220,7 @@ void GestAccessi::BUltimo() { move(&DataControl::moveLast); }
 
 void GestAccessi::BRefresh()
 {
-    const Recordset& rs = m_data->recordset();
-    const QVariant id = rs.isBOF() || rs.isEOF() ? QVariant() : rs.value(QStringLiteral("id"));
-    reloadGrid();
-    if (!m_data->recordset().isEmpty() && !id.isNull())
-        m_data->findFirst(JetQuery("id = ") << Jet::number(id.toLongLong()));
+    reloadGrid(currentId());
 }
 
 void GestAccessi::BElimina()
@@ -234,23 +238,8 @@ void GestAccessi::BElimina()
 void GestAccessi::sortBy(int column)
 {
     const QString field = QString::fromLatin1(GridFields[column]);
-    Recordset& rs = m_data->recordset();
-    const bool onRow = !rs.isBOF() && !rs.isEOF();
-    const QString value = onRow ? rs.value(field).toString() : QString();
-    const qint64 id = onRow ? rs.value(QStringLiteral("id")).toLongLong() : 0;
+    const QVariant current = currentId();
     m_data->RecordSource = JetQuery("Select * from ") << Jet::table(QStringLiteral("Accessi"));
     m_data->RecordSource.orderBy(QStringLiteral(" order by "), {{u'[' + field + u']', true}});
-    {
-        const QScopedValueRollback quiet(m_syncing, true);
-        m_data->Refresh();
-        m_model->reload();
-    }
-    if (onRow) {
-        // Several locks may share the value (one workstation's locks): the same lock first.
-        Recordset& sorted = m_data->recordset();
-        if (!sorted.FindFirst(JetQuery() << Jet::identifier(field) << " = " << Jet::text(value) << " AND id = "
-                                         << Jet::number(id)))
-            sorted.FindFirst(JetQuery() << Jet::identifier(field) << " = " << Jet::text(value));
-    }
-    repositioned();
+    reloadGrid(current);
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include "components/childscreen.h"
 
+#include <QVariant>
 #include <QVector>
 
 class DataControl;
@@ -32,7 +33,9 @@ private:
     void repositioned();
     void setRowButtons(bool enabled);
     void showRow();
-    void reloadGrid();
+    // Reads the locks again, the lock `current` (an id) current again wherever the order puts it.
+    void reloadGrid(const QVariant& current = {});
+    QVariant currentId() const;
     bool lockAnswer(qint16 mode);
     void move(void (DataControl::*step)());
     void sortBy(int column);
