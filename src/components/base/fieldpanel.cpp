@@ -30,14 +30,15 @@ bool isDecimal(FieldKind kind)
     return kind == FieldKind::Decimal || kind == FieldKind::Amount || kind == FieldKind::EuroAmount;
 }
 
-// How many decimals a number field holds: an amount its currency's, other numbers any.
+// How many decimals a number field holds: an amount its currency's, other numbers any (as many
+// as they have, in Qt's words).
 int decimalsOf(FieldKind kind, const BaseComponent* base)
 {
     if (kind == FieldKind::Amount)
         return std::clamp(int(base->BaseCurrencyDecimals), 0, 3);
     if (kind == FieldKind::EuroAmount)
         return std::clamp(int(base->EuroDecimals), 0, 3);
-    return -1;
+    return QLocale::FloatingPointShortest;
 }
 
 QString shownText(const QVariant& value, FieldKind kind, const BaseComponent* base)
@@ -45,14 +46,11 @@ QString shownText(const QVariant& value, FieldKind kind, const BaseComponent* ba
     if (value.isNull())
         return {};
     switch (kind) {
-    case FieldKind::Decimal: {
-        bool ok = false;
-        const double d = value.toDouble(&ok);
-        return ok ? QLocale().toString(d, 'f', QLocale::FloatingPointShortest) : value.toString();
-    }
+    case FieldKind::Decimal:
     case FieldKind::Amount:
     case FieldKind::EuroAmount: {
-        // An amount reads as in the grids: the currency's decimals, thousands grouped.
+        // An amount reads as in the grids: the currency's decimals, thousands grouped; another
+        // number with the decimals it has.
         bool ok = false;
         const double d = value.toDouble(&ok);
         return ok ? QLocale().toString(d, 'f', decimalsOf(kind, base)) : value.toString();
