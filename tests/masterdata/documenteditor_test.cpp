@@ -57,6 +57,10 @@ TEST_P(DocumentEditorWalk, WritesSavesReopensCorrectsAndDeletesADocumentFromTheK
     platform.messages.clear();
     typeKeys(c.supplier ? "F001" : "C001");
     key(Qt::Key_Tab);
+    key(Qt::Key_S, Qt::ControlModifier);  // refused without rows: the cursor on a first row, ready
+    EXPECT_EQ(messages(), QStringList("MESSAGE|critical|ok|Brevano V|Documento non salvato. Manca:\\r- almeno una riga"));
+    EXPECT_EQ(ui::find<QTableView>(s, "TDBGRigheDocumento")->model()->rowCount(), 1);
+    platform.messages.clear();
     typeKeys("ART001");
     tabs(3);
     typeKeys("2");
