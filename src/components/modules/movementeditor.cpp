@@ -159,9 +159,9 @@ void MovementEditor::showDraft()
 
 void MovementEditor::collect()
 {
-    // A row left blank (the one Tab opens after the last) is no row.
-    if (m_draft.rows.removeIf([](const DraftRow& r) { return r.article.isEmpty() && r.deposit.isEmpty() && !r.quantity; }) > 0)
-        m_rows->setDraft(&m_draft);
+    // A row left blank (the one Tab opens after the last) is no row, nor shown as one.
+    m_draft.rows.removeIf([](const DraftRow& r) { return r.article.isEmpty() && r.deposit.isEmpty() && !r.quantity; });
+    m_rows->setDraft(&m_draft);
     const std::optional<QDate> date = parseTypedDate(m_date->text());
     m_draft.date = date ? *date : QDate();
     m_draft.movementReason = m_reason->text().trimmed();
