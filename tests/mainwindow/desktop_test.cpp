@@ -53,13 +53,14 @@ TEST_F(MainWindowTest, EveryMenuCommandOpensItsScreenInsideTheMainWindowWholeAnd
         EXPECT_FALSE(platform.busy) << "the pointer stays busy";
         QWidget* s = frame->widget();
         int n = steps.size() > 1 ? 0 : 11;
-        if (!n) {  // another window activated, then this one again: as it opened, the cursor where it was
-            QMdiSubWindow* other = window->workspace()->addSubWindow(new QWidget);
+        if (!n) {  // another window activated, then this one again: as it opened, the cursor where it was,
+                   // and Tab kept inside it
+            QMdiSubWindow* other = window->workspace()->addSubWindow(new QLineEdit);
             other->show();
             window->workspace()->setActiveSubWindow(frame);
             ui::settle();
-            delete other;
             EXPECT_EQ(changedFrom(command, s, 12), QString());
+            delete other;
         }
         for (const QString& step : steps)  // a text is typed where a record is being written
             if (const QString button = step.startsWith(u'B') ? step : "BSalva"; ++n && s->findChild<QObject*>(button) && ui::enabled(s, button)) {
