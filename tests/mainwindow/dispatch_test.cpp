@@ -69,6 +69,17 @@ TEST_F(Dispatch, WithoutAFiscalYearTheChoiceComesBeforeTheCommandAndTheMenuChang
     click("BRicEsercizio");
     EXPECT_EQ(base->FiscalYear, ThisYear);
     EXPECT_EQ(platform.messages.size(), 1);
+
+    // Where no browser shows them, the guide and the maker's page say so, and the pointer is free.
+    platform.clear();
+    platform.desktopOpens = false;
+    click("BHELP");
+    click("BTarmel");
+    const QString noBrowser = ": su questa postazione non c'è un browser che la possa mostrare.";
+    EXPECT_EQ(messages(), (QStringList{"MESSAGE|information|ok|Brevano V|Impossibile aprire la Guida" + noBrowser,
+                                       "MESSAGE|information|ok|Brevano V|Impossibile aprire la pagina https://www.tarmel.it" + noBrowser}));
+    EXPECT_EQ(platform.openedUrls, QStringList("https://www.tarmel.it"));
+    EXPECT_FALSE(platform.busy);
 }
 
 TEST_F(Dispatch, UsersAndLocksAreForAdministratorsAndPasswordsAreNeverShown)

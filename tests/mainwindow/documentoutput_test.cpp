@@ -352,7 +352,7 @@ TEST_F(DocumentOutput, MissingDataIsListedFieldByFieldAndNoFileIsWritten)
 // nothing opens folders, the clerk is told where the file went.
 TEST_F(DocumentOutput, TheKeyboardAloneWalksOutOfAGridAndToEsportaPdf)
 {
-    platform.folderOpens = false;
+    platform.desktopOpens = false;
     ASSERT_TRUE(openActive("BDDT", "objddt"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_TRUE(qobject_cast<QToolButton*>(QApplication::focusWidget()));

@@ -74,21 +74,22 @@ QString ScriptedPlatform::chooseFolder(QWidget*, const QString&)
     return foldersToChoose.isEmpty() ? QString() : foldersToChoose.dequeue();
 }
 
-bool ScriptedPlatform::openUrl(const QString&)
+bool ScriptedPlatform::openUrl(const QString& url)
 {
-    return true;
+    openedUrls << url;
+    return desktopOpens;
 }
 
 bool ScriptedPlatform::openFolder(const QString& folder)
 {
     openedFolders << folder;
-    return folderOpens;
+    return desktopOpens;
 }
 
 bool ScriptedPlatform::showHelp(const QString& helpFile, int context)
 {
     helpTopics << QStringLiteral("%1#%2").arg(helpFile).arg(context);
-    return true;
+    return desktopOpens;
 }
 
 bool ScriptedPlatform::isLocalPath(const QString& path)

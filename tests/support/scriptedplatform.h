@@ -48,13 +48,13 @@ public:
     QQueue<QString> filesToChoose;     // for the open-file dialog; empty: cancelled
     QQueue<QString> foldersToChoose;
     QStringList networkPaths;          // prefixes treated as network shares
-    bool folderOpens = true;           // false: a machine without a program that opens folders
+    bool desktopOpens = true;          // false: a machine without programs that open folders and pages
     // Runs when a message is shown (before it is answered).
     std::function<void(const Message&)> onMessage;
 
     // Observations.
     QVector<Message> messages;
-    QStringList openedFolders, helpTopics;
+    QStringList openedFolders, openedUrls, helpTopics;
     bool busy = false;
 
     const Message* last() const { return messages.isEmpty() ? nullptr : &messages.last(); }
