@@ -5,6 +5,7 @@
 #include "components/base/recordsetmodel.h"
 #include "documents/einvoicecheck.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QPrintPreviewWidget>
@@ -195,13 +196,23 @@ TEST_F(DocumentOutput, ThePdfHoldsEveryRowTheVatSummaryTheTotalsAndThePageCount)
     }
 
     // "Stampa" shows the same pages in a preview, on the way to the system's printers.
+    // Its zoom is typed as an Italian writes it, and shown back with its sign.
     int previewPages = 0;
+    QStringList zooms;
     ui::onNextModal([&](QWidget* preview) {
-        previewPages = ui::find<QPrintPreviewWidget>(preview, QString())->pageCount();
+        auto* view = ui::find<QPrintPreviewWidget>(preview, QString());
+        previewPages = view->pageCount();
+        QLineEdit* zoom = ui::find<QComboBox>(preview, QString())->lineEdit();
+        for (const char* typed : {"150,5", "12,5%", "1"}) {
+            zoom->setText(typed);
+            QTest::keyClick(zoom, Qt::Key_Return);
+            zooms << QString::number(view->zoomFactor()) + " " + zoom->text();
+        }
         preview->close();
     });
     pick("BFATVE", "objFATVE", 1, "BStampa");
     EXPECT_EQ(previewPages, 1);
+    EXPECT_EQ(zooms, (QStringList{"1.505 150,5%", "0.125 12,5%", "0.01 1,0%"}));
 }
 
 TEST_F(DocumentOutput, ElectronicInvoicesPassTheOfficialSchemaUnderProgressivesNeverGivenTwice)

@@ -25,6 +25,7 @@ void useItalianZoom(QPrintPreviewDialog* preview)
         const double typed = QLocale().toDouble(text.trimmed(), &ok);
         if (ok && typed >= 1 && typed <= 1000)
             view->setZoomFactor(typed / 100);
+        zoom->lineEdit()->setText(percent(view->zoomFactor()));  // shown back with its sign
     };
     QObject::connect(zoom->lineEdit(), &QLineEdit::editingFinished, zoom, apply);
     QObject::connect(zoom, &QComboBox::textActivated, zoom, apply);
