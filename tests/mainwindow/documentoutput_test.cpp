@@ -203,7 +203,7 @@ TEST_F(DocumentOutput, ThePdfHoldsEveryRowTheVatSummaryTheTotalsAndThePageCount)
         auto* view = ui::find<QPrintPreviewWidget>(preview, QString());
         previewPages = view->pageCount();
         QLineEdit* zoom = ui::find<QComboBox>(preview, QString())->lineEdit();
-        for (const char* typed : {"150,5", "12,5%", "1"}) {
+        for (const char* typed : {"150,5", "12,5%", "1,0"}) {
             zoom->setText(typed);
             QTest::keyClick(zoom, Qt::Key_Return);
             zooms << QString::number(view->zoomFactor()) + " " + zoom->text();
