@@ -41,7 +41,7 @@ TEST_F(MainWindowTest, EveryMenuCommandOpensItsScreenInsideTheMainWindowWholeAnd
     // Each screen as it opens and after each command of its toolbar in turn, with what each said;
     // its first record deleted once every screen was seen, as a deletion shows on later screens.
     QRect area = window->workspace()->viewport()->rect();
-    const QList<QStringList> passes = {{"BNuovo", "BSalva", "Z9", "BSalva", "BAnnulla", "BModifica", "BSalva", "BUltimo", "BIndietro", "BAvanti", "BPrimo"}, {"BElimina"}};
+    const QList<QStringList> passes = {{"BNuovo", "BSalva", "Z9", "BSalva", "BAnnulla", "BModifica", "BSalva", "BUltimo", "BIndietro", "BAvanti", "BPrimo", "BIndietro", "BUltimo", "BAvanti", "BModifica"}, {"BElimina"}};
     for (const QStringList& steps : passes)
     for (const QString& command : commands) {
         SCOPED_TRACE(command.toStdString());
@@ -52,7 +52,7 @@ TEST_F(MainWindowTest, EveryMenuCommandOpensItsScreenInsideTheMainWindowWholeAnd
         EXPECT_EQ(ui::problems(frame->widget(), frame), QStringList());
         EXPECT_FALSE(platform.busy) << "the pointer stays busy";
         QWidget* s = frame->widget();
-        int n = steps.size() > 1 ? 0 : 11;
+        int n = steps.size() > 1 ? 0 : 15;
         if (!n) {  // another window activated, then this one again: as it opened, the cursor where it was,
                    // and Tab kept inside it
             QMdiSubWindow* other = window->workspace()->addSubWindow(new QLineEdit);
@@ -71,8 +71,6 @@ TEST_F(MainWindowTest, EveryMenuCommandOpensItsScreenInsideTheMainWindowWholeAnd
             }
         // Esci, where the screen lets it, closes it as the frame's close button does, the record
         // being edited given up with its lock.
-        if (steps.size() > 1 && s->findChild<QObject*>("BModifica") && ui::enabled(s, "BModifica"))
-            press(s, "BModifica");
         platform.answers.enqueue(Platform::Answer::Yes);
         const QAction* esci = s->findChild<QAction*>("BEsci");
         esci && esci->isEnabled() ? press(s, "BEsci") : closeScreen(s);
