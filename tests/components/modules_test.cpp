@@ -71,6 +71,10 @@ TEST_F(ModuleScreens, DeliveryNotesMovementsAndStockShowTheWarehouseArchive)
     EXPECT_EQ(QString("%1 %2 %3").arg(cell->rowIndex()).arg(cell->columnIndex()).arg(cell->columnHeaderCells().value(0)->text(QAccessible::Name)),
               "1 3 Causale");
     EXPECT_EQ(grid->child(grid->indexOfChild(firstDay)), firstDay);
+    QAccessibleTableInterface* table = grid->tableInterface();
+    EXPECT_FALSE(table->selectColumn(0) || table->isColumnSelected(0) || table->unselectRow(0) || table->unselectColumn(0)
+                 || table->selectRow(table->rowCount()) || grid->child(-1) || grid->child(grid->childCount()))
+        << "whole rows only, none past the ends";
 
     // Movements, stock and inventory show as their snapshots; Esci closes a module's screen.
     press(open("BInventa", "objinventario"), "BEsci");
