@@ -103,10 +103,9 @@ void LookupDialog::applyFilter()
             m_grid->horizontalHeader()->moveSection(m_grid->horizontalHeader()->visualIndex(f), listed);
         }
     }
+    // The reload left no row chosen: the first one is, when there is one.
     if (m_model->rowCount() > 0)
         m_grid->selectRow(0);
-    else
-        m_grid->clearSelection();
 }
 
 void LookupDialog::pick()
