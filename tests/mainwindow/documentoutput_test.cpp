@@ -156,14 +156,13 @@ TEST_F(DocumentOutput, ThePdfHoldsEveryRowTheVatSummaryTheTotalsAndThePageCount)
                         "PUnitLit, ValoreLit, ValoreEuro) SELECT '2026-03-31', 900, i, 'ART' || i, "
                         "printf('Articolo di prova %04d', i), 'PZ', '20', 1, 5000, 5000, 2.58 FROM n"));
     openWindow();
-    // Each prints as its snapshot; the long one is paid 30 and 60 days after its date, at month end
-    // (a term without a way of payment); the first, exported again, replaces its earlier file.
-    const struct { const char *tool, *screen, *rowsTable; qint32 number; QStringList expected; } cases[] = {
-        {"BFATVE", "objFATVE", "FATVERig", 1, {}}, {"BDDT", "objddt", "DDTRig", 1, {}},
-        {"BFATVE", "objFATVE", "FATVERig", 900, {"Fattura Immediata", "3.098,74", "Scadenza 30/04/2026", "Scadenza 31/05/2026", "1.549,37"}},
-        {"BORDVE", "objORDVE", "ORDVERig", 1, {}}, {"BPREV", "objprev", "PREVRig", 1, {}}, {"BRESO", "objreso", "RESORig", 1, {}},
-        {"BFATVE", "objFATVE", "FATVERig", 3, {}}, {"BFATVE", "objFATVE", "FATVERig", 1, {}},
-        {"BFATNC", "objFATNC", "FATNCRig", 1, {}}, {"BFATND", "objFATND", "FATNCRig", 2, {}}, {"BFATSE", "objFATSE", "FATVERig", 2, {}}};
+    // Each prints as its snapshot, every row, the VAT summary, the totals and every page's header
+    // and footer; the long one is paid 30 and 60 days after its date, at month end (a term without
+    // a way of payment); the first, exported again, replaces its earlier file.
+    const struct { const char *tool, *screen; qint32 number; } cases[] = {
+        {"BFATVE", "objFATVE", 1}, {"BDDT", "objddt", 1}, {"BFATVE", "objFATVE", 900}, {"BORDVE", "objORDVE", 1},
+        {"BPREV", "objprev", 1}, {"BRESO", "objreso", 1}, {"BFATVE", "objFATVE", 3}, {"BFATVE", "objFATVE", 1},
+        {"BFATNC", "objFATNC", 1}, {"BFATND", "objFATND", 2}, {"BFATSE", "objFATSE", 2}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.number);
         const QString pdf = pick(c.tool, c.screen, c.number, "BEsportaPDF");
@@ -172,27 +171,8 @@ TEST_F(DocumentOutput, ThePdfHoldsEveryRowTheVatSummaryTheTotalsAndThePageCount)
         EXPECT_EQ(platform.openedFolders.value(0), documents());
         // In drawing order, a description wrapped over two lines reads as one text; the font's
         // ligatures ("ﬁ") read as their letters.
-        const QString raw = run("pdftotext", {"-raw", pdf, "-"});
-        EXPECT_EQ(snapshot::comparePrinted(QString("pdf-%1-%2").arg(c.tool).arg(c.number), (c.number == 900 ? QString() : raw) + drawing(pdf), program.path()), QString());
-        const int pages = int(raw.count(u'\f'));
-        const QString text = raw.normalized(QString::NormalizationForm_KC).replace(u'\n', u' ');
-        const QString rows = QString("SELECT Descrizione FROM %1 WHERE NumInt = %2").arg(c.rowsTable).arg(c.number);
-        for (const QString& expected : program.rows("data.mdb", rows) + c.expected)
-            EXPECT_TRUE(text.contains(expected)) << expected.toStdString();
-        EXPECT_EQ(pages > 1, c.number == 900);
-        EXPECT_GE(int(text.count("Importo")), std::max(1, pages - 1)) << "the rows' headings on each page";
-        // Every page says which it is; those after the first name the company and the document
-        // above their rows, and the company with its VAT number below them.
-        const QString company = program.rows("user.mdb", "SELECT Denominazione || ' - P.IVA ' || PIVA FROM Azienda").value(0);
-        const QStringList sheets = raw.normalized(QString::NormalizationForm_KC).replace(u'\n', u' ').split(u'\f');
-        for (int p = 0; p < pages; ++p) {
-            SCOPED_TRACE(p + 1);
-            EXPECT_TRUE(sheets[p].contains(QString("Pagina %1 di %2").arg(p + 1).arg(pages)));
-            EXPECT_TRUE(sheets[p].contains(company));
-            EXPECT_TRUE(p == 0 || sheets[p].contains(company.section(" - ", 0, 0) + " Fattura Immediata N. 900 del 31/03/2026"))
-                << sheets[p].left(200).toStdString();
-            EXPECT_TRUE(p == pages - 1 || sheets[p].contains("Importo"));
-        }
+        const QString raw = run("pdftotext", {"-raw", pdf, "-"}).normalized(QString::NormalizationForm_KC);
+        EXPECT_EQ(snapshot::comparePrinted(QString("pdf-%1-%2").arg(c.tool).arg(c.number), raw + drawing(pdf), program.path()), QString());
     }
 
     // "Stampa" shows the same pages in a preview, on the way to the system's printers.
