@@ -191,8 +191,7 @@ bool DatiAzienda::queryUnload()
                                      Platform::Icon::None, Platform::Buttons::YesNo, QString(), Platform::Answer::No)
         != Platform::Answer::Yes)
         return false;
-    m_data->recordset().CancelUpdate();
-    endEdit();
+    endEdit();  // what was typed goes with the screen
     return true;
 }
 

@@ -330,8 +330,7 @@ bool ModPaga::queryUnload()
     if (!Platform::instance().askDestructive(what + QStringLiteral("\r\rSi Desidera Uscire Perdendo le Modifiche?"),
                                   base()->AppTitle))
         return false;
-    m_lock.reset();
+    // The term typed and its lock go with the screen; the count of screens being edited is ours.
     --base()->EditingScreenCount;
-    m_data->recordset().CancelUpdate();
     return true;
 }
