@@ -30,8 +30,8 @@ bool isDecimal(FieldKind kind)
     return kind == FieldKind::Decimal || kind == FieldKind::Amount || kind == FieldKind::EuroAmount;
 }
 
-// How many decimals a number field holds: an amount its currency's, other numbers any (as many
-// as they have, in Qt's words).
+// How many decimals a number field holds: an amount its currency's, other numbers as many as they
+// have.
 int decimalsOf(FieldKind kind, const BaseComponent* base)
 {
     if (kind == FieldKind::Amount)

@@ -431,6 +431,10 @@ bool TableScreen::queryUnload()
     const bool adding = m_data->recordset().editMode() == Recordset::EditMode::Adding;
     const QString question = (adding ? AddingDiscarded : EditingDiscarded)
                              + QStringLiteral("\r\rSi Desidera Uscire Perdendo le Modifiche?");
-    // Once the screen goes, its record, its lock and its place among the screens being edited go too.
-    return Platform::instance().askDestructive(question, base()->AppTitle);
+    if (!Platform::instance().askDestructive(question, base()->AppTitle))
+        return false;
+    // Also asked before another table takes the screen, which then stays open.
+    m_data->recordset().CancelUpdate();
+    setEditMode(false);
+    return true;
 }
