@@ -214,6 +214,9 @@ void DatiAzienda::showRecord()
                                                         rateDecimals.isNull() ? int(QLocale::FloatingPointShortest)
                                                                               : rateDecimals.toInt()));
     tDecEuro->setText(shown(rateDecimals));
+    // A value longer than its field, in a narrow frame, shows its beginning.
+    for (QLineEdit* field : findChildren<QLineEdit*>())
+        field->setCursorPosition(0);
 }
 
 void DatiAzienda::writeRecord()
