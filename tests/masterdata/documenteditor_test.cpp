@@ -67,14 +67,15 @@ TEST_P(DocumentEditorWalk, WritesSavesReopensCorrectsAndDeletesADocumentFromTheK
     key(Qt::Key_Tab, Qt::ControlModifier);  // out of the cell being typed and of the grid
     // The totals follow the typing, the customer's discount stands in the header: see the snapshot.
     EXPECT_EQ(changedFrom(QString("Editor-") + c.screen, s), QString());
+    ui::find<QLineEdit>(s, "NoteDoc")->setText("Nota provvisoria");
     key(Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(messages(), QStringList());
 
     // Saved as another program reads it: the counterpart's copy, the variant, the rows, the totals.
     const QString euro = kind.supplierCounterpart ? "EURO" : "LEURO";
     const QString total = "Tot" + kind.code + euro;
-    EXPECT_EQ(header(kind, "COALESCE(DSCli, DSFor), " + total),
-              QStringList(QString(c.supplier ? "Utensileria Italiana S.p.A.|13.63" : "Rossi Ferramenta S.n.c.|21.19")));
+    EXPECT_EQ(header(kind, "COALESCE(DSCli, DSFor), NoteDoc, " + total),
+              QStringList(QString(c.supplier ? "Utensileria Italiana S.p.A.|Nota provvisoria|13.63" : "Rossi Ferramenta S.n.c.|Nota provvisoria|21.19")));
     if (QString(c.variant) != "-") {
         EXPECT_EQ(header(kind, "COALESCE(TipoFattura, '')"), QStringList(c.variant));
     }
@@ -97,7 +98,7 @@ TEST_P(DocumentEditorWalk, WritesSavesReopensCorrectsAndDeletesADocumentFromTheK
     EXPECT_EQ(rows->headerData(5, Qt::Horizontal).toString() + " " + rows->index(0, 5).data().toString(), "Prezzo Euro 10,33");
     tabs(2);
     typeKeys("10");
-    ui::find<QLineEdit>(s, "NoteDoc")->setText("Consegna al piano");
+    ui::find<QLineEdit>(s, "NoteDoc")->clear();  // a note taken away is taken away in the archive
     key(Qt::Key_S, Qt::ControlModifier);  // saved with the cell still open: what it holds is saved
 
     // Stored under its number: 4 × 20.000 lire, less the customer's 5%, plus 10%, is 83.600 lire (43,18 €).
