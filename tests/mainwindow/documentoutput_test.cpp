@@ -198,8 +198,9 @@ TEST_F(DocumentOutput, ThePdfHoldsEveryRowTheVatSummaryTheTotalsAndThePageCount)
 TEST_F(DocumentOutput, ElectronicInvoicesPassTheOfficialSchemaUnderProgressivesNeverGivenTwice)
 {
     typeInvoice();
-    // A description with a line break, kept, and a pasted control character, which XML cannot hold.
-    program.exec("data.mdb", "UPDATE FATVERig SET Descrizione = 'Martello da' || char(10) || 'carpentiere' || char(1) || '500 g' "
+    // A description with a line break, kept, a pasted control character, which XML cannot hold, and
+    // the last letter of Latin-1, kept, before one beyond it, which the schema refuses.
+    program.exec("data.mdb", "UPDATE FATVERig SET Descrizione = 'Martello da' || char(10) || 'carpentiere' || char(1) || '500 g ÿĀ' "
                              "WHERE NumInt = 3 AND Riga = 1");
     const struct { const char *tool, *screen; qint32 number; } cases[] = {
         {"BFATVE", "objFATVE", 1}, {"BFATSE", "objFATSE", 2}, {"BFATNC", "objFATNC", 1}, {"BFATND", "objFATND", 2}, {"BFATVE", "objFATVE", 3}};
