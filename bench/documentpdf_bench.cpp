@@ -69,8 +69,6 @@ void bareLoop(const PrintableDocument& doc, const QString& path)
 
 int main(int argc, char** argv)
 {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     const bool shortMode = bench::shortRun(argc, argv);
     QApplication app(argc, argv);
     const int rows = shortMode ? 2000 : 10000;

@@ -75,17 +75,15 @@ double rawFloorMs(const QString& old, const Database& target)
     return bench::elapsedMs([&] {
         MdbHandle* mdb = mdb_open(QFile::encodeName(old).constData(), MDB_NOFLAGS);
         mdb_read_catalog(mdb, MDB_TABLE);
-        rawCopy(mdb, target,
-                {"Articoli",
-                 "INSERT INTO Articoli (Codice, Descrizione, idDeposito, PrezzoVen, PrezzoVenEuro, PrezzoAcq, PrezzoAcqEuro,"
-                 " PuntoGiacenzaMinima, PuntoGiacenzaMax, Note) VALUES (?, ?, 'DEP', ?, ?, ?, ?, ?, ?, ?)",
-                 {1, 2, 3, 4, 5, 6, 7, 8, 9}});
-        rawCopy(mdb, target,
-                {"clienti",
-                 "INSERT OR IGNORE INTO Clienti (Codice, Denominazione, Indirizzo1, Indirizzo2, Telefono1, Fax, Piva,"
-                 " CodFiscale, ContattoCogn, EMAIL, HTTP, Sconto, Fido, ProvvAg, EsenteIVA, Esente, Note)"
-                 " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
-                 {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17}});
+        rawCopy(mdb, target, {"Articoli",
+                             "INSERT INTO Articoli (Codice, Descrizione, idDeposito, PrezzoVen, PrezzoVenEuro, PrezzoAcq, PrezzoAcqEuro,"
+                             " PuntoGiacenzaMinima, PuntoGiacenzaMax, Note) VALUES (?, ?, 'DEP', ?, ?, ?, ?, ?, ?, ?)",
+                             {1, 2, 3, 4, 5, 6, 7, 8, 9}});
+        rawCopy(mdb, target, {"clienti",
+                             "INSERT OR IGNORE INTO Clienti (Codice, Denominazione, Indirizzo1, Indirizzo2, Telefono1, Fax, Piva,"
+                             " CodFiscale, ContattoCogn, EMAIL, HTTP, Sconto, Fido, ProvvAg, EsenteIVA, Esente, Note)"
+                             " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
+                             {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17}});
         mdb_close(mdb);
     });
 }
@@ -94,7 +92,6 @@ double rawFloorMs(const QString& old, const Database& target)
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
     const bool quick = bench::shortRun(argc, argv);
     QApplication app(argc, argv);
     const QString old =

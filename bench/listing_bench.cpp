@@ -127,8 +127,6 @@ struct Figure { const char* what; double ms, bareMs; };
 
 int main(int argc, char** argv)
 {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     const bool shortMode = bench::shortRun(argc, argv);
     QApplication app(argc, argv);
     const int rows = shortMode ? 200000 : 1000000;

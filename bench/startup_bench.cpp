@@ -67,7 +67,6 @@ int main(int argc, char* argv[])
         return runBareWindow(argc, argv);
     QCoreApplication app(argc, argv);
     const int starts = bench::shortRun(argc, argv) ? 4 : 15;
-    qputenv("QT_QPA_PLATFORM", "offscreen");
 
     const QString self = QCoreApplication::applicationFilePath();
     const QString scripted = QStringLiteral(BREVANO_SCRIPTED_PROGRAM);

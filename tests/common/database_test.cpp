@@ -194,15 +194,12 @@ TEST_F(DatabaseTest, AWriteInsideAnotherIsUndoneAloneOrCommitsWithIt)
         EXPECT_THROW(inImmediateTransaction(db, [&] {
                          db.execute(JetQuery("INSERT INTO Zone (Codice) VALUES ('T2')"));
                          db.execute(JetQuery("INSERT INTO Zone (Codice) VALUES ('T2')"));
-                     }),
-                     DatabaseError);
+                     }), DatabaseError);
         EXPECT_TRUE(db.inTransaction());
-        EXPECT_EQ(inImmediateTransaction(db, [&] { return db.execute(JetQuery("INSERT INTO Zone (Codice) VALUES ('T3')")); }),
-                  1);
+        EXPECT_EQ(inImmediateTransaction(db, [&] { return db.execute(JetQuery("INSERT INTO Zone (Codice) VALUES ('T3')")); }), 1);
         outer.commit();
     }
-    EXPECT_EQ(column(data(), JetQuery("SELECT Codice FROM Zone WHERE Codice LIKE 'T%' ORDER BY Codice")),
-              QStringList({"T1", "T3"}));
+    EXPECT_EQ(column(data(), JetQuery("SELECT Codice FROM Zone WHERE Codice LIKE 'T%' ORDER BY Codice")), QStringList({"T1", "T3"}));
 }
 
 // Writers take turns: a turn held by another workstation is waited for until it is left, or
@@ -364,7 +361,8 @@ TEST_F(DatabaseTest, RecordsetsBehaveAlikeOnShortListsAndListsOfManyPages)
 
     Recordset snapshot = Recordset::open(data(), JetQuery("SELECT * FROM Zone"), Recordset::Type::Snapshot);
     EXPECT_FALSE(snapshot.updatable());
-    EXPECT_THROW(snapshot.Edit(), DatabaseError);
+    for (const auto write : {&Recordset::Edit, &Recordset::AddNew, &Recordset::Delete})
+        EXPECT_THROW((snapshot.*write)(), DatabaseError);
 }
 
 // Null sort keys (left by imports) come first on both engines; walks both ways meet every row.

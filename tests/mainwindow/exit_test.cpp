@@ -17,13 +17,11 @@ protected:
     // Leaves with Yes to the question: the program ends.
     void leave()
     {
-        EXPECT_EXIT(
-            {
-                window->close();
-                std::fprintf(stderr, "STILL RUNNING\n");
-                std::_Exit(1);
-            },
-            ::testing::ExitedWithCode(0), "PROGRAM ENDED");
+        EXPECT_EXIT({
+            window->close();
+            std::fprintf(stderr, "STILL RUNNING\n");
+            std::_Exit(1);
+        }, ::testing::ExitedWithCode(0), "PROGRAM ENDED");
     }
 };
 
@@ -47,12 +45,13 @@ TEST_F(Exit, AScreenInEditModeRefusesTheExit)
 // in place, across a restart, until they are unlocked.
 TEST_F(Exit, YesStoresTheYearDropsTheLocksAndKeepsTheMenuLockAcrossARestart)
 {
-    // Locks of an ended copy of this installation, at this workstation and elsewhere.
-    const QString ended = lockHolderIdentity(base->LocalDbPath, base->ConnectString).section(u'/', 0, 0) + "/1@0";
-    for (const char* holder : {"'admin', 'POSTAZIONE1', '1'", "'ADMIN', 'postazione1', '2'", "'admin', 'POSTAZIONE2', '3'",
-                               "'mario', 'POSTAZIONE1', '4'"})
-        program.exec("user.mdb", QString("INSERT INTO Accessi (User, Postazione, Chiave1, Processo, Modulo, DescFrm, Tabella) "
-                                         "VALUES (%1, '" + ended + "', 'BREVANO V', 'Dati Aziendali', 'Azienda')").arg(holder));
+    // Locks of an ended copy of this installation, at this workstation and elsewhere, and two of a holder
+    // written otherwise, never taken for an ended one.
+    const QString ours = lockHolderIdentity(base->LocalDbPath, base->ConnectString).section(u'/', 0, 0);
+    for (const char* holder : {"'admin', 'POSTAZIONE1', '1', '/1@0'", "'ADMIN', 'postazione1', '2', '/1@0'", "'admin', 'POSTAZIONE2', '3', '/1@0'",
+                               "'mario', 'POSTAZIONE1', '4', '/1@0'", "'admin', 'POSTAZIONE1', '5', '/1'", "'admin', 'POSTAZIONE1', '6', '/x@0'"})
+        program.exec("user.mdb", QString("INSERT INTO Accessi (User, Postazione, Chiave1, Processo, Modulo, DescFrm, Tabella) VALUES (%1, "
+                                         "'BREVANO V', 'Dati Aziendali', 'Azienda')").arg(QString(holder).replace("'/", "'" + ours + "/")));
     // The code as typed at sign-in finds the user whatever its case.
     base->UserName = "Admin";
     base->FiscalYear = "2031";
@@ -71,7 +70,7 @@ TEST_F(Exit, YesStoresTheYearDropsTheLocksAndKeepsTheMenuLockAcrossARestart)
     leave();
     EXPECT_EQ(program.rows("user.mdb", "SELECT Codice || '=' || esercizio FROM Password ORDER BY Codice"),
               (QStringList{"admin=2031", "mario=" + QString::number(QDate::currentDate().year())}));
-    EXPECT_EQ(program.lockHolders(), (QStringList{"admin@POSTAZIONE2", "mario@POSTAZIONE1"}));
+    EXPECT_EQ(program.lockHolders(), (QStringList{"admin@POSTAZIONE2", "mario@POSTAZIONE1", "admin@POSTAZIONE1", "admin@POSTAZIONE1"}));
 
     for (bool lockedAtStart : {true, false}) {
         SCOPED_TRACE(lockedAtStart);
@@ -96,5 +95,6 @@ TEST_F(Exit, YesStoresTheYearDropsTheLocksAndKeepsTheMenuLockAcrossARestart)
         openWindow();
         EXPECT_EQ(bands(false), QString());
         EXPECT_FALSE(window->background()->hasPicture());
+        EXPECT_EQ(window->background()->viewport()->grab().toImage().pixelColor(5, 5), window->background()->background().color());
     }
 }

@@ -86,6 +86,10 @@ TEST_P(DocumentEditorWalk, WritesSavesReopensCorrectsAndDeletesADocumentFromTheK
     // Reopened (the last of the list), corrected, saved again under the same number.
     key(Qt::Key_End, Qt::ControlModifier);
     key(Qt::Key_F2);
+    QTest::keyClicks(ui::find<QLineEdit>(s, "NoteDoc"), "x");  // typed in the header: Esc asks, No keeps it
+    platform.answers.enqueue(Platform::Answer::No);
+    key(Qt::Key_Escape);
+    EXPECT_EQ(platform.lastText(), "Annullare le modifiche al documento?");
     tabs(5);
     typeKeys("4");
     // The demo company keeps its books in lire: the lire price is typed, the euro one follows at the
@@ -114,8 +118,7 @@ TEST_P(DocumentEditorWalk, WritesSavesReopensCorrectsAndDeletesADocumentFromTheK
     EXPECT_EQ(program.rows("data.mdb", "SELECT COUNT(*) FROM " + kind.rowsTable + " WHERE NumInt = " + number + " AND DataReg = '" + Year + "-12-31'"), QStringList("0"));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    EveryDocumentScreen, DocumentEditorWalk,
+INSTANTIATE_TEST_SUITE_P(EveryDocumentScreen, DocumentEditorWalk,
     ::testing::Values(EditorCase{"BDDT", "objddt", "DDT", "-", false}, EditorCase{"BRESO", "objreso", "RESO", "-", false},
                       EditorCase{"BPREV", "objprev", "PREV", "-", false}, EditorCase{"BORDVE", "objORDVE", "ORDVE", "-", false},
                       EditorCase{"BORDAC", "objORDAC", "ORDAC", "-", true}, EditorCase{"BFATVE", "objFATVE", "FATVE", "", false},
@@ -228,8 +231,7 @@ TEST_P(MovementEditorWalk, WritesSavesReopensCorrectsAndDeletesAMovementAndTheSt
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    BothMovementScreens, MovementEditorWalk,
+INSTANTIATE_TEST_SUITE_P(BothMovementScreens, MovementEditorWalk,
     ::testing::Values(MovementCase{"BMovMaga", "objmovmaga", "NEU",
                                    "Causale con Segno Operazione Errata: il movimento carica (+) o scarica (-).", "SCA", "-", -17, -19},
                       MovementCase{"BAperGiac", "objapergiac", "SCA",

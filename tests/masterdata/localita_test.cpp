@@ -101,22 +101,25 @@ TEST_F(Localities, RowsAreWrittenInCapitalsUnderTheirStateAndProvinceOnLeavingTh
     select("TStati", 0);
     EXPECT_EQ(rows("SELECT Descrizione FROM Stati WHERE id = 'FR'"), QStringList({"RÉPUBLIQUE FRANÇAISE"}));
 
-    // The only row of an empty list is left by a key or a click that leaves a row, or by Tab out of
-    // its last cell.
-    const struct { const char* name; std::function<void(QTableView*)> leave; Qt::Key end = Qt::Key_Return; } ways[] = {
+    // The only row of an empty list, or a new one under others, is left by a key or a click that leaves
+    // a row, or by Tab out of its last cell.
+    const struct { const char* name; std::function<void(QTableView*)> leave; Qt::Key end = Qt::Key_Return; int state = 1; } ways[] = {
         {"Tab out of the last cell", [](QTableView*) {}, Qt::Key_Tab},
         {"Down", [](QTableView* g) { QTest::keyClick(g, Qt::Key_Down); }},
+        {"Down under other rows", [](QTableView* g) { QTest::keyClick(g, Qt::Key_Down); }, Qt::Key_Return, 3},
         {"click below the rows",
          [](QTableView* g) { QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, QPoint(5, g->viewport()->height() - 3)); }},
     };
     for (const auto& way : ways) {
         SCOPED_TRACE(way.name);
-        select("TStati", 1);
-        typeInCell("TPV", 0, 0, "pa");
-        typeInCell("TPV", 0, 1, "parigi", way.end);
+        select("TStati", way.state);
+        const int row = adding("TPV");
+        typeInCell("TPV", row, 0, "pa");
+        typeInCell("TPV", row, 1, "parigi", way.end);
         way.leave(grid("TPV"));
         ui::settle();
-        EXPECT_EQ(rows("SELECT id, Descrizione, idStato FROM Provincie WHERE id = 'PA'"), QStringList({"PA|PARIGI|FR"}));
+        EXPECT_EQ(rows("SELECT id, Descrizione, idStato FROM Provincie WHERE id = 'PA'"), QStringList({"PA|PARIGI|" + column("TStati", 0)[way.state]}));
+        EXPECT_EQ(grid("TCAP")->model()->rowCount(), 1) << "the province written is the current one: its postal codes are shown";
         program.exec("data.mdb", "DELETE FROM Provincie WHERE id = 'PA'");
         select("TStati", 0);
     }

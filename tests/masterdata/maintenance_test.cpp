@@ -178,8 +178,7 @@ TEST_P(LockedScreens, EditingHoldsTheRecordsLockUntilTheEditEnds)
 
 const char* const Modified = "MESSAGE|none|yesno|Brevano V|I Dati Sono Stati Modificati.\\r\\rSi Desidera Uscire Perdendo le Modifiche?";
 
-INSTANTIATE_TEST_SUITE_P(
-    Screens, LockedScreens,
+INSTANTIATE_TEST_SUITE_P(Screens, LockedScreens,
     ::testing::Values(
         LockedScreen{"BAzienda", "DatiAzienda", "Text5", "user.mdb", "SELECT Indirizzo FROM Azienda",
                      "UPDATE Azienda SET Indirizzo = 'Via Altrove 3'", lockOf("Azienda", {"id"}, {"1"}, 0, "user.mdb"),

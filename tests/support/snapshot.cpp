@@ -1,4 +1,5 @@
 #include "snapshot.h"
+#include "common/datacontrol.h"
 
 #include <QAbstractSpinBox>
 #include <QAction>
@@ -132,6 +133,8 @@ QString describe(QWidget* root, const QString& programFolder, int tabs, const QS
     for (QAction* a : root->findChildren<QAction*>())
         if (!a->objectName().isEmpty() && !a->objectName().startsWith("qt_"))
             lines << "action " + a->objectName() + u' ' + details(a);
+    for (DataControl* d : root->findChildren<DataControl*>())  // what a screen reads, and whether it may write it
+        lines << QString("data %1 readOnly=%2 source=").arg(d->objectName()).arg(d->ReadOnly) + quoted(d->RecordSource.jetText());
     QStringList tab;
     for (QWidget* w = root->nextInFocusChain(); w && w != root; w = w->nextInFocusChain())
         if (root->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(root) && w->isEnabled())
