@@ -172,17 +172,14 @@ int main(int argc, char** argv)
     figures.push_back({"articles, Ultimo", bench::fastest([&] {
                            ui::click(screen, "BPrimo");
                            ui::click(screen, "BUltimo");
-                           bench::require(grid->currentIndex().row() == grid->model()->rowCount() - 1,
-                                          "not on the last article");
+                           bench::require(grid->currentIndex().row() == grid->model()->rowCount() - 1, "not on the last article");
                        }, Repeats),
-                       bareMs(dataDb, articles.arg(articleKey + QStringLiteral(" DESC"), QStringLiteral(" DESC")),
-                              100)});
+                       bareMs(dataDb, articles.arg(articleKey + QStringLiteral(" DESC"), QStringLiteral(" DESC")), 100)});
 
     // A code typed in a look-up of the customers, and Enter.
     const QString customer = QStringLiteral("K%1").arg(rows / 2, 7, 10, QChar(u'0'));
     const Database archive = Database::open(dataDb, ProgramFolder::connectString());
-    JetQuery everyCustomer("SELECT * FROM ");
-    everyCustomer << Jet::table(QStringLiteral("Clienti"));
+    JetQuery everyCustomer = JetQuery("SELECT * FROM ") << Jet::table(QStringLiteral("Clienti"));
     everyCustomer.orderBy(QStringLiteral(" ORDER BY "), {{QStringLiteral("Codice"), true}});
     const QStringList columns{QStringLiteral("Codice"), QStringLiteral("Denominazione"), QStringLiteral("Localita1")};
     figures.push_back(
@@ -192,8 +189,7 @@ int main(int argc, char** argv)
              lookup.show();
              ui::type(&lookup, QStringLiteral("tCerca"), customer);
              ui::key(&lookup, QStringLiteral("tCerca"), Qt::Key_Return, QStringLiteral("\r"));
-             bench::require(lookup.pickedValue(QStringLiteral("Codice")).toString() == customer,
-                            "the customer was not found");
+             bench::require(lookup.pickedValue(QStringLiteral("Codice")).toString() == customer, "the customer was not found");
          }, 3),
          bareMs(dataDb,
                 QStringLiteral("SELECT rowid, * FROM Clienti WHERE jet_contains(Codice, '%2') OR "
@@ -235,8 +231,7 @@ int main(int argc, char** argv)
     figures.push_back({"delivery notes, last row", bench::fastest([&] {
                            notes->setCurrentIndex(notes->model()->index(0, 0));
                            QTest::keyClick(notes, Qt::Key_End, Qt::ControlModifier);
-                           bench::require(notes->currentIndex().row() == notes->model()->rowCount() - 1,
-                                          "not on the last note");
+                           bench::require(notes->currentIndex().row() == notes->model()->rowCount() - 1, "not on the last note");
                        }, Repeats),
                        bareMs(dataDb, ddt.arg(QStringLiteral(" DESC")), 100)});
     browser->close();

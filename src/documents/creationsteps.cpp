@@ -40,8 +40,6 @@ void CreateWarehouseMovement(CreationState& state)
 {
     if (!state.MovementRequested)
         return;
-    state.MovementRequested = false;
-    state.MovementNumber = 0;
 
     const CreationRequest& request = state.request;
     state.MovementNumber = state.session.movements.PostStockMovement(

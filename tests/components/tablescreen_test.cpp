@@ -176,8 +176,7 @@ TEST_F(TableEditor, DatesAndNumbersAreTypedAsUsersWriteThem)
         EXPECT_EQ(field(t.field), QString::fromUtf8(t.shown));
         EXPECT_EQ(save(), QString::fromUtf8(t.message));
         EXPECT_EQ(program.rows("data.mdb", QStringLiteral("SELECT %1 FROM %2 WHERE Codice = '%3'")
-                                               .arg(t.columns, t.screen, code)),
-                  QStringList{t.stored});
+                                               .arg(t.columns, t.screen, code)), QStringList{t.stored});
     }
     ui::click(s, "BModifica");  // a comma selected and typed over leaves room for another
     ui::find<QLineEdit>(panel, "Sconto")->setSelection(1, 3);

@@ -67,8 +67,7 @@ TEST_F(Creation, ARefusedWriteKeepsWhatWasWrittenBeforeIt)
         EXPECT_EQ(result.rowsSaved, c.rowsKept.size());
         EXPECT_EQ(header("FATVETes", platform.todayDate, number).isEmpty(), !c.headerKept);
         EXPECT_EQ(folder.rows("data.mdb", QStringLiteral("SELECT Riga, idArticolo FROM FATVERig WHERE NumInt = %1 "
-                                                         "ORDER BY Riga").arg(number)),
-                  c.rowsKept);
+                                                         "ORDER BY Riga").arg(number)), c.rowsKept);
         EXPECT_EQ(numerator("FATVE"), number) << "the number is not given back";
         EXPECT_EQ(count(QStringLiteral("SELECT Count(*) FROM MovMagRig WHERE idCausale = 'VEN' AND NumInt = %1")
                             .arg(movement)), 4);

@@ -80,8 +80,7 @@ TEST_F(CreationAcrossWorkstations, AWorkstationKilledWhileWritingNeverMakesTheAr
         EXPECT_EQ(created.status, CreationResult::Status::Created) << detailOf(created).toStdString();
     }
     EXPECT_EQ(count("SELECT Count(*) FROM FATVETes WHERE NumInt > 2 AND NOT EXISTS (SELECT 1 FROM FATVERig r "
-                    "WHERE r.DataReg = FATVETes.DataReg AND r.NumInt = FATVETes.NumInt)"),
-              0);
+                    "WHERE r.DataReg = FATVETes.DataReg AND r.NumInt = FATVETes.NumInt)"), 0);
 }
 
 // The server drops a creation's connection while its rows are written: nothing of that creation

@@ -116,6 +116,8 @@ TEST_F(SignIn, RefusalsSelectTheFieldToCorrectThenACodeInAnyCaseSignsIn)
         click ? QTest::mouseClick(ui::find<QWidget>(splash, "Picture1"), Qt::LeftButton) : QTest::keyClick(splash, Qt::Key_Return);
         ui::settle();
         EXPECT_TRUE(splash.isNull()) << click;
+        const QScopedPointer next(qobject_cast<Accesso*>(QApplication::activeWindow()));  // the sign-in follows
+        EXPECT_TRUE(next && next->isVisible());
     }
 }
 

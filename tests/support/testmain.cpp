@@ -2,6 +2,7 @@
 #include "components/qtplatform.h"
 
 #include <QApplication>
+#include <QSqlDatabase>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv)
@@ -17,5 +18,10 @@ int main(int argc, char** argv)
     useItalianConventions();
     // What runs outside a test's own scripted platform (windows closing late) meets this one.
     ScriptedPlatform outside;
-    return RUN_ALL_TESTS();
+    const int failed = RUN_ALL_TESTS();
+    // Every archive connection a test opened is let go by its end.
+    const QStringList left = QSqlDatabase::connectionNames();
+    if (!left.isEmpty())
+        std::fprintf(stderr, "connections left open: %s\n", qPrintable(left.join(u' ')));
+    return failed || !left.isEmpty();
 }

@@ -120,7 +120,6 @@ FieldPanel::FieldPanel(BaseComponent* base, const TableDefinition& table, QWidge
         } else {
             // The code and, beside it, the name of the record it stands for.
             auto* pair = new QHBoxLayout;
-            pair->setContentsMargins(0, 0, 0, 0);
             editor->setMaximumWidth(80);
             auto* name = new QLineEdit(this);
             name->setObjectName(spec.column + QStringLiteral("_Desc"));

@@ -65,9 +65,8 @@ LookupDialog::LookupDialog(const QString& caption, const Recordset& rows, const 
     layout->addWidget(buttons);
     resize(520, 380);
 
-    // The list is narrowed once the typing pauses, not at every key.
+    // The list is narrowed once the typing pauses, not at every key (the filter stops the timer).
     m_typing = new QTimer(this);
-    m_typing->setSingleShot(true);
     m_typing->setInterval(250);
     connect(m_typing, &QTimer::timeout, this, &LookupDialog::applyFilter);
     connect(m_search, &QLineEdit::textChanged, m_typing, qOverload<>(&QTimer::start));

@@ -72,8 +72,6 @@ TableScreen::TableScreen(BaseComponent* base, const QString& name, const QVector
     }
     holderLayout->addStretch();
     scroller->setWidget(holder);
-    splitter->addWidget(m_grid);
-    splitter->addWidget(scroller);
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 2);
     layout->addWidget(splitter, 1);
