@@ -194,8 +194,7 @@ int main(int argc, char** argv)
          bareMs(dataDb,
                 QStringLiteral("SELECT rowid, * FROM Clienti WHERE jet_contains(Codice, '%2') OR "
                                "jet_contains(Denominazione, '%2') OR jet_contains(Localita1, '%2') ORDER BY %1, rowid LIMIT 100")
-                    .arg(articleKey, customer.toLower()),
-                1, 3)});
+                    .arg(articleKey, customer.toLower()), 1, 3)});
 
     // Scrolling the articles from the first row to the last, a screenful at a time: the grid asks
     // for the values of the rows it shows.
@@ -246,7 +245,6 @@ int main(int argc, char** argv)
     }
     const double memory = bench::peakMemoryMB();
     ok = ok && memory <= MemoryBarMB;
-    std::printf("listing_bench: peak memory after scrolling %d articles %.1f MB (bar %.0f MB)\n", rows, memory,
-                MemoryBarMB);
+    std::printf("listing_bench: peak memory after scrolling %d articles %.1f MB (bar %.0f MB)\n", rows, memory, MemoryBarMB);
     return bench::verdict(ok);
 }

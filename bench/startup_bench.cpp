@@ -97,8 +97,7 @@ int main(int argc, char* argv[])
     const double bareMs = bench::percentile(bare, 0.5), signInMs = bench::percentile(signIn, 0.5);
     const double ratio = signInMs / bareMs;
     std::printf("start-up to sign-in dialog: median %.1f ms (min %.1f, max %.1f) over %d starts\n", signInMs,
-                *std::min_element(signIn.begin(), signIn.end()), *std::max_element(signIn.begin(), signIn.end()),
-                starts);
+                *std::min_element(signIn.begin(), signIn.end()), *std::max_element(signIn.begin(), signIn.end()), starts);
     std::printf("bare Qt window:              median %.1f ms (min %.1f, max %.1f)\n", bareMs,
                 *std::min_element(bare.begin(), bare.end()), *std::max_element(bare.begin(), bare.end()));
     std::printf("ratio %.2f (bar <= %.0f)\n", ratio, BarRatio);

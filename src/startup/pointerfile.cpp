@@ -58,7 +58,7 @@ void WritePointerFile(const AppGlobals& globals, qint32 role)
     QFile file(pointerFilePath(globals.programFolder));
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         throw std::runtime_error(file.errorString().toStdString());
-    const QByteArray text = globals.dataFolder.toLocal8Bit() + "\r\n" + QByteArray::number(role) + "\r\n";
-    if (file.write(text) != text.size() || !file.flush())
+    file.write(globals.dataFolder.toLocal8Bit() + "\r\n" + QByteArray::number(role) + "\r\n");
+    if (!file.flush())  // a full disk shows here: writing only fills the buffer
         throw std::runtime_error(file.errorString().toStdString());
 }

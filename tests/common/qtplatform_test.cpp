@@ -37,8 +37,7 @@ TEST(QtPlatform, MessageBoxesKeepTheirTextIconTitleAndButtons)
     QString seen;
     answerNextBox(seen, QMessageBox::No);
     const QString text = QStringLiteral("Prima riga") + QChar(13) + QStringLiteral("Seconda riga");
-    EXPECT_EQ(platform.message(text, Platform::Icon::Critical, Platform::Buttons::YesNo, "Brevano V"),
-              Platform::Answer::No);
+    EXPECT_EQ(platform.message(text, Platform::Icon::Critical, Platform::Buttons::YesNo, "Brevano V"), Platform::Answer::No);
     EXPECT_EQ(seen, box(text, QMessageBox::Critical, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes));
 
     // A question that destroys data: Enter answers No.

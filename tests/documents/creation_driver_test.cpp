@@ -33,8 +33,7 @@ TEST_F(Creation, TwoConversionsOfOneSourceGiveTwoDocumentsAndLeaveTheSourceAsItW
         EXPECT_EQ(rows("FATVERig", platform.todayDate, number).size(), 4) << number;
     EXPECT_EQ(count("SELECT Count(*) FROM FATVERig WHERE NumInt > 2"), 8) << "no row under another date";
     EXPECT_EQ(folder.rows("data.mdb", "SELECT MMDataReg, MMidCausaleDoc, MMNumInt FROM FATVETes WHERE NumInt > 2 "
-                                      "ORDER BY NumInt"),
-              (QStringList{"||", stored(platform.todayDate) + "|SCA|1"}));
+                                      "ORDER BY NumInt"), (QStringList{"||", stored(platform.todayDate) + "|SCA|1"}));
     EXPECT_EQ(count("SELECT Count(*) FROM MovMagRig WHERE idCausale = 'SCA'"), 4);
     EXPECT_EQ(folder.rows("data.mdb", source), sourceBefore);
 }

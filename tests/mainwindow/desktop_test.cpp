@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSettings>
+#include <QSplitter>
 
 TEST_F(MainWindowTest, EveryMenuCommandOpensItsScreenInsideTheMainWindowWholeAndNamed)
 {
@@ -87,6 +88,9 @@ TEST_F(MainWindowTest, EveryMenuCommandOpensItsScreenInsideTheMainWindowWholeAnd
     click("BDDT");
     click("BGiacArt");
     EXPECT_TRUE(area.contains(window->workspace()->activeSubWindow()->geometry()));
+    auto* divider = screen("objddt")->findChild<QSplitter*>();  // moved, a divider stays where it was left
+    divider->setSizes({90, divider->height() - 90});
+    const QList<int> sizes = divider->sizes();
     click("BAzienda");
     window->workspace()->tileSubWindows();
     for (const QLineEdit* field : screen("DatiAzienda")->findChildren<QLineEdit*>())
@@ -96,6 +100,8 @@ TEST_F(MainWindowTest, EveryMenuCommandOpensItsScreenInsideTheMainWindowWholeAnd
     click("BGiacArt");
     EXPECT_TRUE(area.contains(window->workspace()->activeSubWindow()->geometry()))
         << window->workspace()->activeSubWindow()->geometry().x();
+    click("BDDT");
+    EXPECT_EQ(screen("objddt")->findChild<QSplitter*>()->sizes(), sizes);
 }
 
 TEST_F(MainWindowTest, TheKeyboardDrivesAMaintenanceScreenAndItsMessagesAreReadOut)

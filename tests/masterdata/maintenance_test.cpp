@@ -492,8 +492,7 @@ TEST_F(MainWindowTest, ANumeratorMayNotFallBelowTheDocumentsOfItsReasonAndYear)
         press(s, "BSalva");
         EXPECT_EQ(ui::text(s, "ErrorBar_1"), c.refusal);
         EXPECT_EQ(program.rows("data.mdb", QStringLiteral("SELECT Progressivo FROM Numeratori WHERE idCodice = '%1' AND idEsercizio = '%2'")
-                                               .arg(c.code, Year)),
-                  QStringList(*c.refusal ? before : QString(c.typed)));
+                                               .arg(c.code, Year)), QStringList(*c.refusal ? before : QString(c.typed)));
         if (*c.refusal)
             press(s, "BAnnulla");
         else

@@ -67,7 +67,6 @@ RecordBrowser::RecordBrowser(BaseComponent* base, BrowserSpec spec, QWidget* par
 
     auto* splitter = new QSplitter(Qt::Vertical, this);
     m_rowsGrid = gridFor(m_rows, QStringLiteral("TDBGTestate"), m_spec.rowsLayout, layoutFile, splitter);
-    splitter->addWidget(m_rowsGrid);
     if (m_spec.details) {
         auto* lower = new QWidget(splitter);
         auto* lowerLayout = new QVBoxLayout(lower);
@@ -79,7 +78,6 @@ RecordBrowser::RecordBrowser(BaseComponent* base, BrowserSpec spec, QWidget* par
         m_detailsGrid = gridFor(m_details, QStringLiteral("TDBGRighe"), m_spec.detailsLayout, layoutFile, lower);
         caption->setBuddy(m_detailsGrid);  // the lower grid is called by its caption, the upper by the screen
         lowerLayout->addWidget(m_detailsGrid);
-        splitter->addWidget(lower);
         connect(m_rows, &DataControl::repositioned, this, &RecordBrowser::loadDetails);
     }
     if (m_editor) {
