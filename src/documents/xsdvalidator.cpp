@@ -25,7 +25,6 @@ void prepareLibxml(const QString& catalogPath)
 {
     static const bool ready = [] {
         xmlInitParser();
-        xmlInitializeCatalog();
         // Catalogs are still honoured; http and ftp addresses are refused.
         xmlSetExternalEntityLoader(xmlNoNetExternalEntityLoader);
         return true;

@@ -183,11 +183,13 @@ TEST_F(TableEditor, DatesAndNumbersAreTypedAsUsersWriteThem)
     QTest::keyClicks(ui::find<QWidget>(panel, "Sconto"), ",75");
     EXPECT_EQ(field("Sconto"), "1,75");
 
-    // A count takes digits alone, and Backspace takes back what was typed.
+    // A count takes digits alone, Backspace takes back what was typed, Ctrl+A selects it all.
     ASSERT_TRUE(shown("BValute", "TableForm", "PanDati_10"));
     ui::click(s, "BModifica");
     type("Decimali", "3a,-");
     QTest::keyClick(ui::find<QWidget>(panel, "Decimali"), Qt::Key_Backspace);
+    QTest::keyClicks(ui::find<QWidget>(panel, "Decimali"), "45");
+    QTest::keyClick(ui::find<QWidget>(panel, "Decimali"), Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(ui::find<QWidget>(panel, "Decimali"), "2");
     EXPECT_EQ(field("Decimali"), "2");
 }

@@ -355,4 +355,6 @@ TEST_F(DocumentOutput, TheKeyboardAloneWalksOutOfAGridAndToEsportaPdf)
     EXPECT_TRUE(said[0].contains("Documento esportato in PDF:")) << said[0].toStdString();
     EXPECT_EQ(said[1], "MESSAGE|information|ok|Brevano V|Impossibile aprire la Cartella dei Documenti: su questo "
                        "computer nessun programma apre le cartelle.\\rPercorso della cartella:\\r" + documents());
+    press(openActive("BFATAC", "objFATAC"), "BStampa");  // an empty list has nothing to print
+    EXPECT_EQ(platform.lastText(), "Selezionare un Documento.");
 }

@@ -20,5 +20,4 @@ QByteArray contentOf(const QString& path);
 
 // Starts brevano_scripted on the folder with the script lines (a log line is added) and waits
 // until it ends by itself, or until the log shows the window `until`; then it is stopped.
-ScriptedRun runScripted(const QString& programFolder, const QStringList& script = {},
-                        const QString& until = QString());
+ScriptedRun runScripted(const QString& programFolder, const QStringList& script = {}, const QString& until = QString());

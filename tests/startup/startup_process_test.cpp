@@ -54,8 +54,7 @@ TEST(StartupProcess, WithoutAPointerFileTheConfigurationComesBeforeAnyArchive)
 
     const ScriptedRun cancelled = runScripted(folder.path(), {QStringLiteral("key=RicercaServer|Escape")});
     EXPECT_TRUE(cancelled.exited);
-    EXPECT_EQ(cancelled.log, (QStringList{QStringLiteral("WINDOW|RicercaServer"), NoDataSource,
-                                          QStringLiteral("PROGRAM ENDED")}));
+    EXPECT_EQ(cancelled.log, (QStringList{QStringLiteral("WINDOW|RicercaServer"), NoDataSource, QStringLiteral("PROGRAM ENDED")}));
     EXPECT_FALSE(QFile::exists(folder.file("brevanov.dat")));
     EXPECT_TRUE(QFile::exists(folder.file("user2.mdb")));  // no archive touched
     EXPECT_FALSE(QFile::exists(folder.file("user.mdb")));

@@ -130,8 +130,7 @@ QStringList ProgramFolder::lockHolders() const
     return rows(QStringLiteral("user.mdb"), QStringLiteral("SELECT [User] || '@' || Postazione FROM Accessi ORDER BY id"));
 }
 
-std::unique_ptr<BaseClass> ProgramFolder::makeBase(const QString& user, const QString& workstation,
-                                                   bool administrator) const
+std::unique_ptr<BaseClass> ProgramFolder::makeBase(const QString& user, const QString& workstation, bool administrator) const
 {
     return makeBaseAt(path(), user, workstation, administrator);
 }

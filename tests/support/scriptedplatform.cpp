@@ -28,8 +28,7 @@ QString ScriptedPlatform::describe(const Message& m)
              m.title.isNull() ? QStringLiteral("<none>") : m.title, text);
 }
 
-Platform::Answer ScriptedPlatform::message(const QString& text, Icon icon, Buttons buttons, const QString& title,
-                                           Answer defaultAnswer)
+Platform::Answer ScriptedPlatform::message(const QString& text, Icon icon, Buttons buttons, const QString& title, Answer defaultAnswer)
 {
     messages.push_back({text, icon, buttons, title, defaultAnswer});
     if (!logFile.isEmpty()) {

@@ -11,8 +11,7 @@ class Workstation
 {
 public:
     // Given a local folder (holding its own locdata.mdb), it is another installation of the program.
-    Workstation(const ProgramFolder& folder, const QString& user, const QString& workstation,
-                const QString& localFolder = {})
+    Workstation(const ProgramFolder& folder, const QString& user, const QString& workstation, const QString& localFolder = {})
     {
         m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         QStringList args{folder.path(), user, workstation};
