@@ -355,7 +355,6 @@ void Database::reconnect() const
         return;
     const bool wasWriting = d->writing;
     d->writing = false;
-    d->attached.clear();
     d->kept.clear();
     d->db.close();
     if (d->db.open()) {

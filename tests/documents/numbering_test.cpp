@@ -30,8 +30,7 @@ TEST_F(Numbering, EachNumeratorGivesTheNextNumberNeverOneThatDocumentsAlreadyCar
         {"a reason's numerator counts only its reason's movements", "M", "VEN", "MovMagTes", 0,
          "UPDATE Numeratori SET Progressivo = 0 WHERE idTipo = 'M' AND idCodice = 'VEN'", 2,
          "Movimenti di magazzino per vendita"},
-        {"a reason without movements starts at one", "M", "SCA", "MovMagTes", 0, nullptr, 1,
-         "Movimenti di magazzino causale SCA"},
+        {"a reason without movements starts at one", "M", "SCA", "MovMagTes", 0, nullptr, 1, "Movimenti di magazzino causale SCA"},
     };
     for (const auto& s : steps) {
         SCOPED_TRACE(s.what);

@@ -72,6 +72,10 @@ TEST_F(SignIn, RefusalsSelectTheFieldToCorrectThenACodeInAnyCaseSignsIn)
     EXPECT_EQ(ui::problems(dialog, dialog), QStringList());
     EXPECT_EQ(snapshot::compare("Accesso", snapshot::describe(dialog, folder.path())), QString());
     EXPECT_TRUE(password("admin").startsWith("pbkdf2-sha256$")) << password("admin").toStdString();
+    folder.exec("user.mdb", "ALTER TABLE Password RENAME TO Parole");  // an archive that fails is said, the dialog kept
+    signIn("admin", "admin");
+    EXPECT_TRUE(platform.lastText().startsWith("Operazione non riuscita sull'archivio")) << platform.lastText().toStdString();
+    folder.exec("user.mdb", "ALTER TABLE Parole RENAME TO Password");
     folder.exec("user.mdb", "INSERT INTO Password (Codice, Password, esercizio, Tipo) VALUES ('ab\"c', 'p1', '2001', 'U')");
     folder.exec("user.mdb", "INSERT INTO Password (Codice, Password, esercizio, Tipo) VALUES ('ab', 'p2', '2002', 'a')");
     const struct { const char *code, *password, *message, *field; } refusals[] = {

@@ -109,8 +109,7 @@ TEST(ArchiveCheck, EachMissingOrUnusablePieceStopsTheStartWithItsMessage)
         // A client needs the company archive (or its template) in its own program folder too,
         // although it works on the server's.
         {"a client's own company archive missing", 1, [](F p, F) { QFile::remove(p.dataDb()); }, nullptr, NoArchives},
-        {"server on a folder that does not exist", 0, [](F p, F) { p.writePointerFile(p.file("nowhere/"), 0); }, nullptr,
-         NotFoundServer},
+        {"server on a folder that does not exist", 0, [](F p, F) { p.writePointerFile(p.file("nowhere/"), 0); }, nullptr, NotFoundServer},
         {"the server's company archive missing", 1, [](F, F d) { QFile::remove(d.dataDb()); }, nullptr, NotFoundClient},
         {"company archive is not an archive", 0, [](F p, F) { replaceWithGarbage(p.dataDb()); }, nullptr, OpenErrorServer},
         {"no company row", 0, nullptr, "DELETE FROM Azienda", OpenErrorServer},

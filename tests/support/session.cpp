@@ -9,8 +9,7 @@ Session::Session(const QString& folder, const QString& user, const QString& work
               .userDbPath = base->UserDbPath, .base = base.get(), .warehouse = warehouse.get(),
               .invoicing = invoicing.get(), .payments = payments.get(), .makeMainWindow = {}}
 {
-    for (ModuleComponent* m : {static_cast<ModuleComponent*>(warehouse.get()),
-                               static_cast<ModuleComponent*>(invoicing.get()),
+    for (ModuleComponent* m : {static_cast<ModuleComponent*>(warehouse.get()), static_cast<ModuleComponent*>(invoicing.get()),
                                static_cast<ModuleComponent*>(payments.get())})
         m->setObjBase(base.get());
 }
