@@ -52,6 +52,7 @@ TableScreen::TableScreen(BaseComponent* base, const QString& name, const QVector
     m_currency->hide();
     layout->addWidget(m_currency);
 
+    // Widgets made in a splitter are its panes, in the order made: the list above the details.
     auto* splitter = new QSplitter(Qt::Vertical, this);
     m_grid = new DataGrid(splitter);
     m_grid->setObjectName(QStringLiteral("TDBGTabella"));

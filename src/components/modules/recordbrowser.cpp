@@ -65,6 +65,7 @@ RecordBrowser::RecordBrowser(BaseComponent* base, BrowserSpec spec, QWidget* par
     connect(leave, &QAction::triggered, this, &RecordBrowser::leaveRequested);
     layout->addWidget(toolbar);
 
+    // Widgets made in a splitter are its panes, in the order made: the list above its rows.
     auto* splitter = new QSplitter(Qt::Vertical, this);
     m_rowsGrid = gridFor(m_rows, QStringLiteral("TDBGTestate"), m_spec.rowsLayout, layoutFile, splitter);
     if (m_spec.details) {
