@@ -34,7 +34,6 @@ QString schemaOf(const QString& path)
 {
     QString name = archiveFileOf(path).toLower();
     name.chop(name.endsWith(QLatin1String(".mdb")) ? 4 : 0);
-    name.replace(QRegularExpression(QStringLiteral("[^a-z0-9_]")), QStringLiteral("_"));
     return QStringLiteral("brevano_") + name;
 }
 

@@ -17,7 +17,8 @@ bool isServer(const QString& pathOrLine);
 QString locator(const QString& service, const QString& archiveFile);
 // The service a pointer-file line or an archive path names.
 QString serviceOf(const QString& pathOrLine);
-// The schema that holds an archive: brevano_user for ".../user.mdb".
+// The schema that holds an archive: brevano_user for ".../user.mdb" (the program's archives
+// have plain names, valid as they are in SQL).
 QString schemaOf(const QString& path);
 // The archive file name an archive path ends with ("user.mdb").
 QString archiveFileOf(const QString& path);
