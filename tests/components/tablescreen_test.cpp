@@ -163,8 +163,7 @@ TEST_F(TableEditor, DatesAndNumbersAreTypedAsUsersWriteThem)
         {"BArticoli", "Articoli", "PuntoGiacenzaMinima", "1.234,75", "1.234,75", "PuntoGiacenzaMinima", "1234.75", ""},
         {"BArticoli", "Articoli", "PuntoGiacenzaMinima", "12.34", "12.34", "PuntoGiacenzaMinima", "1234.75",
          "Valore non Valido: Giacenza Minima"},
-        {"BClienti", "Clienti", "Sconto", "12,5", "12,5", "Sconto", "12.5", ""},
-    };
+        {"BClienti", "Clienti", "Sconto", "12,5", "12,5", "Sconto", "12.5", ""}};
     for (const auto& t : typings) {
         SCOPED_TRACE(QStringLiteral("%1 %2").arg(t.field, t.typed).toStdString());
         if (s->objectName() != QLatin1String(t.screen))
@@ -231,8 +230,7 @@ TEST_F(TableEditor, TypedDataIsDroppedAndDoubtfulCodesAreSavedOnlyWhenTheClerkSa
     const struct { const char *vat, *fiscal, *problem, *field; } doubtful[] = {
         {"12345678901", "", "Partita I.V.A. Errata: la Cifra di Controllo non Corrisponde", "Piva"},
         {"12345678903", "RSSMRA85T10A562", "Il Codice Fiscale Deve Avere 16 Caratteri (11 Cifre per le Società)", "CodFiscale"},
-        {"DE123456789", "RSSMRA85T10A562S", "La Partita I.V.A. Deve Contenere Solo Cifre", "Piva"},
-    };
+        {"DE123456789", "RSSMRA85T10A562S", "La Partita I.V.A. Deve Contenere Solo Cifre", "Piva"}};
     for (const auto& d : doubtful) {
         type("Piva", d.vat);
         type("CodFiscale", d.fiscal);

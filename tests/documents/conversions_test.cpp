@@ -154,8 +154,7 @@ const Conversion AllConversions[] = {
     {"InvoiceToCreditNote", 4, 4, 1, "FATNC", InvoiceToCreditNote, PurchaseRows},
     {"ReturnNoteToCreditNote", 5, 4, 1, "FATNC",
      sameNames({"idCausaleDoc", "idEsercizio", "idCliente", "NoteDoc"}),
-     BareRows},
-};
+     BareRows}};
 
 class Conversions : public CreationTest, public ::testing::WithParamInterface<Conversion> {};
 

@@ -112,10 +112,12 @@ protected:
     }
 
     QString documents() const { return program.file("Documenti"); }
-    // The rules and frames of each page as another reader draws them, their ends to the point.
+    // The rules and frames of each page as another reader draws them, their ends to the point; then
+    // the box of each line of text, which its font, size and alignment decide.
     QString drawing(const QString& pdf) const
     {
         static const QRegularExpression stroked(R"re(^<page>|^<path style="fill:none;stroke-width:([\d.]+);.*?stroke:(rgb\([^)]*\)).*? d="([^"]*)")re");
+        static const QRegularExpression boxed(R"re(<line xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)")re");
         QStringList lines{"--- disegno"};
         for (const QString& line : run("pdftocairo", {"-svg", pdf, "-"}).split(u'\n'))
             if (const QRegularExpressionMatch m = stroked.match(line); m.hasMatch()) {
@@ -125,6 +127,9 @@ protected:
                         p = QString::number(qRound(p.toDouble() * 0.24));
                 lines << (m.captured(1).isEmpty() ? "pagina" : m.captured(1).left(4) + " " + m.captured(2) + " " + points.join(u' '));
             }
+        for (const QRegularExpressionMatch& m : boxed.globalMatch(run("pdftotext", {"-bbox-layout", "-l", "2", pdf, "-"})))
+            lines << QString("testo %1 %2 %3 %4").arg(qRound(m.captured(1).toDouble())).arg(qRound(m.captured(2).toDouble()))
+                         .arg(qRound(m.captured(3).toDouble())).arg(qRound(m.captured(4).toDouble()));
         return lines.join(u'\n') + u'\n';
     }
 

@@ -328,8 +328,7 @@ TEST_F(EditorTest, RowsAreInsertedMovedAndDeletedFromTheKeyboard)
              key(Qt::Key_F4);
              QApplication::setActiveWindow(window.get()); }, {"ART001", "ART006", "ART004"}, 1, 0},
         {"moved up", [&] { key(Qt::Key_Up, Qt::ControlModifier); }, {"ART006", "ART001", "ART004"}, 0, 0},
-        {"deleted", [&] { key(Qt::Key_Delete, Qt::ControlModifier); }, {"ART001", "ART004"}, 0, 0},
-    };
+        {"deleted", [&] { key(Qt::Key_Delete, Qt::ControlModifier); }, {"ART001", "ART004"}, 0, 0}};
     const QAbstractItemModel* rows = grid->model();
     int amountColumn = 0;
     while (rows->headerData(amountColumn, Qt::Horizontal).toString() != "Importo Euro")

@@ -83,8 +83,7 @@ TEST_F(RecordLocks, KeysMatchAsTheArchiveMatchesThem)
         {"number with a leading zero, archive by another path", company("1", *base), elsewhere, true},
         {"another number", company("1", *base), company("2", *base), false},
         {"text key with a leading zero", numerator("01"), numerator("1"), false},
-        {"text key as written", numerator("01"), numerator("01"), true},
-    };
+        {"text key as written", numerator("01"), numerator("01"), true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         program.exec("user.mdb", "DELETE FROM Accessi");
@@ -366,8 +365,7 @@ TEST_F(Company, CurrencySettingsAreCheckedSavedAndHandedToTheRunningProgram)
         {{{"tDecValutaBase", "4"}}, "Valore Massimo Decimali = 3", "tDecValutaBase"},
         {{{"tCambio", "-1"}, {"tDecEuro", "abc"}}, "Cambio in Euro Errato", "tCambio"},
         {{{"tDecEuro", "abc"}}, "Numero Decimali Errato", "tDecEuro"},
-        {{{"tDecEuro", "4"}}, "Valore Massimo Decimali = 3", "tDecEuro"},
-    };
+        {{{"tDecEuro", "4"}}, "Valore Massimo Decimali = 3", "tDecEuro"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.refused);
         for (const char* name : {"tValutaBase", "tDecValutaBase", "tCambio", "tDecEuro"})
@@ -649,8 +647,7 @@ TEST_F(MainWindowTest, EveryEditingScreenLetsOneWorkstationAtATimeEditARecord)
         {"BMateriali", "Materiali", "Descrizione", "MAT01", "click BSalva", true},
         {"BServizi", "Servizi", "Descrizione", "SER01", "click BSalva", true}, {"BZone", "Zone", "Desc", "1", "click BSalva", true},
         {"BListini", "Listini", "Desc", "L1", "click BSalva", true}, {"BDistinta", "DistintaBase", "Desc", "DB001", "close", false},
-        {"BLoc", "Stati", "Descrizione", "IT", "row TStati 1", true, "TStati"},
-    };
+        {"BLoc", "Stati", "Descrizione", "IT", "row TStati 1", true, "TStati"}};
     Workstation first(program, "admin", "PC1"), second(program, "mario", "PC2");
     for (const auto& s : screens) {
         SCOPED_TRACE(s.open);

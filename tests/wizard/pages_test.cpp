@@ -171,8 +171,7 @@ TEST_F(Pages, StepTwoChecksTheMovementAndTheSupplierRuleByRule)
         {"Fattura di Acquisto", "01052041", "CAR", "F0099", WrongSupplier, "tRicCodFor"},
         {"Fattura di Acquisto", "01052041", "CAR", "f002", "", ""}, {"Ordine Fornitore", "", "", "F003", "", ""},
         // Without frames step 2 checks nothing.
-        {"Preventivo", "", "NONESISTE", "", "", ""},
-    };
+        {"Preventivo", "", "NONESISTE", "", "", ""}};
     open();
     ui::click(wizard, "CMD1");
     for (const Case& c : cases) {
