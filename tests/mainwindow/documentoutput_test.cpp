@@ -332,8 +332,7 @@ TEST_F(DocumentOutput, MissingDataIsListedFieldByFieldAndNoFileIsWritten)
              "Cliente C002: C.A.P.",
              "Cliente C002: Codice Destinatario o PEC", "Riga 1: Quantità non negativa", "Riga 2: Codice I.V.A."}},
         {2, {"Azienda: Partita I.V.A.", "Azienda: Indirizzo", "Azienda: Località", "Azienda: Stato", "Azienda: Regime Fiscale",
-             "Riga 1: Codice I.V.A. (X99 non è nella tabella I.V.A.)", "Tabella I.V.A., codice E15: Natura"}},
-    };
+             "Riga 1: Codice I.V.A. (X99 non è nella tabella I.V.A.)", "Tabella I.V.A., codice E15: Natura"}}};
     for (const auto& [number, fields] : cases) {
         SCOPED_TRACE(number);
         pick(number == 1 ? "BFATVE" : "BFATSE", number == 1 ? "objFATVE" : "objFATSE", number, "BFatturaElettronica");

@@ -218,8 +218,7 @@ TEST_F(PaymentTerms, ANewTermIsCheckedRuleByRuleThenSavedAndShown)
         {{{"tCod", "RB90"}, {"tDesc", ""}}, "Descrizione non Inserita"},
         {{{"tDesc", "Ricevuta bancaria 30/60/90"}, {"R1", "30"}}, "Numero Rate non Inserito"},
         {{{"tRate", "3"}, {"R2", "60"}}, "Numero Rate Diverso da Giorni Scadenze Rate"},
-        {{{"tRate", "2"}, {"R2", ""}, {"R3", "90"}}, "Giorni di Scadenza Rate non Inserite Correttamente"},
-    };
+        {{{"tRate", "2"}, {"R2", ""}, {"R3", "90"}}, "Giorni di Scadenza Rate non Inserite Correttamente"}};
     for (const auto& step : steps) {
         SCOPED_TRACE(step.message.toStdString());
         for (const auto& [name, text] : step.fields)

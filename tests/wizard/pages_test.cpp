@@ -54,8 +54,7 @@ TEST_F(Pages, KeysPassTheFiltersGoingBackEmptiesOnlyTheDateAndCodesAreLookedUp)
     // A double click opens the field's look-up.
     const struct { const char *clicked, *search; QStringList fields; const char* filled; } lookups[] = {
         {"tCauMag", "Reso", {"tCauMag", "tDescCauMag"}, "RES|Reso da cliente"},
-        {"tRicDescFor", "Tubi", {"tAppoRicFor", "tRicCodFor", "tRicDescFor"}, "3|F003|Tubi e Raccordi del Sud S.r.l."},
-    };
+        {"tRicDescFor", "Tubi", {"tAppoRicFor", "tRicCodFor", "tRicDescFor"}, "3|F003|Tubi e Raccordi del Sud S.r.l."}};
     for (const auto& l : lookups) {
         SCOPED_TRACE(l.clicked);
         ui::onNextModal([&l](QWidget* dialog) {
@@ -154,7 +153,7 @@ TEST_F(Pages, StepTwoChecksTheMovementAndTheSupplierRuleByRule)
         return message;
     };
     const char* const OutsideYear = "Data Movimento Magazzino Errata per Esercizio";
-    const char* const WrongSupplier = "Codice Fornitore Errato";
+    const char *const WrongSupplier = "Codice Fornitore Errato", *const WrongReason = "Causale Mov. Magazzino Errata";
     const Case cases[] = {
         // The fiscal year runs from 1 April 2041 to 31 March 2042.
         {"Fattura Immediata", "01042041", "VEN", "", "", ""}, {"Fattura Immediata", "31032042", "ven", "", "", ""},
@@ -162,7 +161,7 @@ TEST_F(Pages, StepTwoChecksTheMovementAndTheSupplierRuleByRule)
         {"Fattura Immediata", "01042042", "VEN", "", OutsideYear, "tDtMag"},
         {"Fattura Immediata", "", "VEN", "", "Data Movimento Magazzino Errata", "tDtMag"},
         {"Fattura Immediata", "", "", "", "", ""},  // no movement, nothing checked
-        {"Fattura Immediata", "01052041", "XYZ", "", "Causale Mov. Magazzino Errata", "tCauMag"},
+        {"Fattura Immediata", "01052041", "XYZ", "", WrongReason, "tCauMag"}, {"Fattura Immediata", "01052041", "", "", WrongReason, "tCauMag"},
         // The reason's sign must be the document's ("-" sales, "+" purchases and returns).
         {"Fattura Immediata", "01052041", "CAR", "", "Causale con Segno Operazione Errata", "tCauMag"},
         {"Nota di Credito", "01052041", "RES", "", "", ""},

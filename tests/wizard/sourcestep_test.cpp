@@ -59,7 +59,7 @@ TEST_F(SourceStep, ListsTheDocumentsOfTheRangeAndNamesTheOneChosen)
     // A refused range selects the date to correct and keeps the list.
     const struct { const char *from, *to, *refusal, *field; } refused[] = {
         {"12032041", "11032041", "Errore : Data Inizio Richiesta > Data Fine Richiesta", "RicDT1"},
-        {"01032041", "", "Errore : Data Richiesta Errata", "RicDT2"}};
+        {"01032041", "", "Errore : Data Richiesta Errata", "RicDT2"}, {"", "1", "Errore : Data Richiesta Errata", "RicDT1"}};
     for (const auto& r : refused) {
         SCOPED_TRACE(r.from);
         search(r.from, r.to);
