@@ -400,7 +400,7 @@ void Database::begin() const
 
 void Database::commit() const
 {
-    refuseInLostTransaction();
+    readyForStatement();
     run(QStringLiteral("COMMIT"));
     d->writing = false;
 }
@@ -416,8 +416,14 @@ void Database::rollback() const
     run(QStringLiteral("ROLLBACK"));
 }
 
-void Database::refuseInLostTransaction() const
+void Database::readyForStatement() const
 {
+    // A connection the server dropped, and that could not be made again then, is tried first.
+    if (d->engine == Engine::PostgreSQL && !d->db.isOpen()) {
+        reconnect();
+        if (!d->db.isOpen())
+            throw DatabaseError(DatabaseError::Kind::Unreachable, d->db.lastError().text(), d->path);
+    }
     if (d->lostTransaction)
         throw DatabaseError(DatabaseError::Kind::Unreachable,
                             QStringLiteral("connessione persa durante la transazione: nulla di essa è stato salvato"), d->path);
@@ -528,7 +534,7 @@ void Database::throwUnlessRetried(const QSqlError& error) const
 
 void Database::prepareOn(QSqlQuery& query, const QString& text) const
 {
-    refuseInLostTransaction();
+    readyForStatement();
     if (query.prepare(text))
         return;
     throwUnlessRetried(query.lastError());
@@ -541,7 +547,7 @@ void Database::prepareOn(QSqlQuery& query, const QString& text) const
 
 void Database::run(QSqlQuery& query) const
 {
-    refuseInLostTransaction();
+    readyForStatement();
     // PostgreSQL's texts cannot hold a NUL, and Qt's driver would cut the statement short at it.
     if (d->engine == Engine::PostgreSQL)
         for (const QVariant& value : query.boundValues())
@@ -562,7 +568,7 @@ void Database::run(QSqlQuery& query) const
 
 void Database::run(const QString& sqliteText) const
 {
-    refuseInLostTransaction();
+    readyForStatement();
     const QString text = d->engine == Engine::PostgreSQL ? Jet::postgresText(sqliteText) : sqliteText;
     QSqlQuery q(d->db);
     if (q.exec(text))

@@ -111,8 +111,10 @@ private:
     QString withoutRowsMissingValues(const QString& text) const;
     void startServerSession() const;
     void reconnect() const;
-    // Refuses every statement of a transaction whose connection was lost, until it is rolled back.
-    void refuseInLostTransaction() const;
+    // Before each statement: a closed server connection is made again (or the statement refused as
+    // unreachable), and every statement of a transaction whose connection was lost is refused until
+    // it is rolled back.
+    void readyForStatement() const;
     bool mayRetry(const DatabaseError& error, bool wasWriting) const;
     void throwUnlessRetried(const QSqlError& error) const;
     // Prepares a statement, once more on a connection the server dropped and that was made again.
