@@ -2,13 +2,11 @@
 #include "common/keyfilters.h"
 #include "common/platform.h"
 
-#include <QAbstractSpinBox>
 #include <QDateTime>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QTextEdit>
 
 BaseClass::BaseClass(QObject* parent) : BaseComponent(parent) {}
 BaseClass::~BaseClass() = default;
@@ -75,10 +73,7 @@ void BaseClass::FocusAndSelectAll(QWidget* control)
     if (!control)
         return;
     control->setFocus(Qt::OtherFocusReason);
+    // The fields selected whole are line edits: no screen selects a spin box or a text area.
     if (auto* edit = qobject_cast<QLineEdit*>(control))
         edit->selectAll();
-    else if (auto* spin = qobject_cast<QAbstractSpinBox*>(control))
-        spin->selectAll();
-    else if (auto* text = qobject_cast<QTextEdit*>(control))
-        text->selectAll();
 }

@@ -283,9 +283,6 @@ void TableScreen::showCurrent()
 
 void TableScreen::onRepositioned()
 {
-    // A table loaded anew while a row was pending leaves the pending row behind.
-    if (m_editing && m_data->recordset().editMode() == Recordset::EditMode::None)
-        setEditMode(false);
     Recordset& rs = m_data->recordset();
     if (m_data->isOpen() && !rs.isEmpty()) {
         if (rs.isBOF())
@@ -313,7 +310,6 @@ void TableScreen::addRow()
     if (m_rows)
         m_rows->showFor({});
     setEditMode(true);
-    panel->setKeyEditable(true);
     base()->FocusAndSelectAll(panel->keyField());
     editStarted();
 }

@@ -75,7 +75,7 @@ QVariant DraftRowsModel::headerData(int section, Qt::Orientation orientation, in
         return {};
     if (orientation == Qt::Vertical)
         return section + 1;
-    return section >= 0 && section < columnCount() ? QString::fromUtf8(headings[columnAt(section)]) : QVariant();
+    return QString::fromUtf8(headings[columnAt(section)]);
 }
 
 Qt::ItemFlags DraftRowsModel::flags(const QModelIndex& index) const
