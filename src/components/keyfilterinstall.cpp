@@ -1,5 +1,6 @@
 #include "keyfilterinstall.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 
@@ -12,7 +13,7 @@ public:
 
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() != QEvent::KeyPress)
+        if (event->type() != QEvent::KeyPress || m_replaying)
             return false;
         auto* key = static_cast<QKeyEvent*>(event);
         // Tab moves between fields: it is no typed character.
@@ -31,11 +32,23 @@ public:
                 cursor = edit->selectionStart();
             }
         }
-        return m_filter(typed.at(0), current, cursor).isNull();
+        const QChar result = m_filter(typed.at(0), current, cursor);
+        if (result.isNull())
+            return true;
+        if (result == typed.at(0))
+            return false;
+        // The key arrives in the widget as the character the filter chose.
+        QKeyEvent replaced(QEvent::KeyPress, result == QChar(8) ? int(Qt::Key_Backspace) : 0,
+                           key->modifiers(), QString(result));
+        m_replaying = true;
+        QApplication::sendEvent(watched, &replaced);
+        m_replaying = false;
+        return true;
     }
 
 private:
     KeyFilter m_filter;
+    bool m_replaying = false;
 };
 
 } // namespace

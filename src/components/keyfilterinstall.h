@@ -5,7 +5,7 @@
 
 class QWidget;
 
-// Routes every key typed in a widget through a filter, which gives the key back to let it in or a
-// null character to drop it.
+// Routes every key typed in a widget through a filter; the typed character is replaced by the
+// filter's result (or dropped).
 using KeyFilter = std::function<QChar(QChar key, const QString& textSoFar, int cursorPosition)>;
 void installKeyFilter(QWidget* widget, KeyFilter filter);
