@@ -42,8 +42,7 @@ Measure measure(bool gapsAndMovement, int rounds)
     const QString today = platform.todayDate.toString(Qt::ISODate);
     const QString sourceNumber = QString::number(SourceNumInt);
     db.run(QStringLiteral("INSERT INTO DDTTes (DataReg, NumInt, Numero, idEsercizio, TotDDTLire, TotDDTLEURO) "
-                          "VALUES ('%1', %2, %2, '%3', 1000, 0.52)")
-               .arg(sourceDate, sourceNumber, base->FiscalYear));
+                          "VALUES ('%1', %2, %2, '%3', 1000, 0.52)").arg(sourceDate, sourceNumber, base->FiscalYear));
     db.run(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
                           "INSERT INTO DDTRig (DataReg, NumInt, Riga, %2) "
                           "SELECT '%3', %4, i * %5, 'DEP', 'A', 'ART00' || (i % 8 + 1), 'Articolo di prova numero ' || i, "

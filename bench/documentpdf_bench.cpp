@@ -32,8 +32,7 @@ void fillDocument(const QString& path, int rows)
                << ", " << Jet::number(rows / 5) << ", " << Jet::number(rows + rows / 5) << ")");
     db.execute(JetQuery("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < ") << Jet::number(rows)
                << ") INSERT INTO FATVERig (DataReg, NumInt, Riga, idArticolo, Descrizione, UM, CdIva, Quantita, "
-                  "PUnitEuro, ValoreLit, ValoreEuro) SELECT "
-               << Jet::date(Day)
+                  "PUnitEuro, ValoreLit, ValoreEuro) SELECT " << Jet::date(Day)
                << ", 1, i, 'ART' || i, printf('Articolo di prova %05d', i), 'PZ', '20', i % 7 + 1, 1.5, 2904.4, "
                   "1.5 * (i % 7 + 1) FROM n");
 }

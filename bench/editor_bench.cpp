@@ -101,8 +101,7 @@ bool measureLookup(int articles, int rounds)
     const Database db = Database::open(folder.dataDb(), ProgramFolder::connectString());
     db.run(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 100 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
                           "INSERT INTO Articoli (Codice, Descrizione, UM, CdIva, idDeposito, PrezzoVen, PrezzoVenEuro) "
-                          "SELECT 'B' || i, 'Articolo ' || i, 'PZ', '20', 'DEP', 1000, 0.52 FROM n")
-               .arg(articles + 99));
+                          "SELECT 'B' || i, 'Articolo ' || i, 'PZ', '20', 'DEP', 1000, 0.52 FROM n").arg(articles + 99));
     const DocumentDraft draft{.kindCode = "FATVE", .counterpartCode = "C001"};
     const QString code = QStringLiteral("B%1").arg(articles / 2 + 100);
     const double typed = bench::fastest([&] { bench::require(articleRow(db, draft, code).has_value(), "article not found"); }, rounds);

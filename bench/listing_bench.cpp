@@ -50,9 +50,7 @@ void fillArchive(const QString& path, int rows)
                : QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) ").arg(rows);
     const QString day = (server ? QStringLiteral("to_char(DATE '%1' + ((i - 1) * %2 / %3)::int, 'YYYY-MM-DD')")
                                 : QStringLiteral("date('%1', '+' || ((i - 1) * %2 / %3) || ' days')"))
-                            .arg(FirstDay.toString(Qt::ISODate))
-                            .arg(FirstDay.daysTo(LastDay) + 1)
-                            .arg(rows);
+                            .arg(FirstDay.toString(Qt::ISODate)).arg(FirstDay.daysTo(LastDay) + 1).arg(rows);
     db.run(counting + QStringLiteral("INSERT INTO DDTTes (DataReg, NumInt, Numero, idCausaleDoc, idEsercizio, idCliente, "
                                      "DSCli, TotDDTLire, TotDDTLEURO) SELECT %1, i, i, 'VEN', '2041', CASE WHEN i % 7 = 0 "
                                      "THEN 99 ELSE i % 5 + 1 END, 'Cliente', 1000.0 * (i % 997), 0.52 * (i % 997) FROM %2")

@@ -15,11 +15,8 @@ void answerNextBox(QString& seen, QMessageBox::StandardButton answer)
     QTimer::singleShot(0, [&seen, answer]() {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         ASSERT_NE(box, nullptr);
-        seen = QStringLiteral("%1|%2|%3|%4|%5")
-                   .arg(box->text(), box->windowTitle())
-                   .arg(int(box->icon()))
-                   .arg(int(box->standardButtons()))
-                   .arg(int(box->standardButton(box->defaultButton())));
+        seen = QStringLiteral("%1|%2|%3|%4|%5").arg(box->text(), box->windowTitle()).arg(int(box->icon()))
+                   .arg(int(box->standardButtons())).arg(int(box->standardButton(box->defaultButton())));
         box->button(answer)->click();
     });
 }

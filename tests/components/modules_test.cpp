@@ -79,4 +79,8 @@ TEST_F(ModuleScreens, DeliveryNotesMovementsAndStockShowTheWarehouseArchive)
     // Movements, stock and inventory show as their snapshots; Esci closes a module's screen.
     press(open("BInventa", "objinventario"), "BEsci");
     EXPECT_FALSE(screen("objinventario"));
+    // Rows the archive cannot give are said, and the rows grid left empty.
+    program.exec("data.mdb", "ALTER TABLE DDTRig RENAME TO Altro");
+    notes->selectRow(1);
+    EXPECT_TRUE(platform.lastText().startsWith("Operazione non riuscita sull'archivio") && details->rowCount() == 0) << platform.lastText().toStdString();
 }

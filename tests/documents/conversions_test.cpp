@@ -130,8 +130,7 @@ const ColumnPairs InvoiceToCreditNote =
 const ColumnPairs DeliveryNoteToInvoice =
     sameNames(QStringList{"idCausaleDoc", "idEsercizio", "CausaleTrasp", "Colli", "Aspetto", "PesoKG", "idVett1",
                           "NoteVett1", "idVett2", "NoteVett2", "NoteDoc", "idListino", "DtCons", "OraCons", "Porto", "ACura", "Zona",
-                          "idAgente", "PercSconto"}
-              + Customer + Payment);
+                          "idAgente", "PercSconto"} + Customer + Payment);
 
 const Conversion AllConversions[] = {
     {"DeliveryNoteToInvoice", 1, 1, 1, "FATVE", DeliveryNoteToInvoice, SalesRows},

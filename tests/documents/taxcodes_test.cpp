@@ -10,6 +10,7 @@ TEST(TaxCodes, EveryCharacterCountsAndACompanysFiscalCodeIsItsVatNumber)
         {"", F::None, F::None}, {" 12345678903 ", F::None, F::None}, {"01234567897", F::None, F::None},
         {"12345678901", F::CheckDigit, F::CheckDigit}, {"21345678903", F::CheckDigit, F::CheckDigit},  // digits swapped
         {"1234567890", F::Length, F::Length}, {"1234567890A", F::Characters, F::Characters},
+        {"ZNNGNN80A01Z404C", F::Length, F::None},  // born abroad: the town's letter is Z
         {"RSSMRA85T10A562S", F::Length, F::None}, {"rssmra85t10a562s", F::Length, F::None},
         {"RSSMRA85T10A562T", F::Length, F::CheckDigit}, {"RSSMRA58T10A562S", F::Length, F::CheckDigit},
         {"RSSMRA85T10A56NH", F::Length, F::None},  // a namesake's code: a digit becomes a letter

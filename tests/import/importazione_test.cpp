@@ -48,9 +48,7 @@ QStringList importedCounts(int tables, int taken = -1)
     QStringList said{SelectDatabase};
     for (int i = 0; i < tables; ++i)
         said << QStringLiteral("MESSAGE|none|ok|<none>|Sono Stati Importati %1 %2 su %3")
-                    .arg(taken < 0 ? OldArchive[i].taken : taken)
-                    .arg(QString::fromUtf8(OldArchive[i].table))
-                    .arg(OldArchive[i].read);
+                    .arg(taken < 0 ? OldArchive[i].taken : taken).arg(QString::fromUtf8(OldArchive[i].table)).arg(OldArchive[i].read);
     return said;
 }
 

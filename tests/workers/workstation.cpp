@@ -75,8 +75,7 @@ int main(int argc, char* argv[])
             answer = QStringLiteral("FAILED ") + QString::fromUtf8(e.what());
         }
         if (answer.isEmpty())
-            answer = QStringLiteral("editing=%1 screens=%2")
-                         .arg(session.base->EditingScreenCount)
+            answer = QStringLiteral("editing=%1 screens=%2").arg(session.base->EditingScreenCount)
                          .arg(window->workspace()->subWindowList().size());
         for (const auto& m : platform.messages)
             answer += QStringLiteral(" | ") + ScriptedPlatform::describe(m);
