@@ -67,9 +67,9 @@ TEST_F(ModuleScreens, DeliveryNotesMovementsAndStockShowTheWarehouseArchive)
     EXPECT_EQ(grid->focusChild(), firstDay);
     EXPECT_TRUE(firstDay->state().focused && firstDay->state().selected && !firstDay->state().invisible);
     EXPECT_EQ(grid->tableInterface()->selectedRows(), QList<int>{0});
-    const QAccessibleTableCellInterface* cell = grid->tableInterface()->cellAt(1, 3)->tableCellInterface();
-    EXPECT_EQ(QString("%1 %2 %3").arg(cell->rowIndex()).arg(cell->columnIndex()).arg(cell->columnHeaderCells().value(0)->text(QAccessible::Name)),
-              "1 3 Causale");
+    const QAccessibleTableCellInterface* cell = grid->tableInterface()->cellAt(0, 3)->tableCellInterface();
+    EXPECT_EQ(QString("%1 %2 %3 %4").arg(cell->rowIndex()).arg(cell->columnIndex()).arg(cell->columnHeaderCells().value(0)->text(QAccessible::Name))
+                  .arg(cell->rowHeaderCells().value(0)->text(QAccessible::Name)), "0 3 Causale 1");
     EXPECT_EQ(grid->child(grid->indexOfChild(firstDay)), firstDay);
     QAccessibleTableInterface* table = grid->tableInterface();
     EXPECT_FALSE(table->selectColumn(0) || table->isColumnSelected(0) || table->unselectRow(0) || table->unselectColumn(0)

@@ -47,7 +47,7 @@ QVariant ListPricesModel::headerData(int section, Qt::Orientation orientation, i
         return {};
     if (orientation == Qt::Vertical)
         return section + 1;
-    return section >= 0 && section < ColumnCount ? QString::fromUtf8(headings[section]) : QVariant();
+    return QString::fromUtf8(headings[section]);
 }
 
 Qt::ItemFlags ListPricesModel::flags(const QModelIndex& index) const
