@@ -65,6 +65,7 @@ bool ModPaga::openScreen()
     m_data->DatabaseName = base()->DataDbPath;
     m_data->Connect = base()->ConnectString;
     m_data->RecordSource = (JetQuery("SELECT * FROM ") << Jet::table(QStringLiteral("ModPag")));
+    m_messages->setPanel1(QString());
     m_toolbar->setButtonsEnabled(EditButtons, false);
     ScreenFrame::setReadOnly(m_dataFrame, true);
     try {
@@ -91,6 +92,7 @@ void ModPaga::startWhenEmpty()
     if (!isOpened() || !rs.isOpen() || !rs.isEmpty() || rs.editMode() != Recordset::EditMode::None)
         return;
     addNew();
+    m_messages->setPanel1(QString());
 }
 
 void ModPaga::resizeEvent(QResizeEvent* event)
@@ -214,6 +216,7 @@ void ModPaga::remove()
 
 void ModPaga::move(const QString& key)
 {
+    m_messages->setPanel1(QString());
     if (key == QLatin1String("BPrimo"))
         m_data->moveFirst();
     else if (key == QLatin1String("BIndietro"))

@@ -197,9 +197,11 @@ RicercaServer::RicercaServer(AppGlobals& globals, QWidget* parent) : QDialog(par
             m_user->setText(known.user);
             pointAt(globals.programFolder);
             m_postgres->setChecked(true);
-        } else {
+        } else if (!base->AppPath.isEmpty()) {
             pointAt(base->AppPath);
             (base->ClientMode == 1 ? m_client : m_server)->setChecked(true);
+        } else {
+            pointAt(globals.programFolder);
         }
     } else {
         setWindowTitle(globals.programTitle + QStringLiteral(": Impostazioni Client/Server"));
