@@ -31,6 +31,14 @@ inline double least(const std::vector<double>& values)
     return *std::min_element(values.begin(), values.end());
 }
 
+// Program against reference, round by round: both sides of a round run one after the other under
+// the same load, so the median of the rounds' ratios holds where one lucky round would not.
+inline double pairedRatio(std::vector<double> program, const std::vector<double>& reference)
+{
+    std::transform(program.begin(), program.end(), reference.begin(), program.begin(), std::divides<>());
+    return percentile(program, 0.5);
+}
+
 // The fastest of several turns: the figure of each under the load of a shared machine.
 inline double fastest(const std::function<void()>& work, int turns)
 {
