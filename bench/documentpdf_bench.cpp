@@ -1,7 +1,6 @@
 // The PDF of a document with a great many rows: the pages are laid out and painted one at a time,
 // so writing it must cost about what painting the same rows' text with a bare QPainter loop costs,
 // and the process must stay small.
-//
 //   documentpdf_bench            10,000 rows
 //   documentpdf_bench --short     2,000 rows (what the test command runs)
 

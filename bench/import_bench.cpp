@@ -1,10 +1,8 @@
 // Import from the previous generation: the import of the bigger old archive (20,000 articles,
 // 5,000 customers) against the floor for the same work, measured in the same run: reading the
 // same tables through libmdb and inserting their rows in one transaction.
-//
 //   import_bench           best of three
 //   import_bench --short   once (the test command's run)
-//
 // Exits non-zero when the import takes more than 1.5 times the floor.
 
 #include "benchmark.h"

@@ -4,7 +4,6 @@
 //  - the articles screen: its first page, "Ultimo", scrolling from the first row to the last;
 //  - the delivery-note browser: its first page and its last row;
 //  - a code typed in a look-up of the customers.
-//
 //   listing_bench            1,000,000 rows in each table
 //   listing_bench --short      200,000 (what the test command runs), against 2.5 times the bare
 //                              query: its figures of about a millisecond vary by a third from

@@ -399,6 +399,9 @@ TEST_F(EditorTest, APriceListsPricesAreTypedOnItsScreenAndSavedWithTheList)
     EXPECT_FALSE(ui::text(s, "ErrorBar_1").isEmpty());
     EXPECT_EQ(program.rows("data.mdb", stored), QStringList("Rivenditori|ART002|6002|3.1"));
     key(Qt::Key_Escape);
+    key(Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(ui::find<QTableView>(s, "TDBGPrezzi")->model()->rowCount(), 0) << "a new list starts without prices";
+    key(Qt::Key_Escape);
     platform.answers.enqueue(Platform::Answer::Yes);
     key(Qt::Key_Delete, Qt::ControlModifier);
     EXPECT_EQ(program.rows("data.mdb", "SELECT COUNT(*) FROM ListiniPrezzi"), QStringList("0")) << "the prices go with the list";

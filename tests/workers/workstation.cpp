@@ -3,11 +3,12 @@
 // A local folder makes it another installation (its own locdata.mdb), as another machine is.
 // Commands: "click <name>" (a control of the active screen, else a menu command), "set <field>
 // <text>" (pasted), "cell <grid> <row> <column> <text>" (typed, then Enter), "row <grid> <row>",
-// "close" (the active screen), "signin" (the sign-in's clean-up of ended locks), "quit". Each is answered with one line:
+// "close" (the active screen), "signin <user> <password>" (the sign-in dialog again), "quit". Each is answered with one line:
 // "editing=<screens in edit mode> screens=<open screens>", then " | " and each message shown
 // meanwhile.
 #include "components/qtplatform.h"
 #include "mainwindow/principale.h"
+#include "startup/accesso.h"
 #include "support/scriptedplatform.h"
 #include "support/session.h"
 #include "support/widgets.h"
@@ -68,8 +69,12 @@ int main(int argc, char* argv[])
                 }
             } else if (QMdiSubWindow* frame = window->workspace()->currentSubWindow(); frame && command == QLatin1String("close"))
                 frame->close();
-            else if (command == QLatin1String("signin"))
-                session.base->dropEndedLocks(false);
+            else if (command == QLatin1String("signin")) {
+                Accesso signIn(session.globals);
+                ui::find<QLineEdit>(&signIn, "Nome")->setText(name);
+                ui::find<QLineEdit>(&signIn, "Password")->setText(line.section(u' ', 2, 2));
+                signIn.ValidateSignIn();
+            }
             ui::settle();
         } catch (const std::exception& e) {
             answer = QStringLiteral("FAILED ") + QString::fromUtf8(e.what());
