@@ -618,8 +618,7 @@ TEST_F(MainWindowTest, LocksLeftByAnEndedCopyGoAtTheNextSignInThereOrOnTheLockSc
     press(s, "BElimina");
     EXPECT_EQ(again.ask("click BModifica"), "editing=2 screens=2");
 
-    // Another machine cloned with this one's host name: its sign-in leaves these locks alone, though
-    // their process is not in its process table (made so here by naming another start of it).
+    // A machine cloned with this host name leaves these locks alone, their process not in its table.
     QTemporaryDir otherMachine;
     ASSERT_TRUE(QFile::copy(ProgramFolder::builtProgramDir() + "/locdata2.mdb", otherMachine.filePath("locdata.mdb")));
     Workstation clone(program, "admin", "PC1", otherMachine.path());

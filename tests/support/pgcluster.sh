@@ -29,7 +29,8 @@ start)
     || { cat "$dir/template.log"; exit 1; }
   ;;
 stop)
+  ! grep -A1 "ERROR:  syntax error" "$dir/server.log" 2>/dev/null || unparsed=1  # a fault, though the program went on
   [ -d "$dir/data" ] && as_owner "$bin/pg_ctl" -D "$dir/data" -m immediate -w stop >/dev/null
-  rm -rf "$dir"
+  rm -rf "$dir" && exit ${unparsed:-0}
   ;;
 esac
