@@ -88,9 +88,7 @@ TEST_F(TableEditor, ACustomerIsCheckedFieldByFieldOnAddingThenEditedAndDeleted)
     type("Sconto", "12,5");
     clickTheBox();
     EXPECT_EQ(save(), "");
-    EXPECT_EQ(base->EditingScreenCount, 0);
-    EXPECT_EQ(gridRows(s), before + 1);
-    EXPECT_EQ(field("Codice"), "C999");
+    EXPECT_EQ(QString("%1|%2|%3").arg(base->EditingScreenCount).arg(gridRows(s) - before).arg(field("Codice")), "0|1|C999");
     EXPECT_EQ(customer("Denominazione, Sconto, Esente, Fax IS NULL", "C999"), QStringList{"Caffè Ròsa S.n.c.|12.5|1|1"});
 
     // Editing keeps the code, cancelling restores the row, deleting asks first.

@@ -5,6 +5,7 @@
 #include <QRegularExpression>
 #include <QSqlDatabase>
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 // Whatever Qt complains of (a connection still in use, a query on a closed archive) fails the test it
 // arises in. Not the offscreen platform's notes, nor the server driver's word that a statement of a
@@ -19,6 +20,11 @@ void failOnQtWarnings(QtMsgType type, const QMessageLogContext&, const QString& 
 
 int main(int argc, char** argv)
 {
+    // A statement SQLite could not parse is a fault, even where the program went on another way.
+    sqlite3_config(SQLITE_CONFIG_LOG, +[](void*, int code, const char* message) {
+        if (code == SQLITE_ERROR && QByteArray(message).contains("syntax error"))
+            ADD_FAILURE() << "SQLite: " << message;
+    }, nullptr);
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     // A machine whose language is not Italian: what the user reads must be Italian all the same.
