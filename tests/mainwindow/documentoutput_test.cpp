@@ -5,14 +5,7 @@
 #include "components/base/recordsetmodel.h"
 #include "documents/einvoicecheck.h"
 
-#include <QComboBox>
-#include <QDir>
-#include <QFileInfo>
-#include <QPrintPreviewWidget>
-#include <QProcess>
-#include <QTableView>
-#include <QToolButton>
-#include <QXmlStreamReader>
+#include <QtPrintSupport> // with the widgets and the core it stands on
 
 namespace {
 
@@ -187,6 +180,9 @@ TEST_F(DocumentOutput, ThePdfHoldsEveryRowTheVatSummaryTheTotalsAndThePageCount)
     ui::onNextModal([&](QWidget* preview) {
         auto* view = ui::find<QPrintPreviewWidget>(preview, QString());
         previewPages = view->pageCount();
+        // The job as the system's print queue names it, on the paper the pages were laid out for.
+        const QPrinter* printer = static_cast<QPrintPreviewDialog*>(preview)->printer();
+        zooms << printer->docName() + " " + printer->pageLayout().pageSize().name();
         QLineEdit* zoom = ui::find<QComboBox>(preview, QString())->lineEdit();
         for (const char* typed : {"150,5", "12,5%", "1,0"}) {
             zoom->setText(typed);
@@ -197,7 +193,13 @@ TEST_F(DocumentOutput, ThePdfHoldsEveryRowTheVatSummaryTheTotalsAndThePageCount)
     });
     pick("BFATVE", "objFATVE", 1, "BStampa");
     EXPECT_EQ(previewPages, 1);
-    EXPECT_EQ(zooms, (QStringList{"1.505 150,5%", "0.125 12,5%", "0.01 1,0%"}));
+    EXPECT_EQ(zooms, (QStringList{"Fattura Accompagnatoria N. 1 A4", "1.505 150,5%", "0.125 12,5%", "0.01 1,0%"}));
+
+    // A file that cannot be written (a folder holds its name) is said, and no folder offered.
+    const QString written = pick("BFATVE", "objFATVE", 1, "BEsportaPDF");
+    ASSERT_TRUE(QFile::remove(written) && QDir().mkdir(written));
+    EXPECT_EQ(pick("BFATVE", "objFATVE", 1, "BEsportaPDF"), written);
+    EXPECT_EQ(messages().last(), "MESSAGE|critical|ok|Brevano V|Impossibile scrivere il file:\\r" + written);
 }
 
 TEST_F(DocumentOutput, ElectronicInvoicesPassTheOfficialSchemaUnderProgressivesNeverGivenTwice)
@@ -218,9 +220,7 @@ TEST_F(DocumentOutput, ElectronicInvoicesPassTheOfficialSchemaUnderProgressivesN
         int invalid = -1;
         const QString verdict = run("xmllint", {"--nonet", "--noout", "--schema", schema, xml}, &invalid);
         EXPECT_EQ(invalid, 0) << verdict.toStdString();
-        QFile file(xml);
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        const QByteArray content = file.readAll();
+        const QByteArray content = contentOf(xml);
         EXPECT_EQ(snapshot::comparePrinted(QString("xml-%1-%2").arg(c.tool).arg(c.number), content, program.path()), QString());
         EXPECT_GT(expectAcceptedArithmetic(content), 0);
         EXPECT_EQ(eInvoiceArithmeticErrors(content), QStringList());
@@ -228,9 +228,7 @@ TEST_F(DocumentOutput, ElectronicInvoicesPassTheOfficialSchemaUnderProgressivesN
 
     // The check the program runs before writing names the row and the figures of a file the
     // exchange system would reject, as the invoice no. 1 of the demo once was.
-    QFile first(QDir(documents()).filePath("IT04587210963_00001.xml"));
-    ASSERT_TRUE(first.open(QIODevice::ReadOnly));
-    const QByteArray written = first.readAll();
+    const QByteArray written = contentOf(QDir(documents()).filePath("IT04587210963_00001.xml"));
     const auto changed = [&](const QString& from, const QString& to) { return QString(written).replace(QRegularExpression(from), to).toUtf8(); };
     const struct { const char* what; QString pattern, to; QStringList errors; } tampered[] = {
         {"a price rounded", "<PrezzoUnitario>0.61975<", "<PrezzoUnitario>0.62<",
@@ -298,9 +296,7 @@ TEST_F(DocumentOutput, EuroInvoicesHoldTheExchangeSystemsArithmeticAndOverlongOn
                "<Natura>N1</Natura>"}}};
     for (const auto& [number, expected] : cases) {
         SCOPED_TRACE(number);
-        QFile file(pick("BFATVE", "objFATVE", number, "BFatturaElettronica"));
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << platform.lastText().toStdString();
-        const QByteArray content = file.readAll();
+        const QByteArray content = contentOf(pick("BFATVE", "objFATVE", number, "BFatturaElettronica"));
         EXPECT_EQ(snapshot::comparePrinted(QString("xml-euro-%1").arg(number), content, program.path()), QString());
         EXPECT_EQ(expectAcceptedArithmetic(content), number == 901 ? 4 : 5);
         for (const QByteArray& e : expected)

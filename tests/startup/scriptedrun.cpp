@@ -1,16 +1,11 @@
 #include "scriptedrun.h"
+#include "support/programfolder.h"
 
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <stdexcept>
-
-QByteArray contentOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 static QStringList readLog(const QString& path)
 {

@@ -15,9 +15,6 @@ inline const QString NotFoundClient = QStringLiteral(
     "MESSAGE|critical|ok|Brevano V|E' stato riscontrato un errore durante il collegamento alla fonte di dati."
     "\\rAssicurarsi che il computer sia connesso correttamente alla rete.");
 
-// The whole content of a file; empty when there is none.
-QByteArray contentOf(const QString& path);
-
 // Starts brevano_scripted on the folder with the script lines (a log line is added) and waits
 // until it ends by itself, or until the log shows the window `until`; then it is stopped.
 ScriptedRun runScripted(const QString& programFolder, const QStringList& script = {}, const QString& until = QString());
