@@ -154,9 +154,8 @@ TEST_F(DocumentOutput, ThePdfHoldsEveryRowTheVatSummaryTheTotalsAndThePageCount)
                         "PUnitLit, ValoreLit, ValoreEuro) SELECT '2026-03-31', 900, i, 'ART' || i, "
                         "printf('Articolo di prova %04d', i), 'PZ', '20', 1, 5000, 5000, 2.58 FROM n"));
     openWindow();
-    // Each prints as its snapshot, every row, the VAT summary, the totals and every page's header
-    // and footer; the long one is paid 30 and 60 days after its date, at month end (a term without
-    // a way of payment); the first, exported again, replaces its earlier file.
+    // Each prints as its snapshot (rows, VAT summary, totals, every page's header and footer); the long
+    // one is paid at 30 and 60 days end of month, in no set way; the first, exported again, is replaced.
     const struct { const char *tool, *screen; qint32 number; } cases[] = {
         {"BFATVE", "objFATVE", 1}, {"BDDT", "objddt", 1}, {"BFATVE", "objFATVE", 900}, {"BORDVE", "objORDVE", 1},
         {"BPREV", "objprev", 1}, {"BRESO", "objreso", 1}, {"BFATVE", "objFATVE", 3}, {"BFATVE", "objFATVE", 1},
@@ -173,14 +172,20 @@ TEST_F(DocumentOutput, ThePdfHoldsEveryRowTheVatSummaryTheTotalsAndThePageCount)
         EXPECT_EQ(snapshot::comparePrinted(QString("pdf-%1-%2").arg(c.tool).arg(c.number), raw + drawing(pdf), program.path()), QString());
     }
 
-    // "Stampa" shows the same pages in a preview, on the way to the system's printers.
-    // Its zoom is typed as an Italian writes it, and shown back with its sign.
+    // One detail of the transport alone makes an invoice one that travels with its goods.
+    for (const char* detail : {"CausaleTrasp = 'Vendita'", "Aspetto = 'Sfuso'", "idVett1 = 'V01'", "Colli = 1", "PesoKG = 0.5"}) {
+        program.exec("data.mdb", "UPDATE FATVETes SET CausaleTrasp = NULL, Aspetto = NULL, idVett1 = NULL, Colli = NULL, PesoKG = NULL");
+        program.exec("data.mdb", QString("UPDATE FATVETes SET %1 WHERE NumInt = 3").arg(detail));
+        EXPECT_TRUE(pick("BFATVE", "objFATVE", 3, "BEsportaPDF").contains("/Fattura_Accompagnatoria_3_")) << detail;
+    }
+
+    // "Stampa" shows the same pages in a preview, named and on A4 for the system's print queue; its
+    // zoom is typed as an Italian writes it, and shown back with its sign.
     int previewPages = 0;
     QStringList zooms;
     ui::onNextModal([&](QWidget* preview) {
         auto* view = ui::find<QPrintPreviewWidget>(preview, QString());
         previewPages = view->pageCount();
-        // The job as the system's print queue names it, on the paper the pages were laid out for.
         const QPrinter* printer = static_cast<QPrintPreviewDialog*>(preview)->printer();
         zooms << printer->docName() + " " + printer->pageLayout().pageSize().name();
         QLineEdit* zoom = ui::find<QComboBox>(preview, QString())->lineEdit();
@@ -193,7 +198,7 @@ TEST_F(DocumentOutput, ThePdfHoldsEveryRowTheVatSummaryTheTotalsAndThePageCount)
     });
     pick("BFATVE", "objFATVE", 1, "BStampa");
     EXPECT_EQ(previewPages, 1);
-    EXPECT_EQ(zooms, (QStringList{"Fattura Accompagnatoria N. 1 A4", "1.505 150,5%", "0.125 12,5%", "0.01 1,0%"}));
+    EXPECT_EQ(zooms, (QStringList{"Fattura Immediata N. 1 A4", "1.505 150,5%", "0.125 12,5%", "0.01 1,0%"}));
 
     // A file that cannot be written (a folder holds its name) is said, and no folder offered.
     const QString written = pick("BFATVE", "objFATVE", 1, "BEsportaPDF");
