@@ -15,16 +15,7 @@
 #include "startup/entryprocedure.h"
 #include "scriptedplatform.h"
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QFile>
-#include <QKeyEvent>
-#include <QLocale>
-#include <QMultiHash>
-#include <QPointer>
-#include <QTextStream>
-#include <QTimer>
-#include <QWidget>
+#include <QtWidgets> // the widgets the script drives, with the core
 
 #include <algorithm>
 #include <cstdio>

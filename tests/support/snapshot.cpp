@@ -1,20 +1,8 @@
 #include "snapshot.h"
 #include "common/datacontrol.h"
 
-#include <QAbstractSpinBox>
-#include <QAction>
-#include <QApplication>
-#include <QDate>
-#include <QFile>
-#include <QHeaderView>
-#include <QLabel>
-#include <QMainWindow>
-#include <QRegularExpression>
-#include <QStyledItemDelegate>
-#include <QTableView>
+#include <QtWidgets> // the widgets a snapshot describes, with the core
 #include <QTest>
-#include <QToolBar>
-#include <QToolButton>
 
 namespace snapshot {
 

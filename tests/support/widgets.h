@@ -1,13 +1,6 @@
 #pragma once
-#include <QAbstractButton>
-#include <QAction>
-#include <QApplication>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QString>
-#include <QStringList>
+#include <QtWidgets> // the widgets the tests drive, with the core
 #include <QTest>
-#include <QWidget>
 #include <functional>
 #include <stdexcept>
 
