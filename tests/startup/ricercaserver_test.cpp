@@ -69,7 +69,7 @@ TEST_F(Configuration, TheServerRoleIsProposedToAServerAndAClientNeedsAFolderHold
 }
 
 // Confirming ends the program with a word why: another data folder is written, a server on a
-// network share is refused. Said before the program ends: the pointer file as it is then.
+// network share is refused, a pointer file that cannot be written is said. Said before the program ends: the pointer file as it is then.
 TEST_F(Configuration, ConfirmingWritesAnotherDataFolderOrRefusesARemoteServerAndEnds)
 {
     platform.onMessage = [&](const ScriptedPlatform::Message&) {
@@ -89,6 +89,12 @@ TEST_F(Configuration, ConfirmingWritesAnotherDataFolderOrRefusesARemoteServerAnd
     platform.networkPaths << program.path();
     EXPECT_EXIT(configure([](QWidget* dialog) { ui::click(dialog, "BOK"); }), ::testing::ExitedWithCode(0),
                 "POINTER FILE \n.*Il Server Deve Essere Installato e Configurato in Locale!\nPROGRAM ENDED");
+
+    // A pointer file that cannot be written (a folder holds its name) is said, and nothing more.
+    platform.networkPaths.clear();
+    ASSERT_TRUE(QDir().mkdir(program.file("brevanov.dat")));
+    EXPECT_EXIT(configure([&](QWidget* dialog) { ui::click(dialog, "Option1_1"); ui::click(dialog, "BOK"); }),
+                ::testing::ExitedWithCode(0), "POINTER FILE \nMESSAGE\\|critical\\|ok\\|Brevano V\\|[^\n]*\nPROGRAM ENDED");
 }
 
 } // namespace
