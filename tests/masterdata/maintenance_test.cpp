@@ -434,6 +434,9 @@ TEST_F(Company, AddressLogoAndFolderAreChosenFromLists)
     EXPECT_TRUE(list("Text1", "CH", Qt::Key_F4).endsWith(" -> CH"));  // F4 opens a list as a double-click does
     EXPECT_EQ(list("Text2", "CANTON"), "TI -> TI");
     EXPECT_EQ(list("Text3", "LUGANO"), "6900 -> 6900");
+    program.exec("data.mdb", "DROP TABLE CAP");  // a list that cannot be read is said
+    QTest::mouseDClick(ui::find<QWidget>(s, "Text3"), Qt::LeftButton);
+    EXPECT_TRUE(platform.lastText().startsWith("Operazione non riuscita sull'archivio "));
 
     const QString picture = program.file("logo.png");
     QImage image(40, 20, QImage::Format_RGB32);
