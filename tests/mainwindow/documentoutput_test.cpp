@@ -282,9 +282,12 @@ TEST_F(DocumentOutput, EuroInvoicesHoldTheExchangeSystemsArithmeticAndOverlongOn
     userDb().execute(JetQuery("UPDATE Azienda SET ValutaBase = 'EUR', DecimaliBase = 2"));
     Database db = dataDb();
     db.execute(JetQuery("INSERT INTO IVA (Codice, Perc) VALUES ('22', 22)"));
+    db.execute(JetQuery("INSERT INTO ModPag (Codice, [Desc], Rate, FineMese, Scad1, Scad2, Scad3, Scad4, Scad5, Scad6, Scad7, "
+                        "Scad8, Scad9, Scad10, Scad11, Scad12) VALUES ('M12', 'Dodici rate', 12, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, "
+                        "10, 11, 12)"));  // every instalment a due of its own
     db.execute(JetQuery("INSERT INTO FATVETes (DataReg, NumInt, Numero, idCliente, DSCli, idPagamento, idModPag) "
                         "VALUES ('2026-03-31', 901, 901, 3, 'Edilnova', 'RB3060', 'RB'), "
-                        "('2026-03-31', 902, 902, 3, 'Edilnova', 'RD', 'RB'), ('2026-03-31', 903, 903, 3, 'Edilnova', 'RD', 'RB')"));
+                        "('2026-03-31', 902, 902, 3, 'Edilnova', 'M12', 'RB'), ('2026-03-31', 903, 903, 3, 'Edilnova', 'RD', 'RB')"));
     db.execute(JetQuery("INSERT INTO FATVERig (DataReg, NumInt, Riga, Descrizione, CdIva, Quantita, PUnitEuro, Sconto, "
                         "ValoreEuro) VALUES ('2026-03-31', 901, 1, 'a', '22', 3, 12.345, 10, 0), "
                         "('2026-03-31', 901, 2, 'b', '10', 7, 4.99, 0, 0), ('2026-03-31', 901, 3, 'c', '04', 2.5, 19.99, 12.5, 0), "
