@@ -305,8 +305,8 @@ TEST_F(EditorTest, AFailedSaveWritesNothingKeepsWhatWasTypedAndTheNextSaveStores
     EXPECT_EQ(time->text(), "09:30");
 }
 
-// Rows are inserted, moved and deleted from the keyboard; a row never moves past either end, and
-// Enter outside a cell being typed goes to the next cell. The rows are saved in the order shown.
+// Rows are inserted, moved and deleted from the keyboard; a row never moves past either end,
+// Enter outside a cell being typed goes to the next cell, Tab from a row's last typed cell to the next row. The rows are saved in the order shown.
 TEST_F(EditorTest, RowsAreInsertedMovedAndDeletedFromTheKeyboard)
 {
     QWidget* s = openActive("BDDT", "objddt");
@@ -332,7 +332,9 @@ TEST_F(EditorTest, RowsAreInsertedMovedAndDeletedFromTheKeyboard)
              key(Qt::Key_F4);
              QApplication::setActiveWindow(window.get()); }, {"ART001", "ART003", "ART004"}, 1, 0},
         {"moved up", [&] { key(Qt::Key_Up, Qt::ControlModifier); }, {"ART003", "ART001", "ART004"}, 0, 0},
-        {"deleted", [&] { key(Qt::Key_Delete, Qt::ControlModifier); }, {"ART001", "ART004"}, 0, 0}};
+        {"deleted", [&] { key(Qt::Key_Delete, Qt::ControlModifier); }, {"ART001", "ART004"}, 0, 0},
+        {"Tab from the last typed cell of a row", [&] { grid->setCurrentIndex(grid->model()->index(0, 7)); key(Qt::Key_Tab); },
+         {"ART001", "ART004"}, 1, 0}};
     const QAbstractItemModel* rows = grid->model();
     int amountColumn = 0;
     while (rows->headerData(amountColumn, Qt::Horizontal).toString() != "Importo Euro")
