@@ -306,7 +306,8 @@ TEST_F(EditorTest, AFailedSaveWritesNothingKeepsWhatWasTypedAndTheNextSaveStores
 }
 
 // Rows are inserted, moved and deleted from the keyboard; a row never moves past either end,
-// Enter outside a cell being typed goes to the next cell, Tab from a row's last typed cell to the next row. The rows are saved in the order shown.
+// Enter outside a cell being typed goes to the next cell, Tab from a row's last typed cell to the
+// next row. The rows are saved in the order shown.
 TEST_F(EditorTest, RowsAreInsertedMovedAndDeletedFromTheKeyboard)
 {
     QWidget* s = openActive("BDDT", "objddt");
