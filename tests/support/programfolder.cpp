@@ -94,7 +94,7 @@ void ProgramFolder::writePointerFile(const QString& dataFolderLine, int role) co
     f.write(dataFolderLine.toLocal8Bit() + "\r\n" + QByteArray::number(role) + "\r\n");
 }
 
-QStringList ProgramFolder::rows(const QString& archive, const QString& sql) const
+QStringList ProgramFolder::rows(const QString& archive, const QString& sql, const QString& nullMark) const
 {
     Database db = Database::open(this->archive(archive), connectString());
     QSqlQuery q(db.connection());
@@ -104,7 +104,7 @@ QStringList ProgramFolder::rows(const QString& archive, const QString& sql) cons
     while (q.next()) {
         QStringList values;
         for (int i = 0; i < q.record().count(); ++i)
-            values << (q.isNull(i) ? QString() : q.value(i).toString());
+            values << (q.isNull(i) ? nullMark : q.value(i).toString());
         out << values.join(u'|');
     }
     return out;
@@ -163,6 +163,6 @@ QString ProgramFolder::storedChanged(const QString& name, const QStringList& tab
 {
     QStringList stored;
     for (const QString& table : tables)
-        stored += rows("data.mdb", "SELECT * FROM " + table + where + " ORDER BY 1");
+        stored += rows("data.mdb", "SELECT * FROM " + table + where + " ORDER BY 1", QStringLiteral("~"));
     return snapshot::comparePrinted((onServer() ? "stored-pg-" : "stored-") + name, stored.join(u'\n'), path());
 }

@@ -52,10 +52,10 @@ public:
                                                  const QString& workstation, bool administrator);
 
     // What another program sees of an archive of this folder ("user.mdb", "data.mdb"): the rows
-    // a statement selects, each as "a|b|c"; a statement run as another workstation would.
-    QStringList rows(const QString& archive, const QString& sql) const;
-    // Every column of what these tables of the company archive hold (where the condition says),
-    // against its snapshot on each engine: the first differing line, empty when equal.
+    // a statement selects, each as "a|b|c" (a Null as nullMark); run as another workstation would.
+    QStringList rows(const QString& archive, const QString& sql, const QString& nullMark = {}) const;
+    // Every column of what these tables of the company archive hold (where the condition says,
+    // a Null as "~"), against its snapshot on each engine: the first differing line, empty when equal.
     QString storedChanged(const QString& name, const QStringList& tables, const QString& where = {}) const;
     void exec(const QString& archive, const QString& sql) const;
     // Overwrites 200 bytes of the first page of a table of a SQLite archive, as a failing disk would.
