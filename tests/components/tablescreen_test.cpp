@@ -52,6 +52,8 @@ TEST_F(TableEditor, TheCustomersScreenBrowsesItsTableByCode)
     ui::click(s, "BAvanti");
     ui::click(s, "BIndietro");
     EXPECT_EQ(grid->currentIndex().row(), count - 2);
+    const int y = grid->rowViewportPosition(count - 2);
+    EXPECT_TRUE(y >= 0 && y < grid->viewport()->height()) << "the record followed is in view, not at " << y;
     for (const int row : {2, count - 3}) {
         grid->selectRow(row);
         EXPECT_EQ(field("Codice"), one(QStringLiteral("SELECT Codice FROM Clienti ORDER BY Codice LIMIT 1 OFFSET %1").arg(row)));

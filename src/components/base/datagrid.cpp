@@ -4,6 +4,7 @@
 
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <algorithm>
 
 DataGrid::DataGrid(QWidget* parent) : QTableView(parent), m_rows(new RecordsetModel(this))
 {
@@ -58,7 +59,8 @@ void DataGrid::followPosition()
     if (row >= 0 && row < m_rows->rowCount()) {
         const QModelIndex index = m_rows->index(row, 0);
         selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-        scrollTo(index);
+        // The view never scrolls to a hidden column (the key's): scroll to the leftmost one shown.
+        scrollTo(m_rows->index(row, std::max(0, horizontalHeader()->logicalIndexAt(0))));
     } else {
         selectionModel()->clearSelection();
     }
