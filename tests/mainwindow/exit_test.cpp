@@ -94,6 +94,7 @@ TEST_F(Exit, YesStoresTheYearDropsTheLocksAndKeepsTheMenuLockAcrossARestart)
         window.reset();
         openWindow();
         EXPECT_EQ(bands(false), QString());
+        EXPECT_EQ(window->normalGeometry(), window->screen()->availableGeometry()) << "un-maximised, it fills the screen";
         EXPECT_FALSE(window->background()->hasPicture());
         EXPECT_EQ(window->background()->viewport()->grab().toImage().pixelColor(5, 5), window->background()->background().color());
     }
