@@ -336,6 +336,7 @@ TEST_F(DatabaseTest, RecordsetsBehaveAlikeOnShortListsAndListsOfManyPages)
         rs.setBookmark(rs.LastModified());
         EXPECT_EQ(rs["Desc"].toString(), "lontana");
         rs.Delete();
+        EXPECT_EQ(rs.AbsolutePosition(), -1) << "the deleted row has no place";
         rs.MoveNext();
         EXPECT_EQ(at(), code(far + 1));
         EXPECT_EQ(rs.AbsolutePosition(), far);
