@@ -333,7 +333,7 @@ TEST_F(EditorTest, RowsAreInsertedMovedAndDeletedFromTheKeyboard)
              key(Qt::Key_F4);
              QApplication::setActiveWindow(window.get()); }, {"ART001", "ART003", "ART004"}, 1, 0},
         {"moved up", [&] { key(Qt::Key_Up, Qt::ControlModifier); }, {"ART003", "ART001", "ART004"}, 0, 0},
-        {"deleted", [&] { key(Qt::Key_Delete, Qt::ControlModifier); }, {"ART001", "ART004"}, 0, 0},
+        {"deleted while typed over", [&] { typeKeys("ART005"); key(Qt::Key_Delete, Qt::ControlModifier); }, {"ART001", "ART004"}, 0, 0},
         {"Tab from the last typed cell of a row", [&] { grid->setCurrentIndex(grid->model()->index(0, 7)); key(Qt::Key_Tab); },
          {"ART001", "ART004"}, 1, 0}};
     const QAbstractItemModel* rows = grid->model();
