@@ -2,6 +2,7 @@
 #include "mainwindow/mainwindowfixture.h"
 #include "scriptedrun.h"
 
+#include <QComboBox>
 #include <QFileSystemModel>
 #include <QTreeView>
 
@@ -59,6 +60,14 @@ TEST_F(Configuration, TheServerRoleIsProposedToAServerAndAClientNeedsAFolderHold
     EXPECT_TRUE(!okOnPlain && okOnServer);
     EXPECT_EQ(pointerFile(), program.dataFolder().toLocal8Bit() + "\r\n0\r\n") << "cancelled: nothing changes";
     EXPECT_TRUE(platform.messages.isEmpty());
+
+    // The drive shown is the longest root holding the folder.
+    platform.driveRoots = {"/", program.path(), QFileInfo(program.path()).path(), program.path() + "x"};
+    configure([&](QWidget* dialog) {
+        EXPECT_EQ(ui::find<QComboBox>(dialog, "Drive1")->currentText(), program.path());
+        ui::click(dialog, "BAnnulla");
+    });
+    platform.driveRoots = {"/"};
 
     // A workstation set up as a client opens it again as a client, on its folder.
     base->ClientMode = 1;

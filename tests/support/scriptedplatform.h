@@ -38,7 +38,7 @@ public:
     bool openFolder(const QString& folder) override;
     bool showHelp(const QString& helpFile, int context) override;
     QDate today() override { return todayDate; }
-    QStringList drives() override { return {QStringLiteral("/")}; }
+    QStringList drives() override { return driveRoots; }
     bool isLocalPath(const QString& path) override;
 
     // Script.
@@ -48,6 +48,7 @@ public:
     QQueue<QString> filesToChoose;     // for the open-file dialog; empty: cancelled
     QQueue<QString> foldersToChoose;
     QStringList networkPaths;          // prefixes treated as network shares
+    QStringList driveRoots{QStringLiteral("/")};
     bool desktopOpens = true;          // false: a machine without programs that open folders and pages
     // Runs when a message is shown (before it is answered).
     std::function<void(const Message&)> onMessage;
