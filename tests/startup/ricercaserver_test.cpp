@@ -61,18 +61,16 @@ TEST_F(Configuration, TheServerRoleIsProposedToAServerAndAClientNeedsAFolderHold
     EXPECT_EQ(pointerFile(), program.dataFolder().toLocal8Bit() + "\r\n0\r\n") << "cancelled: nothing changes";
     EXPECT_TRUE(platform.messages.isEmpty());
 
-    // The drive shown is the longest root holding the folder.
-    platform.driveRoots = {"/", program.path(), QFileInfo(program.path()).path(), program.path() + "x"};
-    configure([&](QWidget* dialog) {
-        EXPECT_EQ(ui::find<QComboBox>(dialog, "Drive1")->currentText(), program.path());
-        ui::click(dialog, "BAnnulla");
-    });
-    platform.driveRoots = {"/"};
-
     // A workstation set up as a client opens it again as a client, on its folder.
     base->ClientMode = 1;
     configure([&](QWidget* dialog) {
         EXPECT_EQ(changedFrom("BCS-cliente", dialog), QString());
+        ui::click(dialog, "BAnnulla");
+    });
+    // The drive shown is the longest root holding the folder.
+    platform.driveRoots = {"/", program.path(), QFileInfo(program.path()).path(), program.path() + "x"};
+    configure([&](QWidget* dialog) {
+        EXPECT_EQ(ui::find<QComboBox>(dialog, "Drive1")->currentText(), program.path());
         ui::click(dialog, "BAnnulla");
     });
 }

@@ -12,18 +12,18 @@ QString quoted(const QString& text) { return u'"' + QString(text).replace(u'\r',
 
 QString nameOf(QWidget* w) { return !w ? QString("-") : w->objectName().isEmpty() ? w->metaObject()->className() : w->objectName(); }
 
-// How a delegate lays a cell out, as it paints it.
-struct PaintedOption : QStyledItemDelegate {
-    static QStyleOptionViewItem of(const QStyledItemDelegate* delegate, const QModelIndex& index)
+// The alignment a delegate paints a cell with.
+struct Painted : QStyledItemDelegate {
+    static int alignment(const QStyledItemDelegate* delegate, const QModelIndex& index)
     {
         QStyleOptionViewItem option;
-        (delegate->*(&PaintedOption::initStyleOption))(&option, index);
-        return option;
+        (delegate->*(&Painted::initStyleOption))(&option, index);
+        return option.displayAlignment;
     }
 };
 
 // Headings (hidden, resize mode, width), then the shown cells of the first rows as written on screen: {aN} an alignment
-// (the model's, or the painted one when not the usual), * a cell that can be typed.
+// other than the usual left one, * a cell that can be typed.
 QStringList grid(QAbstractItemView* view)
 {
     QAbstractItemModel* model = view->model();
@@ -48,12 +48,9 @@ QStringList grid(QAbstractItemView* view)
             if (header && header->isSectionHidden(c))
                 continue;  // what is not shown may differ between engines
             const QModelIndex index = model->index(r, c);
-            QVariant align = index.data(Qt::TextAlignmentRole);
             auto* delegate = qobject_cast<QStyledItemDelegate*>(view->itemDelegateForIndex(index));
-            if (const int painted = delegate ? int(PaintedOption::of(delegate, index).displayAlignment) : 0;
-                !align.isValid() && painted && painted != Qt::AlignLeft)
-                align = painted;
-            cells << (delegate ? delegate->displayText(index.data(), view->locale()) : index.data().toString()) + (align.isValid() ? "{a" + QString::number(align.toInt(), 16) + u'}' : "")
+            const int align = delegate ? Painted::alignment(delegate, index) : index.data(Qt::TextAlignmentRole).toInt();
+            cells << (delegate ? delegate->displayText(index.data(), view->locale()) : index.data().toString()) + (align > Qt::AlignLeft ? "{a" + QString::number(align, 16) + u'}' : "")
                          + (index.flags() & Qt::ItemIsEditable ? "*" : "");
         }
         out << QString("  row%1: ").arg(r) + cells.join(" | ");
