@@ -82,10 +82,7 @@ double bareMs(const QString& path, const QString& sql, int expected, int turns =
 
 void waitForCount(QTableView* grid, int rows)
 {
-    QElapsedTimer waited;
-    waited.start();
-    while (grid->model()->rowCount() < rows && waited.elapsed() < 60000)
-        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    bench::require(QTest::qWaitFor([&] { return grid->model()->rowCount() >= rows; }, 60000), "the list was not read to its end");
 }
 
 // Step 3 of the wizard: from step 2's "Avanti" to the first page of the list in the grid.

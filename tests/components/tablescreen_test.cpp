@@ -2,7 +2,6 @@
 #include "mainwindow/mainwindowfixture.h"
 
 #include <QCheckBox>
-#include <QDeadlineTimer>
 #include <QLabel>
 #include <QTableView>
 
@@ -44,10 +43,7 @@ TEST_F(TableEditor, TheCustomersScreenBrowsesItsTableByCode)
     ASSERT_TRUE(customers());
     auto* grid = ui::find<QTableView>(s, "TDBGTabella");
     const int count = one("SELECT COUNT(*) FROM Clienti").toInt();
-    const QDeadlineTimer waited(10000);
-    while (gridRows(s) < count && !waited.hasExpired())
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-    EXPECT_EQ(gridRows(s), count);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return gridRows(s) == count; }, 10000)) << gridRows(s) << " of " << count;
     ui::click(s, "BUltimo");
     ui::click(s, "BAvanti");
     ui::click(s, "BIndietro");
