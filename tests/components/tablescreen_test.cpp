@@ -97,6 +97,9 @@ TEST_F(TableEditor, ACustomerIsCheckedFieldByFieldOnAddingThenEditedAndDeleted)
     EXPECT_EQ(base->EditingScreenCount, 0);
     EXPECT_EQ(field("Denominazione"), name);
     EXPECT_EQ(customer("Denominazione", code), QStringList{name});
+    ui::click(s, "BNuovo");
+    EXPECT_TRUE(ui::typable(panel, "Codice")) << "a new record's code can be typed after an edit";
+    ui::click(s, "BAnnulla");
 
     ui::click(s, "BModifica");
     type("Denominazione", "Nome nuovo");

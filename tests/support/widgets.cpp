@@ -18,12 +18,10 @@ QString clipping(QWidget* control, QWidget* frame)
         if (!up->rect().contains(inside))
             return QStringLiteral("cut by ") + up->metaObject()->className() + u' ' + up->objectName();
     }
-    if (auto* label = qobject_cast<QLabel*>(control); label && !label->wordWrap() && label->pixmap().isNull()
-        && control->width() < control->minimumSizeHint().width())
-        return QStringLiteral("caption cut");
-    if (qobject_cast<QAbstractButton*>(control) && control->width() < control->minimumSizeHint().width())
-        return QStringLiteral("caption cut");
-    return {};
+    // A caption too narrow for its text: a button's, or a label's that neither wraps nor is a picture.
+    const auto* label = qobject_cast<QLabel*>(control);
+    const bool captioned = label ? !label->wordWrap() && label->pixmap().isNull() : qobject_cast<QAbstractButton*>(control) != nullptr;
+    return captioned && control->width() < control->minimumSizeHint().width() ? QStringLiteral("caption cut") : QString();
 }
 
 // The parts of a grid (headers, corner, cell editors) or of a spin box are theirs to name.
@@ -128,9 +126,8 @@ QString text(QObject* root, const QString& name)
 
 bool enabled(QObject* root, const QString& name)
 {
-    if (auto* action = root->findChild<QAction*>(name))
-        return action->isEnabled();
-    return find<QWidget>(root, name)->isEnabled();
+    const auto* action = root->findChild<QAction*>(name);
+    return action ? action->isEnabled() : find<QWidget>(root, name)->isEnabled();
 }
 
 bool typable(QObject* root, const QString& name)
