@@ -13,7 +13,6 @@ QChar filterTextKey(QChar key)
 QString withoutControlCharacters(const QString& text)
 {
     QString out;
-    out.reserve(text.size());
     for (QChar c : text)
         if (c.category() != QChar::Other_Control)
             out += c;

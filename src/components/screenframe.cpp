@@ -188,8 +188,7 @@ void releaseMinimums(QWidget* screen)
 {
     for (QWidget* w : screen->findChildren<QWidget*>())
         if (qobject_cast<QAbstractItemView*>(w) || qobject_cast<QLineEdit*>(w))
-            if (w->minimumWidth() > 0)
-                w->setMinimumWidth(0);
+            w->setMinimumWidth(0);
 }
 
 void remember(QWidget* screen, const QString& programFolder)

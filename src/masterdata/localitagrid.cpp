@@ -59,7 +59,6 @@ LocalitaGrid::LocalitaGrid(BaseComponent* base, DataControl* data, QVector<DataG
 {
     setModel(m_model);
     setItemDelegate(m_delegate);
-    setSelectionBehavior(QAbstractItemView::SelectItems);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
                     | QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);

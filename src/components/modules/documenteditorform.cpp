@@ -39,9 +39,7 @@ void DocumentEditor::buildForm()
     connect(m_counterpart, &QLineEdit::textEdited, this, [this] { m_typed = true; });
     connect(m_counterpart, &QLineEdit::editingFinished, this, &DocumentEditor::counterpartTyped);
     lookup(m_counterpart, supplier ? QStringLiteral("Fornitori") : QStringLiteral("Clienti"), party + QStringLiteral("i"));
-    QLineEdit* name = addField(supplier ? QStringLiteral("DSFor") : QStringLiteral("DSCli"), QStringLiteral("Denominazione"), 1, 1, header);
-    grid->removeWidget(name);
-    grid->addWidget(name, 1, 3, 1, 5);
+    addField(supplier ? QStringLiteral("DSFor") : QStringLiteral("DSCli"), QStringLiteral("Denominazione"), 1, 1, header, 5);
     addField(QStringLiteral("Indirizzo"), QStringLiteral("Indirizzo"), 2, 0, header);
     addField(QStringLiteral("Localita"), QStringLiteral("Località"), 2, 1, header);
     addField(QStringLiteral("CAP"), QStringLiteral("C.A.P."), 2, 2, header);
@@ -57,9 +55,7 @@ void DocumentEditor::buildForm()
         addField(QStringLiteral("PercSconto"), QStringLiteral("Sconto %"), 4, 0, header);
         addField(QStringLiteral("Zona"), QStringLiteral("Zona"), 4, 1, header);
     }
-    addField(QStringLiteral("NoteDoc"), QStringLiteral("Note"), 4, 2, header);
-    grid->removeWidget(m_fields.value(QStringLiteral("NoteDoc")));
-    grid->addWidget(m_fields.value(QStringLiteral("NoteDoc")), 4, 5, 1, 3);
+    addField(QStringLiteral("NoteDoc"), QStringLiteral("Note"), 4, 2, header, 3);
 
     if (carriesTransport(m_kindCode)) {
         auto* transport = new QGroupBox(QStringLiteral("Trasporto"), this);

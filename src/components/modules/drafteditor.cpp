@@ -110,7 +110,7 @@ QWidget* DraftEditor::startForm()
     return header;
 }
 
-QLineEdit* DraftEditor::addField(const QString& column, const QString& caption, int row, int col, QWidget* parent)
+QLineEdit* DraftEditor::addField(const QString& column, const QString& caption, int row, int col, QWidget* parent, int span)
 {
     auto* grid = static_cast<QGridLayout*>(parent->layout());
     auto* label = new QLabel(caption, parent);
@@ -118,7 +118,7 @@ QLineEdit* DraftEditor::addField(const QString& column, const QString& caption, 
     field->setObjectName(column);
     label->setBuddy(field);
     grid->addWidget(label, row, col * 2);
-    grid->addWidget(field, row, col * 2 + 1);
+    grid->addWidget(field, row, col * 2 + 1, 1, span);
     connect(field, &QLineEdit::textEdited, this, [this] { m_typed = true; });
     m_fields.insert(column, field);
     return field;

@@ -67,7 +67,7 @@ protected:
     // date (DataReg) in its first row; returns the header, for the fields of each editor.
     QWidget* startForm();
     // A labelled field at a place of a form's grid layout, kept in m_fields by the column it fills.
-    QLineEdit* addField(const QString& column, const QString& caption, int row, int col, QWidget* parent);
+    QLineEdit* addField(const QString& column, const QString& caption, int row, int col, QWidget* parent, int span = 1);
     // The rows' model and grid, with the look-ups of their cells and their refusals shown.
     void makeRows(const QVector<DraftRowsModel::Column>& columns, const QString& gridName);
     // The look-up list of a table; the code picked goes into the field.

@@ -57,9 +57,7 @@ void MovementEditor::buildForm()
     m_reasonName = new QLabel(header);
     m_reasonName->setObjectName(QStringLiteral("LBLCausale"));
     grid->addWidget(m_reasonName, 0, 6);
-    m_note = addField(QStringLiteral("Note"), QStringLiteral("Note"), 1, 0, header);
-    grid->removeWidget(m_note);
-    grid->addWidget(m_note, 1, 1, 1, 6);
+    m_note = addField(QStringLiteral("Note"), QStringLiteral("Note"), 1, 0, header, 6);
     grid->setColumnStretch(6, 1);
 
     makeRows(DraftRowsModel::MovementColumns, QStringLiteral("TDBGRigheMovimento"));
