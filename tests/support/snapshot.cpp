@@ -65,8 +65,8 @@ QString details(QObject* o)
                                         "visible", "maxLength", "echoMode", "alignment", "inputMask", "default",
                                         "autoDefault", "editable", "count", "shortcut", "toolTip", "accessibleName",
                                         "editTriggers", "selectionBehavior", "selectionMode", "tabKeyNavigation",
-                                        "sortingEnabled", "movable", "focusPolicy"};
-    static const QStringList usual = {"enabled=true", "visible=true", "maxLength=32767", "echoMode=Normal", "shortcut=0"};
+                                        "sortingEnabled", "movable", "focusPolicy", "modal", "windowTitle"};
+    static const QStringList usual = {"enabled=true", "visible=true", "maxLength=32767", "echoMode=Normal", "shortcut=0", "modal=false"};
     QStringList d;
     for (const char* name : shown)
         if (const QVariant v = o->property(name); v.isValid()) {
