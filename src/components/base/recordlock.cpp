@@ -188,7 +188,7 @@ void BaseClass::RecordLock(qint16& mode, QString& owner, QString& screenTitle, Q
                            qint16& keyKind1, qint16& keyKind2, qint16& keyKind3,
                            QString& archive, bool&, bool& result)
 {
-    result = false;
+    result = false;  // and so it stays where the archive fails
     const Identity id{table,
                       {{keyField1, keyValue1, keyKind1}, {keyField2, keyValue2, keyKind2}, {keyField3, keyValue3, keyKind3}},
                       archive};
@@ -219,7 +219,6 @@ void BaseClass::RecordLock(qint16& mode, QString& owner, QString& screenTitle, Q
         }
         }
     } catch (const DatabaseError& e) {
-        result = false;
         Platform::instance().refuse(failureMessage(e), AppTitle);
     }
 }
