@@ -58,7 +58,8 @@ TEST_F(Exit, YesStoresTheYearDropsTheLocksAndKeepsTheMenuLockAcrossARestart)
     openWindow();
     click("MBlocca");
     EXPECT_EQ(bands(true), QString());
-    // The background chosen shows from the next start: the program's own, two others, then none.
+    // The background chosen shows from the next start (stored where no option was): the program's own, two others, then none.
+    program.exec("locdata.mdb", "DELETE FROM OpzUtente");
     const QStringList backgrounds{program.file("Sfondo.jpg"), program.file("ImageTarmel.png"), program.file("ImageTarmel2.png"), ""};
     const auto chooseBackground = [&](int start) {
         EXPECT_EQ(window->background()->pictureFile(), backgrounds[start]);

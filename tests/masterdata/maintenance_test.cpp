@@ -363,7 +363,7 @@ TEST_F(Company, CurrencySettingsAreCheckedSavedAndHandedToTheRunningProgram)
         {{{"tDecValutaBase", "abc"}, {"tCambio", "-1"}}, "Numero Decimali Errato", "tDecValutaBase"},
         {{{"tDecValutaBase", "4"}}, "Valore Massimo Decimali = 3", "tDecValutaBase"},
         {{{"tCambio", "-1"}, {"tDecEuro", "abc"}}, "Cambio in Euro Errato", "tCambio"},
-        {{{"tDecEuro", "abc"}}, "Numero Decimali Errato", "tDecEuro"},
+        {{{"tCambio", ""}, {"tDecEuro", "abc"}}, "Numero Decimali Errato", "tDecEuro"},  // no rate is a rate of zero
         {{{"tDecEuro", "4"}}, "Valore Massimo Decimali = 3", "tDecEuro"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.refused);
