@@ -100,8 +100,8 @@ void SourceListModel::open(const Database& db, const SourceListRange& range)
     endResetModel();
 }
 
-// The next page after the rows read so far. The statement is read to its end and finished
-// before returning, so the archive is not held.
+// The next page after the rows read so far. The statement is read to its end and goes with the
+// function, so the archive is not held.
 QVector<SourceListModel::Row> SourceListModel::readPage()
 {
     const DocumentKind& kind = kindOf(m_range.sourceType);
@@ -128,7 +128,6 @@ QVector<SourceListModel::Row> SourceListModel::readPage()
             row[c] = rows.value(c);
         page << row;
     }
-    rows.finish();
     m_atEnd = page.size() < PageSize;
     return page;
 }

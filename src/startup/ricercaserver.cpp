@@ -76,7 +76,6 @@ int driveOf(const QStringList& drives, const QString& folder)
 RicercaServer::RicercaServer(AppGlobals& globals, QWidget* parent) : QDialog(parent), m_globals(globals)
 {
     setObjectName(QStringLiteral("RicercaServer"));
-    setModal(true);
 
     auto* label = new QLabel(QStringLiteral(
         "Scegliere la fonte di dati a cui si deve collegare questa applicazione: Server, indica che i dati sono "
