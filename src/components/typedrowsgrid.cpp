@@ -65,10 +65,8 @@ TypedRowsGrid::TypedRowsGrid(TypedRowsModel* rows, std::function<void(QWidget*, 
 {
     setModel(rows);
     setItemDelegate(new CellEditing(rows, std::move(numberKeys), &m_openEditor, this));
-    setSelectionBehavior(QAbstractItemView::SelectItems);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
-    setTabKeyNavigation(true);
     connect(rows, &TypedRowsModel::refused, this, [this](const QString&, const QModelIndex& where) {
         if (state() == EditingState)
             m_refusedAt = where;
