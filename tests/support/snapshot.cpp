@@ -65,7 +65,7 @@ QString details(QObject* o)
                                         "visible", "maxLength", "echoMode", "alignment", "inputMask", "default",
                                         "autoDefault", "editable", "count", "shortcut", "toolTip", "accessibleName",
                                         "editTriggers", "selectionBehavior", "selectionMode", "tabKeyNavigation",
-                                        "sortingEnabled", "movable", "focusPolicy", "modal", "windowTitle"};
+                                        "sortingEnabled", "movable", "focusPolicy", "modal", "windowTitle", "styleSheet"};
     static const QStringList usual = {"enabled=true", "visible=true", "maxLength=32767", "echoMode=Normal", "shortcut=0", "modal=false"};
     QStringList d;
     for (const char* name : shown)
