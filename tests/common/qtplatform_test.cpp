@@ -9,14 +9,14 @@
 namespace {
 
 // Answers the next message box from inside its event loop, after noting its text, title, icon,
-// buttons and default button.
+// buttons, default button and whether the pointer over it is busy.
 void answerNextBox(QString& seen, QMessageBox::StandardButton answer)
 {
     QTimer::singleShot(0, [&seen, answer]() {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         ASSERT_NE(box, nullptr);
-        seen = QStringLiteral("%1|%2|%3|%4|%5").arg(box->text(), box->windowTitle()).arg(int(box->icon()))
-                   .arg(int(box->standardButtons())).arg(int(box->standardButton(box->defaultButton())));
+        seen = QStringLiteral("%1|%2|%3|%4|%5|%6").arg(box->text(), box->windowTitle()).arg(int(box->icon()))
+                   .arg(int(box->standardButtons())).arg(int(box->standardButton(box->defaultButton()))).arg(bool(QApplication::overrideCursor()));
         box->button(answer)->click();
     });
 }
@@ -24,7 +24,7 @@ void answerNextBox(QString& seen, QMessageBox::StandardButton answer)
 QString box(const QString& text, QMessageBox::Icon icon, QMessageBox::StandardButtons buttons,
             QMessageBox::StandardButton defaultButton)
 {
-    return QStringLiteral("%1|Brevano V|%2|%3|%4").arg(text).arg(int(icon)).arg(int(buttons)).arg(int(defaultButton));
+    return QStringLiteral("%1|Brevano V|%2|%3|%4|0").arg(text).arg(int(icon)).arg(int(buttons)).arg(int(defaultButton));  // the normal pointer
 }
 
 TEST(QtPlatform, MessageBoxesKeepTheirTextIconTitleAndButtons)
