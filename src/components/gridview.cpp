@@ -88,7 +88,6 @@ void fitColumns(QTableView* grid, bool fromLayout)
     // The first rows tell a column's width well enough; reading them all would slow long lists.
     header->setResizeContentsPrecision(20);
     grid->setWordWrap(false);
-    grid->setTextElideMode(Qt::ElideRight);
     int descriptive = -1, last = -1, total = 0;
     for (int visual = 0; visual < header->count(); ++visual) {
         const int c = header->logicalIndex(visual);

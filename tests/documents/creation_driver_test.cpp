@@ -76,21 +76,26 @@ TEST_F(Creation, ARefusedWriteKeepsWhatWasWrittenBeforeIt)
 
 TEST_F(Creation, RowCounterHolds32767Rows)
 {
-    // A delivery note of its own, one row too many, its rows numbered 2, 4, 6...: numbered again 1, 2, 3.
+    // Delivery notes of their own, their rows numbered 2, 4, 6...: numbered again 1, 2, 3; the one
+    // with a row too many stops at the counter's last row.
     const QDate yesterday = platform.todayDate.addDays(-1);
-    db.execute(JetQuery("INSERT INTO DDTTes (DataReg, NumInt, Numero, idEsercizio, TotDDTLire) VALUES (")
-               << Jet::date(yesterday) << ", 70, 70, " << Jet::text(year()) << ", 1000)");
-    db.execute(JetQuery("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 32768) "
-                        "INSERT INTO DDTRig (DataReg, NumInt, Riga, idArticolo, Quantita, TotRigaLit) SELECT ")
-               << Jet::date(yesterday) << ", 70, i * 2, 'ART001', i, i * 10 FROM n");
-    const CreationResult result = create(request(1, 1, 70));
-    EXPECT_EQ(result.status, CreationResult::Status::Failed);
-    EXPECT_EQ(detailOf(result), "Overflow");
-    EXPECT_EQ(result.rowsSaved, 32767);
-    EXPECT_FALSE(header("FATVETes", platform.todayDate, result.newNumber).isEmpty());
-    EXPECT_EQ(count("SELECT Count(*) FROM FATVERig WHERE NumInt = 3"), 32767);
-    EXPECT_EQ(count("SELECT Max(Riga) FROM FATVERig WHERE NumInt = 3"), 32767);
-    EXPECT_EQ(count("SELECT Quantita FROM FATVERig WHERE NumInt = 3 AND Riga = 32767"), 32767);
+    for (const int rows : {32767, 32768}) {
+        SCOPED_TRACE(rows);
+        db.execute(JetQuery("INSERT INTO DDTTes (DataReg, NumInt, Numero, idEsercizio, TotDDTLire) VALUES (")
+                   << Jet::date(yesterday) << ", " << Jet::number(rows) << ", " << Jet::number(rows) << ", "
+                   << Jet::text(year()) << ", 1000)");
+        db.execute(JetQuery("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < ")
+                   << Jet::number(rows) << ") INSERT INTO DDTRig (DataReg, NumInt, Riga, idArticolo, Quantita, "
+                   << "TotRigaLit) SELECT " << Jet::date(yesterday) << ", " << Jet::number(rows)
+                   << ", i * 2, 'ART001', i, i * 10 FROM n");
+        const CreationResult result = create(request(1, 1, rows));
+        EXPECT_EQ(detailOf(result), rows > 32767 ? "Overflow" : "");
+        EXPECT_EQ(result.rowsSaved, 32767);
+        const QString invoice = " FROM FATVERig WHERE NumInt = " + QString::number(result.newNumber);
+        EXPECT_FALSE(header("FATVETes", platform.todayDate, result.newNumber).isEmpty());
+        EXPECT_EQ(folder.rows("data.mdb", "SELECT Count(*), Max(Riga)" + invoice), QStringList{"32767|32767"});
+        EXPECT_EQ(count("SELECT Quantita" + invoice + " AND Riga = 32767"), 32767);
+    }
 }
 
 } // namespace
