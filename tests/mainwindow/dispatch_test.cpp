@@ -119,6 +119,8 @@ TEST_F(Dispatch, TableCommandsShowTheirTableInOneSharedScreen)
 
     click("BIVA");
     program.exec("data.mdb", "INSERT INTO IVA (Codice, \"Desc\", Perc) VALUES ('22', 'Aliquota 22%', 22)");
+    click("BIVA");
+    EXPECT_EQ(gridRows(s), 5) << "the same table again is not read again";
     click("BZone");
     click("BIVA");
     EXPECT_EQ(gridRows(s), 6) << "another table in between reads it again";
