@@ -211,9 +211,11 @@ TEST_F(DocumentOutput, ElectronicInvoicesPassTheOfficialSchemaUnderProgressivesN
 {
     typeInvoice();
     // A description with a line break, kept, a pasted control character, which XML cannot hold, and
-    // the last letter of Latin-1, kept, before one beyond it, which the schema refuses.
+    // the last letter of Latin-1, kept, before one beyond it, which the schema refuses; a VAT number
+    // typed with blanks and its country's prefix, written as its digits.
     program.exec("data.mdb", "UPDATE FATVERig SET Descrizione = 'Martello da' || char(10) || 'carpentiere' || char(1) || '500 g ÿĀ' "
                              "WHERE NumInt = 3 AND Riga = 1");
+    program.exec("data.mdb", "UPDATE Clienti SET Piva = 'it 076 543 200 12' WHERE Codice = 'C002'");
     const struct { const char *tool, *screen; qint32 number; } cases[] = {
         {"BFATVE", "objFATVE", 1}, {"BFATSE", "objFATSE", 2}, {"BFATNC", "objFATNC", 1}, {"BFATND", "objFATND", 2}, {"BFATVE", "objFATVE", 3}};
     const QString schema = program.file("Schema_del_file_xml_FatturaPA_v1.2.2.xsd");
