@@ -187,7 +187,8 @@ TEST_F(DocumentOutput, ThePdfHoldsEveryRowTheVatSummaryTheTotalsAndThePageCount)
         auto* view = ui::find<QPrintPreviewWidget>(preview, QString());
         previewPages = view->pageCount();
         const QPrinter* printer = static_cast<QPrintPreviewDialog*>(preview)->printer();
-        zooms << printer->docName() + " " + printer->pageLayout().pageSize().name();
+        zooms << preview->objectName() + " " + preview->windowTitle() + " " + printer->docName() + " "
+                     + printer->pageLayout().pageSize().name();
         QLineEdit* zoom = ui::find<QComboBox>(preview, QString())->lineEdit();
         for (const char* typed : {"150,5", "12,5%", "1,0"}) {
             zoom->setText(typed);
@@ -198,7 +199,7 @@ TEST_F(DocumentOutput, ThePdfHoldsEveryRowTheVatSummaryTheTotalsAndThePageCount)
     });
     pick("BFATVE", "objFATVE", 1, "BStampa");
     EXPECT_EQ(previewPages, 1);
-    EXPECT_EQ(zooms, (QStringList{"Fattura Immediata N. 1 A4", "1.505 150,5%", "0.125 12,5%", "0.01 1,0%"}));
+    EXPECT_EQ(zooms, (QStringList{"AnteprimaStampa Brevano V : Anteprima di Stampa Fattura Immediata N. 1 A4", "1.505 150,5%", "0.125 12,5%", "0.01 1,0%"}));
 
     // A file that cannot be written (a folder holds its name) is said, and no folder offered.
     const QString written = pick("BFATVE", "objFATVE", 1, "BEsportaPDF");
