@@ -149,11 +149,10 @@ TEST_F(TableEditor, DatesAndNumbersAreTypedAsUsersWriteThem)
     EXPECT_EQ(program.rows("data.mdb", "SELECT DTFi FROM Esercizio WHERE Codice = '2030'"), QStringList{"2030-12-31"});
     EXPECT_EQ(field("DTIn"), "01/01/2030");
 
-    // Amounts show as in the lists (lire 0 decimals, euro 2, grouped, right-aligned): see the
-    // articles' snapshot.
-    // Typed keys -> shown text -> what the archive keeps. '.' groups thousands and ',' comes before
-    // the decimals; what cannot become a number is refused key by key (a second comma, a third euro
-    // decimal, a lire decimal); the paired amount follows at the company's rate 1936,27.
+    // Amounts show as in the lists (lire 0 decimals, euro 2, grouped, right-aligned): see the articles' snapshot. Typed
+    // keys -> shown text -> what the archive keeps. '.' groups thousands and ',' comes before the decimals; what cannot
+    // become a number is refused key by key (a second comma, a third euro decimal, a lire decimal); the paired amount
+    // follows at the company's rate 1936,27.
     const struct { const char *command, *screen, *field, *typed, *shown, *columns, *stored, *message; } typings[] = {
         {"BArticoli", "Articoli", "PrezzoVenEuro", "1.234,56", "1.234,56", "PrezzoVenEuro, PrezzoVen", "1234.56|2390441", ""},
         {"BArticoli", "Articoli", "PrezzoVenEuro", "1234,5", "1234,5", "PrezzoVenEuro, PrezzoVen", "1234.5|2390325", ""},

@@ -195,10 +195,9 @@ TEST_P(Conversions, TheNewDocumentHoldsWhatTheRuleTakesAndNothingElse)
     }
 }
 
-// The VAT summary a page shows sums to the totals in the header, for a demo delivery note
-// (rows of 37,18 and 17,35 € against 54,54 €) and for an invoice the wizard makes of another
-// (rows summing 175,07 / 35,01 € against 175,08 / 35,02 €): each code's euro taxable amount is its
-// lire amount converted, not the sum of the rows' rounded euro amounts.
+// The VAT summary a page shows sums to the totals in the header, for a demo delivery note (rows of 37,18 and 17,35 €
+// against 54,54 €) and for an invoice the wizard makes of another (rows summing 175,07 / 35,01 € against 175,08 /
+// 35,02 €): each code's euro taxable amount is its lire amount converted, not the sum of the rows' rounded euro amounts.
 TEST_F(CreationTest, ThePrintedVatSummaryAndTheStoredTotalsAgree)
 {
     const CreationResult made = create(request(1, 1, 3));

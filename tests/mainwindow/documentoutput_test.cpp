@@ -89,9 +89,8 @@ protected:
         return QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError());
     }
 
-    // Opens a documents screen through its menu command, picks the document of that number and
-    // presses one of the screen's buttons; the file the message then names on its second line
-    // ("...:\r<path>\r\rAprire ...?").
+    // Opens a documents screen through its menu command, picks the document of that number and presses one of the
+    // screen's buttons; the file the message then names on its second line ("...:\r<path>\r\rAprire ...?").
     QString pick(const char* tool, const char* screenName, qint32 numInt, const char* button)
     {
         QWidget* s = open(tool, screenName);

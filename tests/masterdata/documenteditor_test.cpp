@@ -1,7 +1,6 @@
-// Documents and warehouse movements written by hand on every document screen, Movimenti
-// Magazzino and Apertura Giacenze, from the keyboard alone: written, saved, reopened, corrected
-// and deleted, and read back as another program reads them; a second workstation is kept out
-// while one corrects a document.
+// Documents and warehouse movements written by hand on every document screen, Movimenti Magazzino and Apertura
+// Giacenze, from the keyboard alone: written, saved, reopened, corrected and deleted, and read back as another program
+// reads them; a second workstation is kept out while one corrects a document.
 #include "mainwindow/mainwindowfixture.h"
 #include "support/workstation.h"
 
@@ -96,9 +95,8 @@ TEST_P(DocumentEditorWalk, WritesSavesReopensCorrectsAndDeletesADocumentFromTheK
     EXPECT_EQ(platform.lastText(), "Annullare le modifiche al documento?");
     tabs(5);
     typeKeys("4");
-    // The demo company keeps its books in lire: the lire price is typed, the euro one follows at the
-    // company's rate; walked past, the euro price and the discount keep their values; the VAT code is
-    // typed over.
+    // The demo company keeps its books in lire: the lire price is typed, the euro one follows at the company's rate;
+    // walked past, the euro price and the discount keep their values; the VAT code is typed over.
     key(Qt::Key_Tab);
     typeKeys("20000");
     key(Qt::Key_Tab);
@@ -181,6 +179,8 @@ protected:
         EXPECT_EQ(QApplication::focusWidget()->objectName(), "idCausale") << "a reason of the wrong sign is refused";
         typeKeys(c.reason);
         key(Qt::Key_S, Qt::ControlModifier);
+        const QString reasonShown = ui::text(s, "LBLCausale");
+        EXPECT_TRUE(reasonShown.endsWith(QString(c.reason) == "SCA" ? " (scarico)" : " (carico)")) << reasonShown.toStdString();
         EXPECT_EQ(messages(), (QStringList{"MESSAGE|critical|ok|Brevano V|Causale di magazzino sconosciuta: XYZ", "MESSAGE|critical|ok|Brevano V|Articolo sconosciuto: ART999",
                                            "MESSAGE|critical|ok|Brevano V|Deposito sconosciuto: XX", QString("MESSAGE|critical|ok|Brevano V|") + c.refusal}));
         EXPECT_EQ(stored(QString(c.screen) + "-saved"), QString());
@@ -305,9 +305,8 @@ TEST_F(EditorTest, AFailedSaveWritesNothingKeepsWhatWasTypedAndTheNextSaveStores
     EXPECT_EQ(time->text(), "09:30");
 }
 
-// Rows are inserted, moved and deleted from the keyboard; a row never moves past either end,
-// Enter outside a cell being typed goes to the next cell, Tab from a row's last typed cell to the
-// next row. The rows are saved in the order shown.
+// Rows are inserted, moved and deleted from the keyboard; a row never moves past either end, Enter outside a cell being
+// typed goes to the next cell, Tab from a row's last typed cell to the next row. The rows are saved in the order shown.
 TEST_F(EditorTest, RowsAreInsertedMovedAndDeletedFromTheKeyboard)
 {
     QWidget* s = openActive("BDDT", "objddt");

@@ -70,9 +70,8 @@ TEST_F(Configuration, TheServerRoleIsProposedToAServerAndAClientNeedsAFolderHold
     });
 }
 
-// Confirming ends the program with a word why: another data folder is written, a server on a
-// network share is refused, a pointer file that cannot be written is said. Said before the program
-// ends: the pointer file as it is then.
+// Confirming ends the program with a word why: another data folder is written, a server on a network share is refused,
+// a pointer file that cannot be written is said. Said before the program ends: the pointer file as it is then.
 TEST_F(Configuration, ConfirmingWritesAnotherDataFolderOrRefusesARemoteServerAndEnds)
 {
     platform.onMessage = [&](const ScriptedPlatform::Message&) {

@@ -62,11 +62,10 @@ protected:
 
 } // namespace
 
-// A refused sign-in says why without title or icon, selects the field to correct, and lets the
-// user try again; Enter moves from the code to the password and confirms from there. A code in
-// any case signs in, as typed, and brings up the main window. Passwords are kept as digests; a
-// row in clear signs in only in an archive not yet upgraded to digests, and is kept as a digest
-// from then on.
+// A refused sign-in says why without title or icon, selects the field to correct, and lets the user try again; Enter
+// moves from the code to the password and confirms from there. A code in any case signs in, as typed, and brings up the
+// main window. Passwords are kept as digests; a row in clear signs in only in an archive not yet upgraded to digests,
+// and is kept as a digest from then on.
 TEST_F(SignIn, RefusalsSelectTheFieldToCorrectThenACodeInAnyCaseSignsIn)
 {
     EXPECT_EQ(ui::problems(dialog, dialog), QStringList());
@@ -124,9 +123,8 @@ TEST_F(SignIn, RefusalsSelectTheFieldToCorrectThenACodeInAnyCaseSignsIn)
     }
 }
 
-// A data folder nobody may write: users still sign in and read, and a save says the folder is
-// read-only and keeps what was typed. Root may write anywhere, so as root the test runs again as
-// an ordinary user on this same folder.
+// A data folder nobody may write: users still sign in and read, and a save says the folder is read-only and keeps what
+// was typed. Root may write anywhere, so as root the test runs again as an ordinary user on this same folder.
 TEST_F(SignIn, AReadOnlyDataFolderStillLetsUsersSignInAndRead)
 {
     const QString given = qEnvironmentVariable("BREVANO_READ_ONLY_FOLDER");

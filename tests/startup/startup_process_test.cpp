@@ -90,10 +90,9 @@ TEST(StartupProcess, TheSplashGivesWayToTheSignInOnEnterAndEscEndsTheProgram)
     EXPECT_EQ(escaped.log, QStringList{QStringLiteral("WINDOW|frmSplash")});
 }
 
-// Each way the start stops, with the wording of the workstation's role: the server speaks of a
-// reinstallation or of a check at the next start, a client of its network. Without module
-// components the program starts with their menus hidden (absentmodules_test), without the base
-// component it stops.
+// Each way the start stops, with the wording of the workstation's role: the server speaks of a reinstallation or of a
+// check at the next start, a client of its network. Without module components the program starts with their menus
+// hidden (absentmodules_test), without the base component it stops.
 TEST(ArchiveCheck, EachMissingOrUnusablePieceStopsTheStartWithItsMessage)
 {
     using F = const ProgramFolder&;

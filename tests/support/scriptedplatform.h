@@ -26,9 +26,8 @@ public:
 
     Answer message(const QString& text, Icon icon, Buttons buttons, const QString& title,
                    Answer defaultAnswer = Answer::Yes) override;
-    // Writes the messages shown so far to standard error ("MESSAGE|icon|title|text", carriage
-    // returns as \r), then ends the process with code 0. Tests observe it as a death test or
-    // from a child process.
+    // Writes the messages shown so far to standard error ("MESSAGE|icon|title|text", carriage returns as \r), then ends
+    // the process with code 0. Tests observe it as a death test or from a child process.
     [[noreturn]] void endProgram() override;
     void setHourglass(bool busy) override;
     QString workstationName() override { return workstation; }

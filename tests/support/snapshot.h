@@ -3,10 +3,9 @@
 
 class QWidget;
 
-// A screen's state as a user meets it, one control a line: what it shows, whether it can be
-// typed or clicked, where it stands, where Tab takes the cursor, a grid's headings and first rows.
-// The year, the month of the demo documents and the program folder are written as <anno>, <mese>
-// and <cartella>.
+// A screen's state as a user meets it, one control a line: what it shows, whether it can be typed or clicked, where it
+// stands, where Tab takes the cursor, a grid's headings and first rows. The year, the month of the demo documents and
+// the program folder are written as <anno>, <mese> and <cartella>.
 namespace snapshot {
 
 // With tabs, Tab is then pressed that many times from the focus and where it went is added; in a

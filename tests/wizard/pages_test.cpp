@@ -70,9 +70,8 @@ TEST_F(Pages, KeysPassTheFiltersGoingBackEmptiesOnlyTheDateAndCodesAreLookedUp)
     EXPECT_TRUE(platform.lastText().contains("Fornitori")) << platform.lastText().toStdString();
 }
 
-// Leaving asks on every step but the welcome page. On every step Enter in a field presses the
-// forward button, the step's default one (its snapshot shows it); on a focused button Enter
-// presses that button.
+// Leaving asks on every step but the welcome page. On every step Enter in a field presses the forward button, the
+// step's default one (its snapshot shows it); on a focused button Enter presses that button.
 TEST_F(Pages, ExitAsksOnEveryStepButTheWelcomePageAndEnterGoesOn)
 {
     open();

@@ -1,6 +1,5 @@
-// Holds a write transaction on an archive for a while: dbholder <archive> <code> <milliseconds>.
-// Saves a row of table Zone as the screens do, prints "HOLDING" with the transaction still
-// open, then commits.
+// Holds a write transaction on an archive for a while: dbholder <archive> <code> <milliseconds>. Saves a row of table
+// Zone as the screens do, prints "HOLDING" with the transaction still open, then commits.
 #include "common/archivepassword.h"
 #include "common/database.h"
 #include "common/recordset.h"
