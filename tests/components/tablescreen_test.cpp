@@ -179,6 +179,12 @@ TEST_F(TableEditor, DatesAndNumbersAreTypedAsUsersWriteThem)
     ui::find<QLineEdit>(panel, "Sconto")->setSelection(1, 3);
     QTest::keyClicks(ui::find<QWidget>(panel, "Sconto"), ",75");
     EXPECT_EQ(field("Sconto"), "1,75");
+    shown("BArticoli", "Articoli");  // still in edit; a lire amount pasted with decimals is refused whole
+    QApplication::clipboard()->setText("18000,5");
+    auto* price = ui::find<QLineEdit>(panel, "PrezzoAcq");
+    price->selectAll();
+    QTest::keyClick(price, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(price->text(), "180.005");
 
     // A count takes digits alone, Backspace takes back what was typed, Ctrl+A selects it all.
     ASSERT_TRUE(shown("BValute", "TableForm", "PanDati_10"));

@@ -1,5 +1,4 @@
-// The creation of a document as a whole: what is written, in which order, and what stays when a
-// write fails.
+// The creation of a document as a whole: what is written, in which order, and what stays when a write fails.
 #include "creation_fixture.h"
 
 namespace {

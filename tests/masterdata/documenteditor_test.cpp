@@ -243,8 +243,7 @@ INSTANTIATE_TEST_SUITE_P(BothMovementScreens, MovementEditorWalk,
                                    "Apertura Giacenze", -3, -1}),
     [](const auto& info) { return std::string(info.param.screen).substr(3); });
 
-// While one workstation corrects a document, another is refused, told who holds it; once deleted, it
-// is not found.
+// While one workstation corrects a document, another is refused, told who holds it; once deleted, it is not found.
 TEST_F(MainWindowTest, ASecondWorkstationCannotCorrectOrDeleteADocumentBeingCorrected)
 {
     Workstation first(program, "admin", "PC1"), second(program, "mario", "PC2");

@@ -90,8 +90,7 @@ TEST_F(SignIn, RefusalsSelectTheFieldToCorrectThenACodeInAnyCaseSignsIn)
         EXPECT_EQ(ui::find<QLineEdit>(dialog, r.field)->selectedText(), ui::text(dialog, r.field));
         EXPECT_EQ(base().MainWindow(), nullptr);
     }
-    // A password written in clear past the program signs in only before the archive's upgrade to
-    // digests.
+    // A password written in clear past the program signs in only before the archive's upgrade to digests.
     folder.exec("user.mdb", "PRAGMA user_version = 1");
     platform.clear();
     ui::type(dialog, "Nome", "AB");

@@ -93,8 +93,7 @@ QString ProgramFolder::archive(const QString& name) const
     return m_service.isEmpty() || name == QLatin1String("locdata.mdb") ? file(name) : ServerArchive::locator(m_service, name);
 }
 
-// A fresh database for a folder: a copy of the template database the cluster made from the
-// template archives.
+// A fresh database for a folder: a copy of the template database the cluster made from the template archives.
 QString makeServerArchives(const ProgramFolder& folder)
 {
     TestCluster& c = testCluster();

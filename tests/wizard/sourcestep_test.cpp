@@ -34,8 +34,7 @@ protected:
     }
 };
 
-// The documents of this month to the end of the year, or of the range searched; the summary
-// names the one chosen.
+// The documents of this month to the end of the year, or of the range searched; the summary names the one chosen.
 TEST_F(SourceStep, ListsTheDocumentsOfTheRangeAndNamesTheOneChosen)
 {
     addDdt({2041, 3, 1}, 2, 99);   // its customer is missing
