@@ -83,10 +83,9 @@ TEST_F(Creation, RowCounterHolds32767Rows)
         db.execute(JetQuery("INSERT INTO DDTTes (DataReg, NumInt, Numero, idEsercizio, TotDDTLire) VALUES (")
                    << Jet::date(yesterday) << ", " << Jet::number(rows) << ", " << Jet::number(rows) << ", "
                    << Jet::text(year()) << ", 1000)");
-        db.execute(JetQuery("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < ")
-                   << Jet::number(rows) << ") INSERT INTO DDTRig (DataReg, NumInt, Riga, idArticolo, Quantita, "
-                   << "TotRigaLit) SELECT " << Jet::date(yesterday) << ", " << Jet::number(rows)
-                   << ", i * 2, 'ART001', i, i * 10 FROM n");
+        db.execute(JetQuery("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < ") << Jet::number(rows)
+                   << ") INSERT INTO DDTRig (DataReg, NumInt, Riga, idArticolo, Quantita, TotRigaLit) SELECT "
+                   << Jet::date(yesterday) << ", " << Jet::number(rows) << ", i * 2, 'ART001', i, i * 10 FROM n");
         const CreationResult result = create(request(1, 1, rows));
         EXPECT_EQ(detailOf(result), rows > 32767 ? "Overflow" : "");
         EXPECT_EQ(result.rowsSaved, 32767);
