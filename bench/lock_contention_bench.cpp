@@ -5,9 +5,9 @@
 // still its own before releasing: another mark, or a row already marked, is a double grant.
 // Reports the acquire latency (p50, p99, max) with the archives on SQLite files and on PostgreSQL.
 //   lock_contention_bench           400 cycles per process; bar: p99 <= 20 ms on both engines
-//   lock_contention_bench --short   60 cycles per process, run by the test command beside other
-//                                   work as a guard against gross regressions (a writer polling
-//                                   again, a lock held across a commit): p99 <= 4 x 20 ms
+//   lock_contention_bench --short   60 cycles per process, the test command's guard against a
+//     writer polling again: p99 <= 40 x the p50 of one workstation cycling meanwhile on archives of its
+//     own (20 ms are 15-20 x one acquire alone on a quiet machine; short runs under load gave 8-24 x)
 // In both modes any double grant or lost lock fails the run.
 #include "benchmark.h"
 #include "common/database.h"
@@ -29,9 +29,7 @@ namespace {
 constexpr int Records = 5;
 constexpr int Processes = 32;
 constexpr int PauseMinMs = 20, PauseMaxMs = 60;
-constexpr double BarP99Ms = 20.0;
-constexpr int SoloCycles = 40;
-constexpr double ShortRunFactor = 4.0;
+constexpr double BarP99Ms = 20.0, ShortRunRatio = 40.0;
 
 QString recordCode(int record)
 {
@@ -54,9 +52,8 @@ struct Tally
 };
 
 // Cycles of one workstation: acquire a random record; when granted, mark, check, unmark, release;
-// then, when asked, a clerk's pause. They start when the file go appears (at once when go is empty).
-Tally runCycles(const QString& folder, const QString& workstation, int cycles, quint32 seed, bool pause,
-                const QString& go = {})
+// then a clerk's pause. They start when the file go appears.
+Tally runCycles(const QString& folder, const QString& workstation, int cycles, quint32 seed)
 {
     ScriptedPlatform platform;  // refusals are told to the user: here they are only counted
     const auto base = ProgramFolder::makeBaseAt(folder, QStringLiteral("admin"), workstation, true);
@@ -67,13 +64,13 @@ Tally runCycles(const QString& folder, const QString& workstation, int cycles, q
     warmUp.keyValues[0] = workstation;
     base->lock(LockMode::Acquire, warmUp);
     base->lock(LockMode::Release, warmUp);
-    while (!go.isEmpty() && !QFile::exists(go))
+    while (!QFile::exists(QDir(folder).filePath(QStringLiteral("go"))))
         QThread::usleep(500);
 
     Tally tally;
     QRandomGenerator random(seed);
     for (int cycle = 0; cycle < cycles; ++cycle) {
-        if (pause && cycle > 0)
+        if (cycle > 0)
             QThread::msleep(random.bounded(PauseMinMs, PauseMaxMs + 1));
         const int record = random.bounded(Records);
         const QString code = recordCode(record);
@@ -106,9 +103,7 @@ Tally runCycles(const QString& folder, const QString& workstation, int cycles, q
 // A worker reports on standard output: its counts, then one latency per acquire.
 int runWorker(const QString& folder, int index, int cycles)
 {
-    // Start together with the others.
-    const Tally tally = runCycles(folder, QStringLiteral("BENCH%1").arg(index), cycles, quint32(index) * 7919u + 1u, true,
-                                  QDir(folder).filePath(QStringLiteral("go")));
+    const Tally tally = runCycles(folder, QStringLiteral("BENCH%1").arg(index), cycles, quint32(index) * 7919u + 1u);
     QStringList latencies;
     for (double ms : tally.latenciesMs)
         latencies << QString::number(ms, 'f', 3);
@@ -119,60 +114,65 @@ int runWorker(const QString& folder, int index, int cycles)
 
 struct Round
 {
-    Tally all;
+    Tally all, alone;
     int failedWorkers = 0;
-    double seconds = 0, p50 = 0, p99 = 0, worst = 0, soloMs = 0;
+    double seconds = 0, p50 = 0, p99 = 0, worst = 0, aloneP50 = 0;
     bool clean() const { return all.doubleGrants == 0 && all.lostLocks == 0 && failedWorkers == 0 && !all.latenciesMs.empty(); }
 };
 
-// One round on a fresh data folder of the engine the environment names.
+// A data folder with the records the cycles lock and mark.
+std::unique_ptr<ProgramFolder> folderWithRecords()
+{
+    auto folder = std::make_unique<ProgramFolder>();
+    Database data = Database::open(folder->dataDb(), ProgramFolder::connectString());
+    for (int record = 0; record < Records; ++record)
+        data.execute(JetQuery("INSERT INTO Zone (Codice, [Desc]) VALUES (") << Jet::text(recordCode(record)) << ", '')");
+    return folder;
+}
+
+// One round on a fresh data folder of the engine the environment names. One more workstation cycles
+// meanwhile on archives of its own: what an acquire costs on this machine under the same load.
 Round contend(const QString& program, int processes, int cycles)
 {
-    ProgramFolder folder;
-    {
-        Database data = Database::open(folder.dataDb(), ProgramFolder::connectString());
-        for (int record = 0; record < Records; ++record)
-            data.execute(JetQuery("INSERT INTO Zone (Codice, [Desc]) VALUES (") << Jet::text(recordCode(record)) << ", '')");
-    }
+    const auto folder = folderWithRecords(), aside = folderWithRecords();
     Round round;
-    // One workstation alone: what a single acquire costs here and now.
-    const Tally solo = runCycles(folder.path(), QStringLiteral("SOLO"), SoloCycles, 1u, false);
-    round.soloMs = bench::percentile(solo.latenciesMs, 0.50);
-    round.all.doubleGrants = solo.doubleGrants;
-
     std::vector<std::unique_ptr<QProcess>> workers;
-    for (int i = 0; i < processes; ++i) {
+    for (int i = 0; i <= processes; ++i) {
         auto process = std::make_unique<QProcess>();
         process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process->start(program, {QStringLiteral("--worker"), folder.path(), QString::number(i), QString::number(cycles)});
+        process->start(program, {QStringLiteral("--worker"), (i < processes ? folder : aside)->path(), QString::number(i),
+                                 QString::number(cycles)});
         workers.push_back(std::move(process));
     }
     QThread::msleep(500 + 50 * processes);
     ::sync();  // the machine's pending writes (a build's, the folder's copy) go first: each commit then waits for its own
-    QFile(folder.file(QStringLiteral("go"))).open(QIODevice::WriteOnly);
+    QFile(folder->file(QStringLiteral("go"))).open(QIODevice::WriteOnly);
+    QFile(aside->file(QStringLiteral("go"))).open(QIODevice::WriteOnly);
     QElapsedTimer wall;
     wall.start();
-    for (int i = 0; i < processes; ++i) {
+    for (int i = 0; i <= processes; ++i) {
         workers[i]->waitForFinished(1200000);
         const QStringList lines = QString::fromUtf8(workers[i]->readAllStandardOutput()).split(u'\n');
         if (workers[i]->exitCode() != 0 || lines.size() < 2) {
             ++round.failedWorkers;
             continue;
         }
+        Tally& tally = i < processes ? round.all : round.alone;
         const QStringList counts = lines.value(0).split(u' ');
-        round.all.grants += counts.value(0).toInt();
-        round.all.refusals += counts.value(1).toInt();
+        tally.grants += counts.value(0).toInt();
+        tally.refusals += counts.value(1).toInt();
         round.all.doubleGrants += counts.value(2).toInt();
         round.all.lostLocks += counts.value(3).toInt();
         for (const QString& ms : lines.value(1).split(u' ', Qt::SkipEmptyParts))
-            round.all.latenciesMs.push_back(ms.toDouble());
+            tally.latenciesMs.push_back(ms.toDouble());
     }
     round.seconds = double(wall.elapsed()) / 1000.0;
-    if (round.all.latenciesMs.empty())
+    if (round.all.latenciesMs.empty() || round.alone.latenciesMs.empty())
         return round;
     round.p50 = bench::percentile(round.all.latenciesMs, 0.50);
     round.p99 = bench::percentile(round.all.latenciesMs, 0.99);
     round.worst = *std::max_element(round.all.latenciesMs.begin(), round.all.latenciesMs.end());
+    round.aloneP50 = bench::percentile(round.alone.latenciesMs, 0.50);
     return round;
 }
 
@@ -181,8 +181,8 @@ void report(const char* engine, int processes, int cycles, const Round& r)
     std::printf("  %s, %d processes x %d cycles in %.1f s: attempts %zu, granted %d, refused %d; double grants %d, "
                 "lost locks %d, failed workers %d\n", engine, processes, cycles, r.seconds, r.all.latenciesMs.size(),
                 r.all.grants, r.all.refusals, r.all.doubleGrants, r.all.lostLocks, r.failedWorkers);
-    std::printf("    acquire latency: p50 %.2f ms, p99 %.2f ms, max %.2f ms; one workstation alone: p50 %.2f ms\n", r.p50,
-                r.p99, r.worst, r.soloMs);
+    std::printf("    acquire latency: p50 %.2f ms, p99 %.2f ms, max %.2f ms; one workstation alone beside them: p50 %.2f ms "
+                "(p99 / that = %.1f)\n", r.p50, r.p99, r.worst, r.aloneP50, r.p99 / r.aloneP50);
 }
 
 } // namespace
@@ -206,7 +206,8 @@ int main(int argc, char* argv[])
     const Round server = contend(app.applicationFilePath(), Processes, cycles);
     report("PostgreSQL", Processes, cycles, server);
 
-    const double bar = quick ? ShortRunFactor * BarP99Ms : BarP99Ms;
-    std::printf("  bar: p99 <= %.1f ms on both engines%s\n", bar, quick ? " (short run: four times the target)" : "");
-    return bench::verdict(files.clean() && server.clean() && files.p99 <= bar && server.p99 <= bar);
+    const auto within = [quick](const Round& r) { return quick ? r.p99 <= ShortRunRatio * r.aloneP50 : r.p99 <= BarP99Ms; };
+    std::printf(quick ? "  bar: p99 <= %.0f x the p50 of the workstation alone, on both engines\n"
+                      : "  bar: p99 <= %.0f ms on both engines\n", quick ? ShortRunRatio : BarP99Ms);
+    return bench::verdict(files.clean() && server.clean() && within(files) && within(server));
 }
