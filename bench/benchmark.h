@@ -43,16 +43,14 @@ inline double pairedRatio(std::vector<double> program, const std::vector<double>
 inline double fastest(const std::function<void()>& work, int turns)
 {
     std::vector<double> times;
-    for (int turn = 0; turn < turns; ++turn)
-        times.push_back(elapsedMs(work));
+    for (int turn = 0; turn < turns; ++turn) times.push_back(elapsedMs(work));
     return least(times);
 }
 
 // A benchmark whose work went wrong has no figure: it says what and fails.
 inline void require(bool done, const char* what)
 {
-    if (done)
-        return;
+    if (done) return;
     std::printf("FAILED: %s\n", what);
     std::exit(1);
 }
@@ -73,11 +71,9 @@ inline int verdict(bool ok)
 inline double peakMemoryMB()
 {
     QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
+    if (!status.open(QIODevice::ReadOnly)) return 0;
     for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
+        if (line.startsWith("VmHWM:")) return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
     return 0;
 }
 

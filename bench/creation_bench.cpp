@@ -47,8 +47,7 @@ double measure(bool gapsAndMovement, int rounds)
                     gapsAndMovement ? QStringLiteral("3") : QStringLiteral("1")));
 
     // A server gathers its statistics of a table soon after many rows arrive; the bench does not wait for it.
-    if (ProgramFolder::onServer())
-        db.run(QStringLiteral("ANALYZE"));
+    if (ProgramFolder::onServer()) db.run(QStringLiteral("ANALYZE"));
 
     const CreationRequest request{.sourceType = SourceKind::DeliveryNote, .targetType = TargetKind::ImmediateInvoice,
                                   .sourceKindName = QStringLiteral("D.D.T."), .sourceDataReg = platform.todayDate.addDays(-1),
@@ -98,8 +97,7 @@ int main(int argc, char* argv[])
     bool ok = true;
     for (const char* engine : {"sqlite", "postgresql"}) {
         qputenv("BREVANO_ENGINE", engine);
-        for (const bool gapsAndMovement : {false, true})
-            ok = measure(gapsAndMovement, rounds) <= Bar && ok;
+        for (const bool gapsAndMovement : {false, true}) ok = measure(gapsAndMovement, rounds) <= Bar && ok;
     }
     return bench::verdict(ok);
 }

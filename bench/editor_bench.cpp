@@ -60,8 +60,7 @@ bool measureDocument(int rounds)
                     rows.addBindValue(v);
                 const Amounts& a = amounts.rows[i].amount;
                 const double lire = a.lire.toDouble(), euro = a.euro.toDouble();
-                for (const double v : {0.0, 0.0, lire, euro, 0.0, 0.0, lire, euro})
-                    rows.addBindValue(v);
+                for (const double v : {0.0, 0.0, lire, euro, 0.0, 0.0, lire, euro}) rows.addBindValue(v);
                 raw.run(rows);
             }
             raw.run(QStringLiteral("COMMIT"));
@@ -75,8 +74,7 @@ bool measureDocument(int rounds)
             q.addBindValue(number);
             raw.run(q);
             int n = 0;
-            while (q.next())
-                n += q.value(5).toString().size() > 0;
+            while (q.next()) n += q.value(5).toString().size() > 0;
             bench::require(n == DocumentRows, "the bare query did not read every row");
         }));
         openTimes.push_back(bench::elapsedMs([&] {

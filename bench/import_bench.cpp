@@ -47,8 +47,7 @@ int rawCopy(MdbHandle* mdb, const Database& target, const RawTable& spec)
     mdb_read_columns(table);
     std::vector<std::vector<char>> buffers(table->num_cols, std::vector<char>(MDB_BIND_SIZE));
     std::vector<int> lengths(table->num_cols);
-    for (unsigned i = 0; i < table->num_cols; ++i)
-        mdb_bind_column(table, int(i) + 1, buffers[i].data(), &lengths[i]);
+    for (unsigned i = 0; i < table->num_cols; ++i) mdb_bind_column(table, int(i) + 1, buffers[i].data(), &lengths[i]);
     mdb_rewind_table(table);
     int rows = 0;
     inImmediateTransaction(target, [&] {
@@ -104,8 +103,7 @@ int main(int argc, char** argv)
     auto base = importFolder.makeBase();
     auto* screen = new Importazione(base.get());
     screen->openScreen();
-    for (const char* option : {"OpArticoli", "OpClienti"})
-        screen->findChild<QCheckBox*>(option)->setChecked(true);
+    for (const char* option : {"OpArticoli", "OpClienti"}) screen->findChild<QCheckBox*>(option)->setChecked(true);
     const Database floorArchive = Database::open(floorFolder.dataDb(), ProgramFolder::connectString());
 
     // The old file is read once before timing, so that both sides find it in the cache.
@@ -119,8 +117,7 @@ int main(int argc, char** argv)
         bestImport = std::min(bestImport, bench::elapsedMs([&] { screen->ImportTables(old); }));
     }
     QStringList shown;
-    for (const auto& message : platform.messages)
-        shown << message.text;
+    for (const auto& message : platform.messages) shown << message.text;
     const bool imported = shown.contains(QStringLiteral("Sono Stati Importati 20000 Articoli su 20000"))
                           && shown.contains(QStringLiteral("Sono Stati Importati 5000 Clienti su 5000"));
     const double ratio = bestImport / bestFloor;

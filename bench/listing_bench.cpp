@@ -74,8 +74,7 @@ double bareMs(const QString& path, const QString& sql, int expected, int turns =
         db.run(rows);
         int read = 0;
         for (QVariant last; rows.next(); ++read)
-            for (int c = 0; c < 4; ++c)
-                last = rows.value(c);
+            for (int c = 0; c < 4; ++c) last = rows.value(c);
         bench::require(read >= expected, "the bare query read too few rows");
     }, turns);
 }
@@ -110,8 +109,7 @@ QString sourceListText(SqlEngine engine)
 {
     const JetQuery list = sourceListQuery({SourceKind::DeliveryNote, FirstDay, LastDay});
     QString sql = list.executedText(engine, {});
-    for (const QVariant& v : list.bindings())
-        sql.replace(sql.indexOf(u'?'), 1, u'\'' + v.toString() + u'\'');
+    for (const QVariant& v : list.bindings()) sql.replace(sql.indexOf(u'?'), 1, u'\'' + v.toString() + u'\'');
     return sql + QStringLiteral(" LIMIT 100");
 }
 
@@ -200,8 +198,7 @@ int main(int argc, char** argv)
     for (int top = 0; top < model->rowCount(); top += screenful) {
         grid->verticalScrollBar()->setValue(top);
         for (int row = top; row < std::min(top + screenful, model->rowCount()); ++row)
-            for (int c = 0; c < model->columnCount(); ++c)
-                model->index(row, c).data();
+            for (int c = 0; c < model->columnCount(); ++c) model->index(row, c).data();
     }
     grid->viewport()->repaint();
     std::printf("listing_bench: scrolled %d articles in %.1f s\n", rows, scrolling.elapsed() / 1000.0);
@@ -214,8 +211,7 @@ int main(int argc, char** argv)
     ui::settle();
     QWidget* browser = nullptr;
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->objectName() == QLatin1String("objddt"))
-            browser = w;
+        if (w->objectName() == QLatin1String("objddt")) browser = w;
     auto* notes = ui::find<DataGrid>(browser, "TDBGTestate");
     const QString ddt = QStringLiteral("SELECT DataReg, NumInt, Numero, DSCli FROM DDTTes ORDER BY DataReg%1, NumInt%1 LIMIT 100");
     figures.push_back({"delivery notes, first page", bench::fastest([&] { ui::click(browser, "BAggiorna"); }, Repeats),

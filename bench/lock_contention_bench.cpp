@@ -64,14 +64,12 @@ Tally runCycles(const QString& folder, const QString& workstation, int cycles, q
     warmUp.keyValues[0] = workstation;
     base->lock(LockMode::Acquire, warmUp);
     base->lock(LockMode::Release, warmUp);
-    while (!QFile::exists(QDir(folder).filePath(QStringLiteral("go"))))
-        QThread::usleep(500);
+    while (!QFile::exists(QDir(folder).filePath(QStringLiteral("go")))) QThread::usleep(500);
 
     Tally tally;
     QRandomGenerator random(seed);
     for (int cycle = 0; cycle < cycles; ++cycle) {
-        if (cycle > 0)
-            QThread::msleep(random.bounded(PauseMinMs, PauseMaxMs + 1));
+        if (cycle > 0) QThread::msleep(random.bounded(PauseMinMs, PauseMaxMs + 1));
         const int record = random.bounded(Records);
         const QString code = recordCode(record);
         const auto started = std::chrono::steady_clock::now();
@@ -92,10 +90,8 @@ Tally runCycles(const QString& folder, const QString& workstation, int cycles, q
         check.finish();
         const int cleared = marks.execute(JetQuery("UPDATE Zone SET [Desc] = '' WHERE Codice = ")
                                           << Jet::text(code) << " AND [Desc] = " << Jet::text(workstation));
-        if (marked != 1 || !stillMine || cleared != 1)
-            ++tally.doubleGrants;
-        if (!base->lock(LockMode::Release, recordLock(record)))
-            ++tally.lostLocks;
+        if (marked != 1 || !stillMine || cleared != 1) ++tally.doubleGrants;
+        if (!base->lock(LockMode::Release, recordLock(record))) ++tally.lostLocks;
     }
     return tally;
 }
@@ -105,8 +101,7 @@ int runWorker(const QString& folder, int index, int cycles)
 {
     const Tally tally = runCycles(folder, QStringLiteral("BENCH%1").arg(index), cycles, quint32(index) * 7919u + 1u);
     QStringList latencies;
-    for (double ms : tally.latenciesMs)
-        latencies << QString::number(ms, 'f', 3);
+    for (double ms : tally.latenciesMs) latencies << QString::number(ms, 'f', 3);
     std::printf("%d %d %d %d\n%s\n", tally.grants, tally.refusals, tally.doubleGrants, tally.lostLocks,
                 qPrintable(latencies.join(u' ')));
     return 0;
@@ -167,8 +162,7 @@ Round contend(const QString& program, int processes, int cycles)
             tally.latenciesMs.push_back(ms.toDouble());
     }
     round.seconds = double(wall.elapsed()) / 1000.0;
-    if (round.all.latenciesMs.empty() || round.alone.latenciesMs.empty())
-        return round;
+    if (round.all.latenciesMs.empty() || round.alone.latenciesMs.empty()) return round;
     round.p50 = bench::percentile(round.all.latenciesMs, 0.50);
     round.p99 = bench::percentile(round.all.latenciesMs, 0.99);
     round.worst = *std::max_element(round.all.latenciesMs.begin(), round.all.latenciesMs.end());

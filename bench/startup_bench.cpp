@@ -45,14 +45,12 @@ double timeToWindow(const QString& program, const QStringList& arguments, const 
     QByteArray output;
     double elapsed = -1;
     while (clock.elapsed() < 20000) {
-        if (process.waitForReadyRead(20))
-            output += process.readAllStandardOutput();
+        if (process.waitForReadyRead(20)) output += process.readAllStandardOutput();
         if (output.contains(awaited)) {
             elapsed = double(clock.nsecsElapsed()) / 1e6;
             break;
         }
-        if (process.state() == QProcess::NotRunning)
-            break;
+        if (process.state() == QProcess::NotRunning) break;
     }
     process.kill();
     process.waitForFinished();
@@ -63,8 +61,7 @@ double timeToWindow(const QString& program, const QStringList& arguments, const 
 
 int main(int argc, char* argv[])
 {
-    if (argc > 1 && qstrcmp(argv[1], "--bare") == 0)
-        return runBareWindow(argc, argv);
+    if (argc > 1 && qstrcmp(argv[1], "--bare") == 0) return runBareWindow(argc, argv);
     QCoreApplication app(argc, argv);
     const int starts = bench::shortRun(argc, argv) ? 4 : 15;
 
@@ -76,8 +73,7 @@ int main(int argc, char* argv[])
     const QString script = work.filePath(QStringLiteral("script.txt"));
     {
         QFile file(script);
-        if (!file.open(QIODevice::WriteOnly))
-            return 2;
+        if (!file.open(QIODevice::WriteOnly)) return 2;
         file.write("key=frmSplash|Return\n");
     }
 

@@ -43,8 +43,7 @@ QString worker(const QString& name)
 QStringList column(const Database& db, const JetQuery& query)
 {
     QStringList values;
-    for (Rows rows = db.select(query); rows.next();)
-        values << rows.value(0).toString();
+    for (Rows rows = db.select(query); rows.next();) values << rows.value(0).toString();
     return values;
 }
 
@@ -120,8 +119,7 @@ TEST_F(DatabaseTest, AccentedCodesSurviveTheStockShellAndStayUniqueInAnyCase)
     QStringList codes;
     for (int i = 0; i < 200; ++i)
         codes << letters[i % letters.size()] + QStringLiteral("%1").arg(i, 3, 10, QChar(u'0'));
-    for (const QString& code : codes)
-        save(data(), QStringLiteral("ModPag"), code);
+    for (const QString& code : codes) save(data(), QStringLiteral("ModPag"), code);
     EXPECT_EQ(shell(folder.dataDb(), "PRAGMA integrity_check"), "ok");
     EXPECT_EQ(shell(folder.dataDb(), "VACUUM; REINDEX; PRAGMA integrity_check"), "ok");
 
@@ -175,8 +173,7 @@ TEST_F(DatabaseTest, AWriteKeptWaitingGivesUpAfterTheBusyTimeoutAndTheJournalSta
     EXPECT_GT(waited.elapsed(), Database::BusyTimeoutMs - 300);
     EXPECT_LT(waited.elapsed(), Database::BusyTimeoutMs + 2500);
     ASSERT_TRUE(holder.waitForFinished(15000));
-    if (ProgramFolder::onServer())
-        return;
+    if (ProgramFolder::onServer()) return;
     save(data(), QStringLiteral("Zone"), QStringLiteral("AFTER"));
     EXPECT_TRUE(QFile::exists(folder.dataDb() + QStringLiteral("-journal")));
     EXPECT_FALSE(QFile::exists(folder.dataDb() + QStringLiteral("-wal")));
@@ -307,16 +304,14 @@ TEST_F(DatabaseTest, RecordsetsBehaveAlikeOnShortListsAndListsOfManyPages)
         rs.MoveFirst();
         EXPECT_EQ(at(), code(0));
         EXPECT_TRUE(rs["Desc"].isNull());
-        for (int n = 1; n < rows; ++n)
-            rs.MoveNext();
+        for (int n = 1; n < rows; ++n) rs.MoveNext();
         EXPECT_EQ(at(), code(rows - 1));
         rs.MoveNext();
         EXPECT_TRUE(rs.isEOF());
         rs.MovePrevious();
         EXPECT_EQ(at(), code(rows - 1));
         rs.MoveLast();
-        for (int n = 0; n < rows; ++n)
-            rs.MovePrevious();
+        for (int n = 0; n < rows; ++n) rs.MovePrevious();
         EXPECT_TRUE(rs.isBOF());
         EXPECT_THROW(rs.Delete(), DatabaseError) << "before the first row there is none to delete";
         EXPECT_THROW(rs["Codice"], DatabaseError) << "nor one to read";

@@ -61,8 +61,7 @@ TEST_F(TableEditor, ACustomerIsCheckedFieldByFieldOnAddingThenEditedAndDeleted)
     program.exec("data.mdb", "INSERT INTO Clienti (Codice, Denominazione, Esente) VALUES ('EA', 'a', 0), ('ÉB', 'b', 1), ('EC', 'c', 0)");
     customers();
     // Codes sort as Italians read them: "ÉB" between "EA" and "EC", not after "Z".
-    for (int n = 0; n < 20 && field("Codice") != "EA"; ++n)
-        ui::click(s, "BAvanti");
+    for (int n = 0; n < 20 && field("Codice") != "EA"; ++n) ui::click(s, "BAvanti");
     ui::click(s, "BAvanti");
     EXPECT_EQ(field("Codice"), "ÉB");
     const int before = gridRows(s);
@@ -164,11 +163,9 @@ TEST_F(TableEditor, DatesAndNumbersAreTypedAsUsersWriteThem)
         {"BClienti", "Clienti", "Sconto", "12,5", "12,5", "Sconto", "12.5", ""}};
     for (const auto& t : typings) {
         SCOPED_TRACE(QStringLiteral("%1 %2").arg(t.field, t.typed).toStdString());
-        if (s->objectName() != QLatin1String(t.screen))
-            shown(t.command, t.screen);
+        if (s->objectName() != QLatin1String(t.screen)) shown(t.command, t.screen);
         const QString code = field("Codice");
-        if (ui::find<QLineEdit>(panel, t.field)->isReadOnly())
-            ui::click(s, "BModifica");
+        if (ui::find<QLineEdit>(panel, t.field)->isReadOnly()) ui::click(s, "BModifica");
         type(t.field, QString::fromUtf8(t.typed));
         EXPECT_EQ(field(t.field), QString::fromUtf8(t.shown));
         EXPECT_EQ(save(), QString::fromUtf8(t.message));
@@ -257,16 +254,13 @@ TEST_F(TableEditor, TheSignedInUserAndTheLastAdministratorAreNeitherDeletedNorDe
 {
     const auto onUser = [&](const char* code, const char* button, const char* type = nullptr) {
         ui::click(s, "BPrimo");
-        for (int i = 0; i < 5 && field("Codice") != code; ++i)
-            ui::click(s, "BAvanti");
+        for (int i = 0; i < 5 && field("Codice") != code; ++i) ui::click(s, "BAvanti");
         platform.clear();
         ui::click(s, button);
-        if (!type)
-            return messages().join(',');
+        if (!type) return messages().join(',');
         this->type("Tipo", type);
         const QString said = save();
-        if (base->EditingScreenCount)
-            ui::click(s, "BAnnulla");
+        if (base->EditingScreenCount) ui::click(s, "BAnnulla");
         return said;
     };
     const QString refused = "MESSAGE|critical|ok|Brevano V|Impossibile ";

@@ -14,8 +14,7 @@ using ColumnPairs = QVector<QPair<QString, QString>>;
 ColumnPairs sameNames(const QStringList& columns)
 {
     ColumnPairs pairs;
-    for (const QString& c : columns)
-        pairs.push_back({c, c});
+    for (const QString& c : columns) pairs.push_back({c, c});
     return pairs;
 }
 
@@ -49,8 +48,7 @@ void expectSame(const QVariant& actual, const QVariant& expected, const std::str
 {
     EXPECT_EQ(actual.isNull(), expected.isNull()) << what << ": " << actual.toString().toStdString() << " / "
                                                   << expected.toString().toStdString();
-    if (actual.isNull() || expected.isNull())
-        return;
+    if (actual.isNull() || expected.isNull()) return;
     EXPECT_EQ(actual.typeId(), expected.typeId()) << what;
     EXPECT_EQ(actual, expected) << what << ": " << actual.toString().toStdString() << " / "
                                 << expected.toString().toStdString();
@@ -73,8 +71,7 @@ void expectRecord(const QSqlRecord& created, const QSqlRecord& source, const Col
         const std::string where = what + "." + name.toStdString();
         const auto rule = std::find_if(fixed.keyValueBegin(), fixed.keyValueEnd(),
                                        [&](const auto& kv) { return kv.first.compare(name, Qt::CaseInsensitive) == 0; });
-        if (rule != fixed.keyValueEnd())
-            expectSame(created.value(i), rule->second, where);
+        if (rule != fixed.keyValueEnd()) expectSame(created.value(i), rule->second, where);
         else if (sourceOf.contains(name.toLower()))
             expectSame(created.value(i), source.value(sourceOf.value(name.toLower())), where);
         else

@@ -28,8 +28,7 @@ TEST_F(Creation, TwoConversionsOfOneSourceGiveTwoDocumentsAndLeaveTheSourceAsItW
     EXPECT_EQ(moved.newNumber, 4);
     EXPECT_EQ(moved.movementNumber, 1);
     EXPECT_EQ(numerator("FATVE"), 4);
-    for (qint32 number : {3, 4})
-        EXPECT_EQ(rows("FATVERig", platform.todayDate, number).size(), 4) << number;
+    for (qint32 number : {3, 4}) EXPECT_EQ(rows("FATVERig", platform.todayDate, number).size(), 4) << number;
     EXPECT_EQ(count("SELECT Count(*) FROM FATVERig WHERE NumInt > 2"), 8) << "no row under another date";
     EXPECT_EQ(folder.rows("data.mdb", "SELECT MMDataReg, MMidCausaleDoc, MMNumInt FROM FATVETes WHERE NumInt > 2 "
                                       "ORDER BY NumInt"), (QStringList{"||", stored(platform.todayDate) + "|SCA|1"}));

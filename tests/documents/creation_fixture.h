@@ -72,11 +72,9 @@ private:
         JetQuery q;
         q << "SELECT * FROM " << Jet::identifier(table) << " WHERE DataReg = " << Jet::date(dataReg)
           << " AND NumInt = " << Jet::number(numInt);
-        if (ordered)
-            q << " ORDER BY Riga";
+        if (ordered) q << " ORDER BY Riga";
         QVector<QSqlRecord> out;
-        for (Rows found = db.select(q); found.next();)
-            out << found.record();
+        for (Rows found = db.select(q); found.next();) out << found.record();
         return out;
     }
 };

@@ -37,8 +37,7 @@ TEST_F(CreationAcrossWorkstations, FourWorkstationsGetDistinctNumbersAndComplete
         EXPECT_EQ(worker.exitCode(), 0) << out.toStdString() << worker.readAllStandardError().toStdString();
         int created = 0;
         for (const QString& line : out.split('\n', Qt::SkipEmptyParts)) {
-            if (!line.startsWith("CREATED "))
-                continue;
+            if (!line.startsWith("CREATED ")) continue;
             const int number = line.mid(8).toInt();
             EXPECT_FALSE(numbers.contains(number)) << "number given twice: " << number;
             numbers.insert(number);
@@ -87,8 +86,7 @@ TEST_F(CreationAcrossWorkstations, AWorkstationKilledWhileWritingNeverMakesTheAr
 // stays, and the next creation on the same workstation takes the next number.
 TEST_F(CreationAcrossWorkstations, AConnectionLostWhileWritingRowsLeavesNothingOfThatCreation)
 {
-    if (!ProgramFolder::onServer())
-        GTEST_SKIP() << "a connection to a server only";
+    if (!ProgramFolder::onServer()) GTEST_SKIP() << "a connection to a server only";
     for (const char* sql : {"CREATE SEQUENCE cuts", "CREATE FUNCTION cut() RETURNS trigger LANGUAGE plpgsql AS 'BEGIN IF "
                             "nextval(''cuts'') = 1 THEN PERFORM pg_terminate_backend(pg_backend_pid()); END IF; RETURN NULL; END'",
                             "CREATE TRIGGER cut BEFORE INSERT ON fatverig FOR EACH STATEMENT EXECUTE FUNCTION cut()"})

@@ -34,8 +34,7 @@ TEST_F(Numbering, EachNumeratorGivesTheNextNumberNeverOneThatDocumentsAlreadyCar
     };
     for (const auto& s : steps) {
         SCOPED_TRACE(s.what);
-        if (s.before)
-            db.run(QString::fromLatin1(s.before));
+        if (s.before) db.run(QString::fromLatin1(s.before));
         const QString fiscalYear = QString::number(year().toInt() - s.yearsBack);
         EXPECT_EQ(base->NextDocumentNumber(s.kind, s.code, fiscalYear, 0, "", s.table, -1, 1), s.number);
         EXPECT_EQ(folder.rows("data.mdb", QStringLiteral("SELECT Progressivo, TabellaContr, \"Desc\" FROM Numeratori WHERE idTipo = '%1' "

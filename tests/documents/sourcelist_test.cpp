@@ -30,8 +30,7 @@ TEST_F(SourceList, LongListIsReadPageByPageWithoutHoldingTheArchive)
     const int count = SourceListModel::PageSize * 2 + 17;
     inImmediateTransaction(db, [&] {
         // Many documents share a day, so pages continue inside one date.
-        for (int n = 1; n <= count; ++n)
-            addDdt(QDate(2041, 4, 1).addDays(n / 150), n);
+        for (int n = 1; n <= count; ++n) addDdt(QDate(2041, 4, 1).addDays(n / 150), n);
     });
     SourceListModel model;
     model.open(db, {SourceKind::DeliveryNote, From, To});
@@ -45,11 +44,9 @@ TEST_F(SourceList, LongListIsReadPageByPageWithoutHoldingTheArchive)
                       << Jet::date(QDate(2041, 3, 2)) << ", 9000, 9000)");
     }));
 
-    while (model.canFetchMore())
-        model.fetchMore();
+    while (model.canFetchMore()) model.fetchMore();
     ASSERT_EQ(model.rowCount(), count);
-    for (int r = 0; r < count; ++r)
-        ASSERT_EQ(model.value(r, "NumInt").toInt(), r + 1);
+    for (int r = 0; r < count; ++r) ASSERT_EQ(model.value(r, "NumInt").toInt(), r + 1);
 
     // A new reading shows what the other workstation wrote.
     model.open(db, {SourceKind::DeliveryNote, From, To});

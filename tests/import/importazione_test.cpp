@@ -20,8 +20,7 @@ QString legacyFixture(const char* name)
 bool italianNumbers()
 {
     for (const char* name : {"it_IT.UTF-8", "it_IT.utf8", "it_IT"})
-        if (std::setlocale(LC_NUMERIC, name) && *std::localeconv()->decimal_point == ',')
-            return true;
+        if (std::setlocale(LC_NUMERIC, name) && *std::localeconv()->decimal_point == ',') return true;
     return false;
 }
 
@@ -64,8 +63,7 @@ protected:
 
     void tick(const QStringList& options)
     {
-        for (const QString& option : options)
-            ui::find<QCheckBox>(screen, option)->setChecked(true);
+        for (const QString& option : options) ui::find<QCheckBox>(screen, option)->setChecked(true);
     }
     void importFrom(const QString& file)
     {
@@ -81,15 +79,13 @@ protected:
     QVariant value(const QString& sql)
     {
         QSqlQuery q(archive.connection());
-        if (!q.exec(archive.dialectText(sql)))
-            throw std::runtime_error(sql.toStdString());
+        if (!q.exec(archive.dialectText(sql))) throw std::runtime_error(sql.toStdString());
         return q.next() ? q.value(0) : QVariant();
     }
     QList<int> counts()
     {
         QList<int> all;
-        for (const QString& table : Tables)
-            all << count(table);
+        for (const QString& table : Tables) all << count(table);
         return all;
     }
 
@@ -143,8 +139,7 @@ TEST_F(ImportScreen, ImportedValuesEqualTheOldOnesUnderItalianNumberConventions)
 {
     const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
     const auto restore = qScopeGuard([&previous] { std::setlocale(LC_NUMERIC, previous.c_str()); });
-    if (!italianNumbers())
-        GTEST_SKIP() << "no Italian locale on this machine";
+    if (!italianNumbers()) GTEST_SKIP() << "no Italian locale on this machine";
     tick({"OpArticoli", "OpClienti", "OpAgenti"});
     emptyTicked();
     importFrom(legacyFixture("BrevanoIV.mdb"));

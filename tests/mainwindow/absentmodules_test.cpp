@@ -24,8 +24,7 @@ protected:
     // Starts the components of the folder without the named plugins and shows the main window.
     void start(const QStringList& removed)
     {
-        for (const QString& plugin : removed)
-            QFile::remove(program.file(plugin + ".so"));
+        for (const QString& plugin : removed) QFile::remove(program.file(plugin + ".so"));
         started = session->globals;
         CreateModuleComponents(started, "LIT", 1936.27, 2, 0, started.connectString);
         started.base->UserName = "admin";

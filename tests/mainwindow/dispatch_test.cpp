@@ -17,8 +17,7 @@ const QString LastYear = QString::number(QDate::currentDate().year() - 1);
 void pickYearInNextLookup(const QString& year)
 {
     ui::onNextModal([year](QWidget* lookup) {
-        if (year.isEmpty())
-            return ui::click(lookup, "BTNAnnulla");
+        if (year.isEmpty()) return ui::click(lookup, "BTNAnnulla");
         ui::type(lookup, "tCerca", year);
         ui::click(lookup, "BTNOK");
     });

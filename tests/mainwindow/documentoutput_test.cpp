@@ -24,22 +24,17 @@ int expectAcceptedArithmetic(const QByteArray& xml)
     for (QXmlStreamReader r(xml); !r.atEnd();) {
         r.readNext();
         const QString n = r.name().toString();
-        if (r.isEndElement() && (n == "DettaglioLinee" || n == "DatiRiepilogo"))
-            b = nullptr;
-        if (!r.isStartElement())
-            continue;
+        if (r.isEndElement() && (n == "DettaglioLinee" || n == "DatiRiepilogo")) b = nullptr;
+        if (!r.isStartElement()) continue;
         if (n == "DettaglioLinee" || n == "DatiRiepilogo")
             b = &(n == "DettaglioLinee" ? lines : summaries).emplace_back();
         else if (n == "ImportoTotaleDocumento" || n == "ImportoPagamento")
             (n == "ImportoPagamento" ? payments : documentTotal) += r.readElementText().toDouble();
-        else if (b && n == "Tipo")
-            kind = r.readElementText();
+        else if (b && n == "Tipo") kind = r.readElementText();
         else if (b && (n == "Percentuale" || n == "Importo"))
             b->changes.append({kind + n, r.readElementText().toDouble()});
-        else if (b && n == "Natura")
-            b->nature = r.readElementText();
-        else if (b && numbers.contains(n))
-            b->v[n] = r.readElementText().toDouble();
+        else if (b && n == "Natura") b->nature = r.readElementText();
+        else if (b && numbers.contains(n)) b->v[n] = r.readElementText().toDouble();
     }
     QMap<double, double> unexplained; // per rate: summaries less roundings less lines
     for (const Block& l : lines) {
@@ -84,8 +79,7 @@ protected:
         p.setProcessEnvironment(env);
         p.start(command, args);
         p.waitForFinished(120000);
-        if (exitCode)
-            *exitCode = p.exitCode();
+        if (exitCode) *exitCode = p.exitCode();
         return QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError());
     }
 
@@ -97,8 +91,7 @@ protected:
         auto* grid = ui::find<QTableView>(s, "TDBGTestate");
         auto* rows = static_cast<RecordsetModel*>(grid->model());
         for (int r = 0; r < rows->rowCount(); ++r)
-            if (rows->value(r, "NumInt").toInt() == numInt)
-                grid->selectRow(r);
+            if (rows->value(r, "NumInt").toInt() == numInt) grid->selectRow(r);
         press(s, button);
         return platform.lastText().split(u'\r').value(1);
     }
@@ -309,8 +302,7 @@ TEST_F(DocumentOutput, EuroInvoicesHoldTheExchangeSystemsArithmeticAndOverlongOn
         const QByteArray content = contentOf(pick("BFATVE", "objFATVE", number, "BFatturaElettronica"));
         EXPECT_EQ(snapshot::comparePrinted(QString("xml-euro-%1").arg(number), content, program.path()), QString());
         EXPECT_EQ(expectAcceptedArithmetic(content), number == 901 ? 4 : 5);
-        for (const QByteArray& e : expected)
-            EXPECT_TRUE(content.contains(e)) << e.toStdString();
+        for (const QByteArray& e : expected) EXPECT_TRUE(content.contains(e)) << e.toStdString();
     }
     pick("BFATVE", "objFATVE", 903, "BFatturaElettronica");
     EXPECT_EQ(platform.lastText(), "Fattura Elettronica non creata: il documento ha 10.000 righe, il formato ne ammette "

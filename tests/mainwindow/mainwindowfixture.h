@@ -45,11 +45,9 @@ protected:
     // Runs a menu command and returns the screen it opened, named so; throws when none opened.
     QWidget* open(const QString& command, const QString& screenName)
     {
-        if (!window)
-            openWindow();
+        if (!window) openWindow();
         click(command);
-        if (QWidget* s = screen(screenName))
-            return s;
+        if (QWidget* s = screen(screenName)) return s;
         throw std::runtime_error(("no screen " + screenName + " after " + command).toStdString());
     }
 
@@ -68,8 +66,7 @@ protected:
     QWidget* screen(const QString& name) const
     {
         for (QMdiSubWindow* frame : window->workspace()->subWindowList())
-            if (frame->widget() && frame->widget()->objectName() == name)
-                return frame->widget();
+            if (frame->widget() && frame->widget()->objectName() == name) return frame->widget();
         return nullptr;
     }
 
@@ -130,8 +127,7 @@ protected:
     QStringList messages() const
     {
         QStringList out;
-        for (const auto& m : platform.messages)
-            out << ScriptedPlatform::describe(m);
+        for (const auto& m : platform.messages) out << ScriptedPlatform::describe(m);
         return out;
     }
 

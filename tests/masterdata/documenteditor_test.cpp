@@ -337,8 +337,7 @@ TEST_F(EditorTest, RowsAreInsertedMovedAndDeletedFromTheKeyboard)
          {"ART001", "ART004"}, 1, 0}};
     const QAbstractItemModel* rows = grid->model();
     int amountColumn = 0;
-    while (rows->headerData(amountColumn, Qt::Horizontal).toString() != "Importo Euro")
-        ++amountColumn;
+    while (rows->headerData(amountColumn, Qt::Horizontal).toString() != "Importo Euro") ++amountColumn;
     QHash<QString, QString> amounts{{"", ""}};  // each article's amount as first shown; none on an empty row
     for (const auto& step : steps) {
         SCOPED_TRACE(step.what);
@@ -347,8 +346,7 @@ TEST_F(EditorTest, RowsAreInsertedMovedAndDeletedFromTheKeyboard)
         for (int r = 0; r < grid->verticalHeader()->count(); ++r) {  // the rows the grid shows
             shown << rows->index(r, 0).data().toString();
             const QString amount = rows->index(r, amountColumn).data().toString();
-            if (!amounts.contains(shown.last()))
-                amounts.insert(shown.last(), amount);
+            if (!amounts.contains(shown.last())) amounts.insert(shown.last(), amount);
             EXPECT_EQ(amount, amounts[shown.last()]) << "row " << r << " shows its own amount";
         }
         EXPECT_EQ(shown, step.articles);

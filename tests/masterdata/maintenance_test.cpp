@@ -221,8 +221,7 @@ TEST_F(PaymentTerms, ANewTermIsCheckedRuleByRuleThenSavedAndShown)
         {{{"tRate", "2"}, {"R2", ""}, {"R3", "90"}}, "Giorni di Scadenza Rate non Inserite Correttamente"}};
     for (const auto& step : steps) {
         SCOPED_TRACE(step.message.toStdString());
-        for (const auto& [name, text] : step.fields)
-            set(name, text);
+        for (const auto& [name, text] : step.fields) set(name, text);
         press(s, "BSalva");
         EXPECT_EQ(panel1(), step.message);
         EXPECT_TRUE(pending());
@@ -263,8 +262,7 @@ TEST_F(PaymentTerms, CodesEqualInAnyCaseAreOneOnEitherEngineAndPastedOnesAreClea
         set("tDesc", "Prova");
         press(s, "BSalva");
         const QString said = panel1();
-        if (pending())
-            press(s, "BAnnulla");
+        if (pending()) press(s, "BAnnulla");
         return said;
     };
     const QString pairs = "ÀàÁáÂâÃãÄäÅåÈèÉéÊêËëÌìÍíÎîÏïÒòÓóÔôÕõÖöÙùÚúÛûÜüÝýŸÿÇçÑñÆæØøẞß";
@@ -286,11 +284,9 @@ TEST_F(PaymentTerms, CodesEqualInAnyCaseAreOneOnEitherEngineAndPastedOnesAreClea
 // typed stays on screen. (A pasted NUL never gets this far: fields drop control characters.)
 TEST_F(PaymentTerms, AValueTheServerCannotKeepIsRefusedInItalian)
 {
-    if (!ProgramFolder::onServer())
-        GTEST_SKIP() << "limits of the server's keys and texts";
+    if (!ProgramFolder::onServer()) GTEST_SKIP() << "limits of the server's keys and texts";
     QString tooLong;
-    for (quint32 x = 1; tooLong.size() < 8000; x = x * 1103515245u + 12345u)
-        tooLong += QChar(u'A' + (x >> 16) % 26);
+    for (quint32 x = 1; tooLong.size() < 8000; x = x * 1103515245u + 12345u) tooLong += QChar(u'A' + (x >> 16) % 26);
     openTerms();
     press(s, "BNuovo");
     set("tCod", tooLong);
@@ -324,8 +320,7 @@ TEST_F(PaymentTerms, DeletingAsksAndAnEmptyTableWaitsForANewTerm)
     EXPECT_EQ(code(), "RD");
     EXPECT_TRUE(program.lockHolders().isEmpty());
 
-    for (int i = 0; i < 3; ++i)
-        press(s, "BElimina");
+    for (int i = 0; i < 3; ++i) press(s, "BElimina");
     EXPECT_EQ(count("ModPag"), 0);
     press(s, "BAnnulla");
     EXPECT_TRUE(pending()) << "an empty table waits for a new term";
@@ -369,8 +364,7 @@ TEST_F(Company, CurrencySettingsAreCheckedSavedAndHandedToTheRunningProgram)
         SCOPED_TRACE(c.refused);
         for (const char* name : {"tValutaBase", "tDecValutaBase", "tCambio", "tDecEuro"})
             set(name, QString::fromLatin1(name) == "tValutaBase" ? "EUR" : "2");
-        for (const auto& [name, text] : c.fields)
-            set(name, text);
+        for (const auto& [name, text] : c.fields) set(name, text);
         press(s, "BSalva");
         EXPECT_EQ(ui::text(s, "ErrorBar_1"), c.message);
         EXPECT_EQ(s->focusWidget(), ui::find<QLineEdit>(s, c.refused));
@@ -417,17 +411,14 @@ TEST_F(Company, AddressLogoAndFolderAreChosenFromLists)
         QStringList offered;
         ui::onNextModal([&offered, search](QWidget* lookup) {
             QAbstractItemModel* rows = ui::find<QTableView>(lookup, "LookupGrid")->model();
-            for (int r = 0; r < rows->rowCount(); ++r)
-                offered << rows->index(r, 0).data().toString();
+            for (int r = 0; r < rows->rowCount(); ++r) offered << rows->index(r, 0).data().toString();
             ui::type(lookup, "tCerca", search);
             ui::click(lookup, "BTNOK");
         });
         QWidget* w = ui::find<QWidget>(s, field);
         w->setFocus();
-        if (key == Qt::Key_unknown)
-            QTest::mouseDClick(w, Qt::LeftButton);
-        else
-            QTest::keyClick(w, key);
+        if (key == Qt::Key_unknown) QTest::mouseDClick(w, Qt::LeftButton);
+        else QTest::keyClick(w, key);
         ui::settle();
         return offered.join(',') + " -> " + ui::text(s, field);
     };
@@ -487,8 +478,7 @@ TEST_F(MainWindowTest, ANumeratorMayNotFallBelowTheDocumentsOfItsReasonAndYear)
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.code) + " " + c.typed);
         press(s, "BPrimo");
-        for (int i = 0; i < 20 && ui::text(s, "idCodice") != c.code; ++i)
-            press(s, "BAvanti");
+        for (int i = 0; i < 20 && ui::text(s, "idCodice") != c.code; ++i) press(s, "BAvanti");
         ASSERT_EQ(ui::text(s, "idCodice"), c.code);
         const QString before = ui::text(s, "Progressivo");
         press(s, "BModifica");
@@ -497,10 +487,8 @@ TEST_F(MainWindowTest, ANumeratorMayNotFallBelowTheDocumentsOfItsReasonAndYear)
         EXPECT_EQ(ui::text(s, "ErrorBar_1"), c.refusal);
         EXPECT_EQ(program.rows("data.mdb", QStringLiteral("SELECT Progressivo FROM Numeratori WHERE idCodice = '%1' AND idEsercizio = '%2'")
                                                .arg(c.code, Year)), QStringList(*c.refusal ? before : QString(c.typed)));
-        if (*c.refusal)
-            press(s, "BAnnulla");
-        else
-            EXPECT_EQ(ui::text(s, "idCodice"), c.code) << "the saved numerator stays current";
+        if (*c.refusal) press(s, "BAnnulla");
+        else EXPECT_EQ(ui::text(s, "idCodice"), c.code) << "the saved numerator stays current";
     }
 }
 
@@ -616,8 +604,7 @@ TEST_F(MainWindowTest, LocksLeftByAnEndedCopyGoAtTheNextSignInThereOrOnTheLockSc
     EXPECT_TRUE(again.ask("click BNumeratori").startsWith("editing=1 screens=2"));
     EXPECT_TRUE(again.ask("click BModifica").contains("Dato in Modifica da Altro Utente.\\rUtente: admin\\rPostazione: PC1"));
     QWidget* s = open("BGestLoc", "GestAccessi");
-    for (int i = 0; i < 5 && ui::text(s, "DescFrm") != "Gestione Numeratori"; ++i)
-        press(s, "BSucc");
+    for (int i = 0; i < 5 && ui::text(s, "DescFrm") != "Gestione Numeratori"; ++i) press(s, "BSucc");
     press(s, "BElimina");
     EXPECT_EQ(again.ask("click BModifica"), "editing=2 screens=2");
 

@@ -22,8 +22,7 @@ protected:
     // Opens the configuration from the menu and lets the action work it.
     void configure(const std::function<void(QWidget*)>& action)
     {
-        if (!window)
-            openWindow();
+        if (!window) openWindow();
         ui::onNextModal(action);
         click("BCS");
     }

@@ -15,8 +15,7 @@ static QStringList readLog(const QString& path)
 ScriptedRun runScripted(const QString& programFolder, const QStringList& script, const QString& until)
 {
     const QString program = qEnvironmentVariable("BREVANO_SCRIPTED");
-    if (program.isEmpty())
-        throw std::runtime_error("BREVANO_SCRIPTED is not set");
+    if (program.isEmpty()) throw std::runtime_error("BREVANO_SCRIPTED is not set");
     QTemporaryDir work;
     const QString logPath = work.filePath(QStringLiteral("log.txt")), scriptPath = work.filePath(QStringLiteral("script.txt"));
     QFile file(scriptPath);
@@ -27,8 +26,7 @@ ScriptedRun runScripted(const QString& programFolder, const QStringList& script,
     QProcess process;
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process.start(program, {programFolder, scriptPath});
-    if (!process.waitForStarted())
-        throw std::runtime_error("brevano_scripted did not start");
+    if (!process.waitForStarted()) throw std::runtime_error("brevano_scripted did not start");
 
     ScriptedRun run;
     const QString awaited = QStringLiteral("WINDOW|") + until;
@@ -39,8 +37,7 @@ ScriptedRun runScripted(const QString& programFolder, const QStringList& script,
             run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
             break;
         }
-        if (!until.isEmpty() && readLog(logPath).contains(awaited))
-            break;
+        if (!until.isEmpty() && readLog(logPath).contains(awaited)) break;
     }
     if (!run.exited) {
         process.kill();

@@ -18,8 +18,7 @@ class OnServer : public MainWindowTest
 protected:
     void SetUp() override
     {
-        if (!ProgramFolder::onServer())
-            GTEST_SKIP() << "archives on a PostgreSQL server only";
+        if (!ProgramFolder::onServer()) GTEST_SKIP() << "archives on a PostgreSQL server only";
         GTEST_FLAG_SET(death_test_style, "threadsafe");
         MainWindowTest::SetUp();
     }
@@ -27,8 +26,7 @@ protected:
     // Fills the PostgreSQL part of the configuration opened from the menu and lets the action end it.
     void configure(const ServerArchive::Settings& s, const std::function<void(QWidget*)>& action)
     {
-        if (!window)
-            openWindow();
+        if (!window) openWindow();
         ui::onNextModal([&](QWidget* dialog) {
             ui::click(dialog, "Option1_2");
             EXPECT_FALSE(ui::find<QLineEdit>(dialog, "TPath")->isEnabled()) << "no folder of the share is in use";
@@ -111,8 +109,7 @@ TEST_F(OnServer, ConfirmingAServerWritesItsServiceAndThePasswordApartThenEnds)
 // not answer stops the start as a share out of reach does.
 TEST(ServerStartup, AServiceOpensTheArchivesThereAndAnUnreachableServerEndsTheStart)
 {
-    if (!ProgramFolder::onServer())
-        GTEST_SKIP() << "archives on a PostgreSQL server only";
+    if (!ProgramFolder::onServer()) GTEST_SKIP() << "archives on a PostgreSQL server only";
     ProgramFolder folder(ProgramFolder::WholeProgram);
     const ScriptedRun reached = runScripted(folder.path(), {}, "Accesso");
     EXPECT_EQ(reached.log, (QStringList{"WINDOW|frmSplash", "WINDOW|Accesso"}));
@@ -156,8 +153,7 @@ TEST_F(OnServer, TheWorkstationsRoleWorksButTheServerRefusesItAChangeOfTheUsers)
 // give a password connects with it; a wrong one stops the start-up saying so, not blaming the network.
 TEST(ServerStartup, ThePasswordLineWrittenIsTheOneLibpqReadsAndAWrongOneIsSaid)
 {
-    if (!ProgramFolder::onServer())
-        GTEST_SKIP() << "archives on a PostgreSQL server only";
+    if (!ProgramFolder::onServer()) GTEST_SKIP() << "archives on a PostgreSQL server only";
     ProgramFolder folder(ProgramFolder::WholeProgram);
     const ServerArchive::Settings s = ServerArchive::readService(folder.service());
     ServerArchive::writeService({s.service, s.host, s.port, s.database, "cassa", "giusta"});

@@ -121,10 +121,8 @@ TEST(ArchiveCheck, EachMissingOrUnusablePieceStopsTheStartWithItsMessage)
         ProgramFolder program(ProgramFolder::WholeProgram), server(ProgramFolder::ArchivesOnly);
         const ProgramFolder& data = c.role == 0 ? program : server;
         program.writePointerFile(data.dataFolder(), c.role);
-        if (c.damage)
-            c.damage(program, server);
-        if (c.settingsSql)
-            data.exec("user.mdb", c.settingsSql);
+        if (c.damage) c.damage(program, server);
+        if (c.settingsSql) data.exec("user.mdb", c.settingsSql);
         const ScriptedRun run = runScripted(program.path());
         EXPECT_TRUE(run.exited);
         EXPECT_EQ(run.log, (QStringList{c.message, "PROGRAM ENDED"}));
@@ -205,13 +203,11 @@ TEST(Maintenance, UpgradesArchivesOfThePreviousVersionAndLeavesCurrentOnesUntouc
     // The program starts again; a second run changes nothing.
     EXPECT_EQ(runScripted(folder.path(), {}, QStringLiteral("frmSplash")).log, QStringList{"WINDOW|frmSplash"});
     QHash<QString, QByteArray> contents;
-    for (const char* name : Archives)
-        contents[name] = contentOf(archiveFile(folder, name));
+    for (const char* name : Archives) contents[name] = contentOf(archiveFile(folder, name));
     const Maintained second = maintain(folder);
     EXPECT_EQ(second.exitCode, 0);
     EXPECT_EQ(second.report.filter(QStringLiteral("già aggiornato (versione 3).")).size(), 3);
-    for (const char* name : Archives)
-        EXPECT_TRUE(contentOf(archiveFile(folder, name)) == contents[name]) << name;
+    for (const char* name : Archives) EXPECT_TRUE(contentOf(archiveFile(folder, name)) == contents[name]) << name;
 }
 
 TEST(Maintenance, AnArchiveThatCannotBeUpgradedKeepsTheTemplatesWaiting)
@@ -223,8 +219,7 @@ TEST(Maintenance, AnArchiveThatCannotBeUpgradedKeepsTheTemplatesWaiting)
     const Maintained run = maintain(folder);
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.report.filter(QStringLiteral("Archivio data.mdb: aggiornamento non riuscito")).size(), 1);
-    for (const char* name : Archives)
-        EXPECT_TRUE(QFile::exists(archiveFile(folder, name, "2"))) << name;
+    for (const char* name : Archives) EXPECT_TRUE(QFile::exists(archiveFile(folder, name, "2"))) << name;
 }
 
 // A damaged archive is never called sound: the maintenance program names what is damaged and

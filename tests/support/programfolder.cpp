@@ -41,14 +41,12 @@ void ProgramFolder::removeThisProcessFolders()
 ProgramFolder::~ProgramFolder()
 {
     heldFolders.remove(QCoreApplication::applicationPid(), path());
-    if (!m_service.isEmpty())
-        dropServerArchives(m_service);
+    if (!m_service.isEmpty()) dropServerArchives(m_service);
 }
 
 ProgramFolder::ProgramFolder(Content content)
 {
-    if (!m_dir.isValid())
-        throw std::runtime_error("cannot create a temporary folder");
+    if (!m_dir.isValid()) throw std::runtime_error("cannot create a temporary folder");
     heldFolders.insert(QCoreApplication::applicationPid(), path());
     const QDir built(builtProgramDir());
     if (content == WholeProgram) {
@@ -56,8 +54,7 @@ ProgramFolder::ProgramFolder(Content content)
             QFile::copy(entry.absoluteFilePath(), file(entry.fileName()));
         for (const char* name : {"user", "data", "locdata"})
             QFile::rename(file(QString::fromLatin1(name) + "2.mdb"), file(QString::fromLatin1(name) + ".mdb"));
-        if (onServer())
-            m_service = makeServerArchives(*this);
+        if (onServer()) m_service = makeServerArchives(*this);
         return;
     }
     for (const char* name : {"user", "data", "locdata"}) {
@@ -67,8 +64,7 @@ ProgramFolder::ProgramFolder(Content content)
             throw std::runtime_error("template archives missing: build the 'templates' target");
         QFile(file(target)).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
     }
-    if (onServer() && content == ArchivesOnly)
-        m_service = makeServerArchives(*this);
+    if (onServer() && content == ArchivesOnly) m_service = makeServerArchives(*this);
 }
 
 QString ProgramFolder::path() const
@@ -89,8 +85,7 @@ QString ProgramFolder::file(const QString& name) const
 void ProgramFolder::writePointerFile(const QString& dataFolderLine, int role) const
 {
     QFile f(file("brevanov.dat"));
-    if (!f.open(QIODevice::WriteOnly))
-        throw std::runtime_error("cannot write the pointer file");
+    if (!f.open(QIODevice::WriteOnly)) throw std::runtime_error("cannot write the pointer file");
     f.write(dataFolderLine.toLocal8Bit() + "\r\n" + QByteArray::number(role) + "\r\n");
 }
 
@@ -98,13 +93,11 @@ QStringList ProgramFolder::rows(const QString& archive, const QString& sql, cons
 {
     Database db = Database::open(this->archive(archive), connectString());
     QSqlQuery q(db.connection());
-    if (!q.exec(db.dialectText(sql)))
-        throw std::runtime_error((sql + ": " + q.lastError().text()).toStdString());
+    if (!q.exec(db.dialectText(sql))) throw std::runtime_error((sql + ": " + q.lastError().text()).toStdString());
     QStringList out;
     while (q.next()) {
         QStringList values;
-        for (int i = 0; i < q.record().count(); ++i)
-            values << (q.isNull(i) ? nullMark : q.value(i).toString());
+        for (int i = 0; i < q.record().count(); ++i) values << (q.isNull(i) ? nullMark : q.value(i).toString());
         out << values.join(u'|');
     }
     return out;

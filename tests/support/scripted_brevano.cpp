@@ -51,8 +51,7 @@ public:
         for (const Action& action : actions) {
             QPointer<QWidget> target = widget;
             QTimer::singleShot(0, widget, [target, action] {
-                if (target)
-                    act(target, action);
+                if (target) act(target, action);
             });
         }
         return false;
@@ -65,16 +64,14 @@ private:
         std::fflush(stdout);
         if (!m_logFile.isEmpty()) {
             QFile log(m_logFile);
-            if (log.open(QIODevice::Append | QIODevice::Text))
-                QTextStream(&log) << line << '\n';
+            if (log.open(QIODevice::Append | QIODevice::Text)) QTextStream(&log) << line << '\n';
         }
     }
 
     static void act(QWidget* window, const Action& action)
     {
         if (!action.button.isEmpty()) {
-            if (auto* button = window->findChild<QAbstractButton*>(action.button))
-                button->click();
+            if (auto* button = window->findChild<QAbstractButton*>(action.button)) button->click();
             return;
         }
         QWidget* receiver = window->focusWidget() ? window->focusWidget() : window;
@@ -94,8 +91,7 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(true);
-    if (argc < 3)
-        return 2;
+    if (argc < 3) return 2;
     ScriptedPlatform platform;
     QMultiHash<QString, WindowWatcher::Action> actions;
     QString conventionsWindow;
@@ -105,18 +101,15 @@ int main(int argc, char* argv[])
         while (!in.atEnd()) {
             const QString line = in.readLine();
             const int eq = line.indexOf(u'=');
-            if (eq < 0)
-                continue;
+            if (eq < 0) continue;
             const QString key = line.left(eq).trimmed(), value = line.mid(eq + 1).trimmed();
-            if (key == QLatin1String("log"))
-                platform.logFile = value;
+            if (key == QLatin1String("log")) platform.logFile = value;
             else if (key == QLatin1String("key"))
                 actions.insert(value.section(u'|', 0, 0),
                                {value.section(u'|', 1) == QLatin1String("Escape") ? Qt::Key_Escape : Qt::Key_Return, {}});
             else if (key == QLatin1String("click"))
                 actions.insert(value.section(u'|', 0, 0), {Qt::Key_unknown, value.section(u'|', 1)});
-            else if (key == QLatin1String("conventions"))
-                conventionsWindow = value;
+            else if (key == QLatin1String("conventions")) conventionsWindow = value;
         }
     }
     WindowWatcher watcher(platform.logFile, actions, conventionsWindow);

@@ -33,26 +33,21 @@ Platform::Answer ScriptedPlatform::message(const QString& text, Icon icon, Butto
     messages.push_back({text, icon, buttons, title, defaultAnswer});
     if (!logFile.isEmpty()) {
         QFile log(logFile);
-        if (log.open(QIODevice::Append | QIODevice::Text))
-            QTextStream(&log) << describe(messages.last()) << '\n';
+        if (log.open(QIODevice::Append | QIODevice::Text)) QTextStream(&log) << describe(messages.last()) << '\n';
     }
-    if (onMessage)
-        onMessage(messages.last());
-    if (buttons == Buttons::Ok)
-        return Answer::Ok;
+    if (onMessage) onMessage(messages.last());
+    if (buttons == Buttons::Ok) return Answer::Ok;
     return answers.isEmpty() ? Answer::Yes : answers.dequeue();
 }
 
 void ScriptedPlatform::endProgram()
 {
-    for (const Message& m : messages)
-        std::fprintf(stderr, "%s\n", qPrintable(describe(m)));
+    for (const Message& m : messages) std::fprintf(stderr, "%s\n", qPrintable(describe(m)));
     std::fprintf(stderr, "PROGRAM ENDED\n");
     std::fflush(nullptr);
     if (!logFile.isEmpty()) {
         QFile log(logFile);
-        if (log.open(QIODevice::Append | QIODevice::Text))
-            QTextStream(&log) << "PROGRAM ENDED\n";
+        if (log.open(QIODevice::Append | QIODevice::Text)) QTextStream(&log) << "PROGRAM ENDED\n";
     }
     ProgramFolder::removeThisProcessFolders();
     std::_Exit(0);
@@ -96,7 +91,6 @@ bool ScriptedPlatform::isLocalPath(const QString& path)
     if (path.startsWith(QLatin1String("//")) || path.startsWith(QLatin1String("\\\\")))
         return false;
     for (const QString& prefix : networkPaths)
-        if (path.startsWith(prefix))
-            return false;
+        if (path.startsWith(prefix)) return false;
     return true;
 }

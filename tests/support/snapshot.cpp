@@ -72,12 +72,10 @@ QString details(QObject* o)
         if (const QVariant v = o->property(name); v.isValid()) {
             const bool text = v.typeId() == QMetaType::QString;
             d << QString(name) + u'=' + (text ? quoted(v.toString().left(80)) : v.toString().isEmpty() ? QString::number(v.toInt()) : v.toString());
-            if (usual.contains(d.last()) || d.last().endsWith("=\"\""))
-                d.removeLast();
+            if (usual.contains(d.last()) || d.last().endsWith("=\"\"")) d.removeLast();
         }
     if (auto* label = qobject_cast<QLabel*>(o)) {
-        if (label->buddy())
-            d << "buddy=" + label->buddy()->objectName();
+        if (label->buddy()) d << "buddy=" + label->buddy()->objectName();
         if (!label->pixmap().isNull())
             d << QString("picture=%1x%2").arg(label->pixmap().width()).arg(label->pixmap().height());
     }
@@ -93,8 +91,7 @@ QString details(QObject* o)
 bool described(QWidget* w, QWidget* root)
 {
     for (QWidget* up = w->parentWidget(); w != root && up && up != root; up = up->parentWidget())
-        if (up->isHidden() || qobject_cast<QAbstractItemView*>(up) || qobject_cast<QAbstractSpinBox*>(up))
-            return false;
+        if (up->isHidden() || qobject_cast<QAbstractItemView*>(up) || qobject_cast<QAbstractSpinBox*>(up)) return false;
     return !w->objectName().startsWith("qt_") && !(qobject_cast<QToolButton*>(w) && w->objectName().isEmpty())
            && (!w->objectName().isEmpty() || !w->property("text").toString().isEmpty());
 }
@@ -120,13 +117,11 @@ QString describe(QWidget* root, const QString& programFolder, int tabs, const QS
     QApplication::processEvents();  // as the user meets it: after what the screen set going
     QStringList lines;
     for (QWidget* w : QList<QWidget*>{root} + root->findChildren<QWidget*>()) {
-        if (!described(w, root))
-            continue;
+        if (!described(w, root)) continue;
         const QRect place(w->mapTo(root, QPoint(0, 0)), w->size());
         lines << QString("%1 %2 @%3,%4 %5x%6 ").arg(w->metaObject()->className(), w->objectName()).arg(place.x())
                          .arg(place.y()).arg(place.width()).arg(place.height()) + details(w);
-        if (auto* view = qobject_cast<QAbstractItemView*>(w))
-            lines += grid(view);
+        if (auto* view = qobject_cast<QAbstractItemView*>(w)) lines += grid(view);
     }
     for (QAction* a : root->findChildren<QAction*>())
         if (!a->objectName().isEmpty() && !a->objectName().startsWith("qt_"))
@@ -145,8 +140,7 @@ QString describe(QWidget* root, const QString& programFolder, int tabs, const QS
         QTest::keyClick(f, Qt::Key_Tab, inList ? Qt::ControlModifier : Qt::NoModifier);
         walk << nameOf(root->isAncestorOf(QApplication::focusWidget()) ? QApplication::focusWidget() : nullptr);
     }
-    if (tabs)
-        lines << "tab walk: " + walk.join(u' ');
+    if (tabs) lines << "tab walk: " + walk.join(u' ');
     lines += said;
 
     return placeholders(lines.join(u'\n') + u'\n', programFolder);
@@ -157,8 +151,7 @@ QString compare(const QString& name, const QString& described)
     QFile file(QStringLiteral(BREVANO_SOURCE_DIR "/tests/snapshots/") + name + ".txt");
     if (qEnvironmentVariable("BREVANO_SNAPSHOTS") == "write")
         return file.open(QIODevice::WriteOnly) && file.write(described.toUtf8()) >= 0 ? QString() : "cannot write " + file.fileName();
-    if (!file.open(QIODevice::ReadOnly))
-        return "no snapshot " + file.fileName();
+    if (!file.open(QIODevice::ReadOnly)) return "no snapshot " + file.fileName();
     const QStringList expected = QString::fromUtf8(file.readAll()).split(u'\n'), actual = described.split(u'\n');
     for (int i = 0; i < std::max(expected.size(), actual.size()); ++i)
         if (expected.value(i) != actual.value(i))

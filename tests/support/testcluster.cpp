@@ -81,8 +81,7 @@ QString ProgramFolder::archiveIn(const QString& dataFolder, const QString& name)
     QFile pointer(QDir(dataFolder).filePath(QStringLiteral("brevanov.dat")));
     if (pointer.open(QIODevice::ReadOnly)) {
         const QString line = QString::fromLocal8Bit(pointer.readLine()).trimmed();
-        if (ServerArchive::isServer(line))
-            return ServerArchive::locator(ServerArchive::serviceOf(line), name);
+        if (ServerArchive::isServer(line)) return ServerArchive::locator(ServerArchive::serviceOf(line), name);
     }
     return QDir(dataFolder).filePath(name);
 }
@@ -105,8 +104,7 @@ QString makeServerArchives(const ProgramFolder& folder)
             break;
         } catch (const DatabaseError&) {
             // Another test program is copying the template at this moment.
-            if (attempt == 50)
-                throw;
+            if (attempt == 50) throw;
             QThread::msleep(100);
         }
     }

@@ -25,8 +25,7 @@ int main(int argc, char** argv)
         if (code == SQLITE_ERROR && QByteArray(message).contains("syntax error"))
             ADD_FAILURE() << "SQLite: " << message;
     }, nullptr);
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     // A machine whose language is not Italian: what the user reads must be Italian all the same.
     qputenv("LANG", "C.UTF-8");
     qputenv("LC_ALL", "C.UTF-8");
@@ -40,7 +39,6 @@ int main(int argc, char** argv)
     const int failed = RUN_ALL_TESTS();
     // Every archive connection a test opened is let go by its end.
     const QStringList left = QSqlDatabase::connectionNames();
-    if (!left.isEmpty())
-        std::fprintf(stderr, "connections left open: %s\n", qPrintable(left.join(u' ')));
+    if (!left.isEmpty()) std::fprintf(stderr, "connections left open: %s\n", qPrintable(left.join(u' ')));
     return failed || !left.isEmpty();
 }

@@ -28,8 +28,7 @@ QString clipping(QWidget* control, QWidget* frame)
 bool partOfAControl(QWidget* w)
 {
     for (QWidget* up = w->parentWidget(); up; up = up->parentWidget())
-        if (qobject_cast<QAbstractItemView*>(up) || qobject_cast<QAbstractSpinBox*>(up))
-            return true;
+        if (qobject_cast<QAbstractItemView*>(up) || qobject_cast<QAbstractSpinBox*>(up)) return true;
     return false;
 }
 
@@ -54,8 +53,7 @@ QStringList problems(QWidget* screen, QWidget* frame)
         if (!control->isVisibleTo(frame) || partOfAControl(control) || (!interactive(control) && !qobject_cast<QLabel*>(control)))
             continue;
         const QString what = described(control);
-        if (const QString cut = clipping(control, frame); !cut.isEmpty())
-            found << what + cut;
+        if (const QString cut = clipping(control, frame); !cut.isEmpty()) found << what + cut;
         // Pictures are decoration and may lie over one another.
         if (auto* label = qobject_cast<QLabel*>(control); !label || label->pixmap().isNull()) {
             const QRect place(control->mapTo(frame, QPoint(0, 0)), control->size());
@@ -67,8 +65,7 @@ QStringList problems(QWidget* screen, QWidget* frame)
         }
         QAccessibleInterface* spoken = interactive(control) ? QAccessible::queryAccessibleInterface(control) : nullptr;
         const QString name = spoken ? spoken->text(QAccessible::Name).trimmed() : QString();
-        if (spoken && name.isEmpty())
-            found << what + "without a name";
+        if (spoken && name.isEmpty()) found << what + "without a name";
         if (qobject_cast<QLineEdit*>(control) && !name.isEmpty() && spokenFields.contains(name))
             found << what + "named as another field: " + name;
         spokenFields << name;
@@ -79,14 +76,12 @@ QStringList problems(QWidget* screen, QWidget* frame)
 void click(QObject* root, const QString& name)
 {
     if (auto* action = root->findChild<QAction*>(name)) {
-        if (!action->isEnabled())
-            throw std::runtime_error(("action disabled: " + name).toStdString());
+        if (!action->isEnabled()) throw std::runtime_error(("action disabled: " + name).toStdString());
         action->trigger();
         return;
     }
     auto* button = find<QAbstractButton>(root, name);
-    if (!button->isEnabled())
-        throw std::runtime_error(("button disabled: " + name).toStdString());
+    if (!button->isEnabled()) throw std::runtime_error(("button disabled: " + name).toStdString());
     button->click();
 }
 
@@ -114,8 +109,7 @@ void choose(QObject* root, const QString& name, const QString& entry)
 {
     auto* combo = find<QComboBox>(root, name);
     const int index = combo->findText(entry);
-    if (index < 0)
-        throw std::runtime_error(("no entry " + entry + " in " + name).toStdString());
+    if (index < 0) throw std::runtime_error(("no entry " + entry + " in " + name).toStdString());
     combo->setCurrentIndex(index);
 }
 

@@ -11,10 +11,8 @@ template <typename T = QWidget>
 T* find(QObject* root, const QString& name)
 {
     T* found = root->objectName() == name ? qobject_cast<T*>(root) : nullptr;
-    if (!found)
-        found = root->findChild<T*>(name);
-    if (!found)
-        throw std::runtime_error(("no widget named " + name).toStdString());
+    if (!found) found = root->findChild<T*>(name);
+    if (!found) throw std::runtime_error(("no widget named " + name).toStdString());
     return found;
 }
 

@@ -15,18 +15,15 @@ public:
     {
         m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         QStringList args{folder.path(), user, workstation};
-        if (!localFolder.isEmpty())
-            args << localFolder;
+        if (!localFolder.isEmpty()) args << localFolder;
         m_process.start(QCoreApplication::applicationDirPath() + QStringLiteral("/worker_workstation"), args);
-        if (!m_process.waitForStarted(10000))
-            throw std::runtime_error("worker_workstation did not start");
+        if (!m_process.waitForStarted(10000)) throw std::runtime_error("worker_workstation did not start");
     }
     ~Workstation()
     {
         if (m_process.state() == QProcess::Running) {
             m_process.write("quit\n");
-            if (!m_process.waitForFinished(10000))
-                crash();
+            if (!m_process.waitForFinished(10000)) crash();
         }
     }
 
@@ -35,8 +32,7 @@ public:
     {
         m_process.write(command.toUtf8() + '\n');
         while (!m_process.canReadLine())
-            if (!m_process.waitForReadyRead(30000))
-                throw std::runtime_error(("no answer to " + command).toStdString());
+            if (!m_process.waitForReadyRead(30000)) throw std::runtime_error(("no answer to " + command).toStdString());
         return QString::fromUtf8(m_process.readLine()).trimmed();
     }
 

@@ -23,8 +23,7 @@ TEST_F(Pages, EachTargetOffersItsSourcesAndItsFrames)
         ui::click(wizard, "CMD4");
         auto* sources = ui::find<QComboBox>(wizard, "CBLista2");
         QStringList offered;
-        for (int i = 0; i < sources->count(); ++i)
-            offered << sources->itemText(i);
+        for (int i = 0; i < sources->count(); ++i) offered << sources->itemText(i);
         EXPECT_EQ(offered, c.sources);
         EXPECT_EQ(changedFrom(QString("AutoComp-2-") + c.name, wizard), QString());  // its frames shown or hidden
         ui::click(wizard, "CMD6");
@@ -134,8 +133,7 @@ TEST_F(Pages, StepTwoChecksTheMovementAndTheSupplierRuleByRule)
         platform.clear();
         ui::choose(wizard, "CBLista1", c.target);
         ui::click(wizard, "CMD4");
-        if (!ui::find(wizard, "FRMDatiFor")->isHidden())
-            ui::type(wizard, "tRicCodFor", c.supplier);
+        if (!ui::find(wizard, "FRMDatiFor")->isHidden()) ui::type(wizard, "tRicCodFor", c.supplier);
         ui::type(wizard, "tDtMag", c.date);
         ui::type(wizard, "tCauMag", c.reason);
         ui::click(wizard, "CMD7");

@@ -48,8 +48,7 @@ protected:
     QString texts(const QStringList& fields) const
     {
         QStringList out;
-        for (const QString& field : fields)
-            out << ui::text(wizard, field);
+        for (const QString& field : fields) out << ui::text(wizard, field);
         return out.join(u'|');
     }
     // Pages shown, as panel indexes (exactly one when the machine is right).
@@ -57,8 +56,7 @@ protected:
     {
         QList<int> shown;
         for (int i = 0; i < 5; ++i)
-            if (!ui::find(wizard, QString("PB_%1").arg(i))->isHidden())
-                shown << i;
+            if (!ui::find(wizard, QString("PB_%1").arg(i))->isHidden()) shown << i;
         return shown;
     }
 

@@ -18,8 +18,7 @@
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
-    if (argc != 7)
-        return 2;
+    if (argc != 7) return 2;
     const QStringList args = app.arguments();
     ScriptedPlatform platform;
     BaseClass base;
@@ -53,8 +52,7 @@ int main(int argc, char* argv[])
         Recordset header = Recordset::open(db, JetQuery("SELECT * FROM ") << Jet::identifier(kind->headerTable) << " WHERE NumInt = "
                                                    << Jet::number(request.sourceNumInt) << " AND idEsercizio = " << Jet::text(args[2]),
                                            Recordset::Type::Snapshot);
-        if (header.RecordCount() == 0)
-            return 3;
+        if (header.RecordCount() == 0) return 3;
         request.sourceDataReg = storedDate(header.value("DataReg"));
     }
     request.sourceKindName = source->name;
@@ -64,8 +62,7 @@ int main(int argc, char* argv[])
     int failed = 0;
     for (int i = 0; i < count; ++i) {
         const CreationResult result = createDocument(base.documentSession(), request);
-        if (result.status == CreationResult::Status::Created)
-            std::printf("CREATED %d\n", result.newNumber);
+        if (result.status == CreationResult::Status::Created) std::printf("CREATED %d\n", result.newNumber);
         else if (++failed)
             std::printf("FAILED %s\n", qPrintable(result.failure ? result.failure->detail() : QString()));
         // Each number as soon as it is given, so that a watcher can stop this workstation mid-run.

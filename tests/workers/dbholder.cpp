@@ -12,8 +12,7 @@
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
-    if (argc != 4)
-        return 2;
+    if (argc != 4) return 2;
     Database db = Database::open(QString::fromLocal8Bit(argv[1]), archiveConnectString());
     WriteTransaction transaction(db);
     Recordset zones = Recordset::openTable(db, QStringLiteral("Zone"));

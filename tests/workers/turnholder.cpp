@@ -10,11 +10,9 @@
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
-    if (argc != 3)
-        return 2;
+    if (argc != 3) return 2;
     const WriteTurn turn(QString::fromLocal8Bit(argv[1]), Database::BusyTimeoutMs);
-    if (!turn.taken())
-        return 1;
+    if (!turn.taken()) return 1;
     std::printf("HOLDING\n");
     std::fflush(stdout);
     QThread::msleep(QString::fromLocal8Bit(argv[2]).toULong());

@@ -24,8 +24,7 @@ int main(int argc, char* argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    if (argc != 4 && argc != 5)
-        return 2;
+    if (argc != 4 && argc != 5) return 2;
     // As the entry procedure does first: amounts shown and typed the Italian way.
     useItalianConventions();
     ScriptedPlatform platform;
@@ -48,8 +47,7 @@ int main(int argc, char* argv[])
         const QString command = line.section(u' ', 0, 0), name = line.section(u' ', 1, 1);
         QString answer;
         try {
-            if (command == QLatin1String("quit"))
-                break;
+            if (command == QLatin1String("quit")) break;
             if (command == QLatin1String("click"))
                 ui::click(active()->findChild<QObject*>(name) ? active() : window.get(), name);
             else if (command == QLatin1String("set"))
@@ -82,8 +80,7 @@ int main(int argc, char* argv[])
         if (answer.isEmpty())
             answer = QStringLiteral("editing=%1 screens=%2").arg(session.base->EditingScreenCount)
                          .arg(window->workspace()->subWindowList().size());
-        for (const auto& m : platform.messages)
-            answer += QStringLiteral(" | ") + ScriptedPlatform::describe(m);
+        for (const auto& m : platform.messages) answer += QStringLiteral(" | ") + ScriptedPlatform::describe(m);
         platform.clear();
         std::cout << answer.toStdString() << std::endl;
     }
