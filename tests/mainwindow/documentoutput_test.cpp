@@ -315,8 +315,8 @@ TEST_F(DocumentOutput, MissingDataIsListedFieldByFieldAndNoFileIsWritten)
     userDb().execute(JetQuery("UPDATE Azienda SET PIVA = NULL, Indirizzo = NULL, Localita = '', Stato = NULL, "
                               "RegimeFiscale = 'RF03'"));
     Database db = dataDb();
-    db.execute(JetQuery("UPDATE Clienti SET CodiceDestinatario = NULL, PECDestinatario = NULL, idCAP1 = NULL WHERE id = 2"));
-    db.execute(JetQuery("UPDATE FATVETes SET CAP = NULL, idModPag = NULL WHERE NumInt = 1"));
+    db.execute(JetQuery("UPDATE Clienti SET CodiceDestinatario = NULL, PECDestinatario = NULL, idCAP1 = NULL, Localita1 = '' WHERE id = 2"));
+    db.execute(JetQuery("UPDATE FATVETes SET CAP = NULL, Localita = NULL, idModPag = NULL WHERE NumInt = 1"));
     db.execute(JetQuery("UPDATE FATVERig SET CdIva = NULL WHERE NumInt = 1 AND Riga = 2"));
     // A quantity below zero is refused; zero is not (a row of description alone).
     db.execute(JetQuery("UPDATE FATVERig SET Quantita = -1 WHERE NumInt = 1 AND Riga = 1"));
@@ -327,8 +327,8 @@ TEST_F(DocumentOutput, MissingDataIsListedFieldByFieldAndNoFileIsWritten)
     const QString title = "MESSAGE|critical|ok|Brevano V|Fattura Elettronica non creata. Completare i dati seguenti:\\r- ";
     const QPair<qint32, QStringList> cases[] = {
         {1, {"Azienda: Partita I.V.A.", "Azienda: Indirizzo", "Azienda: Località", "Azienda: Stato", "Azienda: Regime Fiscale",
-             "Cliente C002: C.A.P.", "Cliente C002: Codice Destinatario o PEC", "Riga 1: Quantità non negativa",
-             "Riga 2: Codice I.V.A.", "Documento: Tipo Pagamento"}},
+             "Cliente C002: C.A.P.", "Cliente C002: Località", "Cliente C002: Codice Destinatario o PEC",
+             "Riga 1: Quantità non negativa", "Riga 2: Codice I.V.A.", "Documento: Tipo Pagamento"}},
         {2, {"Azienda: Partita I.V.A.", "Azienda: Indirizzo", "Azienda: Località", "Azienda: Stato", "Azienda: Regime Fiscale",
              "Riga 1: Codice I.V.A. (X99 non è nella tabella I.V.A.)", "Tabella I.V.A., codice E15: Natura"}}};
     for (const auto& [number, fields] : cases) {

@@ -14,10 +14,14 @@ protected:
     {
         return changedFrom(locked ? "Principale-bloccato" : "Principale-libero", window.get());
     }
-    // Leaves with Yes to the question: the program ends.
+    // Leaves with Yes to the question, in a process of its own: the program ends, and a lock the
+    // session still holds goes with it.
     void leave()
     {
+        LockIdentity held{.owner = "BREVANO V", .screenTitle = "Zone", .table = "Zone"};
+        held.keyFields[0] = "Codice";
         EXPECT_EXIT({
+            if (!base->lock(LockMode::Acquire, held)) std::_Exit(2);
             window->close();
             std::fprintf(stderr, "STILL RUNNING\n");
             std::_Exit(1);

@@ -162,26 +162,29 @@ TEST_F(Localities, RefusedRowsAreSaidAndKeptAsTyped)
 }
 
 // Turning to another grid, by the mouse or from the keyboard, drops the row being typed in the
-// grid left; the grid turned to keeps its rows.
+// grid left, a new one or the first one changed, and its lock; the grid turned to keeps its rows.
 TEST_F(Localities, TurningToAnotherGridDropsTheRowBeingTypedInTheOneLeft)
 {
-    const struct { const char *left, *reached; std::function<void()> turn; } turns[] = {
-        {"TStati", "TCAP", [this] { QTest::mouseClick(grid("TCAP")->viewport(), Qt::LeftButton, {}, QPoint(5, 5)); }},
-        {"TStati", "TPV", [this] { QTest::keyClick(grid("TStati"), Qt::Key_Tab, Qt::ControlModifier); }},
-        {"TPV", "TStati", [this] { QTest::keyClick(grid("TPV"), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier); }},
+    const struct { const char *left, *reached; int row, column; std::function<void()> turn; } turns[] = {
+        {"TStati", "TCAP", -1, 0, [this] { QTest::mouseClick(grid("TCAP")->viewport(), Qt::LeftButton, {}, QPoint(5, 5)); }},
+        {"TStati", "TPV", -1, 0, [this] { QTest::keyClick(grid("TStati"), Qt::Key_Tab, Qt::ControlModifier); }},
+        {"TPV", "TStati", -1, 0, [this] { QTest::keyClick(grid("TPV"), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier); }},
+        {"TStati", "TPV", 0, 1, [this] { QTest::keyClick(grid("TStati"), Qt::Key_Tab, Qt::ControlModifier); }},
     };
     for (const auto& t : turns) {
         SCOPED_TRACE(t.left);
         select("TStati", 0);
-        typeInCell(t.left, adding(t.left), 0, "zq");
-        const QStringList before = column(t.reached, 0);
+        const QStringList left = column(t.left, t.column);
+        typeInCell(t.left, t.row < 0 ? adding(t.left) : t.row, t.column, "zq");
+        const QStringList reached = column(t.reached, 0);
         t.turn();
         ui::settle();
         EXPECT_EQ(QApplication::focusWidget(), grid(t.reached));
-        EXPECT_EQ(column(t.left, 0).last(), "");
-        EXPECT_EQ(column(t.reached, 0), before);
+        EXPECT_EQ(column(t.left, t.column), left);
+        EXPECT_EQ(column(t.reached, 0), reached);
+        EXPECT_EQ(program.lockHolders(), QStringList());
     }
-    EXPECT_TRUE(rows("SELECT id FROM Stati WHERE id = 'ZQ' UNION SELECT id FROM Provincie WHERE id = 'ZQ'").isEmpty());
+    EXPECT_TRUE(rows("SELECT id FROM Stati WHERE id = 'ZQ' OR Descrizione = 'ZQ' UNION SELECT id FROM Provincie WHERE id = 'ZQ'").isEmpty());
     EXPECT_TRUE(platform.messages.isEmpty()) << platform.lastText().toStdString();
 }
 

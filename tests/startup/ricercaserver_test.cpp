@@ -60,11 +60,14 @@ TEST_F(Configuration, TheServerRoleIsProposedToAServerAndAClientNeedsAFolderHold
     EXPECT_TRUE(platform.messages.isEmpty());
 
     // A workstation set up as a client opens it again as a client, on its folder, the drive shown
-    // the longest root holding it.
+    // the longest root holding it; another drive chosen shows its root, where no data folder is.
     base->ClientMode = 1;
-    platform.driveRoots = {"/", program.path(), QFileInfo(program.path()).path(), program.path() + "x"};
+    const QString parent = QFileInfo(program.path()).path();
+    platform.driveRoots = {"/", program.path(), parent, program.path() + "x"};
     configure([&](QWidget* dialog) {
         EXPECT_EQ(changedFrom("BCS-cliente", dialog), QString());
+        ui::choose(dialog, "Drive1", parent);
+        EXPECT_TRUE(ui::text(dialog, "TPath") == QDir::toNativeSeparators(parent) && !ui::enabled(dialog, "BOK"));
         ui::click(dialog, "BAnnulla");
     });
 }
