@@ -297,7 +297,6 @@ void RicercaServer::driveChosen(int index)
     const QModelIndex top = m_folderModel->index(root);
     m_folders->setRootIndex(top);
     m_folders->setCurrentIndex(top);
-    folderChosen();
 }
 
 QString RicercaServer::folderPath() const

@@ -58,7 +58,6 @@ LookupDialog::LookupDialog(const QString& caption, const Recordset& rows, const 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("BTNOK"));
     buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("BTNAnnulla"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annulla"));
     layout->addWidget(label);
     layout->addWidget(m_search);
     layout->addWidget(m_grid);

@@ -58,7 +58,7 @@ Qt::ItemFlags ListPricesModel::flags(const QModelIndex& index) const
 
 QVariant ListPricesModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || index.row() >= m_prices.size())
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid))
         return {};
     if (role == Qt::TextAlignmentRole)
         return isNumberColumn(index.column()) ? int(Qt::AlignRight | Qt::AlignVCenter) : int(Qt::AlignLeft | Qt::AlignVCenter);
@@ -92,7 +92,7 @@ bool ListPricesModel::setArticle(ListPrice& price, const QString& code)
 
 bool ListPricesModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
-    if (!m_editable || !index.isValid() || role != Qt::EditRole || index.row() >= m_prices.size())
+    if (!m_editable || role != Qt::EditRole || !checkIndex(index, CheckIndexOption::IndexIsValid))
         return false;
     // A cell left as shown changes nothing: a price typed back would refill the other currency.
     if (value.typeId() == QMetaType::QString && value.toString() == data(index, Qt::EditRole).toString())

@@ -90,7 +90,7 @@ Qt::ItemFlags DraftRowsModel::flags(const QModelIndex& index) const
 
 QVariant DraftRowsModel::data(const QModelIndex& index, int role) const
 {
-    if (!m_draft || !index.isValid() || index.row() >= m_draft->rows.size())
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid))
         return {};
     const DraftRow& row = m_draft->rows[index.row()];
     const Column column = columnAt(index.column());
@@ -121,7 +121,7 @@ QVariant DraftRowsModel::data(const QModelIndex& index, int role) const
 
 bool DraftRowsModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
-    if (!m_draft || !index.isValid() || role != Qt::EditRole || index.row() >= m_draft->rows.size())
+    if (role != Qt::EditRole || !checkIndex(index, CheckIndexOption::IndexIsValid))
         return false;
     // A cell left as shown changes nothing: a price shown to the cent, typed back, would
     // otherwise replace the lire price it was shown from.
