@@ -359,6 +359,8 @@ TEST_F(DatabaseTest, RecordsetsBehaveAlikeOnShortListsAndListsOfManyPages)
     EXPECT_FALSE(snapshot.updatable());
     for (const auto write : {&Recordset::Edit, &Recordset::AddNew, &Recordset::Delete})
         EXPECT_THROW((snapshot.*write)(), DatabaseError);
+    // A field the selection lacks is named in the failure.
+    EXPECT_EQ(failureMessage(failure([&] { snapshot.value("Prezzo"); })), "Elemento 'Prezzo' non trovato in questo insieme.");
 }
 
 // Null sort keys (left by imports) come first on both engines; walks both ways meet every row.
