@@ -115,7 +115,6 @@ void AutoComp::targetNext()
         FRMDatiFor->setVisible(target.supplierFrame);
         FRMDatiMag->setVisible(target.movementFrame);
     }
-    CBLista2->setCurrentIndex(0);
     ShowPage(3, 2);
 }
 
