@@ -8,7 +8,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QShortcut>
@@ -100,13 +99,6 @@ void ChildScreen::showEvent(QShowEvent* event)
 
 void ChildScreen::escapePressed()
 {
-    // Esc in a list's cell editor belongs to the editor: it drops what was typed in the cell.
-    if (QWidget* focus = QApplication::focusWidget(); focus && isAncestorOf(focus) && focus->parentWidget()
-        && qobject_cast<QAbstractItemView*>(focus->parentWidget()->parentWidget())) {
-        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-        QApplication::sendEvent(focus, &escape);
-        return;
-    }
     if (auto* cancel = findChild<QAction*>(QStringLiteral("BAnnulla")); cancel && cancel->isEnabled() && cancel->isVisible()) {
         // A key pressed by mistake never throws typed data away unasked.
         if (typedSinceEditStarted()
