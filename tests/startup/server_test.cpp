@@ -183,9 +183,10 @@ TEST_F(OnServer, TheTransferCopiesAFolderOnceAndRefusesASecondCopy)
         return std::make_pair(tool.exitCode(), QString::fromUtf8(tool.readAllStandardOutput()));
     };
     // Two codes the file's index told apart but the server would refuse as one: every such pair is
-    // listed, and nothing is written until they are renamed.
+    // listed, and nothing is written until they are renamed. Keys with a Null part repeat nothing.
     const Database file = Database::open(files.file("data.mdb"), ProgramFolder::connectString());
     file.run("INSERT INTO ModPag (Codice, \"Desc\") VALUES ('Ó1', 'a'), ('ó1', 'b'), ('Ñ2', 'c'), ('ñ2', 'd')");
+    file.run("INSERT INTO CAP (CAP, Descrizione) VALUES ('00100', 'ROMA'), ('00100', 'ROMA')");
     const auto [refused, listed] = transfer();
     EXPECT_EQ(refused, 1);
     EXPECT_TRUE(listed.contains("tabella ModPag (Codice): 'Ó1' e 'ó1' sono lo stesso codice")) << listed.toStdString();
