@@ -2,6 +2,9 @@
 #include "mainwindow/mainwindowfixture.h"
 #include "wizard/autocomp.h"
 
+#include <QAbstractItemModelTester>
+#include <QTableView>
+
 // The wizard opened from the main window on fresh archives, today being 5 March 2041 in fiscal
 // year "2041" (1 April 2041 to 31 March 2042).
 class WizardTest : public MainWindowTest
@@ -19,6 +22,8 @@ protected:
     {
         wizard = qobject_cast<AutoComp*>(MainWindowTest::open("BAUTOCOMP", "AutoComp"));
         ASSERT_TRUE(wizard);
+        // The list of sources tells its view every change as it makes it, or the process stops.
+        new QAbstractItemModelTester(ui::find<QTableView>(wizard, "GridRic")->model(), QAbstractItemModelTester::FailureReportingMode::Fatal, wizard);
     }
     // From the welcome page to step 2 with a target kind chosen.
     void toStep2(const QString& target)
