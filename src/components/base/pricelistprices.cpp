@@ -53,7 +53,7 @@ QVariant ListPricesModel::headerData(int section, Qt::Orientation orientation, i
 Qt::ItemFlags ListPricesModel::flags(const QModelIndex& index) const
 {
     const Qt::ItemFlags flags = TypedRowsModel::flags(index);
-    return m_editable && index.column() != Description ? flags | Qt::ItemIsEditable : flags;
+    return m_editable && index.isValid() && index.column() != Description ? flags | Qt::ItemIsEditable : flags;
 }
 
 QVariant ListPricesModel::data(const QModelIndex& index, int role) const
