@@ -82,9 +82,8 @@ Qt::ItemFlags DraftRowsModel::flags(const QModelIndex& index) const
 {
     const Qt::ItemFlags flags = TypedRowsModel::flags(index);
     // A movement's description is its article's: it keeps none of its own.
-    const bool shown = !index.isValid() || (columnAt(index.column()) == Amount
-                                           || (columnAt(index.column()) == Description && m_draft
-                                               && m_draft->kindCode == StockMovementKind));
+    const bool shown = !index.isValid() || columnAt(index.column()) == Amount
+                       || (columnAt(index.column()) == Description && m_draft && m_draft->kindCode == StockMovementKind);
     return shown ? flags : flags | Qt::ItemIsEditable;
 }
 
