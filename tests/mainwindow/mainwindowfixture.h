@@ -6,8 +6,10 @@
 #include "support/widgets.h"
 
 #include "common/database.h"
+#include "components/base/recordsetmodel.h"
 #include "mainwindow/principale.h"
 
+#include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -47,8 +49,22 @@ protected:
     {
         if (!window) openWindow();
         click(command);
-        if (QWidget* s = screen(screenName)) return s;
+        if (QWidget* s = screen(screenName)) {
+            watchLists(s);
+            return s;
+        }
         throw std::runtime_error(("no screen " + screenName + " after " + command).toStdString());
+    }
+
+    // Qt's model tester stops the process on a change of a screen's list that breaks the rules views
+    // rely on. Not on lists read a page at a time: the tester fetches more rows while it hears of a
+    // reset, before it takes the reset as ended, and then holds those rows against the reset.
+    static void watchLists(QWidget* s)
+    {
+        for (QAbstractItemView* list : s->findChildren<QAbstractItemView*>())
+            if (QAbstractItemModel* m = list->model();
+                m && !qobject_cast<RecordsetModel*>(m) && !m->findChild<QAbstractItemModelTester*>())
+                new QAbstractItemModelTester(m, QAbstractItemModelTester::FailureReportingMode::Fatal, m);
     }
 
     // The same with the main window the active one, as the keyboard needs it.

