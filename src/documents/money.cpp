@@ -61,9 +61,9 @@ std::optional<Decimal> Decimal::fromText(const QString& text)
     Wide mantissa = 0;
     for (QChar c : digits)
         mantissa = mantissa * 10 + c.digitValue();
-    // value = mantissa × 10^exponent; kept with eight places.
+    // value = mantissa × 10^exponent; kept with eight places (power10 of a negative exponent is 1).
     const int shift = exponent + Places;
-    const qint64 scaled = shift >= 0 ? qint64(mantissa * power10(shift)) : roundedQuotient(mantissa, power10(-shift));
+    const qint64 scaled = roundedQuotient(mantissa * power10(shift), power10(-shift));
     return Decimal(m.captured(1) == QLatin1String("-") ? -scaled : scaled);
 }
 

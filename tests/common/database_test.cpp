@@ -259,6 +259,8 @@ int earlierNoCase(void*, int na, const void* a, int nb, const void* b)
 // them the first time it opens the archive.
 TEST_F(DatabaseTest, ArchivesOfAnEarlierBuildAreReindexedOnFirstOpen)
 {
+    Database::create(folder.file("nuovo.mdb"), QString());
+    EXPECT_EQ(shell(folder.file("nuovo.mdb"), "PRAGMA application_id"), "1114789429") << "one created now is of this build";
     {
         QSqlDatabase earlier = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("earlier"));
         earlier.setDatabaseName(folder.dataDb());
