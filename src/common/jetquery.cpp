@@ -87,13 +87,12 @@ bool isAscii(const QString& text)
     return true;
 }
 
-// Whether the SQL before a value ends with an equality or inequality operator.
-bool comparedForEquality(QStringView before)
+// Whether the SQL before a value ends with a comparison operator (=, <>, <, <=, >, >=), which
+// compares text as the lists sort it; LIKE and IN do not take a collation on every engine.
+bool comparedByOperator(QStringView before)
 {
-    const QStringView op = before.trimmed().right(2);
-    if (op == u"<>" || op == u"!=")
-        return true;
-    return op.endsWith(u'=') && op != u"<=" && op != u">=" && op != u"==";
+    const QStringView trimmed = before.trimmed();
+    return !trimmed.isEmpty() && QStringView(u"=<>").contains(trimmed.back());
 }
 
 // The few places where the original query language differs from SQLite's in fixed text.
@@ -175,7 +174,7 @@ QString JetQuery::renderedText(SqlEngine engine, const QStringList& archiveAlias
         case PieceKind::Text:
             // An ASCII value compares through the column's own NOCASE (and its index) with the
             // same outcome; letters beyond ASCII need our collation.
-            if (!isAscii(p.value.toString()) && comparedForEquality(out))
+            if (!isAscii(p.value.toString()) && comparedByOperator(out))
                 out += QStringLiteral("? COLLATE ") + JetCollation;
             else
                 out += u'?';

@@ -138,6 +138,8 @@ TEST_F(DatabaseTest, AccentedCodesSurviveTheStockShellAndStayUniqueInAnyCase)
     EXPECT_EQ(column(db, byName.orderBy(" ORDER BY ", {{"Codice", true}})), QStringList({"Elena", "elfo", "Élite", "Zeta"}));
     EXPECT_EQ(column(db, JetQuery("SELECT Codice FROM Zone WHERE Codice IN ('Élite', 'Elena') AND Codice <> ") << Jet::text("éLITE")),
               QStringList{"Elena"});
+    JetQuery before = JetQuery("SELECT Codice FROM Zone WHERE Codice IN ('Zeta','Élite','Elena','elfo') AND Codice < ") << Jet::text("éLITE");
+    EXPECT_EQ(column(db, before.orderBy(" ORDER BY ", {{"Codice", true}})), QStringList({"Elena", "elfo"})) << "a range as the list sorts";
 }
 
 // Several workstations share one archive: a writer waits for another instead of failing, and
