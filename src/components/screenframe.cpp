@@ -157,8 +157,7 @@ void place(QWidget* screen, const QString& programFolder)
     QSettings settings(settingsFile(programFolder), QSettings::IniFormat);
     settings.beginGroup(screen->objectName());
     const QRect kept = settings.value(QStringLiteral("geometria")).toRect();
-    if (kept.isValid() && kept.width() >= frame->minimumSizeHint().width()
-        && kept.height() >= frame->minimumSizeHint().height()) {
+    if (kept.isValid()) {
         frame->setGeometry(kept);
         keepInside(screen);
     }
