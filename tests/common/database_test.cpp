@@ -175,6 +175,9 @@ TEST_F(DatabaseTest, AWriteKeptWaitingGivesUpAfterTheBusyTimeoutAndTheJournalSta
     EXPECT_GT(waited.elapsed(), Database::BusyTimeoutMs - 300);
     EXPECT_LT(waited.elapsed(), Database::BusyTimeoutMs + 2500);
     ASSERT_TRUE(holder.waitForFinished(15000));
+    const Database reader = Database::open(folder.dataDb(), ProgramFolder::connectString(), true);
+    EXPECT_EQ(failure([&] { save(reader, QStringLiteral("Zone"), QStringLiteral("READ")); }).kind(), DatabaseError::Kind::ReadOnly)
+        << "a connection opened to read writes nothing";
     if (ProgramFolder::onServer()) return;
     save(data(), QStringLiteral("Zone"), QStringLiteral("AFTER"));
     EXPECT_TRUE(QFile::exists(folder.dataDb() + QStringLiteral("-journal")));
