@@ -66,8 +66,9 @@ void AutoComp::firstDisplay()
 
 void AutoComp::keyPressEvent(QKeyEvent* e)
 {
-    // Enter presses the focused button, or else the page's forward button, as in a dialog.
-    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && CurrentPage >= 1 && CurrentPage <= 5) {
+    // Enter presses the focused button, or else the page's forward button, as in a dialog (a page
+    // of the five is always shown while the wizard is open).
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
         auto* focused = qobject_cast<QPushButton*>(QApplication::focusWidget());
         QPushButton* target = focused && isAncestorOf(focused) ? focused : m_forward[CurrentPage - 1];
         if (target->isVisible() && target->isEnabled())
