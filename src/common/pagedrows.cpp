@@ -1,5 +1,8 @@
 #include "pagedrows.h"
 
+#include <algorithm>
+#include <optional>
+
 qint64 PagedRows::count() const
 {
     if (!m_count)
@@ -58,22 +61,21 @@ const RowPager::Row* PagedRows::row(qint64 index) const
 
 qint64 PagedRows::indexOf(const RowPager::Row& row) const
 {
-    const auto findIn = [&row](const QVector<RowPager::Row>& rows) -> qsizetype {
-        for (qsizetype i = 0; i < rows.size(); ++i)
-            if (rows[i].key == row.key && rows[i].rowid == row.rowid)
-                return i;
-        return -1;
+    const auto findIn = [&row](const QVector<RowPager::Row>& rows) -> std::optional<qsizetype> {
+        const auto at = std::find_if(rows.cbegin(), rows.cend(),
+                                     [&row](const RowPager::Row& r) { return r.key == row.key && r.rowid == row.rowid; });
+        return at == rows.cend() ? std::nullopt : std::optional<qsizetype>(at - rows.cbegin());
     };
     if (row.key.isEmpty())
         return m_pager.countBefore(row);
     for (auto it = m_pages.cbegin(); it != m_pages.cend(); ++it)
-        if (const qsizetype at = findIn(*it); at >= 0)
-            return it.key() * PageSize + at;
+        if (const auto at = findIn(*it))
+            return it.key() * PageSize + *at;
     // The last rows (a jump to the last record) are read as a page rather than counted up to.
     if (count() > 0) {
         const qint64 lastPage = (count() - 1) / PageSize;
-        if (const qsizetype at = findIn(page(lastPage)); at >= 0)
-            return lastPage * PageSize + at;
+        if (const auto at = findIn(page(lastPage)))
+            return lastPage * PageSize + *at;
     }
     return m_pager.countBefore(row);
 }

@@ -168,6 +168,7 @@ TEST_F(ImportScreen, ABadFileGivesTheErrorAndKeepsTheTablesImportedBeforeIt)
     importFrom(legacyFixture("BrevanoIV_missingcol.mdb"));
     EXPECT_EQ(messages(), importedCounts(4) << ImportError);
     EXPECT_EQ(counts(), QList<int>({4, 25, 3, 3, 0, 0, 0, 0, 0}));
+    EXPECT_FALSE(ui::find<QProgressBar>(screen, "Avanzamento")->isVisible()) << "no progress left shown";
 }
 
 TEST_F(ImportScreen, AFailingEmptyingStopsWithItsReasonAndKeepsWhatWasEmptied)
