@@ -198,6 +198,11 @@ TEST_F(DocumentOutput, ThePdfHoldsEveryRowTheVatSummaryTheTotalsAndThePageCount)
     ASSERT_TRUE(QFile::remove(written) && QDir().mkdir(written));
     EXPECT_EQ(pick("BFATVE", "objFATVE", 1, "BEsportaPDF"), written);
     EXPECT_EQ(messages().last(), "MESSAGE|critical|ok|Brevano V|Impossibile scrivere il file:\\r" + written);
+
+    // A document whose rows cannot be read is said so.
+    program.exec("data.mdb", "ALTER TABLE FATVERig RENAME TO Altrove");
+    pick("BFATVE", "objFATVE", 1, "BEsportaPDF");
+    EXPECT_TRUE(messages().last().endsWith("Dettaglio: no such table: FATVERig")) << messages().last().toStdString();
 }
 
 TEST_F(DocumentOutput, ElectronicInvoicesPassTheOfficialSchemaUnderProgressivesNeverGivenTwice)
