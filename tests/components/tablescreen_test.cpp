@@ -111,6 +111,21 @@ TEST_F(TableEditor, ACustomerIsCheckedFieldByFieldOnAddingThenEditedAndDeleted)
     ui::click(s, "BElimina");
     EXPECT_EQ(customer("Codice", code), QStringList{code});
 
+    // A lock, a reading or a deletion the archives refuse is said, and the customer stays as it was.
+    const QString refuse = "CREATE TRIGGER refuse BEFORE %1 BEGIN SELECT RAISE(ABORT, 'disco pieno'); END";
+    const struct { const char* archive; QString change, undo; const char *tool, *said; bool inBar; } refusals[] = {
+        {"user.mdb", refuse.arg("INSERT ON Accessi"), "DROP TRIGGER refuse", "BModifica", "disco pieno", false},
+        {"data.mdb", "ALTER TABLE Clienti RENAME TO Altrove", "ALTER TABLE Altrove RENAME TO Clienti", "BModifica", "no such table: Clienti", true},
+        {"data.mdb", refuse.arg("DELETE ON Clienti"), "DROP TRIGGER refuse", "BElimina", "disco pieno", true}};
+    for (const auto& r : refusals) {
+        program.exec(r.archive, r.change);
+        ui::click(s, r.tool);
+        EXPECT_TRUE((r.inBar ? ui::text(s, "ErrorBar_1") : platform.lastText()).endsWith(QString("Dettaglio: ") + r.said)) << r.said;
+        EXPECT_FALSE(ui::typable(panel, "Denominazione"));
+        program.exec(r.archive, r.undo);
+        EXPECT_EQ(customer("Codice", code), QStringList{code});
+    }
+    EXPECT_EQ(program.lockHolders(), QStringList()) << "no lock left behind";
     ui::click(s, "BElimina");
     EXPECT_TRUE(customer("Codice", code).isEmpty());
     EXPECT_EQ(gridRows(s), before);
