@@ -400,7 +400,6 @@ void Database::begin() const
 
 void Database::commit() const
 {
-    readyForStatement();
     run(QStringLiteral("COMMIT"));
     d->writing = false;
 }
