@@ -729,16 +729,7 @@ int Database::execute(const JetQuery& query) const
 
 bool Database::insertUnlessTaken(const JetQuery& insert) const
 {
-    if (d->engine == Engine::PostgreSQL)
-        return execute(JetQuery(insert) << " ON CONFLICT DO NOTHING") == 1;
-    try {
-        execute(insert);
-        return true;
-    } catch (const DatabaseError& e) {
-        if (e.kind() != DatabaseError::Kind::Constraint)
-            throw;
-        return false;
-    }
+    return execute(JetQuery(insert) << " ON CONFLICT DO NOTHING") == 1;
 }
 
 Rows Database::select(const JetQuery& query, bool forwardOnly) const

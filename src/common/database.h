@@ -42,8 +42,9 @@ public:
 
     // Runs an action statement; returns the number of affected rows.
     int execute(const JetQuery& query) const;
-    // Runs an insert of one row; false when a unique key already holds it. The server is told to
-    // leave such a row out rather than fail, since every failed statement goes to its log.
+    // Runs an insert of one row; false when a unique key already holds it. Either engine is told to
+    // leave such a row out rather than fail (the server logs every failed statement); any other
+    // refusal (a required value, a full disk) fails as ever.
     bool insertUnlessTaken(const JetQuery& insert) const;
     // Runs a selection, positioned before its first row.
     Rows select(const JetQuery& query, bool forwardOnly = true) const;

@@ -269,12 +269,12 @@ TEST_F(DocumentOutput, ElectronicInvoicesPassTheOfficialSchemaUnderProgressivesN
     EXPECT_EQ(pick("BFATVE", "objFATVE", 1, "BFatturaElettronica"), QDir(documents()).filePath(QString("IT04587210963_0000%1.xml").arg(++progressive)));
 
     // An archive that refuses to record it gets no file, and the clerk is told why.
-    program.exec("data.mdb", "CREATE TRIGGER refuse BEFORE UPDATE ON FATVETes BEGIN SELECT RAISE(ABORT, 'disco pieno'); END");
+    program.refuseWrites("data.mdb", "UPDATE", "FATVETes");
     platform.answers.enqueue(Platform::Answer::Yes);
     pick("BFATVE", "objFATVE", 1, "BFatturaElettronica");
     EXPECT_TRUE(platform.lastText().contains("disco pieno")) << platform.lastText().toStdString();
     EXPECT_EQ(QDir(documents()).entryList({"*.xml"}).size(), progressive);
-    program.exec("data.mdb", "DROP TRIGGER refuse");
+    program.refuseWrites("data.mdb", "UPDATE", "FATVETes", false);
 
     // A pro-forma invoice is no fiscal document.
     dataDb().execute(JetQuery("UPDATE FATVETes SET TipoFattura = 'PF' WHERE NumInt = 1"));

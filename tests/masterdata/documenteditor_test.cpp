@@ -23,22 +23,6 @@ protected:
     {
         return program.rows("data.mdb", "SELECT " + columns + " FROM " + kind.headerTable + " WHERE DataReg = '" + Year + "-12-31'");
     }
-    // Makes the company archive refuse every insert into a table, as a full disk or a lost server
-    // stops a save half way (on either engine); refuse false takes the fault away.
-    void refuseInserts(const QString& table, bool refuse = true) const
-    {
-        const bool server = ProgramFolder::onServer();
-        QStringList sql{server ? "DROP TRIGGER IF EXISTS refuse ON " + table : "DROP TRIGGER IF EXISTS refuse"};
-        if (refuse && server)
-            sql << "CREATE OR REPLACE FUNCTION refuse() RETURNS trigger LANGUAGE plpgsql AS 'BEGIN RAISE EXCEPTION "
-                   "''disco pieno''; END'"
-                << "CREATE TRIGGER refuse BEFORE INSERT ON " + table + " FOR EACH ROW EXECUTE FUNCTION refuse()";
-        else if (refuse)
-            sql << "CREATE TRIGGER refuse BEFORE INSERT ON " + table + " BEGIN SELECT RAISE(ABORT, 'disco pieno'); END";
-        const Database db = dataDb();
-        for (const QString& statement : sql)
-            ASSERT_TRUE(QSqlQuery(db.connection()).exec(statement)) << statement.toStdString();
-    }
     const QString Year = QString::number(QDate::currentDate().year());
 };
 
@@ -286,7 +270,7 @@ TEST_F(EditorTest, AFailedSaveWritesNothingKeepsWhatWasTypedAndTheNextSaveStores
     EXPECT_EQ(platform.lastText(), "Ora di consegna non valida: scrivere ore e minuti (hh:mm).");
     typeKeys("0930");
 
-    refuseInserts("DDTRig");
+    program.refuseWrites("data.mdb", "INSERT", "DDTRig");
     key(Qt::Key_S, Qt::ControlModifier);
     ASSERT_EQ(messages().size(), 2);
     EXPECT_TRUE(messages()[1].startsWith("MESSAGE|critical|ok|Brevano V|") && !messages()[1].contains("|disco pieno"))
@@ -296,7 +280,7 @@ TEST_F(EditorTest, AFailedSaveWritesNothingKeepsWhatWasTypedAndTheNextSaveStores
     EXPECT_EQ(QStringList({ui::text(s, "CodiceCliente"), time->text(), rows->index(0, 0).data().toString()}),
               QStringList({"C001", "09:30", "ART001"}));
 
-    refuseInserts("DDTRig", false);
+    program.refuseWrites("data.mdb", "INSERT", "DDTRig", false);
     key(Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(messages().size(), 2);
     const QString number =
@@ -401,7 +385,7 @@ TEST_F(EditorTest, APriceListsPricesAreTypedOnItsScreenAndSavedWithTheList)
     // A save the archive fails half way leaves the list and its prices as they were.
     key(Qt::Key_F2);
     typeKeys("Grossisti");
-    refuseInserts("ListiniPrezzi");
+    program.refuseWrites("data.mdb", "INSERT", "ListiniPrezzi");
     key(Qt::Key_S, Qt::ControlModifier);
     EXPECT_FALSE(ui::text(s, "ErrorBar_1").isEmpty());
     EXPECT_EQ(program.rows("data.mdb", stored), QStringList("Rivenditori|ART002|6002|3.1"));

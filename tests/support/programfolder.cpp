@@ -108,6 +108,21 @@ void ProgramFolder::exec(const QString& archive, const QString& sql) const
     rows(archive, sql);
 }
 
+void ProgramFolder::refuseWrites(const QString& archive, const QString& write, const QString& table, bool refuse) const
+{
+    const bool server = onServer();
+    QStringList sql{server ? "DROP TRIGGER IF EXISTS refuse ON " + table : "DROP TRIGGER IF EXISTS refuse"};
+    if (refuse && server)
+        sql << "CREATE OR REPLACE FUNCTION refuse() RETURNS trigger LANGUAGE plpgsql AS 'BEGIN RAISE EXCEPTION "
+               "''disco pieno''; END'"
+            << "CREATE TRIGGER refuse BEFORE " + write + " ON " + table + " FOR EACH ROW EXECUTE FUNCTION refuse()";
+    else if (refuse)
+        sql << "CREATE TRIGGER refuse BEFORE " + write + " ON " + table + " BEGIN SELECT RAISE(ABORT, 'disco pieno'); END";
+    const Database db = Database::open(this->archive(archive), connectString());
+    for (const QString& statement : sql)
+        if (!QSqlQuery(db.connection()).exec(statement)) throw std::runtime_error(statement.toStdString());
+}
+
 void ProgramFolder::damageTable(const QString& archive, const QString& table) const
 {
     const int page = rows(archive, "SELECT rootpage FROM sqlite_master WHERE name = '" + table + "'").value(0).toInt();

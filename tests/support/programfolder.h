@@ -58,6 +58,10 @@ public:
     // a Null as "~"), against its snapshot on each engine: the first differing line, empty when equal.
     QString storedChanged(const QString& name, const QStringList& tables, const QString& where = {}) const;
     void exec(const QString& archive, const QString& sql) const;
+    // Makes an archive refuse every write of one kind ("INSERT", "UPDATE") into a table with "disco
+    // pieno", as a full disk or a lost server stops a save half way, on either engine; refuse false
+    // takes the fault away.
+    void refuseWrites(const QString& archive, const QString& write, const QString& table, bool refuse = true) const;
     // Overwrites 200 bytes of the first page of a table of a SQLite archive, as a failing disk would.
     void damageTable(const QString& archive, const QString& table) const;
     // The holders of lock rows, as "user@workstation", oldest first.

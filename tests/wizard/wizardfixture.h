@@ -2,8 +2,6 @@
 #include "mainwindow/mainwindowfixture.h"
 #include "wizard/autocomp.h"
 
-#include <QTableView>
-
 // The wizard opened from the main window on fresh archives, today being 5 March 2041 in fiscal
 // year "2041" (1 April 2041 to 31 March 2042).
 class WizardTest : public MainWindowTest

@@ -160,7 +160,7 @@ Holding currentHolding(const Database& db, const Identity& id, const Holder& me)
 bool acquire(const Database& db, const QString& owner, const QString& screenTitle, const Identity& id,
              const Holder& me)
 {
-    for (bool refusedBefore = false;; refusedBefore = true) {
+    for (;;) {
         switch (currentHolding(db, id, me)) {
         case Holding::Me: return true;
         case Holding::Another: return false;
@@ -174,12 +174,6 @@ bool acquire(const Database& db, const QString& owner, const QString& screenTitl
                << Jet::text(storedKey(id.parts[1])) << ", " << Jet::text(storedKey(id.parts[2])) << ", "
                << Jet::text(storedArchive(id.archive)) << ", " << Jet::text(me.process) << ")";
         const WriteTurn turn(db.path(), Database::BusyTimeoutMs);
-        // Refused, then seen free: the archive refuses the row for a reason of its own (a full
-        // disk, a required value), said as such rather than tried again without end.
-        if (refusedBefore) {
-            db.execute(insert);
-            return true;
-        }
         if (db.insertUnlessTaken(insert))
             return true;
         // Taken in the meantime: see by whom (or, released again, try once more).
