@@ -54,12 +54,8 @@ void ChildScreen::fitFrame()
         return;
     QSize wanted = frame->sizeHint().expandedTo(frame->minimumSizeHint());
     wanted.setWidth(std::max(wanted.width(), ScreenFrame::captionWidth(frame)));
-    const QWidget* area = frame->parentWidget();
-    QSize size = frame->size().expandedTo(wanted);
-    if (area && area->width() > 200)
-        size = size.boundedTo(area->size());
-    frame->resize(size);
-    // Placed by the workspace or kept from another session, it is in sight whole.
+    frame->resize(frame->size().expandedTo(wanted));
+    // Placed by the workspace or kept from another session, it is in sight whole (smaller if it must be).
     ScreenFrame::keepInside(this);
     ScreenFrame::releaseMinimums(this);
     ScreenFrame::nameControls(this);

@@ -142,18 +142,7 @@ void place(QWidget* screen, const QString& programFolder)
     QMdiSubWindow* frame = frameOf(screen);
     if (!frame || !frame->mdiArea())
         return;
-    const QSize area = frame->mdiArea()->viewport()->size().isEmpty() ? frame->mdiArea()->size()
-                                                                       : frame->mdiArea()->viewport()->size();
-    if (screen->layout())
-        screen->layout()->activate();
-    QSize wanted = frame->sizeHint().expandedTo(frame->minimumSizeHint());
-    wanted.setWidth(std::max(wanted.width(), captionWidth(frame)));
-    // A workspace not laid out yet (the main window still hidden) does not limit the size.
-    if (area.width() > 200 && area.height() > 150)
-        wanted = wanted.boundedTo(area);
-    frame->resize(wanted);
-    releaseMinimums(screen);
-
+    // Its size is fitted when it is first shown, with its rows read (see ChildScreen::fitFrame).
     QSettings settings(settingsFile(programFolder), QSettings::IniFormat);
     settings.beginGroup(screen->objectName());
     const QRect kept = settings.value(QStringLiteral("geometria")).toRect();

@@ -17,8 +17,8 @@ QString settingsFile(const QString& programFolder);
 // The width a screen's frame needs to show its whole caption beside the title-bar buttons.
 int captionWidth(const QWidget* frame);
 
-// Sizes the main window's frame of a child screen to show all of it (never more than the
-// workspace), or puts it back where the user left it.
+// Puts the main window's frame of a child screen back where the user left it, dividers included
+// (its size is fitted to the screen when first shown).
 void place(QWidget* screen, const QString& programFolder);
 // Brings the frame of a screen inside the visible workspace, smaller if it must be.
 void keepInside(QWidget* screen);

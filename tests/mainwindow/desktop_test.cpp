@@ -104,6 +104,14 @@ TEST_F(MainWindowTest, EveryMenuCommandOpensItsScreenInsideTheMainWindowWholeAnd
     }
     click("BDDT");
     EXPECT_EQ(screen("objddt")->findChild<QSplitter*>()->sizes(), sizes);
+
+    // A screen larger than a small main window opens as large as its workspace.
+    window->workspace()->closeAllSubWindows();
+    QSettings(program.file("finestre.ini"), QSettings::IniFormat).remove("objddt");
+    w.resize(640, 480);
+    ui::settle();
+    click("BDDT");
+    EXPECT_TRUE(window->workspace()->viewport()->rect().contains(window->workspace()->activeSubWindow()->geometry()));
 }
 
 TEST_F(MainWindowTest, TheKeyboardDrivesAMaintenanceScreenAndItsMessagesAreReadOut)
