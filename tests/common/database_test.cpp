@@ -360,6 +360,12 @@ TEST_F(DatabaseTest, RecordsetsBehaveAlikeOnShortListsAndListsOfManyPages)
         for (const auto move : {&Recordset::MoveNext, &Recordset::MovePrevious, &Recordset::MovePrevious, &Recordset::MoveNext, &Recordset::MoveNext})
             (rs.*move)();
         EXPECT_TRUE(rs.isEOF()) << at().toStdString();
+        ASSERT_TRUE(rs.FindFirst(JetQuery("Codice = ") << Jet::text(code(far) + "A")));  // the new last row, found
+        rs.Delete();
+        rs.MoveNext();
+        EXPECT_FALSE(rs.isEmpty()) << "past the deleted last row the rows before it stay";
+        rs.MovePrevious();
+        EXPECT_EQ(at(), code(far - 1));
     }
 
     Recordset snapshot = Recordset::open(data(), JetQuery("SELECT * FROM Zone"), Recordset::Type::Snapshot);

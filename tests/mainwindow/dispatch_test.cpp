@@ -205,4 +205,15 @@ TEST_F(Dispatch, ScreensOfThisSystemOpenOnceEach)
     ui::find<QAction>(menu, "BChiudi")->trigger();
     ui::settle();
     EXPECT_EQ(window->workspace()->subWindowList().size(), screens.size() - 2);
+
+    // Past the most screens open at once, a command says so and leaves nothing behind.
+    const qint16 open = base->OpenScreenCount;
+    base->OpenScreenCount = BaseClass::MaxOpenScreens;
+    const qsizetype widgets = QApplication::allWidgets().size();
+    click("BAUTOCOMP");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(platform.lastText(), "Troppe maschere aperte: chiuderne qualcuna e ritentare.");
+    EXPECT_EQ(QApplication::allWidgets().size(), widgets);
+    EXPECT_EQ(base->OpenScreenCount, BaseClass::MaxOpenScreens);
+    base->OpenScreenCount = open;
 }

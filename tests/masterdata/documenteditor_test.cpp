@@ -369,6 +369,10 @@ TEST_F(EditorTest, APriceListsPricesAreTypedOnItsScreenAndSavedWithTheList)
     tabs(3);
     EXPECT_EQ(ui::find<QTableView>(s, "TDBGPrezzi")->model()->index(0, 3).data().toString(), "3,36") << "the article's price";
     typeKeys("3,1");
+    key(Qt::Key_Backtab);
+    typeKeys("6000");
+    key(Qt::Key_Tab);
+    key(Qt::Key_F2);  // the price in euro left as shown keeps the price in lire as typed
     key(Qt::Key_Return);  // a new row
     typeKeys("XYZ");
     key(Qt::Key_Return);
@@ -379,8 +383,12 @@ TEST_F(EditorTest, APriceListsPricesAreTypedOnItsScreenAndSavedWithTheList)
     key(Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(ui::text(s, "ErrorBar_1"), "Riga 2: l'articolo ART002 è già nel listino");
     key(Qt::Key_Delete, Qt::ControlModifier);
+    program.exec("data.mdb", "UPDATE Articoli SET Codice = 'ART002X' WHERE Codice = 'ART002'");  // by another workstation
     key(Qt::Key_S, Qt::ControlModifier);
-    EXPECT_EQ(program.rows("data.mdb", stored), QStringList("Rivenditori|ART002|6002|3.1"));
+    EXPECT_EQ(ui::text(s, "ErrorBar_1"), "Riga 1: articolo sconosciuto: ART002");
+    program.exec("data.mdb", "UPDATE Articoli SET Codice = 'ART002' WHERE Codice = 'ART002X'");
+    key(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(program.rows("data.mdb", stored), QStringList("Rivenditori|ART002|6000|3.1"));
 
     // A save the archive fails half way leaves the list and its prices as they were.
     key(Qt::Key_F2);
@@ -388,7 +396,7 @@ TEST_F(EditorTest, APriceListsPricesAreTypedOnItsScreenAndSavedWithTheList)
     program.refuseWrites("data.mdb", "INSERT", "ListiniPrezzi");
     key(Qt::Key_S, Qt::ControlModifier);
     EXPECT_FALSE(ui::text(s, "ErrorBar_1").isEmpty());
-    EXPECT_EQ(program.rows("data.mdb", stored), QStringList("Rivenditori|ART002|6002|3.1"));
+    EXPECT_EQ(program.rows("data.mdb", stored), QStringList("Rivenditori|ART002|6000|3.1"));
     key(Qt::Key_Escape);
     key(Qt::Key_N, Qt::ControlModifier);
     EXPECT_EQ(ui::find<QTableView>(s, "TDBGPrezzi")->model()->rowCount(), 0) << "a new list starts without prices";

@@ -187,6 +187,8 @@ TEST_F(OnServer, TheTransferCopiesAFolderOnceAndRefusesASecondCopy)
     const Database file = Database::open(files.file("data.mdb"), ProgramFolder::connectString());
     file.run("INSERT INTO ModPag (Codice, \"Desc\") VALUES ('Ó1', 'a'), ('ó1', 'b'), ('Ñ2', 'c'), ('ñ2', 'd')");
     file.run("INSERT INTO CAP (CAP, Descrizione) VALUES ('00100', 'ROMA'), ('00100', 'ROMA')");
+    file.run("INSERT INTO CAP (CAP, Descrizione) WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 2000) "
+             "SELECT printf('%05d', i), 'PAESE' FROM n");  // more rows than one statement carries
     const auto [refused, listed] = transfer();
     EXPECT_EQ(refused, 1);
     EXPECT_TRUE(listed.contains("tabella ModPag (Codice): 'Ó1' e 'ó1' sono lo stesso codice")) << listed.toStdString();

@@ -63,6 +63,8 @@ TEST_F(Pages, KeysPassTheFiltersGoingBackEmptiesOnlyTheDateAndCodesAreLookedUp)
         QTest::mouseDClick(ui::find(wizard, l.clicked), Qt::LeftButton);
         EXPECT_EQ(texts(l.fields), l.filled);
     }
+    ui::type(wizard, "tRicCodFor", "F0099");
+    EXPECT_EQ(texts({"tRicCodFor", "tRicDescFor"}), "F0099|") << "a code that names no supplier shows no name";
     EXPECT_TRUE(platform.messages.isEmpty());
     program.exec("data.mdb", "ALTER TABLE Fornitori RENAME TO Altro");
     QTest::mouseDClick(ui::find(wizard, "tRicDescFor"), Qt::LeftButton);
