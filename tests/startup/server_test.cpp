@@ -4,6 +4,7 @@
 #include "scriptedrun.h"
 #include "common/serverarchive.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QRadioButton>
@@ -103,6 +104,19 @@ TEST_F(OnServer, ConfirmingAServerWritesItsServiceAndThePasswordApartThenEnds)
     };
     EXPECT_EXIT(configure(s, [](QWidget* dialog) { ui::click(dialog, "BOK"); }), ::testing::ExitedWithCode(0),
                 "SERVICE WRITTEN\n.*Rilanciare il Programma per rendere Effettive le Impostazioni\nPROGRAM ENDED");
+}
+
+// A password file the workstation cannot write is said, and the configuration stays open.
+TEST_F(OnServer, APasswordFileThatCannotBeWrittenIsSaid)
+{
+    ServerArchive::Settings s = server();
+    s.password = "segreta";
+    const QByteArray passwords = qgetenv("PGPASSFILE");
+    ASSERT_TRUE(QDir().mkpath(program.file("pgpass")));  // a folder where the file should be
+    qputenv("PGPASSFILE", program.file("pgpass").toUtf8());
+    configure(s, [](QWidget* dialog) { ui::click(dialog, "BOK"); ui::click(dialog, "BAnnulla"); });
+    passwords.isNull() ? qunsetenv("PGPASSFILE") : qputenv("PGPASSFILE", passwords);
+    EXPECT_TRUE(platform.lastText().startsWith("Impossibile scrivere il file " + program.file("pgpass"))) << platform.lastText().toStdString();
 }
 
 // The pointer file names the service: the archives open on the server, and a server that does
