@@ -14,6 +14,7 @@
 #include <QPointer>
 #include <QProcess>
 #include <QTableView>
+#include <cstdio>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -90,6 +91,22 @@ TEST_F(SignIn, RefusalsSelectTheFieldToCorrectThenACodeInAnyCaseSignsIn)
         EXPECT_EQ(ui::find<QLineEdit>(dialog, r.field)->selectedText(), ui::text(dialog, r.field));
         EXPECT_EQ(base().MainWindow(), nullptr);
     }
+    // The users' archive replaced while the sign-in waits (a copy put back) is read again once the
+    // sign-in is active again: a user only the copy holds is known.
+    const QString copy = folder.file("user-copia.mdb");
+    ASSERT_TRUE(QFile::copy(folder.file("user.mdb"), copy));
+    folder.exec("user-copia.mdb", "INSERT INTO Password (Codice, Password, esercizio, Tipo) VALUES ('nuovo', 'x', '2003', 'U')");
+    ASSERT_EQ(std::rename(qPrintable(copy), qPrintable(folder.file("user.mdb"))), 0);
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ui::settle();
+    dialog->activateWindow();
+    ui::settle();
+    platform.clear();
+    signIn("nuovo", "y");
+    EXPECT_EQ(ScriptedPlatform::describe(platform.messages.value(0)), "MESSAGE|none|ok|<none>|Password Errata");
+
     // A password written in clear past the program signs in only before the archive's upgrade to digests.
     folder.exec("user.mdb", "PRAGMA user_version = 1");
     platform.clear();
