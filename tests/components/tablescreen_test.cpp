@@ -197,6 +197,9 @@ TEST_F(TableEditor, DatesAndNumbersAreTypedAsUsersWriteThem)
     price->selectAll();
     QTest::keyClick(price, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(price->text(), "180.005");
+    base->EuroRate = 0;  // a company without a rate of its own: lire typed leave the euro as they were
+    type("PrezzoAcq", "20000");
+    EXPECT_EQ(field("PrezzoAcqEuro"), "92,96");
 
     // A count takes digits alone, Backspace takes back what was typed, Ctrl+A selects it all.
     ASSERT_TRUE(shown("BValute", "TableForm", "PanDati_10"));

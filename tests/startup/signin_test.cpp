@@ -100,7 +100,6 @@ TEST_F(SignIn, RefusalsSelectTheFieldToCorrectThenACodeInAnyCaseSignsIn)
     QWidget other;
     other.show();
     other.activateWindow();
-    ui::settle();
     dialog->activateWindow();
     ui::settle();
     platform.clear();
