@@ -142,14 +142,13 @@ void place(QWidget* screen, const QString& programFolder)
     QMdiSubWindow* frame = frameOf(screen);
     if (!frame || !frame->mdiArea())
         return;
-    // Its size is fitted when it is first shown, with its rows read (see ChildScreen::fitFrame).
+    // Its size is fitted, and the frame brought inside the workspace, when it is first shown with
+    // its rows read (see ChildScreen::fitFrame).
     QSettings settings(settingsFile(programFolder), QSettings::IniFormat);
     settings.beginGroup(screen->objectName());
     const QRect kept = settings.value(QStringLiteral("geometria")).toRect();
-    if (kept.isValid()) {
+    if (kept.isValid())
         frame->setGeometry(kept);
-        keepInside(screen);
-    }
     const QList<QSplitter*> splitters = screen->findChildren<QSplitter*>();
     for (int i = 0; i < splitters.size(); ++i)
         splitters[i]->restoreState(settings.value(QStringLiteral("divisore%1").arg(i)).toByteArray());
