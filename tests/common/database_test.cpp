@@ -5,12 +5,7 @@
 #include "components/failuremessage.h"
 #include "support/programfolder.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QFile>
-#include <QProcess>
-#include <QSqlDriver>
-#include <QSqlQuery>
+#include <QtSql> // the driver's own handle and plain queries, with the core
 #include <functional>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -115,7 +110,7 @@ QString shell(const QString& archive, const QString& sql)
 // program still finds each code in any case and refuses each case variant.
 TEST_F(DatabaseTest, AccentedCodesSurviveTheStockShellAndStayUniqueInAnyCase)
 {
-    const QStringList letters{"É", "é", "È", "è", "À", "à", "Ù", "ù", "Ò", "ò"};
+    const QStringList letters{"É", "é", "È", "è", "À", "à", "Ù", "ù", "Ò", "ò", "𐐨", "𐐀"};  // last: beyond 16 bits
     QStringList codes;
     for (int i = 0; i < 200; ++i)
         codes << letters[i % letters.size()] + QStringLiteral("%1").arg(i, 3, 10, QChar(u'0'));

@@ -239,9 +239,9 @@ TEST_F(DocumentOutput, ElectronicInvoicesPassTheOfficialSchemaUnderProgressivesN
         {"a price rounded", "<PrezzoUnitario>0.61975<", "<PrezzoUnitario>0.62<",
          {"Riga 2: 200.00 × 0.62 = 124.00, ma il Prezzo Totale è 123.95 (controllo 00423)."}},
         {"a discount by amount", "(<PrezzoUnitario>0.61975</PrezzoUnitario>)",
-         "\\1<ScontoMaggiorazione><Tipo>SC</Tipo><Importo>0.01</Importo></ScontoMaggiorazione>",
-         {"Riga 2: 200.00 × 0.61975 (0.60975 dopo sconti e maggiorazioni) = 121.95, ma il Prezzo Totale è 123.95 (controllo 00423)."}},
-        // The system accepts a tax less than a cent off.
+         "\\1<ScontoMaggiorazione><Tipo>SC</Tipo><Importo>0.00005</Importo></ScontoMaggiorazione>",
+         {"Riga 2: 200.00 × 0.61975 (0.6197 dopo sconti e maggiorazioni) = 123.94, ma il Prezzo Totale è 123.95 (controllo 00423)."}},
+        // The system accepts a total or a tax less than a cent off.
         {"a tax one cent off", "<Imposta>39.77<", "<Imposta>39.78<",
          {"Riepilogo aliquota 20.00%: 198.84 × 20.00% = 39.77, ma l'Imposta è 39.78 (controllo 00421).",
           "Importo Totale Documento 238.61, ma imponibili e imposte sommano 238.62."}},

@@ -49,11 +49,12 @@ TEST_F(Exit, AScreenInEditModeRefusesTheExit)
 // in place, across a restart, until they are unlocked.
 TEST_F(Exit, YesStoresTheYearDropsTheLocksAndKeepsTheMenuLockAcrossARestart)
 {
-    // Locks of an ended copy of this installation, at this workstation and elsewhere, and two of a holder
-    // written otherwise, never taken for an ended one.
+    // Locks of an ended copy of this installation, at this workstation and elsewhere; two of a holder written
+    // otherwise and one of another installation (whose process number means nothing here) are never taken for ended.
     const QString ours = lockHolderIdentity(base->LocalDbPath, base->ConnectString).section(u'/', 0, 0);
     for (const char* holder : {"'admin', 'POSTAZIONE1', '1', '/1@0'", "'ADMIN', 'postazione1', '2', '/1@0'", "'admin', 'POSTAZIONE2', '3', '/1@0'",
-                               "'mario', 'POSTAZIONE1', '4', '/1@0'", "'admin', 'POSTAZIONE1', '5', '/1'", "'admin', 'POSTAZIONE1', '6', '/x@0'"})
+                               "'mario', 'POSTAZIONE1', '4', '/1@0'", "'admin', 'POSTAZIONE1', '5', '/1'", "'admin', 'POSTAZIONE1', '6', '/x@0'",
+                               "'admin', 'POSTAZIONE1', '7', 'altra/1@0'"})
         program.exec("user.mdb", QString("INSERT INTO Accessi (User, Postazione, Chiave1, Processo, Modulo, DescFrm, Tabella) VALUES (%1, "
                                          "'BREVANO V', 'Dati Aziendali', 'Azienda')").arg(QString(holder).replace("'/", "'" + ours + "/")));
     // The code as typed at sign-in finds the user whatever its case.
@@ -75,7 +76,7 @@ TEST_F(Exit, YesStoresTheYearDropsTheLocksAndKeepsTheMenuLockAcrossARestart)
     leave();
     EXPECT_EQ(program.rows("user.mdb", "SELECT Codice || '=' || esercizio FROM Password ORDER BY Codice"),
               (QStringList{"admin=2031", "mario=" + QString::number(QDate::currentDate().year())}));
-    EXPECT_EQ(program.lockHolders(), (QStringList{"admin@POSTAZIONE2", "mario@POSTAZIONE1", "admin@POSTAZIONE1", "admin@POSTAZIONE1"}));
+    EXPECT_EQ(program.lockHolders(), (QStringList{"admin@POSTAZIONE2", "mario@POSTAZIONE1", "admin@POSTAZIONE1", "admin@POSTAZIONE1", "admin@POSTAZIONE1"}));
 
     for (bool lockedAtStart : {true, false}) {
         SCOPED_TRACE(lockedAtStart);
