@@ -1,9 +1,6 @@
 #include "components/qtplatform.h"
 
-#include <QApplication>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QTimer>
+#include <QtWidgets> // the real boxes and dialogs, with the core
 #include <gtest/gtest.h>
 
 namespace {
@@ -43,6 +40,23 @@ TEST(QtPlatform, MessageBoxesKeepTheirTextIconTitleAndButtons)
     EXPECT_EQ(seen, box("Cancellare?", QMessageBox::NoIcon, QMessageBox::Yes | QMessageBox::No, QMessageBox::No));
     EXPECT_TRUE(QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor)
         << "boxes shown while the program works leave the busy pointer as they found it";
+}
+
+// The real file dialog names the kinds of its list in Italian and gives back the folder chosen.
+TEST(QtPlatform, TheFolderDialogSpeaksItalianAndGivesTheFolderChosen)
+{
+    const QString folder = QCoreApplication::applicationDirPath();
+    QString kinds;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        for (const QString& path : {folder, folder + "/CTestTestfile.cmake", QStringLiteral("/")}) kinds += dialog->iconProvider()->type(QFileInfo(path)) + u'|';
+        dialog->selectFile(folder);
+        static_cast<QDialog*>(dialog)->accept();
+        if (dialog->isVisible()) dialog->reject();  // not taken: the test fails at once
+    });
+    EXPECT_EQ(QtPlatform().chooseFolder(nullptr, folder + "/.."), folder);
+    EXPECT_EQ(kinds, "Cartella|File CMAKE|Unità|");
 }
 
 } // namespace

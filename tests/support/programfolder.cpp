@@ -5,15 +5,7 @@
 #include "common/programtitle.h"
 #include "snapshot.h"
 
-#include <QCoreApplication>
-#include <QDate>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QMultiHash>
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QSqlRecord>
+#include <QtSql> // the archives read as another program reads them, with the core
 #include <stdexcept>
 
 QString ProgramFolder::builtProgramDir()

@@ -2,11 +2,7 @@
 #include "common/database.h"
 #include "common/serverarchive.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFile>
-#include <QProcess>
-#include <QThread>
+#include <QtCore> // processes, files and folders of the cluster
 #include <stdexcept>
 
 // The throw-away PostgreSQL cluster of the tests (support/pgcluster.sh): the one the test command
