@@ -266,24 +266,3 @@ QStringList Database::attachToServer(const JetQuery& query) const
     }
     return aliases;
 }
-
-QVector<QStringList> Database::uniqueKeysOnServer(const QString& table) const
-{
-    QSqlQuery q = prepare(QStringLiteral(
-        "SELECT i.indexrelid, a.attname FROM pg_index i JOIN pg_class t ON t.oid = i.indrelid "
-        "JOIN pg_namespace n ON n.oid = t.relnamespace JOIN pg_attribute a ON a.attrelid = t.oid AND a.attnum = ANY(i.indkey) "
-        "WHERE i.indisunique AND n.nspname = ? AND t.relname = ? AND a.attname <> '__rowid__' "
-        "ORDER BY i.indexrelid, array_position(i.indkey::int2[], a.attnum)"));
-    q.addBindValue(ServerArchive::schemaOf(path()));
-    q.addBindValue(table.toLower());
-    run(q);
-    QVector<QStringList> keys;
-    QVariant current;
-    while (q.next()) {
-        if (keys.isEmpty() || q.value(0) != current)
-            keys << QStringList();
-        current = q.value(0);
-        keys.last() << schemaName(q.value(1).toString());
-    }
-    return keys;
-}

@@ -766,8 +766,6 @@ bool Database::inTransaction() const
 
 QVector<QStringList> Database::uniqueKeys(const QString& table) const
 {
-    if (d->engine == Engine::PostgreSQL)
-        return uniqueKeysOnServer(table);
     const QString name = table.toLower();
     if (const auto it = d->uniqueKeys.constFind(name); it != d->uniqueKeys.cend())
         return *it;

@@ -126,7 +126,6 @@ private:
     QSqlQuery statement(const QString& text, bool forwardOnly, QString* keptAs) const;
     void keep(const QString& keptAs, QSqlQuery&& statement) const;
     friend class Rows;
-    QVector<QStringList> uniqueKeysOnServer(const QString& table) const;
     static Database openServer(const QString& path, const QString& connectString, bool readOnly);
 
     std::shared_ptr<Connection> d;

@@ -58,7 +58,6 @@ void ChildScreen::fitFrame()
     // Placed by the workspace or kept from another session, it is in sight whole (smaller if it must be).
     ScreenFrame::keepInside(this);
     ScreenFrame::releaseMinimums(this);
-    ScreenFrame::nameControls(this);
 }
 
 void ChildScreen::showEvent(QShowEvent* event)

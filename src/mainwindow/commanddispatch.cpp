@@ -127,14 +127,12 @@ void CommandDispatcher::carryOut(const QString& key)
         chooseFiscalYear(false);
     } else if (key == QLatin1String("aiuto")) {
         if (!platform.showHelp(m_globals.programFolder + QStringLiteral("/") + HelpFile, HelpTopic)) {
-            platform.setHourglass(false);
             platform.inform(QStringLiteral("Impossibile aprire la Guida: su questa postazione non c'è un "
                                            "browser che la possa mostrare."),
                             title);
         }
     } else if (key == QLatin1String("tarmel")) {
         if (!platform.openUrl(MakerUrl)) {
-            platform.setHourglass(false);
             platform.inform(QStringLiteral("Impossibile aprire la pagina %1: su questa postazione non c'è un "
                                            "browser che la possa mostrare.").arg(MakerUrl),
                             title);
