@@ -7,6 +7,8 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileIconProvider>
+#include <QFileSystemModel>
+#include <QIdentityProxyModel>
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -35,6 +37,24 @@ public:
     }
 };
 
+// The sizes and moments in the file dialog's list: Qt writes them in the machine's conventions.
+class ItalianFileDetails : public QIdentityProxyModel
+{
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+        if (role != Qt::DisplayRole || !files || (index.column() != 1 && index.column() != 3))
+            return QIdentityProxyModel::data(index, role);
+        const QFileInfo info(files->filePath(mapToSource(index)));
+        const QLocale italian(QLocale::Italian, QLocale::Italy);
+        if (index.column() == 3)
+            return italian.toString(info.lastModified(), QLocale::ShortFormat);
+        return info.isDir() ? QString() : italian.formattedDataSize(info.size());
+    }
+};
+
 QString chooseWith(QWidget* parent, QFileDialog::FileMode mode, const QString& start, const QString& filter)
 {
     ItalianFileKinds kinds;
@@ -43,6 +63,7 @@ QString chooseWith(QWidget* parent, QFileDialog::FileMode mode, const QString& s
     if (mode == QFileDialog::Directory)
         dialog.setOption(QFileDialog::ShowDirsOnly);
     dialog.setIconProvider(&kinds);
+    dialog.setProxyModel(new ItalianFileDetails(&dialog));
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 

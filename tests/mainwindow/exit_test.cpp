@@ -49,8 +49,7 @@ TEST_F(Exit, AScreenInEditModeRefusesTheExit)
 // in place, across a restart, until they are unlocked.
 TEST_F(Exit, YesStoresTheYearDropsTheLocksAndKeepsTheMenuLockAcrossARestart)
 {
-    // Locks of an ended copy of this installation, at this workstation and elsewhere; two of a holder written
-    // otherwise and one of another installation (whose process number means nothing here) are never taken for ended.
+    // Locks of an ended copy here and elsewhere; never taken for ended: two written otherwise, one of another installation.
     const QString ours = lockHolderIdentity(base->LocalDbPath, base->ConnectString).section(u'/', 0, 0);
     for (const char* holder : {"'admin', 'POSTAZIONE1', '1', '/1@0'", "'ADMIN', 'postazione1', '2', '/1@0'", "'admin', 'POSTAZIONE2', '3', '/1@0'",
                                "'mario', 'POSTAZIONE1', '4', '/1@0'", "'admin', 'POSTAZIONE1', '5', '/1'", "'admin', 'POSTAZIONE1', '6', '/x@0'",
