@@ -37,7 +37,8 @@ public:
     }
 };
 
-// The sizes and moments in the file dialog's list: Qt writes them in the machine's conventions.
+// The sizes and moments in the file dialog's list: Qt writes them in the machine's conventions,
+// here they follow the program's own (see useItalianConventions), from the model's own records.
 class ItalianFileDetails : public QIdentityProxyModel
 {
 public:
@@ -47,11 +48,10 @@ public:
         const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
         if (role != Qt::DisplayRole || !files || (index.column() != 1 && index.column() != 3))
             return QIdentityProxyModel::data(index, role);
-        const QFileInfo info(files->filePath(mapToSource(index)));
-        const QLocale italian(QLocale::Italian, QLocale::Italy);
+        const QModelIndex file = mapToSource(index);
         if (index.column() == 3)
-            return italian.toString(info.lastModified(), QLocale::ShortFormat);
-        return info.isDir() ? QString() : italian.formattedDataSize(info.size());
+            return QLocale().toString(files->lastModified(file), QLocale::ShortFormat);
+        return files->isDir(file) ? QString() : QLocale().formattedDataSize(files->size(file));
     }
 };
 
