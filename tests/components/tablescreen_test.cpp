@@ -289,6 +289,7 @@ TEST_F(TableEditor, TheSignedInUserAndTheLastAdministratorAreNeitherDeletedNorDe
     EXPECT_EQ(onUser("admin", "BModifica", "U"), "Impossibile Togliere i Diritti all'Ultimo Amministratore");
     EXPECT_EQ(onUser("mario", "BModifica", "A"), "");
     EXPECT_EQ(onUser("admin", "BModifica", "U"), "") << "another administrator remains";
+    EXPECT_EQ(onUser("admin", "BModifica", "A"), "");  // and deleted below, while another administrator remains
     EXPECT_EQ(onUser("mario", "BElimina"), refused + "Eliminare l'Utente Collegato");
     EXPECT_EQ(onUser("admin", "BElimina"), "MESSAGE|none|yesno|Brevano V|Si Desidera Cancellare il Record Corrente?");
     EXPECT_EQ(program.rows("user.mdb", "SELECT Codice, Tipo FROM Password"), QStringList{"mario|A"});
