@@ -180,6 +180,10 @@ TEST_F(Localities, TurningToAnotherGridDropsTheRowBeingTypedInTheOneLeft)
         EXPECT_EQ(column(t.reached, 0), reached);
         EXPECT_EQ(program.lockHolders(), QStringList());
     }
+    select("TStati", 0, 1);  // a cell opened to be typed and left with nothing typed keeps no lock either
+    QTest::keyClick(grid("TStati"), Qt::Key_F2);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_EQ(program.lockHolders(), QStringList());
     EXPECT_TRUE(rows("SELECT id FROM Stati WHERE id = 'ZQ' OR Descrizione = 'ZQ' UNION SELECT id FROM Provincie WHERE id = 'ZQ'").isEmpty());
     EXPECT_TRUE(platform.messages.isEmpty()) << platform.lastText().toStdString();
 }
