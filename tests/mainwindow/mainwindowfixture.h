@@ -23,7 +23,7 @@ class MainWindowTest : public ::testing::Test
 {
 protected:
     void SetUp() override { signIn(QStringLiteral("admin"), true); }
-    void TearDown() override { window.reset(); }
+    void TearDown() override { window.reset(); EXPECT_FALSE(platform.busy) << "the pointer left busy"; }
 
     void signIn(const QString& user, bool administrator)
     {

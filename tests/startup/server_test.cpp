@@ -40,7 +40,10 @@ protected:
         click("BCS");
     }
     // Tests the connection with these settings, then cancels the configuration.
-    void tryConnection(const ServerArchive::Settings& s) { configure(s, [](QWidget* d) { ui::click(d, "BProva"); ui::click(d, "BAnnulla"); }); }
+    void tryConnection(const ServerArchive::Settings& s)
+    {
+        configure(s, [this](QWidget* d) { ui::click(d, "BProva"); EXPECT_FALSE(platform.busy) << "the pointer left busy"; ui::click(d, "BAnnulla"); });
+    }
 };
 
 TEST_F(OnServer, TheConnectionTestSaysWhatIsWrong)
