@@ -6,7 +6,6 @@
 
 #include <QDateTime>
 #include <QHeaderView>
-#include <QImage>
 #include <QLabel>
 #include <QTableView>
 
@@ -406,14 +405,14 @@ TEST_F(Company, ADoubtfulVatNumberIsKeptOnlyWhenTheClerkSaysSoAndAskedAboutOnce)
 TEST_F(Company, AddressLogoAndFolderAreChosenFromLists)
 {
     // The province list offers the provinces of the state typed; the postal codes those of both.
-    // A list answers with the entry searched for; told here as "offered -> field's text".
+    // A list answers with the entry searched for (none: cancelled); told as "offered -> field's text".
     const auto list = [&](const char* field, const QString& search, Qt::Key key = Qt::Key_unknown) {
         QStringList offered;
         ui::onNextModal([&offered, search](QWidget* lookup) {
             QAbstractItemModel* rows = ui::find<QTableView>(lookup, "LookupGrid")->model();
             for (int r = 0; r < rows->rowCount(); ++r) offered << rows->index(r, 0).data().toString();
             ui::type(lookup, "tCerca", search);
-            ui::click(lookup, "BTNOK");
+            ui::click(lookup, search.isEmpty() ? "BTNAnnulla" : "BTNOK");
         });
         QWidget* w = ui::find<QWidget>(s, field);
         w->setFocus();
@@ -425,14 +424,13 @@ TEST_F(Company, AddressLogoAndFolderAreChosenFromLists)
     EXPECT_TRUE(list("Text1", "CH", Qt::Key_F4).endsWith(" -> CH"));  // F4 opens a list as a double-click does
     EXPECT_EQ(list("Text2", "CANTON"), "TI -> TI");
     EXPECT_EQ(list("Text3", "LUGANO"), "6900 -> 6900");
+    ui::type(s, "Text2", "ZZ");
+    EXPECT_EQ(list("Text2", ""), "TI -> ZZ");
     program.exec("data.mdb", "DROP TABLE CAP");  // a list that cannot be read is said
     QTest::mouseDClick(ui::find<QWidget>(s, "Text3"), Qt::LeftButton);
     EXPECT_TRUE(platform.lastText().startsWith("Operazione non riuscita sull'archivio "));
 
-    const QString picture = program.file("logo.png");
-    QImage image(40, 20, QImage::Format_RGB32);
-    image.fill(Qt::darkBlue);
-    ASSERT_TRUE(image.save(picture));
+    const QString picture = program.file("Sfondo.jpg");
     platform.filesToChoose.enqueue(picture);
     press(s, "BInserisciImmagine");
     EXPECT_FALSE(ui::find<QLabel>(s, "Immag")->pixmap().isNull());
@@ -442,7 +440,7 @@ TEST_F(Company, AddressLogoAndFolderAreChosenFromLists)
     ui::settle();
     EXPECT_EQ(platform.openedFolders, QStringList{"/srv/brevano/documenti"});
     press(s, "BSalva");
-    EXPECT_EQ(stored("Stato, Pv, CAP, PathImg, Path"), "CH|TI|6900|" + picture + "|/srv/brevano/documenti");
+    EXPECT_EQ(stored("Stato, Pv, CAP, PathImg, Path"), "CH|ZZ|6900|" + picture + "|/srv/brevano/documenti");
 
     press(s, "BModifica");
     press(s, "BEliminaImmagine");
